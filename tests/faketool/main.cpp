@@ -1,0 +1,92 @@
+// A stand-in for ffmpeg/ffprobe that does on demand what the real tools
+// cannot be made to do: a crafted progress stream, output only on standard
+// error, a chosen exit code, a hang until SIGTERM, a flood of error output.
+//
+//   vireo_faketool [--stdout TEXT]... [--stderr TEXT]... [--stdout-file PATH]
+//                  [--delay-ms N] [--spew-stderr MB] [--hang] [--exit N]
+//
+// Actions run in the order given; --stdout/--stderr write TEXT as given
+// (use "\n" inside it for line feeds), --delay-ms sleeps, --exit ends with N.
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::string unescape(const char *text)
+{
+    std::string out;
+    for (const char *p = text; *p; ++p) {
+        if (p[0] == '\\' && p[1] == 'n') {
+            out += '\n';
+            ++p;
+        } else if (p[0] == '\\' && p[1] == 'r') {
+            out += '\r';
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+void writeAll(int fd, const std::string &data)
+{
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n <= 0)
+            std::exit(3);
+        done += size_t(n);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char *value = i + 1 < argc ? argv[i + 1] : "";
+        if (arg == "--stdout") {
+            writeAll(1, unescape(value));
+            ++i;
+        } else if (arg == "--stderr") {
+            writeAll(2, unescape(value));
+            ++i;
+        } else if (arg == "--stdout-file") {
+            std::ifstream in(value, std::ios::binary);
+            std::stringstream content;
+            content << in.rdbuf();
+            writeAll(1, content.str());
+            ++i;
+        } else if (arg == "--delay-ms") {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(value)));
+            ++i;
+        } else if (arg == "--spew-stderr") {
+            const long long total = std::atoll(value) * 1024 * 1024;
+            std::string line(99, 'e');
+            line += '\n';
+            std::string block;
+            for (int k = 0; k < 640; ++k)
+                block += line; // 64000 bytes
+            for (long long written = 0; written < total; written += long long(block.size()))
+                writeAll(2, block);
+            ++i;
+        } else if (arg == "--hang") {
+            for (;;)
+                ::pause(); // until a signal ends the process
+        } else if (arg == "--exit") {
+            return std::atoi(value);
+        }
+    }
+    return 0;
+}
