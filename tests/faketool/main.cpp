@@ -78,7 +78,7 @@ int main(int argc, char **argv)
             std::string block;
             for (int k = 0; k < 640; ++k)
                 block += line; // 64000 bytes
-            for (long long written = 0; written < total; written += long long(block.size()))
+            for (long long written = 0; written < total; written += static_cast<long long>(block.size()))
                 writeAll(2, block);
             ++i;
         } else if (arg == "--hang") {
