@@ -1,0 +1,252 @@
+#include "settings/Preferences.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QMutexLocker>
+#include <QSettings>
+#include <QStringList>
+#include <QThread>
+#include <QVariant>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// Named explicitly so that the store does not depend on QCoreApplication's
+// names having been set (the command-line tool and the tests never set them).
+class Store final : public QSettings
+{
+public:
+    Store()
+        : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo"),
+                    QStringLiteral("Vireo"))
+    {
+        // The organization-level file next to ours holds state shared by all
+        // of the maker's programs; none of our keys may be read from it (nor
+        // from /etc/xdg).
+        setFallbacksEnabled(false);
+    }
+};
+
+// INI files keep no types: a value read from the file is a QString (a
+// QStringList when it held unquoted commas), while a value written during this
+// run keeps its QVariant type in Qt's in-process cache of the file. The
+// decoders accept both and nothing else.
+
+bool holdsString(const QVariant &stored)
+{
+    return stored.typeId() == QMetaType::QString;
+}
+
+template<typename T>
+std::optional<T> decode(const QVariant &stored);
+
+template<>
+std::optional<bool> decode<bool>(const QVariant &stored)
+{
+    if (stored.typeId() == QMetaType::Bool)
+        return stored.toBool();
+    if (holdsString(stored)) {
+        // QVariant's own conversion takes every other text for true.
+        const QString text = stored.toString().trimmed();
+        if (text.compare(u"true", Qt::CaseInsensitive) == 0)
+            return true;
+        if (text.compare(u"false", Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return std::nullopt;
+}
+
+template<>
+std::optional<int> decode<int>(const QVariant &stored)
+{
+    bool ok = false;
+    qlonglong number = 0;
+    switch (stored.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        number = stored.toLongLong(&ok);
+        break;
+    case QMetaType::QString:
+        number = stored.toString().toLongLong(&ok);
+        break;
+    default:
+        break;
+    }
+    if (!ok || number < std::numeric_limits<int>::min()
+        || number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(number);
+}
+
+template<>
+std::optional<double> decode<double>(const QVariant &stored)
+{
+    bool ok = false;
+    double number = 0;
+    switch (stored.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        number = stored.toDouble(&ok);
+        break;
+    case QMetaType::QString:
+        number = stored.toString().toDouble(&ok);
+        break;
+    default:
+        break;
+    }
+    // "nan" and "inf" parse, but no consumer can use them.
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+template<>
+std::optional<QString> decode<QString>(const QVariant &stored)
+{
+    if (!holdsString(stored))
+        return std::nullopt;
+    return stored.toString();
+}
+
+template<>
+std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QVariant &stored)
+{
+    QStringList texts;
+    if (stored.typeId() == QMetaType::QStringList)
+        texts = stored.toStringList();
+    else if (holdsString(stored)) // the INI form of a one-element list
+        texts = QStringList{stored.toString()};
+    else
+        return std::nullopt;
+
+    QList<QJsonObject> objects;
+    objects.reserve(texts.size());
+    for (const QString &text : texts) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+        if (error.error == QJsonParseError::NoError && document.isObject())
+            objects.append(document.object());
+    }
+    return objects;
+}
+
+template<typename T>
+QVariant encode(const T &value)
+{
+    return QVariant::fromValue(value);
+}
+
+QVariant encode(const QList<QJsonObject> &objects)
+{
+    // Compact output is UTF-8 with the keys in sorted order.
+    QStringList texts;
+    texts.reserve(objects.size());
+    for (const QJsonObject &object : objects)
+        texts.append(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    return texts;
+}
+
+template<typename T>
+T read(const PreferenceKey<T> &key)
+{
+    const Store store;
+    return decode<T>(store.value(key.name)).value_or(key.defaultValue);
+}
+
+} // namespace
+
+Preferences::Preferences() = default;
+
+Preferences &Preferences::instance()
+{
+    // Never deleted: worker threads may still read while statics are torn down.
+    static Preferences *const preferences = [] {
+        auto *created = new Preferences;
+        // Whichever thread asks first, the object belongs with the views.
+        if (const QCoreApplication *app = QCoreApplication::instance())
+            created->moveToThread(app->thread());
+        return created;
+    }();
+    return *preferences;
+}
+
+bool Preferences::value(const PreferenceKey<bool> &key) const
+{
+    return read(key);
+}
+
+int Preferences::value(const PreferenceKey<int> &key) const
+{
+    return read(key);
+}
+
+double Preferences::value(const PreferenceKey<double> &key) const
+{
+    return read(key);
+}
+
+QString Preferences::value(const PreferenceKey<QString> &key) const
+{
+    return read(key);
+}
+
+QList<QJsonObject> Preferences::value(const PreferenceKey<QList<QJsonObject>> &key) const
+{
+    return read(key);
+}
+
+void Preferences::setValue(const PreferenceKey<bool> &key, bool value)
+{
+    write(key, value);
+}
+
+void Preferences::setValue(const PreferenceKey<int> &key, int value)
+{
+    write(key, value);
+}
+
+void Preferences::setValue(const PreferenceKey<double> &key, double value)
+{
+    if (std::isfinite(value))
+        write(key, value);
+}
+
+void Preferences::setValue(const PreferenceKey<QString> &key, const QString &value)
+{
+    write(key, value);
+}
+
+void Preferences::setValue(const PreferenceKey<QList<QJsonObject>> &key,
+                           const QList<QJsonObject> &value)
+{
+    write(key, value);
+}
+
+QString Preferences::fileName() const
+{
+    return Store().fileName();
+}
+
+template<typename T>
+void Preferences::write(const PreferenceKey<T> &key, const T &value)
+{
+    {
+        // Held across the comparison so that two threads writing the same key
+        // cannot both see "unchanged" or both miss it.
+        QMutexLocker locker(&m_writeMutex);
+        if (read(key) == value)
+            return;
+        Store store;
+        store.setValue(key.name, encode(value));
+        store.sync();
+    }
+    Q_EMIT changed(key.name);
+}
