@@ -1,0 +1,300 @@
+#include "settings/Preferences.h"
+#include "settings/VideoCodec.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScopedPointer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <limits>
+
+using namespace PreferenceKeys;
+
+namespace {
+
+// Any preference by key name, presets as their stored JSON texts.
+QVariant readByName(const QString &name)
+{
+    const Preferences &preferences = Preferences::instance();
+    for (const auto *key : {&overwriteExisting, &ignoreAlreadyProcessedFiles,
+                            &openDestinationOnFinish, &hardwareAcceleration}) {
+        if (key->name == name)
+            return preferences.value(*key);
+    }
+    for (const auto *key : {&audioQuality, &videoQuality}) {
+        if (key->name == name)
+            return preferences.value(*key);
+    }
+    for (const auto *key : {&videoToAudio, &videoCodec}) {
+        if (key->name == name)
+            return preferences.value(*key);
+    }
+    if (name == maxConcurrentJobs.name)
+        return preferences.value(maxConcurrentJobs);
+    if (name == userPresets.name) {
+        QStringList texts;
+        for (const QJsonObject &object : preferences.value(userPresets))
+            texts.append(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+        return texts;
+    }
+    qFatal("unknown preference %s", qPrintable(name));
+}
+
+QJsonObject preset(const QString &id, const QString &name)
+{
+    // Inserted out of order on purpose: the stored text must sort the keys.
+    return QJsonObject{{QStringLiteral("targetId"), QStringLiteral("video.mp4")},
+                       {QStringLiteral("name"), name},
+                       {QStringLiteral("isBuiltIn"), false},
+                       {QStringLiteral("id"), id},
+                       {QStringLiteral("audioKbps"), 192}};
+}
+
+} // namespace
+
+class tst_Preferences : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+
+    void freshStoreReadsDefaults_data();
+    void freshStoreReadsDefaults();
+    void storeFileLocation();
+    void writeFromAnotherThreadReachesViews();
+    void unchangedWriteIsIgnored();
+    void userPresetsRoundTrip_data();
+    void userPresetsRoundTrip();
+    void handWrittenValues_data();
+    void handWrittenValues();
+    void videoCodecRawValues_data();
+    void videoCodecRawValues();
+
+private:
+    QString confPath() const { return m_configHome.filePath(QStringLiteral("Vireo/Vireo.conf")); }
+    QByteArray readConf() const;
+    void writeConf(const QByteArray &text);
+
+    QTemporaryDir m_configHome;
+};
+
+void tst_Preferences::initTestCase()
+{
+    // QSettings fixes its paths at first use, so this must come before any.
+    QVERIFY(m_configHome.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+}
+
+void tst_Preferences::cleanup()
+{
+    // Through QSettings, so that Qt's in-process cache of the file follows.
+    QSettings store(confPath(), QSettings::IniFormat);
+    store.clear();
+    store.sync();
+}
+
+QByteArray tst_Preferences::readConf() const
+{
+    QFile file(confPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tst_Preferences::writeConf(const QByteArray &text)
+{
+    QFile file(confPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(text), text.size());
+}
+
+void tst_Preferences::freshStoreReadsDefaults_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("overwrite") << overwriteExisting.name << QVariant(true);
+    QTest::newRow("skip processed") << ignoreAlreadyProcessedFiles.name << QVariant(true);
+    QTest::newRow("open destination") << openDestinationOnFinish.name << QVariant(true);
+    QTest::newRow("audio quality") << audioQuality.name << QVariant(192.0);
+    QTest::newRow("video to audio") << videoToAudio.name << QVariant(QStringLiteral("mp3"));
+    QTest::newRow("video codec") << videoCodec.name << QVariant(QStringLiteral("h264"));
+    QTest::newRow("video quality") << videoQuality.name << QVariant(23.0);
+    QTest::newRow("hardware") << hardwareAcceleration.name << QVariant(true);
+    QTest::newRow("jobs") << maxConcurrentJobs.name << QVariant(2);
+    QTest::newRow("presets") << userPresets.name << QVariant(QStringList());
+}
+
+void tst_Preferences::freshStoreReadsDefaults()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, expected);
+    QCOMPARE(readByName(key), expected);
+    QVERIFY2(!QFile::exists(confPath()), "reading must not write");
+}
+
+void tst_Preferences::storeFileLocation()
+{
+    // The organization-level file belongs to state shared by the maker's
+    // programs; it must not stand in for our own keys.
+    writeConf(QByteArray());
+    QFile shared(m_configHome.filePath(QStringLiteral("Vireo.conf")));
+    QVERIFY(shared.open(QIODevice::WriteOnly));
+    shared.write("[General]\nvideo%20codec=hevc\n");
+    shared.close();
+    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("h264"));
+
+    Preferences::instance().setValue(videoCodec, QStringLiteral("copy"));
+    QCOMPARE(Preferences::instance().fileName(), confPath());
+    QVERIFY(readConf().contains("video%20codec=copy"));
+    QVERIFY(shared.remove());
+}
+
+void tst_Preferences::writeFromAnotherThreadReachesViews()
+{
+    // A view on this thread follows a write made elsewhere, e.g. by another
+    // window or by preset application.
+    QObject view;
+    QStringList keysSeen;
+    double shown = 0;
+    connect(&Preferences::instance(), &Preferences::changed, &view,
+            [&](const QString &key) {
+                QCOMPARE(QThread::currentThread(), view.thread());
+                keysSeen.append(key);
+                shown = Preferences::instance().value(videoQuality);
+            });
+
+    QScopedPointer<QThread> writer(QThread::create(
+        [] { Preferences::instance().setValue(videoQuality, 26.0); }));
+    writer->start();
+    QVERIFY(writer->wait());
+
+    QTRY_COMPARE(keysSeen, QStringList{videoQuality.name});
+    QCOMPARE(shown, 26.0);
+    QVERIFY2(readConf().contains("video%20quality=26"), "written to the file at once");
+}
+
+void tst_Preferences::unchangedWriteIsIgnored()
+{
+    Preferences &preferences = Preferences::instance();
+    QSignalSpy spy(&preferences, &Preferences::changed);
+
+    preferences.setValue(maxConcurrentJobs, 2); // the default
+    preferences.setValue(videoQuality, std::numeric_limits<double>::quiet_NaN());
+    QCOMPARE(spy.size(), 0);
+    QVERIFY(!readConf().contains("concurrent"));
+    QCOMPARE(preferences.value(videoQuality), 23.0);
+
+    preferences.setValue(maxConcurrentJobs, 4);
+    preferences.setValue(maxConcurrentJobs, 4);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(preferences.value(maxConcurrentJobs), 4);
+}
+
+void tst_Preferences::userPresetsRoundTrip_data()
+{
+    QTest::addColumn<QList<QJsonObject>>("presets");
+    QTest::addColumn<QStringList>("stored");
+
+    const QJsonObject web = preset(QStringLiteral("a"), QStringLiteral("Web, small"));
+    const QJsonObject cafe = preset(QStringLiteral("b"), QStringLiteral("Café \"HQ\""));
+    const QString webText = QStringLiteral(
+        R"({"audioKbps":192,"id":"a","isBuiltIn":false,"name":"Web, small","targetId":"video.mp4"})");
+    const QString cafeText = QStringLiteral(
+        R"({"audioKbps":192,"id":"b","isBuiltIn":false,"name":"Café \"HQ\"","targetId":"video.mp4"})");
+
+    QTest::newRow("none") << QList<QJsonObject>() << QStringList();
+    // INI writes a one-element list like a plain string.
+    QTest::newRow("one") << QList{web} << QStringList{webText};
+    QTest::newRow("two in saving order") << QList{cafe, web} << QStringList{cafeText, webText};
+}
+
+void tst_Preferences::userPresetsRoundTrip()
+{
+    QFETCH(QList<QJsonObject>, presets);
+    QFETCH(QStringList, stored);
+    Preferences &preferences = Preferences::instance();
+
+    // Something first, so that an empty list is a change too.
+    preferences.setValue(userPresets, {preset(QStringLiteral("x"), QStringLiteral("x"))});
+    preferences.setValue(userPresets, presets);
+    QCOMPARE(preferences.value(userPresets), presets);
+
+    // Qt keeps what this process wrote in memory; put the same text back as a
+    // hand-written file so that the next read really decodes the file.
+    const QByteArray text = readConf();
+    cleanup();
+    writeConf(text);
+    QCOMPARE(readByName(userPresets.name).toStringList(), stored);
+    QCOMPARE(preferences.value(userPresets), presets);
+}
+
+void tst_Preferences::handWrittenValues_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("expected");
+
+    QTest::newRow("bool") << QByteArray("overwriteExisting=false") << overwriteExisting.name
+                          << QVariant(false);
+    QTest::newRow("bool, other text") << QByteArray("overwriteExisting=no")
+                                      << overwriteExisting.name << QVariant(true);
+    QTest::newRow("int") << QByteArray("max%20concurrent%20jobs=4") << maxConcurrentJobs.name
+                         << QVariant(4);
+    QTest::newRow("int, fraction") << QByteArray("max%20concurrent%20jobs=2.5")
+                                   << maxConcurrentJobs.name << QVariant(2);
+    QTest::newRow("int, too large") << QByteArray("max%20concurrent%20jobs=99999999999")
+                                    << maxConcurrentJobs.name << QVariant(2);
+    QTest::newRow("double") << QByteArray("video%20quality=26.5") << videoQuality.name
+                            << QVariant(26.5);
+    QTest::newRow("double, word") << QByteArray("audio%20quality=loud") << audioQuality.name
+                                  << QVariant(192.0);
+    QTest::newRow("double, nan") << QByteArray("video%20quality=nan") << videoQuality.name
+                                 << QVariant(23.0);
+    QTest::newRow("string") << QByteArray("video%20codec=copy") << videoCodec.name
+                            << QVariant(QStringLiteral("copy"));
+    QTest::newRow("string, a list") << QByteArray("video%20codec=copy, hevc") << videoCodec.name
+                                    << QVariant(QStringLiteral("h264"));
+    QTest::newRow("presets, one bad element")
+        << QByteArray(R"(user%20presets=not json, "{\"id\":\"a\"}", [1])") << userPresets.name
+        << QVariant(QStringList{QStringLiteral(R"({"id":"a"})")});
+}
+
+void tst_Preferences::handWrittenValues()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, key);
+    QFETCH(QVariant, expected);
+    writeConf("[General]\n" + line + '\n');
+    QCOMPARE(readByName(key), expected);
+}
+
+void tst_Preferences::videoCodecRawValues_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<int>("codec"); // -1: none
+
+    for (VideoCodec codec : allVideoCodecs())
+        QTest::addRow("%s", qPrintable(rawValue(codec))) << rawValue(codec) << int(codec);
+    QTest::newRow("upper case") << QStringLiteral("H264") << -1;
+    QTest::newRow("padded") << QStringLiteral(" copy") << -1;
+    QTest::newRow("other codec") << QStringLiteral("av1") << -1;
+    QTest::newRow("empty") << QString() << -1;
+}
+
+void tst_Preferences::videoCodecRawValues()
+{
+    QFETCH(QString, raw);
+    QFETCH(int, codec);
+    const std::optional<VideoCodec> parsed = videoCodecFromRawValue(raw);
+    QCOMPARE(parsed ? int(*parsed) : -1, codec);
+    if (parsed == VideoCodec::copy)
+        QCOMPARE(label(*parsed), QStringLiteral("Copy (no re-encode)"));
+}
+
+QTEST_GUILESS_MAIN(tst_Preferences)
+#include "tst_preferences.moc"
