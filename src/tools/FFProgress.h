@@ -5,8 +5,7 @@
 #include <optional>
 
 // One block of ffmpeg's "-progress" stream.
-struct FFProgress
-{
+struct FFProgress {
     std::optional<qint64> frame;
     std::optional<double> fps;
     std::optional<QString> bitrate; // the tool's text, with its own unit

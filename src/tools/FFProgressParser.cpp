@@ -4,7 +4,8 @@
 
 namespace {
 
-std::optional<double> microsecondsAsSeconds(const QHash<QString, QString> &pending, const QString &key)
+std::optional<double> microsecondsAsSeconds(const QHash<QString, QString> &pending,
+                                            const QString &key)
 {
     const auto it = pending.constFind(key);
     if (it == pending.cend())

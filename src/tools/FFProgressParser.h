@@ -9,8 +9,7 @@
 
 // Reads ffmpeg's "-progress" stream: key=value lines, each block closed by a
 // "progress" line. One parser per run; feed it every standard-output line.
-class FFProgressParser final
-{
+class FFProgressParser final {
 public:
     // Returns the finished block when `line` closes one.
     std::optional<FFProgress> parseProgressLine(const QString &line);

@@ -8,8 +8,7 @@
 
 // How an ffmpeg conversion (or the image path, which reports the same way)
 // failed.
-struct FFmpegError
-{
+struct FFmpegError {
     enum class Kind { nonZeroExit, cancelled };
 
     Kind kind = Kind::nonZeroExit;
@@ -18,9 +17,9 @@ struct FFmpegError
 
     static FFmpegError nonZeroExit(qint32 code, const QString &stderrTail)
     {
-        return {Kind::nonZeroExit, code, stderrTail};
+        return { Kind::nonZeroExit, code, stderrTail };
     }
-    static FFmpegError cancelled() { return {Kind::cancelled, 0, {}}; }
+    static FFmpegError cancelled() { return { Kind::cancelled, 0, {} }; }
 
     // The message shown for the failed file: ffmpeg's own last error line.
     QString errorDescription() const;

@@ -6,10 +6,10 @@
 QStringList ffmpegArguments(const QString &source, const QString &destination, const FFArgs &args,
                             bool overwrite)
 {
-    QStringList arguments{QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
-                          QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
-                          QStringLiteral("warning"),  QStringLiteral("-progress"),
-                          QStringLiteral("pipe:1")};
+    QStringList arguments { QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
+                            QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
+                            QStringLiteral("warning"),  QStringLiteral("-progress"),
+                            QStringLiteral("pipe:1") };
     arguments += args.inputOptions;
     arguments << (overwrite ? QStringLiteral("-y") : QStringLiteral("-n"));
     arguments << QStringLiteral("-i") << source;
@@ -45,11 +45,13 @@ void FFmpegRun::onProcessFinished()
 }
 
 FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QString &destination,
-                         const FFArgs &args, bool overwrite, FFEventHandler onEvent, QObject *parent)
+                         const FFArgs &args, bool overwrite, FFEventHandler onEvent,
+                         QObject *parent)
 {
     auto *run = new FFmpegRun(parent);
     if (ffmpeg.isEmpty()) {
-        run->m_failure = ProcessError::failedToLaunch(ToolLocator::missingToolMessage(QStringLiteral("ffmpeg")));
+        run->m_failure = ProcessError::failedToLaunch(
+            ToolLocator::missingToolMessage(QStringLiteral("ffmpeg")));
         run->finish();
         return run;
     }

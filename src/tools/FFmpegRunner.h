@@ -23,8 +23,7 @@ QStringList ffmpegArguments(const QString &source, const QString &destination, c
 // One ffmpeg conversion. Events are delivered on the thread that started it.
 // A run that was cancelled before ffmpeg returned fails as cancelled, whatever
 // the tool's exit status.
-class FFmpegRun final : public Operation
-{
+class FFmpegRun final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FFmpegRun)
 

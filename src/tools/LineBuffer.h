@@ -10,8 +10,7 @@
 // keeps a bounded tail of the most recent ones. Memory stays bounded however
 // much the child prints: only the unterminated remainder and the tail are kept.
 // Not thread-safe: one stream feeds one buffer, in order.
-class LineBuffer final
-{
+class LineBuffer final {
     Q_DISABLE_COPY_MOVE(LineBuffer)
 
 public:
@@ -33,8 +32,7 @@ public:
 private:
     void acceptLine(QByteArrayView bytes);
 
-    struct Piece
-    {
+    struct Piece {
         QString text;
         qsizetype graphemes;
     };

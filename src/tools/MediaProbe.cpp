@@ -27,8 +27,8 @@ std::optional<qint64> wholeNumberMember(const QJsonObject &object, const QString
     if (!value.isDouble())
         return std::nullopt;
     const double number = value.toDouble();
-    if (!std::isfinite(number) || std::trunc(number) != number
-        || number < -9223372036854775808.0 || number >= 9223372036854775808.0)
+    if (!std::isfinite(number) || std::trunc(number) != number || number < -9223372036854775808.0
+        || number >= 9223372036854775808.0)
         return std::nullopt;
     return qint64(number);
 }
@@ -42,7 +42,7 @@ std::optional<qint64> integerTextMember(const QJsonObject &object, const QString
 
 std::optional<ProbeResult> parseProbeOutput(const QString &text)
 {
-    QJsonParseError error{};
+    QJsonParseError error {};
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
@@ -55,10 +55,13 @@ QStringList probeArguments(const QString &path)
 {
     // "-print_format" rather than "-output_format": ffprobe 5.1 (Debian 12)
     // knows only the former, every version accepts it.
-    return {QStringLiteral("-v"),           QStringLiteral("quiet"),
-            QStringLiteral("-print_format"), QStringLiteral("json"),
-            QStringLiteral("-show_format"),  QStringLiteral("-show_streams"),
-            path};
+    return { QStringLiteral("-v"),
+             QStringLiteral("quiet"),
+             QStringLiteral("-print_format"),
+             QStringLiteral("json"),
+             QStringLiteral("-show_format"),
+             QStringLiteral("-show_streams"),
+             path };
 }
 
 ProbeResult parseProbeJSON(const QJsonObject &object)
@@ -73,10 +76,11 @@ ProbeResult parseProbeJSON(const QJsonObject &object)
         if (allObjects) {
             for (const QJsonValue &value : array) {
                 const QJsonObject stream = value.toObject();
-                result.streams.append({stringMember(stream, QStringLiteral("codec_type")).value_or(QString()),
-                                       stringMember(stream, QStringLiteral("codec_long_name")),
-                                       wholeNumberMember(stream, QStringLiteral("width")),
-                                       wholeNumberMember(stream, QStringLiteral("height"))});
+                result.streams.append(
+                    { stringMember(stream, QStringLiteral("codec_type")).value_or(QString()),
+                      stringMember(stream, QStringLiteral("codec_long_name")),
+                      wholeNumberMember(stream, QStringLiteral("width")),
+                      wholeNumberMember(stream, QStringLiteral("height")) });
             }
         }
     }

@@ -6,8 +6,9 @@ QString ProcessError::errorDescription() const
 {
     switch (kind) {
     case Kind::failedToLaunch:
-        return message.isEmpty() ? QCoreApplication::translate("ProcessError", "The tool could not be started")
-                                 : message;
+        return message.isEmpty()
+            ? QCoreApplication::translate("ProcessError", "The tool could not be started")
+            : message;
     case Kind::cancelled:
         return QCoreApplication::translate("ProcessError", "Cancelled");
     }

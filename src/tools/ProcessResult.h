@@ -3,8 +3,7 @@
 #include <QString>
 
 // How a child process ended.
-struct ProcessResult
-{
+struct ProcessResult {
     // Exit code when the child exited by itself, the signal number when a
     // signal ended it (15 after a terminate request).
     qint32 exitCode = 0;

@@ -23,8 +23,7 @@ using LineHandler = std::function<void(const QString &)>;
 // cancel() sends SIGTERM to a running child; the run then ends as usual and
 // reports the child's status (typically 15). A child that ignores SIGTERM is
 // killed after a grace period so that no run outlives its caller.
-class ProcessRun final : public Operation
-{
+class ProcessRun final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProcessRun)
 
@@ -62,10 +61,9 @@ ProcessRun *runProcess(const QString &executable, const QStringList &arguments,
                        LineHandler onStdout = {}, LineHandler onStderr = {},
                        QObject *parent = nullptr);
 
-struct SyncProcessOutput
-{
+struct SyncProcessOutput {
     bool success = false; // started, and exited with status 0
-    QString output;       // standard output and standard error, merged
+    QString output; // standard output and standard error, merged
 };
 
 // Blocking run for worker threads: both streams merged, read to the end.

@@ -34,7 +34,8 @@ QString resolve(const QString &name, const QString &overridePath, const QString 
                 const QString &searchPath)
 {
     if (!overridePath.isEmpty())
-        return isExecutableFile(overridePath) ? QFileInfo(overridePath).absoluteFilePath() : QString();
+        return isExecutableFile(overridePath) ? QFileInfo(overridePath).absoluteFilePath()
+                                              : QString();
     if (!appDir.isEmpty()) {
         const QString beside = QDir(appDir).filePath(name);
         if (isExecutableFile(beside))
