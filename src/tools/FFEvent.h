@@ -15,8 +15,8 @@ struct FFEvent {
     FFProgress progress; // for Kind::progress
     QString line; // for Kind::log
 
-    static FFEvent makeProgress(const FFProgress &p) { return { Kind::progress, p, {} }; }
-    static FFEvent makeLog(const QString &text) { return { Kind::log, {}, text }; }
+    static FFEvent makeProgress(const FFProgress &p) { return {Kind::progress, p, {}}; }
+    static FFEvent makeLog(const QString &text) { return {Kind::log, {}, text}; }
 };
 
 using FFEventHandler = std::function<void(const FFEvent &)>;

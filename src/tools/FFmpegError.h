@@ -17,9 +17,9 @@ struct FFmpegError {
 
     static FFmpegError nonZeroExit(qint32 code, const QString &stderrTail)
     {
-        return { Kind::nonZeroExit, code, stderrTail };
+        return {Kind::nonZeroExit, code, stderrTail};
     }
-    static FFmpegError cancelled() { return { Kind::cancelled, 0, {} }; }
+    static FFmpegError cancelled() { return {Kind::cancelled, 0, {}}; }
 
     // The message shown for the failed file: ffmpeg's own last error line.
     QString errorDescription() const;

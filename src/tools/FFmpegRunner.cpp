@@ -6,10 +6,10 @@
 QStringList ffmpegArguments(const QString &source, const QString &destination, const FFArgs &args,
                             bool overwrite)
 {
-    QStringList arguments { QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
-                            QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
-                            QStringLiteral("warning"),  QStringLiteral("-progress"),
-                            QStringLiteral("pipe:1") };
+    QStringList arguments {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
+                           QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
+                           QStringLiteral("warning"),  QStringLiteral("-progress"),
+                           QStringLiteral("pipe:1")};
     arguments += args.inputOptions;
     arguments << (overwrite ? QStringLiteral("-y") : QStringLiteral("-n"));
     arguments << QStringLiteral("-i") << source;

@@ -101,7 +101,7 @@ void LineBuffer::acceptLine(QByteArrayView bytes)
 
     QString entry = line + u'\n';
     const qsizetype graphemes = graphemeCount(entry);
-    m_tail.push_back({ std::move(entry), graphemes });
+    m_tail.push_back({std::move(entry), graphemes});
     m_tailGraphemes += graphemes;
     while (m_tailGraphemes > m_tailCap && !m_tail.empty()) {
         const qsizetype excess = m_tailGraphemes - m_tailCap;

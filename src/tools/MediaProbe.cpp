@@ -55,13 +55,13 @@ QStringList probeArguments(const QString &path)
 {
     // "-print_format" rather than "-output_format": ffprobe 5.1 (Debian 12)
     // knows only the former, every version accepts it.
-    return { QStringLiteral("-v"),
-             QStringLiteral("quiet"),
-             QStringLiteral("-print_format"),
-             QStringLiteral("json"),
-             QStringLiteral("-show_format"),
-             QStringLiteral("-show_streams"),
-             path };
+    return {QStringLiteral("-v"),
+            QStringLiteral("quiet"),
+            QStringLiteral("-print_format"),
+            QStringLiteral("json"),
+            QStringLiteral("-show_format"),
+            QStringLiteral("-show_streams"),
+            path};
 }
 
 ProbeResult parseProbeJSON(const QJsonObject &object)
@@ -77,10 +77,10 @@ ProbeResult parseProbeJSON(const QJsonObject &object)
             for (const QJsonValue &value : array) {
                 const QJsonObject stream = value.toObject();
                 result.streams.append(
-                    { stringMember(stream, QStringLiteral("codec_type")).value_or(QString()),
-                      stringMember(stream, QStringLiteral("codec_long_name")),
-                      wholeNumberMember(stream, QStringLiteral("width")),
-                      wholeNumberMember(stream, QStringLiteral("height")) });
+                    {stringMember(stream, QStringLiteral("codec_type")).value_or(QString()),
+                     stringMember(stream, QStringLiteral("codec_long_name")),
+                     wholeNumberMember(stream, QStringLiteral("width")),
+                     wholeNumberMember(stream, QStringLiteral("height"))});
             }
         }
     }

@@ -11,9 +11,9 @@ struct ProcessError {
 
     static ProcessError failedToLaunch(const QString &reason)
     {
-        return { Kind::failedToLaunch, reason };
+        return {Kind::failedToLaunch, reason};
     }
-    static ProcessError cancelled() { return { Kind::cancelled, {} }; }
+    static ProcessError cancelled() { return {Kind::cancelled, {}}; }
 
     QString errorDescription() const;
 };

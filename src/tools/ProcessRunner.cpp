@@ -136,5 +136,5 @@ SyncProcessOutput runProcessSync(const QString &executable, const QStringList &a
     if (decoder.hasError())
         text.clear();
     const bool success = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    return { success, text };
+    return {success, text};
 }

@@ -60,26 +60,26 @@ void TestFFmpegRunner::parsesProgressBlocks_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<FFProgress>("expected");
 
-    QTest::newRow("progress line alone") << QStringList { "progress=continue" } << progress();
-    QTest::newRow("end") << QStringList { "progress=end" } << progress({}, {}, true);
+    QTest::newRow("progress line alone") << QStringList {"progress=continue"} << progress();
+    QTest::newRow("end") << QStringList {"progress=end"} << progress({}, {}, true);
     QTest::newRow("out_time_ms when out_time_us is no integer")
-        << QStringList { "out_time_us=N/A", "out_time_ms=1500000", "progress=continue" }
+        << QStringList {"out_time_us=N/A", "out_time_ms=1500000", "progress=continue"}
         << progress(1.5);
     QTest::newRow("out_time_us wins")
-        << QStringList { "out_time_ms=7", "out_time_us=2000000", "progress=continue" }
+        << QStringList {"out_time_ms=7", "out_time_us=2000000", "progress=continue"}
         << progress(2.0);
     QTest::newRow("out_time text is not read")
-        << QStringList { "out_time=00:00:01.000000", "progress=continue" } << progress();
+        << QStringList {"out_time=00:00:01.000000", "progress=continue"} << progress();
     QTest::newRow("negative time")
-        << QStringList { "out_time_us=-5000", "progress=continue" } << progress(-0.005);
-    QTest::newRow("speed with x") << QStringList { "speed=1.25x", "progress=continue" }
+        << QStringList {"out_time_us=-5000", "progress=continue"} << progress(-0.005);
+    QTest::newRow("speed with x") << QStringList {"speed=1.25x", "progress=continue"}
                                   << progress({}, 1.25);
-    QTest::newRow("padded speed") << QStringList { "speed= 31.4x", "progress=continue" }
+    QTest::newRow("padded speed") << QStringList {"speed= 31.4x", "progress=continue"}
                                   << progress({}, 31.4);
     QTest::newRow("speed placeholder")
-        << QStringList { "speed=N/A", "progress=continue" } << progress();
+        << QStringList {"speed=N/A", "progress=continue"} << progress();
     QTest::newRow("repeated key keeps last")
-        << QStringList { "speed=1x", "speed=3x", "progress=continue" } << progress({}, 3.0);
+        << QStringList {"speed=1x", "speed=3x", "progress=continue"} << progress({}, 3.0);
 
     FFProgress full;
     full.frame = 42;
@@ -88,16 +88,17 @@ void TestFFmpegRunner::parsesProgressBlocks_data()
     full.outTimeSeconds = 1.0;
     full.speed = 2.0;
     full.isEnd = true;
-    QTest::newRow("every field") << QStringList {
-        "frame=42", "fps=29.97",   "bitrate=N/A", "total_size=1024", "out_time_us=1000000",
-        "speed=2x", "progress=end"
-    } << full;
+    QTest::newRow("every field")
+        << QStringList {"frame=42",        "fps=29.97",           "bitrate=N/A",
+                        "total_size=1024", "out_time_us=1000000", "speed=2x",
+                        "progress=end"}
+        << full;
 
     FFProgress odd;
     odd.bitrate = QStringLiteral("128.0kbits/s=x");
     QTest::newRow("value keeps later equals, bad numbers absent")
-        << QStringList { "bitrate=128.0kbits/s=x", "frame=1.5", "fps=fast", "no equals here",
-                         "progress=continue" }
+        << QStringList {"bitrate=128.0kbits/s=x", "frame=1.5", "fps=fast", "no equals here",
+                        "progress=continue"}
         << odd;
 }
 
@@ -127,13 +128,13 @@ void TestFFmpegRunner::keysNeverLeakIntoNextBlock()
 
 void TestFFmpegRunner::argumentOrder()
 {
-    const FFArgs args { { "-hwaccel", "videotoolbox" }, { "-c:v", "copy" } };
+    const FFArgs args {{"-hwaccel", "videotoolbox"}, {"-c:v", "copy"}};
     QCOMPARE(ffmpegArguments("/in/a b.mov", "/out/a b.mp4", args, false),
-             (QStringList { "-nostdin", "-hide_banner", "-nostats", "-loglevel", "warning",
-                            "-progress", "pipe:1", "-hwaccel", "videotoolbox", "-n", "-i",
-                            "/in/a b.mov", "-c:v", "copy", "/out/a b.mp4" }));
+             (QStringList {"-nostdin", "-hide_banner", "-nostats", "-loglevel", "warning",
+                           "-progress", "pipe:1", "-hwaccel", "videotoolbox", "-n", "-i",
+                           "/in/a b.mov", "-c:v", "copy", "/out/a b.mp4"}));
     QCOMPARE(ffmpegArguments("in", "out", {}, true).mid(7),
-             (QStringList { "-y", "-i", "in", "out" }));
+             (QStringList {"-y", "-i", "in", "out"}));
 }
 
 void TestFFmpegRunner::describesErrors_data()
@@ -213,11 +214,11 @@ void TestFFmpegRunner::craftedProgressStreamBecomesEvents()
     QList<FFEvent> events;
     std::unique_ptr<FFmpegRun> run(runFFmpegWith(
         fakeTool(), "in", "out",
-        { { "--stdout",
-            "out_time_us=500000\\nspeed=N/A\\nprogress=continue\\nout_time_us=1000000\\n"
-            "speed=2.5x\\nprogress=end\\nframe=9\\n",
-            "--stderr", "[mp3 @ 0x1] something odd\\n", "--exit", "0" },
-          {} },
+        {{"--stdout",
+          "out_time_us=500000\\nspeed=N/A\\nprogress=continue\\nout_time_us=1000000\\n"
+          "speed=2.5x\\nprogress=end\\nframe=9\\n",
+          "--stderr", "[mp3 @ 0x1] something odd\\n", "--exit", "0"},
+         {}},
         true, [&](const FFEvent &event) { events << event; }));
     QVERIFY(waitFor(run.get()));
     QVERIFY(run->succeeded());
@@ -233,10 +234,10 @@ void TestFFmpegRunner::craftedProgressStreamBecomesEvents()
     QCOMPARE(blocks.size(), 2);
     QCOMPARE(blocks[0], progress(0.5));
     QCOMPARE(blocks[1], progress(1.0, 2.5, true));
-    QCOMPARE(logs, QStringList { "[mp3 @ 0x1] something odd" });
+    QCOMPARE(logs, QStringList {"[mp3 @ 0x1] something odd"});
 
     run.reset(runFFmpegWith(fakeTool(), "in", "out",
-                            { { "--stderr", "x\\nConversion failed!\\n", "--exit", "187" }, {} },
+                            {{"--stderr", "x\\nConversion failed!\\n", "--exit", "187"}, {}},
                             true));
     QVERIFY(waitFor(run.get()));
     QVERIFY(run->failure());
@@ -252,7 +253,7 @@ void TestFFmpegRunner::cancellationWinsOverExitStatus()
     // The tool ignores SIGTERM and exits 0: the run still counts as cancelled.
     std::unique_ptr<FFmpegRun> run(
         runFFmpegWith(fakeTool(), "in", "out",
-                      { { "--ignore-term", "--delay-ms", "300", "--exit", "0" }, {} }, true));
+                      {{"--ignore-term", "--delay-ms", "300", "--exit", "0"}, {}}, true));
     QTest::qWait(100);
     run->cancel();
     QVERIFY(waitFor(run.get()));
@@ -288,8 +289,8 @@ void TestFFmpegRunner::realConversionReportsProgress()
     int blocksWhileRunning = 0;
     std::unique_ptr<FFmpegRun> run;
     // "-re" paces the input in real time, so the run lasts about 3 s.
-    run.reset(runFFmpeg(input, output, { { "-re" }, { "-c:a", "libmp3lame", "-b:a", "128k" } },
-                        true, [&](const FFEvent &event) {
+    run.reset(runFFmpeg(input, output, {{"-re"}, {"-c:a", "libmp3lame", "-b:a", "128k"}}, true,
+                        [&](const FFEvent &event) {
                             if (event.kind != FFEvent::Kind::progress)
                                 return;
                             blocks << event.progress;
@@ -329,9 +330,8 @@ void TestFFmpegRunner::realFailureCarriesLastErrorLine()
     // The generic summary gives way to the encoder's own reason.
     const QString surround = m_dir.filePath("surround.wav");
     QVERIFY(TestSupport::makeMedia(
-        surround, { "-f", "lavfi", "-i", "sine=d=0.5,aformat=channel_layouts=5.1" }));
-    run.reset(
-        runFFmpeg(surround, m_dir.filePath("surround.wma"), { {}, { "-c:a", "wmav2" } }, true));
+        surround, {"-f", "lavfi", "-i", "sine=d=0.5,aformat=channel_layouts=5.1"}));
+    run.reset(runFFmpeg(surround, m_dir.filePath("surround.wma"), {{}, {"-c:a", "wmav2"}}, true));
     QVERIFY(waitFor(run.get()));
     QVERIFY(run->failure());
     QCOMPARE(errorDescription(*run->failure()),
@@ -343,8 +343,8 @@ void TestFFmpegRunner::realCancelStopsFFmpeg()
     const QString input = m_dir.filePath("long.wav");
     QVERIFY(TestSupport::makeTone(input, 30.0));
     bool sawProgress = false;
-    std::unique_ptr<FFmpegRun> run(runFFmpeg(input, m_dir.filePath("long.mp3"), { { "-re" }, {} },
-                                             true, [&](const FFEvent &event) {
+    std::unique_ptr<FFmpegRun> run(runFFmpeg(input, m_dir.filePath("long.mp3"), {{"-re"}, {}}, true,
+                                             [&](const FFEvent &event) {
                                                  if (event.kind == FFEvent::Kind::progress)
                                                      sawProgress = true;
                                              }));

@@ -21,29 +21,29 @@ void TestLineBuffer::splitsLines_data()
     QTest::addColumn<QString>("tail");
 
     QTest::newRow("split mid-line")
-        << QList<QByteArray> { "frame=1\nfr", "ame=2\nprogress=con", "tinue" }
-        << QStringList { "frame=1", "frame=2", "progress=continue" }
+        << QList<QByteArray> {"frame=1\nfr", "ame=2\nprogress=con", "tinue"}
+        << QStringList {"frame=1", "frame=2", "progress=continue"}
         << "frame=1\nframe=2\nprogress=continue\n";
     // "é" is C3 A9: the chunk boundary falls inside it.
     QTest::newRow("split inside UTF-8")
-        << QList<QByteArray> { "caf\xC3", "\xA9\n" } << QStringList { QString::fromUtf8("café") }
+        << QList<QByteArray> {"caf\xC3", "\xA9\n"} << QStringList {QString::fromUtf8("café")}
         << QString::fromUtf8("café\n");
-    QTest::newRow("CRLF") << QList<QByteArray> { "a\r\nb\r\n" } << QStringList { "a", "b" }
-                          << "a\nb\n";
+    QTest::newRow("CRLF") << QList<QByteArray> {"a\r\nb\r\n"} << QStringList {"a", "b"} << "a\nb\n";
     QTest::newRow("lone CR does not split")
-        << QList<QByteArray> { "a\rb\n" } << QStringList { "a\rb" } << "a\rb\n";
+        << QList<QByteArray> {"a\rb\n"} << QStringList {"a\rb"} << "a\rb\n";
     QTest::newRow("blank and space-only lines dropped")
-        << QList<QByteArray> { "\n\n   \n\t\nx\n\n" } << QStringList { "x" } << "x\n";
-    QTest::newRow("leading blanks trimmed") << QList<QByteArray> { "    Stream #0:0\n" }
-                                            << QStringList { "Stream #0:0" } << "Stream #0:0\n";
+        << QList<QByteArray> {"\n\n   \n\t\nx\n\n"} << QStringList {"x"} << "x\n";
+    QTest::newRow("leading blanks trimmed") << QList<QByteArray> {"    Stream #0:0\n"}
+                                            << QStringList {"Stream #0:0"} << "Stream #0:0\n";
     QTest::newRow("unicode spaces trimmed")
-        << QList<QByteArray> { "\xC2\xA0x\xE2\x80\x83\n" } << QStringList { "x" } << "x\n";
-    QTest::newRow("invalid UTF-8 line dropped") << QList<QByteArray> { "ok\n\xFF\xFEbad\nfine\n" }
-                                                << QStringList { "ok", "fine" } << "ok\nfine\n";
+        << QList<QByteArray> {"\xC2\xA0x\xE2\x80\x83\n"} << QStringList {"x"} << "x\n";
+    QTest::newRow("invalid UTF-8 line dropped") << QList<QByteArray> {"ok\n\xFF\xFE"
+                                                                      "bad\nfine\n"}
+                                                << QStringList {"ok", "fine"} << "ok\nfine\n";
     QTest::newRow("invalid UTF-8 remainder dropped")
-        << QList<QByteArray> { "ok\n\xC3" } << QStringList { "ok" } << "ok\n";
-    QTest::newRow("value keeps inner spaces") << QList<QByteArray> { "speed=  1.2x  \n" }
-                                              << QStringList { "speed=  1.2x" } << "speed=  1.2x\n";
+        << QList<QByteArray> {"ok\n\xC3"} << QStringList {"ok"} << "ok\n";
+    QTest::newRow("value keeps inner spaces") << QList<QByteArray> {"speed=  1.2x  \n"}
+                                              << QStringList {"speed=  1.2x"} << "speed=  1.2x\n";
 }
 
 void TestLineBuffer::splitsLines()
@@ -71,9 +71,9 @@ void TestLineBuffer::deliversCompletedLineBeforeRemainder()
     buffer.append("first hal");
     QVERIFY(seen.isEmpty());
     buffer.append("f\nsecond");
-    QCOMPARE(seen, QStringList { "first half" });
+    QCOMPARE(seen, QStringList {"first half"});
     buffer.flush();
-    QCOMPARE(seen, (QStringList { "first half", "second" }));
+    QCOMPARE(seen, (QStringList {"first half", "second"}));
 }
 
 void TestLineBuffer::tailKeepsMostRecentCharacters()

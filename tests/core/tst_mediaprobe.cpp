@@ -34,9 +34,9 @@ void TestMediaProbe::initTestCase()
     QVERIFY(m_dir.isValid());
     m_movie = m_dir.filePath("movie.mkv");
     QVERIFY(TestSupport::makeMedia(m_movie,
-                                   { "-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=2",
-                                     "-f", "lavfi", "-i", "sine=duration=2", "-c:v", "mpeg4",
-                                     "-c:a", "flac", "-shortest" }));
+                                   {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=2",
+                                    "-f", "lavfi", "-i", "sine=duration=2", "-c:v", "mpeg4", "-c:a",
+                                    "flac", "-shortest"}));
 }
 
 void TestMediaProbe::cleanup()
@@ -47,7 +47,7 @@ void TestMediaProbe::cleanup()
 static ProbeStream stream(const QString &type, std::optional<QString> codec = {},
                           std::optional<qint64> width = {}, std::optional<qint64> height = {})
 {
-    return { type, codec, width, height };
+    return {type, codec, width, height};
 }
 
 void TestMediaProbe::parsesDocuments_data()
@@ -61,7 +61,7 @@ void TestMediaProbe::parsesDocuments_data()
     full.size = 1048576;
     full.bitrate = 680000;
     full.streams
-        = { stream("video", "H.264", 1920, 1080), stream("audio", "AAC (Advanced Audio Coding)") };
+        = {stream("video", "H.264", 1920, 1080), stream("audio", "AAC (Advanced Audio Coding)")};
     QTest::newRow("typical") << R"json({"streams":[
         {"codec_type":"video","codec_long_name":"H.264","width":1920,"height":1080},
         {"codec_type":"audio","codec_long_name":"AAC (Advanced Audio Coding)"}],
@@ -78,7 +78,7 @@ void TestMediaProbe::parsesDocuments_data()
         << R"({"format":{"duration":"N/A","size":"12.5","bit_rate":" 5"}})" << bad;
 
     ProbeResult noFormat;
-    noFormat.streams = { stream(""), stream("audio") };
+    noFormat.streams = {stream(""), stream("audio")};
     QTest::newRow("no format, stream without type")
         << R"({"streams":[{"index":0},{"codec_type":"audio","width":"640"}]})" << noFormat;
 
@@ -88,7 +88,7 @@ void TestMediaProbe::parsesDocuments_data()
         << R"({"streams":{"codec_type":"video"}})" << ProbeResult();
 
     ProbeResult fractional;
-    fractional.streams = { stream("video", {}, {}, 480) };
+    fractional.streams = {stream("video", {}, {}, 480)};
     QTest::newRow("fractional width absent")
         << R"({"streams":[{"codec_type":"video","width":640.5,"height":480}]})" << fractional;
 }
@@ -108,10 +108,10 @@ void TestMediaProbe::primaryCodecType_data()
     QTest::addColumn<QString>("primary"); // "-" for none
 
     QTest::newRow("none") << QStringList {} << "-";
-    QTest::newRow("single subtitle") << QStringList { "subtitle" } << "subtitle";
-    QTest::newRow("video wins") << QStringList { "audio", "subtitle", "video" } << "video";
-    QTest::newRow("audio over data") << QStringList { "data", "audio" } << "audio";
-    QTest::newRow("first otherwise") << QStringList { "data", "subtitle" } << "data";
+    QTest::newRow("single subtitle") << QStringList {"subtitle"} << "subtitle";
+    QTest::newRow("video wins") << QStringList {"audio", "subtitle", "video"} << "video";
+    QTest::newRow("audio over data") << QStringList {"data", "audio"} << "audio";
+    QTest::newRow("first otherwise") << QStringList {"data", "subtitle"} << "data";
 }
 
 void TestMediaProbe::primaryCodecType()

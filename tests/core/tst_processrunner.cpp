@@ -38,7 +38,7 @@ void TestProcessRunner::separatesStreamsAndKeepsTails()
 {
     QStringList out, err;
     std::unique_ptr<ProcessRun> run(runProcess(
-        fakeTool(), { "--stderr", "bad thing\\nworse thing\\n", "--exit", "1" },
+        fakeTool(), {"--stderr", "bad thing\\nworse thing\\n", "--exit", "1"},
         [&](const QString &line) { out << line; }, [&](const QString &line) { err << line; }));
     QVERIFY(waitFor(run.get()));
     QVERIFY(!run->error());
@@ -46,11 +46,11 @@ void TestProcessRunner::separatesStreamsAndKeepsTails()
     QCOMPARE(run->result().stdoutTail, QString());
     QCOMPARE(run->result().stderrTail, QStringLiteral("bad thing\nworse thing\n"));
     QVERIFY(out.isEmpty());
-    QCOMPARE(err, (QStringList { "bad thing", "worse thing" }));
+    QCOMPARE(err, (QStringList {"bad thing", "worse thing"}));
 
     // Without callbacks the tails are still collected; an unterminated last
     // line arrives at the flush.
-    run.reset(runProcess(fakeTool(), { "--stdout", "a\\nb" }));
+    run.reset(runProcess(fakeTool(), {"--stdout", "a\\nb"}));
     QVERIFY(waitFor(run.get()));
     QCOMPARE(run->result().exitCode, 0);
     QCOMPARE(run->result().stdoutTail, QStringLiteral("a\nb\n"));
@@ -62,7 +62,7 @@ void TestProcessRunner::linesFlowWhileChildRuns()
     bool sawLineWhileRunning = false;
     std::unique_ptr<ProcessRun> run;
     run.reset(runProcess(fakeTool(),
-                         { "--stdout", "early\\n", "--delay-ms", "1500", "--stdout", "late\\n" },
+                         {"--stdout", "early\\n", "--delay-ms", "1500", "--stdout", "late\\n"},
                          [&](const QString &line) {
                              out << line;
                              if (line == u"early" && !run->isFinished())
@@ -72,7 +72,7 @@ void TestProcessRunner::linesFlowWhileChildRuns()
     QVERIFY(!run->isFinished());
     QVERIFY(waitFor(run.get()));
     QVERIFY(sawLineWhileRunning);
-    QCOMPARE(out, (QStringList { "early", "late" }));
+    QCOMPARE(out, (QStringList {"early", "late"}));
 }
 
 void TestProcessRunner::standardInputIsEmpty()
@@ -87,7 +87,7 @@ void TestProcessRunner::standardInputIsEmpty()
 void TestProcessRunner::argumentsReachChildVerbatim()
 {
     // No shell: quotes, globs and variables arrive as typed.
-    const QStringList arguments { "$HOME", "*", "a b", "'q'", ";true" };
+    const QStringList arguments {"$HOME", "*", "a b", "'q'", ";true"};
     std::unique_ptr<ProcessRun> run(runProcess(QStringLiteral("/bin/echo"), arguments));
     QVERIFY(waitFor(run.get(), 5000));
     QCOMPARE(run->result().stdoutTail, arguments.join(u' ') + u'\n');
@@ -112,7 +112,7 @@ void TestProcessRunner::launchFailureFinishesOnceWithoutCallbacks()
 
 void TestProcessRunner::cancelTerminatesAndStillReports()
 {
-    std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), { "--stdout", "started\\n", "--hang" }));
+    std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), {"--stdout", "started\\n", "--hang"}));
     QTRY_COMPARE(TestSupport::liveChildren().size(), 1);
     QTest::qWait(100);
     run->cancel();
@@ -124,7 +124,7 @@ void TestProcessRunner::cancelTerminatesAndStillReports()
 
 void TestProcessRunner::cancelRightAfterStartStopsChild()
 {
-    std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), { "--hang" }));
+    std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), {"--hang"}));
     run->cancel();
     QVERIFY(waitFor(run.get(), 4000));
     QCOMPARE(run->result().exitCode, 15);
@@ -132,7 +132,7 @@ void TestProcessRunner::cancelRightAfterStartStopsChild()
 
 void TestProcessRunner::childThatIgnoresNothingIsNotLeftBehindOnDelete()
 {
-    auto *run = runProcess(fakeTool(), { "--hang" });
+    auto *run = runProcess(fakeTool(), {"--hang"});
     QTRY_COMPARE(TestSupport::liveChildren().size(), 1);
     delete run;
     QCOMPARE(TestSupport::liveChildren().size(), 0);
@@ -144,7 +144,7 @@ void TestProcessRunner::memoryStaysBoundedUnderFloodedStderr()
     const qint64 before = TestSupport::residentKiB();
     qint64 peak = before;
     std::unique_ptr<ProcessRun> run(
-        runProcess(fakeTool(), { "--spew-stderr", "200" }, {}, [&](const QString &) {
+        runProcess(fakeTool(), {"--spew-stderr", "200"}, {}, [&](const QString &) {
             if (++lines % 100000 == 0)
                 peak = std::max(peak, TestSupport::residentKiB());
         }));
@@ -160,12 +160,12 @@ void TestProcessRunner::memoryStaysBoundedUnderFloodedStderr()
 
 void TestProcessRunner::syncRunMergesStreams()
 {
-    auto output = runProcessSync(fakeTool(), { "--stdout", "out\\n", "--stderr", "err\\n" });
+    auto output = runProcessSync(fakeTool(), {"--stdout", "out\\n", "--stderr", "err\\n"});
     QVERIFY(output.success);
     QVERIFY(output.output.contains(u"out\n"));
     QVERIFY(output.output.contains(u"err\n"));
 
-    output = runProcessSync(fakeTool(), { "--stdout", "x\\n", "--exit", "2" });
+    output = runProcessSync(fakeTool(), {"--stdout", "x\\n", "--exit", "2"});
     QVERIFY(!output.success);
     QCOMPARE(output.output, QStringLiteral("x\n"));
 }
