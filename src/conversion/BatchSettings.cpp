@@ -6,8 +6,7 @@
 
 bool isBlankTimeText(const QString &text)
 {
-    return std::all_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c == u' ' || c == u'\t'; });
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'\t'; });
 }
 
 QStringList BatchSettings::trimStartArguments() const

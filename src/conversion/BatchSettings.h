@@ -8,8 +8,7 @@
 // The per-batch trim range and video scale of one group workspace. Never
 // persisted. The time texts are ffmpeg time durations as the user typed them;
 // they are not parsed here, ffmpeg reports what it cannot read.
-struct BatchSettings
-{
+struct BatchSettings {
     bool trimEnabled = false;
     // Turning trimEnabled off keeps both texts for when it is turned on again.
     QString trimStart;

@@ -4,8 +4,7 @@
 
 namespace {
 
-struct ScaleRow
-{
+struct ScaleRow {
     VideoScale scale;
     const char *raw;
     int height; // 0: keep the input's size

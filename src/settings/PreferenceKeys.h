@@ -9,9 +9,7 @@
 // One preference: the key it is stored under, its value type and the value
 // read while nothing decodable is stored. Read and write it through
 // Preferences::value() and Preferences::setValue().
-template<typename T>
-struct PreferenceKey
-{
+template<typename T> struct PreferenceKey {
     using ValueType = T;
 
     QString name;
@@ -23,38 +21,38 @@ struct PreferenceKey
 namespace PreferenceKeys {
 
 // Replace an output file that already exists (off: such a conversion fails).
-inline const PreferenceKey<bool> overwriteExisting{QStringLiteral("overwriteExisting"), true};
+inline const PreferenceKey<bool> overwriteExisting {QStringLiteral("overwriteExisting"), true};
 
 // Skip items already converted with the same target and settings.
-inline const PreferenceKey<bool> ignoreAlreadyProcessedFiles{
+inline const PreferenceKey<bool> ignoreAlreadyProcessedFiles {
     QStringLiteral("ignore already processed files"), true};
 
 // Open the destination folder when a batch has finished.
-inline const PreferenceKey<bool> openDestinationOnFinish{
+inline const PreferenceKey<bool> openDestinationOnFinish {
     QStringLiteral("open destination on finish"), true};
 
 // Audio bitrate in kbit/s; the controls offer 96, 128, 192, 256 and 320.
-inline const PreferenceKey<double> audioQuality{QStringLiteral("audio quality"), 192.0};
+inline const PreferenceKey<double> audioQuality {QStringLiteral("audio quality"), 192.0};
 
 // Extension of the audio format the extract-audio target writes.
-inline const PreferenceKey<QString> videoToAudio{QStringLiteral("video to audio"),
-                                                 QStringLiteral("mp3")};
+inline const PreferenceKey<QString> videoToAudio {QStringLiteral("video to audio"),
+                                                  QStringLiteral("mp3")};
 
 // The raw value of a VideoCodec; other texts are possible and left to the reader.
-inline const PreferenceKey<QString> videoCodec{QStringLiteral("video codec"),
-                                               rawValue(VideoCodec::h264)};
+inline const PreferenceKey<QString> videoCodec {QStringLiteral("video codec"),
+                                                rawValue(VideoCodec::h264)};
 
 // Lower is better quality and larger files; the controls offer 16 to 32.
-inline const PreferenceKey<double> videoQuality{QStringLiteral("video quality"), 23.0};
+inline const PreferenceKey<double> videoQuality {QStringLiteral("video quality"), 23.0};
 
 // Use the hardware video encoder (and decoder) where one works.
-inline const PreferenceKey<bool> hardwareAcceleration{QStringLiteral("hardware acceleration"),
-                                                      true};
+inline const PreferenceKey<bool> hardwareAcceleration {QStringLiteral("hardware acceleration"),
+                                                       true};
 
 // Files a batch converts at the same time; the controls offer 1 to 16.
-inline const PreferenceKey<int> maxConcurrentJobs{QStringLiteral("max concurrent jobs"), 2};
+inline const PreferenceKey<int> maxConcurrentJobs {QStringLiteral("max concurrent jobs"), 2};
 
 // The user's own conversion presets, one JSON object each, in saving order.
-inline const PreferenceKey<QList<QJsonObject>> userPresets{QStringLiteral("user presets"), {}};
+inline const PreferenceKey<QList<QJsonObject>> userPresets {QStringLiteral("user presets"), {}};
 
 } // namespace PreferenceKeys

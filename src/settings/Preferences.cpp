@@ -17,8 +17,7 @@ namespace {
 
 // Named explicitly so that the store does not depend on QCoreApplication's
 // names having been set (the command-line tool and the tests never set them).
-class Store final : public QSettings
-{
+class Store final : public QSettings {
 public:
     Store()
         : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo"),
@@ -41,11 +40,9 @@ bool holdsString(const QVariant &stored)
     return stored.typeId() == QMetaType::QString;
 }
 
-template<typename T>
-std::optional<T> decode(const QVariant &stored);
+template<typename T> std::optional<T> decode(const QVariant &stored);
 
-template<>
-std::optional<bool> decode<bool>(const QVariant &stored)
+template<> std::optional<bool> decode<bool>(const QVariant &stored)
 {
     if (stored.typeId() == QMetaType::Bool)
         return stored.toBool();
@@ -60,8 +57,7 @@ std::optional<bool> decode<bool>(const QVariant &stored)
     return std::nullopt;
 }
 
-template<>
-std::optional<int> decode<int>(const QVariant &stored)
+template<> std::optional<int> decode<int>(const QVariant &stored)
 {
     bool ok = false;
     qlonglong number = 0;
@@ -77,14 +73,12 @@ std::optional<int> decode<int>(const QVariant &stored)
     default:
         break;
     }
-    if (!ok || number < std::numeric_limits<int>::min()
-        || number > std::numeric_limits<int>::max())
+    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
         return std::nullopt;
     return int(number);
 }
 
-template<>
-std::optional<double> decode<double>(const QVariant &stored)
+template<> std::optional<double> decode<double>(const QVariant &stored)
 {
     bool ok = false;
     double number = 0;
@@ -108,22 +102,20 @@ std::optional<double> decode<double>(const QVariant &stored)
     return number;
 }
 
-template<>
-std::optional<QString> decode<QString>(const QVariant &stored)
+template<> std::optional<QString> decode<QString>(const QVariant &stored)
 {
     if (!holdsString(stored))
         return std::nullopt;
     return stored.toString();
 }
 
-template<>
-std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QVariant &stored)
+template<> std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QVariant &stored)
 {
     QStringList texts;
     if (stored.typeId() == QMetaType::QStringList)
         texts = stored.toStringList();
     else if (holdsString(stored)) // the INI form of a one-element list
-        texts = QStringList{stored.toString()};
+        texts = QStringList {stored.toString()};
     else
         return std::nullopt;
 
@@ -138,8 +130,7 @@ std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QVariant &sto
     return objects;
 }
 
-template<typename T>
-QVariant encode(const T &value)
+template<typename T> QVariant encode(const T &value)
 {
     return QVariant::fromValue(value);
 }
@@ -154,8 +145,7 @@ QVariant encode(const QList<QJsonObject> &objects)
     return texts;
 }
 
-template<typename T>
-T read(const PreferenceKey<T> &key)
+template<typename T> T read(const PreferenceKey<T> &key)
 {
     const Store store;
     return decode<T>(store.value(key.name)).value_or(key.defaultValue);
@@ -235,8 +225,7 @@ QString Preferences::fileName() const
     return Store().fileName();
 }
 
-template<typename T>
-void Preferences::write(const PreferenceKey<T> &key, const T &value)
+template<typename T> void Preferences::write(const PreferenceKey<T> &key, const T &value)
 {
     {
         // Held across the comparison so that two threads writing the same key

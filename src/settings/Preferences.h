@@ -25,8 +25,7 @@
 // Any thread may read and write: every call works on its own QSettings, and
 // writes are serialized. changed() is emitted on the writing thread, so a
 // receiver that lives elsewhere gets it queued.
-class Preferences final : public QObject
-{
+class Preferences final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Preferences)
 
@@ -60,8 +59,7 @@ Q_SIGNALS:
 private:
     Preferences();
 
-    template<typename T>
-    void write(const PreferenceKey<T> &key, const T &value);
+    template<typename T> void write(const PreferenceKey<T> &key, const T &value);
 
     QMutex m_writeMutex;
 };

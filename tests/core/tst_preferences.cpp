@@ -1,7 +1,9 @@
 #include "settings/Preferences.h"
 #include "settings/VideoCodec.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QScopedPointer>
@@ -48,17 +50,16 @@ QVariant readByName(const QString &name)
 QJsonObject preset(const QString &id, const QString &name)
 {
     // Inserted out of order on purpose: the stored text must sort the keys.
-    return QJsonObject{{QStringLiteral("targetId"), QStringLiteral("video.mp4")},
-                       {QStringLiteral("name"), name},
-                       {QStringLiteral("isBuiltIn"), false},
-                       {QStringLiteral("id"), id},
-                       {QStringLiteral("audioKbps"), 192}};
+    return QJsonObject {{QStringLiteral("targetId"), QStringLiteral("video.mp4")},
+                        {QStringLiteral("name"), name},
+                        {QStringLiteral("isBuiltIn"), false},
+                        {QStringLiteral("id"), id},
+                        {QStringLiteral("audioKbps"), 192}};
 }
 
 } // namespace
 
-class tst_Preferences : public QObject
-{
+class tst_Preferences : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -108,6 +109,7 @@ QByteArray tst_Preferences::readConf() const
 
 void tst_Preferences::writeConf(const QByteArray &text)
 {
+    QVERIFY(QDir().mkpath(QFileInfo(confPath()).path()));
     QFile file(confPath());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(text), text.size());
@@ -141,7 +143,6 @@ void tst_Preferences::storeFileLocation()
 {
     // The organization-level file belongs to state shared by the maker's
     // programs; it must not stand in for our own keys.
-    writeConf(QByteArray());
     QFile shared(m_configHome.filePath(QStringLiteral("Vireo.conf")));
     QVERIFY(shared.open(QIODevice::WriteOnly));
     shared.write("[General]\nvideo%20codec=hevc\n");
@@ -161,19 +162,18 @@ void tst_Preferences::writeFromAnotherThreadReachesViews()
     QObject view;
     QStringList keysSeen;
     double shown = 0;
-    connect(&Preferences::instance(), &Preferences::changed, &view,
-            [&](const QString &key) {
-                QCOMPARE(QThread::currentThread(), view.thread());
-                keysSeen.append(key);
-                shown = Preferences::instance().value(videoQuality);
-            });
+    connect(&Preferences::instance(), &Preferences::changed, &view, [&](const QString &key) {
+        QCOMPARE(QThread::currentThread(), view.thread());
+        keysSeen.append(key);
+        shown = Preferences::instance().value(videoQuality);
+    });
 
-    QScopedPointer<QThread> writer(QThread::create(
-        [] { Preferences::instance().setValue(videoQuality, 26.0); }));
+    QScopedPointer<QThread> writer(
+        QThread::create([] { Preferences::instance().setValue(videoQuality, 26.0); }));
     writer->start();
     QVERIFY(writer->wait());
 
-    QTRY_COMPARE(keysSeen, QStringList{videoQuality.name});
+    QTRY_COMPARE(keysSeen, QStringList {videoQuality.name});
     QCOMPARE(shown, 26.0);
     QVERIFY2(readConf().contains("video%20quality=26"), "written to the file at once");
 }
@@ -209,8 +209,8 @@ void tst_Preferences::userPresetsRoundTrip_data()
 
     QTest::newRow("none") << QList<QJsonObject>() << QStringList();
     // INI writes a one-element list like a plain string.
-    QTest::newRow("one") << QList{web} << QStringList{webText};
-    QTest::newRow("two in saving order") << QList{cafe, web} << QStringList{cafeText, webText};
+    QTest::newRow("one") << QList {web} << QStringList {webText};
+    QTest::newRow("two in saving order") << QList {cafe, web} << QStringList {cafeText, webText};
 }
 
 void tst_Preferences::userPresetsRoundTrip()
@@ -241,12 +241,14 @@ void tst_Preferences::handWrittenValues_data()
 
     QTest::newRow("bool") << QByteArray("overwriteExisting=false") << overwriteExisting.name
                           << QVariant(false);
-    QTest::newRow("bool, other text") << QByteArray("overwriteExisting=no")
-                                      << overwriteExisting.name << QVariant(true);
+    QTest::newRow("bool, other text")
+        << QByteArray("overwriteExisting=no") << overwriteExisting.name << QVariant(true);
+    QTest::newRow("bool, empty") << QByteArray("overwriteExisting=") << overwriteExisting.name
+                                 << QVariant(true);
     QTest::newRow("int") << QByteArray("max%20concurrent%20jobs=4") << maxConcurrentJobs.name
                          << QVariant(4);
-    QTest::newRow("int, fraction") << QByteArray("max%20concurrent%20jobs=2.5")
-                                   << maxConcurrentJobs.name << QVariant(2);
+    QTest::newRow("int, fraction")
+        << QByteArray("max%20concurrent%20jobs=2.5") << maxConcurrentJobs.name << QVariant(2);
     QTest::newRow("int, too large") << QByteArray("max%20concurrent%20jobs=99999999999")
                                     << maxConcurrentJobs.name << QVariant(2);
     QTest::newRow("double") << QByteArray("video%20quality=26.5") << videoQuality.name
@@ -261,7 +263,7 @@ void tst_Preferences::handWrittenValues_data()
                                     << QVariant(QStringLiteral("h264"));
     QTest::newRow("presets, one bad element")
         << QByteArray(R"(user%20presets=not json, "{\"id\":\"a\"}", [1])") << userPresets.name
-        << QVariant(QStringList{QStringLiteral(R"({"id":"a"})")});
+        << QVariant(QStringList {QStringLiteral(R"({"id":"a"})")});
 }
 
 void tst_Preferences::handWrittenValues()

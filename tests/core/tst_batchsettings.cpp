@@ -1,0 +1,152 @@
+#include "conversion/BatchSettings.h"
+#include "conversion/VideoScale.h"
+#include "tools/MediaProbe.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "TestSupport.h"
+
+class tst_BatchSettings : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void trimArguments_data();
+    void trimArguments();
+    void scaleArguments_data();
+    void scaleArguments();
+    void videoScaleTable_data();
+    void videoScaleTable();
+    void ffmpegTrimsAndScales();
+};
+
+void tst_BatchSettings::trimArguments_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QStringList>("startArguments");
+    QTest::addColumn<QStringList>("endArguments");
+
+    const QString ss = QStringLiteral("-ss");
+    const QString to = QStringLiteral("-to");
+    QTest::newRow("start only") << true << QStringLiteral("90") << QString()
+                                << QStringList {ss, QStringLiteral("90")} << QStringList();
+    QTest::newRow("end only") << true << QString() << QStringLiteral("00:02:00") << QStringList()
+                              << QStringList {to, QStringLiteral("00:02:00")};
+    QTest::newRow("both") << true << QStringLiteral("00:01:30") << QStringLiteral("00:02:00")
+                          << QStringList {ss, QStringLiteral("00:01:30")}
+                          << QStringList {to, QStringLiteral("00:02:00")};
+    QTest::newRow("blank") << true << QStringLiteral("  \t ") << QStringLiteral("\t")
+                           << QStringList() << QStringList();
+    QTest::newRow("passed as typed")
+        << true << QStringLiteral(" 90") << QStringLiteral("\t120")
+        << QStringList {ss, QStringLiteral(" 90")} << QStringList {to, QStringLiteral("\t120")};
+    QTest::newRow("disabled keeps nothing out")
+        << false << QStringLiteral("90") << QStringLiteral("120") << QStringList() << QStringList();
+}
+
+void tst_BatchSettings::trimArguments()
+{
+    QFETCH(bool, enabled);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    const BatchSettings batch {enabled, start, end, VideoScale::p720};
+    QTEST(batch.trimStartArguments(), "startArguments");
+    QTEST(batch.trimEndArguments(), "endArguments");
+}
+
+void tst_BatchSettings::scaleArguments_data()
+{
+    QTest::addColumn<VideoScale>("scale");
+    QTest::addColumn<bool>("videoTarget");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString vf = QStringLiteral("-vf");
+    QTest::newRow("720p, h264") << VideoScale::p720 << true << QStringLiteral("h264")
+                                << QStringList {vf, QStringLiteral("scale=-2:720")};
+    QTest::newRow("720p, copy") << VideoScale::p720 << true << QStringLiteral("copy")
+                                << QStringList();
+    QTest::newRow("720p, audio target")
+        << VideoScale::p720 << false << QStringLiteral("h264") << QStringList();
+    QTest::newRow("original") << VideoScale::original << true << QStringLiteral("h264")
+                              << QStringList();
+    // Only the exact "copy" turns scaling off; the builder reads other texts as H.264.
+    QTest::newRow("2160p, unknown codec") << VideoScale::p2160 << true << QStringLiteral("Copy")
+                                          << QStringList {vf, QStringLiteral("scale=-2:2160")};
+}
+
+void tst_BatchSettings::scaleArguments()
+{
+    QFETCH(VideoScale, scale);
+    QFETCH(bool, videoTarget);
+    QFETCH(QString, codec);
+    const BatchSettings batch {true, QStringLiteral("1"), QStringLiteral("2"), scale};
+    QTEST(batch.scaleArguments(videoTarget, codec), "expected");
+}
+
+void tst_BatchSettings::videoScaleTable_data()
+{
+    QTest::addColumn<VideoScale>("scale");
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("filter"); // empty: none
+    QTest::addColumn<int>("position"); // in the picker
+
+    QTest::newRow("original") << VideoScale::original << QStringLiteral("Original") << QString()
+                              << 0;
+    QTest::newRow("2160") << VideoScale::p2160 << QStringLiteral("2160p (4K)")
+                          << QStringLiteral("scale=-2:2160") << 1;
+    QTest::newRow("1440") << VideoScale::p1440 << QStringLiteral("1440p")
+                          << QStringLiteral("scale=-2:1440") << 2;
+    QTest::newRow("1080") << VideoScale::p1080 << QStringLiteral("1080p")
+                          << QStringLiteral("scale=-2:1080") << 3;
+    QTest::newRow("720") << VideoScale::p720 << QStringLiteral("720p")
+                         << QStringLiteral("scale=-2:720") << 4;
+    QTest::newRow("480") << VideoScale::p480 << QStringLiteral("480p")
+                         << QStringLiteral("scale=-2:480") << 5;
+    QTest::newRow("360") << VideoScale::p360 << QStringLiteral("360p")
+                         << QStringLiteral("scale=-2:360") << 6;
+}
+
+void tst_BatchSettings::videoScaleTable()
+{
+    QFETCH(VideoScale, scale);
+    QFETCH(QString, raw);
+    QFETCH(QString, filter);
+    QFETCH(int, position);
+    QCOMPARE(allVideoScales().indexOf(scale), position);
+    QCOMPARE(rawValue(scale), raw);
+    QCOMPARE(videoScaleFromRawValue(raw), scale);
+    QCOMPARE(filterArgument(scale).value_or(QString()), filter);
+    // Raw values match exactly: "original" and "720" are no scales.
+    QVERIFY(!videoScaleFromRawValue(raw.toLower() == raw ? raw.chopped(1) : raw.toLower()));
+}
+
+void tst_BatchSettings::ffmpegTrimsAndScales()
+{
+    // The start seeks the input, the end is read on the output's timeline, and
+    // the filter enlarges as well as shrinks: 1 s to 3 s of a 320x240 clip at 480p.
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("in.mkv"));
+    const QString output = dir.filePath(QStringLiteral("out.mkv"));
+    QVERIFY(
+        TestSupport::makeMedia(input,
+                               {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                                QStringLiteral("testsrc=size=320x240:rate=10:duration=5")}));
+
+    const BatchSettings batch {true, QStringLiteral("1"), QStringLiteral("2"), VideoScale::p480};
+    QVERIFY(TestSupport::makeMedia(
+        output,
+        batch.trimStartArguments() + QStringList {QStringLiteral("-i"), input}
+            + batch.trimEndArguments() + batch.scaleArguments(true, QStringLiteral("h264"))));
+
+    const std::optional<ProbeResult> probe = probeMedia(output);
+    QVERIFY(probe && probe->duration && !probe->streams.isEmpty());
+    QVERIFY2(qAbs(*probe->duration - 2.0) < 0.25, qPrintable(QString::number(*probe->duration)));
+    QCOMPARE(probe->streams.first().width, 640);
+    QCOMPARE(probe->streams.first().height, 480);
+}
+
+QTEST_GUILESS_MAIN(tst_BatchSettings)
+#include "tst_batchsettings.moc"
