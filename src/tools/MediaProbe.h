@@ -23,8 +23,7 @@ ProbeResult parseProbeJSON(const QJsonObject &object);
 std::optional<ProbeResult> probeMedia(const QString &path);
 
 // The asynchronous probe: runs ffprobe on the calling thread's event loop.
-class ProbeRun final : public Operation
-{
+class ProbeRun final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProbeRun)
 

@@ -8,8 +8,7 @@
 // finished() exactly once, always from the event loop (never from inside the
 // call that created it), so a caller can connect after starting it.
 // The result is read from the subclass once finished() has been emitted.
-class Operation : public QObject
-{
+class Operation : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Operation)
 
@@ -30,7 +29,7 @@ protected:
     explicit Operation(QObject *parent = nullptr);
 
     // Called once, on the first cancel(), while the operation has not finished.
-    virtual void onCancel() {}
+    virtual void onCancel() { }
 
     // Marks the operation finished and queues the finished() signal.
     // Later calls are ignored.

@@ -8,13 +8,12 @@
 #include <optional>
 
 // What ffprobe reports about one file.
-struct ProbeResult
-{
+struct ProbeResult {
     std::optional<QString> formatLongName;
     std::optional<double> duration; // seconds
-    std::optional<qint64> size;     // bytes
-    std::optional<qint64> bitrate;  // bits per second
-    QList<ProbeStream> streams;     // in ffprobe's order
+    std::optional<qint64> size; // bytes
+    std::optional<qint64> bitrate; // bits per second
+    QList<ProbeStream> streams; // in ffprobe's order
 
     // The dominant stream kind: the only stream's kind, else "video" if any
     // stream is video, else "audio" if any is audio, else the first stream's

@@ -5,8 +5,7 @@
 #include <optional>
 
 // One stream of a probed file, as ffprobe names it.
-struct ProbeStream
-{
+struct ProbeStream {
     QString codecType; // "video", "audio", "subtitle", …; empty when ffprobe gave none
     std::optional<QString> codecLongName;
     std::optional<qint64> width;

@@ -3,7 +3,8 @@
 // error, a chosen exit code, a hang until SIGTERM, a flood of error output.
 //
 //   vireo_faketool [--stdout TEXT]... [--stderr TEXT]... [--stdout-file PATH]
-//                  [--delay-ms N] [--spew-stderr MB] [--hang] [--exit N]
+//                  [--delay-ms N] [--spew-stderr MB] [--ignore-term] [--hang]
+//                  [--exit N]
 //
 // Actions run in the order given; --stdout/--stderr write TEXT as given
 // (use "\n" inside it for line feeds), --delay-ms sleeps, --exit ends with N.
@@ -78,9 +79,12 @@ int main(int argc, char **argv)
             std::string block;
             for (int k = 0; k < 640; ++k)
                 block += line; // 64000 bytes
-            for (long long written = 0; written < total; written += static_cast<long long>(block.size()))
+            for (long long written = 0; written < total;
+                 written += static_cast<long long>(block.size()))
                 writeAll(2, block);
             ++i;
+        } else if (arg == "--ignore-term") {
+            std::signal(SIGTERM, SIG_IGN);
         } else if (arg == "--hang") {
             for (;;)
                 ::pause(); // until a signal ends the process

@@ -26,9 +26,9 @@ bool makeMedia(const QString &output, const QStringList &arguments)
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(ffmpeg,
-                  QStringList{QStringLiteral("-y"), QStringLiteral("-hide_banner"),
-                              QStringLiteral("-loglevel"), QStringLiteral("error")}
-                      + arguments + QStringList{output});
+                  QStringList {QStringLiteral("-y"), QStringLiteral("-hide_banner"),
+                               QStringLiteral("-loglevel"), QStringLiteral("error")}
+                      + arguments + QStringList {output});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
         || process.exitCode() != 0) {
         qWarning("making %s failed: %s", qPrintable(output),
@@ -40,9 +40,10 @@ bool makeMedia(const QString &output, const QStringList &arguments)
 
 bool makeTone(const QString &output, double seconds)
 {
-    return makeMedia(output, {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                              QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1")
-                                  .arg(seconds)});
+    return makeMedia(
+        output,
+        {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+         QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)});
 }
 
 bool waitFor(Operation *operation, int timeoutMs)

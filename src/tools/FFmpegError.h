@@ -1,0 +1,33 @@
+#pragma once
+
+#include "tools/ProcessError.h"
+
+#include <QString>
+
+#include <variant>
+
+// How an ffmpeg conversion (or the image path, which reports the same way)
+// failed.
+struct FFmpegError {
+    enum class Kind { nonZeroExit, cancelled };
+
+    Kind kind = Kind::nonZeroExit;
+    qint32 code = 0;
+    QString stderrTail;
+
+    static FFmpegError nonZeroExit(qint32 code, const QString &stderrTail)
+    {
+        return {Kind::nonZeroExit, code, stderrTail};
+    }
+    static FFmpegError cancelled() { return {Kind::cancelled, 0, {}}; }
+
+    // The message shown for the failed file: ffmpeg's own last error line.
+    QString errorDescription() const;
+};
+
+// Every way a conversion can fail: the tool could not be started, or it ran
+// and failed (or was cancelled).
+using FFmpegFailure = std::variant<ProcessError, FFmpegError>;
+
+QString errorDescription(const FFmpegFailure &failure);
+bool isCancellation(const FFmpegFailure &failure);

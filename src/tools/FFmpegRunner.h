@@ -1,0 +1,58 @@
+#pragma once
+
+#include "tools/FFArgs.h"
+#include "tools/FFEvent.h"
+#include "tools/FFProgressParser.h"
+#include "tools/FFmpegError.h"
+#include "tools/Operation.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class ProcessRun;
+
+// The complete ffmpeg command line of one conversion, in its fixed order:
+// the seven fixed options, the input options, "-y"/"-n", "-i" and the input,
+// the output options, the output.
+QStringList ffmpegArguments(const QString &source, const QString &destination, const FFArgs &args,
+                            bool overwrite);
+
+// One ffmpeg conversion. Events are delivered on the thread that started it.
+// A run that was cancelled before ffmpeg returned fails as cancelled, whatever
+// the tool's exit status.
+class FFmpegRun final : public Operation {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FFmpegRun)
+
+public:
+    ~FFmpegRun() override;
+
+    bool succeeded() const { return isFinished() && !m_failure; }
+    // Valid once finished(); nothing on success.
+    const std::optional<FFmpegFailure> &failure() const { return m_failure; }
+
+private:
+    friend FFmpegRun *runFFmpegWith(const QString &, const QString &, const QString &,
+                                    const FFArgs &, bool, FFEventHandler, QObject *);
+    explicit FFmpegRun(QObject *parent);
+    void onCancel() override;
+    void onProcessFinished();
+
+    QPointer<ProcessRun> m_process;
+    FFProgressParser m_parser;
+    FFEventHandler m_onEvent;
+    std::optional<FFmpegFailure> m_failure;
+};
+
+// Runs the ffmpeg that ToolLocator found; a missing ffmpeg fails the run
+// with a message that says how to install it.
+FFmpegRun *runFFmpeg(const QString &source, const QString &destination, const FFArgs &args,
+                     bool overwrite, FFEventHandler onEvent = {}, QObject *parent = nullptr);
+
+// The same with an explicit tool, for tests and benchmarks.
+FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QString &destination,
+                         const FFArgs &args, bool overwrite, FFEventHandler onEvent = {},
+                         QObject *parent = nullptr);

@@ -1,0 +1,360 @@
+#include "tools/FFProgressParser.h"
+#include "tools/FFmpegRunner.h"
+#include "tools/ToolLocator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "TestSupport.h"
+
+using TestSupport::fakeTool;
+using TestSupport::waitFor;
+
+Q_DECLARE_METATYPE(FFProgress)
+
+class TestFFmpegRunner : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void parsesProgressBlocks_data();
+    void parsesProgressBlocks();
+    void keysNeverLeakIntoNextBlock();
+    void argumentOrder();
+    void describesErrors_data();
+    void describesErrors();
+    void locatesTools_data();
+    void locatesTools();
+    void craftedProgressStreamBecomesEvents();
+    void cancellationWinsOverExitStatus();
+    void missingToolFailsWithInstallHint();
+    void realConversionReportsProgress();
+    void realFailureCarriesLastErrorLine();
+    void realCancelStopsFFmpeg();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFFmpegRunner::cleanup()
+{
+    QVERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
+}
+
+static FFProgress progress(std::optional<double> outTime = {}, std::optional<double> speed = {},
+                           bool isEnd = false)
+{
+    FFProgress p;
+    p.outTimeSeconds = outTime;
+    p.speed = speed;
+    p.isEnd = isEnd;
+    return p;
+}
+
+void TestFFmpegRunner::parsesProgressBlocks_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<FFProgress>("expected");
+
+    QTest::newRow("progress line alone") << QStringList {"progress=continue"} << progress();
+    QTest::newRow("end") << QStringList {"progress=end"} << progress({}, {}, true);
+    QTest::newRow("out_time_ms when out_time_us is no integer")
+        << QStringList {"out_time_us=N/A", "out_time_ms=1500000", "progress=continue"}
+        << progress(1.5);
+    QTest::newRow("out_time_us wins")
+        << QStringList {"out_time_ms=7", "out_time_us=2000000", "progress=continue"}
+        << progress(2.0);
+    QTest::newRow("out_time text is not read")
+        << QStringList {"out_time=00:00:01.000000", "progress=continue"} << progress();
+    QTest::newRow("negative time")
+        << QStringList {"out_time_us=-5000", "progress=continue"} << progress(-0.005);
+    QTest::newRow("speed with x") << QStringList {"speed=1.25x", "progress=continue"}
+                                  << progress({}, 1.25);
+    QTest::newRow("padded speed") << QStringList {"speed= 31.4x", "progress=continue"}
+                                  << progress({}, 31.4);
+    QTest::newRow("speed placeholder")
+        << QStringList {"speed=N/A", "progress=continue"} << progress();
+    QTest::newRow("repeated key keeps last")
+        << QStringList {"speed=1x", "speed=3x", "progress=continue"} << progress({}, 3.0);
+
+    FFProgress full;
+    full.frame = 42;
+    full.fps = 29.97;
+    full.bitrate = QStringLiteral("N/A");
+    full.outTimeSeconds = 1.0;
+    full.speed = 2.0;
+    full.isEnd = true;
+    QTest::newRow("every field")
+        << QStringList {"frame=42",        "fps=29.97",           "bitrate=N/A",
+                        "total_size=1024", "out_time_us=1000000", "speed=2x",
+                        "progress=end"}
+        << full;
+
+    FFProgress odd;
+    odd.bitrate = QStringLiteral("128.0kbits/s=x");
+    QTest::newRow("value keeps later equals, bad numbers absent")
+        << QStringList {"bitrate=128.0kbits/s=x", "frame=1.5", "fps=fast", "no equals here",
+                        "progress=continue"}
+        << odd;
+}
+
+void TestFFmpegRunner::parsesProgressBlocks()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(FFProgress, expected);
+
+    FFProgressParser parser;
+    std::optional<FFProgress> last;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        last = parser.parseProgressLine(lines.at(i));
+        QCOMPARE(last.has_value(), i == lines.size() - 1);
+    }
+    QCOMPARE(*last, expected);
+}
+
+void TestFFmpegRunner::keysNeverLeakIntoNextBlock()
+{
+    FFProgressParser parser;
+    parser.parseProgressLine(QStringLiteral("frame=10"));
+    parser.parseProgressLine(QStringLiteral("speed=2x"));
+    QVERIFY(parser.parseProgressLine(QStringLiteral("progress=continue"))->frame == 10);
+    const auto next = parser.parseProgressLine(QStringLiteral("progress=continue"));
+    QCOMPARE(*next, FFProgress());
+}
+
+void TestFFmpegRunner::argumentOrder()
+{
+    const FFArgs args {{"-hwaccel", "videotoolbox"}, {"-c:v", "copy"}};
+    QCOMPARE(ffmpegArguments("/in/a b.mov", "/out/a b.mp4", args, false),
+             (QStringList {"-nostdin", "-hide_banner", "-nostats", "-loglevel", "warning",
+                           "-progress", "pipe:1", "-hwaccel", "videotoolbox", "-n", "-i",
+                           "/in/a b.mov", "-c:v", "copy", "/out/a b.mp4"}));
+    QCOMPARE(ffmpegArguments("in", "out", {}, true).mid(7),
+             (QStringList {"-y", "-i", "in", "out"}));
+}
+
+void TestFFmpegRunner::describesErrors_data()
+{
+    QTest::addColumn<QString>("stderrTail");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("empty") << ""
+                           << "ffmpeg failed";
+    QTest::newRow("blank") << "  \n \n"
+                           << "ffmpeg failed";
+    QTest::newRow("last line") << "warning: something\n/x.wav: No such file or directory\n"
+                               << "/x.wav: No such file or directory";
+    QTest::newRow("generic summary names the cause above it")
+        << "[wmav2 @ 0x55c4787238c0] too many channels: got 6, need 2 or fewer\n"
+           "Error initializing output stream 0:0 -- Error while opening encoder for output stream "
+           "#0:0 - maybe incorrect parameters such as bit_rate, rate, width or height\n"
+        << "too many channels: got 6, need 2 or fewer";
+    QTest::newRow("several summaries") << "[aac @ 0xabc] Unsupported channel layout\nError while "
+                                          "opening encoder\nConversion failed!\n"
+                                       << "Unsupported channel layout";
+    QTest::newRow("only summaries") << "Conversion failed!\n"
+                                    << "Conversion failed!";
+    QTest::newRow("context kept when the last line is the error") << "[mp3 @ 0x1] Header missing\n"
+                                                                  << "[mp3 @ 0x1] Header missing";
+}
+
+void TestFFmpegRunner::describesErrors()
+{
+    QFETCH(QString, stderrTail);
+    QFETCH(QString, description);
+    QCOMPARE(FFmpegError::nonZeroExit(1, stderrTail).errorDescription(), description);
+    QCOMPARE(FFmpegError::cancelled().errorDescription(), QStringLiteral("Cancelled"));
+}
+
+void TestFFmpegRunner::locatesTools_data()
+{
+    QVERIFY(m_dir.isValid());
+    const QString bundled = m_dir.filePath("bin/ffmpeg");
+    QDir().mkpath(m_dir.filePath("bin"));
+    QFile::copy(fakeTool(), bundled);
+    QFile plain(m_dir.filePath("bin/ffprobe")); // present but not executable
+    plain.open(QIODevice::WriteOnly);
+
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("overridePath");
+    QTest::addColumn<QString>("appDir");
+    QTest::addColumn<QString>("found");
+
+    QTest::newRow("override wins") << "ffmpeg" << fakeTool() << m_dir.filePath("bin") << fakeTool();
+    QTest::newRow("override naming nothing means missing")
+        << "ffmpeg"
+        << "/nonexistent/ffmpeg" << m_dir.filePath("bin") << "";
+    QTest::newRow("beside the executable") << "ffmpeg"
+                                           << "" << m_dir.filePath("bin") << bundled;
+    QTest::newRow("not executable: PATH") << "ffprobe"
+                                          << "" << m_dir.filePath("bin") << "/usr/bin/ffprobe";
+    QTest::newRow("PATH") << "ffmpeg"
+                          << ""
+                          << "/nonexistent"
+                          << "/usr/bin/ffmpeg";
+}
+
+void TestFFmpegRunner::locatesTools()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, overridePath);
+    QFETCH(QString, appDir);
+    QFETCH(QString, found);
+    QCOMPARE(ToolLocator::resolve(name, overridePath, appDir, "/nonexistent:/usr/bin"), found);
+}
+
+void TestFFmpegRunner::craftedProgressStreamBecomesEvents()
+{
+    // The fake acts on the options it knows (here the input options) and
+    // ignores the rest of the ffmpeg command line.
+    QList<FFEvent> events;
+    std::unique_ptr<FFmpegRun> run(runFFmpegWith(
+        fakeTool(), "in", "out",
+        {{"--stdout",
+          "out_time_us=500000\\nspeed=N/A\\nprogress=continue\\nout_time_us=1000000\\n"
+          "speed=2.5x\\nprogress=end\\nframe=9\\n",
+          "--stderr", "[mp3 @ 0x1] something odd\\n", "--exit", "0"},
+         {}},
+        true, [&](const FFEvent &event) { events << event; }));
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(run->succeeded());
+    QList<FFProgress> blocks;
+    QStringList logs;
+    for (const FFEvent &event : events) {
+        if (event.kind == FFEvent::Kind::progress)
+            blocks << event.progress;
+        else
+            logs << event.line;
+    }
+    // The unclosed block at the end produces nothing.
+    QCOMPARE(blocks.size(), 2);
+    QCOMPARE(blocks[0], progress(0.5));
+    QCOMPARE(blocks[1], progress(1.0, 2.5, true));
+    QCOMPARE(logs, QStringList {"[mp3 @ 0x1] something odd"});
+
+    run.reset(runFFmpegWith(fakeTool(), "in", "out",
+                            {{"--stderr", "x\\nConversion failed!\\n", "--exit", "187"}, {}},
+                            true));
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(run->failure());
+    const auto *error = std::get_if<FFmpegError>(&*run->failure());
+    QVERIFY(error);
+    QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
+    QCOMPARE(error->code, 187);
+    QCOMPARE(errorDescription(*run->failure()), QStringLiteral("x"));
+}
+
+void TestFFmpegRunner::cancellationWinsOverExitStatus()
+{
+    // The tool ignores SIGTERM and exits 0: the run still counts as cancelled.
+    std::unique_ptr<FFmpegRun> run(
+        runFFmpegWith(fakeTool(), "in", "out",
+                      {{"--ignore-term", "--delay-ms", "300", "--exit", "0"}, {}}, true));
+    QTest::qWait(100);
+    run->cancel();
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(run->failure());
+    QVERIFY(isCancellation(*run->failure()));
+    QCOMPARE(errorDescription(*run->failure()), QStringLiteral("Cancelled"));
+}
+
+void TestFFmpegRunner::missingToolFailsWithInstallHint()
+{
+    std::unique_ptr<FFmpegRun> run(runFFmpegWith(QString(), "in", "out", {}, true));
+    QVERIFY(!run->isFinished() || run->failure());
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(run->failure());
+    const auto *error = std::get_if<ProcessError>(&*run->failure());
+    QVERIFY(error);
+    QCOMPARE(error->kind, ProcessError::Kind::failedToLaunch);
+    QVERIFY(error->errorDescription().contains(u"ffmpeg"));
+    QVERIFY(error->errorDescription().contains(u"apt install"));
+
+    run.reset(runFFmpegWith("/nonexistent/ffmpeg", "in", "out", {}, true));
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(std::holds_alternative<ProcessError>(*run->failure()));
+}
+
+void TestFFmpegRunner::realConversionReportsProgress()
+{
+    const QString input = m_dir.filePath("tone.wav");
+    QVERIFY(TestSupport::makeTone(input, 3.0));
+    const QString output = m_dir.filePath("tone.mp3");
+
+    QList<FFProgress> blocks;
+    int blocksWhileRunning = 0;
+    std::unique_ptr<FFmpegRun> run;
+    // "-re" paces the input in real time, so the run lasts about 3 s.
+    run.reset(runFFmpeg(input, output, {{"-re"}, {"-c:a", "libmp3lame", "-b:a", "128k"}}, true,
+                        [&](const FFEvent &event) {
+                            if (event.kind != FFEvent::Kind::progress)
+                                return;
+                            blocks << event.progress;
+                            if (!run->isFinished())
+                                ++blocksWhileRunning;
+                        }));
+    QVERIFY(waitFor(run.get()));
+    QVERIFY2(run->succeeded(), run->failure() ? qPrintable(errorDescription(*run->failure())) : "");
+    QVERIFY(blocks.size() >= 3);
+    QVERIFY(blocksWhileRunning >= 3);
+    QVERIFY(blocks.last().isEnd);
+    for (qsizetype i = 0; i + 1 < blocks.size(); ++i)
+        QVERIFY(!blocks[i].isEnd);
+    QVERIFY(blocks.first().outTimeSeconds.value_or(0) < blocks.last().outTimeSeconds.value_or(0));
+    QVERIFY(qAbs(*blocks.last().outTimeSeconds - 3.0) < 0.2);
+    QVERIFY(QFileInfo(output).size() > 0);
+}
+
+void TestFFmpegRunner::realFailureCarriesLastErrorLine()
+{
+    const QString missing = m_dir.filePath("missing.wav");
+    QStringList logs;
+    std::unique_ptr<FFmpegRun> run(
+        runFFmpeg(missing, m_dir.filePath("x.mp3"), {}, true, [&](const FFEvent &event) {
+            if (event.kind == FFEvent::Kind::log)
+                logs << event.line;
+        }));
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(run->failure());
+    const auto *error = std::get_if<FFmpegError>(&*run->failure());
+    QVERIFY(error);
+    QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
+    QVERIFY(error->code != 0);
+    QCOMPARE(error->errorDescription(), missing + QStringLiteral(": No such file or directory"));
+    QCOMPARE(logs.last(), error->errorDescription());
+
+    // The generic summary gives way to the encoder's own reason.
+    const QString surround = m_dir.filePath("surround.wav");
+    QVERIFY(TestSupport::makeMedia(
+        surround, {"-f", "lavfi", "-i", "sine=d=0.5,aformat=channel_layouts=5.1"}));
+    run.reset(runFFmpeg(surround, m_dir.filePath("surround.wma"), {{}, {"-c:a", "wmav2"}}, true));
+    QVERIFY(waitFor(run.get()));
+    QVERIFY(run->failure());
+    QCOMPARE(errorDescription(*run->failure()),
+             QStringLiteral("too many channels: got 6, need 2 or fewer"));
+}
+
+void TestFFmpegRunner::realCancelStopsFFmpeg()
+{
+    const QString input = m_dir.filePath("long.wav");
+    QVERIFY(TestSupport::makeTone(input, 30.0));
+    bool sawProgress = false;
+    std::unique_ptr<FFmpegRun> run(runFFmpeg(input, m_dir.filePath("long.mp3"), {{"-re"}, {}}, true,
+                                             [&](const FFEvent &event) {
+                                                 if (event.kind == FFEvent::Kind::progress)
+                                                     sawProgress = true;
+                                             }));
+    QTRY_VERIFY_WITH_TIMEOUT(sawProgress, 10000);
+    run->cancel();
+    QVERIFY(waitFor(run.get(), 5000));
+    QVERIFY(run->failure());
+    QVERIFY(isCancellation(*run->failure()));
+    QVERIFY(TestSupport::liveChildren().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestFFmpegRunner)
+#include "tst_ffmpegrunner.moc"

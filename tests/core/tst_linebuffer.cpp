@@ -1,0 +1,116 @@
+#include "tools/LineBuffer.h"
+
+#include <QTest>
+
+class TestLineBuffer : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void splitsLines_data();
+    void splitsLines();
+    void deliversCompletedLineBeforeRemainder();
+    void tailKeepsMostRecentCharacters();
+    void tailCountsGraphemesNotCodeUnits();
+    void tailIsFilledWithoutHandler();
+};
+
+void TestLineBuffer::splitsLines_data()
+{
+    QTest::addColumn<QList<QByteArray>>("chunks");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("tail");
+
+    QTest::newRow("split mid-line")
+        << QList<QByteArray> {"frame=1\nfr", "ame=2\nprogress=con", "tinue"}
+        << QStringList {"frame=1", "frame=2", "progress=continue"}
+        << "frame=1\nframe=2\nprogress=continue\n";
+    // "é" is C3 A9: the chunk boundary falls inside it.
+    QTest::newRow("split inside UTF-8")
+        << QList<QByteArray> {"caf\xC3", "\xA9\n"} << QStringList {QString::fromUtf8("café")}
+        << QString::fromUtf8("café\n");
+    QTest::newRow("CRLF") << QList<QByteArray> {"a\r\nb\r\n"} << QStringList {"a", "b"} << "a\nb\n";
+    QTest::newRow("lone CR does not split")
+        << QList<QByteArray> {"a\rb\n"} << QStringList {"a\rb"} << "a\rb\n";
+    QTest::newRow("blank and space-only lines dropped")
+        << QList<QByteArray> {"\n\n   \n\t\nx\n\n"} << QStringList {"x"} << "x\n";
+    QTest::newRow("leading blanks trimmed") << QList<QByteArray> {"    Stream #0:0\n"}
+                                            << QStringList {"Stream #0:0"} << "Stream #0:0\n";
+    QTest::newRow("unicode spaces trimmed")
+        << QList<QByteArray> {"\xC2\xA0x\xE2\x80\x83\n"} << QStringList {"x"} << "x\n";
+    QTest::newRow("invalid UTF-8 line dropped") << QList<QByteArray> {"ok\n\xFF\xFE"
+                                                                      "bad\nfine\n"}
+                                                << QStringList {"ok", "fine"} << "ok\nfine\n";
+    QTest::newRow("invalid UTF-8 remainder dropped")
+        << QList<QByteArray> {"ok\n\xC3"} << QStringList {"ok"} << "ok\n";
+    QTest::newRow("value keeps inner spaces") << QList<QByteArray> {"speed=  1.2x  \n"}
+                                              << QStringList {"speed=  1.2x"} << "speed=  1.2x\n";
+}
+
+void TestLineBuffer::splitsLines()
+{
+    QFETCH(QList<QByteArray>, chunks);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, tail);
+
+    QStringList seen;
+    LineBuffer buffer([&](const QString &line) { seen << line; });
+    for (const QByteArray &chunk : chunks)
+        buffer.append(chunk);
+    buffer.flush();
+    QCOMPARE(seen, lines);
+    QCOMPARE(buffer.tail(), tail);
+
+    buffer.flush(); // a second flush has nothing left to give
+    QCOMPARE(seen, lines);
+}
+
+void TestLineBuffer::deliversCompletedLineBeforeRemainder()
+{
+    QStringList seen;
+    LineBuffer buffer([&](const QString &line) { seen << line; });
+    buffer.append("first hal");
+    QVERIFY(seen.isEmpty());
+    buffer.append("f\nsecond");
+    QCOMPARE(seen, QStringList {"first half"});
+    buffer.flush();
+    QCOMPARE(seen, (QStringList {"first half", "second"}));
+}
+
+void TestLineBuffer::tailKeepsMostRecentCharacters()
+{
+    QStringList seen;
+    LineBuffer buffer([&](const QString &line) { seen << line; });
+    const QByteArray longLine(20000, 'x');
+    buffer.append(longLine + '\n');
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.first().size(), 20000); // the handler gets the whole line
+
+    const QString tail = buffer.tail();
+    QCOMPARE(tail.size(), 16384);
+    QCOMPARE(tail, QString(16383, u'x') + u'\n');
+
+    // Later lines push the oldest text out from the front, mid-line if need be.
+    buffer.append("last\n");
+    QCOMPARE(buffer.tail().size(), 16384);
+    QVERIFY(buffer.tail().endsWith(u"x\nlast\n"));
+}
+
+void TestLineBuffer::tailCountsGraphemesNotCodeUnits()
+{
+    LineBuffer buffer({}, 4);
+    // "e" + combining acute accent is one user-perceived character.
+    buffer.append("ab\n");
+    buffer.append("e\xCC\x81\n");
+    QCOMPARE(buffer.tail(), QString::fromUtf8("b\ne\xCC\x81\n"));
+}
+
+void TestLineBuffer::tailIsFilledWithoutHandler()
+{
+    LineBuffer buffer;
+    buffer.append("one\ntwo");
+    buffer.flush();
+    QCOMPARE(buffer.tail(), QStringLiteral("one\ntwo\n"));
+}
+
+QTEST_GUILESS_MAIN(TestLineBuffer)
+#include "tst_linebuffer.moc"
