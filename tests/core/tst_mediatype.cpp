@@ -26,10 +26,10 @@ using TestSupport::makeMedia;
 
 namespace {
 
-const QStringList tone { QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                         QStringLiteral("sine=duration=1") };
-const QStringList picture { QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                            QStringLiteral("testsrc=duration=1:size=64x64") };
+const QStringList tone {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("sine=duration=1")};
+const QStringList picture {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                           QStringLiteral("testsrc=duration=1:size=64x64")};
 
 QStringList args(std::initializer_list<QStringList> parts)
 {
@@ -85,29 +85,30 @@ void TestMediaType::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(VIPS_INIT("tst_mediatype") == 0);
-    const QStringList video = args({ picture, tone, split("-pix_fmt yuv420p") });
+    const QStringList video = args({picture, tone, split("-pix_fmt yuv420p")});
 
     QVERIFY(makeMedia(path("cover.mp3"),
-                      args({ tone,
-                             split("-f lavfi -i color=c=red:size=64x64:duration=1 -map 0 "
-                                   "-map 1 -c:v mjpeg -disposition:v attached_pic") })));
+                      args({tone,
+                            split("-f lavfi -i color=c=red:size=64x64:duration=1 -map 0 "
+                                  "-map 1 -c:v mjpeg -disposition:v attached_pic")})));
     QVERIFY(makeMedia(path("clip.ts"), video));
     QVERIFY(makeMedia(path("clip.mp4"), video));
     QVERIFY(makeMedia(path("clip.mkv"), video));
     QVERIFY(makeMedia(path("clip.mov"), video));
-    QVERIFY(makeMedia(path("clip.webm"), args({ picture, tone, split("-c:v libvpx-vp9") })));
-    QVERIFY(makeMedia(path("song.ogg"), args({ tone, split("-c:a libvorbis") })));
-    QVERIFY(makeMedia(path("song.opus"), args({ tone, split("-c:a libopus") })));
-    QVERIFY(makeMedia(path("song.m4a"), args({ tone, split("-c:a aac") })));
+    QVERIFY(makeMedia(path("clip.mjpeg"), args({picture, split("-c:v mjpeg -f mjpeg")})));
+    QVERIFY(makeMedia(path("clip.webm"), args({picture, tone, split("-c:v libvpx-vp9")})));
+    QVERIFY(makeMedia(path("song.ogg"), args({tone, split("-c:a libvorbis")})));
+    QVERIFY(makeMedia(path("song.opus"), args({tone, split("-c:a libopus")})));
+    QVERIFY(makeMedia(path("song.m4a"), args({tone, split("-c:a aac")})));
     QVERIFY(makeHeif(path("photo.heic"), VIPS_FOREIGN_HEIF_COMPRESSION_HEVC));
     QVERIFY(makeHeif(path("photo.avif"), VIPS_FOREIGN_HEIF_COMPRESSION_AV1));
     // Contents the MIME database cannot place but ffprobe can: Matroska without
     // its extension, and QOI, a picture format it does not know.
-    QVERIFY(makeMedia(path("song.mka"), args({ tone, split("-f matroska") })));
+    QVERIFY(makeMedia(path("song.mka"), args({tone, split("-f matroska")})));
     QVERIFY(QFile::rename(path("song.mka"), path("song.blob")));
-    QVERIFY(makeMedia(path("clip.mkv.tmp"), args({ video, split("-f matroska") })));
+    QVERIFY(makeMedia(path("clip.mkv.tmp"), args({video, split("-f matroska")})));
     QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
-    QVERIFY(makeMedia(path("still.qoi"), args({ picture, split("-frames:v 1 -c:v qoi") })));
+    QVERIFY(makeMedia(path("still.qoi"), args({picture, split("-frames:v 1 -c:v qoi")})));
 
     QVERIFY(writeText(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
     QVERIFY(writeText(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));
@@ -141,6 +142,8 @@ void TestMediaType::classify_data()
     row("clip.mkv", MediaGroup::video, "video/x-matroska");
     row("clip.mov", MediaGroup::video, "video/quicktime");
     row("clip.webm", MediaGroup::video, "video/webm");
+    // Its MIME type derives from image/jpeg; the type's own name decides.
+    row("clip.mjpeg", MediaGroup::video, "video/x-mjpeg");
     row("song.ogg", MediaGroup::audio, "audio/x-vorbis+ogg");
     row("song.opus", MediaGroup::audio, "audio/x-opus+ogg");
     row("song.m4a", MediaGroup::audio, "audio/mp4");
@@ -217,15 +220,15 @@ void TestMediaType::groupFromProbe_data()
     QTest::addColumn<MediaGroup>("group");
 
     using D = std::optional<double>;
-    QTest::newRow("one audio") << QStringList { "audio" } << D(2.0) << MediaGroup::audio;
-    QTest::newRow("video with length") << QStringList { "video" } << D(2.0) << MediaGroup::video;
-    QTest::newRow("video, no length") << QStringList { "video" } << D() << MediaGroup::image;
-    QTest::newRow("video, zero length") << QStringList { "video" } << D(0.0) << MediaGroup::image;
+    QTest::newRow("one audio") << QStringList {"audio"} << D(2.0) << MediaGroup::audio;
+    QTest::newRow("video with length") << QStringList {"video"} << D(2.0) << MediaGroup::video;
+    QTest::newRow("video, no length") << QStringList {"video"} << D() << MediaGroup::image;
+    QTest::newRow("video, zero length") << QStringList {"video"} << D(0.0) << MediaGroup::image;
     QTest::newRow("audio and video")
-        << QStringList { "audio", "video" } << D(3.0) << MediaGroup::video;
-    QTest::newRow("subtitle") << QStringList { "subtitle" } << D() << MediaGroup::subtitle;
-    QTest::newRow("data") << QStringList { "data" } << D(1.0) << MediaGroup::other;
-    QTest::newRow("case differs") << QStringList { "Audio" } << D(1.0) << MediaGroup::other;
+        << QStringList {"audio", "video"} << D(3.0) << MediaGroup::video;
+    QTest::newRow("subtitle") << QStringList {"subtitle"} << D() << MediaGroup::subtitle;
+    QTest::newRow("data") << QStringList {"data"} << D(1.0) << MediaGroup::other;
+    QTest::newRow("case differs") << QStringList {"Audio"} << D(1.0) << MediaGroup::other;
     QTest::newRow("no streams") << QStringList {} << D(1.0) << MediaGroup::other;
 }
 
@@ -238,7 +241,7 @@ void TestMediaType::groupFromProbe()
     ProbeResult result;
     result.duration = duration;
     for (const QString &kind : streams)
-        result.streams.append(ProbeStream { kind, {}, {}, {} });
+        result.streams.append(ProbeStream {kind, {}, {}, {}});
     QCOMPARE(rawValue(MediaType::groupFromProbe(result)), rawValue(group));
 }
 
@@ -249,8 +252,8 @@ void TestMediaType::groupRawValues()
         raws << rawValue(group);
         QCOMPARE(mediaGroupFromRawValue(rawValue(group)), group);
     }
-    QCOMPARE(raws, (QStringList { "Audio", "Video", "Images", "Subtitles", "Other" }));
-    for (const char *raw : { "images", "Image", "Subtitle", "", " Audio" })
+    QCOMPARE(raws, (QStringList {"Audio", "Video", "Images", "Subtitles", "Other"}));
+    for (const char *raw : {"images", "Image", "Subtitle", "", " Audio"})
         QVERIFY2(!mediaGroupFromRawValue(QString::fromLatin1(raw)), raw);
 
     QHash<MediaGroup, int> counts;
