@@ -1,0 +1,266 @@
+#include "model/MediaGroup.h"
+#include "model/MediaType.h"
+#include "tools/MediaProbe.h"
+#include "tools/ProbeResult.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFutureWatcher>
+#include <QHash>
+#include <QMimeDatabase>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtConcurrent>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "TestSupport.h"
+
+// glib names a struct field "signals", which Qt defines as a keyword.
+#undef signals
+#include <vips/vips.h>
+
+using TestSupport::makeMedia;
+
+namespace {
+
+const QStringList tone {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("sine=duration=1")};
+const QStringList picture {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                           QStringLiteral("testsrc=duration=1:size=64x64")};
+
+QStringList args(std::initializer_list<QStringList> parts)
+{
+    QStringList all;
+    for (const QStringList &part : parts)
+        all += part;
+    return all;
+}
+
+QStringList split(const char *text)
+{
+    return QString::fromLatin1(text).split(u' ');
+}
+
+bool writeText(const QString &path, const char *text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) > 0;
+}
+
+bool makeHeif(const QString &path, VipsForeignHeifCompression compression)
+{
+    VipsImage *image = nullptr;
+    if (vips_black(&image, 64, 64, "bands", 3, nullptr))
+        return false;
+    const int failed
+        = vips_heifsave(image, path.toLocal8Bit().constData(), "compression", compression, nullptr);
+    g_object_unref(image);
+    return failed == 0;
+}
+
+} // namespace
+
+class TestMediaType : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void classify_data();
+    void classify();
+    void classifyDoesNotOpenFifo();
+    void groupFromProbe_data();
+    void groupFromProbe();
+    void groupRawValues();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+void TestMediaType::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(VIPS_INIT("tst_mediatype") == 0);
+    const QStringList video = args({picture, tone, split("-pix_fmt yuv420p")});
+
+    QVERIFY(makeMedia(path("cover.mp3"),
+                      args({tone,
+                            split("-f lavfi -i color=c=red:size=64x64:duration=1 -map 0 "
+                                  "-map 1 -c:v mjpeg -disposition:v attached_pic")})));
+    QVERIFY(makeMedia(path("clip.ts"), video));
+    QVERIFY(makeMedia(path("clip.mp4"), video));
+    QVERIFY(makeMedia(path("clip.mkv"), video));
+    QVERIFY(makeMedia(path("clip.mov"), video));
+    QVERIFY(makeMedia(path("clip.mjpeg"), args({picture, split("-c:v mjpeg -f mjpeg")})));
+    QVERIFY(makeMedia(path("clip.webm"), args({picture, tone, split("-c:v libvpx-vp9")})));
+    QVERIFY(makeMedia(path("song.ogg"), args({tone, split("-c:a libvorbis")})));
+    QVERIFY(makeMedia(path("song.opus"), args({tone, split("-c:a libopus")})));
+    QVERIFY(makeMedia(path("song.m4a"), args({tone, split("-c:a aac")})));
+    QVERIFY(makeHeif(path("photo.heic"), VIPS_FOREIGN_HEIF_COMPRESSION_HEVC));
+    QVERIFY(makeHeif(path("photo.avif"), VIPS_FOREIGN_HEIF_COMPRESSION_AV1));
+    // Contents the MIME database cannot place but ffprobe can: Matroska without
+    // its extension, and QOI, a picture format it does not know.
+    QVERIFY(makeMedia(path("song.mka"), args({tone, split("-f matroska")})));
+    QVERIFY(QFile::rename(path("song.mka"), path("song.blob")));
+    QVERIFY(makeMedia(path("clip.mkv.tmp"), args({video, split("-f matroska")})));
+    QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
+    QVERIFY(makeMedia(path("still.qoi"), args({picture, split("-frames:v 1 -c:v qoi")})));
+
+    QVERIFY(writeText(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
+    QVERIFY(writeText(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));
+    QVERIFY(writeText(path("styled.ass"), "[Script Info]\nScriptType: v4.00+\n\n[Events]\n"));
+    QVERIFY(writeText(path("frames.sub"), "{0}{25}Hello\n"));
+    QVERIFY(writeText(path("strings.ts"),
+                      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+                      "<TS version=\"2.1\" language=\"de\">\n"
+                      "<context><name>Main</name></context>\n</TS>\n"));
+    QVERIFY(writeText(path("album.m3u"), "#EXTM3U\n#EXTINF:1,Song\nsong.ogg\n"));
+    QVERIFY(writeText(path("readme.txt"), "not media\n"));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.mp4")));
+}
+
+void TestMediaType::classify_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<MediaGroup>("group");
+    // The MIME type whose description is expected, or "" for the exact descr.
+    QTest::addColumn<QString>("mimeType");
+    QTest::addColumn<QString>("descr");
+    QTest::addColumn<bool>("probed");
+
+    const auto row = [](const char *file, MediaGroup group, const char *mimeType) {
+        QTest::newRow(file) << QString::fromLatin1(file) << group << QString::fromLatin1(mimeType)
+                            << QString() << false;
+    };
+    row("cover.mp3", MediaGroup::audio, "audio/mpeg");
+    row("clip.ts", MediaGroup::video, "video/mp2t");
+    row("clip.mp4", MediaGroup::video, "video/mp4");
+    row("clip.mkv", MediaGroup::video, "video/x-matroska");
+    row("clip.mov", MediaGroup::video, "video/quicktime");
+    row("clip.webm", MediaGroup::video, "video/webm");
+    // Its MIME type derives from image/jpeg; the type's own name decides.
+    row("clip.mjpeg", MediaGroup::video, "video/x-mjpeg");
+    row("song.ogg", MediaGroup::audio, "audio/x-vorbis+ogg");
+    row("song.opus", MediaGroup::audio, "audio/x-opus+ogg");
+    row("song.m4a", MediaGroup::audio, "audio/mp4");
+    row("photo.heic", MediaGroup::image, "image/heif");
+    row("photo.avif", MediaGroup::image, "image/avif");
+    row("Episode.SRT", MediaGroup::subtitle, "application/x-subrip");
+    row("notes.Vtt", MediaGroup::subtitle, "text/vtt");
+    row("styled.ass", MediaGroup::subtitle, "text/x-ssa");
+    row("frames.sub", MediaGroup::subtitle, "text/x-microdvd");
+    row("album.m3u", MediaGroup::other, "audio/x-mpegurl");
+
+    const auto probedRow = [](const char *file, MediaGroup group, const char *descr) {
+        QTest::newRow(file) << QString::fromLatin1(file) << group << QString()
+                            << QString::fromLatin1(descr) << true;
+    };
+    probedRow("song.blob", MediaGroup::audio, "Matroska / WebM");
+    probedRow("clip.blob", MediaGroup::video, "Matroska / WebM");
+    probedRow("still.qoi", MediaGroup::image, "piped qoi sequence");
+    probedRow("strings.ts", MediaGroup::other, "");
+    probedRow("readme.txt", MediaGroup::other, "");
+
+    QTest::newRow("missing") << QStringLiteral("missing.mp3") << MediaGroup::other << QString()
+                             << QString() << false;
+    QTest::newRow("folder") << QStringLiteral("folder.mp4") << MediaGroup::other << QString()
+                            << QString() << false;
+}
+
+void TestMediaType::classify()
+{
+    QFETCH(QString, file);
+    QFETCH(MediaGroup, group);
+    QFETCH(QString, mimeType);
+    QFETCH(QString, descr);
+    QFETCH(bool, probed);
+
+    int probes = 0;
+    const MediaType type = MediaType::classify(path(file), [&probes](const QString &p) {
+        ++probes;
+        return probeMedia(p);
+    });
+    QCOMPARE(rawValue(type.group()), rawValue(group));
+    if (!mimeType.isEmpty())
+        descr = QMimeDatabase().mimeTypeForName(mimeType).comment();
+    QCOMPARE(type.descr(), descr);
+    QCOMPARE(probes, probed ? 1 : 0);
+    // The public form probes with the real ffprobe and must agree.
+    QCOMPARE(MediaType::classify(path(file)), type);
+}
+
+// ffprobe would wait forever for a writer on a FIFO, and so would the import.
+void TestMediaType::classifyDoesNotOpenFifo()
+{
+    const QString fifo = path(QStringLiteral("pipe.mp3"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    QFutureWatcher<MediaType> watcher;
+    watcher.setFuture(QtConcurrent::run([fifo] { return MediaType::classify(fifo); }));
+    const bool done = QTest::qWaitFor([&watcher] { return watcher.isFinished(); }, 20000);
+    if (!done) {
+        // Release the blocked reader so that the test can end.
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+        watcher.waitForFinished();
+    }
+    QVERIFY(done);
+    QCOMPARE(watcher.result(), MediaType());
+}
+
+void TestMediaType::groupFromProbe_data()
+{
+    QTest::addColumn<QStringList>("streams");
+    QTest::addColumn<std::optional<double>>("duration");
+    QTest::addColumn<MediaGroup>("group");
+
+    using D = std::optional<double>;
+    QTest::newRow("one audio") << QStringList {"audio"} << D(2.0) << MediaGroup::audio;
+    QTest::newRow("video with length") << QStringList {"video"} << D(2.0) << MediaGroup::video;
+    QTest::newRow("video, no length") << QStringList {"video"} << D() << MediaGroup::image;
+    QTest::newRow("video, zero length") << QStringList {"video"} << D(0.0) << MediaGroup::image;
+    QTest::newRow("audio and video")
+        << QStringList {"audio", "video"} << D(3.0) << MediaGroup::video;
+    QTest::newRow("subtitle") << QStringList {"subtitle"} << D() << MediaGroup::subtitle;
+    QTest::newRow("data") << QStringList {"data"} << D(1.0) << MediaGroup::other;
+    QTest::newRow("case differs") << QStringList {"Audio"} << D(1.0) << MediaGroup::other;
+    QTest::newRow("no streams") << QStringList {} << D(1.0) << MediaGroup::other;
+}
+
+void TestMediaType::groupFromProbe()
+{
+    QFETCH(QStringList, streams);
+    QFETCH(std::optional<double>, duration);
+    QFETCH(MediaGroup, group);
+
+    ProbeResult result;
+    result.duration = duration;
+    for (const QString &kind : streams)
+        result.streams.append(ProbeStream {kind, {}, {}, {}});
+    QCOMPARE(rawValue(MediaType::groupFromProbe(result)), rawValue(group));
+}
+
+void TestMediaType::groupRawValues()
+{
+    QStringList raws;
+    for (MediaGroup group : allGroups()) {
+        raws << rawValue(group);
+        QCOMPARE(mediaGroupFromRawValue(rawValue(group)), group);
+    }
+    QCOMPARE(raws, (QStringList {"Audio", "Video", "Images", "Subtitles", "Other"}));
+    for (const char *raw : {"images", "Image", "Subtitle", "", " Audio"})
+        QVERIFY2(!mediaGroupFromRawValue(QString::fromLatin1(raw)), raw);
+
+    QHash<MediaGroup, int> counts;
+    for (MediaGroup group : allGroups())
+        counts[group] += 1;
+    QCOMPARE(counts.size(), 5);
+}
+
+QTEST_GUILESS_MAIN(TestMediaType)
+#include "tst_mediatype.moc"
