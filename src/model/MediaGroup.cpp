@@ -45,8 +45,8 @@ std::optional<MediaGroup> mediaGroupFromRawValue(const QString &raw)
 
 const QList<MediaGroup> &allGroups()
 {
-    static const QList<MediaGroup> groups { MediaGroup::audio, MediaGroup::video, MediaGroup::image,
-                                            MediaGroup::subtitle, MediaGroup::other };
+    static const QList<MediaGroup> groups {MediaGroup::audio, MediaGroup::video, MediaGroup::image,
+                                           MediaGroup::subtitle, MediaGroup::other};
     return groups;
 }
 

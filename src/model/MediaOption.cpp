@@ -32,9 +32,9 @@ std::optional<MediaOption> mediaOptionFromRawValue(const QString &raw)
 
 const QList<MediaOption> &allOptions()
 {
-    static const QList<MediaOption> options { MediaOption::audioQuality, MediaOption::videoToAudio,
-                                              MediaOption::videoCodec,   MediaOption::videoQuality,
-                                              MediaOption::hwAccel,      MediaOption::audioCodec };
+    static const QList<MediaOption> options {MediaOption::audioQuality, MediaOption::videoToAudio,
+                                             MediaOption::videoCodec,   MediaOption::videoQuality,
+                                             MediaOption::hwAccel,      MediaOption::audioCodec};
     return options;
 }
 

@@ -13,9 +13,8 @@ QList<MediaTarget> formatTargets(const char *word, MediaGroup group,
     QList<MediaTarget> targets;
     for (const auto &[title, ext] : rows) {
         const QString extension = QString::fromLatin1(ext);
-        targets.append(MediaTarget { QLatin1String(word) + u'.' + extension,
-                                     QString::fromLatin1(title), extension, group, options,
-                                     false });
+        targets.append(MediaTarget {QLatin1String(word) + u'.' + extension,
+                                    QString::fromLatin1(title), extension, group, options, false});
     }
     return targets;
 }
@@ -34,16 +33,16 @@ QString MediaTarget::outputExtension(const QString &videoToAudioExt) const
 const QList<MediaTarget> &MediaTarget::audioTargets()
 {
     static const QList<MediaTarget> targets
-        = formatTargets("audio", MediaGroup::audio, { MediaOption::audioQuality },
-                        { { "MP3", "mp3" },
-                          { "M4A", "m4a" },
-                          { "AAC", "aac" },
-                          { "FLAC", "flac" },
-                          { "WAV", "wav" },
-                          { "OGG", "ogg" },
-                          { "OPUS", "opus" },
-                          { "WMA", "wma" },
-                          { "AIFF", "aiff" } });
+        = formatTargets("audio", MediaGroup::audio, {MediaOption::audioQuality},
+                        {{"MP3", "mp3"},
+                         {"M4A", "m4a"},
+                         {"AAC", "aac"},
+                         {"FLAC", "flac"},
+                         {"WAV", "wav"},
+                         {"OGG", "ogg"},
+                         {"OPUS", "opus"},
+                         {"WMA", "wma"},
+                         {"AIFF", "aiff"}});
     return targets;
 }
 
@@ -51,56 +50,54 @@ const QList<MediaTarget> &MediaTarget::videoTargets()
 {
     static const QList<MediaTarget> targets
         = formatTargets("video", MediaGroup::video,
-                        { MediaOption::videoCodec, MediaOption::videoQuality, MediaOption::hwAccel,
-                          MediaOption::audioQuality },
-                        { { "MP4", "mp4" },
-                          { "MKV", "mkv" },
-                          { "WEBM", "webm" },
-                          { "3GPP", "3gp" },
-                          { "MOV", "mov" },
-                          { "OGG", "ogv" },
-                          { "FLV", "flv" },
-                          { "AVI", "avi" },
-                          { "WMV", "wmv" } });
+                        {MediaOption::videoCodec, MediaOption::videoQuality, MediaOption::hwAccel,
+                         MediaOption::audioQuality},
+                        {{"MP4", "mp4"},
+                         {"MKV", "mkv"},
+                         {"WEBM", "webm"},
+                         {"3GPP", "3gp"},
+                         {"MOV", "mov"},
+                         {"OGG", "ogv"},
+                         {"FLV", "flv"},
+                         {"AVI", "avi"},
+                         {"WMV", "wmv"}});
     return targets;
 }
 
 const QList<MediaTarget> &MediaTarget::imageTargets()
 {
     static const QList<MediaTarget> targets = formatTargets("image", MediaGroup::image, {},
-                                                            { { "PNG", "png" },
-                                                              { "JPG", "jpg" },
-                                                              { "GIF", "gif" },
-                                                              { "WEBP", "webp" },
-                                                              { "TIFF", "tiff" },
-                                                              { "BMP", "bmp" } });
+                                                            {{"PNG", "png"},
+                                                             {"JPG", "jpg"},
+                                                             {"GIF", "gif"},
+                                                             {"WEBP", "webp"},
+                                                             {"TIFF", "tiff"},
+                                                             {"BMP", "bmp"}});
     return targets;
 }
 
 const QList<MediaTarget> &MediaTarget::subtitleTargets()
 {
-    static const QList<MediaTarget> targets
-        = formatTargets("subtitle", MediaGroup::subtitle, {},
-                        { { "SRT", "srt" }, { "SUB", "sub" }, { "SSA", "ssa" } });
+    static const QList<MediaTarget> targets = formatTargets(
+        "subtitle", MediaGroup::subtitle, {}, {{"SRT", "srt"}, {"SUB", "sub"}, {"SSA", "ssa"}});
     return targets;
 }
 
 const MediaTarget &MediaTarget::extractAudioTarget()
 {
-    static const MediaTarget target { QStringLiteral("video.extract-audio"),
-                                      QCoreApplication::translate("MediaTarget",
-                                                                  "Convert to Audio"),
-                                      QString(),
-                                      MediaGroup::video,
-                                      { MediaOption::videoToAudio, MediaOption::audioQuality },
-                                      true };
+    static const MediaTarget target {QStringLiteral("video.extract-audio"),
+                                     QCoreApplication::translate("MediaTarget", "Convert to Audio"),
+                                     QString(),
+                                     MediaGroup::video,
+                                     {MediaOption::videoToAudio, MediaOption::audioQuality},
+                                     true};
     return target;
 }
 
 const QList<MediaTarget> &MediaTarget::allTargets()
 {
     static const QList<MediaTarget> targets = audioTargets() + videoTargets() + imageTargets()
-        + subtitleTargets() + QList<MediaTarget> { extractAudioTarget() };
+        + subtitleTargets() + QList<MediaTarget> {extractAudioTarget()};
     return targets;
 }
 
@@ -125,7 +122,7 @@ const QList<MediaTarget> &MediaTarget::targets(MediaGroup group)
 const QList<MediaTarget> &MediaTarget::extras(MediaGroup group)
 {
     static const QList<MediaTarget> none;
-    static const QList<MediaTarget> videoExtras { extractAudioTarget() };
+    static const QList<MediaTarget> videoExtras {extractAudioTarget()};
     return group == MediaGroup::video ? videoExtras : none;
 }
 

@@ -52,7 +52,7 @@ MediaGroup groupOfType(const QMimeType &type)
     if (const auto group = groupOfName(type.name()))
         return *group;
     const QStringList ancestors = type.allAncestors();
-    for (MediaGroup kind : { MediaGroup::image, MediaGroup::audio, MediaGroup::video }) {
+    for (MediaGroup kind : {MediaGroup::image, MediaGroup::audio, MediaGroup::video}) {
         for (const QString &ancestor : ancestors) {
             if (groupOfName(ancestor) == kind)
                 return kind;
@@ -91,16 +91,16 @@ MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
     const QString descr = known ? type.comment() : QString();
 
     if (subtitleExtensions().contains(info.suffix().toLower()))
-        return { MediaGroup::subtitle, descr };
+        return {MediaGroup::subtitle, descr};
     if (known && isPlaylist(type))
-        return { MediaGroup::other, descr };
+        return {MediaGroup::other, descr};
     if (const MediaGroup group = groupOfType(type); group != MediaGroup::other)
-        return { group, descr };
+        return {group, descr};
 
     const std::optional<ProbeResult> result = probe ? probe(path) : std::nullopt;
     if (!result)
         return {};
-    return { groupFromProbe(*result), result->formatLongName.value_or(QString()) };
+    return {groupFromProbe(*result), result->formatLongName.value_or(QString())};
 }
 
 MediaGroup MediaType::groupFromProbe(const ProbeResult &result)
@@ -119,8 +119,8 @@ MediaGroup MediaType::groupFromProbe(const ProbeResult &result)
 
 const QSet<QString> &MediaType::subtitleExtensions()
 {
-    static const QSet<QString> extensions { QStringLiteral("srt"), QStringLiteral("sub"),
-                                            QStringLiteral("ssa"), QStringLiteral("ass"),
-                                            QStringLiteral("vtt") };
+    static const QSet<QString> extensions {QStringLiteral("srt"), QStringLiteral("sub"),
+                                           QStringLiteral("ssa"), QStringLiteral("ass"),
+                                           QStringLiteral("vtt")};
     return extensions;
 }

@@ -1,0 +1,80 @@
+#include "model/Media.h"
+
+#include <QFileInfo>
+
+Media::Media(const QString &path, const MediaType &type, QObject *parent)
+    : QObject(parent)
+    , m_id(QUuid::createUuid())
+    , m_path(path)
+    , m_type(type)
+    , m_status(type.group() == MediaGroup::other ? MediaStatus::unrecognized
+                                                 : MediaStatus::unprocessed)
+{
+    m_filename = path.section(u'/', -1);
+    const qsizetype dot = m_filename.lastIndexOf(u'.');
+    // A leading dot starts a hidden name, not an extension.
+    m_ext = dot > 0 ? m_filename.mid(dot + 1) : QString();
+}
+
+QSharedPointer<Media> Media::create(const QString &path)
+{
+    // Deleted with deleteLater: the last holder may be a job on another path.
+    return QSharedPointer<Media>(new Media(path, MediaType::classify(path)), &QObject::deleteLater);
+}
+
+QString Media::baseName() const
+{
+    if (m_ext.isEmpty())
+        return m_filename;
+    return m_filename.left(m_filename.size() - m_ext.size() - 1);
+}
+
+void Media::setStatus(MediaStatus status)
+{
+    if (m_status == status)
+        return;
+    m_status = status;
+    Q_EMIT statusChanged();
+    Q_EMIT changed();
+}
+
+void Media::setProgress(double progress)
+{
+    if (m_progress == progress)
+        return;
+    m_progress = progress;
+    Q_EMIT progressChanged();
+    Q_EMIT changed();
+}
+
+void Media::setErrorMessage(const std::optional<QString> &message)
+{
+    if (m_errorMessage == message)
+        return;
+    m_errorMessage = message;
+    Q_EMIT errorMessageChanged();
+    Q_EMIT changed();
+}
+
+void Media::setLastSuccessSignature(const std::optional<QString> &signature)
+{
+    if (m_lastSuccessSignature == signature)
+        return;
+    m_lastSuccessSignature = signature;
+    Q_EMIT lastSuccessSignatureChanged();
+    Q_EMIT changed();
+}
+
+void Media::setDuration(const std::optional<double> &seconds)
+{
+    m_duration = seconds;
+}
+
+void Media::resetIfStale(const QString &currentSignature)
+{
+    if (m_status != MediaStatus::successful || m_lastSuccessSignature == currentSignature)
+        return;
+    setStatus(MediaStatus::unprocessed);
+    setProgress(0.0);
+    setErrorMessage(std::nullopt);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "model/MediaStatus.h"
+#include "model/MediaType.h"
+
+#include <QObject>
+#include <QSharedPointer>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+// One input file of the list and the observable state of its conversion.
+// Identified by its random id, never by content. Lives on the main thread;
+// every change of a published field is signalled there.
+class Media final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Media)
+
+public:
+    // Takes an already classified file; the status follows its group.
+    Media(const QString &path, const MediaType &type, QObject *parent = nullptr);
+
+    // Classifies the file first. Blocks (file system, maybe ffprobe): call it
+    // off the main thread and move the item to the main thread afterwards.
+    static QSharedPointer<Media> create(const QString &path);
+
+    const QUuid &id() const { return m_id; }
+    const QString &pathString() const { return m_path; }
+    const QString &filename() const { return m_filename; }
+    const QString &ext() const { return m_ext; } // letter case kept; empty without one
+    const MediaType &type() const { return m_type; }
+    MediaGroup group() const { return m_type.group(); }
+
+    MediaStatus status() const { return m_status; }
+    double progress() const { return m_progress; }
+    const std::optional<QString> &errorMessage() const { return m_errorMessage; }
+    const std::optional<QString> &lastSuccessSignature() const { return m_lastSuccessSignature; }
+    const std::optional<double> &duration() const { return m_duration; }
+
+    void setStatus(MediaStatus status);
+    void setProgress(double progress);
+    void setErrorMessage(const std::optional<QString> &message);
+    void setLastSuccessSignature(const std::optional<QString> &signature);
+    void setDuration(const std::optional<double> &seconds);
+
+    // Back to unprocessed when the item was converted, but not with the
+    // settings whose signature is given: check marks show only what was
+    // converted with the settings now in force.
+    void resetIfStale(const QString &currentSignature);
+
+    // The file name without its last extension, which names the output.
+    QString baseName() const;
+
+Q_SIGNALS:
+    void statusChanged();
+    void progressChanged();
+    void errorMessageChanged();
+    void lastSuccessSignatureChanged();
+    // Any published field changed; views that redraw a whole row use this.
+    void changed();
+
+private:
+    QUuid m_id;
+    QString m_path;
+    QString m_filename;
+    QString m_ext;
+    MediaType m_type;
+    MediaStatus m_status;
+    double m_progress = 0.0;
+    std::optional<QString> m_errorMessage;
+    std::optional<QString> m_lastSuccessSignature;
+    std::optional<double> m_duration;
+};
+
+using MediaPtr = QSharedPointer<Media>;
