@@ -1,0 +1,141 @@
+#include "conversion/JobQueue.h"
+
+#include "conversion/MediaJob.h"
+#include "conversion/SafeOutput.h"
+#include "settings/Preferences.h"
+
+JobQueue::JobQueue(QObject *parent)
+    : QObject(parent)
+    , m_target(MediaTarget::imageTargets().first())
+{
+}
+
+JobQueue::~JobQueue()
+{
+    // Jobs are children: deleting them stops their tools and removes their
+    // temporary files. Their finished() no longer reaches this queue.
+    for (const QPointer<MediaJob> &job : std::as_const(m_active))
+        delete job.data();
+}
+
+QList<MediaPtr> JobQueue::activeMedia() const
+{
+    return m_activeMedia.values();
+}
+
+void JobQueue::setDestinationOpener(std::function<void(const QString &)> opener)
+{
+    m_opener = std::move(opener);
+}
+
+void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
+                       const QString &destination, const BatchSettings &batch)
+{
+    m_target = target;
+    m_destination = destination;
+    m_batch = batch;
+    const int preferred = Preferences::instance().value(PreferenceKeys::maxConcurrentJobs);
+    m_maxConcurrent = preferred >= 2 ? preferred : 1;
+    m_completion = [this, destination] {
+        if (m_opener && Preferences::instance().value(PreferenceKeys::openDestinationOnFinish))
+            m_opener(destination);
+    };
+
+    int added = 0;
+    for (const MediaPtr &item : items) {
+        if (!item)
+            continue;
+        const bool queued = m_activeMedia.contains(item->id())
+            || std::any_of(m_pending.cbegin(), m_pending.cend(),
+                           [&](const MediaPtr &p) { return p->id() == item->id(); });
+        if (queued)
+            continue;
+        m_pending.append(item);
+        if (const auto identity = SafeOutput::fileIdentity(item->pathString()))
+            m_runInputs.insert({identity->device, identity->inode});
+        ++added;
+    }
+    Totals totals = m_totals;
+    totals.total += added;
+    setTotals(totals);
+    if (!m_isRunning) {
+        m_startedAt = QDateTime::currentDateTime();
+        Q_EMIT startedAtChanged();
+    }
+    if (!m_isRunning) {
+        m_isRunning = true;
+        Q_EMIT isRunningChanged();
+    }
+    startNext();
+}
+
+void JobQueue::cancelAll()
+{
+    m_pending.clear();
+    for (const QPointer<MediaJob> &job : std::as_const(m_active)) {
+        if (job)
+            job->cancel();
+    }
+    if (m_active.isEmpty())
+        startNext();
+}
+
+void JobQueue::startNext()
+{
+    while (m_active.size() < m_maxConcurrent && !m_pending.isEmpty())
+        startJob(m_pending.takeFirst());
+    if (!m_active.isEmpty() || !m_pending.isEmpty() || !m_isRunning)
+        return;
+
+    const Totals finalTotals = m_totals;
+    m_isRunning = false;
+    m_startedAt.reset();
+    m_runInputs.clear();
+    Q_EMIT isRunningChanged();
+    Q_EMIT startedAtChanged();
+    if (auto completion = std::exchange(m_completion, {}))
+        completion();
+    setTotals({});
+    Q_EMIT runFinished(finalTotals);
+}
+
+void JobQueue::startJob(const MediaPtr &item)
+{
+    const QUuid id = item->id();
+    m_activeMedia.insert(id, item);
+    auto isProtected = [this](const QString &path) { return isInputOfRun(path); };
+    MediaJob *job = processMedia(item, m_target, m_destination, m_batch, isProtected, this);
+    m_active.insert(id, job);
+    connect(job, &Operation::finished, this, [this, job, id] {
+        const bool ok = job->succeeded();
+        job->deleteLater();
+        jobFinished(id, ok);
+    });
+}
+
+void JobQueue::jobFinished(const QUuid &id, bool ok)
+{
+    m_active.remove(id);
+    m_activeMedia.remove(id);
+    Totals totals = m_totals;
+    if (ok)
+        ++totals.completed;
+    else
+        ++totals.failed;
+    setTotals(totals);
+    startNext();
+}
+
+bool JobQueue::isInputOfRun(const QString &path) const
+{
+    const auto identity = SafeOutput::fileIdentity(path);
+    return identity && m_runInputs.contains({identity->device, identity->inode});
+}
+
+void JobQueue::setTotals(const Totals &totals)
+{
+    if (m_totals == totals)
+        return;
+    m_totals = totals;
+    Q_EMIT totalsChanged();
+}

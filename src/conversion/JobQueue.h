@@ -1,0 +1,80 @@
+#pragma once
+
+#include "conversion/BatchSettings.h"
+#include "conversion/Totals.h"
+#include "model/Media.h"
+#include "model/MediaTarget.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QUuid>
+
+#include <functional>
+#include <optional>
+
+class MediaJob;
+
+// Converts batches of items into one target and destination folder, a few at
+// a time, in list order. Main thread only. A workspace owns one.
+class JobQueue final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(JobQueue)
+
+public:
+    explicit JobQueue(QObject *parent = nullptr);
+    ~JobQueue() override;
+
+    const Totals &totals() const { return m_totals; }
+    bool isRunning() const { return m_isRunning; }
+    const std::optional<QDateTime> &startedAt() const { return m_startedAt; }
+    int maxConcurrent() const { return m_maxConcurrent; }
+    qsizetype pendingCount() const { return m_pending.size(); }
+    qsizetype activeCount() const { return m_active.size(); }
+    QList<MediaPtr> activeMedia() const;
+
+    // Starts converting the items, or adds them to the run in progress; from
+    // now on every job that starts uses this target, folder and batch. Items
+    // already pending or running are not added a second time.
+    void enqueue(const QList<MediaPtr> &items, const MediaTarget &target, const QString &destination,
+                 const BatchSettings &batch);
+    // Drops what is pending and cancels what runs; the run then ends as usual.
+    void cancelAll();
+
+    // How the destination folder is shown when a run ends and the user wants
+    // it; the desktop's file manager in the window, nothing by default.
+    void setDestinationOpener(std::function<void(const QString &folder)> opener);
+
+Q_SIGNALS:
+    void totalsChanged();
+    void isRunningChanged();
+    void startedAtChanged();
+    // A run ended (after the completion action), with its final totals.
+    void runFinished(const Totals &totals);
+
+private:
+    void startNext();
+    void startJob(const MediaPtr &item);
+    void jobFinished(const QUuid &id, bool ok);
+    bool isInputOfRun(const QString &path) const;
+    void setTotals(const Totals &totals);
+
+    Totals m_totals;
+    bool m_isRunning = false;
+    std::optional<QDateTime> m_startedAt;
+    QList<MediaPtr> m_pending;
+    QHash<QUuid, QPointer<MediaJob>> m_active;
+    QHash<QUuid, MediaPtr> m_activeMedia;
+    MediaTarget m_target;
+    QString m_destination;
+    BatchSettings m_batch;
+    std::function<void()> m_completion;
+    std::function<void(const QString &)> m_opener;
+    int m_maxConcurrent = 2;
+    // Every input of the run by device and inode: never to be overwritten.
+    QSet<QPair<quint64, quint64>> m_runInputs;
+};

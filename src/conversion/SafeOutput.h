@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The rules that keep a conversion from losing a file: an output never
+// replaces its own input, it is written under a hidden temporary name in the
+// destination folder and only renamed to its final name once it is known to
+// be good, and an existing file is replaced only when the user allows it.
+namespace SafeOutput {
+
+// Device and inode, so that "./x.mkv", "x.mkv" and a symbolic link to it
+// are the same file. Nothing when the path names nothing.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
+};
+std::optional<FileIdentity> fileIdentity(const QString &path);
+
+// True when both paths name the same existing file, or resolve to the same
+// canonical path.
+bool isSameFile(const QString &a, const QString &b);
+
+// The final path with its folder resolved (links, "." and ".."), so that two
+// spellings of one output compare equal even before the file exists.
+QString canonicalOutputPath(const QString &path);
+
+// A hidden name beside the final one that keeps its extension (ffmpeg picks
+// the muxer from it): "/out/.Song.vireo-1a2b3c4d.mp3".
+QString temporaryPathFor(const QString &finalPath);
+
+// ffmpeg's own wording for an output that exists while overwriting is off.
+QString alreadyExistsMessage(const QString &finalPath);
+
+// The first line of a tool's error output that reports a failed write (a
+// full disk, an I/O error), which can come with exit status 0.
+std::optional<QString> writeErrorIn(const QStringList &logLines);
+bool isWriteErrorLine(const QString &line);
+
+// Checks that the temporary output holds something; a missing or empty file
+// is an error message.
+std::optional<QString> verifyOutput(const QString &temporaryPath);
+
+// Moves the finished temporary file to its final name. With `overwrite` off
+// an existing final file (also one that appeared during the conversion) is
+// never replaced. Returns the error message on failure; the temporary file
+// is then still there for the caller to remove.
+std::optional<QString> commitOutput(const QString &temporaryPath, const QString &finalPath,
+                                    bool overwrite);
+
+} // namespace SafeOutput
