@@ -1,0 +1,464 @@
+#include "conversion/ImageConversion.h"
+#include "conversion/ImagePath.h"
+#include "tools/FFmpegRunner.h"
+#include "tools/ToolLocator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
+
+// glib, under libvips, has members named "signals", which Qt's keyword macro
+// would rewrite.
+#undef signals
+#include <vips/vips8>
+
+#include <dlfcn.h>
+#include <libheif/heif.h>
+#include <memory>
+
+#include "TestSupport.h"
+
+using TestSupport::waitFor;
+using vips::VImage;
+
+// libheif is loaded with libvips but the tests do not link it: reach it by
+// name. libvips cannot write HEIF rotation properties itself.
+#define HEIF(function) reinterpret_cast<decltype(&function)>(dlsym(RTLD_DEFAULT, #function))
+
+class TestImageConversion : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void usesImagePathByExtension_data();
+    void usesImagePathByExtension();
+    void convertsToEveryFormat_data();
+    void convertsToEveryFormat();
+    void outputIsUpright_data();
+    void outputIsUpright();
+    void failures_data();
+    void failures();
+    void existingOutput_data();
+    void existingOutput();
+    void webpTemporaryIsRemoved_data();
+    void webpTemporaryIsRemoved();
+    void webpTemporaryIsRemovedWhenDeletedMidway();
+
+private:
+    QString source(const QString &name) const
+    {
+        return m_dir.filePath(QStringLiteral("src/") + name);
+    }
+    QString output(const QString &name) const
+    {
+        return m_dir.filePath(QStringLiteral("out/") + name);
+    }
+    QStringList temporaryPngs() const;
+    bool writePortraitHeic(const QString &path);
+
+    QTemporaryDir m_dir;
+    QByteArray m_icc;
+};
+
+void TestImageConversion::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("src")));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("out")));
+    // The WebP route's PNG goes to the temporary folder; give it one of our own.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("tmp")));
+    qputenv("TMPDIR", QFile::encodeName(m_dir.filePath(QStringLiteral("tmp"))));
+    QCOMPARE(QDir::tempPath(), m_dir.filePath(QStringLiteral("tmp")));
+
+    QVERIFY(VIPS_INIT("tst_imageconversion") == 0);
+    vips_cache_set_max(0);
+
+    // 64×48 with an ICC profile and an EXIF tag.
+    VImage colour = (VImage::black(64, 48, VImage::option()->set("bands", 3))
+                     + std::vector<double> {200, 120, 40})
+                        .cast(VIPS_FORMAT_UCHAR)
+                        .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
+                        .icc_transform("srgb", VImage::option()->set("input_profile", "srgb"));
+    colour.set("exif-ifd0-Artist", "Vireo");
+    size_t iccSize = 0;
+    const void *icc = colour.get_blob("icc-profile-data", &iccSize);
+    m_icc = QByteArray(static_cast<const char *>(icc), qsizetype(iccSize));
+    colour.heifsave(source("photo.heic").toUtf8().constData());
+    colour.heifsave(source("photo.avif").toUtf8().constData(),
+                    VImage::option()->set("compression", VIPS_FOREIGN_HEIF_COMPRESSION_AV1));
+
+    // A landscape JPEG that says "rotate 90° clockwise", given a HEIC name.
+    VImage landscape = VImage::black(64, 32, VImage::option()->set("bands", 3))
+                           .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    landscape.draw_rect({255, 0, 0}, 0, 0, 32, 32, VImage::option()->set("fill", true));
+    landscape.set("orientation", 6);
+    landscape.jpegsave(source("jpeg-inside.heic").toUtf8().constData());
+    // HEIF with only an EXIF orientation: the container has no rotation, and
+    // the HEIF rules make that EXIF tag informative only.
+    landscape.heifsave(source("exif-only.heic").toUtf8().constData());
+
+    QVERIFY(writePortraitHeic(source("portrait.heic")));
+    // libheif applies the rotation property, and the EXIF block still says
+    // "rotate": the tag that must not turn the image a second time.
+    const VImage portrait = VImage::new_from_file(source("portrait.heic").toUtf8().constData());
+    QCOMPARE(portrait.width(), 32);
+    size_t exifSize = 0;
+    const void *exif = portrait.get_blob("exif-data", &exifSize);
+    VImage reparsed = portrait.copy();
+    reparsed.set("exif-data", nullptr, const_cast<void *>(exif), exifSize);
+    QCOMPARE(reparsed.get_int("orientation"), 6);
+
+    QFile text(source("notes.heic"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("just some words, not an image\n");
+    text.close();
+
+    // Intact boxes, but coded image data that the decoder rejects.
+    QFile heic(source("photo.heic"));
+    QVERIFY(heic.open(QIODevice::ReadOnly));
+    QByteArray damaged = heic.readAll();
+    const qsizetype data = damaged.indexOf("mdat") + 4;
+    QVERIFY(data > 4);
+    damaged.replace(data, damaged.size() - data, QByteArray(damaged.size() - data, '\xff'));
+    QFile broken(source("damaged.heic"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(damaged);
+}
+
+void TestImageConversion::cleanup()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QVERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
+    QVERIFY2(temporaryPngs().isEmpty(), qPrintable(temporaryPngs().join(u' ')));
+    QDir(output(QString())).removeRecursively();
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("out")));
+}
+
+QStringList TestImageConversion::temporaryPngs() const
+{
+    return QDir(QDir::tempPath()).entryList({QStringLiteral("*.png")}, QDir::Files);
+}
+
+// A phone-style portrait HEIC: 64×32 pixels, left half red, stored with a
+// 90° clockwise rotation property and an EXIF orientation 6 that says the same.
+bool TestImageConversion::writePortraitHeic(const QString &path)
+{
+    VImage tagged = VImage::black(8, 8, VImage::option()->set("bands", 3));
+    tagged.set("orientation", 6);
+    void *jpeg = nullptr;
+    size_t jpegSize = 0;
+    tagged.write_to_buffer(".jpg", &jpeg, &jpegSize);
+    std::unique_ptr<void, decltype(&g_free)> jpegOwner(jpeg, &g_free);
+    const VImage parsed = VImage::new_from_buffer(jpeg, jpegSize, "");
+    size_t exifSize = 0;
+    const void *exif = parsed.get_blob("exif-data", &exifSize);
+
+    // A failed step leaks a little, in a test that fails anyway.
+    const auto ok = [](heif_error error) {
+        return error.code == heif_error_Ok;
+    };
+    heif_context *context = HEIF(heif_context_alloc)();
+    heif_encoder *encoder = nullptr;
+    heif_image *image = nullptr;
+    heif_image_handle *handle = nullptr;
+    if (!ok(HEIF(heif_context_get_encoder_for_format)(context, heif_compression_HEVC, &encoder))
+        || !ok(HEIF(heif_image_create)(64, 32, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                                       &image))
+        || !ok(HEIF(heif_image_add_plane)(image, heif_channel_interleaved, 64, 32, 8)))
+        return false;
+    int stride = 0;
+    uint8_t *pixels = HEIF(heif_image_get_plane)(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            uint8_t *pixel = pixels + y * stride + x * 3;
+            pixel[0] = x < 32 ? 255 : 0;
+            pixel[1] = pixel[2] = 0;
+        }
+    }
+    heif_encoding_options *options = HEIF(heif_encoding_options_alloc)();
+    options->image_orientation = heif_orientation_rotate_90_cw;
+    const bool written
+        = ok(HEIF(heif_context_encode_image)(context, image, encoder, options, &handle))
+        && ok(HEIF(heif_context_add_exif_metadata)(context, handle, exif, int(exifSize)))
+        && ok(HEIF(heif_context_write_to_file)(context, path.toUtf8().constData()));
+    HEIF(heif_encoding_options_free)(options);
+    HEIF(heif_image_handle_release)(handle);
+    HEIF(heif_image_release)(image);
+    HEIF(heif_encoder_release)(encoder);
+    HEIF(heif_context_free)(context);
+    return written;
+}
+
+static int orientationTag(const VImage &image)
+{
+    return image.get_typeof("orientation") ? image.get_int("orientation") : 1;
+}
+
+void TestImageConversion::usesImagePathByExtension_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("targetIsImage");
+    QTest::addColumn<bool>("expected");
+
+    QTest::newRow("upper-case HEIC to an image") << "/in/IMG_0001.HEIC" << true << true;
+    QTest::newRow("heif") << "/in/a.heif" << true << true;
+    QTest::newRow("hif") << "/in/a.Hif" << true << true;
+    QTest::newRow("avif") << "/in/a.avif" << true << true;
+    QTest::newRow("png goes to ffmpeg") << "/in/photo.png" << true << false;
+    QTest::newRow("heic to a non-image target") << "/in/IMG_0001.HEIC" << false << false;
+    QTest::newRow("only the last extension counts") << "/in/a.heic.zip" << true << false;
+    QTest::newRow("a folder named like it") << "/in.heic/photo" << true << false;
+}
+
+void TestImageConversion::usesImagePathByExtension()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, targetIsImage);
+    QFETCH(bool, expected);
+    QCOMPARE(usesImagePath(path, targetIsImage), expected);
+}
+
+void TestImageConversion::convertsToEveryFormat_data()
+{
+    QTest::addColumn<QString>("sourceName");
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<QString>("loader");
+    QTest::addColumn<bool>("keepsIcc");
+    QTest::addColumn<bool>("keepsExif");
+
+    const struct {
+        const char *ext;
+        const char *loader;
+        bool icc;
+        bool exif;
+    } targets[] = {
+        {"png", "pngload", true, true},      {"jpg", "jpegload", true, true},
+        {"tiff", "tiffload", true, false},   {"gif", "gifload", false, false},
+        {"bmp", "magickload", false, false}, {"webp", "webpload", false, false},
+    };
+    for (const char *name : {"photo.heic", "photo.avif"}) {
+        for (const auto &target : targets)
+            QTest::addRow("%s to %s", name, target.ext)
+                << name << target.ext << target.loader << target.icc << target.exif;
+    }
+    QTest::newRow("upper-case target extension") << "photo.heic"
+                                                 << "JPG"
+                                                 << "jpegload" << true << true;
+}
+
+void TestImageConversion::convertsToEveryFormat()
+{
+    QFETCH(QString, sourceName);
+    QFETCH(QString, ext);
+    QFETCH(QString, loader);
+    QFETCH(bool, keepsIcc);
+    QFETCH(bool, keepsExif);
+
+    const QString out = output(QStringLiteral("photo.") + ext.toLower());
+    std::unique_ptr<ImageConversion> conversion(convertImage(source(sourceName), out, ext, false));
+    QVERIFY(waitFor(conversion.get()));
+    QVERIFY2(conversion->succeeded(),
+             qPrintable(errorDescription(conversion->failure().value_or(FFmpegError {}))));
+
+    const VImage result = VImage::new_from_file(out.toUtf8().constData());
+    QCOMPARE(QString::fromUtf8(result.get_string("vips-loader")), loader);
+    QCOMPARE(result.width(), 64);
+    QCOMPARE(result.height(), 48);
+    QCOMPARE(orientationTag(result), 1);
+    if (keepsIcc) {
+        QVERIFY(result.get_typeof("icc-profile-data"));
+        size_t size = 0;
+        const void *icc = result.get_blob("icc-profile-data", &size);
+        QCOMPARE(QByteArray(static_cast<const char *>(icc), qsizetype(size)), m_icc);
+    }
+    if (keepsExif) {
+        QVERIFY(result.get_typeof("exif-ifd0-Artist"));
+        QVERIFY(QByteArray(result.get_string("exif-ifd0-Artist")).startsWith("Vireo "));
+    }
+    QVERIFY(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden).size() == 1);
+}
+
+void TestImageConversion::outputIsUpright_data()
+{
+    QTest::addColumn<QString>("sourceName");
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<bool>("portrait");
+
+    for (const char *ext : {"png", "jpg", "tiff", "bmp", "gif", "webp"})
+        QTest::addRow("portrait heic to %s", ext) << "portrait.heic" << ext << true;
+    QTest::newRow("jpeg named heic") << "jpeg-inside.heic"
+                                     << "png" << true;
+    QTest::newRow("heic with only an exif orientation") << "exif-only.heic"
+                                                        << "jpg" << false;
+}
+
+void TestImageConversion::outputIsUpright()
+{
+    QFETCH(QString, sourceName);
+    QFETCH(QString, ext);
+    QFETCH(bool, portrait);
+
+    const QString out = output(QStringLiteral("upright.") + ext);
+    std::unique_ptr<ImageConversion> conversion(convertImage(source(sourceName), out, ext, true));
+    QVERIFY(waitFor(conversion.get()));
+    QVERIFY(conversion->succeeded());
+
+    const VImage result = VImage::new_from_file(out.toUtf8().constData());
+    // A tag other than 1 would make viewers turn the pixels a second time.
+    QCOMPARE(orientationTag(result), 1);
+    QCOMPARE(result.width(), portrait ? 32 : 64);
+    QCOMPARE(result.height(), portrait ? 64 : 32);
+    // Turned clockwise, the red left half of the stored pixels is on top.
+    const int redSample = int(result.getpoint(8, 8).at(0));
+    const int blackSample
+        = int(portrait ? result.getpoint(8, 56).at(0) : result.getpoint(56, 8).at(0));
+    QVERIFY2(redSample > 180 && blackSample < 80,
+             qPrintable(QStringLiteral("red %1, black %2").arg(redSample).arg(blackSample)));
+}
+
+void TestImageConversion::failures_data()
+{
+    QTest::addColumn<QString>("sourcePath");
+    QTest::addColumn<QString>("outputPath");
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("text file named heic") << source("notes.heic") << output("notes.png") << "png"
+                                          << "Could not read image";
+    QTest::newRow("missing source") << source("gone.heic") << output("gone.png") << "png"
+                                    << "Could not read image";
+    QTest::newRow("damaged image data") << source("damaged.heic") << output("damaged.png") << "png"
+                                        << "Could not decode image";
+    QTest::newRow("unknown format") << source("photo.heic") << output("photo.XYZ") << "XYZ"
+                                    << "Unsupported output format: xyz";
+    QTest::newRow("format name with saver options")
+        << source("photo.heic") << output("photo.png") << "png[Q=1]"
+        << "Unsupported output format: png[q=1]";
+    QTest::newRow("missing destination folder")
+        << source("photo.heic") << output("nowhere/photo.tiff") << "tiff"
+        << "Could not create tiff";
+}
+
+void TestImageConversion::failures()
+{
+    QFETCH(QString, sourcePath);
+    QFETCH(QString, outputPath);
+    QFETCH(QString, ext);
+    QFETCH(QString, message);
+
+    std::unique_ptr<ImageConversion> conversion(convertImage(sourcePath, outputPath, ext, true));
+    QVERIFY(waitFor(conversion.get()));
+    QVERIFY(conversion->failure());
+    const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
+    QVERIFY(error);
+    QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
+    QCOMPARE(error->code, 1);
+    QCOMPARE(error->stderrTail, message);
+    QCOMPARE(errorDescription(*conversion->failure()), message);
+    // Nothing half-written is left, not even the save's own temporary file.
+    QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestImageConversion::existingOutput_data()
+{
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("png kept") << "png" << false;
+    QTest::newRow("webp kept") << "webp" << false;
+    QTest::newRow("png replaced") << "png" << true;
+}
+
+void TestImageConversion::existingOutput()
+{
+    QFETCH(QString, ext);
+    QFETCH(bool, overwrite);
+
+    const QString out = output(QStringLiteral("kept.") + ext);
+    QFile existing(out);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("earlier result");
+    existing.close();
+
+    // When refusing, the missing source shows that nothing was read.
+    const QString sourcePath = overwrite ? source("photo.heic") : source("never-read.heic");
+    std::unique_ptr<ImageConversion> conversion(convertImage(sourcePath, out, ext, overwrite));
+    QVERIFY(waitFor(conversion.get()));
+    if (overwrite) {
+        QVERIFY(conversion->succeeded());
+        QCOMPARE(VImage::new_from_file(out.toUtf8().constData()).width(), 64);
+        return;
+    }
+    QVERIFY(conversion->failure());
+    QCOMPARE(errorDescription(*conversion->failure()),
+             QStringLiteral("File 'kept.%1' already exists").arg(ext));
+    QVERIFY(existing.open(QIODevice::ReadOnly));
+    QCOMPARE(existing.readAll(), QByteArray("earlier result"));
+}
+
+void TestImageConversion::webpTemporaryIsRemoved_data()
+{
+    QTest::addColumn<bool>("ffmpegHangs");
+    QTest::addColumn<bool>("cancelAtOnce");
+    QTest::addColumn<bool>("cancelInFFmpeg");
+    QTest::addColumn<QString>("outputName");
+    QTest::addColumn<bool>("cancelled");
+
+    QTest::newRow("ffmpeg fails") << false << false << false << "nowhere/photo.webp" << false;
+    QTest::newRow("cancelled while libvips works")
+        << false << true << false << "photo.webp" << true;
+    QTest::newRow("cancelled while ffmpeg runs") << true << false << true << "photo.webp" << true;
+}
+
+void TestImageConversion::webpTemporaryIsRemoved()
+{
+    QFETCH(bool, ffmpegHangs);
+    QFETCH(bool, cancelAtOnce);
+    QFETCH(bool, cancelInFFmpeg);
+    QFETCH(QString, outputName);
+    QFETCH(bool, cancelled);
+
+    QString ffmpeg = ToolLocator::ffmpegPath();
+    if (ffmpegHangs) {
+        ffmpeg = m_dir.filePath(QStringLiteral("hanging-ffmpeg"));
+        QFile script(ffmpeg);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexec '" + QFile::encodeName(TestSupport::fakeTool())
+                     + "' --hang\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    }
+
+    std::unique_ptr<ImageConversion> conversion(convertImageWith(
+        ffmpeg, source("photo.heic"), output(outputName), QStringLiteral("webp"), false));
+    if (cancelAtOnce)
+        conversion->cancel();
+    if (cancelInFFmpeg) {
+        QTRY_VERIFY(!TestSupport::liveChildren().isEmpty());
+        conversion->cancel();
+    }
+    QVERIFY(waitFor(conversion.get()));
+    QVERIFY(conversion->failure());
+    QCOMPARE(isCancellation(*conversion->failure()), cancelled);
+    if (!cancelled) {
+        // ffmpeg's own error passes through unchanged.
+        const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
+        QVERIFY(error);
+        QVERIFY(!error->stderrTail.isEmpty());
+        QVERIFY(error->stderrTail != u"Could not write image");
+    }
+    QVERIFY(!QFile::exists(output(outputName)));
+}
+
+void TestImageConversion::webpTemporaryIsRemovedWhenDeletedMidway()
+{
+    delete convertImage(source("photo.heic"), output(QStringLiteral("photo.webp")),
+                        QStringLiteral("webp"), false);
+    // cleanup() waits for the pool thread and checks the temporary folder.
+}
+
+QTEST_GUILESS_MAIN(TestImageConversion)
+
+#include "tst_imageconversion.moc"
