@@ -14,9 +14,6 @@
 #include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
 
-// glib, under libvips, has members named "signals", which Qt's keyword macro
-// would rewrite.
-#undef signals
 #include <vips/vips.h>
 
 // Shared with the pool thread, which may outlive the conversion.

@@ -6,9 +6,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-// glib, under libvips, has members named "signals", which Qt's keyword macro
-// would rewrite.
-#undef signals
 #include <vips/vips8>
 
 #include <algorithm>

@@ -9,9 +9,6 @@
 #include <QTest>
 #include <QThreadPool>
 
-// glib, under libvips, has members named "signals", which Qt's keyword macro
-// would rewrite.
-#undef signals
 #include <vips/vips8>
 
 #include <dlfcn.h>

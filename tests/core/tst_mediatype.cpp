@@ -18,8 +18,6 @@
 
 #include "TestSupport.h"
 
-// glib names a struct field "signals", which Qt defines as a keyword.
-#undef signals
 #include <vips/vips.h>
 
 using TestSupport::makeMedia;
