@@ -56,13 +56,6 @@ public:
     void setSessionOverride(const PreferenceKey<double> &key, double value);
     void setSessionOverride(const PreferenceKey<QString> &key, const QString &value);
 
-    // A value that holds for this process only and is never stored: the
-    // command line's options. Reads return it instead of the stored value.
-    void setSessionOverride(const PreferenceKey<bool> &key, bool value);
-    void setSessionOverride(const PreferenceKey<int> &key, int value);
-    void setSessionOverride(const PreferenceKey<double> &key, double value);
-    void setSessionOverride(const PreferenceKey<QString> &key, const QString &value);
-
     // The path of the settings file.
     QString fileName() const;
 
