@@ -1,9 +1,9 @@
 #include "model/MediaLoad.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <QThreadPool>
 #include <QUrl>
 #include <QtConcurrent>
 
@@ -243,15 +243,20 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
     }
 
     // Classification blocks on the file system and on ffprobe; files are
-    // classified in parallel, and the mapped list keeps their order.
+    // classified in parallel, and the mapped list keeps their order. This
+    // thread only waits meanwhile, so it hands its place in the pool to the
+    // workers.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->releaseThread();
     found.items = QtConcurrent::blockingMapped<QList<MediaPtr>>(
-        fresh, [home, &stop](const QString &file) -> MediaPtr {
+        pool, fresh, [home, &stop](const QString &file) -> MediaPtr {
             if (stop)
                 return {};
             MediaPtr item = Media::create(file);
             item->moveToThread(home);
             return item;
         });
+    pool->reserveThread();
     if (stop)
         found.items.clear();
     return found;
