@@ -23,10 +23,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("vireo-cli", text);
-}
 
 std::optional<VideoScale> scaleFromOption(const QString &text)
 {
