@@ -20,20 +20,11 @@
 
 using namespace std::chrono_literals;
 
-char *toString(const SubmitStatus &status)
-{
-    static const char *const kinds[] = {"failure", "idle", "submitting", "success"};
-    return QTest::toString(QStringLiteral("%1 \"%2\"")
-                               .arg(QLatin1String(kinds[int(status.kind())]), status.message()));
-}
-
 namespace {
 
 struct HttpRequest {
-    QByteArray method;
-    QByteArray path;
+    QByteArray method, path, body;
     QHash<QByteArray, QByteArray> headers; // names in lower case
-    QByteArray body;
 };
 
 // A minimal HTTP/1.1 responder on 127.0.0.1: records each request and answers
@@ -43,12 +34,11 @@ public:
     LoopbackServer()
     {
         if (!m_server.listen(QHostAddress::LocalHost))
-            qFatal("cannot listen on 127.0.0.1: %s", qPrintable(m_server.errorString()));
+            qFatal("cannot listen on 127.0.0.1");
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = m_server.nextPendingConnection()) {
                 ++connections;
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             }
         });
     }
@@ -71,33 +61,26 @@ private:
         const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
         if (headerEnd < 0)
             return;
-
         HttpRequest request;
         const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
         const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
         request.method = requestLine.value(0);
         request.path = requestLine.value(1);
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            const qsizetype colon = lines[i].indexOf(':');
-            if (colon > 0)
-                request.headers.insert(lines[i].left(colon).trimmed().toLower(),
-                                       lines[i].mid(colon + 1).trimmed());
+        for (const QByteArray &line : lines.mid(1)) {
+            if (const qsizetype colon = line.indexOf(':'); colon > 0)
+                request.headers.insert(line.left(colon).trimmed().toLower(),
+                                       line.mid(colon + 1).trimmed());
         }
         const qsizetype length = request.headers.value("content-length").toLongLong();
         if (buffer.size() < headerEnd + 4 + length)
             return;
         request.body = buffer.mid(headerEnd + 4, length);
-        m_buffers.remove(socket);
         requests.append(request);
-
-        if (!answers)
-            return;
-        const QByteArray body = "{}";
-        socket->write("HTTP/1.1 " + QByteArray::number(status)
-                      + " Answer\r\n"
-                        "Content-Type: application/json\r\nContent-Length: "
-                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        socket->disconnectFromHost();
+        if (answers) {
+            socket->write("HTTP/1.1 " + QByteArray::number(status)
+                          + " Answer\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
+            socket->disconnectFromHost();
+        }
     }
 
     QTcpServer m_server;
@@ -132,8 +115,7 @@ private Q_SLOTS:
     void automaticPrompt_data();
     void automaticPrompt();
     void delayedEvaluation();
-    void snoozeAndMenu();
-    void decline();
+    void answers();
     void stores();
 
     void request_data();
@@ -142,8 +124,8 @@ private Q_SLOTS:
     void response();
     void invalidAddressStaysHome_data();
     void invalidAddressStaysHome();
-    void closedPort();
-    void silentServer();
+    void transportFailure_data();
+    void transportFailure();
 
 private:
     std::unique_ptr<MailingListManager> makeManager();
@@ -217,8 +199,6 @@ void TestMailingList::automaticPrompt_data()
     const QDateTime none;
 
     QTest::newRow("first launch") << QList {at(3, 4, 10)} << "" << none << false << false;
-    QTest::newRow("second launch the next day")
-        << QList {at(3, 4, 10), at(3, 5, 23)} << "" << none << false << false;
     QTest::newRow("third launch the same day") << thirdLaunch << "" << none << false << true;
     QTest::newRow("second launch two days later")
         << QList {at(3, 4, 10), at(3, 6, 10)} << "" << none << false << true;
@@ -265,19 +245,8 @@ void TestMailingList::automaticPrompt()
         manager->setUpdaterBusyCheck([updaterBusy] { return updaterBusy; });
         manager->registerLaunch();
         manager->evaluatePrompt();
-        if (launch != launches.last()) {
-            QVERIFY(!manager->isPresented());
-            continue;
-        }
-        QCOMPARE(manager->isPresented(), shown);
-        const auto lastShown = programStore()->value(programKey("lastShownAt"));
-        QCOMPARE(lastShown.isValid(), shown);
-        if (shown)
-            QCOMPARE(lastShown.toString(), isoText(launch));
+        QCOMPARE(manager->isPresented(), shown && launch == launches.last());
     }
-    QCOMPARE(programStore()->value(programKey("launchCount")).toInt(), launches.size());
-    QCOMPARE(programStore()->value(programKey("installDate")).toString(),
-             isoText(launches.first()));
 }
 
 void TestMailingList::delayedEvaluation()
@@ -299,71 +268,38 @@ void TestMailingList::delayedEvaluation()
     QTRY_VERIFY(manager->isPresented());
 }
 
-void TestMailingList::snoozeAndMenu()
+void TestMailingList::answers()
 {
     m_now = at(3, 5, 10);
     auto manager = makeManager();
-    for (int launch = 0; launch < 3; ++launch)
-        manager->registerLaunch();
-    manager->evaluatePrompt();
-    QVERIFY(manager->isPresented());
-
+    manager->requestPrompt(true);
     manager->submit(QStringLiteral("no address"));
     QVERIFY(manager->status().isFailure());
 
     QSignalSpy optedOut(manager.get(), &MailingListManager::isOptedOutChanged);
     manager->snooze();
     QVERIFY(!manager->isPresented());
-    QVERIFY(!manager->isOptedOut());
-    QCOMPARE(optedOut.size(), 0);
     QCOMPARE(manager->currentDecision(), Decision::snoozed);
-    if (m_berlin) // 14 days later by the wall clock, across the change to summer time
+    if (m_berlin) // 14 days by the wall clock, across the change to summer time
         QCOMPARE(sharedStore()->value(QStringLiteral("mailingList.shared.snoozeUntil")).toString(),
                  isoText(at(3, 19, 10)));
 
-    m_now = at(3, 6, 10);
-    manager->evaluatePrompt();
-    QVERIFY(!manager->isPresented());
     // The menu ignores the snooze, and each showing starts afresh.
+    m_now = at(3, 6, 10);
     manager->requestPrompt(true);
     QVERIFY(manager->isPresented());
     QCOMPARE(manager->status(), SubmitStatus::idle());
     manager->dismiss();
-    QVERIFY(!manager->isPresented());
     QCOMPARE(manager->currentDecision(), Decision::snoozed);
+    QCOMPARE(optedOut.size(), 0);
 
-    m_now = at(3, 19, 9, 59);
-    manager->evaluatePrompt();
-    QVERIFY(!manager->isPresented());
-    m_now = at(3, 19, 10);
-    manager->evaluatePrompt();
-    QVERIFY(manager->isPresented());
-}
-
-void TestMailingList::decline()
-{
-    auto manager = makeManager();
-    QVERIFY(!manager->isOptedOut());
-    manager->requestPrompt(true);
-    QVERIFY(manager->isPresented());
-
-    QSignalSpy optedOut(manager.get(), &MailingListManager::isOptedOutChanged);
     manager->decline();
     QVERIFY(!manager->isPresented());
     QVERIFY(manager->isOptedOut());
     QCOMPARE(optedOut.size(), 1);
-
     manager->requestPrompt(true);
     QVERIFY(!manager->isPresented());
-    m_now = at(4, 30, 10);
-    for (int launch = 0; launch < 3; ++launch)
-        manager->registerLaunch();
-    manager->evaluatePrompt();
-    QVERIFY(!manager->isPresented());
-
-    // The next run starts opted out.
-    manager = makeManager();
-    QVERIFY(manager->isOptedOut());
+    QVERIFY(makeManager()->isOptedOut());
 }
 
 void TestMailingList::stores()
@@ -371,16 +307,15 @@ void TestMailingList::stores()
     // A value of the wrong type reads as absent.
     programStore()->setValue(programKey("launchCount"), QStringLiteral("many"));
     programStore()->setValue(programKey("installDate"), QStringLiteral("last spring"));
+    const QString decisionKey = QStringLiteral("mailingList.shared.decision");
 
     auto manager = makeManager();
     manager->registerLaunch();
     manager->decline();
-
     QCOMPARE(programStore()->value(programKey("launchCount")).toInt(), 1);
     QCOMPARE(programStore()->value(programKey("installDate")).toString(), isoText(m_now));
-    QVERIFY(!programStore()->contains(QStringLiteral("mailingList.shared.decision")));
-    QCOMPARE(sharedStore()->value(QStringLiteral("mailingList.shared.decision")).toString(),
-             QStringLiteral("declined"));
+    QCOMPARE(sharedStore()->value(decisionKey).toString(), QStringLiteral("declined"));
+    QVERIFY(!programStore()->contains(decisionKey));
     QVERIFY(!sharedStore()->contains(programKey("launchCount")));
 
     // Without a shared store the answer stays with the program.
@@ -388,19 +323,17 @@ void TestMailingList::stores()
     manager->setSharedSettingsOrganization(QString());
     QVERIFY(!manager->isOptedOut());
     manager->snooze();
-    QCOMPARE(programStore()->value(QStringLiteral("mailingList.shared.decision")).toString(),
-             QStringLiteral("snoozed"));
-    QVERIFY(!sharedStore()->contains(QStringLiteral("mailingList.shared.decision")));
+    QCOMPARE(programStore()->value(decisionKey).toString(), QStringLiteral("snoozed"));
+    QVERIFY(!sharedStore()->contains(decisionKey));
 
-    // A shared store that cannot be opened counts as none.
+    // So it does when the shared store cannot be opened.
     programStore()->clear();
     const QString sharedFile = sharedStore()->fileName();
     QFile::remove(sharedFile);
     QVERIFY(QDir().mkpath(sharedFile));
     manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
     manager->decline();
-    QCOMPARE(programStore()->value(QStringLiteral("mailingList.shared.decision")).toString(),
-             QStringLiteral("declined"));
+    QCOMPARE(programStore()->value(decisionKey).toString(), QStringLiteral("declined"));
     QCOMPARE(makeManager()->currentDecision(), Decision::declined);
 }
 
@@ -426,12 +359,9 @@ void TestMailingList::request()
     const auto manager = makeManager();
     manager->setEndpoint(server.url());
     manager->setAppToken(token);
-
     manager->submit(QStringLiteral(" \t reader@example.org\n "));
-    QCOMPARE(manager->status(), SubmitStatus::submitting());
     manager->submit(QStringLiteral("second@example.org")); // ignored while the first is in flight
-    QTRY_VERIFY_WITH_TIMEOUT(!manager->status().isSubmitting(), 20000);
-    QCOMPARE(manager->status(), SubmitStatus::success());
+    QTRY_COMPARE_WITH_TIMEOUT(manager->status(), SubmitStatus::success(), 20000);
 
     QCOMPARE(server.requests.size(), 1);
     const HttpRequest &request = server.requests.first();
@@ -441,60 +371,45 @@ void TestMailingList::request()
     QCOMPARE(request.headers.contains("x-app-token"), !token.isEmpty());
     QCOMPARE(request.headers.value("x-app-token"), token.toUtf8());
 
-    QJsonObject expected {
-        {QStringLiteral("email"), QStringLiteral("reader@example.org")},
-        {QStringLiteral("app"), MailingListManager::bundleIdentifier()},
-        {QStringLiteral("tz"), QStringLiteral("Europe/Berlin")},
-    };
+    QJsonObject expected {{QStringLiteral("email"), QStringLiteral("reader@example.org")},
+                          {QStringLiteral("app"), MailingListManager::bundleIdentifier()},
+                          {QStringLiteral("tz"), QStringLiteral("Europe/Berlin")}};
     if (!country.isEmpty())
         expected.insert(QStringLiteral("country"), country);
-    QJsonParseError error;
-    const QJsonDocument body = QJsonDocument::fromJson(request.body, &error);
-    QCOMPARE(error.error, QJsonParseError::NoError);
-    QCOMPARE(body.object(), expected);
+    QCOMPARE(QJsonDocument::fromJson(request.body).object(), expected);
 }
 
 void TestMailingList::response_data()
 {
     QTest::addColumn<int>("httpStatus");
-    QTest::addColumn<SubmitStatus>("status");
+    QTest::addColumn<QString>("failure"); // empty: success
 
-    const SubmitStatus success = SubmitStatus::success();
-    QTest::newRow("200") << 200 << success;
-    QTest::newRow("201") << 201 << success;
-    QTest::newRow("409 already subscribed") << 409 << success;
-    QTest::newRow("422") << 422
-                         << SubmitStatus::failure(
-                                QStringLiteral("Please check your email address and try again."));
-    QTest::newRow("404") << 404
-                         << SubmitStatus::failure(
-                                QStringLiteral("Server returned 404. Please try again later."));
-    QTest::newRow("500") << 500
-                         << SubmitStatus::failure(
-                                QStringLiteral("Server returned 500. Please try again later."));
+    QTest::newRow("200") << 200 << "";
+    QTest::newRow("201") << 201 << "";
+    QTest::newRow("409 already subscribed") << 409 << "";
+    QTest::newRow("422") << 422 << "Please check your email address and try again.";
+    QTest::newRow("404") << 404 << "Server returned 404. Please try again later.";
+    QTest::newRow("500") << 500 << "Server returned 500. Please try again later.";
 }
 
 void TestMailingList::response()
 {
     QFETCH(int, httpStatus);
-    QFETCH(SubmitStatus, status);
+    QFETCH(QString, failure);
 
     LoopbackServer server;
     server.status = httpStatus;
     const auto manager = makeManager();
     manager->setEndpoint(server.url());
     manager->requestPrompt(true);
-    QSignalSpy optedOut(manager.get(), &MailingListManager::isOptedOutChanged);
-
     manager->submit(QStringLiteral("reader@example.org"));
     QTRY_VERIFY_WITH_TIMEOUT(!manager->status().isSubmitting(), 20000);
-    QCOMPARE(manager->status(), status);
-    QCOMPARE(manager->isOptedOut(), status.isSuccess());
-    QCOMPARE(optedOut.size(), status.isSuccess() ? 1 : 0);
-    QCOMPARE(manager->currentDecision(),
-             status.isSuccess() ? Decision::subscribed : Decision::none);
-    // Closing is the prompt's business, also after a success.
-    QVERIFY(manager->isPresented());
+
+    const bool success = failure.isEmpty();
+    QCOMPARE(manager->status(), success ? SubmitStatus::success() : SubmitStatus::failure(failure));
+    QCOMPARE(manager->isOptedOut(), success);
+    QCOMPARE(manager->currentDecision(), success ? Decision::subscribed : Decision::none);
+    QVERIFY(manager->isPresented()); // closing is the prompt's business
 }
 
 void TestMailingList::invalidAddressStaysHome_data()
@@ -520,34 +435,33 @@ void TestMailingList::invalidAddressStaysHome()
     QCOMPARE(server.connections, 0);
 }
 
-void TestMailingList::closedPort()
+void TestMailingList::transportFailure_data()
 {
-    QUrl url;
-    {
-        LoopbackServer server;
-        url = server.url();
-    }
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("closed port") << false << "Connection refused";
+    QTest::newRow("silent server") << true << "The request timed out.";
+}
+
+void TestMailingList::transportFailure()
+{
+    QFETCH(bool, listening);
+    QFETCH(QString, message);
+
+    auto server = std::make_unique<LoopbackServer>();
+    server->answers = false;
     const auto manager = makeManager();
-    manager->setEndpoint(url);
+    manager->setEndpoint(server->url());
+    manager->setRequestTimeout(300ms);
+    if (!listening)
+        server.reset();
     manager->submit(QStringLiteral("reader@example.org"));
     QTRY_VERIFY_WITH_TIMEOUT(!manager->status().isSubmitting(), 20000);
     QVERIFY(manager->status().isFailure());
-    QVERIFY2(manager->status().message().contains(QLatin1String("refused"), Qt::CaseInsensitive),
+    QVERIFY2(manager->status().message().contains(message, Qt::CaseInsensitive),
              qPrintable(manager->status().message()));
     QCOMPARE(manager->currentDecision(), Decision::none);
-}
-
-void TestMailingList::silentServer()
-{
-    LoopbackServer server;
-    server.answers = false;
-    const auto manager = makeManager();
-    manager->setEndpoint(server.url());
-    manager->setRequestTimeout(300ms);
-    manager->submit(QStringLiteral("reader@example.org"));
-    QTRY_VERIFY_WITH_TIMEOUT(!manager->status().isSubmitting(), 20000);
-    QCOMPARE(server.requests.size(), 1);
-    QCOMPARE(manager->status(), SubmitStatus::failure(QStringLiteral("The request timed out.")));
 }
 
 QTEST_GUILESS_MAIN(TestMailingList)
