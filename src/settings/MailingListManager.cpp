@@ -177,8 +177,8 @@ MailingListManager::~MailingListManager()
 
 MailingListManager &MailingListManager::shared()
 {
-    // Never deleted: it lives as long as the program, and its network access
-    // manager must not outlive the application object in a static destructor.
+    // Never deleted: a static destructor would run after the application
+    // object is gone, too late for the network access manager.
     static MailingListManager *const manager = new MailingListManager;
     return *manager;
 }

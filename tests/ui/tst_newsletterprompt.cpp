@@ -100,12 +100,8 @@ void TestNewsletterPrompt::initTestCase()
 
 void TestNewsletterPrompt::init()
 {
-    for (QSettings *store :
-         {new QSettings(Preferences::instance().fileName(), QSettings::NativeFormat),
-          new QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo"))}) {
-        store->clear();
-        delete store;
-    }
+    QSettings(Preferences::instance().fileName(), QSettings::NativeFormat).clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo")).clear();
     m_manager = std::make_unique<MailingListManager>();
     m_manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
     m_window = std::make_unique<QWidget>();
