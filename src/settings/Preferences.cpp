@@ -156,7 +156,7 @@ template<typename T> T read(const PreferenceKey<T> &key)
     {
         QMutexLocker locker(&overridesMutex);
         if (const auto it = overrides.constFind(key.name); it != overrides.cend())
-            return it->value<T>();
+            return it->template value<T>();
     }
     const Store store;
     return decode<T>(store.value(key.name)).value_or(key.defaultValue);
