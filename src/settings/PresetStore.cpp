@@ -9,10 +9,15 @@ using namespace PreferenceKeys;
 
 namespace {
 
-bool isOfferedIn(const ConversionPreset &preset, MediaGroup group)
+QList<ConversionPreset> offeredIn(MediaGroup group, const QList<ConversionPreset> &presets)
 {
-    const std::optional<MediaTarget> target = preset.target();
-    return target && target->group == group;
+    QList<ConversionPreset> offered;
+    for (const ConversionPreset &preset : presets) {
+        const std::optional<MediaTarget> target = preset.target();
+        if (target && target->group == group)
+            offered.append(preset);
+    }
+    return offered;
 }
 
 } // namespace
@@ -29,18 +34,19 @@ QList<ConversionPreset> userPresets()
     return presets;
 }
 
+QList<ConversionPreset> offeredBuiltInPresets(MediaGroup group)
+{
+    return offeredIn(group, ConversionPreset::builtInPresets());
+}
+
+QList<ConversionPreset> offeredUserPresets(MediaGroup group)
+{
+    return offeredIn(group, userPresets());
+}
+
 QList<ConversionPreset> offeredPresets(MediaGroup group)
 {
-    QList<ConversionPreset> offered;
-    for (const ConversionPreset &preset : ConversionPreset::builtInPresets()) {
-        if (isOfferedIn(preset, group))
-            offered.append(preset);
-    }
-    for (const ConversionPreset &preset : userPresets()) {
-        if (isOfferedIn(preset, group))
-            offered.append(preset);
-    }
-    return offered;
+    return offeredBuiltInPresets(group) + offeredUserPresets(group);
 }
 
 std::optional<MediaTarget> applyPreset(const ConversionPreset &preset)

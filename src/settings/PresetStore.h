@@ -19,9 +19,12 @@ namespace PresetStore {
 // The stored presets that decode, in saving order.
 QList<ConversionPreset> userPresets();
 
-// The presets a workspace of the group offers: the built-in ones, then the
-// user's, each whose target exists and belongs to the group. A preset whose
-// target no longer resolves is offered nowhere.
+// The presets a workspace of the group offers: those whose target exists and
+// belongs to the group. A preset whose target no longer resolves is offered
+// nowhere.
+QList<ConversionPreset> offeredBuiltInPresets(MediaGroup group);
+QList<ConversionPreset> offeredUserPresets(MediaGroup group);
+// The built-in ones, then the user's.
 QList<ConversionPreset> offeredPresets(MediaGroup group);
 
 // Writes the settings the preset carries into the preferences, leaving the
