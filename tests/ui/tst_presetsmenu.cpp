@@ -95,8 +95,6 @@ void tst_PresetsMenu::freshMenus_data()
                                            "---", saveItem};
     QTest::newRow("image") << MediaGroup::image
                            << QStringList {"(No presets for this type)", "---", saveItem};
-    QTest::newRow("subtitle") << MediaGroup::subtitle
-                              << QStringList {"(No presets for this type)", "---", saveItem};
 }
 
 void tst_PresetsMenu::freshMenus()
@@ -123,7 +121,6 @@ void tst_PresetsMenu::applyingSelectsTheTarget()
     QCOMPARE(chosen.size(), 1);
     QCOMPARE(chosen.first().first().toString(), QStringLiteral("video.mp4"));
     QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
-    QCOMPARE(preferences.value(videoQuality), 22.0);
     QCOMPARE(preferences.value(audioQuality), 192.0);
 }
 

@@ -169,19 +169,14 @@ void tst_SettingsViews::qualityLabels_data()
 {
     QTest::addColumn<double>("quality");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("16") << 16.0 << "Excellent";
     QTest::newRow("17") << 17.0 << "Excellent";
     QTest::newRow("17.9") << 17.9 << "Excellent";
     QTest::newRow("18") << 18.0 << "High";
-    QTest::newRow("21") << 21.0 << "High";
     QTest::newRow("22") << 22.0 << "Standard";
     QTest::newRow("23") << 23.0 << "Standard";
-    QTest::newRow("26") << 26.0 << "Moderate";
     QTest::newRow("28") << 28.0 << "Moderate";
     QTest::newRow("29") << 29.0 << "Low";
-    QTest::newRow("32") << 32.0 << "Low";
     QTest::newRow("huge") << 1e300 << "Low";
-    QTest::newRow("negative") << -1e300 << "Excellent";
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "Standard";
 }
 
