@@ -300,11 +300,15 @@ void tst_SettingsViews::screenshots()
     Preferences::instance().setValue(overwriteExisting, false);
     save(panel, QStringLiteral("panel-video-webm-copy"));
     // The narrowest the side sheet gets.
-    panel.setHardwareLabel(QStringLiteral("Hardware acceleration (VA-API)"));
+    // The longest label the hardware switch gets.
+    const QString software
+        = QStringLiteral("Hardware acceleration (none available, software encoder used)");
+    panel.setHardwareLabel(software);
     panel.resize(250, 560);
     save(panel, QStringLiteral("panel-narrow"));
 
     PreferencesView window;
+    window.setHardwareLabel(software);
     window.show();
     for (int tab = 0; tab < window.count(); ++tab) {
         window.setCurrentIndex(tab);
