@@ -7,8 +7,6 @@
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
-#include <QStyle>
-#include <QTimer>
 
 namespace {
 
@@ -28,6 +26,12 @@ PresetsMenu::PresetsMenu(QWidget *parent)
     : QMenu(tr("Presets"), parent)
     , m_selectedTarget(MediaTarget::initialTarget(MediaGroup::other))
 {
+    // Saving and deleting happen inside the handler of one of our actions,
+    // which must not be deleted under its own feet: store changes rebuild the
+    // menu after the current event.
+    m_rebuildTimer.setSingleShot(true);
+    m_rebuildTimer.setInterval(0);
+    connect(&m_rebuildTimer, &QTimer::timeout, this, &PresetsMenu::rebuild);
     setIcon(themeIcon({"configure", "preferences-other", "preferences-system"}));
     // The "Built-in" header stays even when no built-in preset follows it.
     setSeparatorsCollapsible(false);
@@ -35,7 +39,7 @@ PresetsMenu::PresetsMenu(QWidget *parent)
     connect(this, &QMenu::aboutToShow, this, &PresetsMenu::rebuild);
     connect(&Preferences::instance(), &Preferences::changed, this, [this](const QString &key) {
         if (key == PreferenceKeys::userPresets.name)
-            scheduleRebuild();
+            m_rebuildTimer.start();
     });
     rebuild();
 }
@@ -93,19 +97,9 @@ void PresetsMenu::mouseReleaseEvent(QMouseEvent *event)
     QMenu::mouseReleaseEvent(event);
 }
 
-void PresetsMenu::scheduleRebuild()
-{
-    // Saving and deleting happen inside the handler of one of our actions,
-    // which must not be deleted under its own feet.
-    if (m_rebuildScheduled)
-        return;
-    m_rebuildScheduled = true;
-    QTimer::singleShot(0, this, &PresetsMenu::rebuild);
-}
-
 void PresetsMenu::rebuild()
 {
-    m_rebuildScheduled = false;
+    m_rebuildTimer.stop();
     clear();
     m_userPresetIds.clear();
 

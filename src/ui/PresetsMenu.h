@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMenu>
+#include <QTimer>
 
 class SavePresetDialog;
 
@@ -42,11 +43,10 @@ protected:
 
 private:
     void rebuild();
-    void scheduleRebuild();
 
     MediaGroup m_group = MediaGroup::other;
     MediaTarget m_selectedTarget;
     // The actions of the user presets, by preset id.
     QHash<QAction *, QString> m_userPresetIds;
-    bool m_rebuildScheduled = false;
+    QTimer m_rebuildTimer;
 };
