@@ -1,0 +1,348 @@
+#include "conversion/ArgumentBuilder.h"
+
+#include "conversion/BatchSettings.h"
+#include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
+#include "settings/PreferenceKeys.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Api = HardwareProfile::Api;
+
+// The lowest bitrate at which libvorbis still encodes stereo and the highest
+// that libmp3lame takes.
+constexpr qint64 minAudioKbps = 48;
+constexpr qint64 maxAudioKbps = 320;
+
+QString h264Encoder(const HardwareProfile &profile)
+{
+    switch (profile.api) {
+    case Api::videoToolbox:
+        return QStringLiteral("h264_videotoolbox");
+    case Api::vaapi:
+        return QStringLiteral("h264_vaapi");
+    case Api::nvenc:
+        return QStringLiteral("h264_nvenc");
+    case Api::qsv:
+        return QStringLiteral("h264_qsv");
+    case Api::none:
+        break;
+    }
+    return QStringLiteral("libx264");
+}
+
+QString hevcEncoder(const HardwareProfile &profile)
+{
+    if (!profile.encodesHevc)
+        return QStringLiteral("libx265");
+    switch (profile.api) {
+    case Api::videoToolbox:
+        return QStringLiteral("hevc_videotoolbox");
+    case Api::vaapi:
+        return QStringLiteral("hevc_vaapi");
+    case Api::nvenc:
+        return QStringLiteral("hevc_nvenc");
+    case Api::qsv:
+        return QStringLiteral("hevc_qsv");
+    case Api::none:
+        break;
+    }
+    return QStringLiteral("libx265");
+}
+
+// Hardware decoding, and for VA-API the device that the upload filter needs.
+// The decoders fall back to software for a codec the hardware cannot decode.
+QStringList hardwareInputOptions(const HardwareProfile &profile)
+{
+    switch (profile.api) {
+    case Api::videoToolbox:
+        return {QStringLiteral("-hwaccel"), QStringLiteral("videotoolbox")};
+    case Api::vaapi: {
+        QString device = QStringLiteral("vaapi=vireo");
+        if (!profile.device.isEmpty())
+            device += u':' + profile.device;
+        return {QStringLiteral("-init_hw_device"),   device,
+                QStringLiteral("-filter_hw_device"), QStringLiteral("vireo"),
+                QStringLiteral("-hwaccel"),          QStringLiteral("vaapi"),
+                QStringLiteral("-hwaccel_device"),   QStringLiteral("vireo")};
+    }
+    case Api::nvenc:
+        return {QStringLiteral("-hwaccel"), QStringLiteral("cuda")};
+    case Api::qsv: // h264_qsv uploads system-memory frames itself
+    case Api::none:
+        break;
+    }
+    return {};
+}
+
+// H.264 leaves the 8-bit 4:2:0 of phones and browsers when the source is 10-bit
+// or 4:4:4, since the encoders keep the source's format where they can.
+QStringList pixelFormatOptions(const QString &encoder)
+{
+    if (encoder == u"libx264" || encoder == u"h264_nvenc")
+        return {QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
+    if (encoder == u"h264_qsv")
+        return {QStringLiteral("-pix_fmt"), QStringLiteral("nv12")};
+    return {};
+}
+
+// VA-API encoders take frames in GPU memory: convert (to 8-bit, which also
+// keeps H.264 playable) and upload after any scaling.
+std::optional<QString> uploadFilter(const QString &encoder)
+{
+    if (encoder.endsWith(u"_vaapi"))
+        return QStringLiteral("format=nv12,hwupload");
+    return std::nullopt;
+}
+
+qint64 audioKbps(double quality)
+{
+    if (!std::isfinite(quality))
+        quality = PreferenceKeys::audioQuality.defaultValue;
+    return qint64(std::trunc(std::clamp(quality, double(minAudioKbps), double(maxAudioKbps))));
+}
+
+// What an encoder cannot take of the input's channels or sample rate, as an
+// aformat restriction: ffmpeg then downmixes or resamples only inputs outside
+// it. MP3, AAC, FLAC and PCM need none (ffmpeg adapts the input to the
+// formats they declare). Measured with ffmpeg 5.1:
+//  - wmav2: at most two channels and 48 kHz.
+//  - libvorbis: "encoder setup failed" outside 44.1/48 kHz for most rates and
+//    bitrates; mono only up to 240k, 5.1 from 88k, 7.1 from 256k, stereo always.
+//  - libopus: only the Vorbis channel orders (5.1(side) becomes 5.1), at most
+//    256k per channel.
+std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
+{
+    if (encoder == u"wmav2")
+        return QStringLiteral("aformat=channel_layouts=mono|stereo"
+                              ":sample_rates=8000|11025|12000|16000|22050|24000|32000|44100|48000");
+    if (encoder == u"libvorbis") {
+        QStringList layouts;
+        if (kbps <= 192)
+            layouts << QStringLiteral("mono");
+        layouts << QStringLiteral("stereo");
+        if (kbps >= 96)
+            layouts << QStringLiteral("5.1");
+        if (kbps >= 256)
+            layouts << QStringLiteral("7.1");
+        return QStringLiteral("aformat=channel_layouts=%1:sample_rates=44100|48000")
+            .arg(layouts.join(u'|'));
+    }
+    if (encoder == u"libopus") {
+        QStringList layouts;
+        if (kbps <= 256)
+            layouts << QStringLiteral("mono");
+        layouts << QStringLiteral("stereo") << QStringLiteral("3.0") << QStringLiteral("quad")
+                << QStringLiteral("5.0") << QStringLiteral("5.1") << QStringLiteral("6.1")
+                << QStringLiteral("7.1");
+        return QStringLiteral("aformat=channel_layouts=%1").arg(layouts.join(u'|'));
+    }
+    return std::nullopt;
+}
+
+// The audio codec of a video container: WebM and Ogg refuse AAC.
+QString videoAudioEncoder(const QString &ext)
+{
+    const QString lower = ext.toLower();
+    if (lower == u"webm")
+        return QStringLiteral("libopus");
+    if (lower == u"ogv")
+        return QStringLiteral("libvorbis");
+    return QStringLiteral("aac");
+}
+
+// Still-image outputs hold one picture; an animated input would otherwise
+// make the image muxer fail on the second frame.
+bool writesOneFrame(const QString &ext)
+{
+    static const QStringList stills {QStringLiteral("png"), QStringLiteral("jpg"),
+                                     QStringLiteral("tiff"), QStringLiteral("bmp")};
+    return stills.contains(ext.toLower());
+}
+
+// Formats that carry cover art; music files mostly have one, which ffmpeg
+// sees as a video stream.
+bool keepsCoverArt(const QString &ext)
+{
+    static const QStringList withCover {QStringLiteral("mp3"), QStringLiteral("m4a"),
+                                        QStringLiteral("flac")};
+    return withCover.contains(ext.toLower());
+}
+
+} // namespace
+
+VideoEncoderChoice videoEncoder(const QString &ext, VideoCodec codec,
+                                const HardwareProfile &profile)
+{
+    const QString lower = ext.toLower();
+    const QString rate = QStringLiteral("-b:v");
+    if (lower == u"webm")
+        return {QStringLiteral("libvpx-vp9"), rate, false};
+    if (lower == u"ogv")
+        return {QStringLiteral("libtheora"), rate, false};
+    if (lower == u"wmv")
+        return {QStringLiteral("wmv2"), rate, false};
+    if (lower == u"flv")
+        return {QStringLiteral("flv"), rate, false};
+    if (lower == u"avi")
+        return {QStringLiteral("mpeg4"), rate, false};
+    if (lower == u"3gp")
+        return {h264Encoder(profile), rate, false};
+    switch (codec) {
+    case VideoCodec::h264:
+        break;
+    case VideoCodec::hevc: {
+        // Apple players only play HEVC in MP4 and QuickTime files tagged hvc1.
+        const bool tag = lower == u"mp4" || lower == u"mov" || lower == u"m4v";
+        return {hevcEncoder(profile), rate, tag};
+    }
+    case VideoCodec::copy:
+        return {QStringLiteral("copy"), std::nullopt, false};
+    }
+    return {h264Encoder(profile), rate, false};
+}
+
+QString videoBitrate(double quality)
+{
+    const double exponent = quality < 40 ? (std::max(quality, 10.0) - 18) / -5 : -4.4;
+    qint64 kbps = std::llround(std::exp2(exponent) * 10 * 1000);
+    if (kbps < 301)
+        kbps = 300;
+    return QString::number(kbps) + u'k';
+}
+
+QString audioBitrate(double quality)
+{
+    return QString::number(audioKbps(quality)) + u'k';
+}
+
+std::optional<QString> audioEncoder(const QString &ext)
+{
+    const QString lower = ext.toLower();
+    if (lower == u"mp3")
+        return QStringLiteral("libmp3lame");
+    if (lower == u"m4a" || lower == u"m4b" || lower == u"aac")
+        return QStringLiteral("aac");
+    if (lower == u"flac")
+        return QStringLiteral("flac");
+    if (lower == u"wav")
+        return QStringLiteral("pcm_s16le");
+    if (lower == u"aiff" || lower == u"aif")
+        return QStringLiteral("pcm_s16be");
+    if (lower == u"ogg" || lower == u"oga")
+        return QStringLiteral("libvorbis");
+    if (lower == u"opus")
+        return QStringLiteral("libopus");
+    if (lower == u"wma")
+        return QStringLiteral("wmav2");
+    if (lower == u"ac3")
+        return QStringLiteral("ac3");
+    if (lower == u"alac")
+        return QStringLiteral("alac");
+    return std::nullopt;
+}
+
+bool acceptsAudioBitrate(const std::optional<QString> &encoder)
+{
+    static const QStringList lossy {
+        QStringLiteral("libmp3lame"), QStringLiteral("aac"),     QStringLiteral("aac_at"),
+        QStringLiteral("libvorbis"),  QStringLiteral("libopus"), QStringLiteral("wmav1"),
+        QStringLiteral("wmav2"),      QStringLiteral("ac3"),     QStringLiteral("eac3")};
+    return encoder && lossy.contains(*encoder);
+}
+
+FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
+                  const HardwareProfile &profile)
+{
+    return makeFFArgs(target, batch, profile, ConversionSettings::current());
+}
+
+FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
+                  const HardwareProfile &profile, const ConversionSettings &settings)
+{
+    FFArgs args;
+    QStringList &input = args.inputOptions;
+    QStringList &output = args.outputOptions;
+
+    // On Linux the toggle is the way out of a broken driver, so off means the
+    // software encoder; VideoToolbox keeps its encoders and only drops -hwaccel.
+    const bool hardware = target.hasOption(MediaOption::hwAccel) && settings.hardwareAcceleration
+        && profile.isHardware();
+    const HardwareProfile encoding
+        = hardware || profile.api == Api::videoToolbox ? profile : HardwareProfile::software();
+
+    if (hardware)
+        input << hardwareInputOptions(profile);
+    input << batch.trimStartArguments();
+
+    if (target.group == MediaGroup::image && writesOneFrame(target.ext))
+        output << QStringLiteral("-frames:v") << QStringLiteral("1");
+
+    // One audio stream, and the cover art where the format holds one: without
+    // a map ffmpeg would encode the cover as a video track or fail on it.
+    if (target.group == MediaGroup::audio) {
+        output << QStringLiteral("-map") << QStringLiteral("0:a:0");
+        if (keepsCoverArt(target.ext))
+            output << QStringLiteral("-map") << QStringLiteral("0:v?") << QStringLiteral("-c:v")
+                   << QStringLiteral("copy") << QStringLiteral("-disposition:v")
+                   << QStringLiteral("attached_pic");
+    }
+
+    std::optional<QString> upload;
+    if (target.hasOption(MediaOption::videoCodec)) {
+        const VideoCodec codec
+            = videoCodecFromRawValue(settings.videoCodec).value_or(VideoCodec::h264);
+        const VideoEncoderChoice choice = videoEncoder(target.ext, codec, encoding);
+        output << QStringLiteral("-c:v") << choice.encoder;
+        if (choice.rateFlag)
+            output << *choice.rateFlag << videoBitrate(settings.videoQuality)
+                   << pixelFormatOptions(choice.encoder);
+        if (choice.needsHvc1Tag)
+            output << QStringLiteral("-tag:v") << QStringLiteral("hvc1");
+        upload = uploadFilter(choice.encoder);
+    }
+
+    // One audio stream: formats such as MP3 and FLAC hold exactly one.
+    if (target.hasOption(MediaOption::videoToAudio))
+        output << QStringLiteral("-vn") << QStringLiteral("-map") << QStringLiteral("0:a:0?");
+
+    const qint64 kbps = audioKbps(settings.audioQuality);
+    const QString bitrate = QString::number(kbps) + u'k';
+    const QString audioExt
+        = target.id == MediaTarget::extractAudioTarget().id ? settings.videoToAudio : target.ext;
+    std::optional<QString> encoder;
+    if (target.group == MediaGroup::audio || target.hasOption(MediaOption::videoToAudio)) {
+        encoder = audioEncoder(audioExt);
+        if (encoder)
+            output << QStringLiteral("-c:a") << *encoder;
+        if (acceptsAudioBitrate(encoder)
+            && (target.hasOption(MediaOption::audioQuality)
+                || target.hasOption(MediaOption::videoToAudio)))
+            output << QStringLiteral("-b:a") << bitrate;
+    } else if (target.hasOption(MediaOption::audioQuality)) {
+        encoder = videoAudioEncoder(target.ext);
+        output << QStringLiteral("-c:a") << *encoder << QStringLiteral("-b:a") << bitrate;
+    }
+    if (encoder) {
+        if (const std::optional<QString> filter = audioFormatFilter(*encoder, kbps))
+            output << QStringLiteral("-af") << *filter;
+    }
+
+    output << batch.trimEndArguments();
+
+    // The scale runs on the decoded frames, before any upload to the GPU.
+    QStringList filters;
+    const QStringList scale
+        = batch.scaleArguments(target.group == MediaGroup::video, settings.videoCodec);
+    if (scale.size() == 2)
+        filters << scale.at(1);
+    if (upload)
+        filters << *upload;
+    if (!filters.isEmpty())
+        output << QStringLiteral("-vf") << filters.join(u',');
+
+    return args;
+}

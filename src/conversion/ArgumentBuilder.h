@@ -1,0 +1,59 @@
+#pragma once
+
+#include "conversion/HardwareProfile.h"
+#include "conversion/VideoEncoderChoice.h"
+#include "settings/VideoCodec.h"
+#include "tools/FFArgs.h"
+
+#include <QString>
+
+#include <optional>
+
+struct BatchSettings;
+struct ConversionSettings;
+struct MediaTarget;
+
+// The conversion-specific ffmpeg options of one file: which encoder serves
+// which format, how the quality preferences become bitrates, and the order of
+// the options. Pure functions of their inputs; the builder never looks at the
+// input file, so everything that depends on the input (cover art, channel
+// count, sample rate, pixel format) is expressed as options that only act
+// where needed.
+
+// The encoder for an output extension (any case) and codec. WebM, OGV, WMV,
+// FLV and AVI have fixed encoders whatever the codec; everything else gets the
+// profile's H.264 or HEVC encoder (libx264/libx265 for the software profile).
+VideoEncoderChoice videoEncoder(const QString &ext, VideoCodec codec,
+                                const HardwareProfile &profile);
+
+// The "video quality" value as a bitrate text such as "5000k": 23 gives
+// 5000k, and each step of 5 halves or doubles it (10 and below 30314k, 40 and
+// above 474k).
+QString videoBitrate(double quality);
+
+// The "audio quality" value (kbit/s) as a bitrate text: truncated toward zero
+// (127.9 gives "127k"). A value no control can store (a corrupted or
+// hand-edited preference) is kept within 48k to 320k, the range that every
+// lossy encoder accepts; a non-finite one gives the default.
+QString audioBitrate(double quality);
+
+// The audio encoder for an extension (any case): libmp3lame, aac, flac,
+// pcm_s16le, pcm_s16be, libvorbis, libopus, wmav2, ac3, alac; nothing for
+// other extensions (video extensions included).
+std::optional<QString> audioEncoder(const QString &ext);
+
+// Whether the encoder takes "-b:a": the lossy ones; not the lossless and PCM
+// encoders, nor an absent one.
+bool acceptsAudioBitrate(const std::optional<QString> &encoder);
+
+// The options of one conversion with the current preferences (read now).
+// With a Linux hardware profile, the "hardware acceleration" preference off
+// means the software encoder; with the VideoToolbox profile it only drops
+// "-hwaccel".
+FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
+                  const HardwareProfile &profile);
+
+// The same with preferences read earlier, so that a job's arguments and its
+// success signature come from one reading.
+FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
+                  const HardwareProfile &profile, const ConversionSettings &settings);

@@ -1,0 +1,676 @@
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/BatchSettings.h"
+#include "model/MediaTarget.h"
+#include "settings/Preferences.h"
+#include "tools/FFmpegRunner.h"
+#include "tools/MediaProbe.h"
+#include "tools/ProcessRunner.h"
+#include "tools/ToolLocator.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+#include "TestSupport.h"
+
+namespace {
+
+QStringList words(const QString &text)
+{
+    return text.split(u' ', Qt::SkipEmptyParts);
+}
+
+const QString opusFilter = "-af aformat=channel_layouts=mono|stereo|3.0|quad|5.0|5.1|6.1|7.1";
+const QString vorbisFilter = "-af aformat=channel_layouts=mono|stereo|5.1:sample_rates=44100|48000";
+const QString wmaFilter = "-af aformat=channel_layouts=mono|stereo"
+                          ":sample_rates=8000|11025|12000|16000|22050|24000|32000|44100|48000";
+const QString coverOptions = "-map 0:v? -c:v copy -disposition:v attached_pic";
+
+MediaTarget target(const QString &id)
+{
+    const std::optional<MediaTarget> found = MediaTarget::fromId(id);
+    if (!found)
+        qFatal("no target %s", qPrintable(id));
+    return *found;
+}
+
+HardwareProfile profileNamed(const QString &name)
+{
+    if (name == "videotoolbox")
+        return HardwareProfile::videoToolbox();
+    if (name == "vaapi")
+        return HardwareProfile::vaapi("/dev/dri/renderD128");
+    if (name == "vaapi-h264")
+        return {HardwareProfile::Api::vaapi, "/dev/dri/renderD128", false};
+    if (name == "nvenc")
+        return HardwareProfile::nvenc();
+    if (name == "qsv")
+        return HardwareProfile::qsv();
+    return HardwareProfile::software();
+}
+
+// ffprobe's value of one stream entry, e.g. "pix_fmt", for the first video
+// stream (or "a:0" for the first audio stream).
+QString probeEntry(const QString &path, const QString &entry, const QString &stream = "v:0")
+{
+    const SyncProcessOutput out
+        = runProcessSync(ToolLocator::ffprobePath(),
+                         {"-v", "error", "-select_streams", stream, "-show_entries",
+                          "stream=" + entry, "-of", "default=nw=1:nk=1", path});
+    return out.output.trimmed();
+}
+
+int streamCount(const ProbeResult &probe, const QString &type)
+{
+    return int(std::count_if(probe.streams.cbegin(), probe.streams.cend(),
+                             [&type](const ProbeStream &s) { return s.codecType == type; }));
+}
+
+} // namespace
+
+class TestArgumentBuilder : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void commandLines_data();
+    void commandLines();
+    void batchArguments_data();
+    void batchArguments();
+    void bitrates_data();
+    void bitrates();
+    void encoderTables();
+    void oddAudio_data();
+    void oddAudio();
+    void coverArt_data();
+    void coverArt();
+    void extractsOneOfTwoTracks_data();
+    void extractsOneOfTwoTracks();
+    void videoConversions_data();
+    void videoConversions();
+    void imageFrames_data();
+    void imageFrames();
+
+private:
+    // Converts with the software profile and the current preferences; the
+    // output's probe, or nothing after a failure (which is logged).
+    std::optional<ProbeResult> convert(const QString &input, const MediaTarget &target,
+                                       const BatchSettings &batch, const QString &output);
+
+    QTemporaryDir m_dir;
+    QMap<QString, QString> m_inputs;
+    int m_counter = 0;
+};
+
+void TestArgumentBuilder::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const auto make = [this](const QString &name, const QStringList &arguments) {
+        const QString path = m_dir.filePath(name);
+        m_inputs.insert(name.section(u'.', 0, 0), path);
+        return TestSupport::makeMedia(path, arguments);
+    };
+    const QString clip = "testsrc=size=160x120:rate=10:duration=0.5";
+    const auto tone = [](int rate) {
+        return QString("sine=frequency=440:sample_rate=%1:duration=0.4").arg(rate);
+    };
+
+    // Audio that users have, mono to 7.1, 8 kHz to 192 kHz.
+    QVERIFY(make("mono8k.wav", {"-f", "lavfi", "-i", tone(8000)}));
+    QVERIFY(make("stereo11k.wav", {"-f", "lavfi", "-i", tone(11025), "-ac", "2"}));
+    QVERIFY(make("stereo192k.flac", {"-f", "lavfi", "-i", tone(192000), "-ac", "2"}));
+    QVERIFY(make("film51.ac3",
+                 {"-f", "lavfi", "-i", tone(48000), "-af", "aformat=channel_layouts=5.1(side)",
+                  "-b:a", "384k"}));
+    QVERIFY(make("surround71.flac",
+                 {"-f", "lavfi", "-i", tone(96000), "-af", "aformat=channel_layouts=7.1"}));
+
+    QVERIFY(make("cover.png", {"-f", "lavfi", "-i", "color=red:size=64x64", "-frames:v", "1"}));
+    QVERIFY(make("withcover.mp3",
+                 {"-f", "lavfi", "-i", tone(44100), "-i", m_inputs["cover"], "-map", "0:a", "-map",
+                  "1:v", "-c:v", "copy", "-disposition:v", "attached_pic"}));
+    QVERIFY(make("twotracks.mkv",
+                 {"-f",   "lavfi", "-i",   clip,        "-f",   "lavfi", "-i",      tone(48000),
+                  "-f",   "lavfi", "-i",   tone(44100), "-map", "0",     "-map",    "1",
+                  "-map", "2",     "-c:v", "mpeg4",     "-c:a", "aac",   "-ac:a:0", "6"}));
+    QVERIFY(make("clip.mkv",
+                 {"-f", "lavfi", "-i", clip, "-f", "lavfi", "-i", tone(44100), "-c:v", "mpeg4",
+                  "-c:a", "flac"}));
+    QVERIFY(
+        make("tenbit.mkv", {"-f", "lavfi", "-i", clip, "-c:v", "ffv1", "-pix_fmt", "yuv420p10le"}));
+    QVERIFY(make("animated.gif", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=5:duration=1"}));
+}
+
+void TestArgumentBuilder::init()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(PreferenceKeys::hardwareAcceleration, true);
+    preferences.setValue(PreferenceKeys::videoCodec, QString("h264"));
+    preferences.setValue(PreferenceKeys::videoQuality, 23.0);
+    preferences.setValue(PreferenceKeys::audioQuality, 192.0);
+    preferences.setValue(PreferenceKeys::videoToAudio, QString("mp3"));
+}
+
+void TestArgumentBuilder::commandLines_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<QString>("videoToAudio");
+    QTest::addColumn<bool>("hardware");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("output");
+
+    // The defaults' table under both profiles; only the video encoders, the
+    // pixel format and -hwaccel differ.
+    for (const QString profile : {"videotoolbox", "software"}) {
+        const bool vt = profile == "videotoolbox";
+        const QString hwaccel = vt ? "-hwaccel videotoolbox" : "";
+        const QString h264
+            = vt ? "-c:v h264_videotoolbox -b:v 5000k" : "-c:v libx264 -b:v 5000k -pix_fmt yuv420p";
+        const QString hevc = vt ? "-c:v hevc_videotoolbox -b:v 5000k" : "-c:v libx265 -b:v 5000k";
+        const auto row = [&profile](const QString &name) -> QTestData & {
+            return QTest::addRow("%s %s", qPrintable(profile), qPrintable(name)) << profile;
+        };
+        const QString h = "h264";
+
+        row("mp3") << "audio.mp3" << h << "mp3" << true << ""
+                   << "-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k";
+        row("m4a") << "audio.m4a" << h << "mp3" << true << ""
+                   << "-map 0:a:0 " + coverOptions + " -c:a aac -b:a 192k";
+        row("aac") << "audio.aac" << h << "mp3" << true << ""
+                   << "-map 0:a:0 -c:a aac -b:a 192k";
+        row("ogg") << "audio.ogg" << h << "mp3" << true << ""
+                   << "-map 0:a:0 -c:a libvorbis -b:a 192k " + vorbisFilter;
+        row("opus") << "audio.opus" << h << "mp3" << true << ""
+                    << "-map 0:a:0 -c:a libopus -b:a 192k " + opusFilter;
+        row("wma") << "audio.wma" << h << "mp3" << true << ""
+                   << "-map 0:a:0 -c:a wmav2 -b:a 192k " + wmaFilter;
+        row("flac") << "audio.flac" << h << "mp3" << true << ""
+                    << "-map 0:a:0 " + coverOptions + " -c:a flac";
+        row("wav") << "audio.wav" << h << "mp3" << true << ""
+                   << "-map 0:a:0 -c:a pcm_s16le";
+        row("aiff") << "audio.aiff" << h << "mp3" << true << ""
+                    << "-map 0:a:0 -c:a pcm_s16be";
+        for (const QString ext : {"mp4", "mov", "mkv", "3gp"})
+            row(ext) << "video." + ext << h << "mp3" << true << hwaccel
+                     << h264 + " -c:a aac -b:a 192k";
+        row("webm") << "video.webm" << h << "mp3" << true << hwaccel
+                    << "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter;
+        row("ogv") << "video.ogv" << h << "mp3" << true << hwaccel
+                   << "-c:v libtheora -b:v 5000k -c:a libvorbis -b:a 192k " + vorbisFilter;
+        row("mp4 hevc") << "video.mp4"
+                        << "hevc"
+                        << "mp3" << true << hwaccel << hevc + " -tag:v hvc1 -c:a aac -b:a 192k";
+        row("mp4 copy") << "video.mp4"
+                        << "copy"
+                        << "mp3" << true << hwaccel << "-c:v copy -c:a aac -b:a 192k";
+        row("extract mp3") << "video.extract-audio" << h << "mp3" << true << ""
+                           << "-vn -map 0:a:0? -c:a libmp3lame -b:a 192k";
+        row("extract flac") << "video.extract-audio" << h << "flac" << true << ""
+                            << "-vn -map 0:a:0? -c:a flac";
+        row("extract wav") << "video.extract-audio" << h << "wav" << true << ""
+                           << "-vn -map 0:a:0? -c:a pcm_s16le";
+        for (const QString ext : {"png", "jpg", "tiff", "bmp"})
+            row(ext) << "image." + ext << h << "mp3" << true << ""
+                     << "-frames:v 1";
+        for (const QString id : {"image.gif", "image.webp", "subtitle.srt", "subtitle.ssa"})
+            row(id) << id << h << "mp3" << true << ""
+                    << "";
+
+        row("hevc mkv") << "video.mkv"
+                        << "hevc"
+                        << "mp3" << true << hwaccel << hevc + " -c:a aac -b:a 192k";
+        row("hevc mov") << "video.mov"
+                        << "hevc"
+                        << "mp3" << true << hwaccel << hevc + " -tag:v hvc1 -c:a aac -b:a 192k";
+        row("webm ignores copy") << "video.webm"
+                                 << "copy"
+                                 << "mp3" << true << hwaccel
+                                 << "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k "
+                + opusFilter;
+        row("unexpected codec") << "video.mp4"
+                                << "av1"
+                                << "mp3" << true << hwaccel << h264 + " -c:a aac -b:a 192k";
+        row("3gp ignores hevc") << "video.3gp"
+                                << "hevc"
+                                << "mp3" << true << hwaccel << h264 + " -c:a aac -b:a 192k";
+        // Without the toggle VideoToolbox keeps its encoders and drops -hwaccel.
+        row("mp4 acceleration off")
+            << "video.mp4" << h << "mp3" << false << "" << h264 + " -c:a aac -b:a 192k";
+    }
+
+    // Linux hardware: the toggle switches to the software encoder.
+    const QString vaapiIn = "-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device "
+                            "vireo -hwaccel vaapi -hwaccel_device vireo";
+    QTest::newRow("vaapi mp4") << "vaapi"
+                               << "video.mp4"
+                               << "h264"
+                               << "mp3" << true << vaapiIn
+                               << "-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k "
+                                  "-vf format=nv12,hwupload";
+    QTest::newRow("vaapi mp4 hevc")
+        << "vaapi"
+        << "video.mp4"
+        << "hevc"
+        << "mp3" << true << vaapiIn
+        << "-c:v hevc_vaapi -b:v 5000k -tag:v hvc1 -c:a aac -b:a 192k -vf format=nv12,hwupload";
+    QTest::newRow("vaapi without hevc")
+        << "vaapi-h264"
+        << "video.mov"
+        << "hevc"
+        << "mp3" << true << vaapiIn << "-c:v libx265 -b:v 5000k -tag:v hvc1 -c:a aac -b:a 192k";
+    QTest::newRow("vaapi webm") << "vaapi"
+                                << "video.webm"
+                                << "h264"
+                                << "mp3" << true << vaapiIn
+                                << "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k "
+            + opusFilter;
+    QTest::newRow("vaapi copy") << "vaapi"
+                                << "video.mkv"
+                                << "copy"
+                                << "mp3" << true << vaapiIn << "-c:v copy -c:a aac -b:a 192k";
+    QTest::newRow("vaapi acceleration off")
+        << "vaapi"
+        << "video.mp4"
+        << "h264"
+        << "mp3" << false << ""
+        << "-c:v libx264 -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k";
+    QTest::newRow("vaapi audio target") << "vaapi"
+                                        << "audio.wav"
+                                        << "h264"
+                                        << "mp3" << true << ""
+                                        << "-map 0:a:0 -c:a pcm_s16le";
+    QTest::newRow("nvenc mp4") << "nvenc"
+                               << "video.mp4"
+                               << "h264"
+                               << "mp3" << true << "-hwaccel cuda"
+                               << "-c:v h264_nvenc -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k";
+    QTest::newRow("nvenc mkv hevc") << "nvenc"
+                                    << "video.mkv"
+                                    << "hevc"
+                                    << "mp3" << true << "-hwaccel cuda"
+                                    << "-c:v hevc_nvenc -b:v 5000k -c:a aac -b:a 192k";
+    QTest::newRow("nvenc acceleration off") << "nvenc"
+                                            << "video.mkv"
+                                            << "hevc"
+                                            << "mp3" << false << ""
+                                            << "-c:v libx265 -b:v 5000k -c:a aac -b:a 192k";
+    QTest::newRow("qsv 3gp") << "qsv"
+                             << "video.3gp"
+                             << "h264"
+                             << "mp3" << true << ""
+                             << "-c:v h264_qsv -b:v 5000k -pix_fmt nv12 -c:a aac -b:a 192k";
+}
+
+void TestArgumentBuilder::commandLines()
+{
+    QFETCH(QString, profile);
+    QFETCH(QString, targetId);
+    QFETCH(QString, codec);
+    QFETCH(QString, videoToAudio);
+    QFETCH(bool, hardware);
+    QFETCH(QString, input);
+    QFETCH(QString, output);
+
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(PreferenceKeys::videoCodec, codec);
+    preferences.setValue(PreferenceKeys::videoToAudio, videoToAudio);
+    preferences.setValue(PreferenceKeys::hardwareAcceleration, hardware);
+
+    const FFArgs args = makeFFArgs(target(targetId), BatchSettings {}, profileNamed(profile));
+    QCOMPARE(args.inputOptions, words(input));
+    QCOMPARE(args.outputOptions, words(output));
+}
+
+void TestArgumentBuilder::batchArguments_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<VideoScale>("scale");
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QStringList>("output");
+
+    const QStringList mp3 = words("-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k");
+    const QStringList mp4 = words("-c:v libx264 -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k");
+    const QStringList extract = words("-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
+    const QStringList vf720 {"-vf", "scale=-2:720"};
+
+    QTest::newRow("trim mp3") << "software"
+                              << "audio.mp3"
+                              << "h264"
+                              << "00:01:30"
+                              << "00:02:00" << VideoScale::original
+                              << QStringList {"-ss", "00:01:30"}
+                              << mp3 + QStringList {"-to", "00:02:00"};
+    QTest::newRow("blank start") << "software"
+                                 << "audio.mp3"
+                                 << "h264"
+                                 << " \t "
+                                 << "" << VideoScale::original << QStringList() << mp3;
+    QTest::newRow("start as typed")
+        << "software"
+        << "audio.mp3"
+        << "h264"
+        << " 90 "
+        << "" << VideoScale::original << QStringList {"-ss", " 90 "} << mp3;
+    QTest::newRow("vt trim after -hwaccel")
+        << "videotoolbox"
+        << "video.mkv"
+        << "copy"
+        << "5"
+        << "" << VideoScale::original << QStringList {"-hwaccel", "videotoolbox", "-ss", "5"}
+        << words("-c:v copy -c:a aac -b:a 192k");
+    QTest::newRow("scale mp4") << "software"
+                               << "video.mp4"
+                               << "h264"
+                               << "1"
+                               << "2" << VideoScale::p720 << QStringList {"-ss", "1"}
+                               << mp4 + QStringList {"-to", "2"} + vf720;
+    QTest::newRow("copy ignores scale")
+        << "software"
+        << "video.mp4"
+        << "copy"
+        << ""
+        << "" << VideoScale::p720 << QStringList() << words("-c:v copy -c:a aac -b:a 192k");
+    QTest::newRow("webm copy ignores scale")
+        << "software"
+        << "video.webm"
+        << "copy"
+        << ""
+        << "" << VideoScale::p720 << QStringList()
+        << words("-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter);
+    QTest::newRow("audio never scales") << "software"
+                                        << "audio.mp3"
+                                        << "h264"
+                                        << ""
+                                        << "" << VideoScale::p720 << QStringList() << mp3;
+    QTest::newRow("extract scales after audio")
+        << "software"
+        << "video.extract-audio"
+        << "h264"
+        << ""
+        << "3" << VideoScale::p720 << QStringList() << extract + QStringList {"-to", "3"} + vf720;
+    QTest::newRow("vaapi scale before upload")
+        << "vaapi"
+        << "video.mp4"
+        << "h264"
+        << "1"
+        << "2" << VideoScale::p480
+        << words("-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device vireo "
+                 "-hwaccel vaapi -hwaccel_device vireo -ss 1")
+        << words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k -to 2 "
+                 "-vf scale=-2:480,format=nv12,hwupload");
+}
+
+void TestArgumentBuilder::batchArguments()
+{
+    QFETCH(QString, profile);
+    QFETCH(QString, targetId);
+    QFETCH(QString, codec);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(VideoScale, scale);
+
+    Preferences::instance().setValue(PreferenceKeys::videoCodec, codec);
+    const BatchSettings batch {true, start, end, scale};
+    const FFArgs args = makeFFArgs(target(targetId), batch, profileNamed(profile));
+    QTEST(args.inputOptions, "input");
+    QTEST(args.outputOptions, "output");
+}
+
+void TestArgumentBuilder::bitrates_data()
+{
+    QTest::addColumn<bool>("video");
+    QTest::addColumn<double>("quality");
+    QTest::addColumn<QString>("bitrate");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const QList<std::pair<double, const char *>> video {
+        {16, "13195k"}, {18, "10000k"}, {23, "5000k"},         {28, "2500k"},
+        {32, "1436k"},  {10, "30314k"}, {-4, "30314k"},        {39.9, "480k"},
+        {40, "474k"},   {1e9, "474k"},  {std::nan(""), "474k"}};
+    for (const auto &[quality, bitrate] : video)
+        QTest::addRow("video %g", quality) << true << quality << QString(bitrate);
+    // A stored value that no control can produce stays within what every
+    // lossy encoder accepts.
+    const QList<std::pair<double, const char *>> audio {
+        {192, "192k"},   {127.9, "127k"}, {320, "320k"},         {96, "96k"}, {320.5, "320k"},
+        {1e300, "320k"}, {1000, "320k"},  {20, "48k"},           {-5, "48k"}, {0, "48k"},
+        {inf, "192k"},   {-inf, "192k"},  {std::nan(""), "192k"}};
+    for (const auto &[quality, bitrate] : audio)
+        QTest::addRow("audio %g", quality) << false << quality << QString(bitrate);
+}
+
+void TestArgumentBuilder::bitrates()
+{
+    QFETCH(bool, video);
+    QFETCH(double, quality);
+    QTEST(video ? videoBitrate(quality) : audioBitrate(quality), "bitrate");
+}
+
+void TestArgumentBuilder::encoderTables()
+{
+    QCOMPARE(audioEncoder("MP3"), QString("libmp3lame"));
+    QCOMPARE(audioEncoder("M4B"), QString("aac"));
+    QCOMPARE(audioEncoder("aif"), QString("pcm_s16be"));
+    QCOMPARE(audioEncoder("mp4"), std::nullopt);
+    QCOMPARE(audioEncoder(""), std::nullopt);
+    for (const QString lossy : {"aac_at", "eac3", "wmav1", "ac3"})
+        QVERIFY2(acceptsAudioBitrate(lossy), qPrintable(lossy));
+    for (const QString lossless : {"flac", "alac", "pcm_s16le", "copy"})
+        QVERIFY2(!acceptsAudioBitrate(lossless), qPrintable(lossless));
+    QVERIFY(!acceptsAudioBitrate(std::nullopt));
+    QCOMPARE(videoEncoder("WEBM", VideoCodec::hevc, HardwareProfile::software()).encoder,
+             QString("libvpx-vp9"));
+    QCOMPARE(videoEncoder("M4V", VideoCodec::hevc, HardwareProfile::videoToolbox()),
+             (VideoEncoderChoice {"hevc_videotoolbox", QString("-b:v"), true}));
+}
+
+std::optional<ProbeResult> TestArgumentBuilder::convert(const QString &input,
+                                                        const MediaTarget &target,
+                                                        const BatchSettings &batch,
+                                                        const QString &output)
+{
+    const FFArgs args = makeFFArgs(target, batch, HardwareProfile::software());
+    FFmpegRun *run = runFFmpeg(input, output, args, true, {}, this);
+    const bool done = TestSupport::waitFor(run, 60000);
+    const bool ok = done && run->succeeded();
+    if (!ok)
+        qWarning("%s: %s", qPrintable(args.outputOptions.join(u' ')),
+                 done ? qPrintable(errorDescription(*run->failure())) : "timed out");
+    delete run;
+    return ok ? probeMedia(output) : std::nullopt;
+}
+
+void TestArgumentBuilder::oddAudio_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<QString>("videoToAudio");
+    QTest::addColumn<double>("kbps");
+
+    // Vorbis and Opus take different channel layouts at different bitrates:
+    // they run at the bitrates where their limits change, the other lossy
+    // encoders at the highest, which low sample rates cannot carry.
+    const QMap<QString, QList<double>> bitrates {{"ogg", {96, 192, 256, 320}},
+                                                 {"opus", {256, 320}}};
+    const QStringList inputs {"mono8k", "stereo11k", "stereo192k", "film51", "surround71"};
+    for (const QString &input : inputs) {
+        for (const MediaTarget &target : MediaTarget::audioTargets()) {
+            for (const double kbps : bitrates.value(target.ext, {320}))
+                QTest::addRow("%s %s %g", qPrintable(input), qPrintable(target.ext), kbps)
+                    << input << target.id << "mp3" << kbps;
+        }
+        for (const QString ext : {"ogg", "opus", "wma", "mp3"})
+            QTest::addRow("%s extract %s", qPrintable(input), qPrintable(ext))
+                << input << "video.extract-audio" << ext << 320.0;
+        for (const QString id : {"video.webm", "video.ogv"})
+            QTest::addRow("%s %s", qPrintable(input), qPrintable(id))
+                << input << id << "mp3" << 96.0;
+    }
+}
+
+void TestArgumentBuilder::oddAudio()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, targetId);
+    QFETCH(QString, videoToAudio);
+    QFETCH(double, kbps);
+
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(PreferenceKeys::audioQuality, kbps);
+    preferences.setValue(PreferenceKeys::videoToAudio, videoToAudio);
+    const MediaTarget audioTarget = target(targetId);
+    QString source = m_inputs.value(input);
+    if (audioTarget.group == MediaGroup::video) {
+        // The same audio in a video file, as users extract it from films.
+        source = m_dir.filePath(input + ".mkv");
+        if (!QFile::exists(source))
+            QVERIFY(TestSupport::makeMedia(
+                source,
+                {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=0.4", "-i",
+                 m_inputs.value(input), "-c:v", "mpeg4", "-c:a", "copy"}));
+    }
+    // Extract-audio also carries a scale filter, which must not disturb -af.
+    const BatchSettings batch {false, {}, {}, VideoScale::p360};
+    const QString output = m_dir.filePath(
+        QString("odd%1.%2").arg(++m_counter).arg(audioTarget.outputExtension(videoToAudio)));
+    const std::optional<ProbeResult> probe = convert(source, audioTarget, batch, output);
+    QVERIFY(probe);
+    QCOMPARE(streamCount(*probe, "audio"), 1);
+    QCOMPARE(streamCount(*probe, "video"), audioTarget.hasOption(MediaOption::videoCodec) ? 1 : 0);
+}
+
+void TestArgumentBuilder::coverArt_data()
+{
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<bool>("keepsCover");
+
+    QTest::newRow("mp3") << "audio.mp3" << true;
+    QTest::newRow("m4a") << "audio.m4a" << true;
+    QTest::newRow("flac") << "audio.flac" << true;
+    QTest::newRow("ogg") << "audio.ogg" << false;
+    QTest::newRow("wma") << "audio.wma" << false;
+    QTest::newRow("opus") << "audio.opus" << false;
+}
+
+void TestArgumentBuilder::coverArt()
+{
+    QFETCH(QString, targetId);
+    QFETCH(bool, keepsCover);
+
+    const MediaTarget audioTarget = target(targetId);
+    const QString output = m_dir.filePath("cover." + audioTarget.ext);
+    const std::optional<ProbeResult> probe
+        = convert(m_inputs["withcover"], audioTarget, BatchSettings {}, output);
+    QVERIFY(probe);
+    QCOMPARE(streamCount(*probe, "audio"), 1);
+    QCOMPARE(streamCount(*probe, "video"), keepsCover ? 1 : 0);
+    if (keepsCover)
+        QCOMPARE(probeEntry(output, "codec_name"), QString("png"));
+}
+
+void TestArgumentBuilder::extractsOneOfTwoTracks_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("mp3") << "mp3";
+    QTest::newRow("flac") << "flac";
+}
+
+void TestArgumentBuilder::extractsOneOfTwoTracks()
+{
+    QFETCH(QString, format);
+    Preferences::instance().setValue(PreferenceKeys::videoToAudio, format);
+    const QString output = m_dir.filePath("tracks." + format);
+    const std::optional<ProbeResult> probe = convert(
+        m_inputs["twotracks"], MediaTarget::extractAudioTarget(), BatchSettings {}, output);
+    QVERIFY(probe);
+    QCOMPARE(probe->streams.size(), 1);
+    // The first track, the 5.1 one.
+    QCOMPARE(probeEntry(output, "channels", "a:0"), format == "mp3" ? QString("2") : QString("6"));
+}
+
+void TestArgumentBuilder::videoConversions_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<VideoScale>("scale");
+    QTest::addColumn<QString>("pixelFormat");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("audioStreams");
+
+    QTest::newRow("10-bit to mp4") << "tenbit"
+                                   << "video.mp4"
+                                   << "h264" << VideoScale::original << "yuv420p" << 120 << 0;
+    QTest::newRow("720p mp4") << "clip"
+                              << "video.mp4"
+                              << "h264" << VideoScale::p720 << "yuv420p" << 720 << 1;
+    QTest::newRow("hevc mov") << "clip"
+                              << "video.mov"
+                              << "hevc" << VideoScale::original << "" << 120 << 1;
+    QTest::newRow("webm") << "clip"
+                          << "video.webm"
+                          << "h264" << VideoScale::original << "" << 120 << 1;
+    QTest::newRow("ogv") << "clip"
+                         << "video.ogv"
+                         << "h264" << VideoScale::original << "" << 120 << 1;
+}
+
+void TestArgumentBuilder::videoConversions()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, targetId);
+    QFETCH(QString, codec);
+    QFETCH(VideoScale, scale);
+    QFETCH(QString, pixelFormat);
+    QFETCH(int, height);
+    QFETCH(int, audioStreams);
+
+    Preferences::instance().setValue(PreferenceKeys::videoCodec, codec);
+    const MediaTarget videoTarget = target(targetId);
+    const QString output
+        = m_dir.filePath(QString("video%1.%2").arg(++m_counter).arg(videoTarget.ext));
+    const std::optional<ProbeResult> probe
+        = convert(m_inputs[input], videoTarget, BatchSettings {false, {}, {}, scale}, output);
+    QVERIFY(probe);
+    QCOMPARE(streamCount(*probe, "video"), 1);
+    QCOMPARE(streamCount(*probe, "audio"), audioStreams);
+    QCOMPARE(probeEntry(output, "height").toInt(), height);
+    if (!pixelFormat.isEmpty())
+        QCOMPARE(probeEntry(output, "pix_fmt"), pixelFormat);
+    if (codec == "hevc")
+        QCOMPARE(probeEntry(output, "codec_tag_string"), QString("hvc1"));
+}
+
+void TestArgumentBuilder::imageFrames_data()
+{
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<int>("frames");
+
+    for (const QString ext : {"png", "jpg", "tiff", "bmp"})
+        QTest::newRow(qPrintable(ext)) << ext << 1;
+    QTest::newRow("gif") << "gif" << 5;
+}
+
+void TestArgumentBuilder::imageFrames()
+{
+    QFETCH(QString, ext);
+    const QString output = m_dir.filePath("frame." + ext);
+    QVERIFY(convert(m_inputs["animated"], target("image." + ext), BatchSettings {}, output));
+    const SyncProcessOutput count
+        = runProcessSync(ToolLocator::ffprobePath(),
+                         {"-v", "error", "-count_frames", "-show_entries", "stream=nb_read_frames",
+                          "-of", "default=nw=1:nk=1", output});
+    QTEST(count.output.trimmed().toInt(), "frames");
+}
+
+QTEST_GUILESS_MAIN(TestArgumentBuilder)
+#include "tst_argumentbuilder.moc"
