@@ -1,0 +1,385 @@
+#include "model/MediaTarget.h"
+#include "settings/ConversionPreset.h"
+#include "settings/Preferences.h"
+#include "settings/PresetStore.h"
+
+#include <QJsonDocument>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+using namespace PreferenceKeys;
+
+namespace {
+
+QJsonObject json(const char *text)
+{
+    return QJsonDocument::fromJson(text).object();
+}
+
+QStringList names(const QList<ConversionPreset> &presets)
+{
+    QStringList result;
+    for (const ConversionPreset &preset : presets)
+        result.append(preset.name);
+    return result;
+}
+
+QStringList sortedKeys(const QJsonObject &object)
+{
+    QStringList keys = object.keys();
+    keys.sort();
+    return keys;
+}
+
+const MediaTarget &target(const char *id)
+{
+    static QHash<QString, MediaTarget> found;
+    const QString key = QString::fromLatin1(id);
+    if (!found.contains(key))
+        found.insert(key, MediaTarget::fromId(key).value());
+    return found[key];
+}
+
+// Settings unlike every built-in preset, so that a write is always visible.
+void setDistinctSettings()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 256.0);
+    preferences.setValue(videoCodec, QStringLiteral("copy"));
+    preferences.setValue(videoQuality, 30.0);
+    preferences.setValue(hardwareAcceleration, false);
+    preferences.setValue(videoToAudio, QStringLiteral("ogg"));
+}
+
+const ConversionPreset &builtIn(const char *id)
+{
+    for (const ConversionPreset &preset : ConversionPreset::builtInPresets()) {
+        if (preset.id == QLatin1String(id))
+            return preset;
+    }
+    qFatal("no built-in preset %s", id);
+}
+
+} // namespace
+
+class tst_Presets : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+
+    void decode_data();
+    void decode();
+    void offeredPerGroup_data();
+    void offeredPerGroup();
+    void applyWritesOnlyCarriedSettings_data();
+    void applyWritesOnlyCarriedSettings();
+    void saveTakesTheTargetsOptions_data();
+    void saveTakesTheTargetsOptions();
+    void saveKeepsOrderAndRejectsBlankNames();
+    void saveTruncatesTheBitrate_data();
+    void saveTruncatesTheBitrate();
+    void unusablePresetsStayStored();
+    void deleteRemovesEveryCopy();
+
+private:
+    QTemporaryDir m_configHome;
+};
+
+void tst_Presets::initTestCase()
+{
+    // QSettings fixes its paths at first use, so this must come before any.
+    QVERIFY(m_configHome.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+}
+
+void tst_Presets::cleanup()
+{
+    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
+    store.clear();
+    store.sync();
+}
+
+void tst_Presets::decode_data()
+{
+    QTest::addColumn<QJsonObject>("object");
+    QTest::addColumn<bool>("decodes");
+    QTest::addColumn<ConversionPreset>("expected");
+
+    ConversionPreset minimal {QStringLiteral("a"),
+                              QStringLiteral("Mine"),
+                              QStringLiteral("image.png"),
+                              {},
+                              {},
+                              {},
+                              {},
+                              false};
+    ConversionPreset full = minimal;
+    full.targetId = QStringLiteral("video.webm");
+    full.audioKbps = 128;
+    full.videoCodec = QStringLiteral("hevc");
+    full.videoQuality = 24.5;
+    full.hwAccel = false;
+
+    QTest::newRow("all keys") << json(
+        R"({"id":"a","name":"Mine","targetId":"video.webm","audioKbps":128,
+                    "videoCodec":"hevc","videoQuality":24.5,"hwAccel":false,"isBuiltIn":false})")
+                              << true << full;
+    QTest::newRow("required keys only")
+        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false})") << true
+        << minimal;
+    QTest::newRow("nulls and unknown keys")
+        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
+                    "audioKbps":null,"videoCodec":null,"videoQuality":null,"hwAccel":null,
+                    "videoToAudio":"flac","colour":[1,2]})")
+        << true << minimal;
+    ConversionPreset wholeKbps = minimal;
+    wholeKbps.audioKbps = 192;
+    QTest::newRow("bitrate written as 192.0")
+        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
+                    "audioKbps":192.0})")
+        << true << wholeKbps;
+
+    QTest::newRow("no name") << json(R"({"id":"a","targetId":"image.png","isBuiltIn":false})")
+                             << false << ConversionPreset();
+    QTest::newRow("no isBuiltIn") << json(R"({"id":"a","name":"Mine","targetId":"image.png"})")
+                                  << false << ConversionPreset();
+    QTest::newRow("null id") << json(R"({"id":null,"name":"Mine","targetId":"image.png",
+                                         "isBuiltIn":false})")
+                             << false << ConversionPreset();
+    QTest::newRow("fractional bitrate")
+        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
+                    "audioKbps":128.5})")
+        << false << ConversionPreset();
+    QTest::newRow("bitrate beyond int")
+        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
+                    "audioKbps":4294967296})")
+        << false << ConversionPreset();
+    QTest::newRow("hwAccel as number")
+        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
+                    "hwAccel":1})")
+        << false << ConversionPreset();
+}
+
+void tst_Presets::decode()
+{
+    QFETCH(QJsonObject, object);
+    QFETCH(bool, decodes);
+    QFETCH(ConversionPreset, expected);
+
+    const std::optional<ConversionPreset> preset = ConversionPreset::fromJson(object);
+    QCOMPARE(preset.has_value(), decodes);
+    if (decodes) {
+        QCOMPARE(*preset, expected);
+        QCOMPARE(ConversionPreset::fromJson(preset->toJson()), preset);
+    }
+}
+
+void tst_Presets::offeredPerGroup_data()
+{
+    QTest::addColumn<MediaGroup>("group");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("video") << MediaGroup::video
+                           << QStringList {"iPhone (H.264)", "HEVC Archive", "Web (small MP4)"};
+    QTest::newRow("audio") << MediaGroup::audio
+                           << QStringList {"Podcast (MP3 128k)", "Hi-Fi (FLAC)"};
+    QTest::newRow("image") << MediaGroup::image << QStringList();
+    QTest::newRow("other") << MediaGroup::other << QStringList();
+}
+
+void tst_Presets::offeredPerGroup()
+{
+    QFETCH(MediaGroup, group);
+    QFETCH(QStringList, expected);
+    QCOMPARE(names(PresetStore::offeredPresets(group)), expected);
+}
+
+void tst_Presets::applyWritesOnlyCarriedSettings_data()
+{
+    QTest::addColumn<QString>("presetId");
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<double>("audio");
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<double>("quality");
+    QTest::addColumn<bool>("hardware");
+
+    // setDistinctSettings() values stay where the preset carries nothing.
+    QTest::newRow("podcast") << "builtin.podcast-mp3"
+                             << "audio.mp3" << 128.0 << "copy" << 30.0 << false;
+    QTest::newRow("hi-fi") << "builtin.hifi-flac"
+                           << "audio.flac" << 320.0 << "copy" << 30.0 << false;
+    QTest::newRow("hevc archive") << "builtin.hevc-archive"
+                                  << "video.mp4" << 192.0 << "hevc" << 22.0 << true;
+}
+
+void tst_Presets::applyWritesOnlyCarriedSettings()
+{
+    QFETCH(QString, presetId);
+    QFETCH(QString, targetId);
+    QFETCH(double, audio);
+    QFETCH(QString, codec);
+    QFETCH(double, quality);
+    QFETCH(bool, hardware);
+    setDistinctSettings();
+    Preferences::instance().setValue(maxConcurrentJobs, 5);
+
+    const std::optional<MediaTarget> selected
+        = PresetStore::applyPreset(builtIn(presetId.toLatin1().constData()));
+
+    QVERIFY(selected);
+    QCOMPARE(selected->id, targetId);
+    const Preferences &preferences = Preferences::instance();
+    QCOMPARE(preferences.value(audioQuality), audio);
+    QCOMPARE(preferences.value(videoCodec), codec);
+    QCOMPARE(preferences.value(videoQuality), quality);
+    QCOMPARE(preferences.value(hardwareAcceleration), hardware);
+    QCOMPARE(preferences.value(videoToAudio), QStringLiteral("ogg"));
+    QCOMPARE(preferences.value(maxConcurrentJobs), 5);
+}
+
+void tst_Presets::saveTakesTheTargetsOptions_data()
+{
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<MediaGroup>("offeredIn");
+
+    const QStringList required {"id", "isBuiltIn", "name", "targetId"};
+    QTest::newRow("webm") << "video.webm"
+                          << QStringList {"audioKbps", "hwAccel",  "id",         "isBuiltIn",
+                                          "name",      "targetId", "videoCodec", "videoQuality"}
+                          << MediaGroup::video;
+    QTest::newRow("png") << "image.png" << required << MediaGroup::image;
+    QTest::newRow("mp3") << "audio.mp3" << QStringList {"audioKbps"} + required
+                         << MediaGroup::audio;
+    // The extract-audio format is not captured, and the preset belongs to
+    // the video workspace like its target.
+    QTest::newRow("extract audio")
+        << "video.extract-audio" << QStringList {"audioKbps"} + required << MediaGroup::video;
+}
+
+void tst_Presets::saveTakesTheTargetsOptions()
+{
+    QFETCH(QString, targetId);
+    QFETCH(QStringList, keys);
+    QFETCH(MediaGroup, offeredIn);
+    setDistinctSettings();
+
+    const std::optional<ConversionPreset> saved = PresetStore::savePreset(
+        QStringLiteral(" \t My preset\n "), MediaTarget::fromId(targetId).value());
+
+    QVERIFY(saved);
+    const QList<QJsonObject> stored = Preferences::instance().value(userPresets);
+    QCOMPARE(stored.size(), 1);
+    keys.sort();
+    QCOMPARE(sortedKeys(stored.first()), keys);
+    QCOMPARE(ConversionPreset::fromJson(stored.first()), saved);
+
+    QCOMPARE(saved->name, QStringLiteral("My preset"));
+    QCOMPARE(saved->targetId, targetId);
+    QVERIFY(!saved->isBuiltIn);
+    QCOMPARE(saved->id.size(), 36);
+    QVERIFY(!QUuid::fromString(saved->id).isNull());
+    if (saved->audioKbps)
+        QCOMPARE(*saved->audioKbps, 256);
+    if (saved->videoCodec) {
+        QCOMPARE(*saved->videoCodec, QStringLiteral("copy"));
+        QCOMPARE(saved->videoQuality, 30.0);
+        QCOMPARE(saved->hwAccel, false);
+    }
+
+    QCOMPARE(PresetStore::offeredPresets(offeredIn).last(), *saved);
+    for (MediaGroup group : allGroups()) {
+        if (group != offeredIn)
+            QVERIFY(!PresetStore::offeredPresets(group).contains(*saved));
+    }
+}
+
+void tst_Presets::saveKeepsOrderAndRejectsBlankNames()
+{
+    Preferences &preferences = Preferences::instance();
+    QSignalSpy changes(&preferences, &Preferences::changed);
+
+    QCOMPARE(PresetStore::savePreset(QStringLiteral(" \n\t "), target("video.mp4")), std::nullopt);
+    QCOMPARE(PresetStore::savePreset(QString(), target("video.mp4")), std::nullopt);
+    QCOMPARE(changes.size(), 0);
+
+    const auto first = PresetStore::savePreset(QStringLiteral("Same"), target("video.mp4"));
+    const auto second = PresetStore::savePreset(QStringLiteral("Same"), target("video.mkv"));
+    QVERIFY(first && second);
+    QVERIFY(first->id != second->id);
+    QCOMPARE(PresetStore::userPresets(), (QList {*first, *second}));
+    QCOMPARE(names(PresetStore::offeredPresets(MediaGroup::video)).mid(3),
+             (QStringList {"Same", "Same"}));
+}
+
+void tst_Presets::saveTruncatesTheBitrate_data()
+{
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<int>("kbps");
+    QTest::newRow("fraction") << 191.9 << 191;
+    // Only a hand-edited store holds these; the conversion clamps the same way.
+    QTest::newRow("beyond int") << 1e12 << 1000000000;
+}
+
+void tst_Presets::saveTruncatesTheBitrate()
+{
+    QFETCH(double, stored);
+    QFETCH(int, kbps);
+    Preferences::instance().setValue(audioQuality, stored);
+
+    const auto saved = PresetStore::savePreset(QStringLiteral("x"), target("audio.mp3"));
+    QVERIFY(saved);
+    QCOMPARE(saved->audioKbps, kbps);
+    QCOMPARE(PresetStore::userPresets().value(0).audioKbps, kbps);
+}
+
+void tst_Presets::unusablePresetsStayStored()
+{
+    // A preset whose target left the catalogue, and one that does not decode.
+    const QJsonObject gone = json(R"({"id":"g","name":"Gone","targetId":"video.rm",
+                                      "isBuiltIn":false,"audioKbps":96})");
+    const QJsonObject broken = json(R"({"id":"b","targetId":"video.mp4","isBuiltIn":false})");
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(userPresets, {gone, broken});
+
+    QCOMPARE(names(PresetStore::userPresets()), QStringList {"Gone"});
+    for (MediaGroup group : allGroups()) {
+        for (const ConversionPreset &preset : PresetStore::offeredPresets(group))
+            QVERIFY(preset.isBuiltIn);
+    }
+    QCOMPARE(preferences.value(userPresets), (QList {gone, broken}));
+
+    // Rewriting the list for another preset keeps both.
+    const auto saved = PresetStore::savePreset(QStringLiteral("New"), target("audio.wav"));
+    QVERIFY(saved);
+    PresetStore::deletePreset(QStringLiteral("nothing stored by this id"));
+    QCOMPARE(preferences.value(userPresets), (QList {gone, broken, saved->toJson()}));
+    PresetStore::deletePreset(saved->id);
+    QCOMPARE(preferences.value(userPresets), (QList {gone, broken}));
+}
+
+void tst_Presets::deleteRemovesEveryCopy()
+{
+    const QJsonObject twin = json(R"({"id":"t","name":"Twin","targetId":"audio.mp3",
+                                      "isBuiltIn":false})");
+    const QJsonObject other = json(R"({"id":"o","name":"Other","targetId":"audio.mp3",
+                                       "isBuiltIn":false})");
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(userPresets, {twin, other, twin});
+    QSignalSpy changes(&preferences, &Preferences::changed);
+
+    PresetStore::deletePreset(QStringLiteral("t"));
+    QCOMPARE(preferences.value(userPresets), QList {other});
+    PresetStore::deletePreset(QStringLiteral("t"));
+    PresetStore::deletePreset(QStringLiteral("builtin.podcast-mp3"));
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(names(PresetStore::offeredPresets(MediaGroup::audio)),
+             (QStringList {"Podcast (MP3 128k)", "Hi-Fi (FLAC)", "Other"}));
+}
+
+QTEST_GUILESS_MAIN(tst_Presets)
+#include "tst_presets.moc"

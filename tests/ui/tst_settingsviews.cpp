@@ -1,0 +1,336 @@
+#include "model/MediaTarget.h"
+#include "settings/Preferences.h"
+#include "ui/DiscreteSlider.h"
+#include "ui/PreferencesView.h"
+#include "ui/PresetsMenu.h"
+#include "ui/QualityLabel.h"
+#include "ui/SavePresetDialog.h"
+#include "ui/SettingsView.h"
+#include "ui/ToggleSwitch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+
+using namespace PreferenceKeys;
+
+namespace {
+
+const QStringList optionControls {"audioBitrate", "videoCodec", "videoQuality",
+                                  "hardwareAcceleration", "audioFormat"};
+
+QList<MediaOption> optionsOf(const QString &targetId)
+{
+    return MediaTarget::fromId(targetId).value().options;
+}
+
+// The option controls a user sees, top to bottom.
+QStringList visibleOptions(const SettingsView &view)
+{
+    QList<QWidget *> shown;
+    for (const QString &name : optionControls) {
+        QWidget *control = view.findChild<QWidget *>(name);
+        if (control && control->isVisibleTo(&view))
+            shown.append(control);
+    }
+    std::sort(shown.begin(), shown.end(), [&](QWidget *a, QWidget *b) {
+        return a->mapTo(&view, QPoint()).y() < b->mapTo(&view, QPoint()).y();
+    });
+    QStringList names;
+    for (QWidget *control : shown)
+        names.append(control->objectName());
+    return names;
+}
+
+template<typename T> T *child(const QWidget &parent, const char *name)
+{
+    T *found = parent.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+QString qualityText(const QWidget &view)
+{
+    return child<QLabel>(*child<QWidget>(view, "videoQuality"), "qualityLabel")->text();
+}
+
+QSlider *sliderIn(const QWidget &view, const char *name)
+{
+    return child<QWidget>(view, name)->findChild<QSlider *>();
+}
+
+} // namespace
+
+class tst_SettingsViews : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void optionsPerTarget_data();
+    void optionsPerTarget();
+    void copyingHidesTheQualityBlock();
+    void qualityLabels_data();
+    void qualityLabels();
+    void stepperStopsAtItsBounds();
+    void bitrateThatIsNoStep();
+    void editsReachTheOtherView();
+    void hardwareLabel();
+    void screenshots();
+
+private:
+    QTemporaryDir m_configHome;
+};
+
+void tst_SettingsViews::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+}
+
+void tst_SettingsViews::init()
+{
+    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
+    store.clear();
+    store.sync();
+}
+
+void tst_SettingsViews::optionsPerTarget_data()
+{
+    QTest::addColumn<QList<MediaOption>>("options");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("webm") << optionsOf("video.webm")
+                          << QStringList {"audioBitrate", "videoCodec", "videoQuality",
+                                          "hardwareAcceleration"};
+    QTest::newRow("convert to audio")
+        << optionsOf("video.extract-audio") << QStringList {"audioBitrate", "audioFormat"};
+    QTest::newRow("mp3") << optionsOf("audio.mp3") << QStringList {"audioBitrate"};
+    QTest::newRow("png") << optionsOf("image.png") << QStringList();
+    // The order of the controls is fixed, whatever the order of the list.
+    QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
+                                        MediaOption::videoQuality, MediaOption::videoCodec,
+                                        MediaOption::audioQuality}
+                              << optionControls;
+}
+
+void tst_SettingsViews::optionsPerTarget()
+{
+    QFETCH(QList<MediaOption>, options);
+    QFETCH(QStringList, expected);
+    SettingsView view;
+    view.resize(360, 900);
+    view.setOptions(optionsOf("video.mp4"));
+    view.setOptions(options);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    QCOMPARE(visibleOptions(view), expected);
+    bool hasOptionsHeader = false;
+    for (const QLabel *label : view.findChildren<QLabel *>()) {
+        if (label->text() == QStringLiteral("Options"))
+            hasOptionsHeader = label->isVisibleTo(&view);
+    }
+    QCOMPARE(hasOptionsHeader, !expected.isEmpty());
+    // The General section is always there.
+    QVERIFY(child<ToggleSwitch>(view, "overwriteExisting")->isVisibleTo(&view));
+    QVERIFY(child<QSpinBox>(view, "parallelConversions")->isVisibleTo(&view));
+}
+
+void tst_SettingsViews::copyingHidesTheQualityBlock()
+{
+    SettingsView view;
+    view.setOptions(optionsOf("video.webm"));
+    auto *codec = child<QWidget>(view, "videoCodec")->findChild<QComboBox *>();
+    QCOMPARE(codec->currentText(), QStringLiteral("H.264"));
+
+    codec->setCurrentIndex(2);
+    Q_EMIT codec->activated(2);
+    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("copy"));
+    QCOMPARE(visibleOptions(view),
+             (QStringList {"audioBitrate", "videoCodec", "hardwareAcceleration"}));
+
+    Preferences::instance().setValue(videoCodec, QStringLiteral("hevc"));
+    QCOMPARE(codec->currentText(), QStringLiteral("H.265 / HEVC"));
+    QVERIFY(child<QWidget>(view, "videoQuality")->isVisibleTo(&view));
+}
+
+void tst_SettingsViews::qualityLabels_data()
+{
+    QTest::addColumn<double>("quality");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("17") << 17.0 << "Excellent";
+    QTest::newRow("17.9") << 17.9 << "Excellent";
+    QTest::newRow("18") << 18.0 << "High";
+    QTest::newRow("22") << 22.0 << "Standard";
+    QTest::newRow("23") << 23.0 << "Standard";
+    QTest::newRow("28") << 28.0 << "Moderate";
+    QTest::newRow("29") << 29.0 << "Low";
+    QTest::newRow("huge") << 1e300 << "Low";
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "Standard";
+}
+
+void tst_SettingsViews::qualityLabels()
+{
+    QFETCH(double, quality);
+    QFETCH(QString, expected);
+    QCOMPARE(qualityLabel(quality), expected);
+}
+
+void tst_SettingsViews::stepperStopsAtItsBounds()
+{
+    SettingsView panel;
+    PreferencesView window;
+    auto *stepper = child<QSpinBox>(panel, "parallelConversions");
+    auto *queueStepper = child<QSpinBox>(window, "parallelConversions");
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
+
+    stepper->stepBy(-1);
+    stepper->stepBy(-1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
+    QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
+
+    for (int i = 0; i < 20; ++i)
+        queueStepper->stepBy(1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
+}
+
+void tst_SettingsViews::bitrateThatIsNoStep()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 160.0);
+    SettingsView panel;
+    panel.setOptions(optionsOf("audio.mp3"));
+    PreferencesView window;
+    auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
+    auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
+
+    QCOMPARE(panelSlider->currentIndex(), 0);
+    QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
+    QCOMPARE(tabSlider->currentIndex(), 2);
+    QCOMPARE(tabSlider->currentLabel(), QStringLiteral("160 kbps"));
+    QCOMPARE(preferences.value(audioQuality), 160.0);
+
+    // Moving either slider stores a step.
+    sliderIn(panel, "audioBitrate")->setValue(3);
+    QCOMPARE(preferences.value(audioQuality), 256.0);
+    QCOMPARE(tabSlider->currentLabel(), QStringLiteral("256 kbps"));
+    QCOMPARE(sliderIn(window, "audioBitrate")->value(), 3);
+
+    preferences.setValue(audioQuality, 200.5);
+    sliderIn(window, "audioBitrate")->setValue(0);
+    QCOMPARE(preferences.value(audioQuality), 96.0);
+    QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
+}
+
+void tst_SettingsViews::editsReachTheOtherView()
+{
+    SettingsView panel;
+    panel.setOptions(optionsOf("video.extract-audio"));
+    panel.setOptions(optionsOf("video.mkv"));
+    panel.show();
+    PreferencesView window;
+    window.show();
+
+    sliderIn(window, "videoQuality")->setValue(26);
+    QCOMPARE(Preferences::instance().value(videoQuality), 26.0);
+    QCOMPARE(sliderIn(panel, "videoQuality")->value(), 26);
+    QCOMPARE(qualityText(panel), QStringLiteral("Moderate"));
+
+    child<QCheckBox>(window, "overwriteExisting")->click();
+    QVERIFY(!child<ToggleSwitch>(panel, "overwriteExisting")->isChecked());
+    child<ToggleSwitch>(panel, "hardwareAcceleration")->click();
+    QVERIFY(!child<QCheckBox>(window, "hardwareAcceleration")->isChecked());
+    QCOMPARE(Preferences::instance().value(hardwareAcceleration), false);
+
+    panel.setOptions(optionsOf("video.extract-audio"));
+    auto *format = child<QWidget>(panel, "audioFormat")->findChild<QComboBox *>();
+    const int flac = format->findText(QStringLiteral("FLAC"));
+    format->setCurrentIndex(flac);
+    Q_EMIT format->activated(flac);
+    QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
+    QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
+}
+
+void tst_SettingsViews::hardwareLabel()
+{
+    SettingsView panel;
+    PreferencesView window;
+    panel.setHardwareLabel(QStringLiteral("Hardware acceleration (VA-API)"));
+    window.setHardwareLabel(QStringLiteral("Hardware acceleration (VA-API)"));
+    QCOMPARE(child<ToggleSwitch>(panel, "hardwareAcceleration")->text(),
+             QStringLiteral("Hardware acceleration (VA-API)"));
+    QCOMPARE(child<QCheckBox>(window, "hardwareAcceleration")->text(),
+             QStringLiteral("Hardware acceleration (VA-API)"));
+}
+
+void tst_SettingsViews::screenshots()
+{
+    // scripts/screenshot-settings.sh runs this under Xvfb to look at the views.
+    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("VIREO_SCREENSHOT_DIR is not set");
+    QVERIFY(QDir().mkpath(folder));
+    const auto save = [&](QWidget &widget, const QString &name) {
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QTest::qWait(50);
+        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    };
+
+    SettingsView panel;
+    panel.resize(340, 560);
+    panel.show();
+    for (const QString id : {"video.webm", "video.extract-audio", "image.png"}) {
+        panel.setOptions(optionsOf(id));
+        save(panel, QStringLiteral("panel-") + QString(id).replace(u'.', u'-'));
+    }
+    panel.setOptions(optionsOf("video.webm"));
+    Preferences::instance().setValue(videoCodec, QStringLiteral("copy"));
+    Preferences::instance().setValue(overwriteExisting, false);
+    save(panel, QStringLiteral("panel-video-webm-copy"));
+    // The narrowest the side sheet gets.
+    // The longest label the hardware switch gets.
+    const QString software
+        = QStringLiteral("Hardware acceleration (none available, software encoder used)");
+    panel.setHardwareLabel(software);
+    panel.resize(250, 560);
+    save(panel, QStringLiteral("panel-narrow"));
+
+    PreferencesView window;
+    window.setHardwareLabel(software);
+    window.show();
+    for (int tab = 0; tab < window.count(); ++tab) {
+        window.setCurrentIndex(tab);
+        save(window, QStringLiteral("preferences-") + window.tabText(tab).toLower());
+    }
+
+    PresetsMenu menu(&panel);
+    const auto saveMenu = [&](MediaGroup group, const QString &name) {
+        menu.setGroup(group);
+        menu.popup(QPoint(100, 100));
+        save(menu, name);
+        menu.close();
+    };
+    saveMenu(MediaGroup::video, QStringLiteral("presets-video"));
+    saveMenu(MediaGroup::image, QStringLiteral("presets-images"));
+    menu.setSelectedTarget(MediaTarget::fromId(QStringLiteral("image.png")).value());
+    SavePresetDialog *prompt = menu.openSavePrompt();
+    QTest::keyClicks(prompt->findChild<QLineEdit *>(), QStringLiteral("Lossless stills"));
+    save(*prompt, QStringLiteral("presets-save-prompt"));
+    prompt->accept();
+    saveMenu(MediaGroup::image, QStringLiteral("presets-images-after-save"));
+}
+
+QTEST_MAIN(tst_SettingsViews)
+#include "tst_settingsviews.moc"
