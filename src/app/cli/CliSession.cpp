@@ -9,6 +9,7 @@
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
 #include "settings/ConversionSettings.h"
+#include "settings/PresetStore.h"
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 
@@ -72,6 +73,20 @@ void CliSession::printJson(const QJsonObject &object)
     printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
+void CliSession::applyPreset(const ConversionPreset &preset)
+{
+    // As in the window, but for this run only: the store is never written.
+    Preferences &preferences = Preferences::instance();
+    if (preset.audioKbps)
+        preferences.setSessionOverride(PreferenceKeys::audioQuality, double(*preset.audioKbps));
+    if (preset.videoCodec)
+        preferences.setSessionOverride(PreferenceKeys::videoCodec, *preset.videoCodec);
+    if (preset.videoQuality)
+        preferences.setSessionOverride(PreferenceKeys::videoQuality, *preset.videoQuality);
+    if (preset.hwAccel)
+        preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration, *preset.hwAccel);
+}
+
 void CliSession::applyOverrides()
 {
     Preferences &preferences = Preferences::instance();
@@ -106,7 +121,36 @@ void CliSession::start()
         return finish(0);
     }
 
+    if (m_options.listPresets) {
+        for (const ConversionPreset &preset : ConversionPreset::builtInPresets() + PresetStore::userPresets()) {
+            printLine(QStringLiteral("%1\t%2\t%3\t%4")
+                          .arg(preset.id, preset.name, preset.targetId,
+                               preset.isBuiltIn ? QStringLiteral("built-in") : QStringLiteral("saved")));
+        }
+        return finish(0);
+    }
+
     std::optional<MediaTarget> target;
+    std::optional<ConversionPreset> preset;
+    if (m_options.preset) {
+        const QList<ConversionPreset> presets = ConversionPreset::builtInPresets() + PresetStore::userPresets();
+        for (const ConversionPreset &candidate : presets) {
+            if (candidate.id == *m_options.preset
+                || candidate.name.compare(*m_options.preset, Qt::CaseInsensitive) == 0) {
+                preset = candidate;
+                break;
+            }
+        }
+        if (!preset) {
+            printLine(tr("vireo-cli: unknown preset '%1' (see --list-presets)").arg(*m_options.preset), stderr);
+            return finish(2);
+        }
+        target = preset->target();
+        if (!target && !m_options.target) {
+            printLine(tr("vireo-cli: the preset '%1' names no known target").arg(preset->name), stderr);
+            return finish(2);
+        }
+    }
     if (m_options.target) {
         target = MediaTarget::fromId(*m_options.target);
         if (!target) {
@@ -119,6 +163,8 @@ void CliSession::start()
         return finish(2);
     }
     m_target = *target;
+    if (preset)
+        applyPreset(*preset);
     applyOverrides();
     m_batch.trimEnabled = m_options.trimStart || m_options.trimEnd;
     m_batch.trimStart = m_options.trimStart.value_or(QString());

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 
+struct ConversionPreset;
 class JobQueue;
 class MediaSet;
 
@@ -34,6 +35,7 @@ Q_SIGNALS:
     void done(int exitStatus);
 
 private:
+    void applyPreset(const ConversionPreset &preset);
     void applyOverrides();
     void onLoaded();
     void plan();
