@@ -72,14 +72,14 @@ void MediaJob::start()
         finish();
         return;
     }
-    fillDuration();
+    prepareOutput();
 }
 
 void MediaJob::fillDuration()
 {
     const MediaGroup group = m_item->group();
     if (m_item->duration() || (group != MediaGroup::audio && group != MediaGroup::video))
-        return prepareOutput();
+        return beginConversion();
     m_probe = probeMediaAsync(m_item->pathString(), this);
     connect(m_probe, &Operation::finished, this, [this] {
         if (m_item && m_probe->result())
@@ -87,7 +87,7 @@ void MediaJob::fillDuration()
         m_probe->deleteLater();
         if (isCancelled())
             return cancelled();
-        prepareOutput();
+        beginConversion();
     });
 }
 
@@ -96,10 +96,6 @@ void MediaJob::prepareOutput()
     if (!m_item)
         return fail(QCoreApplication::translate("MediaJob", "The file was removed from the list"));
     m_finalPath = outputPathFor(*m_item, m_target, m_destination, m_settings);
-    m_duration = m_item->duration().value_or(0.0);
-    m_item->setStatus(MediaStatus::processing);
-    m_item->setProgress(0.0);
-    m_item->setErrorMessage(std::nullopt);
 
     if (SafeOutput::isSameFile(m_item->pathString(), m_finalPath)
         || (m_isProtected && m_isProtected(m_finalPath))) {
@@ -109,10 +105,11 @@ void MediaJob::prepareOutput()
                         .arg(m_finalPath));
     }
 
+    // Taken before anything else happens, so jobs that share an output write
+    // it one after another in the order they started.
     const QString canonical = SafeOutput::canonicalOutputPath(m_finalPath);
     OutputLocks &locks = OutputLocks::instance();
     if (!locks.tryAcquire(canonical)) {
-        // Another job writes this output now: wait for it, then decide anew.
         m_lockWait = connect(&locks, &OutputLocks::released, this, [this, canonical](const QString &path) {
             if (path != canonical)
                 return;
@@ -122,6 +119,17 @@ void MediaJob::prepareOutput()
         return;
     }
     m_lockedPath = canonical;
+    fillDuration();
+}
+
+void MediaJob::beginConversion()
+{
+    if (!m_item)
+        return fail(QCoreApplication::translate("MediaJob", "The file was removed from the list"));
+    m_duration = m_item->duration().value_or(0.0);
+    m_item->setStatus(MediaStatus::processing);
+    m_item->setProgress(0.0);
+    m_item->setErrorMessage(std::nullopt);
 
     if (!m_overwrite && QFileInfo::exists(m_finalPath))
         return fail(SafeOutput::alreadyExistsMessage(m_finalPath));

@@ -57,6 +57,7 @@ private:
     void start();
     void fillDuration();
     void prepareOutput();
+    void beginConversion();
     void convert();
     void runFFmpegStep(const QString &source, const QString &destination);
     void onToolFinished();

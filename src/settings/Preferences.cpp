@@ -1,6 +1,7 @@
 #include "settings/Preferences.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QMutexLocker>
@@ -145,8 +146,18 @@ QVariant encode(const QList<QJsonObject> &objects)
     return texts;
 }
 
+// Values that hold for this process only (the command line's options); never
+// written to the store.
+QMutex overridesMutex;
+QHash<QString, QVariant> overrides;
+
 template<typename T> T read(const PreferenceKey<T> &key)
 {
+    {
+        QMutexLocker locker(&overridesMutex);
+        if (const auto it = overrides.constFind(key.name); it != overrides.cend())
+            return it->template value<T>();
+    }
     const Store store;
     return decode<T>(store.value(key.name)).value_or(key.defaultValue);
 }
@@ -218,6 +229,36 @@ void Preferences::setValue(const PreferenceKey<QList<QJsonObject>> &key,
                            const QList<QJsonObject> &value)
 {
     write(key, value);
+}
+
+template<typename T> void Preferences::override(const PreferenceKey<T> &key, const T &value)
+{
+    {
+        QMutexLocker locker(&overridesMutex);
+        overrides.insert(key.name, QVariant::fromValue(value));
+    }
+    Q_EMIT changed(key.name);
+}
+
+void Preferences::setSessionOverride(const PreferenceKey<bool> &key, bool value)
+{
+    override(key, value);
+}
+
+void Preferences::setSessionOverride(const PreferenceKey<int> &key, int value)
+{
+    override(key, value);
+}
+
+void Preferences::setSessionOverride(const PreferenceKey<double> &key, double value)
+{
+    if (std::isfinite(value))
+        override(key, value);
+}
+
+void Preferences::setSessionOverride(const PreferenceKey<QString> &key, const QString &value)
+{
+    override(key, value);
 }
 
 QString Preferences::fileName() const

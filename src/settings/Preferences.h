@@ -49,6 +49,13 @@ public:
     // Rewrites the whole list.
     void setValue(const PreferenceKey<QList<QJsonObject>> &key, const QList<QJsonObject> &value);
 
+    // A value that holds for this process only and is never stored: the
+    // command line's options. Reads return it instead of the stored value.
+    void setSessionOverride(const PreferenceKey<bool> &key, bool value);
+    void setSessionOverride(const PreferenceKey<int> &key, int value);
+    void setSessionOverride(const PreferenceKey<double> &key, double value);
+    void setSessionOverride(const PreferenceKey<QString> &key, const QString &value);
+
     // The path of the settings file.
     QString fileName() const;
 
@@ -60,6 +67,7 @@ private:
     Preferences();
 
     template<typename T> void write(const PreferenceKey<T> &key, const T &value);
+    template<typename T> void override(const PreferenceKey<T> &key, const T &value);
 
     QMutex m_writeMutex;
 };

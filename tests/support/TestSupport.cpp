@@ -50,6 +50,11 @@ bool waitFor(Operation *operation, int timeoutMs)
 {
     if (!operation)
         return false;
+    if (operation->isFinished()) {
+        // finished() may still be queued: let it go out before returning.
+        QCoreApplication::processEvents();
+        return true;
+    }
     bool done = false;
     QObject::connect(operation, &Operation::finished, operation, [&done] { done = true; });
     QDeadlineTimer deadline(timeoutMs);

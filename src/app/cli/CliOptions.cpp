@@ -1,0 +1,133 @@
+#include "app/cli/CliOptions.h"
+
+#include "conversion/VideoScale.h"
+#include "settings/VideoCodec.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cmath>
+
+namespace {
+
+std::optional<double> number(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+CliExit usage(const QString &message)
+{
+    return {2, QStringLiteral("vireo-cli: %1\nTry 'vireo-cli --help'.\n").arg(message)};
+}
+
+} // namespace
+
+std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("vireo-cli", "Converts media files with Vireo's engine."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption to({"t", "to"}, "Target id, e.g. audio.mp3, video.mp4, video.extract-audio, image.png, subtitle.srt.", "TARGET");
+    const QCommandLineOption preset({"p", "preset"}, "A built-in or saved preset (name or id): its target unless --to is given, and its settings.", "NAME|ID");
+    const QCommandLineOption output({"o", "output"}, "Destination folder; created if missing. Default: the current folder.", "DIR");
+    const QCommandLineOption jobs({"j", "jobs"}, "Parallel conversions (default: the \"max concurrent jobs\" preference).", "N");
+    const QCommandLineOption overwrite("overwrite", "Replace existing outputs.");
+    const QCommandLineOption noOverwrite("no-overwrite", "Never replace existing outputs.");
+    const QCommandLineOption audioBitrate("audio-bitrate", "Audio bitrate in kbit/s.", "KBPS");
+    const QCommandLineOption videoCodec("video-codec", "Video codec: h264, hevc or copy.", "CODEC");
+    const QCommandLineOption videoQuality("video-quality", "Video quality, 16 (best) to 32.", "N");
+    const QCommandLineOption hwaccel("hwaccel", "Use the hardware video encoder where one works.");
+    const QCommandLineOption noHwaccel("no-hwaccel", "Use the software video encoder.");
+    const QCommandLineOption audioFormat("audio-format", "Format of video.extract-audio, e.g. mp3, m4a, flac.", "EXT");
+    const QCommandLineOption trimStart("trim-start", "Keep from this time on (seconds or HH:MM:SS).", "TIME");
+    const QCommandLineOption trimEnd("trim-end", "Keep this much from the start (seconds or HH:MM:SS).", "TIME");
+    const QCommandLineOption scale("scale", "Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p.", "SCALE");
+    const QCommandLineOption dryRun({"n", "dry-run"}, "Classify and plan only; convert nothing.");
+    const QCommandLineOption json("json", "Machine-readable output, one JSON object per line.");
+    const QCommandLineOption listTargets("list-targets", "List the targets.");
+    const QCommandLineOption listPresets("list-presets", "List the built-in and saved presets.");
+    const QCommandLineOption quiet({"q", "quiet"}, "Print only errors and the summary.");
+    parser.addOptions({to, preset, output, jobs, overwrite, noOverwrite, audioBitrate, videoCodec, videoQuality,
+                       hwaccel, noHwaccel, audioFormat, trimStart, trimEnd, scale, dryRun, json, listTargets,
+                       listPresets, quiet});
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument("INPUT", "Files or folders to convert.", "INPUT...");
+
+    if (!parser.parse(arguments))
+        return usage(parser.errorText());
+    if (parser.isSet(help))
+        return CliExit{0, parser.helpText()};
+    if (parser.isSet(version))
+        return CliExit{0, QStringLiteral("vireo-cli %1\n").arg(QCoreApplication::applicationVersion())};
+
+    CliOptions options;
+    options.inputs = parser.positionalArguments();
+    options.listTargets = parser.isSet(listTargets);
+    options.listPresets = parser.isSet(listPresets);
+    options.dryRun = parser.isSet(dryRun);
+    options.json = parser.isSet(json);
+    options.quiet = parser.isSet(quiet);
+    if (parser.isSet(to))
+        options.target = parser.value(to);
+    if (parser.isSet(preset))
+        options.preset = parser.value(preset);
+    options.outputDir = QDir::current().absoluteFilePath(parser.isSet(output) ? parser.value(output) : QStringLiteral("."));
+    options.outputDir = QDir::cleanPath(options.outputDir);
+
+    if (parser.isSet(jobs)) {
+        bool ok = false;
+        const int count = parser.value(jobs).toInt(&ok);
+        if (!ok)
+            return usage(QStringLiteral("--jobs takes a whole number"));
+        options.jobs = std::max(count, 1);
+    }
+    if (parser.isSet(overwrite) && parser.isSet(noOverwrite))
+        return usage(QStringLiteral("--overwrite and --no-overwrite exclude each other"));
+    if (parser.isSet(overwrite) || parser.isSet(noOverwrite))
+        options.overwrite = parser.isSet(overwrite);
+    if (parser.isSet(hwaccel) && parser.isSet(noHwaccel))
+        return usage(QStringLiteral("--hwaccel and --no-hwaccel exclude each other"));
+    if (parser.isSet(hwaccel) || parser.isSet(noHwaccel))
+        options.hardwareAcceleration = parser.isSet(hwaccel);
+    if (parser.isSet(audioBitrate)) {
+        options.audioBitrate = number(parser.value(audioBitrate));
+        if (!options.audioBitrate || *options.audioBitrate <= 0)
+            return usage(QStringLiteral("--audio-bitrate takes a positive number of kbit/s"));
+    }
+    if (parser.isSet(videoCodec)) {
+        if (!videoCodecFromRawValue(parser.value(videoCodec)))
+            return usage(QStringLiteral("--video-codec takes h264, hevc or copy"));
+        options.videoCodec = parser.value(videoCodec);
+    }
+    if (parser.isSet(videoQuality)) {
+        options.videoQuality = number(parser.value(videoQuality));
+        if (!options.videoQuality)
+            return usage(QStringLiteral("--video-quality takes a number"));
+    }
+    if (parser.isSet(audioFormat))
+        options.audioFormat = parser.value(audioFormat).toLower();
+    if (parser.isSet(trimStart))
+        options.trimStart = parser.value(trimStart);
+    if (parser.isSet(trimEnd))
+        options.trimEnd = parser.value(trimEnd);
+    if (parser.isSet(scale)) {
+        const QString text = parser.value(scale).toLower();
+        bool known = false;
+        for (VideoScale s : allVideoScales()) {
+            const QString raw = rawValue(s).toLower();
+            if (raw == text || raw.section(u' ', 0, 0) == text)
+                known = true;
+        }
+        if (!known)
+            return usage(QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
+        options.scale = text;
+    }
+    if (!options.listTargets && !options.listPresets && options.inputs.isEmpty())
+        return usage(QStringLiteral("no INPUT given"));
+    return options;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+
+// What the user asked vireo-cli for.
+struct CliOptions
+{
+    QStringList inputs;
+    std::optional<QString> target;
+    std::optional<QString> preset;
+    QString outputDir;
+    std::optional<int> jobs;
+    std::optional<bool> overwrite;
+    std::optional<double> audioBitrate;
+    std::optional<QString> videoCodec;
+    std::optional<double> videoQuality;
+    std::optional<bool> hardwareAcceleration;
+    std::optional<QString> audioFormat;
+    std::optional<QString> trimStart;
+    std::optional<QString> trimEnd;
+    std::optional<QString> scale;
+    bool dryRun = false;
+    bool json = false;
+    bool quiet = false;
+    bool listTargets = false;
+    bool listPresets = false;
+};
+
+// Text to print and the exit status, for --help, --version and usage errors.
+struct CliExit
+{
+    int status = 0;
+    QString text;
+};
+
+std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments);

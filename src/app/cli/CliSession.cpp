@@ -1,0 +1,366 @@
+#include "app/cli/CliSession.h"
+
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/HardwareDetection.h"
+#include "conversion/ImagePath.h"
+#include "conversion/JobQueue.h"
+#include "conversion/MediaJob.h"
+#include "conversion/ProgressMath.h"
+#include "model/MediaLoad.h"
+#include "model/MediaSet.h"
+#include "settings/ConversionSettings.h"
+#include "settings/Preferences.h"
+#include "tools/FFmpegRunner.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <unistd.h>
+
+namespace {
+
+
+std::optional<VideoScale> scaleFromOption(const QString &text)
+{
+    for (VideoScale scale : allVideoScales()) {
+        const QString raw = rawValue(scale).toLower();
+        if (raw == text || raw.section(u' ', 0, 0) == text)
+            return scale;
+    }
+    return std::nullopt;
+}
+
+QString statusWord(MediaStatus status)
+{
+    switch (status) {
+    case MediaStatus::successful:
+        return QStringLiteral("successful");
+    case MediaStatus::failed:
+        return QStringLiteral("failed");
+    case MediaStatus::cancelled:
+        return QStringLiteral("cancelled");
+    default:
+        return QStringLiteral("skipped");
+    }
+}
+
+} // namespace
+
+CliSession::CliSession(const CliOptions &options, QObject *parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_terminal(::isatty(STDOUT_FILENO) && !options.json)
+{
+    m_liveTimer.setInterval(200);
+    connect(&m_liveTimer, &QTimer::timeout, this, &CliSession::redrawLive);
+}
+
+CliSession::~CliSession() = default;
+
+void CliSession::printLine(const QString &text, std::FILE *stream)
+{
+    std::fputs(qUtf8Printable(text + u'\n'), stream);
+    std::fflush(stream);
+}
+
+void CliSession::printJson(const QJsonObject &object)
+{
+    printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
+void CliSession::applyOverrides()
+{
+    Preferences &preferences = Preferences::instance();
+    if (m_options.jobs)
+        preferences.setSessionOverride(PreferenceKeys::maxConcurrentJobs, *m_options.jobs);
+    if (m_options.overwrite)
+        preferences.setSessionOverride(PreferenceKeys::overwriteExisting, *m_options.overwrite);
+    if (m_options.audioBitrate)
+        preferences.setSessionOverride(PreferenceKeys::audioQuality, *m_options.audioBitrate);
+    if (m_options.videoCodec)
+        preferences.setSessionOverride(PreferenceKeys::videoCodec, *m_options.videoCodec);
+    if (m_options.videoQuality)
+        preferences.setSessionOverride(PreferenceKeys::videoQuality, *m_options.videoQuality);
+    if (m_options.hardwareAcceleration)
+        preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration, *m_options.hardwareAcceleration);
+    if (m_options.audioFormat)
+        preferences.setSessionOverride(PreferenceKeys::videoToAudio, *m_options.audioFormat);
+    // A batch from the terminal converts what it is given: there is no
+    // earlier success to skip, and nothing opens a file manager.
+    preferences.setSessionOverride(PreferenceKeys::openDestinationOnFinish, false);
+}
+
+void CliSession::start()
+{
+    m_clock.start();
+    if (m_options.listTargets) {
+        for (const MediaTarget &target : MediaTarget::allTargets()) {
+            printLine(QStringLiteral("%1\t%2\t%3\t%4")
+                          .arg(target.id, target.title, rawValue(target.group),
+                               target.ext.isEmpty() ? QStringLiteral("(video to audio)") : target.ext));
+        }
+        return finish(0);
+    }
+
+    std::optional<MediaTarget> target;
+    if (m_options.target) {
+        target = MediaTarget::fromId(*m_options.target);
+        if (!target) {
+            printLine(tr("vireo-cli: unknown target '%1' (see --list-targets)").arg(*m_options.target), stderr);
+            return finish(2);
+        }
+    }
+    if (!target) {
+        printLine(tr("vireo-cli: say what to convert to with --to TARGET or --preset NAME"), stderr);
+        return finish(2);
+    }
+    m_target = *target;
+    applyOverrides();
+    m_batch.trimEnabled = m_options.trimStart || m_options.trimEnd;
+    m_batch.trimStart = m_options.trimStart.value_or(QString());
+    m_batch.trimEnd = m_options.trimEnd.value_or(QString());
+    if (m_options.scale)
+        m_batch.scale = scaleFromOption(*m_options.scale).value_or(VideoScale::original);
+
+    m_set = new MediaSet(this);
+    MediaLoad *load = m_set->load(m_options.inputs);
+    connect(load, &Operation::finished, this, &CliSession::onLoaded);
+}
+
+void CliSession::reportSkipped(const QString &path, const QString &reason)
+{
+    ++m_skipped;
+    if (m_options.json)
+        printJson({{"event", "skipped"}, {"input", path}, {"reason", reason}});
+    else if (!m_options.quiet)
+        printLine(tr("skipped  %1: %2").arg(path, reason));
+}
+
+void CliSession::onLoaded()
+{
+    for (const SkippedPath &skipped : m_set->skippedPaths())
+        reportSkipped(skipped.path, skipped.reason);
+    for (const MediaPtr &item : m_set->mediaList()) {
+        if (item->group() == m_target.group) {
+            m_items << item;
+        } else if (item->group() == MediaGroup::other) {
+            reportSkipped(item->pathString(), tr("not a recognized media file"));
+        } else {
+            reportSkipped(item->pathString(), tr("%1 file; %2 converts %3 files")
+                                                  .arg(rawValue(item->group()), m_target.id,
+                                                       rawValue(m_target.group)));
+        }
+    }
+    if (m_items.isEmpty()) {
+        printLine(tr("vireo-cli: nothing to convert to %1").arg(m_target.id), stderr);
+        printSummary();
+        return finish(2);
+    }
+    if (m_options.dryRun)
+        return plan();
+    run();
+}
+
+void CliSession::plan()
+{
+    const bool wantsHardware = m_target.hasOption(MediaOption::hwAccel)
+        && Preferences::instance().value(PreferenceKeys::hardwareAcceleration);
+    auto printPlan = [this](const HardwareProfile &profile) {
+        const ConversionSettings settings = ConversionSettings::current();
+        const bool overwrite = Preferences::instance().value(PreferenceKeys::overwriteExisting);
+        for (const MediaPtr &item : std::as_const(m_items)) {
+            const QString output = MediaJob::outputPathFor(*item, m_target, m_options.outputDir, settings);
+            QStringList arguments;
+            QString route;
+            if (usesImagePath(item->pathString(), m_target.group == MediaGroup::image)) {
+                route = QStringLiteral("image path (libvips)");
+            } else {
+                arguments = ffmpegArguments(item->pathString(), output,
+                                            makeFFArgs(m_target, m_batch, profile), overwrite);
+                if (m_target.id == u"subtitle.sub")
+                    route = QStringLiteral("ffmpeg to SRT, then MicroDVD");
+            }
+            if (m_options.json) {
+                QJsonObject object{{"event", "planned"},
+                                   {"input", item->pathString()},
+                                   {"group", rawValue(item->group())},
+                                   {"output", output},
+                                   {"arguments", QJsonArray::fromStringList(arguments)}};
+                if (!route.isEmpty())
+                    object.insert("route", route);
+                printJson(object);
+            } else {
+                printLine(QStringLiteral("%1 [%2] -> %3").arg(item->pathString(), rawValue(item->group()), output));
+                printLine(QStringLiteral("    ") + (arguments.isEmpty() ? route : QStringLiteral("ffmpeg ") + arguments.join(u' '))
+                          + (route.isEmpty() || arguments.isEmpty() ? QString() : QStringLiteral("  (") + route + u')'));
+            }
+        }
+        printSummary();
+        finish(0);
+    };
+    if (!wantsHardware)
+        return printPlan(HardwareProfile::software());
+    HardwareDetection *detection = detectHardwareProfile(this);
+    connect(detection, &Operation::finished, this, [detection, printPlan] { printPlan(detection->profile()); });
+}
+
+void CliSession::run()
+{
+    if (!QDir().mkpath(m_options.outputDir)) {
+        printLine(tr("vireo-cli: cannot create the folder %1").arg(m_options.outputDir), stderr);
+        return finish(2);
+    }
+    m_queue = new JobQueue(this);
+    for (const MediaPtr &item : std::as_const(m_items))
+        watch(item);
+    connect(m_queue, &JobQueue::runFinished, this, &CliSession::onRunFinished);
+    m_queue->enqueue(m_items, m_target, m_options.outputDir, m_batch);
+    if (m_terminal && !m_options.quiet)
+        m_liveTimer.start();
+}
+
+void CliSession::watch(const MediaPtr &item)
+{
+    Media *raw = item.get();
+    connect(raw, &Media::statusChanged, this, [this, raw] {
+        const ConversionSettings settings = ConversionSettings::current();
+        switch (raw->status()) {
+        case MediaStatus::processing: {
+            const QString output = MediaJob::outputPathFor(*raw, m_target, m_options.outputDir, settings);
+            m_outputs.insert(raw, output);
+            if (m_options.json)
+                printJson({{"event", "started"}, {"input", raw->pathString()}, {"output", output}});
+            break;
+        }
+        case MediaStatus::successful:
+        case MediaStatus::failed:
+        case MediaStatus::cancelled:
+            reportFinished(*raw, statusWord(raw->status()));
+            break;
+        default:
+            break;
+        }
+    });
+    if (m_options.json) {
+        connect(raw, &Media::progressChanged, this, [this, raw] {
+            printJson({{"event", "progress"}, {"input", raw->pathString()}, {"progress", raw->progress()}});
+        });
+    }
+}
+
+void CliSession::reportFinished(const Media &item, const QString &status)
+{
+    if (status == u"successful")
+        ++m_completed;
+    else
+        ++m_failed;
+    const QString output = m_outputs.value(&item);
+    if (m_options.json) {
+        QJsonObject object{{"event", "finished"}, {"input", item.pathString()}, {"output", output}, {"status", status}};
+        if (item.status() == MediaStatus::failed)
+            object.insert("error", item.errorMessage().value_or(QString()));
+        printJson(object);
+        return;
+    }
+    if (m_options.quiet && status != u"failed")
+        return;
+    clearLive();
+    if (item.status() == MediaStatus::failed)
+        printLine(tr("failed   %1: %2").arg(item.pathString(), item.errorMessage().value_or(QString())));
+    else
+        printLine(QStringLiteral("%1 %2 -> %3").arg(status.leftJustified(8), item.pathString(), output));
+    redrawLive();
+}
+
+void CliSession::clearLive()
+{
+    if (!m_terminal || m_liveLines == 0)
+        return;
+    // Move up over the live block and clear it.
+    std::fputs(qPrintable(QStringLiteral("\x1b[%1A\x1b[J").arg(m_liveLines)), stdout);
+    m_liveLines = 0;
+}
+
+void CliSession::redrawLive()
+{
+    if (!m_terminal || m_options.quiet || !m_queue || !m_queue->isRunning())
+        return;
+    clearLive();
+    QStringList lines;
+    double inFlight = 0;
+    for (const MediaPtr &item : m_queue->activeMedia()) {
+        if (item->status() != MediaStatus::processing)
+            continue;
+        inFlight += item->progress();
+        lines << QStringLiteral("  %1 %2").arg(QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%', item->filename());
+    }
+    const Totals totals = m_queue->totals();
+    const double fraction = ProgressMath::overallProgress(totals, inFlight);
+    const double elapsed = m_clock.elapsed() / 1000.0;
+    lines << QStringLiteral("%1/%2 files  %3")
+                 .arg(totals.completed + totals.failed)
+                 .arg(totals.total)
+                 .arg(ProgressMath::timeLine(elapsed, ProgressMath::estimateRemaining(elapsed, fraction),
+                                             m_queue->isRunning()));
+    for (const QString &line : std::as_const(lines))
+        std::fputs(qUtf8Printable(line + QStringLiteral("\x1b[K\n")), stdout);
+    std::fflush(stdout);
+    m_liveLines = int(lines.size());
+}
+
+void CliSession::onRunFinished()
+{
+    m_liveTimer.stop();
+    clearLive();
+    printSummary();
+    if (m_interrupted)
+        return finish(130);
+    finish(m_failed > 0 ? 1 : 0);
+}
+
+void CliSession::printSummary()
+{
+    const double elapsed = m_clock.elapsed() / 1000.0;
+    const int total = int(m_items.size()) + m_skipped;
+    if (m_options.json) {
+        printJson({{"event", "summary"},
+                   {"total", total},
+                   {"completed", m_completed},
+                   {"failed", m_failed},
+                   {"skipped", m_skipped},
+                   {"elapsedSeconds", elapsed}});
+        return;
+    }
+    if (m_options.dryRun) {
+        printLine(tr("%1 to convert, %2 skipped (dry run)").arg(m_items.size()).arg(m_skipped));
+        return;
+    }
+    printLine(tr("%1 converted, %2 failed, %3 skipped in %4")
+                  .arg(m_completed)
+                  .arg(m_failed)
+                  .arg(m_skipped)
+                  .arg(ProgressMath::formatDuration(elapsed)));
+}
+
+void CliSession::interrupt()
+{
+    if (m_interrupted)
+        return;
+    m_interrupted = true;
+    if (m_queue && m_queue->isRunning()) {
+        m_queue->cancelAll();
+        return;
+    }
+    clearLive();
+    printSummary();
+    finish(130);
+}
+
+void CliSession::finish(int status)
+{
+    QMetaObject::invokeMethod(this, [this, status] { Q_EMIT done(status); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/cli/CliOptions.h"
+#include "conversion/BatchSettings.h"
+#include "model/Media.h"
+#include "model/MediaTarget.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdio>
+
+class JobQueue;
+class MediaSet;
+
+// One run of vireo-cli: import, plan, convert, report. Ends by emitting
+// done(exitStatus).
+class CliSession final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CliSession)
+
+public:
+    explicit CliSession(const CliOptions &options, QObject *parent = nullptr);
+    ~CliSession() override;
+
+    void start();
+    // SIGINT/SIGTERM: cancel like the window's Cancel button.
+    void interrupt();
+
+Q_SIGNALS:
+    void done(int exitStatus);
+
+private:
+    void applyOverrides();
+    void onLoaded();
+    void plan();
+    void run();
+    void watch(const MediaPtr &item);
+    void onRunFinished();
+    void reportSkipped(const QString &path, const QString &reason);
+    void reportFinished(const Media &item, const QString &status);
+    void redrawLive();
+    void clearLive();
+    void printSummary();
+    void finish(int status);
+    void printLine(const QString &text, std::FILE *stream = stdout);
+    void printJson(const QJsonObject &object);
+
+    CliOptions m_options;
+    MediaTarget m_target;
+    BatchSettings m_batch;
+    MediaSet *m_set = nullptr;
+    JobQueue *m_queue = nullptr;
+    QList<MediaPtr> m_items;
+    QHash<const Media *, QString> m_outputs;
+    QElapsedTimer m_clock;
+    QTimer m_liveTimer;
+    bool m_terminal = false;
+    bool m_interrupted = false;
+    int m_liveLines = 0;
+    int m_skipped = 0;
+    int m_completed = 0;
+    int m_failed = 0;
+};

@@ -1,0 +1,123 @@
+#include "model/MediaSet.h"
+
+#include "model/MediaLoad.h"
+
+#include <QCoreApplication>
+#include <QFutureWatcher>
+#include <QPointer>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+MediaSet::MediaSet(QObject *parent)
+    : QObject(parent)
+{
+}
+
+MediaSet::~MediaSet() = default;
+
+MediaSet &MediaSet::shared()
+{
+    Q_ASSERT(QCoreApplication::instance());
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    static QPointer<MediaSet> instance;
+    if (!instance)
+        instance = new MediaSet(QCoreApplication::instance());
+    return *instance;
+}
+
+MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
+{
+    setImporting(true);
+
+    // Overlapping loads each compare with the list as it was when they began.
+    QSet<QString> known;
+    known.reserve(m_mediaList.size());
+    for (const MediaPtr &item : std::as_const(m_mediaList))
+        known.insert(item->pathString());
+
+    auto *load = new MediaLoad(this);
+    const QPointer<MediaLoad> guard(load);
+    const std::shared_ptr<std::atomic_bool> stop = load->m_stop;
+    QThread *home = thread();
+
+    // The watcher, not the load, receives the result: the caller may delete
+    // the load, and the import must land all the same. The task itself holds
+    // no pointer to the set, which may be gone when it ends.
+    using Watcher = QFutureWatcher<MediaLoad::Found>;
+    auto *watcher = new Watcher(this);
+    connect(watcher, &Watcher::finished, this, [this, watcher, guard, stop] {
+        const MediaLoad::Found found = watcher->result();
+        watcher->deleteLater();
+        finishLoad(guard, *stop, found.items, found.skipped);
+    });
+    watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(),
+                                         [inputs = pathsOrFileUrls, known, home, stop] {
+                                             return MediaLoad::collect(inputs, known, home, *stop);
+                                         }));
+    return load;
+}
+
+void MediaSet::finishLoad(MediaLoad *load, bool cancelled, const QList<MediaPtr> &items,
+                          const QList<SkippedPath> &skipped)
+{
+    const QList<MediaPtr> added = cancelled ? QList<MediaPtr>() : items;
+    if (!added.isEmpty()) {
+        m_mediaList += added;
+        rebuildGroups();
+    }
+    if (!skipped.isEmpty()) {
+        m_skippedPaths += skipped;
+        Q_EMIT skippedPathsChanged();
+    }
+    setImporting(false);
+    if (load)
+        load->complete(added, skipped);
+}
+
+void MediaSet::removeGroup(MediaGroup group)
+{
+    if (m_mediaList.removeIf([group](const MediaPtr &item) { return item->group() == group; }) > 0)
+        rebuildGroups();
+}
+
+void MediaSet::remove(const QSet<QUuid> &ids)
+{
+    if (m_mediaList.removeIf([&ids](const MediaPtr &item) { return ids.contains(item->id()); }) > 0)
+        rebuildGroups();
+}
+
+void MediaSet::clear()
+{
+    if (m_mediaList.isEmpty())
+        return;
+    m_mediaList.clear();
+    m_media.clear();
+    Q_EMIT mediaChanged();
+}
+
+void MediaSet::clearSkippedPaths()
+{
+    if (m_skippedPaths.isEmpty())
+        return;
+    m_skippedPaths.clear();
+    Q_EMIT skippedPathsChanged();
+}
+
+void MediaSet::rebuildGroups()
+{
+    // QMap orders its keys like the enumeration, which is the group order.
+    QMap<MediaGroup, QList<MediaPtr>> grouped;
+    for (const MediaPtr &item : std::as_const(m_mediaList))
+        grouped[item->group()].append(item);
+    m_media = std::move(grouped);
+    Q_EMIT mediaChanged();
+}
+
+void MediaSet::setImporting(bool importing)
+{
+    if (m_importing == importing)
+        return;
+    m_importing = importing;
+    Q_EMIT isImportingChanged();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// The one place that asks the user for files or a folder. Tests replace the
+// dialogs with answers of their own.
+namespace OpenPanel {
+
+// Files and folders to import; empty when the user cancels.
+QStringList chooseMedia(QWidget *parent);
+
+// One destination folder (new folders may be made); nothing when cancelled.
+std::optional<QString> chooseFolder(QWidget *parent);
+
+struct Answers
+{
+    std::function<QStringList()> media;
+    std::function<std::optional<QString>()> folder;
+};
+
+// Replaces the dialogs until reset with an empty Answers.
+void setAnswersForTesting(const Answers &answers);
+
+} // namespace OpenPanel

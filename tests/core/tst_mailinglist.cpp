@@ -1,0 +1,468 @@
+#include "settings/MailingListManager.h"
+#include "settings/Preferences.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QNetworkProxy>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include <ctime>
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct HttpRequest {
+    QByteArray method, path, body;
+    QHash<QByteArray, QByteArray> headers; // names in lower case
+};
+
+// A minimal HTTP/1.1 responder on 127.0.0.1: records each request and answers
+// it with the chosen status, or never answers at all.
+class LoopbackServer final : public QObject {
+public:
+    LoopbackServer()
+    {
+        if (!m_server.listen(QHostAddress::LocalHost))
+            qFatal("cannot listen on 127.0.0.1");
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                ++connections;
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+            }
+        });
+    }
+
+    QUrl url() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
+    }
+
+    int status = 200;
+    bool answers = true;
+    int connections = 0;
+    QList<HttpRequest> requests;
+
+private:
+    void read(QTcpSocket *socket)
+    {
+        QByteArray &buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+        if (headerEnd < 0)
+            return;
+        HttpRequest request;
+        const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+        request.method = requestLine.value(0);
+        request.path = requestLine.value(1);
+        for (const QByteArray &line : lines.mid(1)) {
+            if (const qsizetype colon = line.indexOf(':'); colon > 0)
+                request.headers.insert(line.left(colon).trimmed().toLower(),
+                                       line.mid(colon + 1).trimmed());
+        }
+        const qsizetype length = request.headers.value("content-length").toLongLong();
+        if (buffer.size() < headerEnd + 4 + length)
+            return;
+        request.body = buffer.mid(headerEnd + 4, length);
+        requests.append(request);
+        if (answers) {
+            socket->write("HTTP/1.1 " + QByteArray::number(status)
+                          + " Answer\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
+            socket->disconnectFromHost();
+        }
+    }
+
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
+
+QDateTime at(int month, int day, int hour, int minute = 0)
+{
+    return QDateTime(QDate(2024, month, day), QTime(hour, minute));
+}
+
+QString isoText(const QDateTime &date)
+{
+    return date.toUTC().toString(Qt::ISODateWithMs);
+}
+
+QString programKey(const char *name)
+{
+    return QStringLiteral("mailingList.%1.%2")
+        .arg(MailingListManager::bundleIdentifier(), QLatin1String(name));
+}
+
+} // namespace
+
+class TestMailingList : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void automaticPrompt_data();
+    void automaticPrompt();
+    void delayedEvaluation();
+    void answers();
+    void stores();
+
+    void request_data();
+    void request();
+    void response_data();
+    void response();
+    void invalidAddressStaysHome_data();
+    void invalidAddressStaysHome();
+    void transportFailure_data();
+    void transportFailure();
+
+private:
+    std::unique_ptr<MailingListManager> makeManager();
+    std::unique_ptr<QSettings> sharedStore() const;
+    std::unique_ptr<QSettings> programStore() const;
+
+    QTemporaryDir m_config;
+    QDateTime m_now;
+    bool m_berlin = false;
+};
+
+void TestMailingList::initTestCase()
+{
+    // Both stores go to a folder of our own, whatever the environment says,
+    // and the calendar rules are checked in a zone with daylight-saving time.
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    m_berlin = at(3, 31, 12).offsetFromUtc() == 7200 && at(3, 30, 12).offsetFromUtc() == 3600;
+
+    // Only ever the loopback server, never a proxy from the environment.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    QVERIFY(QDir(m_config.path())
+                .relativeFilePath(Preferences::instance().fileName())
+                .startsWith(QLatin1String("Vireo/")));
+}
+
+void TestMailingList::init()
+{
+    // stores() puts a folder where the shared file belongs.
+    if (const QString sharedFile = sharedStore()->fileName(); QFileInfo(sharedFile).isDir())
+        QDir(sharedFile).removeRecursively();
+    for (const auto &store : {sharedStore(), programStore()}) {
+        store->clear();
+        store->sync();
+    }
+    QLocale::setDefault(QLocale::c());
+    m_now = at(3, 4, 10);
+}
+
+std::unique_ptr<MailingListManager> TestMailingList::makeManager()
+{
+    auto manager = std::make_unique<MailingListManager>();
+    manager->setClock([this] { return m_now; });
+    manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
+    manager->setPromptDelay(1h);
+    return manager;
+}
+
+std::unique_ptr<QSettings> TestMailingList::sharedStore() const
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Vireo"));
+}
+
+std::unique_ptr<QSettings> TestMailingList::programStore() const
+{
+    return std::make_unique<QSettings>(Preferences::instance().fileName(), QSettings::NativeFormat);
+}
+
+void TestMailingList::automaticPrompt_data()
+{
+    QTest::addColumn<QList<QDateTime>>("launches");
+    QTest::addColumn<QString>("decision");
+    QTest::addColumn<QDateTime>("snoozeUntil");
+    QTest::addColumn<bool>("updaterBusy");
+    QTest::addColumn<bool>("shown");
+
+    const QList<QDateTime> thirdLaunch {at(3, 4, 10), at(3, 4, 11), at(3, 4, 12)};
+    const QDateTime none;
+
+    QTest::newRow("first launch") << QList {at(3, 4, 10)} << "" << none << false << false;
+    QTest::newRow("third launch the same day") << thirdLaunch << "" << none << false << true;
+    QTest::newRow("second launch two days later")
+        << QList {at(3, 4, 10), at(3, 6, 10)} << "" << none << false << true;
+    QTest::newRow("second launch a minute short of two days")
+        << QList {at(3, 4, 10), at(3, 6, 9, 59)} << "" << none << false << false;
+    // 47 hours, but two days by the calendar.
+    QTest::newRow("two days across the spring change")
+        << QList {at(3, 30, 10), at(4, 1, 10)} << "" << none << false << true;
+    // 48 and a half hours, but not yet two days by the calendar.
+    QTest::newRow("short of two days across the autumn change")
+        << QList {at(10, 26, 10), at(10, 28, 9, 30)} << "" << none << false << false;
+    QTest::newRow("declined") << thirdLaunch << "declined" << none << false << false;
+    QTest::newRow("subscribed") << thirdLaunch << "subscribed" << none << false << false;
+    QTest::newRow("unknown decision") << thirdLaunch << "maybe" << none << false << true;
+    QTest::newRow("snoozed until tomorrow")
+        << thirdLaunch << "snoozed" << at(3, 5, 12) << false << false;
+    QTest::newRow("snooze ended") << thirdLaunch << "snoozed" << at(3, 4, 11, 59) << false << true;
+    QTest::newRow("snoozed without an end") << thirdLaunch << "snoozed" << none << false << true;
+    QTest::newRow("updater busy") << thirdLaunch << "" << none << true << false;
+}
+
+void TestMailingList::automaticPrompt()
+{
+    QFETCH(QList<QDateTime>, launches);
+    QFETCH(QString, decision);
+    QFETCH(QDateTime, snoozeUntil);
+    QFETCH(bool, updaterBusy);
+    QFETCH(bool, shown);
+
+    if (QByteArray(QTest::currentDataTag()).contains("change") && !m_berlin)
+        QSKIP("The Europe/Berlin time zone is not available");
+
+    // Another of the maker's programs may have written the answer.
+    if (!decision.isEmpty()) {
+        const auto store = sharedStore();
+        store->setValue(QStringLiteral("mailingList.shared.decision"), decision);
+        if (snoozeUntil.isValid())
+            store->setValue(QStringLiteral("mailingList.shared.snoozeUntil"), isoText(snoozeUntil));
+    }
+
+    for (const QDateTime &launch : launches) {
+        m_now = launch;
+        const auto manager = makeManager();
+        manager->setUpdaterBusyCheck([updaterBusy] { return updaterBusy; });
+        manager->registerLaunch();
+        manager->evaluatePrompt();
+        QCOMPARE(manager->isPresented(), shown && launch == launches.last());
+    }
+}
+
+void TestMailingList::delayedEvaluation()
+{
+    const auto manager = makeManager();
+    manager->setPromptDelay(20ms);
+    {
+        QObject view;
+        for (int launch = 0; launch < 3; ++launch)
+            manager->registerLaunch(&view);
+    }
+    // The view that asked went away: no prompt for it.
+    QTest::qWait(200);
+    QVERIFY(!manager->isPresented());
+
+    QObject view;
+    manager->registerLaunch(&view);
+    QVERIFY(!manager->isPresented());
+    QTRY_VERIFY(manager->isPresented());
+}
+
+void TestMailingList::answers()
+{
+    m_now = at(3, 5, 10);
+    auto manager = makeManager();
+    manager->requestPrompt(true);
+    manager->submit(QStringLiteral("no address"));
+    QVERIFY(manager->status().isFailure());
+
+    QSignalSpy optedOut(manager.get(), &MailingListManager::isOptedOutChanged);
+    manager->snooze();
+    QVERIFY(!manager->isPresented());
+    QCOMPARE(manager->currentDecision(), Decision::snoozed);
+    if (m_berlin) // 14 days by the wall clock, across the change to summer time
+        QCOMPARE(sharedStore()->value(QStringLiteral("mailingList.shared.snoozeUntil")).toString(),
+                 isoText(at(3, 19, 10)));
+
+    // The menu ignores the snooze, and each showing starts afresh.
+    m_now = at(3, 6, 10);
+    manager->requestPrompt(true);
+    QVERIFY(manager->isPresented());
+    QCOMPARE(manager->status(), SubmitStatus::idle());
+    manager->dismiss();
+    QCOMPARE(manager->currentDecision(), Decision::snoozed);
+    QCOMPARE(optedOut.size(), 0);
+
+    manager->decline();
+    QVERIFY(!manager->isPresented());
+    QVERIFY(manager->isOptedOut());
+    QCOMPARE(optedOut.size(), 1);
+    manager->requestPrompt(true);
+    QVERIFY(!manager->isPresented());
+    QVERIFY(makeManager()->isOptedOut());
+}
+
+void TestMailingList::stores()
+{
+    // A value of the wrong type reads as absent.
+    programStore()->setValue(programKey("launchCount"), QStringLiteral("many"));
+    programStore()->setValue(programKey("installDate"), QStringLiteral("last spring"));
+    const QString decisionKey = QStringLiteral("mailingList.shared.decision");
+
+    auto manager = makeManager();
+    manager->registerLaunch();
+    manager->decline();
+    QCOMPARE(programStore()->value(programKey("launchCount")).toInt(), 1);
+    QCOMPARE(programStore()->value(programKey("installDate")).toString(), isoText(m_now));
+    QCOMPARE(sharedStore()->value(decisionKey).toString(), QStringLiteral("declined"));
+    QVERIFY(!programStore()->contains(decisionKey));
+    QVERIFY(!sharedStore()->contains(programKey("launchCount")));
+
+    // Without a shared store the answer stays with the program.
+    sharedStore()->clear();
+    manager->setSharedSettingsOrganization(QString());
+    QVERIFY(!manager->isOptedOut());
+    manager->snooze();
+    QCOMPARE(programStore()->value(decisionKey).toString(), QStringLiteral("snoozed"));
+    QVERIFY(!sharedStore()->contains(decisionKey));
+
+    // So it does when the shared store cannot be opened.
+    programStore()->clear();
+    const QString sharedFile = sharedStore()->fileName();
+    QFile::remove(sharedFile);
+    QVERIFY(QDir().mkpath(sharedFile));
+    manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
+    manager->decline();
+    QCOMPARE(programStore()->value(decisionKey).toString(), QStringLiteral("declined"));
+    QCOMPARE(makeManager()->currentDecision(), Decision::declined);
+}
+
+void TestMailingList::request_data()
+{
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("country");
+
+    QTest::newRow("token and region")
+        << "abcdefghijklm" << QLocale(QLocale::German, QLocale::Germany) << "Germany";
+    QTest::newRow("no token, no region") << "" << QLocale::c() << "";
+}
+
+void TestMailingList::request()
+{
+    QFETCH(QString, token);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, country);
+
+    LoopbackServer server;
+    QLocale::setDefault(locale);
+    const auto manager = makeManager();
+    manager->setEndpoint(server.url());
+    manager->setAppToken(token);
+    manager->submit(QStringLiteral(" \t reader@example.org\n "));
+    manager->submit(QStringLiteral("second@example.org")); // ignored while the first is in flight
+    QTRY_COMPARE_WITH_TIMEOUT(manager->status(), SubmitStatus::success(), 20000);
+
+    QCOMPARE(server.requests.size(), 1);
+    const HttpRequest &request = server.requests.first();
+    QCOMPARE(request.method, "POST");
+    QCOMPARE(request.path, "/mailinglist.php");
+    QCOMPARE(request.headers.value("content-type"), "application/json");
+    QCOMPARE(request.headers.contains("x-app-token"), !token.isEmpty());
+    QCOMPARE(request.headers.value("x-app-token"), token.toUtf8());
+
+    QJsonObject expected {{QStringLiteral("email"), QStringLiteral("reader@example.org")},
+                          {QStringLiteral("app"), MailingListManager::bundleIdentifier()},
+                          {QStringLiteral("tz"), QStringLiteral("Europe/Berlin")}};
+    if (!country.isEmpty())
+        expected.insert(QStringLiteral("country"), country);
+    QCOMPARE(QJsonDocument::fromJson(request.body).object(), expected);
+}
+
+void TestMailingList::response_data()
+{
+    QTest::addColumn<int>("httpStatus");
+    QTest::addColumn<QString>("failure"); // empty: success
+
+    QTest::newRow("200") << 200 << "";
+    QTest::newRow("201") << 201 << "";
+    QTest::newRow("409 already subscribed") << 409 << "";
+    QTest::newRow("422") << 422 << "Please check your email address and try again.";
+    QTest::newRow("404") << 404 << "Server returned 404. Please try again later.";
+    QTest::newRow("500") << 500 << "Server returned 500. Please try again later.";
+}
+
+void TestMailingList::response()
+{
+    QFETCH(int, httpStatus);
+    QFETCH(QString, failure);
+
+    LoopbackServer server;
+    server.status = httpStatus;
+    const auto manager = makeManager();
+    manager->setEndpoint(server.url());
+    manager->requestPrompt(true);
+    manager->submit(QStringLiteral("reader@example.org"));
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->status().isSubmitting(), 20000);
+
+    const bool success = failure.isEmpty();
+    QCOMPARE(manager->status(), success ? SubmitStatus::success() : SubmitStatus::failure(failure));
+    QCOMPARE(manager->isOptedOut(), success);
+    QCOMPARE(manager->currentDecision(), success ? Decision::subscribed : Decision::none);
+    QVERIFY(manager->isPresented()); // closing is the prompt's business
+}
+
+void TestMailingList::invalidAddressStaysHome_data()
+{
+    QTest::addColumn<QString>("email");
+
+    QTest::newRow("empty") << "";
+    QTest::newRow("spaces and line breaks") << " \t\n ";
+    QTest::newRow("no at sign") << "reader.example.org";
+}
+
+void TestMailingList::invalidAddressStaysHome()
+{
+    QFETCH(QString, email);
+
+    LoopbackServer server;
+    const auto manager = makeManager();
+    manager->setEndpoint(server.url());
+    manager->submit(email);
+    QCOMPARE(manager->status(),
+             SubmitStatus::failure(QStringLiteral("Please enter a valid email address.")));
+    QTest::qWait(100);
+    QCOMPARE(server.connections, 0);
+}
+
+void TestMailingList::transportFailure_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("closed port") << false << "Connection refused";
+    QTest::newRow("silent server") << true << "The request timed out.";
+}
+
+void TestMailingList::transportFailure()
+{
+    QFETCH(bool, listening);
+    QFETCH(QString, message);
+
+    auto server = std::make_unique<LoopbackServer>();
+    server->answers = false;
+    const auto manager = makeManager();
+    manager->setEndpoint(server->url());
+    manager->setRequestTimeout(300ms);
+    if (!listening)
+        server.reset();
+    manager->submit(QStringLiteral("reader@example.org"));
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->status().isSubmitting(), 20000);
+    QVERIFY(manager->status().isFailure());
+    QVERIFY2(manager->status().message().contains(message, Qt::CaseInsensitive),
+             qPrintable(manager->status().message()));
+    QCOMPARE(manager->currentDecision(), Decision::none);
+}
+
+QTEST_GUILESS_MAIN(TestMailingList)
+#include "tst_mailinglist.moc"

@@ -1,0 +1,487 @@
+#include "model/MediaLoad.h"
+#include "model/MediaSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QThread>
+#include <QUrl>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "TestSupport.h"
+
+using TestSupport::makeMedia;
+using TestSupport::waitFor;
+
+namespace {
+
+QStringList split(const char *text)
+{
+    return QString::fromLatin1(text).split(u' ');
+}
+
+// A file or folder name made of raw bytes, as another program may leave it.
+bool makeRawName(const QString &folder, const QByteArray &name, bool directory)
+{
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    if (directory)
+        return ::mkdir(path.constData(), 0755) == 0;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+// The order a file manager without sorting shows: the folder's own listing,
+// a subfolder's files where the subfolder stands.
+QStringList listingOrder(const QString &folder)
+{
+    QStringList files;
+    const QFileInfoList entries
+        = QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isDir())
+            files += listingOrder(entry.filePath());
+        else
+            files << entry.filePath();
+    }
+    return files;
+}
+
+QStringList paths(const QList<MediaPtr> &items)
+{
+    QStringList list;
+    for (const MediaPtr &item : items)
+        list << item->pathString();
+    return list;
+}
+
+bool load(MediaSet &set, const QStringList &inputs)
+{
+    return waitFor(set.load(inputs));
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+// Paths under root of names separated by spaces.
+QStringList under(const QString &root, const char *names)
+{
+    QStringList list;
+    for (const QString &name : QString::fromUtf8(names).split(u' '))
+        list << root + u'/' + name;
+    return list;
+}
+
+// The grouped view holds exactly the items of the list, each under its
+// group, in list order, and no empty group.
+void verifyGroups(const MediaSet &set)
+{
+    for (MediaGroup group : allGroups()) {
+        QList<MediaPtr> expected;
+        for (const MediaPtr &item : set.mediaList()) {
+            if (item->group() == group)
+                expected << item;
+        }
+        QCOMPARE(set.media().contains(group), !expected.isEmpty());
+        QCOMPARE(set.media().value(group), expected);
+    }
+}
+
+} // namespace
+
+class TestMediaSet : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void folder();
+    void duplicates_data();
+    void duplicates();
+    void nothingAdded_data();
+    void nothingAdded();
+    void unplaced_data();
+    void unplaced();
+    void removal();
+    void symbolicLinks();
+    void unlistableFolder();
+    void nonUtf8Names();
+    void urls();
+    void cancel();
+
+private:
+    // A folder holding copies of the samples, picked by extension; files
+    // are separated by spaces.
+    QString tree(const QString &name, const char *files = "") const;
+
+    QTemporaryDir m_dir;
+};
+
+void TestMediaSet::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const auto sample = [this](const char *name) {
+        return m_dir.filePath(QLatin1String(name));
+    };
+    QVERIFY(makeMedia(sample("sample.mp3"), split("-f lavfi -i sine=duration=0.2")));
+    QVERIFY(makeMedia(sample("sample.mp4"),
+                      split("-f lavfi -i testsrc=duration=0.2:size=32x32 -pix_fmt yuv420p")));
+    QVERIFY(makeMedia(sample("sample.png"), split("-f lavfi -i testsrc=size=32x32 -frames:v 1")));
+    QFile srt(sample("sample.srt"));
+    QVERIFY(srt.open(QIODevice::WriteOnly));
+    srt.write("1\n00:00:00,000 --> 00:00:01,000\nHello\n");
+    QFile txt(sample("sample.txt"));
+    QVERIFY(txt.open(QIODevice::WriteOnly));
+    txt.write("not media\n");
+}
+
+QString TestMediaSet::tree(const QString &name, const char *files) const
+{
+    const QString root = m_dir.filePath(name);
+    if (!QDir().mkpath(root))
+        return {};
+    for (const QString &file : QString::fromUtf8(files).split(u' ', Qt::SkipEmptyParts)) {
+        const QString path = root + u'/' + file;
+        const QString sample = m_dir.filePath(QStringLiteral("sample.") + QFileInfo(file).suffix());
+        if (!QDir().mkpath(QFileInfo(path).path()) || !QFile::copy(sample, path))
+            return {};
+    }
+    return root;
+}
+
+void TestMediaSet::folder()
+{
+    const QString root
+        = tree(QStringLiteral("folder"),
+               "a.mp3 sub/b.mp4 sub/deeper/c.png d.srt .hidden.mp3 .hidden/e.mp3 sub/.f.mp3");
+    QVERIFY(!root.isEmpty());
+    const QStringList expected = listingOrder(root);
+    QCOMPARE(expected.size(), 4);
+
+    MediaSet set;
+    QSignalSpy importing(&set, &MediaSet::isImportingChanged);
+    QSignalSpy changed(&set, &MediaSet::mediaChanged);
+    MediaLoad *first = set.load({root});
+    QVERIFY(set.isImporting());
+    QVERIFY(waitFor(first));
+    QVERIFY(!set.isImporting());
+    QCOMPARE(importing.size(), 2);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(paths(set.mediaList()), expected);
+    QCOMPARE(paths(first->added()), expected);
+    for (const MediaPtr &item : set.mediaList())
+        QCOMPARE(item->thread(), thread());
+    verifyGroups(set);
+    QCOMPARE(set.media().size(), 4);
+
+    // Loading it again finds only known files.
+    const QMap<MediaGroup, QList<MediaPtr>> before = set.media();
+    MediaLoad *again = set.load({root});
+    QVERIFY(waitFor(again));
+    QVERIFY(again->added().isEmpty());
+    QCOMPARE(set.media(), before);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(importing.size(), 4);
+    QVERIFY(set.skippedPaths().isEmpty());
+}
+
+void TestMediaSet::duplicates_data()
+{
+    QTest::addColumn<QList<QStringList>>("loads");
+    QTest::addColumn<bool>("overlapping");
+    // "*" stands for the folder's files in listing order.
+    QTest::addColumn<QStringList>("expected");
+
+    const QString a = QStringLiteral("a.mp3");
+    const QString all = QStringLiteral("*");
+    QTest::newRow("file, later its folder") << QList<QStringList>({{a}, {QString()}}) << false
+                                            << QStringList({a, QStringLiteral("sub/b.mp3")});
+    // Items of one load are not compared with one another.
+    QTest::newRow("folder and a file in it, one load")
+        << QList<QStringList>({{QString(), a}}) << false << QStringList({all, a});
+    QTest::newRow("folder and its subfolder, one load")
+        << QList<QStringList>({{QString(), QStringLiteral("sub")}}) << false
+        << QStringList({all, QStringLiteral("sub/b.mp3")});
+    // Each load compares with the list as it was when it started.
+    QTest::newRow("overlapping loads of one file")
+        << QList<QStringList>({{a}, {a}}) << true << QStringList({a, a});
+}
+
+void TestMediaSet::duplicates()
+{
+    QFETCH(QList<QStringList>, loads);
+    QFETCH(bool, overlapping);
+    QFETCH(QStringList, expected);
+    const QString root
+        = tree(QStringLiteral("duplicates/%1").arg(QTest::currentDataTag()), "a.mp3 sub/b.mp3");
+    QVERIFY(!root.isEmpty());
+
+    MediaSet set;
+    QList<MediaLoad *> started;
+    for (const QStringList &names : std::as_const(loads)) {
+        QStringList inputs;
+        for (const QString &name : names)
+            inputs << (name.isEmpty() ? root : root + u'/' + name);
+        started << set.load(inputs);
+        if (!overlapping)
+            QVERIFY(waitFor(started.last()));
+    }
+    for (MediaLoad *load : std::as_const(started))
+        QVERIFY(load->isFinished() || waitFor(load));
+    QVERIFY(!set.isImporting());
+
+    QStringList expectedPaths;
+    for (const QString &name : std::as_const(expected))
+        expectedPaths
+            += name == QLatin1String("*") ? listingOrder(root) : QStringList {root + u'/' + name};
+    QCOMPARE(paths(set.mediaList()), expectedPaths);
+    verifyGroups(set);
+}
+
+void TestMediaSet::nothingAdded_data()
+{
+    QTest::addColumn<QString>("hiddenFiles");
+    QTest::newRow("empty list") << QString();
+    QTest::newRow("folder of hidden files") << QStringLiteral(".a.mp3 .sub/b.mp3");
+}
+
+void TestMediaSet::nothingAdded()
+{
+    QFETCH(QString, hiddenFiles);
+    QStringList inputs;
+    if (!hiddenFiles.isEmpty())
+        inputs << tree(QStringLiteral("hidden only"), qPrintable(hiddenFiles));
+
+    MediaSet set;
+    QSignalSpy importing(&set, &MediaSet::isImportingChanged);
+    QSignalSpy changed(&set, &MediaSet::mediaChanged);
+    MediaLoad *load = set.load(inputs);
+    QVERIFY(set.isImporting());
+    QVERIFY(waitFor(load));
+    QVERIFY(!set.isImporting());
+    QCOMPARE(importing.size(), 2);
+    QCOMPARE(changed.size(), 0);
+    QVERIFY(set.mediaList().isEmpty());
+}
+
+void TestMediaSet::unplaced_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("inFolder");
+    QTest::newRow("missing path") << QStringLiteral("missing.mp3") << false;
+    // A link to nothing is listed like any file, not lost in silence.
+    QTest::newRow("dangling link in a folder") << QStringLiteral("dangling.mp3") << true;
+}
+
+void TestMediaSet::unplaced()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, inFolder);
+    const QString root = tree(QStringLiteral("unplaced/%1").arg(QTest::currentDataTag()));
+    const QString path = root + u'/' + name;
+    if (inFolder)
+        QVERIFY(QFile::link(root + QStringLiteral("/nowhere.mp3"), path));
+
+    MediaSet set;
+    QVERIFY(load(set, {inFolder ? root : path}));
+    QCOMPARE(paths(set.mediaList()), QStringList {path});
+    QCOMPARE(set.mediaList().first()->group(), MediaGroup::other);
+    QCOMPARE(set.mediaList().first()->status(), MediaStatus::unrecognized);
+    QCOMPARE(set.media().keys(), QList<MediaGroup> {MediaGroup::other});
+}
+
+void TestMediaSet::removal()
+{
+    const QString root
+        = tree(QStringLiteral("removal"), "1.mp3 2.mp4 3.png 4.srt 5.txt 6.mp3 7.mp4");
+    MediaSet set;
+    MediaLoad *loaded = set.load({root});
+    QVERIFY(waitFor(loaded));
+    QCOMPARE(set.media().keys(), allGroups());
+    QSignalSpy changed(&set, &MediaSet::mediaChanged);
+
+    QSet<QUuid> audio;
+    QWeakPointer<Media> removed;
+    for (const MediaPtr &item : set.media().value(MediaGroup::audio)) {
+        audio << item->id();
+        removed = item;
+    }
+    set.remove(audio);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(set.media().size(), 4);
+    QCOMPARE(set.mediaList().size(), 5);
+    verifyGroups(set);
+    // Nothing else holds it, not even the load that added it.
+    QVERIFY(removed.isNull());
+    QCOMPARE(loaded->added().size(), 5);
+
+    QStringList expected = paths(set.mediaList());
+    expected.removeIf([](const QString &path) { return path.endsWith(QLatin1String(".mp4")); });
+    set.removeGroup(MediaGroup::video);
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(paths(set.mediaList()), expected);
+    QCOMPARE(set.media().keys(),
+             QList<MediaGroup>({MediaGroup::image, MediaGroup::subtitle, MediaGroup::other}));
+    verifyGroups(set);
+
+    // Removing what is not there changes nothing.
+    set.removeGroup(MediaGroup::video);
+    set.remove({QUuid::createUuid()});
+    QCOMPARE(changed.size(), 2);
+
+    set.clear();
+    QCOMPARE(changed.size(), 3);
+    QVERIFY(set.mediaList().isEmpty());
+    QVERIFY(set.media().isEmpty());
+}
+
+void TestMediaSet::symbolicLinks()
+{
+    const QString root = tree(QStringLiteral("links/root"), "a.mp3 sub/b.mp3");
+    const QString outside = tree(QStringLiteral("links/outside"), "c.mp3");
+    QVERIFY(QFile::link(root, root + QStringLiteral("/self")));
+    QVERIFY(QFile::link(QStringLiteral(".."), root + QStringLiteral("/sub/up")));
+    QVERIFY(QFile::link(outside, root + QStringLiteral("/sub/outside")));
+    QVERIFY(QFile::link(root + QStringLiteral("/a.mp3"), root + QStringLiteral("/link.mp3")));
+
+    // Links are followed; each directory is listed once, so loops end.
+    MediaSet set;
+    QVERIFY(load(set, {root}));
+    QCOMPARE(sorted(paths(set.mediaList())),
+             under(root, "a.mp3 link.mp3 sub/b.mp3 sub/outside/c.mp3"));
+    QVERIFY(set.skippedPaths().isEmpty());
+}
+
+void TestMediaSet::unlistableFolder()
+{
+    const QString root = tree(QStringLiteral("unlistable"), "a.mp3 locked/b.mp3 z/c.mp3");
+    const QString locked = root + QStringLiteral("/locked");
+    // An ordinary user must reach everything but the locked folder.
+    for (const QString &path : {m_dir.path(), root, root + QStringLiteral("/z")})
+        QVERIFY(QFile::setPermissions(path, QFile::Permissions(0x7755)));
+    QVERIFY(QFile::setPermissions(locked, {}));
+    const auto unlock
+        = qScopeGuard([&locked] { QFile::setPermissions(locked, QFile::Permissions(0x7700)); });
+
+    QTemporaryFile output;
+    QVERIFY(output.open());
+
+    // Permissions do not bind root: act as an ordinary user meanwhile. glibc
+    // switches every thread, the import's pool threads included.
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) {
+        QVERIFY(::setegid(0) == 0);
+        QSKIP("Running as root without the right to act as another user");
+    }
+    MediaSet set;
+    QSignalSpy skippedChanged(&set, &MediaSet::skippedPathsChanged);
+    std::fflush(stdout);
+    const int savedOutput = ::dup(STDOUT_FILENO);
+    ::dup2(output.handle(), STDOUT_FILENO);
+    const bool loaded = load(set, {root});
+    std::fflush(stdout);
+    ::dup2(savedOutput, STDOUT_FILENO);
+    ::close(savedOutput);
+    if (asRoot)
+        QVERIFY(::seteuid(0) == 0 && ::setegid(0) == 0);
+    QVERIFY(loaded);
+
+    QCOMPARE(sorted(paths(set.mediaList())), under(root, "a.mp3 z/c.mp3"));
+    QCOMPARE(set.skippedPaths().size(), 1);
+    QCOMPARE(set.skippedPaths().first().path, locked);
+    QVERIFY(!set.skippedPaths().first().reason.isEmpty());
+    QCOMPARE(skippedChanged.size(), 1);
+    output.seek(0);
+    const QStringList lines
+        = QString::fromLocal8Bit(output.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith(QLatin1String("Error: ")), qPrintable(lines.first()));
+    QVERIFY(lines.first().contains(locked));
+}
+
+void TestMediaSet::nonUtf8Names()
+{
+    const QString root = tree(QStringLiteral("names"), "good.mp3 Grüße.mp3");
+    // Latin-1 names, as an old archive may leave them: not UTF-8.
+    const QList<std::pair<QByteArray, bool>> raw {{"Gr\xfc\xdf"
+                                                   "e.mp3",
+                                                   false},
+                                                  {"Ordner \xe4", true},
+                                                  {"Ordner \xe4/inside.mp3", false},
+                                                  {".hidden \xe4.mp3", false}};
+    for (const auto &[name, directory] : raw)
+        QVERIFY(makeRawName(root, name, directory));
+    // QDir cannot remove what it cannot name.
+    const auto removeRawNames = qScopeGuard([&root, &raw] {
+        for (auto it = raw.rbegin(); it != raw.rend(); ++it)
+            ::remove((QFile::encodeName(root) + '/' + it->first).constData());
+    });
+
+    MediaSet set;
+    QSignalSpy skippedChanged(&set, &MediaSet::skippedPathsChanged);
+    MediaLoad *loaded = set.load({root});
+    QVERIFY(waitFor(loaded));
+    QCOMPARE(sorted(paths(set.mediaList())), under(root, "Grüße.mp3 good.mp3"));
+    QCOMPARE(skippedChanged.size(), 1);
+    QCOMPARE(set.skippedPaths(), loaded->skipped());
+    // Shown with replacement characters; a file and a folder, each with its reason.
+    const QList<SkippedPath> &skipped = set.skippedPaths();
+    QCOMPARE(skipped.size(), 2);
+    const QString bad(QChar::ReplacementCharacter);
+    QCOMPARE(sorted({skipped.at(0).path, skipped.at(1).path}),
+             QStringList({root + QStringLiteral("/Gr") + bad + bad + QStringLiteral("e.mp3"),
+                          root + QStringLiteral("/Ordner ") + bad}));
+    QVERIFY(!skipped.at(0).reason.isEmpty());
+    QVERIFY(skipped.at(0).reason != skipped.at(1).reason);
+
+    set.clearSkippedPaths();
+    QVERIFY(set.skippedPaths().isEmpty());
+    QCOMPARE(skippedChanged.size(), 2);
+}
+
+void TestMediaSet::urls()
+{
+    const QString odd = QStringLiteral("a b#1%.mp3");
+    const QString root = tree(QStringLiteral("urls"), "sub/b.mp3");
+    QVERIFY(QFile::copy(root + QStringLiteral("/sub/b.mp3"), root + u'/' + odd));
+    const QString remote = QStringLiteral("https://example.com/c.mp3");
+
+    MediaSet set;
+    QVERIFY(load(set,
+                 {QUrl::fromLocalFile(root + u'/' + odd).toString(), remote,
+                  QUrl::fromLocalFile(root + QStringLiteral("/sub/")).toString()}));
+    QCOMPARE(paths(set.mediaList()),
+             QStringList({root + u'/' + odd, root + QStringLiteral("/sub/b.mp3")}));
+    QCOMPARE(set.mediaList().first()->group(), MediaGroup::audio);
+    QCOMPARE(set.skippedPaths().size(), 1);
+    QCOMPARE(set.skippedPaths().first().path, remote);
+}
+
+void TestMediaSet::cancel()
+{
+    const QString root = tree(QStringLiteral("cancel"), "a.mp3");
+    MediaSet set;
+    QSignalSpy changed(&set, &MediaSet::mediaChanged);
+    MediaLoad *cancelled = set.load({root});
+    cancelled->cancel();
+    QVERIFY(waitFor(cancelled));
+    QVERIFY(cancelled->added().isEmpty());
+    QCOMPARE(changed.size(), 0);
+    QVERIFY(!set.isImporting());
+
+    // A load deleted by its caller still lands.
+    delete set.load({root});
+    QTRY_COMPARE(set.mediaList().size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestMediaSet)
+#include "tst_mediaset.moc"

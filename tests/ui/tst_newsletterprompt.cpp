@@ -1,0 +1,218 @@
+#include "settings/MailingListManager.h"
+#include "settings/Preferences.h"
+#include "ui/NewsletterPrompt.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QNetworkProxy>
+#include <QPushButton>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Answers every request on 127.0.0.1 with 200 once it has arrived whole, or
+// holds it unanswered.
+class LoopbackServer final : public QObject {
+public:
+    LoopbackServer()
+    {
+        if (!m_server.listen(QHostAddress::LocalHost))
+            qFatal("cannot listen on 127.0.0.1");
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+        });
+    }
+
+    QUrl url() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
+    }
+
+    bool answers = true;
+
+private:
+    void read(QTcpSocket *socket)
+    {
+        QByteArray &buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        const qsizetype end = buffer.indexOf("\r\n\r\n");
+        const qsizetype length = buffer.indexOf("Content-Length: ") >= 0
+            ? buffer.mid(buffer.indexOf("Content-Length: ") + 16, 8)
+                  .split('\r')
+                  .first()
+                  .toLongLong()
+            : 0;
+        if (end < 0 || buffer.size() < end + 4 + length || !answers)
+            return;
+        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
+
+template<typename T> T *child(QWidget &parent, const char *name)
+{
+    T *found = parent.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no child named %s", name);
+    return found;
+}
+
+} // namespace
+
+class TestNewsletterPrompt : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void formStates();
+    void laterAndNever();
+    void thanksCloseByThemselves();
+
+private:
+    // Saved when VIREO_SCREENSHOT_DIR is set, to look at the sheet by eye.
+    void screenshot(QWidget &widget, const QString &name);
+
+    QTemporaryDir m_config;
+    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<MailingListManager> m_manager;
+};
+
+void TestNewsletterPrompt::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+}
+
+void TestNewsletterPrompt::init()
+{
+    QSettings(Preferences::instance().fileName(), QSettings::NativeFormat).clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo")).clear();
+    m_manager = std::make_unique<MailingListManager>();
+    m_manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(640, 480);
+}
+
+void TestNewsletterPrompt::cleanup()
+{
+    m_window.reset();
+    m_manager.reset();
+}
+
+void TestNewsletterPrompt::screenshot(QWidget &widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+}
+
+void TestNewsletterPrompt::formStates()
+{
+    LoopbackServer server;
+    server.answers = false;
+    m_manager->setEndpoint(server.url());
+    m_manager->setPromptDelay(std::chrono::milliseconds(10));
+    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
+    auto *email = child<QLineEdit>(*prompt, "email");
+    auto *error = child<QLabel>(*prompt, "error");
+    auto *subscribe = child<QPushButton>(*prompt, "subscribeButton");
+    auto *later = child<QPushButton>(*prompt, "laterButton");
+    auto *busy = child<QWidget>(*prompt, "busyIndicator");
+
+    // The third launch is the window's own.
+    for (int launch = 0; launch < 2; ++launch)
+        m_manager->registerLaunch();
+    QTest::qWait(50);
+    QVERIFY(!prompt->isVisible());
+    m_window->show();
+    QTRY_VERIFY(prompt->isVisible());
+    QCOMPARE(prompt->windowModality(), Qt::WindowModal);
+    QCOMPARE(prompt->width(), 420);
+    QVERIFY(email->text().isEmpty());
+    QVERIFY(!subscribe->isEnabled());
+    QVERIFY(subscribe->isDefault());
+    QVERIFY(!error->isVisible());
+    screenshot(*prompt, QStringLiteral("newsletter-empty"));
+
+    QTest::keyClicks(email, QStringLiteral("reader"));
+    QVERIFY(subscribe->isEnabled());
+    QTest::keyClick(email, Qt::Key_Return);
+    QVERIFY(error->isVisible());
+    QCOMPARE(error->text(), QStringLiteral("Please enter a valid email address."));
+    screenshot(*prompt, QStringLiteral("newsletter-failure"));
+
+    // Escape closes the sheet without an answer; the next showing starts afresh.
+    QTest::keyClick(prompt, Qt::Key_Escape);
+    QVERIFY(!prompt->isVisible());
+    QVERIFY(!m_manager->isPresented());
+    QCOMPARE(m_manager->currentDecision(), Decision::none);
+    m_manager->requestPrompt(true);
+    QVERIFY(prompt->isVisible());
+    QVERIFY(email->text().isEmpty());
+    QVERIFY(!error->isVisible());
+
+    QTest::keyClicks(email, QStringLiteral("reader@example.org"));
+    subscribe->click();
+    QVERIFY(m_manager->status().isSubmitting());
+    QVERIFY(!email->isEnabled());
+    QVERIFY(!later->isEnabled());
+    QVERIFY(!subscribe->isEnabled());
+    QVERIFY(subscribe->text().isEmpty());
+    QVERIFY(busy->isVisible());
+    QVERIFY(!error->isVisible());
+    screenshot(*prompt, QStringLiteral("newsletter-submitting"));
+}
+
+void TestNewsletterPrompt::laterAndNever()
+{
+    m_window->show();
+    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
+    m_manager->requestPrompt(true);
+    child<QPushButton>(*prompt, "laterButton")->click();
+    QVERIFY(!prompt->isVisible());
+    QCOMPARE(m_manager->currentDecision(), Decision::snoozed);
+
+    m_manager->requestPrompt(true);
+    child<QPushButton>(*prompt, "declineButton")->click();
+    QVERIFY(!prompt->isVisible());
+    QVERIFY(m_manager->isOptedOut());
+}
+
+void TestNewsletterPrompt::thanksCloseByThemselves()
+{
+    LoopbackServer server;
+    m_manager->setEndpoint(server.url());
+    m_window->show();
+    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
+    m_manager->requestPrompt(true);
+    QTest::keyClicks(child<QLineEdit>(*prompt, "email"), QStringLiteral("reader@example.org"));
+    QTest::keyClick(child<QLineEdit>(*prompt, "email"), Qt::Key_Return);
+
+    auto *done = child<QPushButton>(*prompt, "doneButton");
+    QTRY_VERIFY_WITH_TIMEOUT(done->isVisible(), 20000);
+    QVERIFY(done->isDefault());
+    QVERIFY(!child<QLineEdit>(*prompt, "email")->isVisible());
+    screenshot(*prompt, QStringLiteral("newsletter-success"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!prompt->isVisible(), 10000);
+    QVERIFY(!m_manager->isPresented());
+    QVERIFY(m_manager->isOptedOut());
+}
+
+QTEST_MAIN(TestNewsletterPrompt)
+#include "tst_newsletterprompt.moc"
