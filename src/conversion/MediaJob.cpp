@@ -170,7 +170,7 @@ void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
     if (isCancelled())
         return cancelled();
     const HardwareProfile profile = m_detection ? m_detection->profile() : HardwareProfile::software();
-    const FFArgs args = makeFFArgs(m_target, m_batch, profile);
+    const FFArgs args = makeFFArgs(m_target, m_batch, profile, m_settings);
 
     QPointer<Media> item = m_item;
     const double duration = m_duration;
