@@ -4,8 +4,6 @@
 #include "model/MediaTarget.h"
 #include "tools/FFmpegRunner.h"
 
-#include "TestSupport.h"
-
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -17,10 +15,11 @@
 
 #include <csignal>
 
+#include "TestSupport.h"
+
 // vireo-cli end to end: the built executable on generated media, with its
 // own settings store.
-class TestCli : public QObject
-{
+class TestCli : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -33,8 +32,7 @@ private Q_SLOTS:
     void interruptCancelsCleanly();
 
 private:
-    struct Run
-    {
+    struct Run {
         int status = -1;
         QByteArray out;
         QByteArray err;
@@ -56,8 +54,9 @@ void TestCli::initTestCase()
     QDir().mkpath(m_mixed + "/nested");
     QVERIFY(TestSupport::makeTone(m_mixed + "/one.wav", 0.5));
     QVERIFY(TestSupport::makeTone(m_mixed + "/nested/two.flac", 0.5));
-    QVERIFY(TestSupport::makeMedia(m_mixed + "/clip.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1",
-                                                           "-c:v", "mpeg4"}));
+    QVERIFY(TestSupport::makeMedia(
+        m_mixed + "/clip.mkv",
+        {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1", "-c:v", "mpeg4"}));
     QFile notes(m_mixed + "/notes.txt");
     QVERIFY(notes.open(QIODevice::WriteOnly));
     notes.write("not media\n");
@@ -99,7 +98,8 @@ QList<QJsonObject> TestCli::parseEvents(const QByteArray &out)
 void TestCli::convertsOnlyTheTargetsGroup()
 {
     const QString out = m_dir.filePath("mp3");
-    const Run result = run({"--json", "-t", "audio.mp3", "-o", out, "--audio-bitrate", "128", m_mixed});
+    const Run result
+        = run({"--json", "-t", "audio.mp3", "-o", out, "--audio-bitrate", "128", m_mixed});
     QCOMPARE(result.status, 0);
     QStringList finished, skipped;
     for (const QJsonObject &event : result.events) {
@@ -112,13 +112,13 @@ void TestCli::convertsOnlyTheTargetsGroup()
     }
     finished.sort();
     skipped.sort();
-    QCOMPARE(finished, (QStringList{"one.mp3", "two.mp3"}));
-    QCOMPARE(skipped, (QStringList{"clip.mkv", "notes.txt"}));
+    QCOMPARE(finished, (QStringList {"one.mp3", "two.mp3"}));
+    QCOMPARE(skipped, (QStringList {"clip.mkv", "notes.txt"}));
     const QJsonObject summary = result.events.last();
     QCOMPARE(summary["event"].toString(), QStringLiteral("summary"));
     QCOMPARE(summary["completed"].toInt(), 2);
     QCOMPARE(summary["skipped"].toInt(), 2);
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), (QStringList{"one.mp3", "two.mp3"}));
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), (QStringList {"one.mp3", "two.mp3"}));
     // Options hold for the run only: nothing was written to the settings.
     QVERIFY(!QFile::exists(m_config + "/Vireo/Vireo.conf"));
 }
@@ -126,8 +126,9 @@ void TestCli::convertsOnlyTheTargetsGroup()
 void TestCli::dryRunPlansTheBuildersArguments()
 {
     const QString out = m_dir.filePath("plan");
-    const Run result = run({"--json", "-n", "--no-hwaccel", "--no-overwrite", "-t", "video.webm", "--scale", "480p",
-                            "--trim-end", "00:00:01", "-o", out, m_mixed + "/clip.mkv"});
+    const Run result
+        = run({"--json", "-n", "--no-hwaccel", "--no-overwrite", "-t", "video.webm", "--scale",
+               "480p", "--trim-end", "00:00:01", "-o", out, m_mixed + "/clip.mkv"});
     QCOMPARE(result.status, 0);
     QCOMPARE(result.events.size(), 2);
     const QJsonObject planned = result.events.first();
@@ -141,10 +142,10 @@ void TestCli::dryRunPlansTheBuildersArguments()
     batch.trimEnabled = true;
     batch.trimEnd = "00:00:01";
     batch.scale = VideoScale::p480;
-    const QStringList expected = ffmpegArguments(m_mixed + "/clip.mkv", out + "/clip.webm",
-                                                 makeFFArgs(MediaTarget::fromId("video.webm").value(), batch,
-                                                            HardwareProfile::software()),
-                                                 false);
+    const QStringList expected = ffmpegArguments(
+        m_mixed + "/clip.mkv", out + "/clip.webm",
+        makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software()),
+        false);
     QStringList planned_arguments;
     for (const QJsonValue &value : planned["arguments"].toArray())
         planned_arguments << value.toString();
@@ -157,7 +158,7 @@ void TestCli::presetByName()
     const QString out = m_dir.filePath("preset");
     const Run result = run({"-q", "-p", "hi-fi (flac)", "-o", out, m_mixed + "/one.wav"});
     QCOMPARE(result.status, 0);
-    QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{"one.flac"});
+    QCOMPARE(QDir(out).entryList(QDir::Files), QStringList {"one.flac"});
     QVERIFY(result.out.contains("1 converted, 0 failed"));
 }
 
@@ -165,13 +166,13 @@ void TestCli::exitStatuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
-    QTest::newRow("unknown target") << QStringList{"-t", "audio.mp5", "x"} << 2;
-    QTest::newRow("unknown preset") << QStringList{"-p", "nope", "x"} << 2;
-    QTest::newRow("no input") << QStringList{"-t", "audio.mp3"} << 2;
-    QTest::newRow("bad option") << QStringList{"--frobnicate"} << 2;
-    QTest::newRow("nothing to convert") << QStringList{"-t", "subtitle.srt", "@mixed"} << 2;
-    QTest::newRow("a failed file") << QStringList{"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
-    QTest::newRow("list targets") << QStringList{"--list-targets"} << 0;
+    QTest::newRow("unknown target") << QStringList {"-t", "audio.mp5", "x"} << 2;
+    QTest::newRow("unknown preset") << QStringList {"-p", "nope", "x"} << 2;
+    QTest::newRow("no input") << QStringList {"-t", "audio.mp3"} << 2;
+    QTest::newRow("bad option") << QStringList {"--frobnicate"} << 2;
+    QTest::newRow("nothing to convert") << QStringList {"-t", "subtitle.srt", "@mixed"} << 2;
+    QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
+    QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
 }
 
 void TestCli::exitStatuses()
@@ -198,7 +199,8 @@ void TestCli::interruptCancelsCleanly()
     QDir().mkpath(slow);
     for (int i = 0; i < 3; ++i) {
         QVERIFY(TestSupport::makeMedia(slow + QStringLiteral("/movie%1.mkv").arg(i),
-                                       {"-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=30:duration=20", "-c:v",
+                                       {"-f", "lavfi", "-i",
+                                        "testsrc2=size=1280x720:rate=30:duration=20", "-c:v",
                                         "mpeg4", "-q:v", "3"}));
     }
     const QString out = m_dir.filePath("interrupted");
@@ -206,9 +208,11 @@ void TestCli::interruptCancelsCleanly()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", m_config);
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VIREO_CLI), {"--json", "--no-hwaccel", "-j", "2", "-t", "video.mp4", "-o", out, slow});
+    process.start(QStringLiteral(VIREO_CLI),
+                  {"--json", "--no-hwaccel", "-j", "2", "-t", "video.mp4", "-o", out, slow});
     QByteArray seen;
-    QTRY_VERIFY_WITH_TIMEOUT((seen += process.readAllStandardOutput()).contains("\"progress\""), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT((seen += process.readAllStandardOutput()).contains("\"progress\""),
+                             30000);
     ::kill(pid_t(process.processId()), SIGINT);
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
@@ -216,7 +220,8 @@ void TestCli::interruptCancelsCleanly()
     const QList<QJsonObject> events = parseEvents(seen + process.readAllStandardOutput());
     QVERIFY(!events.isEmpty());
     QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList()); // no partial or temporary file
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
+             QStringList()); // no partial or temporary file
     QVERIFY(TestSupport::liveChildren().isEmpty());
 }
 
