@@ -12,6 +12,10 @@ set(VIREO_PRIVACY_URL "https://vireo.app/privacy" CACHE STRING
     "Privacy policy linked from the newsletter prompt")
 set(VIREO_SHARED_SETTINGS_ORG "Vireo" CACHE STRING
     "Organization whose settings file ($XDG_CONFIG_HOME/<org>.conf) holds the newsletter decision for all of its programs; empty keeps it in Vireo's own file")
+set(VIREO_UPDATE_FEED_URL "https://vireo.app/releases/latest.json" CACHE STRING
+    "JSON release feed ({\"version\": …, \"url\": …}) that update checks read; empty turns update checks off")
+set(VIREO_SUPPORT_EMAIL "support@vireo.app" CACHE STRING
+    "Address that Help > Contact Support writes to")
 
 # The values become C string literals.
 function(vireo_c_string out value)
@@ -25,6 +29,8 @@ vireo_c_string(VIREO_NEWSLETTER_ENDPOINT_C "${VIREO_NEWSLETTER_ENDPOINT}")
 vireo_c_string(VIREO_APP_TOKEN_C "${VIREO_APP_TOKEN}")
 vireo_c_string(VIREO_PRIVACY_URL_C "${VIREO_PRIVACY_URL}")
 vireo_c_string(VIREO_SHARED_SETTINGS_ORG_C "${VIREO_SHARED_SETTINGS_ORG}")
+vireo_c_string(VIREO_UPDATE_FEED_URL_C "${VIREO_UPDATE_FEED_URL}")
+vireo_c_string(VIREO_SUPPORT_EMAIL_C "${VIREO_SUPPORT_EMAIL}")
 
 set(VIREO_GENERATED_INCLUDE_DIR "${CMAKE_BINARY_DIR}/generated")
 configure_file("${PROJECT_SOURCE_DIR}/src/BuildConfig.h.in"

@@ -1,16 +1,66 @@
+#include "ui/AppDelegate.h"
+#include "ui/SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+
+#include "vireo/BuildConfig.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// How long a second launch waits for a running Vireo that is still starting.
+constexpr auto handOverPatience = 5s;
+
+QIcon applicationIcon(const QString &desktopId)
+{
+    QIcon bundled;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        bundled.addFile(QStringLiteral(":/icons/%1x%1/vireo.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(desktopId, bundled);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    const QString desktopId = QString::fromUtf8(BuildConfig::appId);
     QApplication::setApplicationName(QStringLiteral("Vireo"));
     QApplication::setOrganizationName(QStringLiteral("Vireo"));
     QApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
+    QGuiApplication::setDesktopFileName(desktopId);
+    // Desktops without a platform theme still get symbols.
+    if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == u"hicolor")
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vireo"));
-    window.resize(960, 600);
-    window.show();
-    return app.exec();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QApplication::translate(
+        "main", "Converts batches of audio, video, image and subtitle files."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QApplication::translate("main", "Files or folders to import (paths or file: URLs)."),
+        QStringLiteral("[files…]"));
+    parser.process(app);
+    const QStringList paths
+        = SingleInstance::absolutePaths(parser.positionalArguments(), QDir::currentPath());
+
+    SingleInstance instance(desktopId);
+    if (instance.start(paths, handOverPatience) == SingleInstance::Role::secondary)
+        return 0;
+
+    QApplication::setWindowIcon(applicationIcon(desktopId));
+    // Closing the window hides it; only Quit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
+                     &AppDelegate::openMedia);
+    delegate.launch(paths);
+    return QApplication::exec();
 }

@@ -55,4 +55,13 @@ inline const PreferenceKey<int> maxConcurrentJobs {QStringLiteral("max concurren
 // The user's own conversion presets, one JSON object each, in saving order.
 inline const PreferenceKey<QList<QJsonObject>> userPresets {QStringLiteral("user presets"), {}};
 
+// Look for a new version of the program at most once a week, unasked. Off
+// until the user turns it on.
+inline const PreferenceKey<bool> automaticallyCheckForUpdates {
+    QStringLiteral("automatically check for updates"), false};
+
+// When the update feed was last read successfully (ISO 8601, UTC); empty
+// before the first check.
+inline const PreferenceKey<QString> lastUpdateCheck {QStringLiteral("last update check"), {}};
+
 } // namespace PreferenceKeys

@@ -1,0 +1,127 @@
+#include "ui/MainWindow.h"
+
+#include "conversion/HardwareDetection.h"
+#include "conversion/JobQueue.h"
+#include "model/MediaSet.h"
+#include "settings/MailingListManager.h"
+#include "settings/UpdateChecker.h"
+#include "ui/OpenPanel.h"
+#include "ui/PreferencesView.h"
+#include "ui/SupportMail.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+MainWindow::MainWindow(UpdateChecker &updater, MailingListManager &mailingList, QWidget *parent)
+    : QMainWindow(parent)
+    , m_updater(updater)
+    , m_mailingList(mailingList)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Vireo"));
+    m_queue = new JobQueue(this);
+    setCentralWidget(new QWidget(this));
+    resize(960, 600);
+    buildMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *add = file->addAction(tr("&Add Files…"), this, [this] {
+        const QStringList paths = OpenPanel::chooseMedia(this);
+        if (!paths.isEmpty())
+            loadMedia(paths);
+    });
+    add->setShortcut(QKeySequence::Open);
+    file->addSeparator();
+    file->addAction(tr("&Close Window"), QKeySequence::Close, this, &QWidget::close);
+    QAction *quit = file->addAction(tr("&Quit"), qApp, &QCoreApplication::quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    QAction *preferences
+        = edit->addAction(tr("&Preferences…"), this, &MainWindow::showPreferences);
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    m_contactSupport = help->addAction(tr("Contact Support"), this, [] { composeSupportMail(); });
+    m_subscribe = help->addAction(tr("Subscribe to Newsletter…"), this,
+                                  [this] { m_mailingList.requestPrompt(true); });
+    help->addSeparator();
+    m_checkForUpdates = help->addAction(tr("Check for Updates…"), this,
+                                        &MainWindow::checkForUpdatesRequested);
+    m_checkForUpdates->setEnabled(m_updater.canCheckForUpdates());
+    connect(&m_updater, &UpdateChecker::canCheckForUpdatesChanged, m_checkForUpdates,
+            &QAction::setEnabled);
+    help->addSeparator();
+    QAction *about = help->addAction(tr("&About Vireo"), this, &MainWindow::showAbout);
+    about->setMenuRole(QAction::AboutRole);
+
+    updateSubscribeAction();
+    connect(&m_mailingList, &MailingListManager::isOptedOutChanged, this,
+            &MainWindow::updateSubscribeAction);
+}
+
+void MainWindow::updateSubscribeAction()
+{
+    m_subscribe->setVisible(m_mailingList.isAvailable() && !m_mailingList.isOptedOut());
+}
+
+void MainWindow::bringToFront()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::isOutOfSight() const
+{
+    return isHidden() || isMinimized();
+}
+
+void MainWindow::loadMedia(const QStringList &paths)
+{
+    MediaSet::shared().load(paths);
+}
+
+JobQueue &MainWindow::queue()
+{
+    return *m_queue;
+}
+
+void MainWindow::showPreferences()
+{
+    if (!m_preferences) {
+        m_preferences = new PreferencesView(this);
+        m_preferences->setWindowFlag(Qt::Window);
+        m_preferences->setWindowTitle(tr("Preferences"));
+        m_preferences->setAttribute(Qt::WA_DeleteOnClose, false);
+        HardwareDetection *detection = detectHardwareProfile(m_preferences);
+        connect(detection, &Operation::finished, m_preferences, [this, detection] {
+            m_preferences->setHardwareLabel(detection->profile().label());
+            detection->deleteLater();
+        });
+    }
+    m_preferences->show();
+    m_preferences->raise();
+    m_preferences->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(
+        this, tr("About Vireo"),
+        tr("<h3>Vireo %1</h3><p>Converts batches of audio, video, image and subtitle files with "
+           "FFmpeg.</p>")
+            .arg(QCoreApplication::applicationVersion().toHtmlEscaped()));
+}
