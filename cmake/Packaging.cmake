@@ -26,9 +26,6 @@ set(VIREO_MIME_TYPES
 list(JOIN VIREO_MIME_TYPES ";" VIREO_MIME_TYPES)
 set(VIREO_MIME_TYPES "${VIREO_MIME_TYPES};")
 
-# The maker's reverse-DNS domain: the app id without its last part.
-string(REGEX REPLACE "\\.[^.]*$" "" VIREO_DEVELOPER_ID "${VIREO_APP_ID}")
-
 set(VIREO_PACKAGING_DIR "${CMAKE_BINARY_DIR}/packaging/linux")
 configure_file(packaging/linux/vireo.desktop.in
                "${VIREO_PACKAGING_DIR}/${VIREO_APP_ID}.desktop" @ONLY)

@@ -9,7 +9,7 @@ packages=(
   libgl-dev libvips-dev libheif1
   ffmpeg
   xvfb xauth fonts-dejavu-core adwaita-icon-theme
-  dbus-x11
+  dbus-x11 desktop-file-utils appstream
 )
 
 missing=()
