@@ -8,9 +8,9 @@
 struct UpdateCheckResult {
     enum class Outcome {
         updateAvailable, // the feed names a newer version
-        upToDate,        // the feed names this version or an older one
-        failed,          // the feed could not be fetched or read
-        disabled,        // this build checks for no updates
+        upToDate, // the feed names this version or an older one
+        failed, // the feed could not be fetched or read
+        disabled, // this build checks for no updates
     };
 
     Outcome outcome = Outcome::failed;

@@ -205,7 +205,8 @@ void UpdateChecker::handleReply(QNetworkReply *reply)
         // that is still followed.
         result.errorMessage = tr("The update server did not answer in time.");
     } else if (reply->error() != QNetworkReply::NoError) {
-        result.errorMessage = tr("The update feed could not be fetched: %1").arg(reply->errorString());
+        result.errorMessage
+            = tr("The update feed could not be fetched: %1").arg(reply->errorString());
     } else if (const std::optional<Release> release = parseFeed(body); !release) {
         result.errorMessage = tr("The update feed does not name a valid version and release page.");
     } else {

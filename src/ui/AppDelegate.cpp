@@ -38,8 +38,7 @@ AppDelegate::AppDelegate(QObject *parent)
     new NewsletterPrompt(mailingList, m_window.get());
     mailingList.setUpdaterBusyCheck([this] { return m_updater->sessionInProgress(); });
 
-    connect(m_updater.get(), &UpdateChecker::checkFinished, this,
-            &AppDelegate::showUpdateResult);
+    connect(m_updater.get(), &UpdateChecker::checkFinished, this, &AppDelegate::showUpdateResult);
 
     m_notifier = new DesktopNotifier(desktopId, QDBusConnection::sessionBus(), this);
     connect(m_notifier, &DesktopNotifier::activated, m_window.get(), &MainWindow::bringToFront);
@@ -88,8 +87,7 @@ void AppDelegate::checkForUpdates()
 void AppDelegate::showUpdateResult(const UpdateCheckResult &result)
 {
     // A check of its own is worth a window only when it found something.
-    if (!result.userInitiated
-        && result.outcome != UpdateCheckResult::Outcome::updateAvailable)
+    if (!result.userInitiated && result.outcome != UpdateCheckResult::Outcome::updateAvailable)
         return;
     if (!m_updateDialog)
         m_updateDialog = new UpdateDialog(*m_updater, m_window.get());

@@ -37,8 +37,8 @@ void DesktopNotifier::notify(const QString &summary, const QString &body)
 {
     if (!m_bus.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface,
-                                                       QStringLiteral("Notify"));
+    QDBusMessage call
+        = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     const QVariantMap hints {
         {QStringLiteral("desktop-entry"), m_desktopId},
         {QStringLiteral("category"), QStringLiteral("transfer.complete")},
@@ -72,11 +72,16 @@ QString DesktopNotifier::batchSummary(const Totals &totals)
 
 QString DesktopNotifier::batchBody(const Totals &totals)
 {
-    if (totals.failed == 0)
-        return tr("%n file(s) converted.", nullptr, totals.completed);
-    if (totals.completed == 0)
-        return tr("%n file(s) could not be converted.", nullptr, totals.failed);
-    return tr("%1 converted, %2 not converted.")
-        .arg(tr("%n file(s)", nullptr, totals.completed))
-        .arg(totals.failed);
+    // No translation is loaded for English, so its plurals are spelled out.
+    const int converted = totals.completed;
+    const int failed = totals.failed;
+    if (failed == 0)
+        return converted == 1 ? tr("1 file converted.") : tr("%1 files converted.").arg(converted);
+    if (converted == 0)
+        return failed == 1 ? tr("1 file could not be converted.")
+                           : tr("%1 files could not be converted.").arg(failed);
+    return tr("%1 of %2 files converted, %3 not.")
+        .arg(converted)
+        .arg(converted + failed)
+        .arg(failed);
 }

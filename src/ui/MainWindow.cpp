@@ -47,8 +47,7 @@ void MainWindow::buildMenus()
     quit->setMenuRole(QAction::QuitRole);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
-    QAction *preferences
-        = edit->addAction(tr("&Preferences…"), this, &MainWindow::showPreferences);
+    QAction *preferences = edit->addAction(tr("&Preferences…"), this, &MainWindow::showPreferences);
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
 
@@ -57,8 +56,8 @@ void MainWindow::buildMenus()
     m_subscribe = help->addAction(tr("Subscribe to Newsletter…"), this,
                                   [this] { m_mailingList.requestPrompt(true); });
     help->addSeparator();
-    m_checkForUpdates = help->addAction(tr("Check for Updates…"), this,
-                                        &MainWindow::checkForUpdatesRequested);
+    m_checkForUpdates
+        = help->addAction(tr("Check for Updates…"), this, &MainWindow::checkForUpdatesRequested);
     m_checkForUpdates->setEnabled(m_updater.canCheckForUpdates());
     connect(&m_updater, &UpdateChecker::canCheckForUpdatesChanged, m_checkForUpdates,
             &QAction::setEnabled);

@@ -24,8 +24,8 @@ class SingleInstance final : public QObject {
 
 public:
     enum class Role {
-        primary,    // this process holds the lock and listens
-        secondary,  // the running instance took the paths: exit now
+        primary, // this process holds the lock and listens
+        secondary, // the running instance took the paths: exit now
         standalone, // the lock's owner never answered: run on without the lock
     };
 
@@ -43,8 +43,7 @@ public:
     // Command-line arguments (paths, relative or absolute, or file: URLs) as
     // absolute, clean local paths. URLs of other schemes (sftp://, https://)
     // are left out.
-    static QStringList absolutePaths(const QStringList &arguments,
-                                     const QString &workingDirectory);
+    static QStringList absolutePaths(const QStringList &arguments, const QString &workingDirectory);
 
 Q_SIGNALS:
     // A later launch asked for the window, with its paths (maybe none), all

@@ -16,8 +16,8 @@ QUrl SupportMail::url(const QString &applicationName, const std::optional<QStrin
 
     // Everything but the unreserved characters is encoded, so an "&" or "="
     // in a name cannot end the subject early.
-    const QByteArray text = "mailto:" + QUrl::toPercentEncoding(address, "@+") + "?subject="
-        + QUrl::toPercentEncoding(title) + "&body=" + QUrl::toPercentEncoding(body);
+    const QByteArray text = "mailto:" + QUrl::toPercentEncoding(address, "@+")
+        + "?subject=" + QUrl::toPercentEncoding(title) + "&body=" + QUrl::toPercentEncoding(body);
     const QUrl url(QString::fromLatin1(text), QUrl::StrictMode);
     if (!url.isValid() || address.isEmpty())
         return {};

@@ -126,8 +126,7 @@ void UpdateDialog::showResult(const UpdateCheckResult &result)
         break;
     case Outcome::failed:
         setTexts(tr("Vireo could not check for updates"),
-                 result.errorMessage + QLatin1Char('\n')
-                     + tr("Please try again later."));
+                 result.errorMessage + QLatin1Char('\n') + tr("Please try again later."));
         m_buttons->addButton(QDialogButtonBox::Ok);
         break;
     case Outcome::disabled:

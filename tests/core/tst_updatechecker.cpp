@@ -111,11 +111,16 @@ void TestUpdateChecker::compareVersions_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("order");
 
-    QTest::newRow("patch newer") << "1.2.1" << "1.2.0" << 1;
-    QTest::newRow("numbers, not text") << "1.10" << "1.9.7" << 1;
-    QTest::newRow("missing parts are zero") << "1.2" << "1.2.0" << 0;
-    QTest::newRow("leading v") << "v2.0" << "1.99.99" << 1;
-    QTest::newRow("major older") << "0.9.9" << "1.0" << -1;
+    QTest::newRow("patch newer") << "1.2.1"
+                                 << "1.2.0" << 1;
+    QTest::newRow("numbers, not text") << "1.10"
+                                       << "1.9.7" << 1;
+    QTest::newRow("missing parts are zero") << "1.2"
+                                            << "1.2.0" << 0;
+    QTest::newRow("leading v") << "v2.0"
+                               << "1.99.99" << 1;
+    QTest::newRow("major older") << "0.9.9"
+                                 << "1.0" << -1;
 }
 
 void TestUpdateChecker::compareVersions()
@@ -141,20 +146,27 @@ void TestUpdateChecker::check_data()
     const int failed = int(Outcome::failed);
 
     // The running version is 1.9.0.
-    QTest::newRow("newer") << 200 << feed("1.10.0") << newer << "1.10.0" << "";
-    QTest::newRow("same") << 200 << feed("1.9") << same << "1.9" << "";
-    QTest::newRow("older") << 200 << feed("1.8.5") << same << "1.8.5" << "";
+    QTest::newRow("newer") << 200 << feed("1.10.0") << newer << "1.10.0"
+                           << "";
+    QTest::newRow("same") << 200 << feed("1.9") << same << "1.9"
+                          << "";
+    QTest::newRow("older") << 200 << feed("1.8.5") << same << "1.8.5"
+                           << "";
     QTest::newRow("not JSON") << 200 << QByteArray("<html>moved</html>") << failed << ""
                               << "valid version";
-    QTest::newRow("no version") << 200 << QByteArray(R"({"url": "https://vireo.app/r"})")
-                                << failed << "" << "valid version";
-    QTest::newRow("version is a word") << 200 << feed("latest") << failed << "" << "valid version";
-    QTest::newRow("page is no web page")
-        << 200 << feed("2.0", "file:///etc/passwd") << failed << "" << "valid version";
-    QTest::newRow("feed not found") << 404 << QByteArray() << failed << "" << "status 404";
-    QTest::newRow("server error") << 503 << feed("2.0") << failed << "" << "status 503";
-    QTest::newRow("too large") << 200 << QByteArray(200 * 1024, ' ') + feed("2.0") << failed
-                               << "" << "too large";
+    QTest::newRow("no version") << 200 << QByteArray(R"({"url": "https://vireo.app/r"})") << failed
+                                << ""
+                                << "valid version";
+    QTest::newRow("version is a word") << 200 << feed("latest") << failed << ""
+                                       << "valid version";
+    QTest::newRow("page is no web page") << 200 << feed("2.0", "file:///etc/passwd") << failed << ""
+                                         << "valid version";
+    QTest::newRow("feed not found") << 404 << QByteArray() << failed << ""
+                                    << "status 404";
+    QTest::newRow("server error") << 503 << feed("2.0") << failed << ""
+                                  << "status 503";
+    QTest::newRow("too large") << 200 << QByteArray(200 * 1024, ' ') + feed("2.0") << failed << ""
+                               << "too large";
 }
 
 void TestUpdateChecker::check()

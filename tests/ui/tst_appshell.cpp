@@ -1,0 +1,579 @@
+#include "conversion/JobQueue.h"
+#include "model/MediaSet.h"
+#include "model/MediaTarget.h"
+#include "settings/MailingListManager.h"
+#include "settings/UpdateChecker.h"
+#include "ui/AppDelegate.h"
+#include "ui/MainWindow.h"
+#include "ui/OpenPanel.h"
+#include "ui/SingleInstance.h"
+#include "ui/SupportMail.h"
+#include "ui/UpdateDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLocalSocket>
+#include <QMenuBar>
+#include <QNetworkProxy>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrlQuery>
+
+#include <memory>
+
+#include "TestSupport.h"
+#include "vireo/BuildConfig.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString appId = QString::fromUtf8(BuildConfig::appId);
+
+QString vireoExecutable()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("../src/app/vireo"));
+}
+
+// A notification server and a dock on their own connection to the test's bus.
+class FakeDesktop final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    explicit FakeDesktop(const QString &address)
+        : m_bus(QDBusConnection::connectToBus(address, QStringLiteral("fake-desktop")))
+    {
+        m_bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
+                             QDBusConnection::ExportAllSlots);
+        m_bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+        m_bus.connect(QString(), QString(), QStringLiteral("com.canonical.Unity.LauncherEntry"),
+                      QStringLiteral("Update"), this, SLOT(launcherUpdate(QString, QVariantMap)));
+    }
+
+    ~FakeDesktop() override
+    {
+        m_bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake-desktop"));
+    }
+
+    void click(uint id)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            QStringLiteral("/org/freedesktop/Notifications"),
+            QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"));
+        signal << id << QStringLiteral("default");
+        m_bus.send(signal);
+    }
+
+    struct Notification {
+        QString app, summary, body;
+        QVariantMap hints;
+    };
+    QList<Notification> notifications;
+    QList<QVariantMap> launcherUpdates;
+    QString launcherUri;
+
+public Q_SLOTS:
+    uint Notify(const QString &app, uint, const QString &, const QString &summary,
+                const QString &body, const QStringList &, const QVariantMap &hints, int)
+    {
+        notifications.append({app, summary, body, hints});
+        return 41 + uint(notifications.size());
+    }
+
+private Q_SLOTS:
+    void launcherUpdate(const QString &uri, const QVariantMap &properties)
+    {
+        launcherUri = uri;
+        launcherUpdates.append(properties);
+    }
+
+private:
+    QDBusConnection m_bus;
+};
+
+// Serves one release feed on 127.0.0.1.
+class FeedServer final : public QObject {
+public:
+    FeedServer()
+    {
+        if (!m_server.listen(QHostAddress::LocalHost))
+            qFatal("cannot listen on 127.0.0.1");
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (!socket->readAll().contains("\r\n\r\n") || !answers)
+                        return;
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: "
+                                  + QByteArray::number(body.size())
+                                  + "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QUrl url() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/feed").arg(m_server.serverPort()));
+    }
+    QByteArray body;
+    bool answers = true;
+
+private:
+    QTcpServer m_server;
+};
+
+} // namespace
+
+class TestAppShell : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void absolutePaths_data();
+    void absolutePaths();
+    void handOver_data();
+    void handOver();
+    void staleLockTakenOver();
+    void liveLockNeverBroken();
+
+    void supportMail_data();
+    void supportMail();
+    void helpMenu();
+    void oneMainWindow();
+    void closeHidesAndFilesBringBack();
+    void updateDialog_data();
+    void updateDialog();
+    void batchEndNotifies_data();
+    void batchEndNotifies();
+
+    void openUrl(const QUrl &url) { m_openedUrls.append(url); }
+
+private:
+    QTemporaryDir m_runtime;
+    QTemporaryDir m_files;
+    QProcess m_bus;
+    QString m_busAddress;
+    QList<QUrl> m_openedUrls;
+};
+
+void TestAppShell::initTestCase()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vireo"));
+    QVERIFY(m_runtime.isValid() && m_files.isValid());
+    // Lock and socket of this test alone; the child processes inherit them.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qputenv("VIREO_HWACCEL", "none");
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    QVERIFY(QFileInfo::exists(vireoExecutable()));
+
+    // Mail, release pages: recorded, never handed to the desktop.
+    for (const char *scheme : {"mailto", "http", "https"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
+
+    // A session bus of our own, before anything asks for the session bus.
+    m_bus.start(QStringLiteral("dbus-daemon"),
+                {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                 QStringLiteral("--print-address=1")});
+    if (m_bus.waitForStarted(5000) && m_bus.waitForReadyRead(5000))
+        m_busAddress = QString::fromUtf8(m_bus.readLine()).trimmed();
+    qputenv("DBUS_SESSION_BUS_ADDRESS",
+            m_busAddress.isEmpty() ? QByteArray("unix:path=/nonexistent") : m_busAddress.toUtf8());
+}
+
+void TestAppShell::cleanupTestCase()
+{
+    QDBusConnection::disconnectFromBus(QDBusConnection::sessionBus().name());
+    m_bus.terminate();
+    QVERIFY(m_bus.state() == QProcess::NotRunning || m_bus.waitForFinished(5000));
+    QVERIFY(TestSupport::liveChildren().isEmpty());
+}
+
+void TestAppShell::init()
+{
+    m_openedUrls.clear();
+    OpenPanel::setAnswersForTesting({[] { return QStringList(); }, {}});
+}
+
+void TestAppShell::cleanup()
+{
+    OpenPanel::setAnswersForTesting({});
+    MediaSet::shared().clear();
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *widget : windows)
+        widget->close();
+}
+
+void TestAppShell::absolutePaths_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("relative") << QStringList {"a.mp3", "sub/../b.wav", "."}
+                              << QStringList {"@/a.mp3", "@/b.wav", "@"};
+    QTest::newRow("absolute") << QStringList {"/music//x.flac"} << QStringList {"/music/x.flac"};
+    QTest::newRow("file URLs") << QStringList {"file:///tmp/c%20d.flac", "file:relative.mp3"}
+                               << QStringList {"/tmp/c d.flac", "@/relative.mp3"};
+    QTest::newRow("remote URLs left out")
+        << QStringList {"sftp://host/a.mp4", "https://example.org/b.mp4", "kept.mp4"}
+        << QStringList {"@/kept.mp4"};
+    QTest::newRow("a file named like a URL")
+        << QStringList {"https:x"} << QStringList {"@/https:x"};
+}
+
+void TestAppShell::absolutePaths()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, expected);
+
+    QFile named(m_files.filePath(QStringLiteral("https:x")));
+    QVERIFY(named.open(QIODevice::WriteOnly));
+    expected.replaceInStrings(QStringLiteral("@"), m_files.path());
+    QCOMPARE(SingleInstance::absolutePaths(arguments, m_files.path()), expected);
+}
+
+void TestAppShell::handOver_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("received");
+
+    QTest::newRow("files") << QStringList {"a.mp3", "../b.wav", "file:///tmp/c%20d.flac"}
+                           << QStringList {"@/a.mp3", "@/../b.wav", "/tmp/c d.flac"};
+    QTest::newRow("relaunch without files") << QStringList() << QStringList();
+}
+
+void TestAppShell::handOver()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, received);
+    received.replaceInStrings(QStringLiteral("@/.."), QFileInfo(m_files.path()).path());
+    received.replaceInStrings(QStringLiteral("@"), m_files.path());
+
+    SingleInstance primary(appId);
+    QCOMPARE(primary.start({}, 1s), SingleInstance::Role::primary);
+    QSignalSpy activation(&primary, &SingleInstance::activationRequested);
+
+    // A real second launch; this process answers it from its event loop.
+    QProcess second;
+    second.setWorkingDirectory(m_files.path());
+    QSignalSpy finished(&second, &QProcess::finished);
+    second.start(vireoExecutable(), arguments);
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(activation.size(), 1);
+    QCOMPARE(activation.constFirst().constFirst().toStringList(), received);
+}
+
+void TestAppShell::staleLockTakenOver()
+{
+    QProcess first;
+    first.start(vireoExecutable(), {});
+    QVERIFY(first.waitForStarted());
+    SingleInstance probe(appId);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QLocalSocket socket;
+            socket.connectToServer(probe.serverPath());
+            return socket.waitForConnected(100);
+        }(),
+        30000);
+    first.kill(); // SIGKILL: lock file and socket stay behind
+    QVERIFY(first.waitForFinished(10000));
+    QVERIFY(QFileInfo::exists(probe.lockFilePath()));
+    QVERIFY(QFileInfo::exists(probe.serverPath()));
+
+    SingleInstance successor(appId);
+    QCOMPARE(successor.start({}, 1s), SingleInstance::Role::primary);
+    QSignalSpy activation(&successor, &SingleInstance::activationRequested);
+    QProcess second;
+    QSignalSpy finished(&second, &QProcess::finished);
+    second.start(vireoExecutable(), {m_files.filePath(QStringLiteral("late.mp3"))});
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(activation.size(), 1);
+    QCOMPARE(activation.constFirst().constFirst().toStringList(),
+             QStringList {m_files.filePath(QStringLiteral("late.mp3"))});
+}
+
+void TestAppShell::liveLockNeverBroken()
+{
+    // A primary that lives but does not answer (still starting, or hung).
+    SingleInstance paths(appId);
+    QLockFile held(paths.lockFilePath());
+    QVERIFY(held.tryLock(0));
+
+    SingleInstance late(appId);
+    QCOMPARE(late.start({QStringLiteral("/tmp/x.mp3")}, 300ms), SingleInstance::Role::standalone);
+    qint64 pid = 0;
+    QString host, app;
+    QVERIFY(held.getLockInfo(&pid, &host, &app));
+    QCOMPARE(pid, QCoreApplication::applicationPid());
+}
+
+void TestAppShell::supportMail_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QVariant>("subject");
+    QTest::addColumn<QString>("expectedSubject");
+    QTest::addColumn<QString>("greeting");
+
+    QTest::newRow("named") << "Vireo" << QVariant() << "Vireo Support Request"
+                           << "Hello Vireo Team";
+    QTest::newRow("no name") << "" << QVariant() << "App Support Request"
+                             << "Hello App Team";
+    QTest::newRow("given subject") << "Vireo" << QVariant("Crash on import") << "Crash on import"
+                                   << "Hello Vireo Team";
+    QTest::newRow("query characters in the name")
+        << "Tom & Jerry=2" << QVariant() << "Tom & Jerry=2 Support Request"
+        << "Hello Tom & Jerry=2 Team";
+}
+
+void TestAppShell::supportMail()
+{
+    QFETCH(QString, name);
+    QFETCH(QVariant, subject);
+    QFETCH(QString, expectedSubject);
+    QFETCH(QString, greeting);
+
+    const std::optional<QString> given
+        = subject.isValid() ? std::optional(subject.toString()) : std::nullopt;
+    const QUrl url = SupportMail::url(name, given, QStringLiteral("help@vireo.example"));
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+    QCOMPARE(url.path(), QStringLiteral("help@vireo.example"));
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItems().size(), 2);
+    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), expectedSubject);
+    QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+             greeting + QStringLiteral(",\r\n\r\nI need assistance with the following:\r\n\r\n"));
+
+    if (name == QLatin1String("Vireo") && !given) {
+        // What the mail program receives, byte for byte.
+        QCOMPARE(url.toString(QUrl::FullyEncoded),
+                 QStringLiteral("mailto:help@vireo.example?subject=Vireo%20Support%20Request"
+                                "&body=Hello%20Vireo%20Team%2C%0D%0A%0D%0AI%20need%20assistance"
+                                "%20with%20the%20following%3A%0D%0A%0D%0A"));
+    }
+}
+
+void TestAppShell::helpMenu()
+{
+    FeedServer server;
+    server.answers = false;
+    UpdateChecker updater;
+    updater.setFeedUrl(server.url());
+    MailingListManager newsletter;
+    newsletter.setSharedSettingsOrganization(QString());
+    newsletter.setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9")));
+    MainWindow window(updater, newsletter);
+
+    // Subscribing is offered until the user answers for good.
+    QVERIFY(window.subscribeAction()->isVisible());
+    newsletter.decline();
+    QVERIFY(!window.subscribeAction()->isVisible());
+    MailingListManager unavailable;
+    unavailable.setEndpoint(QUrl());
+    MainWindow distributionBuild(updater, unavailable);
+    QVERIFY(!distributionBuild.subscribeAction()->isVisible());
+
+    // "Check for Updates…" waits for the running check.
+    QVERIFY(window.checkForUpdatesAction()->isEnabled());
+    updater.checkForUpdates();
+    QVERIFY(!window.checkForUpdatesAction()->isEnabled());
+    updater.cancel();
+    QVERIFY(window.checkForUpdatesAction()->isEnabled());
+
+    window.contactSupportAction()->trigger();
+    QCOMPARE(m_openedUrls.size(), 1);
+    QCOMPARE(m_openedUrls.constFirst().scheme(), QStringLiteral("mailto"));
+    QCOMPARE(QUrlQuery(m_openedUrls.constFirst())
+                 .queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+             QStringLiteral("Vireo Support Request"));
+}
+
+void TestAppShell::oneMainWindow()
+{
+    FeedServer server;
+    server.body = R"({"version": "0.0.1", "url": "https://vireo.app/r"})";
+    AppDelegate delegate;
+    delegate.updater().setFeedUrl(server.url());
+    delegate.launch({});
+
+    // Every command and shortcut of the menus; modal boxes are closed as they come.
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closer.start(50);
+    const auto actions = delegate.window()->menuBar()->findChildren<QAction *>();
+    for (QAction *action : actions) {
+        if (action->menu() || action->isSeparator()
+            || action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Q))
+            continue;
+        action->trigger();
+        QTest::qWait(20);
+    }
+    int mainWindows = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        mainWindows += qobject_cast<MainWindow *>(widget) != nullptr;
+    QCOMPARE(mainWindows, 1);
+}
+
+void TestAppShell::closeHidesAndFilesBringBack()
+{
+    QStringList files;
+    for (const char *name : {"one.wav", "two.wav", "three.wav"}) {
+        files.append(m_files.filePath(QLatin1String(name)));
+        QVERIFY(TestSupport::makeTone(files.constLast(), 0.2));
+    }
+    AppDelegate delegate;
+    delegate.launch({});
+    QPointer<MainWindow> window = delegate.window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+
+    window->close();
+    QVERIFY(window);
+    QVERIFY(window->isHidden());
+
+    QSignalSpy changes(&MediaSet::shared(), &MediaSet::mediaChanged);
+    delegate.openMedia(files);
+    QVERIFY(window->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(MediaSet::shared().mediaList().size(), 3, 30000);
+    QTRY_VERIFY(!MediaSet::shared().isImporting());
+    QCOMPARE(changes.size(), 1); // one load
+
+    // A relaunch without files only brings the window back.
+    window->showMinimized();
+    delegate.openMedia({});
+    QVERIFY(!window->isMinimized());
+    QVERIFY(window->isVisible());
+    QCOMPARE(MediaSet::shared().mediaList().size(), 3);
+}
+
+void TestAppShell::updateDialog_data()
+{
+    QTest::addColumn<QByteArray>("feed");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("releasePage");
+
+    QTest::newRow("newer") << QByteArray(R"({"version": "9.1", "url": "https://vireo.app/9.1"})")
+                           << true << "Vireo 9.1 is available"
+                           << "https://vireo.app/9.1";
+    QTest::newRow("same") << QByteArray(R"({"version": ")" VIREO_VERSION
+                                        R"(", "url": "https://vireo.app/x"})")
+                          << true << "You're up to date"
+                          << "";
+    QTest::newRow("malformed") << QByteArray("{\"version\": ") << true
+                               << "Vireo could not check for updates"
+                               << "";
+    QTest::newRow("off in this build") << QByteArray() << false << "Update checks are off"
+                                       << "";
+}
+
+void TestAppShell::updateDialog()
+{
+    QFETCH(QByteArray, feed);
+    QFETCH(bool, enabled);
+    QFETCH(QString, title);
+    QFETCH(QString, releasePage);
+
+    FeedServer server;
+    server.body = feed;
+    AppDelegate delegate;
+    QCoreApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
+    delegate.updater().setFeedUrl(enabled ? server.url() : QUrl());
+    delegate.launch({});
+
+    delegate.window()->checkForUpdatesAction()->trigger();
+    UpdateDialog *dialog = delegate.updateDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(dialog->isChecking());
+    QVERIFY(!delegate.window()->checkForUpdatesAction()->isEnabled() || !enabled);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->isChecking(), 20000);
+    QCOMPARE(dialog->title(), title);
+    QVERIFY(delegate.window()->checkForUpdatesAction()->isEnabled());
+
+    QCOMPARE(dialog->releaseUrl().toString(), releasePage);
+    if (!releasePage.isEmpty()) {
+        dialog->openReleasePage();
+        QCOMPARE(m_openedUrls, QList<QUrl> {QUrl(releasePage)});
+        QVERIFY(!dialog->isVisible());
+    }
+}
+
+void TestAppShell::batchEndNotifies_data()
+{
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("window hidden") << true;
+    QTest::newRow("window shown") << false;
+}
+
+void TestAppShell::batchEndNotifies()
+{
+    QFETCH(bool, hidden);
+    if (m_busAddress.isEmpty())
+        QSKIP("dbus-daemon is not installed");
+
+    FakeDesktop desktop(m_busAddress);
+    const QString tone = m_files.filePath(QStringLiteral("batch.wav"));
+    QVERIFY(TestSupport::makeTone(tone, 0.5));
+    QTemporaryDir destination;
+
+    AppDelegate delegate;
+    delegate.launch({});
+    MainWindow *window = delegate.window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    if (hidden)
+        window->close();
+
+    JobQueue &queue = window->queue();
+    QSignalSpy finished(&queue, &JobQueue::runFinished);
+    queue.enqueue({Media::create(tone)}, *MediaTarget::fromId(QStringLiteral("audio.mp3")),
+                  destination.path(), {});
+    QVERIFY(finished.wait(60000));
+
+    // The dock saw the bar come and go.
+    QTRY_VERIFY(
+        !desktop.launcherUpdates.isEmpty()
+        && !desktop.launcherUpdates.constLast().value(QStringLiteral("progress-visible")).toBool());
+    QCOMPARE(desktop.launcherUri, QStringLiteral("application://%1.desktop").arg(appId));
+    QVERIFY(
+        desktop.launcherUpdates.constFirst().value(QStringLiteral("progress-visible")).toBool());
+
+    if (!hidden) {
+        QTest::qWait(300);
+        QVERIFY(desktop.notifications.isEmpty());
+        return;
+    }
+    QTRY_COMPARE(desktop.notifications.size(), 1);
+    const FakeDesktop::Notification &note = desktop.notifications.constFirst();
+    QCOMPARE(note.app, QStringLiteral("Vireo"));
+    QCOMPARE(note.summary, QStringLiteral("Conversion finished"));
+    QCOMPARE(note.body, QStringLiteral("1 file converted."));
+    QCOMPARE(note.hints.value(QStringLiteral("desktop-entry")).toString(), appId);
+
+    // Clicking it brings the window back.
+    QTest::qWait(100); // the notification id reaches the notifier
+    desktop.click(42);
+    QTRY_VERIFY(window->isVisible());
+}
+
+QTEST_MAIN(TestAppShell)
+#include "tst_appshell.moc"
