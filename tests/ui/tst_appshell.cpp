@@ -165,6 +165,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_runtime;
+    QTemporaryDir m_config;
     QTemporaryDir m_files;
     QProcess m_bus;
     QString m_busAddress;
@@ -174,9 +175,11 @@ private:
 void TestAppShell::initTestCase()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Vireo"));
-    QVERIFY(m_runtime.isValid() && m_files.isValid());
-    // Lock and socket of this test alone; the child processes inherit them.
+    QVERIFY(m_runtime.isValid() && m_config.isValid() && m_files.isValid());
+    // Lock, socket and settings of this run alone; the child processes
+    // inherit them.
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     qputenv("VIREO_HWACCEL", "none");
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     QVERIFY(QFileInfo::exists(vireoExecutable()));
