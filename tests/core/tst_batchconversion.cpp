@@ -154,10 +154,7 @@ bool TestBatchConversion::convert(const QList<MediaPtr> &batch, const QString &t
     QDir().mkpath(out);
     JobQueue queue;
     queue.enqueue(batch, MediaTarget::fromId(target).value(), out, {});
-    QDeadlineTimer deadline(120000);
-    while (queue.isRunning() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return !queue.isRunning();
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000);
 }
 
 void TestBatchConversion::audioTargets_data()

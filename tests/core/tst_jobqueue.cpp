@@ -88,10 +88,7 @@ QList<MediaPtr> TestJobQueue::makeItems(const QString &folder, const QString &su
 
 bool TestJobQueue::waitIdle(JobQueue &queue, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (queue.isRunning() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return !queue.isRunning();
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, timeoutMs);
 }
 
 QStringList TestJobQueue::outputFolderEntries(const QString &folder)

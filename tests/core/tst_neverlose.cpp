@@ -67,10 +67,7 @@ bool TestNeverLose::runBatch(const QList<MediaPtr> &items, const QString &target
 {
     JobQueue queue;
     queue.enqueue(items, MediaTarget::fromId(target).value(), destination, {});
-    QDeadlineTimer deadline(60000);
-    while (queue.isRunning() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return !queue.isRunning();
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); });
 }
 
 QByteArray TestNeverLose::digest(const QString &path)
