@@ -29,6 +29,7 @@ UpdateDialog::UpdateDialog(UpdateChecker &checker, QWidget *parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(iconSize, iconSize));
     icon->setAlignment(Qt::AlignTop);
+    icon->setVisible(!QApplication::windowIcon().isNull());
 
     m_title = new QLabel(this);
     QFont titleFont = m_title->font();

@@ -17,6 +17,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLocalSocket>
+#include <QMenu>
 #include <QMenuBar>
 #include <QNetworkProxy>
 #include <QProcess>
@@ -164,6 +165,9 @@ private Q_SLOTS:
     void openUrl(const QUrl &url) { m_openedUrls.append(url); }
 
 private:
+    // Saved when VIREO_SCREENSHOT_DIR is set, to look at by eye.
+    static void screenshot(QWidget &widget, const QString &name);
+
     QTemporaryDir m_runtime;
     QTemporaryDir m_config;
     QTemporaryDir m_files;
@@ -219,6 +223,13 @@ void TestAppShell::cleanup()
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *widget : windows)
         widget->close();
+}
+
+void TestAppShell::screenshot(QWidget &widget, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
 }
 
 void TestAppShell::absolutePaths_data()
@@ -387,6 +398,13 @@ void TestAppShell::helpMenu()
 
     // Subscribing is offered until the user answers for good.
     QVERIFY(window.subscribeAction()->isVisible());
+    if (qEnvironmentVariableIsSet("VIREO_SCREENSHOT_DIR")) {
+        auto *help = qobject_cast<QMenu *>(window.subscribeAction()->parent());
+        help->popup(QPoint(100, 30));
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        screenshot(*help, QStringLiteral("help-menu"));
+        help->close();
+    }
     newsletter.decline();
     QVERIFY(!window.subscribeAction()->isVisible());
     MailingListManager unavailable;
@@ -512,6 +530,7 @@ void TestAppShell::updateDialog()
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->isChecking(), 20000);
     QCOMPARE(dialog->title(), title);
     QVERIFY(delegate.window()->checkForUpdatesAction()->isEnabled());
+    screenshot(*dialog, QStringLiteral("update-") + QString::fromLatin1(QTest::currentDataTag()));
 
     QCOMPARE(dialog->releaseUrl().toString(), releasePage);
     if (!releasePage.isEmpty()) {
