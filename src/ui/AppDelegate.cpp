@@ -52,7 +52,9 @@ AppDelegate::AppDelegate(QObject *parent)
 
 AppDelegate::~AppDelegate()
 {
-    // The window's widgets refer to the shared managers; they go first.
+    // The tray's menu belongs to the window, and the window's widgets refer
+    // to the shared managers: both go before the rest.
+    delete m_tray;
     m_window.reset();
     MailingListManager::shared().setUpdaterBusyCheck({});
 }

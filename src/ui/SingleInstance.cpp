@@ -18,7 +18,7 @@ namespace {
 // "VIRO" and a format number: a message from another program, or another
 // version's, is dropped instead of misread.
 constexpr quint32 messageMagic = 0x5649524f;
-constexpr quint16 messageFormat = 1;
+constexpr quint16 messageFormat = 2;
 constexpr char receipt = '\x06';
 constexpr qint64 maxMessageBytes = 16 * 1024 * 1024;
 constexpr auto retryPause = 50ms;
@@ -115,7 +115,9 @@ bool SingleInstance::deliver(const QStringList &paths, std::chrono::milliseconds
     QByteArray message;
     QDataStream out(&message, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_4);
-    out << messageMagic << messageFormat << paths;
+    // The launcher's activation token lets the running instance raise its
+    // window on Wayland, where a program may not take the focus unasked.
+    out << messageMagic << messageFormat << paths << qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
     QByteArray frame;
     QDataStream framing(&frame, QIODevice::WriteOnly);
     framing << message;
@@ -153,11 +155,16 @@ void SingleInstance::receive(QLocalSocket *socket)
     quint32 magic = 0;
     quint16 format = 0;
     QStringList paths;
-    body >> magic >> format >> paths;
+    QString activationToken;
+    body >> magic >> format >> paths >> activationToken;
     if (body.status() != QDataStream::Ok || magic != messageMagic || format != messageFormat) {
         socket->abort();
         return;
     }
+    // Qt's Wayland plugin reads the token from the environment when the
+    // window next asks to be activated.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
     socket->putChar(receipt);
     socket->flush();
     socket->disconnectFromServer();
