@@ -109,14 +109,58 @@ protected:
     }
 };
 
-// File names sort as a file manager sorts them: "Track 2" before "Track 10",
-// letter case aside.
+// Runs of digits compare by their number and the rest by the collator, so
+// that "Track 2" sorts before "Track 10" as in a file manager. (QCollator's
+// own numeric mode needs ICU, which not every Qt build has.)
+int naturalCompare(QStringView a, QStringView b, const QCollator &collator)
+{
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const auto runEnd = [&](QStringView text, qsizetype from) {
+        const bool digits = isDigit(text.at(from));
+        while (from < text.size() && isDigit(text.at(from)) == digits)
+            ++from;
+        return from;
+    };
+    const auto withoutLeadingZeros = [](QStringView number) {
+        while (number.size() > 1 && number.front() == u'0')
+            number = number.sliced(1);
+        return number;
+    };
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool digitsA = isDigit(a.at(i));
+        if (digitsA != isDigit(b.at(j)))
+            return collator.compare(a.sliced(i), b.sliced(j));
+        const qsizetype endA = runEnd(a, i);
+        const qsizetype endB = runEnd(b, j);
+        const QStringView runA = a.sliced(i, endA - i);
+        const QStringView runB = b.sliced(j, endB - j);
+        int order = 0;
+        if (digitsA) {
+            const QStringView numberA = withoutLeadingZeros(runA);
+            const QStringView numberB = withoutLeadingZeros(runB);
+            order = numberA.size() != numberB.size() ? (numberA.size() < numberB.size() ? -1 : 1)
+                                                     : numberA.compare(numberB);
+        } else {
+            order = collator.compare(runA, runB);
+        }
+        if (order != 0)
+            return order;
+        i = endA;
+        j = endB;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    return collator.compare(a, b);
+}
+
+// The table's sort: file names naturally, letter case aside.
 class MediaSortProxy final : public QSortFilterProxyModel {
 public:
     explicit MediaSortProxy(QObject *parent)
         : QSortFilterProxyModel(parent)
     {
-        m_collator.setNumericMode(true);
         m_collator.setCaseSensitivity(Qt::CaseInsensitive);
         setSortRole(MediaTableModel::SortRole);
     }
@@ -127,7 +171,7 @@ protected:
         const QVariant a = left.data(sortRole());
         const QVariant b = right.data(sortRole());
         if (a.typeId() == QMetaType::QString)
-            return m_collator.compare(a.toString(), b.toString()) < 0;
+            return naturalCompare(a.toString(), b.toString(), m_collator) < 0;
         return QSortFilterProxyModel::lessThan(left, right);
     }
 
@@ -219,6 +263,7 @@ SnapshotView::SnapshotView(QWidget *parent)
             &SnapshotView::contextMenuRequested);
 
     m_settingsView = new SettingsView;
+    m_settingsView->setObjectName(QStringLiteral("settingsView"));
     m_sideSheet = new SideSheet;
     m_sideSheet->setObjectName(QStringLiteral("sideSheet"));
     m_sideSheet->setContent(m_settingsView);
@@ -245,6 +290,7 @@ SnapshotView::SnapshotView(QWidget *parent)
     popoverLayout->setContentsMargins(0, 0, 0, 0);
     popoverLayout->setSizeConstraint(QLayout::SetFixedSize);
     m_batchPanel = new BatchPanel;
+    m_batchPanel->setObjectName(QStringLiteral("batchPanel"));
     popoverLayout->addWidget(m_batchPanel);
     static_cast<BatchPopover *>(m_batchPopover)->onHide = [this] {
         m_trimButton->setChecked(false);
