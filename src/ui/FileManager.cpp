@@ -38,17 +38,17 @@ void showItems(const QStringList &paths)
     for (const QString &path : paths)
         uris.append(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     // The second argument is the startup notification id, which we do not have.
     call << uris << QString();
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [watcher, paths] {
-                         if (watcher->isError())
-                             openParentFolders(paths);
-                         watcher->deleteLater();
-                     });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, paths] {
+        if (watcher->isError())
+            openParentFolders(paths);
+        watcher->deleteLater();
+    });
 }
 
 void openFolder(const QString &folder)

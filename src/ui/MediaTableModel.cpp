@@ -31,7 +31,9 @@ void MediaTableModel::setMedia(const QList<MediaPtr> &media)
     for (int row = 0; row < m_media.size(); ++row) {
         Media *item = m_media.at(row).data();
         m_rows.insert(item, row);
-        const auto changed = [this, item] { rowChanged(item); };
+        const auto changed = [this, item] {
+            rowChanged(item);
+        };
         connect(item, &Media::statusChanged, this, changed);
         connect(item, &Media::errorMessageChanged, this, changed);
         connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });

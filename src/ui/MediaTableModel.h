@@ -58,4 +58,3 @@ private:
     QSet<const Media *> m_progressed;
     QTimer m_progressTimer;
 };
-

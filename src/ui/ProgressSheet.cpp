@@ -106,7 +106,8 @@ public:
         layout->addWidget(m_progress);
         m_percent = new QLabel;
         m_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_percent->setMinimumWidth(m_percent->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
+        m_percent->setMinimumWidth(
+            m_percent->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
         setTextColor(m_percent, secondaryText(this), QPalette::WindowText);
         layout->addWidget(m_percent);
         connect(item.data(), &Media::changed, this, &InFlightRow::showItem);
@@ -137,7 +138,6 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
 {
     setWindowTitle(tr("Converting"));
     setWindowModality(Qt::WindowModal);
-    setFixedWidth(sheetWidth);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(margin, margin, margin, margin);
@@ -169,9 +169,8 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
     failedLayout->setContentsMargins(0, 0, 0, 0);
     failedLayout->setSpacing(4);
     auto *warning = new QLabel;
-    const QIcon warningIcon
-        = QIcon::fromTheme(QStringLiteral("dialog-warning"),
-                           style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    const QIcon warningIcon = QIcon::fromTheme(QStringLiteral("dialog-warning"),
+                                               style()->standardIcon(QStyle::SP_MessageBoxWarning));
     warning->setPixmap(warningIcon.pixmap(14, 14));
     failedLayout->addWidget(warning);
     m_failedText = new QLabel;
@@ -184,6 +183,8 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
 
     m_bar = new ShimmerProgressBar;
     m_bar->setObjectName(QStringLiteral("progressBar"));
+    // The sheet takes its size from its content; the bar sets its width.
+    m_bar->setMinimumWidth(sheetWidth - 2 * margin);
     layout->addWidget(m_bar);
 
     m_scroll = new QScrollArea;
@@ -227,6 +228,11 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
 }
 
 ProgressSheet::~ProgressSheet() = default;
+
+void ProgressSheet::setMedia(const QList<MediaPtr> &media)
+{
+    m_media = media;
+}
 
 QList<MediaPtr> ProgressSheet::inFlight() const
 {
@@ -276,11 +282,17 @@ void ProgressSheet::updateRows()
         if (item->status() == MediaStatus::processing)
             running.append(item);
     }
+    const auto position = [this](const MediaPtr &item) {
+        const qsizetype index = m_media.indexOf(item);
+        return index < 0 ? m_media.size() : index;
+    };
+    std::stable_sort(running.begin(), running.end(), [&](const MediaPtr &a, const MediaPtr &b) {
+        return position(a) < position(b);
+    });
     for (qsizetype i = m_rows.size() - 1; i >= 0; --i) {
-        const bool stillRunning = std::any_of(running.cbegin(), running.cend(),
-                                              [&](const MediaPtr &item) {
-                                                  return item == m_rows.at(i)->item();
-                                              });
+        const bool stillRunning
+            = std::any_of(running.cbegin(), running.cend(),
+                          [&](const MediaPtr &item) { return item == m_rows.at(i)->item(); });
         if (!stillRunning)
             delete m_rows.takeAt(i);
     }

@@ -26,6 +26,10 @@ public:
     ProgressSheet(JobQueue &queue, QWidget *parent);
     ~ProgressSheet() override;
 
+    // The workspace's items: rows that appear together follow their order,
+    // which is the order in which the queue starts them.
+    void setMedia(const QList<MediaPtr> &media);
+
     // The items in flight, in the order they started.
     QList<MediaPtr> inFlight() const;
 
@@ -44,6 +48,7 @@ private:
     void updateRows();
 
     JobQueue &m_queue;
+    QList<MediaPtr> m_media;
     QLabel *m_counts = nullptr;
     QWidget *m_failed = nullptr;
     QLabel *m_failedText = nullptr;

@@ -52,7 +52,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override
     {
         if (m_dragging)
-            m_sheet->dragTo(int(std::lround(m_pressWidth + m_pressX - event->globalPosition().x())));
+            m_sheet->dragTo(
+                int(std::lround(m_pressWidth + m_pressX - event->globalPosition().x())));
     }
 
     void mouseReleaseEvent(QMouseEvent *) override { m_dragging = false; }

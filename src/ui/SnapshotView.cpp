@@ -114,7 +114,9 @@ protected:
 // own numeric mode needs ICU, which not every Qt build has.)
 int naturalCompare(QStringView a, QStringView b, const QCollator &collator)
 {
-    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const auto isDigit = [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    };
     const auto runEnd = [&](QStringView text, qsizetype from) {
         const bool digits = isDigit(text.at(from));
         while (from < text.size() && isDigit(text.at(from)) == digits)
@@ -329,6 +331,7 @@ SnapshotView::SnapshotView(QWidget *parent)
     showTarget();
     updateHeader();
     updateProcessEnabled();
+    updateSettingsButton();
 }
 
 SnapshotView::~SnapshotView()
@@ -359,8 +362,8 @@ QWidget *SnapshotView::makeHeaderBar()
     picker->setSpacing(6);
     picker->addWidget(divider());
     auto *arrow = new QLabel;
-    arrow->setPixmap(glyph({"go-next-symbolic", "go-next"}, QStyle::SP_ArrowRight, this)
-                         .icon.pixmap(iconSize));
+    arrow->setPixmap(
+        glyph({"go-next-symbolic", "go-next"}, QStyle::SP_ArrowRight, this).icon.pixmap(iconSize));
     picker->addWidget(arrow);
     m_targetPicker = new QToolButton;
     m_targetPicker->setObjectName(QStringLiteral("targetPicker"));
@@ -410,9 +413,8 @@ QWidget *SnapshotView::makeHeaderBar()
     m_trimButton->setCheckable(true);
     m_trimButton->setAutoRaise(true);
     m_trimButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_trimButton->setIcon(glyph({"edit-cut-symbolic", "edit-cut"}, QStyle::SP_DialogResetButton,
-                                this)
-                              .icon);
+    m_trimButton->setIcon(
+        glyph({"edit-cut-symbolic", "edit-cut"}, QStyle::SP_DialogResetButton, this).icon);
     connect(m_trimButton, &QToolButton::toggled, this, [this](bool open) {
         if (open)
             showBatchPopover();
@@ -425,9 +427,10 @@ QWidget *SnapshotView::makeHeaderBar()
     m_processButton->setObjectName(QStringLiteral("processButton"));
     m_processButton->setText(tr("Process"));
     m_processButton->setToolTip(tr("Convert the files into a folder you choose"));
-    m_processButton->setIcon(glyph({"document-send-symbolic", "mail-send-symbolic", "document-send"},
-                                   QStyle::SP_ArrowForward, this)
-                                 .icon);
+    m_processButton->setIcon(
+        glyph({"document-send-symbolic", "mail-send-symbolic", "document-send"},
+              QStyle::SP_ArrowForward, this)
+            .icon);
     m_processButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_processButton->setAutoRaise(true);
     connect(m_processButton, &QToolButton::clicked, this, &SnapshotView::process);
@@ -451,6 +454,7 @@ void SnapshotView::setGroup(MediaGroup group, const QList<MediaPtr> &media)
         showTarget();
     }
     m_model->setMedia(media);
+    m_progressSheet->setMedia(media);
     restoreSelection();
     updateHeader();
     updateProcessEnabled();
@@ -561,10 +565,12 @@ void SnapshotView::showGroup()
     const bool video = m_group == MediaGroup::video;
     const bool trims = video || m_group == MediaGroup::audio;
     m_trimButton->setVisible(trims);
-    m_trimButton->setText(video ? tr("Trim & Scale") : tr("Trim"));
-    m_trimButton->setToolTip(video
-                                 ? tr("Trim the output time range and/or rescale video for this batch")
-                                 : tr("Trim the output time range for this batch"));
+    // A single "&" would mark a mnemonic.
+    m_trimButton->setText(video ? tr("Trim & Scale").replace(u'&', QStringLiteral("&&"))
+                                : tr("Trim"));
+    m_trimButton->setToolTip(
+        video ? tr("Trim the output time range and/or rescale video for this batch")
+              : tr("Trim the output time range for this batch"));
     m_batchPanel->setShowsScale(video);
     if (!trims)
         m_trimButton->setChecked(false);
@@ -590,7 +596,7 @@ void SnapshotView::updateHeader()
         palette.setColor(QPalette::WindowText, secondaryColor(this));
     } else {
         const int count = int(m_model->media().size());
-        m_headerText->setText(tr("%n files", nullptr, count));
+        m_headerText->setText(count == 1 ? tr("1 file") : tr("%n files", nullptr, count));
         m_headerText->setToolTip(QString());
         palette.setColor(QPalette::WindowText, this->palette().color(QPalette::WindowText));
     }
@@ -643,8 +649,8 @@ void SnapshotView::restoreSelection()
         return;
     }
     const QModelIndex index = m_proxy->mapFromSource(m_model->index(row, 0));
-    m_table->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect
-                                                 | QItemSelectionModel::Rows);
+    m_table->selectionModel()->select(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void SnapshotView::showBatchPopover()
@@ -668,8 +674,8 @@ void SnapshotView::contextMenuRequested(const QPoint &pos)
     const QModelIndex index = m_table->indexAt(pos);
     if (!index.isValid())
         return;
-    m_table->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect
-                                                 | QItemSelectionModel::Rows);
+    m_table->selectionModel()->select(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     const QSet<QUuid> ids {index.data(MediaTableModel::IdRole).toUuid()};
 
     auto *menu = new QMenu(this);

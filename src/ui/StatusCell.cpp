@@ -131,8 +131,8 @@ void StatusCell::paintSymbol(QPainter *painter, const QRectF &rect, MediaStatus 
     case MediaStatus::successful: {
         painter->setPen(Qt::NoPen);
         painter->setBrush(color);
-        painter->drawEllipse(circle.adjusted(-penWidth / 2, -penWidth / 2, penWidth / 2,
-                                             penWidth / 2));
+        painter->drawEllipse(
+            circle.adjusted(-penWidth / 2, -penWidth / 2, penWidth / 2, penWidth / 2));
         QPen mark(Qt::white, penWidth * 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         painter->setPen(mark);
         painter->setBrush(Qt::NoBrush);
@@ -193,7 +193,8 @@ void StatusCell::paint(QPainter *painter, const QStyleOptionViewItem &option,
 
 QSize StatusCell::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    return QStyledItemDelegate::sizeHint(option, index).expandedTo({symbolSize + 6, symbolSize + 4});
+    return QStyledItemDelegate::sizeHint(option, index)
+        .expandedTo({symbolSize + 6, symbolSize + 4});
 }
 
 bool StatusCell::helpEvent(QHelpEvent *event, QAbstractItemView *view,

@@ -12,8 +12,6 @@
 #include "ui/StatusCell.h"
 #include "ui/ToggleSwitch.h"
 
-#include "TestSupport.h"
-
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -28,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include "TestSupport.h"
 
 using namespace PreferenceKeys;
 
@@ -178,7 +178,9 @@ void tst_Workspace::fullBatchThenSkip()
 {
     const QList<MediaPtr> items = copies(m_tone, QStringLiteral("tone"), 3);
     const QString out = newFolder(QStringLiteral("batch-out"));
-    OpenPanel::setAnswersForTesting({{}, [&] { return std::optional<QString>(out); }});
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
 
     SnapshotView view;
     view.resize(800, 500);
@@ -229,7 +231,9 @@ void tst_Workspace::fullBatchThenSkip()
     QTRY_VERIFY(!sheet->isVisible());
 
     // A cancelled destination panel changes nothing.
-    OpenPanel::setAnswersForTesting({{}, [] { return std::optional<QString>(); }});
+    OpenPanel::setAnswersForTesting({{}, [] {
+                                         return std::optional<QString>();
+                                     }});
     process->click();
     QVERIFY(!view.queue().isRunning());
 }
@@ -238,7 +242,9 @@ void tst_Workspace::escapeCancelsTheRun()
 {
     const QList<MediaPtr> items = copies(m_longTone, QStringLiteral("long"), 3);
     const QString out = newFolder(QStringLiteral("cancel-out"));
-    OpenPanel::setAnswersForTesting({{}, [&] { return std::optional<QString>(out); }});
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
 
     SnapshotView view;
     view.show();
@@ -284,8 +290,7 @@ void tst_Workspace::tableModel()
     QCOMPARE(changed.size(), 1);
     QCOMPARE(changed[0][0].toModelIndex().row(), 1);
     QCOMPARE(changed[0][1].toModelIndex().row(), 1);
-    QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(),
-             int(MediaStatus::failed));
+    QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(), int(MediaStatus::failed));
 
     // Progress of running jobs comes in bursts and leaves one update per row.
     changed.clear();
@@ -471,13 +476,18 @@ void tst_Workspace::headerAndRemoval()
     view.setGroup(MediaGroup::audio, items + copies(m_tone, QStringLiteral("more"), 1));
     QCOMPARE(view.headerText(), selected->pathString());
 
-    QSignalSpy removed(&view, &SnapshotView::removeRequested);
     const QPoint row = table->visualRect(table->model()->index(1, 1)).center();
     Q_EMIT table->customContextMenuRequested(row);
     auto *menu = child<QMenu>(view, "contextMenu");
-    QCOMPARE(menuEntries(*menu),
-             (QStringList {"Show in File Manager", "-", "Remove from list"}));
-    child<QAction>(*menu, "removeFromList")->trigger();
+    QCOMPARE(menuEntries(*menu), (QStringList {"Show in File Manager", "-", "Remove from list"}));
+    // Without a file manager on the session bus, the file's folder opens.
+    child<QAction>(*menu, "showInFileManager")->trigger();
+    QTRY_COMPARE(m_openedFolders, QStringList {QFileInfo(selected->pathString()).absolutePath()});
+    delete menu;
+
+    QSignalSpy removed(&view, &SnapshotView::removeRequested);
+    Q_EMIT table->customContextMenuRequested(row);
+    child<QAction>(*child<QMenu>(view, "contextMenu"), "removeFromList")->trigger();
     QCOMPARE(removed.size(), 1);
     QCOMPARE(removed[0][0].value<QSet<QUuid>>(), QSet<QUuid> {selected->id()});
     QCOMPARE(view.selectedMediumId(), std::nullopt);
@@ -547,7 +557,7 @@ void tst_Workspace::batchPopover()
     QVERIFY(!trim->isChecked());
 
     view.setGroup(MediaGroup::video, {});
-    QCOMPARE(trim->text(), QStringLiteral("Trim & Scale"));
+    QCOMPARE(trim->text(), QStringLiteral("Trim && Scale")); // no mnemonic
     trim->click();
     auto *scale = child<QComboBox>(*panel, "scale");
     QVERIFY(scale->isVisibleTo(panel));
@@ -573,12 +583,15 @@ void tst_Workspace::screenshots()
     };
 
     const QString media = newFolder(QStringLiteral("Screenshots/My Media Library/2024"));
-    const auto file = [&](const QString &name) { return QDir(media).filePath(name); };
-    QVERIFY(TestSupport::makeMedia(file(QStringLiteral("Holiday in Lisbon.mov")),
-                                   {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=20",
-                                    "-c:v", "mpeg4"}));
-    QVERIFY(TestSupport::makeMedia(file(QStringLiteral("Sunset.png")),
-                                   {"-f", "lavfi", "-i", "testsrc=size=320x240", "-frames:v", "1"}));
+    const auto file = [&](const QString &name) {
+        return QDir(media).filePath(name);
+    };
+    QVERIFY(TestSupport::makeMedia(
+        file(QStringLiteral("Holiday in Lisbon.mov")),
+        {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=20", "-c:v", "mpeg4"}));
+    QVERIFY(
+        TestSupport::makeMedia(file(QStringLiteral("Sunset.png")),
+                               {"-f", "lavfi", "-i", "testsrc=size=320x240", "-frames:v", "1"}));
     QFile srt(file(QStringLiteral("Episode 01.srt")));
     QVERIFY(srt.open(QIODevice::WriteOnly));
     srt.write("1\n00:00:01,000 --> 00:00:02,000\nHello\n");
@@ -606,6 +619,8 @@ void tst_Workspace::screenshots()
     add(file(QStringLiteral("notes.txt")));
     QList<MediaPtr> &audio = groups[MediaGroup::audio];
     audio[1]->setStatus(MediaStatus::successful);
+    audio[1]->setLastSuccessSignature(
+        successSignature(MediaTarget::initialTarget(MediaGroup::audio), BatchSettings()));
     audio[2]->setStatus(MediaStatus::failed);
     audio[2]->setErrorMessage(QStringLiteral("Invalid data found when processing input"));
     audio[3]->setStatus(MediaStatus::cancelled);
@@ -642,7 +657,9 @@ void tst_Workspace::screenshots()
     targets->hide();
 
     const QString out = newFolder(QStringLiteral("screenshot-out"));
-    OpenPanel::setAnswersForTesting({{}, [&] { return std::optional<QString>(out); }});
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
     Preferences::instance().setValue(openDestinationOnFinish, false);
     view.setGroup(MediaGroup::audio, audio);
     view.process();
