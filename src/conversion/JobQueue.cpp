@@ -103,7 +103,9 @@ void JobQueue::startJob(const MediaPtr &item)
 {
     const QUuid id = item->id();
     m_activeMedia.insert(id, item);
-    auto isProtected = [this](const QString &path) { return isInputOfRun(path); };
+    auto isProtected = [this](const QString &path) {
+        return isInputOfRun(path);
+    };
     MediaJob *job = processMedia(item, m_target, m_destination, m_batch, isProtected, this);
     m_active.insert(id, job);
     connect(job, &Operation::finished, this, [this, job, id] {
