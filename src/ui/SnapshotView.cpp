@@ -2,7 +2,6 @@
 
 #include "conversion/HardwareDetection.h"
 #include "conversion/SuccessSignature.h"
-#include "model/MediaSet.h"
 #include "settings/Preferences.h"
 #include "ui/BatchPanel.h"
 #include "ui/FileManager.h"
@@ -714,7 +713,6 @@ void SnapshotView::removeFromList(const QSet<QUuid> &ids)
         m_table->clearSelection();
         updateHeader();
     }
-    MediaSet::shared().remove(ids);
     Q_EMIT removeRequested(ids);
 }
 

@@ -72,7 +72,8 @@ public:
     void process();
 
 Q_SIGNALS:
-    // "Remove from list" took these items out of the shared media set.
+    // "Remove from list": the window takes these items out of the media set
+    // and hands the workspace the shorter list.
     void removeRequested(const QSet<QUuid> &ids);
 
 protected:

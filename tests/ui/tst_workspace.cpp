@@ -607,6 +607,12 @@ void tst_Workspace::screenshots()
         groups[item->group()].append(item);
         return item;
     };
+    // Fails at once, so that the progress sheet counts a failure.
+    QFile broken(file(QStringLiteral("Broken download.flac")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(4096, 'x'));
+    broken.close();
+    add(broken.fileName());
     for (const char *name : {"Interview - Part 1.flac", "Interview - Part 2.flac",
                              "Morning Podcast Episode 112 (Remastered Edition).flac",
                              "voice memo 2.flac", "voice memo 10.flac"}) {
@@ -618,12 +624,12 @@ void tst_Workspace::screenshots()
     add(file(QStringLiteral("Episode 01.srt")));
     add(file(QStringLiteral("notes.txt")));
     QList<MediaPtr> &audio = groups[MediaGroup::audio];
-    audio[1]->setStatus(MediaStatus::successful);
-    audio[1]->setLastSuccessSignature(
+    audio[2]->setStatus(MediaStatus::successful);
+    audio[2]->setLastSuccessSignature(
         successSignature(MediaTarget::initialTarget(MediaGroup::audio), BatchSettings()));
-    audio[2]->setStatus(MediaStatus::failed);
-    audio[2]->setErrorMessage(QStringLiteral("Invalid data found when processing input"));
-    audio[3]->setStatus(MediaStatus::cancelled);
+    audio[3]->setStatus(MediaStatus::failed);
+    audio[3]->setErrorMessage(QStringLiteral("Invalid data found when processing input"));
+    audio[4]->setStatus(MediaStatus::cancelled);
 
     SnapshotView view;
     view.resize(900, 520);
