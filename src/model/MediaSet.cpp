@@ -48,6 +48,9 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
     auto *watcher = new Watcher(this);
     connect(watcher, &Watcher::finished, this, [this, watcher, guard, stop] {
         const MediaLoad::Found found = watcher->result();
+        // Drop the future's copy of the items now, not at deleteLater: a
+        // removed item must not be kept alive by a finished import.
+        watcher->setFuture(QFuture<MediaLoad::Found>());
         watcher->deleteLater();
         finishLoad(guard, *stop, found.items, found.skipped);
     });
