@@ -47,10 +47,9 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
     using Watcher = QFutureWatcher<MediaLoad::Found>;
     auto *watcher = new Watcher(this);
     connect(watcher, &Watcher::finished, this, [this, watcher, guard, stop] {
-        const MediaLoad::Found found = watcher->result();
-        // Drop the future's copy of the items now, not at deleteLater: a
-        // removed item must not be kept alive by a finished import.
-        watcher->setFuture(QFuture<MediaLoad::Found>());
+        // Moved out, not copied: the result store, which the pool's task may
+        // still share for a moment, must not keep removed items alive.
+        const MediaLoad::Found found = watcher->future().takeResult();
         watcher->deleteLater();
         finishLoad(guard, *stop, found.items, found.skipped);
     });
