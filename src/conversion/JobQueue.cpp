@@ -82,8 +82,17 @@ void JobQueue::cancelAll()
 
 void JobQueue::startNext()
 {
-    while (m_active.size() < m_maxConcurrent && !m_pending.isEmpty())
+    m_startScheduled = false;
+    if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty()) {
         startJob(m_pending.takeFirst());
+        // Starting a child process takes a few milliseconds of this thread;
+        // one start per pass of the event loop keeps the window responsive
+        // while a batch fills many slots at once.
+        if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty() && !m_startScheduled) {
+            m_startScheduled = true;
+            QMetaObject::invokeMethod(this, &JobQueue::startNext, Qt::QueuedConnection);
+        }
+    }
     if (!m_active.isEmpty() || !m_pending.isEmpty() || !m_isRunning)
         return;
 

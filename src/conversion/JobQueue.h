@@ -74,6 +74,7 @@ private:
     std::function<void()> m_completion;
     std::function<void(const QString &)> m_opener;
     int m_maxConcurrent = 2;
+    bool m_startScheduled = false;
     // Every input of the run by device and inode: never to be overwritten.
     QSet<QPair<quint64, quint64>> m_runInputs;
 };
