@@ -10,9 +10,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Vireo"));
     QApplication::setOrganizationName(QStringLiteral("Vireo"));
     QApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
-    // Desktops without a platform theme still get symbols.
-    if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == u"hicolor")
-        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    // Without a platform theme Qt looks only in hicolor, which has no
+    // symbols; Adwaita is on nearly every desktop.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Vireo"));

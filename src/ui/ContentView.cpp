@@ -154,6 +154,14 @@ void ContentView::confirm(const QString &message, const QString &action,
     QPushButton *confirm = box->addButton(action, QMessageBox::DestructiveRole);
     QPushButton *cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
+    // The question stands out; the explanation gets room to read as one line.
+    if (auto *question = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        QFont bold = question->font();
+        bold.setWeight(QFont::DemiBold);
+        question->setFont(bold);
+    }
+    if (auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        details->setMinimumWidth(320);
     box->setEscapeButton(cancel);
     // A destructive button neither accepts nor rejects the dialog: what
     // counts is the button that closed it.

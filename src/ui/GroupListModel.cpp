@@ -80,7 +80,7 @@ QIcon GroupListModel::icon(MediaGroup group)
         {{"camera-video-symbolic", "camera-video", "video-x-generic"}, QStyle::SP_MediaPlay},
         {{"camera-photo-symbolic", "image-x-generic-symbolic", "image-x-generic"},
          QStyle::SP_DesktopIcon},
-        {{"insert-text-symbolic", "text-x-generic-symbolic", "text-x-generic"},
+        {{"media-view-subtitles-symbolic", "text-x-generic-symbolic", "text-x-generic"},
          QStyle::SP_FileDialogDetailedView},
         {{"view-more-horizontal-symbolic", "view-more-symbolic", "view-more"}, QStyle::SP_FileIcon},
     };

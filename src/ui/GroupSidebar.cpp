@@ -59,10 +59,28 @@ QIcon drawnSign(bool plus, const QColor &colour)
     return icon;
 }
 
-QIcon footerIcon(const char *name, const QIcon &fallback)
+// The icon's shape filled with one colour: symbolic icons come in a fixed
+// dark grey that would vanish on a selection or in a dark theme.
+QPixmap tinted(const QIcon &icon, const QSize &size, qreal ratio, const QColor &colour)
+{
+    QPixmap pixmap = icon.pixmap(size, ratio);
+    if (pixmap.isNull())
+        return pixmap;
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(pixmap.rect(), colour);
+    return pixmap;
+}
+
+QIcon footerIcon(const char *name, const QIcon &fallback, const QColor &colour)
 {
     const QIcon themed = QIcon::fromTheme(QLatin1String(name));
-    return themed.isNull() ? fallback : themed;
+    if (themed.isNull())
+        return fallback;
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0})
+        icon.addPixmap(tinted(themed, QSize(iconSize, iconSize), ratio, colour));
+    return icon;
 }
 
 // Draws a group row: the selection as a rounded plate, the group's icon and
@@ -118,11 +136,16 @@ public:
         }
 
         const QRect content = plate.adjusted(rowMargin, 0, -rowMargin, 0);
+        // Symbols in the accent colour, or in the selection's text colour.
         const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
         const QRect iconRect(content.left() + 2, content.center().y() - iconSize / 2 + 1, iconSize,
                              iconSize);
-        icon.paint(painter, iconRect, Qt::AlignCenter,
-                   selected && active ? QIcon::Selected : QIcon::Normal);
+        const QColor glyph = selected && active ? text : palette.color(QPalette::Highlight);
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        // Only theme symbols are single-coloured shapes; the style's stand-ins are pictures.
+        painter->drawPixmap(iconRect,
+                            icon.name().isEmpty() ? icon.pixmap(iconRect.size(), ratio)
+                                                  : tinted(icon, iconRect.size(), ratio, glyph));
 
         // The badge: the count in a small pill at the trailing edge.
         QFont badgeFont = option.font;
@@ -225,14 +248,14 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     buttons->setSpacing(12);
     const QColor glyph = secondary(palette());
     m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_addButton->setIcon(footerIcon("list-add-symbolic", drawnSign(true, glyph)));
+    m_addButton->setIcon(footerIcon("list-add-symbolic", drawnSign(true, glyph), glyph));
     m_addButton->setToolTip(tr("Add more media files"));
     m_removeButton->setObjectName(QStringLiteral("removeGroupButton"));
-    m_removeButton->setIcon(footerIcon("list-remove-symbolic", drawnSign(false, glyph)));
+    m_removeButton->setIcon(footerIcon("list-remove-symbolic", drawnSign(false, glyph), glyph));
     m_removeButton->setToolTip(tr("Remove current group of files"));
     m_clearButton->setObjectName(QStringLiteral("clearListButton"));
     m_clearButton->setIcon(
-        footerIcon("user-trash-symbolic", style()->standardIcon(QStyle::SP_TrashIcon)));
+        footerIcon("user-trash-symbolic", style()->standardIcon(QStyle::SP_TrashIcon), glyph));
     m_clearButton->setToolTip(tr("Clear list"));
     for (QToolButton *button : {m_addButton, m_removeButton, m_clearButton}) {
         button->setAutoRaise(true);

@@ -46,11 +46,11 @@ SkippedPathsBanner::SkippedPathsBanner(MediaSet &set, QWidget *parent)
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_detailsButton->setObjectName(QStringLiteral("skippedDetailsButton"));
-    m_detailsButton->setCheckable(true);
     m_detailsButton->setAutoRaise(true);
     m_detailsButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_detailsButton->setText(tr("Show Details"));
-    connect(m_detailsButton, &QToolButton::toggled, this, &SkippedPathsBanner::setDetailsShown);
+    connect(m_detailsButton, &QToolButton::clicked, this,
+            [this] { setDetailsShown(!detailsShown()); });
 
     m_dismissButton->setObjectName(QStringLiteral("skippedDismissButton"));
     m_dismissButton->setAutoRaise(true);
@@ -71,7 +71,7 @@ SkippedPathsBanner::SkippedPathsBanner(MediaSet &set, QWidget *parent)
     m_details->setTextElideMode(Qt::ElideMiddle);
     m_details->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_details->header()->setStretchLastSection(true);
-    m_details->setMaximumHeight(150);
+    m_details->setFrameShape(QFrame::NoFrame);
     m_details->setVisible(false);
 
     auto *row = new QHBoxLayout;
@@ -104,10 +104,11 @@ bool SkippedPathsBanner::detailsShown() const
 void SkippedPathsBanner::setDetailsShown(bool shown)
 {
     m_details->setVisible(shown);
-    m_detailsButton->setChecked(shown);
     m_detailsButton->setText(shown ? tr("Hide Details") : tr("Show Details"));
-    if (shown)
+    if (shown) {
         m_details->resizeColumnToContents(0);
+        fitDetails();
+    }
 }
 
 void SkippedPathsBanner::sync()
@@ -144,7 +145,20 @@ void SkippedPathsBanner::sync()
             {tr("%1 more not listed").arg(QLocale().toString(skipped.size() - listedAtMost))}));
     }
     m_details->addTopLevelItems(rows);
+    fitDetails();
     show();
+}
+
+void SkippedPathsBanner::fitDetails()
+{
+    // As tall as the rows, up to about eight of them; the rest scrolls.
+    const int rows = std::min(m_details->topLevelItemCount(), 8);
+    const int row = m_details->topLevelItemCount() > 0
+        ? m_details->visualItemRect(m_details->topLevelItem(0)).height()
+        : 0;
+    const int height = m_details->header()->sizeHint().height()
+        + std::max(row, m_details->fontMetrics().height() + 4) * std::max(rows, 1) + 4;
+    m_details->setFixedHeight(height);
 }
 
 void SkippedPathsBanner::paintEvent(QPaintEvent *)

@@ -30,6 +30,7 @@ protected:
 
 private:
     void sync();
+    void fitDetails();
 
     MediaSet &m_set;
     QLabel *m_icon;

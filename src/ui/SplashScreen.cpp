@@ -9,10 +9,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QProgressBar>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -136,6 +136,46 @@ private:
     qreal m_highlight = 0;
 };
 
+// A small spinning wheel of ticks that turns while it is shown.
+class BusySpinner final : public QWidget {
+public:
+    explicit BusySpinner(QWidget *parent)
+        : QWidget(parent)
+    {
+        setFixedSize(28, 28);
+        m_timer.setInterval(80);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            m_step = (m_step + 1) % ticks;
+            update();
+        });
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(width() / 2.0, height() / 2.0);
+        const qreal radius = width() / 2.0;
+        QColor colour = palette().color(QPalette::WindowText);
+        for (int tick = 0; tick < ticks; ++tick) {
+            // The newest tick is darkest; older ones fade out behind it.
+            const int age = (m_step - tick + ticks) % ticks;
+            colour.setAlphaF(0.85 - 0.65 * age / (ticks - 1));
+            painter.setPen(QPen(colour, 2.4, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(0, -radius * 0.45), QPointF(0, -radius + 1.5));
+            painter.rotate(360.0 / ticks);
+        }
+    }
+    void showEvent(QShowEvent *) override { m_timer.start(); }
+    void hideEvent(QHideEvent *) override { m_timer.stop(); }
+
+private:
+    static constexpr int ticks = 12;
+    QTimer m_timer;
+    int m_step = 0;
+};
+
 } // namespace
 
 SplashScreen::SplashScreen(QWidget *parent)
@@ -196,11 +236,8 @@ SplashScreen::SplashScreen(QWidget *parent)
     ready->addSpacing(12);
     ready->addWidget(m_chooseButton, 0, Qt::AlignHCenter);
 
-    auto *spinner = new QProgressBar(m_importingPage);
+    auto *spinner = new BusySpinner(m_importingPage);
     spinner->setObjectName(QStringLiteral("importProgress"));
-    spinner->setRange(0, 0);
-    spinner->setTextVisible(false);
-    spinner->setFixedSize(140, 8);
     auto *importing = new QLabel(tr("Importing…"), m_importingPage);
     importing->setObjectName(QStringLiteral("importingLabel"));
     QFont importingFont = importing->font();

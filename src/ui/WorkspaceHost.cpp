@@ -33,6 +33,7 @@ WorkspaceHost::WorkspaceHost(QWidget *parent)
     m_files->setObjectName(QStringLiteral("workspaceFiles"));
     m_files->setUniformItemSizes(true);
     m_files->setFrameShape(QFrame::NoFrame);
+    m_files->setSpacing(2);
     layout->addWidget(m_header);
     layout->addWidget(m_files, 1);
 #endif
@@ -47,7 +48,8 @@ void WorkspaceHost::setGroup(MediaGroup group, const QList<MediaPtr> &media)
 #ifdef VIREO_HAS_SNAPSHOT_VIEW
     m_view->setGroup(group, media);
 #else
-    m_header->setText(tr("%1 · %2 files").arg(label(group)).arg(media.size()));
+    m_header->setText(media.size() == 1 ? tr("%1 · 1 file").arg(label(group))
+                                        : tr("%1 · %2 files").arg(label(group)).arg(media.size()));
     m_files->clear();
     QStringList names;
     names.reserve(media.size());

@@ -606,7 +606,8 @@ void tst_MainWindow::screenshots()
     if (folder.isEmpty())
         QSKIP("VIREO_SCREENSHOT_DIR is not set");
     QVERIFY(QDir().mkpath(folder));
-    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
     delete m_window;
     m_window = new QMainWindow;
     m_view = new ContentView(m_window);
@@ -614,6 +615,7 @@ void tst_MainWindow::screenshots()
     m_window->setWindowTitle(QStringLiteral("Vireo"));
     m_window->resize(960, 600);
     m_window->show();
+    m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     const auto save = [&](const QString &name) {
         QTest::qWait(150);
