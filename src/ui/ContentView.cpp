@@ -8,6 +8,7 @@
 #include "ui/SplashScreen.h"
 #include "ui/WorkspaceHost.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -54,9 +55,9 @@ ContentView::ContentView(QWidget *parent)
     layout->addWidget(m_banner);
     layout->addWidget(m_faces, 1);
 
-    connect(m_splash, &SplashScreen::loadMedia, this, &ContentView::loadMedia);
+    connect(m_splash, &SplashScreen::filesDropped, this, &ContentView::loadEach);
     connect(m_splash, &SplashScreen::chooseFilesRequested, this, &ContentView::chooseFiles);
-    connect(m_sidebar, &GroupSidebar::loadRequested, this, &ContentView::loadMedia);
+    connect(m_sidebar, &GroupSidebar::filesDropped, this, &ContentView::loadEach);
     connect(m_sidebar, &GroupSidebar::addRequested, this, &ContentView::chooseFiles);
     connect(m_sidebar, &GroupSidebar::removeGroupRequested, this, &ContentView::confirmRemoveGroup);
     connect(m_sidebar, &GroupSidebar::clearListRequested, this, &ContentView::confirmClearList);
@@ -66,10 +67,16 @@ ContentView::ContentView(QWidget *parent)
     });
     connect(m_workspace, &WorkspaceHost::removeRequested, &m_set, &MediaSet::remove);
     connect(&m_set, &MediaSet::mediaChanged, this, &ContentView::updateFace);
-    connect(&m_set, &MediaSet::isImportingChanged, this,
-            [this] { m_splash->setImporting(m_set.isImporting()); });
+    connect(&m_set, &MediaSet::isImportingChanged, this, &ContentView::updateImporting);
 
-    m_splash->setImporting(m_set.isImporting());
+    m_queueTimer.setSingleShot(true);
+    m_queueTimer.setInterval(0);
+    connect(&m_queueTimer, &QTimer::timeout, this, &ContentView::startQueuedLoads);
+    m_workspaceTimer.setSingleShot(true);
+    m_workspaceTimer.setInterval(0);
+    connect(&m_workspaceTimer, &QTimer::timeout, this, &ContentView::refreshWorkspace);
+
+    updateImporting();
     updateFace();
 }
 
@@ -105,11 +112,63 @@ QWidget *ContentView::detail() const
     return m_detail->currentWidget();
 }
 
+bool ContentView::isImporting() const
+{
+    return m_set.isImporting() || m_running > 0 || m_nextQueued < m_queued.size();
+}
+
 void ContentView::loadMedia(const QStringList &pathsOrUrls)
 {
-    // Nobody waits for the load; it goes once it has landed.
     MediaLoad *load = m_set.load(pathsOrUrls);
+    ++m_running;
+    // Nobody waits for the load; it goes once it has landed.
     connect(load, &Operation::finished, load, &QObject::deleteLater);
+    connect(load, &Operation::finished, this, [this] {
+        --m_running;
+        if (m_nextQueued < m_queued.size() && !m_queueTimer.isActive())
+            m_queueTimer.start();
+        updateImporting();
+    });
+    updateImporting();
+}
+
+void ContentView::loadEach(const QStringList &pathsOrUrls)
+{
+    m_queued += pathsOrUrls;
+    startQueuedLoads();
+}
+
+void ContentView::startQueuedLoads()
+{
+    // Starting a load and taking in what it found both run on this thread.
+    // A few milliseconds of starting per turn, and a few dozen loads under
+    // way at most, keep every stretch of either work short: results that
+    // pile up while the pool lags are all taken in at one go.
+    constexpr int loadsUnderWay = 48;
+    constexpr int loadsPerTurnAtLeast = 16;
+    constexpr qint64 turnMs = 8;
+    QElapsedTimer turn;
+    turn.start();
+    for (int started = 1; m_nextQueued < m_queued.size() && m_running < loadsUnderWay; ++started) {
+        loadMedia({m_queued.at(m_nextQueued++)});
+        if (started >= loadsPerTurnAtLeast && turn.elapsed() >= turnMs)
+            break;
+    }
+    if (m_nextQueued < m_queued.size()) {
+        // Resumed when loads land, or at the next turn if room is left.
+        if (m_running < loadsUnderWay)
+            m_queueTimer.start();
+    } else {
+        m_queued.clear();
+        m_nextQueued = 0;
+    }
+}
+
+void ContentView::updateImporting()
+{
+    // The media set's flag drops when the first of several loads lands; the
+    // splash says "Importing…" until the last one has.
+    m_splash->setImporting(isImporting());
 }
 
 void ContentView::chooseFiles()
@@ -195,8 +254,19 @@ void ContentView::updateDetail()
         m_detail->setCurrentWidget(m_placeholder);
         return;
     }
-    // Loads of other groups leave the workspace's list as it is.
-    if (m_workspace->group() != group || m_workspace->media() != *found)
+    if (m_workspace->group() != group)
         m_workspace->setGroup(*group, *found);
+    else
+        m_workspaceTimer.start();
     m_detail->setCurrentWidget(m_workspace);
+}
+
+void ContentView::refreshWorkspace()
+{
+    const std::optional<MediaGroup> group = selectedGroup();
+    const auto found = group ? m_set.media().constFind(*group) : m_set.media().cend();
+    // Loads of other groups leave the workspace's list as it is.
+    if (found != m_set.media().cend() && m_workspace->group() == group
+        && m_workspace->media() != *found)
+        m_workspace->setGroup(*group, *found);
 }

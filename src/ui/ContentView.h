@@ -2,6 +2,7 @@
 
 #include "model/MediaGroup.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -36,6 +37,12 @@ public:
 
     // Imports the files and folders (paths or file: URLs) in one load.
     void loadMedia(const QStringList &pathsOrUrls);
+    // Imports each file or folder by a load of its own, in order, as drops
+    // do. Thousands of them are started a few at a time, between which the
+    // window goes on answering.
+    void loadEach(const QStringList &pathsOrUrls);
+    // True while a load that the window started or the media set reports runs.
+    bool isImporting() const;
     // Asks for files and folders and imports the chosen ones in one load.
     void chooseFiles();
     // Ask first, in a dialog over the window, then remove or clear.
@@ -60,8 +67,11 @@ Q_SIGNALS:
     void selectedGroupChanged();
 
 private:
+    void startQueuedLoads();
+    void updateImporting();
     void updateFace();
     void updateDetail();
+    void refreshWorkspace();
     enum class Confirming { nothing, removeGroup, clearList };
 
     void confirm(const QString &message, const QString &action,
@@ -76,6 +86,15 @@ private:
     QStackedWidget *m_detail;
     WorkspaceHost *m_workspace;
     QLabel *m_placeholder;
+    // Items of loadEach() whose loads have not started yet.
+    QStringList m_queued;
+    qsizetype m_nextQueued = 0;
+    QTimer m_queueTimer;
+    // Loads started here that have not landed.
+    int m_running = 0;
+    // Hands the workspace its grown or shrunk list once per turn of the
+    // event loop, however many loads landed in it.
+    QTimer m_workspaceTimer;
     // The one confirmation shown at a time.
     Confirming m_confirming = Confirming::nothing;
 };

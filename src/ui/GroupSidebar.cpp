@@ -217,11 +217,6 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
         showSelection();
         updateRemoveButton();
     });
-    connect(m_model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
-                if (roles.contains(GroupListModel::DividerAboveRole))
-                    m_list->doItemsLayout();
-            });
 
     m_list->setObjectName(QStringLiteral("groupList"));
     m_list->setModel(m_model);
@@ -357,8 +352,8 @@ void GroupSidebar::dropEvent(QDropEvent *event)
     setTargeted(false);
     event->acceptProposedAction();
     const QStringList files = FileDrop::files(event->mimeData());
-    for (const QString &file : files)
-        Q_EMIT loadRequested({file});
+    if (!files.isEmpty())
+        Q_EMIT filesDropped(files);
 }
 
 void GroupSidebar::changeEvent(QEvent *event)

@@ -13,8 +13,7 @@ class QToolButton;
 
 // The sidebar of the main window: the section "Media" with one row per group
 // that holds items, and a footer with the add, remove-group and clear-list
-// buttons. Files and folders dropped on it are imported, one load per
-// dropped item.
+// buttons. Files and folders can be dropped on it.
 //
 // The selected group is remembered while its row is gone (removed, or the
 // list cleared) and shown again when the group comes back.
@@ -41,8 +40,9 @@ Q_SIGNALS:
     void addRequested();
     void removeGroupRequested();
     void clearListRequested();
-    // One dropped file or folder to import.
-    void loadRequested(const QStringList &paths);
+    // Files and folders dropped on the sidebar, in the drag's order; each is
+    // to be imported by a load of its own.
+    void filesDropped(const QStringList &files);
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -338,8 +338,8 @@ void SplashScreen::dropEvent(QDropEvent *event)
     setTargeted(false);
     event->acceptProposedAction();
     const QStringList files = FileDrop::files(event->mimeData());
-    for (const QString &file : files)
-        Q_EMIT loadMedia({file});
+    if (!files.isEmpty())
+        Q_EMIT filesDropped(files);
 }
 
 void SplashScreen::resizeEvent(QResizeEvent *event)

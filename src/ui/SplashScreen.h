@@ -11,8 +11,8 @@ class QStackedWidget;
 
 // The face of the main window while the list is empty: a card inviting the
 // user to drop media or choose files, over slowly drifting orbs. The whole
-// screen is a drop target for files and folders; each dropped item becomes
-// a load of its own. While an import runs the card shows "Importing…".
+// screen is a drop target for files and folders. While an import runs the
+// card shows "Importing…".
 class SplashScreen final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SplashScreen)
@@ -30,8 +30,9 @@ public:
     const QList<AnimatedOrb *> &orbs() const { return m_orbs; }
 
 Q_SIGNALS:
-    // Files or folders to import in one load.
-    void loadMedia(const QStringList &paths);
+    // Files and folders dropped on the splash, in the drag's order; each is
+    // to be imported by a load of its own.
+    void filesDropped(const QStringList &files);
     void chooseFilesRequested();
 
 protected:

@@ -10,6 +10,7 @@
 #include "ui/WorkspaceHost.h"
 
 #include <QAbstractItemModelTester>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -123,6 +124,7 @@ private Q_SLOTS:
     void clearListKeepsTheSelection();
     void dropsStartOneLoadPerItem_data();
     void dropsStartOneLoadPerItem();
+    void manyDroppedItemsLoadInTurns();
     void openPanelLoadsOnce_data();
     void openPanelLoadsOnce();
     void skippedPathsBanner();
@@ -463,7 +465,7 @@ void tst_MainWindow::clearListKeepsTheSelection()
     QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
     if (workspaceShown) {
         QCOMPARE(m_view->detail(), m_view->workspace());
-        QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::video));
+        QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::video));
     } else {
         QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
     }
@@ -522,6 +524,36 @@ void tst_MainWindow::dropsStartOneLoadPerItem()
     expected.sort();
     QCOMPARE(listed, expected);
     QVERIFY(mediaSet().skippedPaths().isEmpty());
+}
+
+void tst_MainWindow::manyDroppedItemsLoadInTurns()
+{
+    // A drop of a whole folder's contents: one load per item, yet only a
+    // few dozen under way at a time, and "Importing…" until the last landed.
+    const QString folder = sample("many");
+    QVERIFY(QDir().mkpath(folder));
+    QList<QUrl> urls;
+    for (int n = 0; n < 300; ++n) {
+        const QString path = QStringLiteral("%1/line %2.srt").arg(folder).arg(n);
+        QVERIFY(QFile::exists(path) || QFile::copy(sample("lines.srt"), path));
+        urls << QUrl::fromLocalFile(path);
+    }
+    QVERIFY(dragAndDrop(m_view->splash(), urls));
+    qsizetype mostUnderWay = runningLoads();
+    QVERIFY(m_view->isImporting());
+    QVERIFY(m_view->splash()->isImporting());
+    const QDeadlineTimer deadline(60000);
+    while (mediaSet().mediaList().size() < urls.size() && !deadline.hasExpired()) {
+        QVERIFY(m_view->splash()->isImporting());
+        mostUnderWay = std::max(mostUnderWay, runningLoads());
+        QTest::qWait(2);
+    }
+    QTRY_VERIFY(!m_view->isImporting());
+    QVERIFY(!m_view->splash()->isImporting());
+    QVERIFY2(mostUnderWay > 1 && mostUnderWay < urls.size(),
+             qPrintable(QString::number(mostUnderWay)));
+    QCOMPARE(mediaSet().mediaList().size(), urls.size());
+    QCOMPARE(mediaSet().media().value(MediaGroup::subtitle).size(), urls.size());
 }
 
 void tst_MainWindow::openPanelLoadsOnce_data()
