@@ -111,7 +111,8 @@ qint64 audioKbps(double quality)
 // formats they declare). Measured with ffmpeg 5.1:
 //  - wmav2: at most two channels and 48 kHz.
 //  - libvorbis: "encoder setup failed" outside 44.1/48 kHz for most rates and
-//    bitrates; mono only up to 240k, 5.1 from 88k, 7.1 from 256k, stereo always.
+//    bitrates; at those rates stereo works from 48k to 500k, mono fails above
+//    240k, 5.1 below 88k and 7.1 below 256k (the limits below keep a margin).
 //  - libopus: only the Vorbis channel orders (5.1(side) becomes 5.1), at most
 //    256k per channel.
 std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)

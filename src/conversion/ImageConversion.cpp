@@ -38,7 +38,7 @@ ImageConversion::~ImageConversion()
         m_worker->abandoned = true;
         workerRunning = m_worker->running;
     }
-    // A running worker removes the PNG itself once it has written it.
+    // A running worker removes what it writes itself once it is done.
     if (!workerRunning)
         removeTemporaryPng();
 }
@@ -66,14 +66,16 @@ void ImageConversion::start(const QString &sourcePath, const QString &outputPath
     });
     watcher->setFuture(QtConcurrent::run(
         QThreadPool::globalInstance(),
-        [worker = m_worker, sourcePath, written, writtenExt, temporary = m_temporaryPng] {
+        [worker = m_worker, sourcePath, written, writtenExt] {
             const Result result = writeImage(sourcePath, written, writtenExt);
             // Pool threads are not libvips' own: free its per-thread buffers.
             vips_thread_shutdown();
             QMutexLocker lock(&worker->mutex);
             worker->running = false;
-            if (worker->abandoned && !temporary.isEmpty())
-                QFile::remove(temporary);
+            // Nobody is left to take the file: the temporary PNG, or an output
+            // that its owner (a job being torn down) will never commit.
+            if (worker->abandoned)
+                QFile::remove(written);
             return result;
         }));
 }

@@ -82,8 +82,17 @@ void JobQueue::cancelAll()
 
 void JobQueue::startNext()
 {
-    while (m_active.size() < m_maxConcurrent && !m_pending.isEmpty())
+    m_startScheduled = false;
+    if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty()) {
         startJob(m_pending.takeFirst());
+        // Starting a child process takes a few milliseconds of this thread;
+        // one start per pass of the event loop keeps the window responsive
+        // while a batch fills many slots at once.
+        if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty() && !m_startScheduled) {
+            m_startScheduled = true;
+            QMetaObject::invokeMethod(this, &JobQueue::startNext, Qt::QueuedConnection);
+        }
+    }
     if (!m_active.isEmpty() || !m_pending.isEmpty() || !m_isRunning)
         return;
 
@@ -103,7 +112,9 @@ void JobQueue::startJob(const MediaPtr &item)
 {
     const QUuid id = item->id();
     m_activeMedia.insert(id, item);
-    auto isProtected = [this](const QString &path) { return isInputOfRun(path); };
+    auto isProtected = [this](const QString &path) {
+        return isInputOfRun(path);
+    };
     MediaJob *job = processMedia(item, m_target, m_destination, m_batch, isProtected, this);
     m_active.insert(id, job);
     connect(job, &Operation::finished, this, [this, job, id] {

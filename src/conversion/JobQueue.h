@@ -20,8 +20,7 @@ class MediaJob;
 
 // Converts batches of items into one target and destination folder, a few at
 // a time, in list order. Main thread only. A workspace owns one.
-class JobQueue final : public QObject
-{
+class JobQueue final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(JobQueue)
 
@@ -40,8 +39,8 @@ public:
     // Starts converting the items, or adds them to the run in progress; from
     // now on every job that starts uses this target, folder and batch. Items
     // already pending or running are not added a second time.
-    void enqueue(const QList<MediaPtr> &items, const MediaTarget &target, const QString &destination,
-                 const BatchSettings &batch);
+    void enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
+                 const QString &destination, const BatchSettings &batch);
     // Drops what is pending and cancels what runs; the run then ends as usual.
     void cancelAll();
 
@@ -75,6 +74,7 @@ private:
     std::function<void()> m_completion;
     std::function<void(const QString &)> m_opener;
     int m_maxConcurrent = 2;
+    bool m_startScheduled = false;
     // Every input of the run by device and inode: never to be overwritten.
     QSet<QPair<quint64, quint64>> m_runInputs;
 };

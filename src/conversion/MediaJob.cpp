@@ -110,12 +110,13 @@ void MediaJob::prepareOutput()
     const QString canonical = SafeOutput::canonicalOutputPath(m_finalPath);
     OutputLocks &locks = OutputLocks::instance();
     if (!locks.tryAcquire(canonical)) {
-        m_lockWait = connect(&locks, &OutputLocks::released, this, [this, canonical](const QString &path) {
-            if (path != canonical)
-                return;
-            disconnect(m_lockWait);
-            prepareOutput();
-        });
+        m_lockWait
+            = connect(&locks, &OutputLocks::released, this, [this, canonical](const QString &path) {
+                  if (path != canonical)
+                      return;
+                  disconnect(m_lockWait);
+                  prepareOutput();
+              });
         return;
     }
     m_lockedPath = canonical;
@@ -158,7 +159,8 @@ void MediaJob::convert()
 
 void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
 {
-    const bool wantsHardware = m_target.hasOption(MediaOption::hwAccel) && m_settings.hardwareAcceleration;
+    const bool wantsHardware
+        = m_target.hasOption(MediaOption::hwAccel) && m_settings.hardwareAcceleration;
     if (wantsHardware && !m_detection) {
         // Detection runs once per process, off this thread; later jobs get
         // the cached profile at once.
@@ -169,8 +171,9 @@ void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
     }
     if (isCancelled())
         return cancelled();
-    const HardwareProfile profile = m_detection ? m_detection->profile() : HardwareProfile::software();
-    const FFArgs args = makeFFArgs(m_target, m_batch, profile);
+    const HardwareProfile profile
+        = m_detection ? m_detection->profile() : HardwareProfile::software();
+    const FFArgs args = makeFFArgs(m_target, m_batch, profile, m_settings);
 
     QPointer<Media> item = m_item;
     const double duration = m_duration;

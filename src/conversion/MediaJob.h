@@ -27,8 +27,7 @@ class ProbeRun;
 // the job's own input (nor any other protected file), never replaces an
 // existing file while overwriting is off, and waits while another job writes
 // the same output. No temporary file outlives the job, whatever ends it.
-class MediaJob final : public Operation
-{
+class MediaJob final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MediaJob)
 

@@ -29,8 +29,8 @@ qint64 frameAt(double seconds)
 
 QString fromSrt(const QString &srt)
 {
-    static const QRegularExpression timing(
-        QStringLiteral(R"((\d+):(\d{1,2}):(\d{1,2})[,.](\d{1,3})\s*-->\s*(\d+):(\d{1,2}):(\d{1,2})[,.](\d{1,3}))"));
+    static const QRegularExpression timing(QStringLiteral(
+        R"((\d+):(\d{1,2}):(\d{1,2})[,.](\d{1,3})\s*-->\s*(\d+):(\d{1,2}):(\d{1,2})[,.](\d{1,3}))"));
     static const QRegularExpression tag(QStringLiteral(R"(</?[A-Za-z][^>]*>|\{\\[^}]*\})"));
 
     QString out = QStringLiteral("{1}{1}%1\n").arg(frameRate, 0, 'f', 3);

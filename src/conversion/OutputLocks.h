@@ -7,8 +7,7 @@
 // Output files being written right now, process-wide, so that two jobs that
 // map to the same output never write it at the same time: the later one
 // waits for released() and tries again. Main thread only.
-class OutputLocks final : public QObject
-{
+class OutputLocks final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OutputLocks)
 

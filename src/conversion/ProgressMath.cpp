@@ -32,9 +32,11 @@ QString formatDuration(double seconds)
 
 QString timeLine(double elapsedSeconds, std::optional<double> estimate, bool isRunning)
 {
-    QString line = QCoreApplication::translate("ProgressMath", "Elapsed %1").arg(formatDuration(elapsedSeconds));
+    QString line = QCoreApplication::translate("ProgressMath", "Elapsed %1")
+                       .arg(formatDuration(elapsedSeconds));
     if (estimate && isRunning)
-        line += QStringLiteral("  ·  ") + QCoreApplication::translate("ProgressMath", "ETA %1").arg(formatDuration(*estimate));
+        line += QStringLiteral("  ·  ")
+            + QCoreApplication::translate("ProgressMath", "ETA %1").arg(formatDuration(*estimate));
     else if (!isRunning)
         line += QStringLiteral("  ·  ") + QCoreApplication::translate("ProgressMath", "Finishing…");
     return line;

@@ -17,10 +17,10 @@ namespace SafeOutput {
 
 std::optional<FileIdentity> fileIdentity(const QString &path)
 {
-    struct stat info {};
+    struct stat info { };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
-    return FileIdentity{quint64(info.st_dev), quint64(info.st_ino)};
+    return FileIdentity {quint64(info.st_dev), quint64(info.st_ino)};
 }
 
 bool isSameFile(const QString &a, const QString &b)
@@ -48,7 +48,8 @@ QString temporaryPathFor(const QString &finalPath)
     const QFileInfo info(finalPath);
     const QString suffix = info.suffix();
     const QString base = suffix.isEmpty() ? info.fileName() : info.completeBaseName();
-    const QString tag = QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0');
+    const QString tag
+        = QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0');
     QString name = u'.' + base + QStringLiteral(".vireo-") + tag;
     if (!suffix.isEmpty())
         name += u'.' + suffix;
@@ -62,9 +63,9 @@ QString alreadyExistsMessage(const QString &finalPath)
 
 bool isWriteErrorLine(const QString &line)
 {
-    static const char *const patterns[] = {"No space left on device", "Error writing trailer",
-                                           "Input/output error", "Disk quota exceeded",
-                                           "File too large", "Read-only file system"};
+    static const char *const patterns[]
+        = {"No space left on device", "Error writing trailer", "Input/output error",
+           "Disk quota exceeded",     "File too large",        "Read-only file system"};
     for (const char *pattern : patterns) {
         if (line.contains(QLatin1String(pattern)))
             return true;
@@ -87,7 +88,8 @@ std::optional<QString> verifyOutput(const QString &temporaryPath)
     if (!info.exists())
         return QCoreApplication::translate("SafeOutput", "The converter wrote no output file");
     if (info.size() == 0)
-        return QCoreApplication::translate("SafeOutput", "The converter wrote an empty output file");
+        return QCoreApplication::translate("SafeOutput",
+                                           "The converter wrote an empty output file");
     return std::nullopt;
 }
 

@@ -13,8 +13,7 @@ namespace SafeOutput {
 
 // Device and inode, so that "./x.mkv", "x.mkv" and a symbolic link to it
 // are the same file. Nothing when the path names nothing.
-struct FileIdentity
-{
+struct FileIdentity {
     quint64 device = 0;
     quint64 inode = 0;
     friend bool operator==(const FileIdentity &, const FileIdentity &) = default;

@@ -1,5 +1,7 @@
 #include "settings/MailingListManager.h"
 
+#include "settings/StoredValue.h"
+
 #include "settings/Preferences.h"
 
 #include <QJsonDocument>
@@ -70,37 +72,17 @@ std::unique_ptr<QSettings> openSharedStore(const QString &organization)
     return openProgramStore();
 }
 
-// INI files keep no types: a value read back from the file is text, a value
-// written during this run keeps its type in Qt's cache of the file. Anything
-// else reads as absent.
-
 std::optional<QString> readText(const QSettings &store, const QString &key)
 {
-    const QVariant stored = store.value(key);
-    if (stored.typeId() != QMetaType::QString)
-        return std::nullopt;
-    return stored.toString();
+    return StoredValue::toText(store.value(key));
 }
 
 std::optional<int> readCount(const QSettings &store, const QString &key)
 {
-    const QVariant stored = store.value(key);
-    bool ok = false;
-    qlonglong number = 0;
-    switch (stored.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-        number = stored.toLongLong(&ok);
-        break;
-    case QMetaType::QString:
-        number = stored.toString().toLongLong(&ok);
-        break;
-    default:
-        break;
-    }
-    if (!ok || number < 0 || number > std::numeric_limits<int>::max())
+    const auto number = StoredValue::toInteger(store.value(key));
+    if (!number || *number < 0 || *number > std::numeric_limits<int>::max())
         return std::nullopt;
-    return int(number);
+    return int(*number);
 }
 
 // Dates are stored as ISO 8601 text in UTC, which any program can read; a

@@ -1,5 +1,7 @@
 #include "settings/Preferences.h"
 
+#include "settings/StoredValue.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QJsonDocument>
@@ -31,83 +33,29 @@ public:
     }
 };
 
-// INI files keep no types: a value read from the file is a QString (a
-// QStringList when it held unquoted commas), while a value written during this
-// run keeps its QVariant type in Qt's in-process cache of the file. The
-// decoders accept both and nothing else.
-
-bool holdsString(const QVariant &stored)
-{
-    return stored.typeId() == QMetaType::QString;
-}
-
 template<typename T> std::optional<T> decode(const QVariant &stored);
 
 template<> std::optional<bool> decode<bool>(const QVariant &stored)
 {
-    if (stored.typeId() == QMetaType::Bool)
-        return stored.toBool();
-    if (holdsString(stored)) {
-        // QVariant's own conversion takes every other text for true.
-        const QString text = stored.toString().trimmed();
-        if (text.compare(u"true", Qt::CaseInsensitive) == 0)
-            return true;
-        if (text.compare(u"false", Qt::CaseInsensitive) == 0)
-            return false;
-    }
-    return std::nullopt;
+    return StoredValue::toBool(stored);
 }
 
 template<> std::optional<int> decode<int>(const QVariant &stored)
 {
-    bool ok = false;
-    qlonglong number = 0;
-    switch (stored.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        number = stored.toLongLong(&ok);
-        break;
-    case QMetaType::QString:
-        number = stored.toString().toLongLong(&ok);
-        break;
-    default:
-        break;
-    }
-    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+    const auto number = StoredValue::toInteger(stored);
+    if (!number || *number < std::numeric_limits<int>::min() || *number > std::numeric_limits<int>::max())
         return std::nullopt;
-    return int(number);
+    return int(*number);
 }
 
 template<> std::optional<double> decode<double>(const QVariant &stored)
 {
-    bool ok = false;
-    double number = 0;
-    switch (stored.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        number = stored.toDouble(&ok);
-        break;
-    case QMetaType::QString:
-        number = stored.toString().toDouble(&ok);
-        break;
-    default:
-        break;
-    }
-    // "nan" and "inf" parse, but no consumer can use them.
-    if (!ok || !std::isfinite(number))
-        return std::nullopt;
-    return number;
+    return StoredValue::toDouble(stored);
 }
 
 template<> std::optional<QString> decode<QString>(const QVariant &stored)
 {
-    if (!holdsString(stored))
-        return std::nullopt;
-    return stored.toString();
+    return StoredValue::toText(stored);
 }
 
 template<> std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QVariant &stored)
@@ -115,7 +63,7 @@ template<> std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QV
     QStringList texts;
     if (stored.typeId() == QMetaType::QStringList)
         texts = stored.toStringList();
-    else if (holdsString(stored)) // the INI form of a one-element list
+    else if (stored.typeId() == QMetaType::QString) // the INI form of a one-element list
         texts = QStringList {stored.toString()};
     else
         return std::nullopt;

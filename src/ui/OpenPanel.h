@@ -18,8 +18,7 @@ QStringList chooseMedia(QWidget *parent);
 // One destination folder (new folders may be made); nothing when cancelled.
 std::optional<QString> chooseFolder(QWidget *parent);
 
-struct Answers
-{
+struct Answers {
     std::function<QStringList()> media;
     std::function<std::optional<QString>()> folder;
 };

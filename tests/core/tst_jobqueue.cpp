@@ -2,17 +2,16 @@
 #include "conversion/SuccessSignature.h"
 #include "settings/Preferences.h"
 
-#include "TestSupport.h"
-
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestSupport.h"
+
 // The queue's scheduling, skip and cancel rules, with real ffmpeg runs.
-class TestJobQueue : public QObject
-{
+class TestJobQueue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -28,7 +27,8 @@ private Q_SLOTS:
     void outputsFollowTheNameRule();
 
 private:
-    QList<MediaPtr> makeItems(const QString &folder, const QString &suffix, int count, MediaGroup group);
+    QList<MediaPtr> makeItems(const QString &folder, const QString &suffix, int count,
+                              MediaGroup group);
     static bool waitIdle(JobQueue &queue, int timeoutMs = 120000);
     static QStringList outputFolderEntries(const QString &folder);
 
@@ -45,13 +45,16 @@ void TestJobQueue::initTestCase()
     m_tone = m_dir.filePath("tone.wav");
     QVERIFY(TestSupport::makeTone(m_tone, 0.5));
     m_movie = m_dir.filePath("clip.mkv");
-    QVERIFY(TestSupport::makeMedia(m_movie, {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1",
-                                             "-f", "lavfi", "-i", "sine=duration=1", "-c:v", "mpeg4",
-                                             "-c:a", "flac", "-shortest"}));
+    QVERIFY(TestSupport::makeMedia(m_movie,
+                                   {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1",
+                                    "-f", "lavfi", "-i", "sine=duration=1", "-c:v", "mpeg4", "-c:a",
+                                    "flac", "-shortest"}));
     // Large enough that encoding it takes a few seconds.
     m_slowMovie = m_dir.filePath("slow.mkv");
-    QVERIFY(TestSupport::makeMedia(m_slowMovie, {"-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=30:duration=30",
-                                                 "-c:v", "mpeg4", "-q:v", "2"}));
+    QVERIFY(
+        TestSupport::makeMedia(m_slowMovie,
+                               {"-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=30:duration=30",
+                                "-c:v", "mpeg4", "-q:v", "2"}));
 }
 
 void TestJobQueue::init()
@@ -75,7 +78,8 @@ QList<MediaPtr> TestJobQueue::makeItems(const QString &folder, const QString &su
     QDir().mkpath(folder);
     QList<MediaPtr> items;
     for (int i = 0; i < count; ++i) {
-        const QString path = QDir(folder).filePath(QStringLiteral("item%1.%2").arg(++m_counter).arg(suffix));
+        const QString path
+            = QDir(folder).filePath(QStringLiteral("item%1.%2").arg(++m_counter).arg(suffix));
         QFile::copy(suffix == u"wav" ? m_tone : m_movie, path);
         items << MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
     }
@@ -84,10 +88,7 @@ QList<MediaPtr> TestJobQueue::makeItems(const QString &folder, const QString &su
 
 bool TestJobQueue::waitIdle(JobQueue &queue, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (queue.isRunning() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return !queue.isRunning();
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, timeoutMs);
 }
 
 QStringList TestJobQueue::outputFolderEntries(const QString &folder)
@@ -131,7 +132,8 @@ void TestJobQueue::startsInOrderWithinTheLimit()
         });
     }
     std::optional<Totals> lastBeforeEnd;
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &totals) { lastBeforeEnd = totals; });
+    connect(&queue, &JobQueue::runFinished, this,
+            [&](const Totals &totals) { lastBeforeEnd = totals; });
 
     queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
     QVERIFY(queue.isRunning());
@@ -152,10 +154,10 @@ void TestJobQueue::startsInOrderWithinTheLimit()
     QCOMPARE(QSet<QString>(startOrder.cbegin(), startOrder.cend()),
              QSet<QString>(expected.cbegin(), expected.cend()));
     QCOMPARE(peak, limit);
-    QCOMPARE(lastBeforeEnd, (Totals{5, 5, 0}));
+    QCOMPARE(lastBeforeEnd, (Totals {5, 5, 0}));
     QCOMPARE(queue.totals(), Totals());
     QVERIFY(!queue.startedAt());
-    QCOMPARE(opened, QStringList{out});
+    QCOMPARE(opened, QStringList {out});
     for (const MediaPtr &item : items)
         QCOMPARE(item->status(), MediaStatus::successful);
     QCOMPARE(outputFolderEntries(out).size(), 5); // no temporary file left beside them
@@ -179,12 +181,14 @@ void TestJobQueue::skipsUnchangedAndRedoesChanged()
         connect(item.get(), &Media::statusChanged, this, [&] { ++transitions; });
     std::optional<Totals> totals;
     connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { totals = t; });
-    const QDateTime firstModified = QFileInfo(QDir(out).filePath(items[0]->baseName() + ".mp4")).lastModified();
+    const QDateTime firstModified
+        = QFileInfo(QDir(out).filePath(items[0]->baseName() + ".mp4")).lastModified();
     queue.enqueue(items, mp4, out, {});
     QVERIFY(waitIdle(queue));
     QCOMPARE(transitions, 0);
-    QCOMPARE(totals, (Totals{2, 2, 0}));
-    QCOMPARE(QFileInfo(QDir(out).filePath(items[0]->baseName() + ".mp4")).lastModified(), firstModified);
+    QCOMPARE(totals, (Totals {2, 2, 0}));
+    QCOMPARE(QFileInfo(QDir(out).filePath(items[0]->baseName() + ".mp4")).lastModified(),
+             firstModified);
 
     // A new scale changes the video signature: both convert again.
     BatchSettings scaled;
@@ -217,9 +221,10 @@ void TestJobQueue::enqueueDuringRunJoinsIt()
     QCOMPARE(queue.startedAt(), startedAt);
     QCOMPARE(queue.totals().total, 5);
     QVERIFY(waitIdle(queue));
-    QCOMPARE(totals, (Totals{5, 5, 0}));
+    QCOMPARE(totals, (Totals {5, 5, 0}));
     // The first item had started; the pending ones took the new target and folder.
-    QCOMPARE(outputFolderEntries(m_dir.filePath("join-a")), QStringList{first[0]->baseName() + ".mp3"});
+    QCOMPARE(outputFolderEntries(m_dir.filePath("join-a")),
+             QStringList {first[0]->baseName() + ".mp3"});
     QCOMPARE(outputFolderEntries(m_dir.filePath("join-b")).size(), 4);
 }
 
@@ -235,7 +240,7 @@ void TestJobQueue::sameItemIsNotQueuedTwice()
     queue.enqueue(items, mp3, m_dir.filePath("twice"), {});
     QCOMPARE(queue.totals().total, 2);
     QVERIFY(waitIdle(queue));
-    QCOMPARE(totals, (Totals{2, 2, 0}));
+    QCOMPARE(totals, (Totals {2, 2, 0}));
 }
 
 void TestJobQueue::cancelStopsRunningKeepsPending()
@@ -264,7 +269,7 @@ void TestJobQueue::cancelStopsRunningKeepsPending()
     QCOMPARE(items[0]->errorMessage(), std::nullopt);
     for (int i = 2; i < 5; ++i)
         QCOMPARE(items[i]->status(), MediaStatus::unprocessed);
-    QCOMPARE(totals, (Totals{5, 0, 2}));
+    QCOMPARE(totals, (Totals {5, 0, 2}));
     QCOMPARE(completions, 1);
     QCOMPARE(queue.totals(), Totals());
     QCOMPARE(outputFolderEntries(out), QStringList()); // no partial or temporary file
@@ -294,7 +299,7 @@ void TestJobQueue::outputsFollowTheNameRule()
     queue.enqueue({item(clip, MediaGroup::video)}, MediaTarget::extractAudioTarget(), out, {});
     QVERIFY(waitIdle(queue));
     Preferences::instance().setValue(PreferenceKeys::videoToAudio, QStringLiteral("mp3"));
-    QCOMPARE(outputFolderEntries(out), (QStringList{"Clip.m4a", "Song.mp3", "a.b.mp3"}));
+    QCOMPARE(outputFolderEntries(out), (QStringList {"Clip.m4a", "Song.mp3", "a.b.mp3"}));
 }
 
 QTEST_GUILESS_MAIN(TestJobQueue)

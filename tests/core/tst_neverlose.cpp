@@ -2,18 +2,17 @@
 #include "settings/Preferences.h"
 #include "tools/MediaProbe.h"
 
-#include "TestSupport.h"
-
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestSupport.h"
+
 // A conversion never loses a file: not its input, not an earlier output,
 // not another file of the batch.
-class TestNeverLose : public QObject
-{
+class TestNeverLose : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -63,14 +62,12 @@ MediaPtr TestNeverLose::item(const QString &path, MediaGroup group)
     return MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
 }
 
-bool TestNeverLose::runBatch(const QList<MediaPtr> &items, const QString &target, const QString &destination)
+bool TestNeverLose::runBatch(const QList<MediaPtr> &items, const QString &target,
+                             const QString &destination)
 {
     JobQueue queue;
     queue.enqueue(items, MediaTarget::fromId(target).value(), destination, {});
-    QDeadlineTimer deadline(60000);
-    while (queue.isRunning() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return !queue.isRunning();
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); });
 }
 
 QByteArray TestNeverLose::digest(const QString &path)
@@ -98,7 +95,8 @@ void TestNeverLose::outputNeverReplacesItsInput_data()
 void TestNeverLose::outputNeverReplacesItsInput()
 {
     QFETCH(QString, spelling);
-    const QString folder = m_dir.filePath(QStringLiteral("self-%1").arg(QTest::currentDataTag()).replace(u' ', u'-'));
+    const QString folder = m_dir.filePath(
+        QStringLiteral("self-%1").arg(QTest::currentDataTag()).replace(u' ', u'-'));
     QDir().mkpath(folder + "/sub");
     const QString input = folder + "/song.mp3";
     QVERIFY(TestSupport::makeTone(input, 0.5));
@@ -106,7 +104,8 @@ void TestNeverLose::outputNeverReplacesItsInput()
 
     QString destination = folder + spelling;
     if (spelling == u"link") {
-        destination = m_dir.filePath(QStringLiteral("link-to-%1").arg(QFileInfo(folder).fileName()));
+        destination
+            = m_dir.filePath(QStringLiteral("link-to-%1").arg(QFileInfo(folder).fileName()));
         QVERIFY(QFile::link(folder, destination));
     }
     const MediaPtr song = item(input);
@@ -159,8 +158,10 @@ void TestNeverLose::existingOutputKeptOrReplaced()
         QVERIFY(probeMedia(earlier).has_value());
     } else {
         QCOMPARE(tone->status(), MediaStatus::failed);
-        QCOMPARE(*tone->errorMessage(), QStringLiteral("File '%1' already exists. Exiting.").arg(earlier));
-        QCOMPARE(digest(earlier), QCryptographicHash::hash("an earlier output", QCryptographicHash::Sha256).toHex());
+        QCOMPARE(*tone->errorMessage(),
+                 QStringLiteral("File '%1' already exists. Exiting.").arg(earlier));
+        QCOMPARE(digest(earlier),
+                 QCryptographicHash::hash("an earlier output", QCryptographicHash::Sha256).toHex());
     }
     QCOMPARE(hiddenLeftovers(out), QStringList());
 }
@@ -193,7 +194,7 @@ void TestNeverLose::sameOutputTwiceInOneRun()
     const auto probed = probeMedia(base + "/out/song.mp3");
     QVERIFY(probed);
     QVERIFY(qAbs(probed->duration.value_or(0) - (overwrite ? 1.0 : 0.5)) < 0.1);
-    QCOMPARE(QDir(base + "/out").entryList(QDir::Files | QDir::Hidden), QStringList{"song.mp3"});
+    QCOMPARE(QDir(base + "/out").entryList(QDir::Files | QDir::Hidden), QStringList {"song.mp3"});
 }
 
 void TestNeverLose::corruptInputFailsAndBatchGoesOn()
@@ -218,7 +219,7 @@ void TestNeverLose::corruptInputFailsAndBatchGoesOn()
     QVERIFY(!broken->errorMessage()->contains(u"ffmpeg failed"));
     QCOMPARE(zero->status(), MediaStatus::failed);
     QCOMPARE(fine->status(), MediaStatus::successful);
-    QCOMPARE(QDir(folder + "/out").entryList(QDir::Files | QDir::Hidden), QStringList{"fine.mp3"});
+    QCOMPARE(QDir(folder + "/out").entryList(QDir::Files | QDir::Hidden), QStringList {"fine.mp3"});
 }
 
 void TestNeverLose::microDvdOutputThroughSrt()
@@ -227,7 +228,8 @@ void TestNeverLose::microDvdOutputThroughSrt()
     QDir().mkpath(folder + "/out");
     QFile srt(folder + "/Episode.srt");
     QVERIFY(srt.open(QIODevice::WriteOnly));
-    srt.write("1\n00:00:01,000 --> 00:00:02,000\nHello\nthere\n\n2\n00:00:03,000 --> 00:00:04,500\nBye\n");
+    srt.write("1\n00:00:01,000 --> 00:00:02,000\nHello\nthere\n\n2\n00:00:03,000 --> "
+              "00:00:04,500\nBye\n");
     srt.close();
     const MediaPtr episode = item(folder + "/Episode.srt", MediaGroup::subtitle);
     QVERIFY(runBatch({episode}, "subtitle.sub", folder + "/out"));
@@ -235,7 +237,8 @@ void TestNeverLose::microDvdOutputThroughSrt()
     QFile sub(folder + "/out/Episode.sub");
     QVERIFY(sub.open(QIODevice::ReadOnly));
     QCOMPARE(sub.readAll(), QByteArray("{1}{1}23.976\n{24}{48}Hello|there\n{72}{108}Bye\n"));
-    QCOMPARE(QDir(folder + "/out").entryList(QDir::Files | QDir::Hidden), QStringList{"Episode.sub"});
+    QCOMPARE(QDir(folder + "/out").entryList(QDir::Files | QDir::Hidden),
+             QStringList {"Episode.sub"});
 }
 
 QTEST_GUILESS_MAIN(TestNeverLose)

@@ -4,8 +4,7 @@
 
 using namespace ProgressMath;
 
-class TestProgressMath : public QObject
-{
+class TestProgressMath : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:

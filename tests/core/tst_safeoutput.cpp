@@ -8,8 +8,7 @@
 
 using namespace SafeOutput;
 
-class TestSafeOutput : public QObject
-{
+class TestSafeOutput : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -94,9 +93,10 @@ void TestSafeOutput::commitReplacesAtomicallyWhenAllowed()
 
 void TestSafeOutput::findsWriteErrors()
 {
-    const QStringList log{"[mp3 @ 0x1] Estimating duration from bitrate",
-                          "[mp3 @ 0x1] Error writing trailer of /out/x.mp3: No space left on device",
-                          "Conversion failed!"};
+    const QStringList log {
+        "[mp3 @ 0x1] Estimating duration from bitrate",
+        "[mp3 @ 0x1] Error writing trailer of /out/x.mp3: No space left on device",
+        "Conversion failed!"};
     QCOMPARE(writeErrorIn(log), log.at(1));
     QCOMPARE(writeErrorIn({"all good"}), std::nullopt);
     QVERIFY(isWriteErrorLine("av_interleaved_write_frame(): Input/output error"));
@@ -114,9 +114,11 @@ void TestSafeOutput::verifiesOutput()
 
 void TestSafeOutput::writesMicroDvd()
 {
-    const QString srt = QString::fromUtf8("\xEF\xBB\xBF" "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n"
-                                          "<i>World</i> {x}\r\n\r\n2\r\n00:01:00,000 --> 00:01:01,000\r\n"
-                                          "Bye\r\n");
+    const QString srt
+        = QString::fromUtf8("\xEF\xBB\xBF"
+                            "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n"
+                            "<i>World</i> {x}\r\n\r\n2\r\n00:01:00,000 --> 00:01:01,000\r\n"
+                            "Bye\r\n");
     QCOMPARE(MicroDvdWriter::fromSrt(srt),
              QStringLiteral("{1}{1}23.976\n{24}{60}Hello|World (x)\n{1439}{1463}Bye\n"));
 }

@@ -1,17 +1,16 @@
 #include "conversion/JobQueue.h"
 #include "settings/Preferences.h"
 
-#include "TestSupport.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestSupport.h"
+
 // Success is verified, not assumed. ffmpeg here is the fake tool, told what
 // to do through FAKETOOL_ACTIONS, since a full disk cannot be had on demand.
-class TestWriteVerification : public QObject
-{
+class TestWriteVerification : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -37,11 +36,14 @@ void TestWriteVerification::failsDespiteExitZero_data()
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QString>("message");
     QTest::newRow("full disk")
-        << "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device\\n|--exit|0"
+        << "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on "
+           "device\\n|--exit|0"
         << "[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device";
-    QTest::newRow("no output written") << "--exit|0" << "The converter wrote no output file";
+    QTest::newRow("no output written") << "--exit|0"
+                                       << "The converter wrote no output file";
     QTest::newRow("failure keeps ffmpeg's reason")
-        << "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1" << "out.mp3: Input/output error";
+        << "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1"
+        << "out.mp3: Input/output error";
 }
 
 void TestWriteVerification::failsDespiteExitZero()
@@ -57,7 +59,8 @@ void TestWriteVerification::failsDespiteExitZero()
     earlier.write("earlier output");
     earlier.close();
 
-    const MediaPtr item(new Media(m_dir.filePath("tone.wav"), MediaType(MediaGroup::audio, {})), &QObject::deleteLater);
+    const MediaPtr item(new Media(m_dir.filePath("tone.wav"), MediaType(MediaGroup::audio, {})),
+                        &QObject::deleteLater);
     JobQueue queue;
     queue.enqueue({item}, MediaTarget::fromId("audio.mp3").value(), out, {});
     QTRY_VERIFY_WITH_TIMEOUT(!queue.isRunning(), 20000);
@@ -65,7 +68,7 @@ void TestWriteVerification::failsDespiteExitZero()
     QCOMPARE(item->errorMessage().value_or(QString()), message);
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QCOMPARE(earlier.readAll(), QByteArray("earlier output"));
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{"tone.mp3"});
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList {"tone.mp3"});
 }
 
 QTEST_GUILESS_MAIN(TestWriteVerification)

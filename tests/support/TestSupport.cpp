@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 namespace TestSupport {
 
@@ -57,10 +58,20 @@ bool waitFor(Operation *operation, int timeoutMs)
     }
     bool done = false;
     QObject::connect(operation, &Operation::finished, operation, [&done] { done = true; });
+    return waitUntil([&done] { return done; }, timeoutMs);
+}
+
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
+{
     QDeadlineTimer deadline(timeoutMs);
-    while (!done && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done;
+    // Sleeps in the event loop instead of spinning, so the children being
+    // waited for have the processors; the tick only rechecks the deadline.
+    QTimer tick;
+    tick.start(50);
+    QEventLoop loop;
+    while (!condition() && !deadline.hasExpired())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return condition();
 }
 
 QStringList liveChildren()

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Operation;
 
 namespace TestSupport {
@@ -18,8 +20,11 @@ bool makeMedia(const QString &output, const QStringList &arguments);
 // A sine tone of the given length, encoded by the output's extension.
 bool makeTone(const QString &output, double seconds = 1.0);
 
-// Spins the event loop until the operation finished or the timeout ran out.
+// Runs the event loop until the operation finished or the timeout ran out.
 bool waitFor(Operation *operation, int timeoutMs = 60000);
+
+// Runs the event loop until the condition holds or the timeout ran out.
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 60000);
 
 // Child processes of this process that are still alive (from /proc).
 QStringList liveChildren();

@@ -31,10 +31,20 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
     parser.setApplicationDescription(
         QCoreApplication::translate("vireo-cli", "Converts media files with Vireo's engine."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption to({"t", "to"}, "Target id, e.g. audio.mp3, video.mp4, video.extract-audio, image.png, subtitle.srt.", "TARGET");
-    const QCommandLineOption preset({"p", "preset"}, "A built-in or saved preset (name or id): its target unless --to is given, and its settings.", "NAME|ID");
-    const QCommandLineOption output({"o", "output"}, "Destination folder; created if missing. Default: the current folder.", "DIR");
-    const QCommandLineOption jobs({"j", "jobs"}, "Parallel conversions (default: the \"max concurrent jobs\" preference).", "N");
+    const QCommandLineOption to(
+        {"t", "to"},
+        "Target id, e.g. audio.mp3, video.mp4, video.extract-audio, image.png, subtitle.srt.",
+        "TARGET");
+    const QCommandLineOption preset({"p", "preset"},
+                                    "A built-in or saved preset (name or id): its target unless "
+                                    "--to is given, and its settings.",
+                                    "NAME|ID");
+    const QCommandLineOption output(
+        {"o", "output"}, "Destination folder; created if missing. Default: the current folder.",
+        "DIR");
+    const QCommandLineOption jobs(
+        {"j", "jobs"}, "Parallel conversions (default: the \"max concurrent jobs\" preference).",
+        "N");
     const QCommandLineOption overwrite("overwrite", "Replace existing outputs.");
     const QCommandLineOption noOverwrite("no-overwrite", "Never replace existing outputs.");
     const QCommandLineOption audioBitrate("audio-bitrate", "Audio bitrate in kbit/s.", "KBPS");
@@ -42,18 +52,23 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
     const QCommandLineOption videoQuality("video-quality", "Video quality, 16 (best) to 32.", "N");
     const QCommandLineOption hwaccel("hwaccel", "Use the hardware video encoder where one works.");
     const QCommandLineOption noHwaccel("no-hwaccel", "Use the software video encoder.");
-    const QCommandLineOption audioFormat("audio-format", "Format of video.extract-audio, e.g. mp3, m4a, flac.", "EXT");
-    const QCommandLineOption trimStart("trim-start", "Keep from this time on (seconds or HH:MM:SS).", "TIME");
-    const QCommandLineOption trimEnd("trim-end", "Keep this much from the start (seconds or HH:MM:SS).", "TIME");
-    const QCommandLineOption scale("scale", "Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p.", "SCALE");
+    const QCommandLineOption audioFormat(
+        "audio-format", "Format of video.extract-audio, e.g. mp3, m4a, flac.", "EXT");
+    const QCommandLineOption trimStart("trim-start",
+                                       "Keep from this time on (seconds or HH:MM:SS).", "TIME");
+    const QCommandLineOption trimEnd(
+        "trim-end", "Keep this much from the start (seconds or HH:MM:SS).", "TIME");
+    const QCommandLineOption scale(
+        "scale", "Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p.", "SCALE");
     const QCommandLineOption dryRun({"n", "dry-run"}, "Classify and plan only; convert nothing.");
     const QCommandLineOption json("json", "Machine-readable output, one JSON object per line.");
     const QCommandLineOption listTargets("list-targets", "List the targets.");
     const QCommandLineOption listPresets("list-presets", "List the built-in and saved presets.");
     const QCommandLineOption quiet({"q", "quiet"}, "Print only errors and the summary.");
-    parser.addOptions({to, preset, output, jobs, overwrite, noOverwrite, audioBitrate, videoCodec, videoQuality,
-                       hwaccel, noHwaccel, audioFormat, trimStart, trimEnd, scale, dryRun, json, listTargets,
-                       listPresets, quiet});
+    parser.addOptions({to,          preset,       output,      jobs,         overwrite,
+                       noOverwrite, audioBitrate, videoCodec,  videoQuality, hwaccel,
+                       noHwaccel,   audioFormat,  trimStart,   trimEnd,      scale,
+                       dryRun,      json,         listTargets, listPresets,  quiet});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument("INPUT", "Files or folders to convert.", "INPUT...");
@@ -61,9 +76,10 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
     if (!parser.parse(arguments))
         return usage(parser.errorText());
     if (parser.isSet(help))
-        return CliExit{0, parser.helpText()};
+        return CliExit {0, parser.helpText()};
     if (parser.isSet(version))
-        return CliExit{0, QStringLiteral("vireo-cli %1\n").arg(QCoreApplication::applicationVersion())};
+        return CliExit {
+            0, QStringLiteral("vireo-cli %1\n").arg(QCoreApplication::applicationVersion())};
 
     CliOptions options;
     options.inputs = parser.positionalArguments();
@@ -76,7 +92,8 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
         options.target = parser.value(to);
     if (parser.isSet(preset))
         options.preset = parser.value(preset);
-    options.outputDir = QDir::current().absoluteFilePath(parser.isSet(output) ? parser.value(output) : QStringLiteral("."));
+    options.outputDir = QDir::current().absoluteFilePath(
+        parser.isSet(output) ? parser.value(output) : QStringLiteral("."));
     options.outputDir = QDir::cleanPath(options.outputDir);
 
     if (parser.isSet(jobs)) {
@@ -124,7 +141,8 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
                 known = true;
         }
         if (!known)
-            return usage(QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
+            return usage(
+                QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
         options.scale = text;
     }
     if (!options.listTargets && !options.listPresets && options.inputs.isEmpty())

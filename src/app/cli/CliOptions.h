@@ -7,8 +7,7 @@
 #include <variant>
 
 // What the user asked vireo-cli for.
-struct CliOptions
-{
+struct CliOptions {
     QStringList inputs;
     std::optional<QString> target;
     std::optional<QString> preset;
@@ -31,8 +30,7 @@ struct CliOptions
 };
 
 // Text to print and the exit status, for --help, --version and usage errors.
-struct CliExit
-{
+struct CliExit {
     int status = 0;
     QString text;
 };

@@ -10,6 +10,7 @@
 #include "model/MediaSet.h"
 #include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
+#include "settings/PresetStore.h"
 #include "tools/FFmpegRunner.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
 
 std::optional<VideoScale> scaleFromOption(const QString &text)
 {
@@ -72,6 +72,20 @@ void CliSession::printJson(const QJsonObject &object)
     printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
+void CliSession::applyPreset(const ConversionPreset &preset)
+{
+    // As in the window, but for this run only: the store is never written.
+    Preferences &preferences = Preferences::instance();
+    if (preset.audioKbps)
+        preferences.setSessionOverride(PreferenceKeys::audioQuality, double(*preset.audioKbps));
+    if (preset.videoCodec)
+        preferences.setSessionOverride(PreferenceKeys::videoCodec, *preset.videoCodec);
+    if (preset.videoQuality)
+        preferences.setSessionOverride(PreferenceKeys::videoQuality, *preset.videoQuality);
+    if (preset.hwAccel)
+        preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration, *preset.hwAccel);
+}
+
 void CliSession::applyOverrides()
 {
     Preferences &preferences = Preferences::instance();
@@ -86,7 +100,8 @@ void CliSession::applyOverrides()
     if (m_options.videoQuality)
         preferences.setSessionOverride(PreferenceKeys::videoQuality, *m_options.videoQuality);
     if (m_options.hardwareAcceleration)
-        preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration, *m_options.hardwareAcceleration);
+        preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration,
+                                       *m_options.hardwareAcceleration);
     if (m_options.audioFormat)
         preferences.setSessionOverride(PreferenceKeys::videoToAudio, *m_options.audioFormat);
     // A batch from the terminal converts what it is given: there is no
@@ -99,26 +114,67 @@ void CliSession::start()
     m_clock.start();
     if (m_options.listTargets) {
         for (const MediaTarget &target : MediaTarget::allTargets()) {
-            printLine(QStringLiteral("%1\t%2\t%3\t%4")
-                          .arg(target.id, target.title, rawValue(target.group),
-                               target.ext.isEmpty() ? QStringLiteral("(video to audio)") : target.ext));
+            printLine(
+                QStringLiteral("%1\t%2\t%3\t%4")
+                    .arg(target.id, target.title, rawValue(target.group),
+                         target.ext.isEmpty() ? QStringLiteral("(video to audio)") : target.ext));
+        }
+        return finish(0);
+    }
+
+    if (m_options.listPresets) {
+        for (const ConversionPreset &preset :
+             ConversionPreset::builtInPresets() + PresetStore::userPresets()) {
+            printLine(
+                QStringLiteral("%1\t%2\t%3\t%4")
+                    .arg(preset.id, preset.name, preset.targetId,
+                         preset.isBuiltIn ? QStringLiteral("built-in") : QStringLiteral("saved")));
         }
         return finish(0);
     }
 
     std::optional<MediaTarget> target;
+    std::optional<ConversionPreset> preset;
+    if (m_options.preset) {
+        const QList<ConversionPreset> presets
+            = ConversionPreset::builtInPresets() + PresetStore::userPresets();
+        for (const ConversionPreset &candidate : presets) {
+            if (candidate.id == *m_options.preset
+                || candidate.name.compare(*m_options.preset, Qt::CaseInsensitive) == 0) {
+                preset = candidate;
+                break;
+            }
+        }
+        if (!preset) {
+            printLine(
+                tr("vireo-cli: unknown preset '%1' (see --list-presets)").arg(*m_options.preset),
+                stderr);
+            return finish(2);
+        }
+        target = preset->target();
+        if (!target && !m_options.target) {
+            printLine(tr("vireo-cli: the preset '%1' names no known target").arg(preset->name),
+                      stderr);
+            return finish(2);
+        }
+    }
     if (m_options.target) {
         target = MediaTarget::fromId(*m_options.target);
         if (!target) {
-            printLine(tr("vireo-cli: unknown target '%1' (see --list-targets)").arg(*m_options.target), stderr);
+            printLine(
+                tr("vireo-cli: unknown target '%1' (see --list-targets)").arg(*m_options.target),
+                stderr);
             return finish(2);
         }
     }
     if (!target) {
-        printLine(tr("vireo-cli: say what to convert to with --to TARGET or --preset NAME"), stderr);
+        printLine(tr("vireo-cli: say what to convert to with --to TARGET or --preset NAME"),
+                  stderr);
         return finish(2);
     }
     m_target = *target;
+    if (preset)
+        applyPreset(*preset);
     applyOverrides();
     m_batch.trimEnabled = m_options.trimStart || m_options.trimEnd;
     m_batch.trimStart = m_options.trimStart.value_or(QString());
@@ -150,9 +206,9 @@ void CliSession::onLoaded()
         } else if (item->group() == MediaGroup::other) {
             reportSkipped(item->pathString(), tr("not a recognized media file"));
         } else {
-            reportSkipped(item->pathString(), tr("%1 file; %2 converts %3 files")
-                                                  .arg(rawValue(item->group()), m_target.id,
-                                                       rawValue(m_target.group)));
+            reportSkipped(item->pathString(),
+                          tr("%1 file; %2 converts %3 files")
+                              .arg(rawValue(item->group()), m_target.id, rawValue(m_target.group)));
         }
     }
     if (m_items.isEmpty()) {
@@ -173,7 +229,8 @@ void CliSession::plan()
         const ConversionSettings settings = ConversionSettings::current();
         const bool overwrite = Preferences::instance().value(PreferenceKeys::overwriteExisting);
         for (const MediaPtr &item : std::as_const(m_items)) {
-            const QString output = MediaJob::outputPathFor(*item, m_target, m_options.outputDir, settings);
+            const QString output
+                = MediaJob::outputPathFor(*item, m_target, m_options.outputDir, settings);
             QStringList arguments;
             QString route;
             if (usesImagePath(item->pathString(), m_target.group == MediaGroup::image)) {
@@ -185,18 +242,23 @@ void CliSession::plan()
                     route = QStringLiteral("ffmpeg to SRT, then MicroDVD");
             }
             if (m_options.json) {
-                QJsonObject object{{"event", "planned"},
-                                   {"input", item->pathString()},
-                                   {"group", rawValue(item->group())},
-                                   {"output", output},
-                                   {"arguments", QJsonArray::fromStringList(arguments)}};
+                QJsonObject object {{"event", "planned"},
+                                    {"input", item->pathString()},
+                                    {"group", rawValue(item->group())},
+                                    {"output", output},
+                                    {"arguments", QJsonArray::fromStringList(arguments)}};
                 if (!route.isEmpty())
                     object.insert("route", route);
                 printJson(object);
             } else {
-                printLine(QStringLiteral("%1 [%2] -> %3").arg(item->pathString(), rawValue(item->group()), output));
-                printLine(QStringLiteral("    ") + (arguments.isEmpty() ? route : QStringLiteral("ffmpeg ") + arguments.join(u' '))
-                          + (route.isEmpty() || arguments.isEmpty() ? QString() : QStringLiteral("  (") + route + u')'));
+                printLine(QStringLiteral("%1 [%2] -> %3")
+                              .arg(item->pathString(), rawValue(item->group()), output));
+                printLine(QStringLiteral("    ")
+                          + (arguments.isEmpty() ? route
+                                                 : QStringLiteral("ffmpeg ") + arguments.join(u' '))
+                          + (route.isEmpty() || arguments.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("  (") + route + u')'));
             }
         }
         printSummary();
@@ -205,7 +267,8 @@ void CliSession::plan()
     if (!wantsHardware)
         return printPlan(HardwareProfile::software());
     HardwareDetection *detection = detectHardwareProfile(this);
-    connect(detection, &Operation::finished, this, [detection, printPlan] { printPlan(detection->profile()); });
+    connect(detection, &Operation::finished, this,
+            [detection, printPlan] { printPlan(detection->profile()); });
 }
 
 void CliSession::run()
@@ -230,7 +293,8 @@ void CliSession::watch(const MediaPtr &item)
         const ConversionSettings settings = ConversionSettings::current();
         switch (raw->status()) {
         case MediaStatus::processing: {
-            const QString output = MediaJob::outputPathFor(*raw, m_target, m_options.outputDir, settings);
+            const QString output
+                = MediaJob::outputPathFor(*raw, m_target, m_options.outputDir, settings);
             m_outputs.insert(raw, output);
             if (m_options.json)
                 printJson({{"event", "started"}, {"input", raw->pathString()}, {"output", output}});
@@ -247,7 +311,9 @@ void CliSession::watch(const MediaPtr &item)
     });
     if (m_options.json) {
         connect(raw, &Media::progressChanged, this, [this, raw] {
-            printJson({{"event", "progress"}, {"input", raw->pathString()}, {"progress", raw->progress()}});
+            printJson({{"event", "progress"},
+                       {"input", raw->pathString()},
+                       {"progress", raw->progress()}});
         });
     }
 }
@@ -260,7 +326,10 @@ void CliSession::reportFinished(const Media &item, const QString &status)
         ++m_failed;
     const QString output = m_outputs.value(&item);
     if (m_options.json) {
-        QJsonObject object{{"event", "finished"}, {"input", item.pathString()}, {"output", output}, {"status", status}};
+        QJsonObject object {{"event", "finished"},
+                            {"input", item.pathString()},
+                            {"output", output},
+                            {"status", status}};
         if (item.status() == MediaStatus::failed)
             object.insert("error", item.errorMessage().value_or(QString()));
         printJson(object);
@@ -270,9 +339,11 @@ void CliSession::reportFinished(const Media &item, const QString &status)
         return;
     clearLive();
     if (item.status() == MediaStatus::failed)
-        printLine(tr("failed   %1: %2").arg(item.pathString(), item.errorMessage().value_or(QString())));
+        printLine(
+            tr("failed   %1: %2").arg(item.pathString(), item.errorMessage().value_or(QString())));
     else
-        printLine(QStringLiteral("%1 %2 -> %3").arg(status.leftJustified(8), item.pathString(), output));
+        printLine(
+            QStringLiteral("%1 %2 -> %3").arg(status.leftJustified(8), item.pathString(), output));
     redrawLive();
 }
 
@@ -296,7 +367,9 @@ void CliSession::redrawLive()
         if (item->status() != MediaStatus::processing)
             continue;
         inFlight += item->progress();
-        lines << QStringLiteral("  %1 %2").arg(QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%', item->filename());
+        lines << QStringLiteral("  %1 %2").arg(
+            QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
+            item->filename());
     }
     const Totals totals = m_queue->totals();
     const double fraction = ProgressMath::overallProgress(totals, inFlight);
@@ -304,7 +377,8 @@ void CliSession::redrawLive()
     lines << QStringLiteral("%1/%2 files  %3")
                  .arg(totals.completed + totals.failed)
                  .arg(totals.total)
-                 .arg(ProgressMath::timeLine(elapsed, ProgressMath::estimateRemaining(elapsed, fraction),
+                 .arg(ProgressMath::timeLine(elapsed,
+                                             ProgressMath::estimateRemaining(elapsed, fraction),
                                              m_queue->isRunning()));
     for (const QString &line : std::as_const(lines))
         std::fputs(qUtf8Printable(line + QStringLiteral("\x1b[K\n")), stdout);
@@ -362,5 +436,6 @@ void CliSession::interrupt()
 
 void CliSession::finish(int status)
 {
-    QMetaObject::invokeMethod(this, [this, status] { Q_EMIT done(status); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, status] { Q_EMIT done(status); }, Qt::QueuedConnection);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/cli/CliOptions.h"
 #include "conversion/BatchSettings.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
@@ -12,13 +11,15 @@
 
 #include <cstdio>
 
+#include "app/cli/CliOptions.h"
+
+struct ConversionPreset;
 class JobQueue;
 class MediaSet;
 
 // One run of vireo-cli: import, plan, convert, report. Ends by emitting
 // done(exitStatus).
-class CliSession final : public QObject
-{
+class CliSession final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CliSession)
 
@@ -34,6 +35,7 @@ Q_SIGNALS:
     void done(int exitStatus);
 
 private:
+    void applyPreset(const ConversionPreset &preset);
     void applyOverrides();
     void onLoaded();
     void plan();

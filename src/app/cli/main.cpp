@@ -1,6 +1,3 @@
-#include "app/cli/CliOptions.h"
-#include "app/cli/CliSession.h"
-
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
@@ -8,6 +5,9 @@
 #include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include "app/cli/CliOptions.h"
+#include "app/cli/CliSession.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
             [[maybe_unused]] const auto read = ::read(signalPipe[1], &byte, 1);
             session.interrupt();
         });
-        struct sigaction action {};
+        struct sigaction action { };
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;

@@ -1,0 +1,157 @@
+// Engine overhead: the same batch converted by plain ffmpeg through
+// "xargs -P 2", by JobQueue with 2 jobs, and by vireo-cli -j 2, in one run.
+// Prints wall times and the ratios against the baseline, and the share of the
+// per-job duration probe. Usage: bench_engine [songs=12] [seconds=180] [short=200]
+
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/HardwareProfile.h"
+#include "conversion/JobQueue.h"
+#include "model/MediaTarget.h"
+#include "settings/Preferences.h"
+#include "tools/FFmpegRunner.h"
+#include "tools/MediaProbe.h"
+#include "tools/ToolLocator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+bool make(const QString &path, double seconds)
+{
+    return QProcess::execute(ToolLocator::ffmpegPath(),
+                             {"-y", "-v", "error", "-f", "lavfi", "-i",
+                              // Pink noise under a tone: as hard to encode as music, unlike a bare tone.
+                              QStringLiteral("anoisesrc=color=pink:amplitude=0.2:sample_rate=44100:duration=%1[n];"
+                                             "sine=frequency=440:sample_rate=44100:duration=%1[s];"
+                                             "[n][s]amix=inputs=2,aformat=channel_layouts=stereo")
+                                  .arg(seconds),
+                              path})
+        == 0;
+}
+
+// Plain ffmpeg with the builder's arguments, two at a time.
+double baseline(const QStringList &inputs, const QString &out)
+{
+    QDir().mkpath(out);
+    const MediaTarget mp3 = MediaTarget::fromId("audio.mp3").value();
+    const FFArgs args = makeFFArgs(mp3, {}, HardwareProfile::software());
+    QByteArray list;
+    qsizetype perCommand = 0;
+    for (const QString &input : inputs) {
+        const QStringList arguments = ffmpegArguments(
+            input, out + u'/' + QFileInfo(input).completeBaseName() + ".mp3", args, true);
+        perCommand = arguments.size();
+        for (const QString &argument : arguments)
+            list += argument.toUtf8() + '\0';
+    }
+    QProcess xargs;
+    QElapsedTimer clock;
+    clock.start();
+    xargs.start("xargs", {"-0", "-P", "2", "-n", QString::number(perCommand), ToolLocator::ffmpegPath()});
+    xargs.write(list);
+    xargs.closeWriteChannel();
+    xargs.waitForFinished(-1);
+    const double seconds = clock.elapsed() / 1000.0;
+    if (xargs.exitCode() != 0)
+        std::printf("  baseline failed: %s\n", xargs.readAllStandardError().constData());
+    return seconds;
+}
+
+double queue(const QStringList &inputs, const QString &out)
+{
+    QDir().mkpath(out);
+    QList<MediaPtr> items;
+    for (const QString &input : inputs)
+        items << MediaPtr(new Media(input, MediaType(MediaGroup::audio, {})), &QObject::deleteLater);
+    JobQueue jobs;
+    QElapsedTimer clock;
+    clock.start();
+    jobs.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
+    QEventLoop loop;
+    QObject::connect(&jobs, &JobQueue::runFinished, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double seconds = clock.elapsed() / 1000.0;
+    for (const MediaPtr &item : items) {
+        if (item->status() != MediaStatus::successful)
+            std::printf("  failed: %s: %s\n", qPrintable(item->filename()), qPrintable(item->errorMessage().value_or("")));
+    }
+    return seconds;
+}
+
+double cli(const QStringList &inputs, const QString &out)
+{
+    QElapsedTimer clock;
+    clock.start();
+    // Folders, not file lists: 200 paths would make a long command line.
+    const QString folder = QFileInfo(inputs.first()).absolutePath();
+    const int status = QProcess::execute(QStringLiteral(VIREO_CLI),
+                                         {"-q", "--no-hwaccel", "-j", "2", "-t", "audio.mp3", "-o", out, folder});
+    if (status != 0)
+        std::printf("  vireo-cli exited with %d\n", status);
+    return clock.elapsed() / 1000.0;
+}
+
+double probes(const QStringList &inputs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &input : inputs)
+        probeMedia(input);
+    return clock.elapsed() / 1000.0;
+}
+
+void compare(const char *title, const QStringList &inputs, const QString &work)
+{
+    const double plain = baseline(inputs, work + "/baseline");
+    const double engine = queue(inputs, work + "/queue");
+    const double terminal = cli(inputs, work + "/cli");
+    const double probing = probes(inputs);
+    std::printf("%s (%lld files)\n", title, qlonglong(inputs.size()));
+    std::printf("  ffmpeg via xargs -P 2 : %8.2f s  (baseline)\n", plain);
+    std::printf("  JobQueue, 2 jobs      : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", engine, engine / plain,
+                (engine - plain) * 1000.0 / inputs.size());
+    std::printf("  vireo-cli -j 2        : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", terminal, terminal / plain,
+                (terminal - plain) * 1000.0 / inputs.size());
+    std::printf("  duration probes alone : %8.2f s  (%.1f ms per file, sequential)\n", probing,
+                probing * 1000.0 / inputs.size());
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int songs = args.value(1, "12").toInt();
+    const double length = args.value(2, "180").toDouble();
+    const int shortCount = args.value(3, "200").toInt();
+
+    QTemporaryDir work;
+    qputenv("XDG_CONFIG_HOME", work.filePath("config").toUtf8());
+    Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, 2);
+    Preferences::instance().setValue(PreferenceKeys::openDestinationOnFinish, false);
+
+    QDir().mkpath(work.filePath("songs"));
+    QStringList long_;
+    for (int i = 0; i < songs; ++i) {
+        long_ << work.filePath(QStringLiteral("songs/song%1.flac").arg(i, 2, 10, QLatin1Char('0')));
+        if (!make(long_.last(), length))
+            return 1;
+    }
+    QDir().mkpath(work.filePath("short"));
+    QStringList short_;
+    for (int i = 0; i < shortCount; ++i) {
+        short_ << work.filePath(QStringLiteral("short/clip%1.flac").arg(i, 3, 10, QLatin1Char('0')));
+        if (i == 0 ? !make(short_.last(), 1.0) : !QFile::copy(short_.first(), short_.last()))
+            return 1;
+    }
+    compare(qPrintable(QStringLiteral("%1-second FLAC songs to MP3 192k").arg(length)), long_, work.filePath("long"));
+    compare("1-second FLAC files to MP3 192k", short_, work.filePath("short-out"));
+    return 0;
+}

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Renders the group workspace under Xvfb into PNG files, to look at it as a
+# user would: every group, the settings side sheet, the trim popover, the
+# target menu and the progress sheet during a run.
+# Usage: scripts/screenshot-workspace.sh [build dir] [output dir]
+set -eu
+build=${1:-build}
+out=${2:-$build/screenshots}
+cmake --build "$build" --target tst_workspace
+config=$(mktemp -d)
+trap 'rm -rf "$config"' EXIT
+mkdir -p "$out"
+VIREO_SCREENSHOT_DIR=$(realpath "$out") XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb \
+    VIREO_HWACCEL=none xvfb-run -a -s "-screen 0 1280x800x24" \
+    "$build/tests/tst_workspace" screenshots
+echo "Screenshots in $out"

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/Media.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QTimer>
+
+// The items of one group as table rows: status, file name, type description.
+// A row follows its item: status and message changes update it at once,
+// progress changes are gathered and published a few times a second, so that
+// many running jobs do not flood the view.
+class MediaTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MediaTableModel)
+
+public:
+    enum Column { statusColumn, fileColumn, typeColumn };
+    static constexpr int columns = 3;
+
+    enum Role {
+        MediaRole = Qt::UserRole + 1, // Media *
+        IdRole, // QUuid
+        StatusRole, // int, a MediaStatus
+        ProgressRole, // double
+        ErrorMessageRole, // QString; null when there is none
+        PathRole, // QString
+        // What a column sorts by: the status, the file name, the description.
+        SortRole,
+    };
+
+    explicit MediaTableModel(QObject *parent = nullptr);
+
+    const QList<MediaPtr> &media() const { return m_media; }
+    // Replaces the rows; does nothing when the list holds the same items.
+    void setMedia(const QList<MediaPtr> &media);
+
+    MediaPtr item(int row) const;
+    // -1 when no row holds the item.
+    int rowOf(const QUuid &id) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    void rowChanged(Media *item);
+    void progressChanged(Media *item);
+    void flushProgress();
+
+    QList<MediaPtr> m_media;
+    QHash<const Media *, int> m_rows;
+    QSet<const Media *> m_progressed;
+    QTimer m_progressTimer;
+};

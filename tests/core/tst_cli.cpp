@@ -1,0 +1,229 @@
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/BatchSettings.h"
+#include "conversion/HardwareProfile.h"
+#include "model/MediaTarget.h"
+#include "tools/FFmpegRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+#include "TestSupport.h"
+
+// vireo-cli end to end: the built executable on generated media, with its
+// own settings store.
+class TestCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void convertsOnlyTheTargetsGroup();
+    void dryRunPlansTheBuildersArguments();
+    void presetByName();
+    void exitStatuses_data();
+    void exitStatuses();
+    void interruptCancelsCleanly();
+
+private:
+    struct Run {
+        int status = -1;
+        QByteArray out;
+        QByteArray err;
+        QList<QJsonObject> events;
+    };
+    Run run(const QStringList &arguments);
+    static QList<QJsonObject> parseEvents(const QByteArray &out);
+
+    QTemporaryDir m_dir;
+    QString m_config;
+    QString m_mixed;
+};
+
+void TestCli::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_config = m_dir.filePath("config");
+    m_mixed = m_dir.filePath("mixed");
+    QDir().mkpath(m_mixed + "/nested");
+    QVERIFY(TestSupport::makeTone(m_mixed + "/one.wav", 0.5));
+    QVERIFY(TestSupport::makeTone(m_mixed + "/nested/two.flac", 0.5));
+    QVERIFY(TestSupport::makeMedia(
+        m_mixed + "/clip.mkv",
+        {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1", "-c:v", "mpeg4"}));
+    QFile notes(m_mixed + "/notes.txt");
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not media\n");
+}
+
+TestCli::Run TestCli::run(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_config);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VIREO_CLI), arguments);
+    process.waitForFinished(120000);
+    Run result;
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    if (arguments.contains("--json"))
+        result.events = parseEvents(result.out);
+    return result;
+}
+
+QList<QJsonObject> TestCli::parseEvents(const QByteArray &out)
+{
+    QList<QJsonObject> events;
+    for (const QByteArray &line : out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QJsonDocument document = QJsonDocument::fromJson(line);
+        if (!document.isObject() || !document.object().contains("event")) {
+            qWarning("not an event line: %s", line.constData());
+            return {};
+        }
+        events << document.object();
+    }
+    return events;
+}
+
+void TestCli::convertsOnlyTheTargetsGroup()
+{
+    const QString out = m_dir.filePath("mp3");
+    const Run result
+        = run({"--json", "-t", "audio.mp3", "-o", out, "--audio-bitrate", "128", m_mixed});
+    QCOMPARE(result.status, 0);
+    QStringList finished, skipped;
+    for (const QJsonObject &event : result.events) {
+        if (event["event"].toString() == u"finished") {
+            QCOMPARE(event["status"].toString(), QStringLiteral("successful"));
+            finished << QFileInfo(event["output"].toString()).fileName();
+        } else if (event["event"].toString() == u"skipped") {
+            skipped << QFileInfo(event["input"].toString()).fileName();
+        }
+    }
+    finished.sort();
+    skipped.sort();
+    QCOMPARE(finished, (QStringList {"one.mp3", "two.mp3"}));
+    QCOMPARE(skipped, (QStringList {"clip.mkv", "notes.txt"}));
+    const QJsonObject summary = result.events.last();
+    QCOMPARE(summary["event"].toString(), QStringLiteral("summary"));
+    QCOMPARE(summary["completed"].toInt(), 2);
+    QCOMPARE(summary["skipped"].toInt(), 2);
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), (QStringList {"one.mp3", "two.mp3"}));
+    // Options hold for the run only: nothing was written to the settings.
+    QVERIFY(!QFile::exists(m_config + "/Vireo/Vireo.conf"));
+}
+
+void TestCli::dryRunPlansTheBuildersArguments()
+{
+    const QString out = m_dir.filePath("plan");
+    const Run result
+        = run({"--json", "-n", "--no-hwaccel", "--no-overwrite", "-t", "video.webm", "--scale",
+               "480p", "--trim-end", "00:00:01", "-o", out, m_mixed + "/clip.mkv"});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.events.size(), 2);
+    const QJsonObject planned = result.events.first();
+    QCOMPARE(planned["event"].toString(), QStringLiteral("planned"));
+    QCOMPARE(planned["group"].toString(), QStringLiteral("Video"));
+    QCOMPARE(planned["output"].toString(), out + "/clip.webm");
+
+    // The same builder, asked the same way, under the run's settings.
+    qputenv("XDG_CONFIG_HOME", m_config.toUtf8());
+    BatchSettings batch;
+    batch.trimEnabled = true;
+    batch.trimEnd = "00:00:01";
+    batch.scale = VideoScale::p480;
+    const QStringList expected = ffmpegArguments(
+        m_mixed + "/clip.mkv", out + "/clip.webm",
+        makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software()),
+        false);
+    QStringList planned_arguments;
+    for (const QJsonValue &value : planned["arguments"].toArray())
+        planned_arguments << value.toString();
+    QCOMPARE(planned_arguments, expected);
+    QVERIFY(!QDir(out).exists()); // a dry run writes nothing
+}
+
+void TestCli::presetByName()
+{
+    const QString out = m_dir.filePath("preset");
+    const Run result = run({"-q", "-p", "hi-fi (flac)", "-o", out, m_mixed + "/one.wav"});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(QDir(out).entryList(QDir::Files), QStringList {"one.flac"});
+    QVERIFY(result.out.contains("1 converted, 0 failed"));
+}
+
+void TestCli::exitStatuses_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::newRow("unknown target") << QStringList {"-t", "audio.mp5", "x"} << 2;
+    QTest::newRow("unknown preset") << QStringList {"-p", "nope", "x"} << 2;
+    QTest::newRow("no input") << QStringList {"-t", "audio.mp3"} << 2;
+    QTest::newRow("bad option") << QStringList {"--frobnicate"} << 2;
+    QTest::newRow("nothing to convert") << QStringList {"-t", "subtitle.srt", "@mixed"} << 2;
+    QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
+    QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
+}
+
+void TestCli::exitStatuses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    const QString broken = m_dir.filePath("broken.wav");
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, 'x'));
+    file.close();
+    arguments.replaceInStrings("@mixed", m_mixed);
+    arguments.replaceInStrings("@out", m_dir.filePath("statuses"));
+    arguments.replaceInStrings("@broken", broken);
+    const Run result = run(arguments);
+    QCOMPARE(result.status, status);
+    if (QTest::currentDataTag() == QByteArray("list targets"))
+        QCOMPARE(result.out.count('\n'), 28);
+}
+
+void TestCli::interruptCancelsCleanly()
+{
+    const QString slow = m_dir.filePath("slow");
+    QDir().mkpath(slow);
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(TestSupport::makeMedia(slow + QStringLiteral("/movie%1.mkv").arg(i),
+                                       {"-f", "lavfi", "-i",
+                                        "testsrc2=size=1280x720:rate=30:duration=20", "-c:v",
+                                        "mpeg4", "-q:v", "3"}));
+    }
+    const QString out = m_dir.filePath("interrupted");
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_config);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VIREO_CLI),
+                  {"--json", "--no-hwaccel", "-j", "2", "-t", "video.mp4", "-o", out, slow});
+    QByteArray seen;
+    QTRY_VERIFY_WITH_TIMEOUT((seen += process.readAllStandardOutput()).contains("\"progress\""),
+                             30000);
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 130);
+    const QList<QJsonObject> events = parseEvents(seen + process.readAllStandardOutput());
+    QVERIFY(!events.isEmpty());
+    QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
+             QStringList()); // no partial or temporary file
+    QVERIFY(TestSupport::liveChildren().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

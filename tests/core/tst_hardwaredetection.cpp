@@ -1,0 +1,182 @@
+#include "conversion/HardwareDetection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "TestSupport.h"
+
+namespace {
+
+QString apiName(const std::optional<HardwareProfile> &profile)
+{
+    if (!profile)
+        return QStringLiteral("nothing");
+    switch (profile->api) {
+    case HardwareProfile::Api::none:
+        return QStringLiteral("none");
+    case HardwareProfile::Api::videoToolbox:
+        return QStringLiteral("videotoolbox");
+    case HardwareProfile::Api::vaapi:
+        return QStringLiteral("vaapi");
+    case HardwareProfile::Api::nvenc:
+        return QStringLiteral("nvenc");
+    case HardwareProfile::Api::qsv:
+        return QStringLiteral("qsv");
+    }
+    return {};
+}
+
+bool hasGpu()
+{
+    return !renderNodes().isEmpty() || QFile::exists(QStringLiteral("/dev/nvidia0"));
+}
+
+} // namespace
+
+class TestHardwareDetection : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void forcedValues_data();
+    void forcedValues();
+    void labels();
+    void detectsOnceOffTheCallingThread();
+    void environmentForcesTheResult_data();
+    void environmentForcesTheResult();
+    void forcedInChild();
+};
+
+void TestHardwareDetection::forcedValues_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("nodes");
+    QTest::addColumn<QString>("api");
+    QTest::addColumn<QString>("device");
+
+    const QStringList nodes {"/dev/dri/renderD129", "/dev/dri/renderD130"};
+    QTest::newRow("none") << "none" << nodes << "none"
+                          << "";
+    QTest::newRow("any case") << " NVENC " << nodes << "nvenc"
+                              << "";
+    QTest::newRow("qsv") << "qsv" << nodes << "qsv"
+                         << "";
+    QTest::newRow("vaapi: first node") << "vaapi" << nodes << "vaapi" << nodes.first();
+    QTest::newRow("vaapi: no node") << "vaapi" << QStringList() << "vaapi"
+                                    << "";
+    QTest::newRow("vaapi: named device") << "vaapi:/dev/dri/renderD130" << nodes << "vaapi"
+                                         << "/dev/dri/renderD130";
+    QTest::newRow("unset") << "" << nodes << "nothing"
+                           << "";
+    QTest::newRow("unknown") << "cuda" << nodes << "nothing"
+                             << "";
+    QTest::newRow("device for another api") << "none:/dev/null" << nodes << "nothing"
+                                            << "";
+}
+
+void TestHardwareDetection::forcedValues()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, nodes);
+    QFETCH(QString, device);
+    const std::optional<HardwareProfile> profile = forcedHardwareProfile(value, nodes);
+    QTEST(apiName(profile), "api");
+    if (profile) {
+        QCOMPARE(profile->device, device);
+        QVERIFY(profile->encodesHevc);
+    }
+}
+
+void TestHardwareDetection::labels()
+{
+    QVERIFY(HardwareProfile::software().label().contains(QStringLiteral("software")));
+    QVERIFY(HardwareProfile::vaapi({}).label().contains(QStringLiteral("VA-API")));
+    QVERIFY(HardwareProfile::videoToolbox().label().contains(QStringLiteral("VideoToolbox")));
+    HardwareProfile h264Only = HardwareProfile::nvenc();
+    h264Only.encodesHevc = false;
+    QVERIFY(h264Only.label().contains(QStringLiteral("H.264 only")));
+}
+
+void TestHardwareDetection::detectsOnceOffTheCallingThread()
+{
+    if (qEnvironmentVariableIsSet("VIREO_HWACCEL"))
+        QSKIP("VIREO_HWACCEL is set");
+
+    // The first calls start the test encodes elsewhere and return at once.
+    HardwareDetection *first = detectHardwareProfile(this);
+    HardwareDetection *second = detectHardwareProfile(this);
+    QVERIFY(!detectedHardwareProfile());
+    QVERIFY(!first->isFinished());
+    QVERIFY(!second->isFinished());
+    // A caller that goes away or stops waiting does not disturb the others.
+    delete detectHardwareProfile();
+    HardwareDetection *cancelled = detectHardwareProfile(this);
+    cancelled->cancel();
+    QCOMPARE(cancelled->profile(), HardwareProfile::software());
+
+    QSignalSpy firstDone(first, &Operation::finished);
+    QVERIFY(TestSupport::waitFor(second));
+    QVERIFY(firstDone.count() == 1 || firstDone.wait());
+    QCOMPARE(first->profile(), second->profile());
+    QCOMPARE(detectedHardwareProfile(), first->profile());
+    if (!hasGpu())
+        QCOMPARE(first->profile(), HardwareProfile::software());
+
+    // Later calls take the cached result, and still finish from the event loop.
+    HardwareDetection *later = detectHardwareProfile(this);
+    QVERIFY(later->isFinished());
+    QCOMPARE(later->profile(), first->profile());
+    QSignalSpy laterDone(later, &Operation::finished);
+    QCOMPARE(laterDone.count(), 0);
+    QVERIFY(laterDone.wait());
+    QTRY_COMPARE(TestSupport::liveChildren(), QStringList());
+}
+
+void TestHardwareDetection::environmentForcesTheResult_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("api");
+
+    QTest::newRow("none") << "none"
+                          << "none";
+    // Not present here, so only the variable can make it the result.
+    QTest::newRow("nvenc") << "nvenc"
+                           << "nvenc";
+}
+
+void TestHardwareDetection::environmentForcesTheResult()
+{
+    // Detection runs once per process, so each value is tried in a child run
+    // of this test program.
+    QFETCH(QString, value);
+    QFETCH(QString, api);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VIREO_HWACCEL"), value);
+    environment.insert(QStringLiteral("VIREO_TEST_EXPECTED_API"), api);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("forcedInChild")});
+    QVERIFY(child.waitForFinished(60000));
+    const QString output = QString::fromUtf8(child.readAll());
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("PASS   : TestHardwareDetection::forcedInChild")),
+             qPrintable(output));
+}
+
+void TestHardwareDetection::forcedInChild()
+{
+    const QString expected = qEnvironmentVariable("VIREO_TEST_EXPECTED_API");
+    if (expected.isEmpty())
+        QSKIP("runs in the child of environmentForcesTheResult");
+    HardwareDetection *detection = detectHardwareProfile(this);
+    QVERIFY(TestSupport::waitFor(detection));
+    QCOMPARE(apiName(detection->profile()), expected);
+}
+
+QTEST_GUILESS_MAIN(TestHardwareDetection)
+#include "tst_hardwaredetection.moc"

@@ -1,0 +1,683 @@
+#include "conversion/JobQueue.h"
+#include "conversion/SuccessSignature.h"
+#include "model/MediaTarget.h"
+#include "settings/Preferences.h"
+#include "ui/BatchPanel.h"
+#include "ui/MediaTableModel.h"
+#include "ui/OpenPanel.h"
+#include "ui/ProgressSheet.h"
+#include "ui/SettingsView.h"
+#include "ui/SideSheet.h"
+#include "ui/SnapshotView.h"
+#include "ui/StatusCell.h"
+#include "ui/ToggleSwitch.h"
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "TestSupport.h"
+
+using namespace PreferenceKeys;
+
+using Change = std::function<void(class SnapshotView &)>;
+Q_DECLARE_METATYPE(Change)
+
+namespace {
+
+MediaPtr makeItem(const QString &path, MediaGroup group)
+{
+    return MediaPtr(new Media(path, MediaType(group, QStringLiteral("test file")), nullptr),
+                    &QObject::deleteLater);
+}
+
+template<typename T> T *child(const QObject &parent, const char *name)
+{
+    T *found = parent.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+// Everything in a folder, hidden files included: a temporary output would show.
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The menu's entries as the user reads them: "[Section]", "-" for a divider.
+QStringList menuEntries(const QMenu &menu)
+{
+    QStringList entries;
+    for (const QAction *action : menu.actions()) {
+        if (action->isSeparator())
+            entries << (action->text().isEmpty() ? QStringLiteral("-")
+                                                 : QLatin1Char('[') + action->text() + u']');
+        else
+            entries << action->text();
+    }
+    return entries;
+}
+
+QStringList fileColumn(const QAbstractItemModel &model)
+{
+    QStringList names;
+    for (int row = 0; row < model.rowCount(); ++row)
+        names << model.index(row, MediaTableModel::fileColumn).data().toString();
+    return names;
+}
+
+} // namespace
+
+class tst_Workspace : public QObject {
+    Q_OBJECT
+
+public Q_SLOTS:
+    // Stands in for the desktop's file viewer (QDesktopServices URL handler).
+    void openUrl(const QUrl &url) { m_openedFolders << url.toLocalFile(); }
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void fullBatchThenSkip();
+    void escapeCancelsTheRun();
+    void tableModel();
+    void statusToolTips_data();
+    void statusToolTips();
+    void staleItemsLoseTheirCheckMark_data();
+    void staleItemsLoseTheirCheckMark();
+    void targetPickerPerGroup();
+    void headerAndRemoval();
+    void sideSheetWidth_data();
+    void sideSheetWidth();
+    void batchPopover();
+    void screenshots();
+
+private:
+    QList<MediaPtr> copies(const QString &source, const QString &stem, int count);
+    QString newFolder(const QString &name);
+
+    QTemporaryDir m_dir;
+    QString m_tone;
+    QString m_longTone;
+    QStringList m_openedFolders;
+};
+
+void tst_Workspace::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // No test encodes for the hardware label of the side sheet.
+    qputenv("VIREO_HWACCEL", "none");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+    m_tone = m_dir.filePath(QStringLiteral("tone.wav"));
+    QVERIFY(TestSupport::makeTone(m_tone, 0.5));
+    // Long enough that converting it takes seconds.
+    m_longTone = m_dir.filePath(QStringLiteral("long.flac"));
+    QVERIFY(TestSupport::makeTone(m_longTone, 1800));
+}
+
+void tst_Workspace::init()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(maxConcurrentJobs, 2);
+    preferences.setValue(ignoreAlreadyProcessedFiles, true);
+    preferences.setValue(overwriteExisting, true);
+    preferences.setValue(openDestinationOnFinish, true);
+    preferences.setValue(hardwareAcceleration, false);
+    preferences.setValue(audioQuality, 192.0);
+    preferences.setValue(videoQuality, 23.0);
+    m_openedFolders.clear();
+}
+
+void tst_Workspace::cleanup()
+{
+    OpenPanel::setAnswersForTesting({});
+    QTRY_VERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
+}
+
+void tst_Workspace::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+QList<MediaPtr> tst_Workspace::copies(const QString &source, const QString &stem, int count)
+{
+    const QString folder = newFolder(stem + QStringLiteral("-in"));
+    QList<MediaPtr> items;
+    for (int i = 1; i <= count; ++i) {
+        const QString path = QDir(folder).filePath(
+            QStringLiteral("%1%2.%3").arg(stem).arg(i).arg(QFileInfo(source).suffix()));
+        QFile::copy(source, path);
+        items << makeItem(path, MediaGroup::audio);
+    }
+    return items;
+}
+
+QString tst_Workspace::newFolder(const QString &name)
+{
+    const QString folder = m_dir.filePath(name);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void tst_Workspace::fullBatchThenSkip()
+{
+    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("tone"), 3);
+    const QString out = newFolder(QStringLiteral("batch-out"));
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
+
+    SnapshotView view;
+    view.resize(800, 500);
+    view.show();
+    view.setGroup(MediaGroup::audio, items);
+    QMenu *targets = child<QMenu>(view, "targetMenu");
+    for (QAction *action : targets->actions()) {
+        if (action->data() == QStringLiteral("audio.mp3"))
+            action->trigger();
+    }
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.mp3"));
+
+    auto *sheet = child<ProgressSheet>(view, "progressSheet");
+    auto *process = child<QToolButton>(view, "processButton");
+    bool sheetOpened = false;
+    bool processDisabledWhileRunning = true;
+    connect(&view.queue(), &JobQueue::isRunningChanged, this, [&] {
+        if (view.queue().isRunning()) {
+            sheetOpened = sheet->isVisible();
+            processDisabledWhileRunning = !process->isEnabled();
+        }
+    });
+    std::optional<Totals> finished;
+    connect(&view.queue(), &JobQueue::runFinished, this, [&](const Totals &t) { finished = t; });
+
+    QVERIFY(process->isEnabled());
+    process->click();
+    QVERIFY(sheetOpened);
+    QVERIFY(processDisabledWhileRunning);
+    QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(*finished, (Totals {3, 3, 0}));
+    for (const MediaPtr &item : items)
+        QCOMPARE(item->status(), MediaStatus::successful);
+    QCOMPARE(folderEntries(out), (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
+    QCOMPARE(m_openedFolders, QStringList {out});
+    QVERIFY(process->isEnabled());
+
+    // Unchanged settings: every item is skipped, none converts again.
+    int statusChanges = 0;
+    for (const MediaPtr &item : items)
+        connect(item.data(), &Media::statusChanged, this, [&] { ++statusChanges; });
+    finished.reset();
+    process->click();
+    QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
+    QCOMPARE(*finished, (Totals {3, 3, 0}));
+    QCOMPARE(statusChanges, 0);
+    QTRY_VERIFY(!sheet->isVisible());
+
+    // A cancelled destination panel changes nothing.
+    OpenPanel::setAnswersForTesting({{}, [] {
+                                         return std::optional<QString>();
+                                     }});
+    process->click();
+    QVERIFY(!view.queue().isRunning());
+}
+
+void tst_Workspace::escapeCancelsTheRun()
+{
+    const QList<MediaPtr> items = copies(m_longTone, QStringLiteral("long"), 3);
+    const QString out = newFolder(QStringLiteral("cancel-out"));
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
+
+    SnapshotView view;
+    view.show();
+    view.setGroup(MediaGroup::audio, items);
+    view.process();
+    auto *sheet = child<ProgressSheet>(view, "progressSheet");
+    QVERIFY(sheet->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(items[0]->progress() > 0 && items[1]->progress() > 0, 30000);
+    // The sheet lists what is in flight and counts what is done.
+    QTRY_COMPARE(sheet->inFlight(), (QList<MediaPtr> {items[0], items[1]}));
+    QCOMPARE(child<QLabel>(*sheet, "counts")->text(), QStringLiteral("0 of 3 files"));
+    QVERIFY(child<QLabel>(*sheet, "timeLine")->text().startsWith(QStringLiteral("Elapsed ")));
+
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 20000);
+    QVERIFY(!sheet->isVisible());
+    QCOMPARE(items[0]->status(), MediaStatus::cancelled);
+    QCOMPARE(items[1]->status(), MediaStatus::cancelled);
+    QCOMPARE(items[2]->status(), MediaStatus::unprocessed);
+    QCOMPARE(folderEntries(out), QStringList());
+}
+
+void tst_Workspace::tableModel()
+{
+    const QString folder = newFolder(QStringLiteral("names"));
+    QList<MediaPtr> items;
+    for (const char *name : {"b10.wav", "B2.wav", "a.wav"})
+        items << makeItem(QDir(folder).filePath(QLatin1String(name)), MediaGroup::audio);
+
+    MediaTableModel model;
+    QAbstractItemModelTester modelTester(&model,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setMedia(items);
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.headerData(MediaTableModel::fileColumn, Qt::Horizontal).toString(),
+             QStringLiteral("File"));
+    QCOMPARE(model.index(2, MediaTableModel::typeColumn).data().toString(),
+             QStringLiteral("test file"));
+
+    // One status change redraws its own row, nothing else.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    items[1]->setStatus(MediaStatus::failed);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 1);
+    QCOMPARE(changed[0][1].toModelIndex().row(), 1);
+    QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(), int(MediaStatus::failed));
+
+    // Progress of running jobs comes in bursts and leaves one update per row.
+    changed.clear();
+    for (int step = 1; step <= 20; ++step) {
+        items[0]->setProgress(step / 20.0);
+        items[2]->setProgress(step / 40.0);
+    }
+    QCOMPARE(changed.size(), 0);
+    QTRY_COMPARE(changed.size(), 2);
+    QSet<int> rows {changed[0][0].toModelIndex().row(), changed[1][0].toModelIndex().row()};
+    QCOMPARE(rows, (QSet<int> {0, 2}));
+
+    // The workspace's table sorts by file name, as a file manager does.
+    SnapshotView view;
+    view.setGroup(MediaGroup::audio, items);
+    auto *table = child<QTableView>(view, "fileTable");
+    QAbstractItemModelTester proxyTester(table->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(fileColumn(*table->model()), (QStringList {"a.wav", "B2.wav", "b10.wav"}));
+    table->sortByColumn(MediaTableModel::fileColumn, Qt::DescendingOrder);
+    QCOMPARE(fileColumn(*table->model()), (QStringList {"b10.wav", "B2.wav", "a.wav"}));
+
+    // A new list keeps the sort order; an unchanged one resets nothing.
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.setMedia(items);
+    QCOMPARE(reset.size(), 0);
+    model.setMedia({items[2], items[0]});
+    QCOMPARE(reset.size(), 1);
+    QCOMPARE(fileColumn(model), (QStringList {"a.wav", "b10.wav"}));
+    items[1]->setStatus(MediaStatus::successful); // no longer a row: no signal, no crash
+}
+
+void tst_Workspace::statusToolTips_data()
+{
+    QTest::addColumn<MediaStatus>("status");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unprocessed") << MediaStatus::unprocessed << QString() << "Waiting";
+    QTest::newRow("processing") << MediaStatus::processing << QString() << "Converting…";
+    QTest::newRow("failed, message") << MediaStatus::failed << "Invalid data found"
+                                     << "Invalid data found";
+    QTest::newRow("failed, no message") << MediaStatus::failed << QString() << "Failed";
+    QTest::newRow("successful") << MediaStatus::successful << QString() << "Converted";
+    QTest::newRow("unrecognized") << MediaStatus::unrecognized << QString()
+                                  << "Unsupported file type";
+    QTest::newRow("cancelled") << MediaStatus::cancelled << QString() << "Cancelled";
+}
+
+void tst_Workspace::statusToolTips()
+{
+    QFETCH(MediaStatus, status);
+    QFETCH(QString, message);
+    QFETCH(QString, expected);
+    QCOMPARE(StatusCell::toolTip(status, message), expected);
+}
+
+void tst_Workspace::staleItemsLoseTheirCheckMark_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("stale");
+
+    const Change bitrate = [](SnapshotView &) {
+        Preferences::instance().setValue(audioQuality, 320.0);
+    };
+    const Change quality = [](SnapshotView &) {
+        Preferences::instance().setValue(videoQuality, 24.0);
+    };
+    const Change trim = [](SnapshotView &view) {
+        BatchSettings batch = view.batch();
+        batch.trimEnabled = true;
+        view.setBatch(batch);
+    };
+    const Change scale = [](SnapshotView &view) {
+        BatchSettings batch = view.batch();
+        batch.scale = VideoScale::p720;
+        view.setBatch(batch);
+    };
+    const Change overwrite = [](SnapshotView &) {
+        Preferences::instance().setValue(overwriteExisting, false);
+    };
+    const Change otherTarget = [](SnapshotView &view) {
+        view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("audio.flac")).value());
+    };
+    QTest::newRow("mp3, bitrate") << "audio.mp3" << bitrate << true;
+    QTest::newRow("mp3, trim") << "audio.mp3" << trim << true;
+    QTest::newRow("mp3, other target") << "audio.mp3" << otherTarget << true;
+    QTest::newRow("mp3, video quality") << "audio.mp3" << quality << false;
+    QTest::newRow("mp3, scale") << "audio.mp3" << scale << false;
+    QTest::newRow("mp3, overwrite") << "audio.mp3" << overwrite << false;
+    QTest::newRow("mp4, video quality") << "video.mp4" << quality << true;
+    QTest::newRow("mp4, scale") << "video.mp4" << scale << true;
+}
+
+void tst_Workspace::staleItemsLoseTheirCheckMark()
+{
+    QFETCH(QString, target);
+    QFETCH(Change, change);
+    QFETCH(bool, stale);
+
+    const MediaTarget chosen = MediaTarget::fromId(target).value();
+    const QList<MediaPtr> items {makeItem(m_tone, chosen.group),
+                                 makeItem(m_dir.filePath(QStringLiteral("x.wav")), chosen.group)};
+    SnapshotView view;
+    view.setGroup(chosen.group, items);
+    view.setSelectedTarget(chosen);
+    items[0]->setStatus(MediaStatus::successful);
+    items[0]->setProgress(1.0);
+    items[0]->setLastSuccessSignature(successSignature(chosen, view.batch()));
+    items[1]->setStatus(MediaStatus::failed);
+    items[1]->setErrorMessage(QStringLiteral("broken"));
+
+    change(view);
+    QCOMPARE(items[0]->status(), stale ? MediaStatus::unprocessed : MediaStatus::successful);
+    QCOMPARE(items[0]->progress(), stale ? 0.0 : 1.0);
+    QCOMPARE(items[1]->status(), MediaStatus::failed);
+    QCOMPARE(items[1]->errorMessage(), QStringLiteral("broken"));
+}
+
+void tst_Workspace::targetPickerPerGroup()
+{
+    SnapshotView view;
+    view.show();
+    auto *menu = child<QMenu>(view, "targetMenu");
+    auto *picker = child<QToolButton>(view, "targetPicker");
+    auto *settings = child<QToolButton>(view, "settingsButton");
+
+    view.setGroup(MediaGroup::video, {});
+    QCOMPARE(menuEntries(*menu),
+             (QStringList {"[Formats]", "MP4", "MKV", "WEBM", "3GPP", "MOV", "OGG", "FLV", "AVI",
+                           "WMV", "-", "[Operations]", "Convert to Audio"}));
+    QCOMPARE(picker->text(), QStringLiteral("MP4"));
+    QVERIFY(picker->isVisible());
+    QVERIFY(settings->isEnabled());
+    QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled()); // no items
+
+    view.setGroup(MediaGroup::audio, {});
+    QCOMPARE(menuEntries(*menu).first(), QStringLiteral("[Formats]"));
+    QVERIFY(!menuEntries(*menu).contains(QStringLiteral("[Operations]")));
+    QCOMPARE(child<QToolButton>(view, "trimButton")->text(), QStringLiteral("Trim"));
+
+    view.setGroup(MediaGroup::other, {});
+    QVERIFY(!picker->isVisible());
+    QVERIFY(!settings->isEnabled());
+    QVERIFY(!child<QToolButton>(view, "presetsButton")->isVisible());
+    QVERIFY(!child<QToolButton>(view, "trimButton")->isVisible());
+
+    // A target belongs to one group: each group comes back to its own
+    // choice, while the batch settings carry over.
+    view.setGroup(MediaGroup::video, {});
+    view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("video.extract-audio")).value());
+    BatchSettings batch;
+    batch.trimEnabled = true;
+    view.setBatch(batch);
+    view.setGroup(MediaGroup::audio, {});
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.mp3"));
+    view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("audio.opus")).value());
+    view.setGroup(MediaGroup::video, {});
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("video.extract-audio"));
+    QCOMPARE(picker->text(), QStringLiteral("Convert to Audio"));
+    QCOMPARE(child<SettingsView>(view, "settingsView")->options(),
+             MediaTarget::extractAudioTarget().options);
+    view.setGroup(MediaGroup::audio, {});
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.opus"));
+    QVERIFY(view.batch().trimEnabled);
+}
+
+void tst_Workspace::headerAndRemoval()
+{
+    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("header"), 3);
+    SnapshotView view;
+    view.show();
+    view.setGroup(MediaGroup::audio, items);
+    QCOMPARE(view.headerText(), QStringLiteral("3 files"));
+
+    auto *table = child<QTableView>(view, "fileTable");
+    table->selectRow(1);
+    const MediaPtr selected = items[1]; // sorted by name: header1, header2, header3
+    QCOMPARE(view.selectedMediumId(), selected->id());
+    QCOMPARE(view.headerText(), selected->pathString());
+
+    // The selection survives a new list that still holds it.
+    view.setGroup(MediaGroup::audio, items + copies(m_tone, QStringLiteral("more"), 1));
+    QCOMPARE(view.headerText(), selected->pathString());
+
+    const QPoint row = table->visualRect(table->model()->index(1, 1)).center();
+    Q_EMIT table->customContextMenuRequested(row);
+    auto *menu = child<QMenu>(view, "contextMenu");
+    QCOMPARE(menuEntries(*menu), (QStringList {"Show in File Manager", "-", "Remove from list"}));
+    // Without a file manager on the session bus, the file's folder opens.
+    child<QAction>(*menu, "showInFileManager")->trigger();
+    QTRY_COMPARE(m_openedFolders, QStringList {QFileInfo(selected->pathString()).absolutePath()});
+    delete menu;
+
+    QSignalSpy removed(&view, &SnapshotView::removeRequested);
+    Q_EMIT table->customContextMenuRequested(row);
+    child<QAction>(*child<QMenu>(view, "contextMenu"), "removeFromList")->trigger();
+    QCOMPARE(removed.size(), 1);
+    QCOMPARE(removed[0][0].value<QSet<QUuid>>(), QSet<QUuid> {selected->id()});
+    QCOMPARE(view.selectedMediumId(), std::nullopt);
+    view.setGroup(MediaGroup::audio, {items[0], items[2]});
+    QCOMPARE(view.headerText(), QStringLiteral("2 files"));
+}
+
+void tst_Workspace::sideSheetWidth_data()
+{
+    QTest::addColumn<int>("viewWidth");
+    QTest::addColumn<int>("sheetWidth");
+    QTest::newRow("half") << 700 << 350;
+    QTest::newRow("narrow window") << 420 << 250;
+    QTest::newRow("wide window") << 1400 << 450;
+}
+
+void tst_Workspace::sideSheetWidth()
+{
+    QFETCH(int, viewWidth);
+    QFETCH(int, sheetWidth);
+    SnapshotView view;
+    view.resize(viewWidth, 500);
+    view.show();
+    view.setGroup(MediaGroup::video, {});
+    auto *sheet = child<SideSheet>(view, "sideSheet");
+    QVERIFY(!sheet->isVisible());
+
+    child<QToolButton>(view, "settingsButton")->click();
+    QVERIFY(view.showsSettings());
+    QVERIFY(sheet->isOpen());
+    QCOMPARE(sheet->sheetWidth(), sheetWidth);
+    QTRY_COMPARE(sheet->width(), sheetWidth);
+
+    // Hidden for the other group, whose button cannot close it; back after.
+    view.setGroup(MediaGroup::other, {});
+    QVERIFY(!sheet->isOpen());
+    view.setGroup(MediaGroup::audio, {});
+    QVERIFY(sheet->isOpen());
+    child<QToolButton>(view, "settingsButton")->click();
+    QVERIFY(!view.showsSettings());
+    QTRY_VERIFY(!sheet->isVisible());
+}
+
+void tst_Workspace::batchPopover()
+{
+    SnapshotView view;
+    view.show();
+    view.setGroup(MediaGroup::audio, {});
+    auto *trim = child<QToolButton>(view, "trimButton");
+    auto *popover = child<QWidget>(view, "batchPopover");
+    auto *panel = child<BatchPanel>(view, "batchPanel");
+
+    trim->click();
+    QVERIFY(popover->isVisible());
+    QVERIFY(!child<QComboBox>(*panel, "scale")->isVisibleTo(panel));
+    QVERIFY(!child<QLineEdit>(*panel, "trimStart")->isVisibleTo(panel));
+    child<ToggleSwitch>(*panel, "trimOutput")->click();
+    QVERIFY(child<QLineEdit>(*panel, "trimStart")->isVisibleTo(panel));
+    QTest::keyClicks(child<QLineEdit>(*panel, "trimStart"), QStringLiteral("90"));
+    QCOMPARE(view.batch().trimEnabled, true);
+    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+    // Turning trimming off keeps the text for later.
+    child<ToggleSwitch>(*panel, "trimOutput")->click();
+    QCOMPARE(view.batch().trimEnabled, false);
+    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+    popover->hide();
+    QVERIFY(!trim->isChecked());
+
+    view.setGroup(MediaGroup::video, {});
+    QCOMPARE(trim->text(), QStringLiteral("Trim && Scale")); // no mnemonic
+    trim->click();
+    auto *scale = child<QComboBox>(*panel, "scale");
+    QVERIFY(scale->isVisibleTo(panel));
+    QCOMPARE(scale->count(), 7);
+    scale->setCurrentIndex(4);
+    Q_EMIT scale->activated(4);
+    QCOMPARE(view.batch().scale, VideoScale::p720);
+    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+}
+
+void tst_Workspace::screenshots()
+{
+    // scripts/screenshot-workspace.sh runs this under Xvfb to look at the views.
+    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("VIREO_SCREENSHOT_DIR is not set");
+    QVERIFY(QDir().mkpath(folder));
+    QIcon::setThemeName(QStringLiteral("Adwaita"));
+    const auto save = [&](QWidget &widget, const QString &name) {
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QTest::qWait(300);
+        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    };
+
+    const QString media = newFolder(QStringLiteral("Screenshots/My Media Library/2024"));
+    const auto file = [&](const QString &name) {
+        return QDir(media).filePath(name);
+    };
+    QVERIFY(TestSupport::makeMedia(
+        file(QStringLiteral("Holiday in Lisbon.mov")),
+        {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=20", "-c:v", "mpeg4"}));
+    QVERIFY(
+        TestSupport::makeMedia(file(QStringLiteral("Sunset.png")),
+                               {"-f", "lavfi", "-i", "testsrc=size=320x240", "-frames:v", "1"}));
+    QFile srt(file(QStringLiteral("Episode 01.srt")));
+    QVERIFY(srt.open(QIODevice::WriteOnly));
+    srt.write("1\n00:00:01,000 --> 00:00:02,000\nHello\n");
+    srt.close();
+    QFile notes(file(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not media\n");
+    notes.close();
+
+    QMap<MediaGroup, QList<MediaPtr>> groups;
+    const auto add = [&](const QString &path) {
+        MediaPtr item = Media::create(path);
+        groups[item->group()].append(item);
+        return item;
+    };
+    // Fails at once, so that the progress sheet counts a failure.
+    QFile broken(file(QStringLiteral("Broken download.flac")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(4096, 'x'));
+    broken.close();
+    add(broken.fileName());
+    for (const char *name : {"Interview - Part 1.flac", "Interview - Part 2.flac",
+                             "Morning Podcast Episode 112 (Remastered Edition).flac",
+                             "voice memo 2.flac", "voice memo 10.flac"}) {
+        QFile::copy(m_longTone, file(QLatin1String(name)));
+        add(file(QLatin1String(name)));
+    }
+    add(file(QStringLiteral("Holiday in Lisbon.mov")));
+    add(file(QStringLiteral("Sunset.png")));
+    add(file(QStringLiteral("Episode 01.srt")));
+    add(file(QStringLiteral("notes.txt")));
+    QList<MediaPtr> &audio = groups[MediaGroup::audio];
+    audio[2]->setStatus(MediaStatus::successful);
+    audio[2]->setLastSuccessSignature(
+        successSignature(MediaTarget::initialTarget(MediaGroup::audio), BatchSettings()));
+    audio[3]->setStatus(MediaStatus::failed);
+    audio[3]->setErrorMessage(QStringLiteral("Invalid data found when processing input"));
+    audio[4]->setStatus(MediaStatus::cancelled);
+
+    SnapshotView view;
+    view.resize(900, 520);
+    view.show();
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
+        view.setGroup(it.key(), it.value());
+        save(view, QStringLiteral("workspace-") + rawValue(it.key()).toLower());
+    }
+
+    view.setGroup(MediaGroup::video, groups[MediaGroup::video]);
+    view.setShowsSettings(true);
+    QTest::qWait(400);
+    save(view, QStringLiteral("workspace-video-settings"));
+    view.setGroup(MediaGroup::audio, audio);
+    child<QTableView>(view, "fileTable")->selectRow(0);
+    save(view, QStringLiteral("workspace-audio-settings-selected"));
+    view.setShowsSettings(false);
+    QTest::qWait(400);
+
+    view.setGroup(MediaGroup::video, groups[MediaGroup::video]);
+    child<QToolButton>(view, "trimButton")->click();
+    auto *popover = child<QWidget>(view, "batchPopover");
+    child<ToggleSwitch>(*popover, "trimOutput")->click();
+    save(*popover, QStringLiteral("batch-popover-video"));
+    popover->hide();
+
+    auto *picker = child<QToolButton>(view, "targetPicker");
+    auto *targets = child<QMenu>(view, "targetMenu");
+    targets->popup(picker->mapToGlobal(QPoint(0, picker->height())));
+    save(*targets, QStringLiteral("target-menu-video"));
+    targets->hide();
+
+    const QString out = newFolder(QStringLiteral("screenshot-out"));
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
+    Preferences::instance().setValue(openDestinationOnFinish, false);
+    view.setGroup(MediaGroup::audio, audio);
+    view.process();
+    auto *sheet = child<ProgressSheet>(view, "progressSheet");
+    QTRY_VERIFY_WITH_TIMEOUT(sheet->inFlight().size() == 2, 30000);
+    QTest::qWait(2500);
+    save(*sheet, QStringLiteral("progress-sheet"));
+    save(view, QStringLiteral("workspace-running"));
+    view.queue().cancelAll();
+    QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 20000);
+    save(view, QStringLiteral("workspace-after-cancel"));
+}
+
+QTEST_MAIN(tst_Workspace)
+#include "tst_workspace.moc"
