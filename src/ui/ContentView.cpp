@@ -5,8 +5,8 @@
 #include "ui/GroupSidebar.h"
 #include "ui/OpenPanel.h"
 #include "ui/SkippedPathsBanner.h"
+#include "ui/SnapshotView.h"
 #include "ui/SplashScreen.h"
-#include "ui/WorkspaceHost.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -25,7 +25,7 @@ ContentView::ContentView(QWidget *parent)
     , m_splitView(new QSplitter(Qt::Horizontal, m_faces))
     , m_sidebar(new GroupSidebar(m_set, m_splitView))
     , m_detail(new QStackedWidget(m_splitView))
-    , m_workspace(new WorkspaceHost(m_detail))
+    , m_workspace(new SnapshotView(m_detail))
     , m_placeholder(new QLabel(tr("Select a media group"), m_detail))
 {
     setObjectName(QStringLiteral("contentView"));
@@ -65,7 +65,10 @@ ContentView::ContentView(QWidget *parent)
         updateDetail();
         Q_EMIT selectedGroupChanged();
     });
-    connect(m_workspace, &WorkspaceHost::removeRequested, &m_set, &MediaSet::remove);
+    // Files dropped on the workspace are not imported; the splash screen and
+    // the sidebar take them.
+    m_workspace->setAcceptDrops(false);
+    connect(m_workspace, &SnapshotView::removeRequested, &m_set, &MediaSet::remove);
     connect(&m_set, &MediaSet::mediaChanged, this, &ContentView::updateFace);
     connect(&m_set, &MediaSet::isImportingChanged, this, &ContentView::updateImporting);
 
@@ -254,10 +257,12 @@ void ContentView::updateDetail()
         m_detail->setCurrentWidget(m_placeholder);
         return;
     }
-    if (m_workspace->group() != group)
+    if (m_workspaceGroup != group) {
+        m_workspaceGroup = group;
         m_workspace->setGroup(*group, *found);
-    else
+    } else {
         m_workspaceTimer.start();
+    }
     m_detail->setCurrentWidget(m_workspace);
 }
 
@@ -266,7 +271,7 @@ void ContentView::refreshWorkspace()
     const std::optional<MediaGroup> group = selectedGroup();
     const auto found = group ? m_set.media().constFind(*group) : m_set.media().cend();
     // Loads of other groups leave the workspace's list as it is.
-    if (found != m_set.media().cend() && m_workspace->group() == group
+    if (found != m_set.media().cend() && m_workspaceGroup == group
         && m_workspace->media() != *found)
         m_workspace->setGroup(*group, *found);
 }

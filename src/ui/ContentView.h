@@ -14,8 +14,8 @@ class QLabel;
 class QSplitter;
 class QStackedWidget;
 class SkippedPathsBanner;
+class SnapshotView;
 class SplashScreen;
-class WorkspaceHost;
 
 // The main window's content. While the shared media set is empty it shows the
 // splash screen; once it holds files, a sidebar of the groups present and the
@@ -57,7 +57,7 @@ public:
 
     SplashScreen *splash() const { return m_splash; }
     GroupSidebar *sidebar() const { return m_sidebar; }
-    WorkspaceHost *workspace() const { return m_workspace; }
+    SnapshotView *workspace() const { return m_workspace; }
     SkippedPathsBanner *banner() const { return m_banner; }
     QSplitter *splitView() const { return m_splitView; }
     // The detail column as it shows now: the workspace or the placeholder.
@@ -84,7 +84,9 @@ private:
     QSplitter *m_splitView;
     GroupSidebar *m_sidebar;
     QStackedWidget *m_detail;
-    WorkspaceHost *m_workspace;
+    SnapshotView *m_workspace;
+    // The group last handed to the workspace.
+    std::optional<MediaGroup> m_workspaceGroup;
     QLabel *m_placeholder;
     // Items of loadEach() whose loads have not started yet.
     QStringList m_queued;

@@ -211,6 +211,9 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
             [this] { m_showingSelection = true; });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
         m_showingSelection = false;
+        // A single-selection list moves the selection to a neighbour of a
+        // removed row; the remembered group is what shows.
+        showSelection();
         updateRemoveButton();
     });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {

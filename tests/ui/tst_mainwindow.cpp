@@ -6,8 +6,8 @@
 #include "ui/GroupSidebar.h"
 #include "ui/OpenPanel.h"
 #include "ui/SkippedPathsBanner.h"
+#include "ui/SnapshotView.h"
 #include "ui/SplashScreen.h"
-#include "ui/WorkspaceHost.h"
 
 #include <QAbstractItemModelTester>
 #include <QDeadlineTimer>
@@ -120,6 +120,7 @@ private Q_SLOTS:
     void groupListModelFollowsTheSet();
     void removeGroup_data();
     void removeGroup();
+    void workspaceRemovesFromTheSet();
     void clearListKeepsTheSelection_data();
     void clearListKeepsTheSelection();
     void dropsStartOneLoadPerItem_data();
@@ -418,6 +419,8 @@ void tst_MainWindow::removeGroup()
     QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
     if (removed) {
         QCOMPARE(describe(*sidebar->model()), QStringList({"Audio 1", "Images 1"}));
+        // No other row stands in for the removed one.
+        QVERIFY(sidebar->list()->selectionModel()->selectedRows().isEmpty());
         QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
         QCOMPARE(qobject_cast<QLabel *>(m_view->detail())->text(),
                  QStringLiteral("Select a media group"));
@@ -428,6 +431,23 @@ void tst_MainWindow::removeGroup()
         QVERIFY(sidebar->removeButton()->isEnabled());
     }
     QCOMPARE(mediaSet().mediaList().size(), removed ? 2 : 3);
+}
+
+void tst_MainWindow::workspaceRemovesFromTheSet()
+{
+    loadAndWait(samples({"tone.mp3", "tone.wav", "clip.mp4"}));
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
+    const MediaPtr first = mediaSet().media().value(MediaGroup::audio).first();
+    Q_EMIT m_view->workspace()->removeRequested({first->id()});
+    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Audio 1", "Video 1"}));
+    QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::audio));
+    QCOMPARE(m_view->workspace()->media().size(), 1);
+
+    // Removing the group's last file leaves the group, not the window.
+    Q_EMIT m_view->workspace()->removeRequested({m_view->workspace()->media().first()->id()});
+    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Video 1"}));
+    QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
 }
 
 void tst_MainWindow::clearListKeepsTheSelection_data()
