@@ -76,7 +76,6 @@ ContentView::ContentView(QWidget *parent)
     m_queueTimer.setInterval(0);
     connect(&m_queueTimer, &QTimer::timeout, this, &ContentView::startQueuedLoads);
     m_workspaceTimer.setSingleShot(true);
-    m_workspaceTimer.setInterval(0);
     connect(&m_workspaceTimer, &QTimer::timeout, this, &ContentView::refreshWorkspace);
 
     updateImporting();
@@ -260,8 +259,10 @@ void ContentView::updateDetail()
     if (m_workspaceGroup != group) {
         m_workspaceGroup = group;
         m_workspace->setGroup(*group, *found);
-    } else {
-        m_workspaceTimer.start();
+    } else if (!m_workspaceTimer.isActive()) {
+        // While many loads land one after another the table is rebuilt a
+        // few times a second, not once per load.
+        m_workspaceTimer.start(isImporting() ? 150 : 0);
     }
     m_detail->setCurrentWidget(m_workspace);
 }

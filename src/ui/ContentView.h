@@ -94,8 +94,8 @@ private:
     QTimer m_queueTimer;
     // Loads started here that have not landed.
     int m_running = 0;
-    // Hands the workspace its grown or shrunk list once per turn of the
-    // event loop, however many loads landed in it.
+    // Hands the workspace its grown or shrunk list once, however many loads
+    // landed meanwhile.
     QTimer m_workspaceTimer;
     // The one confirmation shown at a time.
     Confirming m_confirming = Confirming::nothing;
