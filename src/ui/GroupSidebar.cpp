@@ -1,6 +1,5 @@
 #include "ui/GroupSidebar.h"
 
-#include "model/MediaSet.h"
 #include "ui/FileDrop.h"
 #include "ui/GroupListModel.h"
 
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
-#include <QPainterPath>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -183,7 +181,6 @@ public:
 
 GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     : QWidget(parent)
-    , m_set(set)
     , m_model(new GroupListModel(set, this))
     , m_list(new QListView(this))
     , m_addButton(new QToolButton(this))

@@ -58,7 +58,6 @@ private:
     void setTargeted(bool targeted);
     void applyColours();
 
-    MediaSet &m_set;
     GroupListModel *m_model;
     QListView *m_list;
     QToolButton *m_addButton;
