@@ -241,16 +241,11 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     auto *buttons = new QHBoxLayout(footer);
     buttons->setContentsMargins(14, 0, 14, 0);
     buttons->setSpacing(12);
-    const QColor glyph = secondary(palette());
     m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_addButton->setIcon(footerIcon("list-add-symbolic", drawnSign(true, glyph), glyph));
     m_addButton->setToolTip(tr("Add more media files"));
     m_removeButton->setObjectName(QStringLiteral("removeGroupButton"));
-    m_removeButton->setIcon(footerIcon("list-remove-symbolic", drawnSign(false, glyph), glyph));
     m_removeButton->setToolTip(tr("Remove current group of files"));
     m_clearButton->setObjectName(QStringLiteral("clearListButton"));
-    m_clearButton->setIcon(
-        footerIcon("user-trash-symbolic", style()->standardIcon(QStyle::SP_TrashIcon), glyph));
     m_clearButton->setToolTip(tr("Clear list"));
     for (QToolButton *button : {m_addButton, m_removeButton, m_clearButton}) {
         button->setAutoRaise(true);
@@ -386,6 +381,11 @@ void GroupSidebar::applyColours()
     // Only set when different: setPalette sends PaletteChange, which calls here.
     if (own != palette())
         setPalette(own);
+    const QColor glyph = secondary(base);
+    m_addButton->setIcon(footerIcon("list-add-symbolic", drawnSign(true, glyph), glyph));
+    m_removeButton->setIcon(footerIcon("list-remove-symbolic", drawnSign(false, glyph), glyph));
+    m_clearButton->setIcon(
+        footerIcon("user-trash-symbolic", style()->standardIcon(QStyle::SP_TrashIcon), glyph));
     if (auto *divider = findChild<QFrame *>(QStringLiteral("footerDivider"))) {
         QPalette line = divider->palette();
         line.setColor(QPalette::Window, mix(background, base.color(QPalette::WindowText), 0.15));

@@ -708,6 +708,24 @@ void tst_MainWindow::screenshots()
         answer(QStringLiteral("Remove"));
     }
     save(QStringLiteral("after-remove"));
+
+    // The same in a dark palette.
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2e));
+    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xea));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x20));
+    dark.setColor(QPalette::AlternateBase, QColor(0x26, 0x26, 0x29));
+    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xea));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3e));
+    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xea));
+    dark.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0xa0));
+    QApplication::setPalette(dark);
+    m_view->setSelectedGroup(MediaGroup::video);
+    save(QStringLiteral("split-video-dark"));
+    mediaSet().clear();
+    save(QStringLiteral("splash-dark"));
+    QApplication::setPalette(light);
 }
 
 QTEST_MAIN(tst_MainWindow)
