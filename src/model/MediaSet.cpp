@@ -47,7 +47,9 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
     using Watcher = QFutureWatcher<MediaLoad::Found>;
     auto *watcher = new Watcher(this);
     connect(watcher, &Watcher::finished, this, [this, watcher, guard, stop] {
-        const MediaLoad::Found found = watcher->result();
+        // Moved out, not copied: the result store, which the pool's task may
+        // still share for a moment, must not keep removed items alive.
+        const MediaLoad::Found found = watcher->future().takeResult();
         watcher->deleteLater();
         finishLoad(guard, *stop, found.items, found.skipped);
     });
