@@ -129,7 +129,6 @@ private Q_SLOTS:
     void openPanelLoadsOnce_data();
     void openPanelLoadsOnce();
     void skippedPathsBanner();
-    void screenshots();
 
 private:
     QString sample(const QString &name) const { return m_dir.filePath(name); }
@@ -649,83 +648,6 @@ void tst_MainWindow::skippedPathsBanner()
     QVERIFY(banner->summary().contains(QStringLiteral("1 file or folder")));
     QVERIFY(!banner->detailsShown());
     QCOMPARE(details->topLevelItemCount(), 1);
-}
-
-void tst_MainWindow::screenshots()
-{
-    // scripts/screenshots.sh runs this under Xvfb to look at the window.
-    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        QSKIP("VIREO_SCREENSHOT_DIR is not set");
-    QVERIFY(QDir().mkpath(folder));
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
-    delete m_window;
-    m_window = new QMainWindow;
-    m_view = new ContentView(m_window);
-    m_window->setCentralWidget(m_view);
-    m_window->setWindowTitle(QStringLiteral("Vireo"));
-    m_window->resize(960, 600);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    const auto save = [&](const QString &name) {
-        QTest::qWait(150);
-        QVERIFY(m_window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-    };
-
-    save(QStringLiteral("splash"));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(sample("tone.mp3"))});
-    QDragEnterEvent enter(m_view->splash()->rect().center(), Qt::CopyAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
-    QApplication::sendEvent(m_view->splash(), &enter);
-    QTest::qWait(400);
-    save(QStringLiteral("splash-targeted"));
-    QDragLeaveEvent leave;
-    QApplication::sendEvent(m_view->splash(), &leave);
-    m_view->splash()->setImporting(true);
-    QTest::qWait(300);
-    save(QStringLiteral("splash-importing"));
-    m_view->splash()->setImporting(false);
-
-    loadAndWait(samples(
-        {"tone.mp3", "tone.wav", "clip.mp4", "still.png", "lines.srt", "notes.txt", "folder"}));
-    for (MediaGroup group : allGroups()) {
-        m_view->setSelectedGroup(group);
-        save(QStringLiteral("split-") + rawValue(group).toLower());
-    }
-    loadAndWait({QStringLiteral("https://example.com/song.mp3"), sample("odd names")});
-    m_view->banner()->setDetailsShown(true);
-    save(QStringLiteral("banner"));
-    m_view->banner()->dismissButton()->click();
-
-    m_view->sidebar()->removeButton()->click();
-    QTest::qWait(200);
-    if (QMessageBox *box = openConfirmation(m_window)) {
-        QVERIFY(box->grab().save(QDir(folder).filePath(QStringLiteral("confirm-remove.png"))));
-        save(QStringLiteral("confirm-remove-window"));
-        answer(QStringLiteral("Remove"));
-    }
-    save(QStringLiteral("after-remove"));
-
-    // The same in a dark palette.
-    const QPalette light = QApplication::palette();
-    QPalette dark = light;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2e));
-    dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xea));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x20));
-    dark.setColor(QPalette::AlternateBase, QColor(0x26, 0x26, 0x29));
-    dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xea));
-    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3e));
-    dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xea));
-    dark.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0xa0));
-    QApplication::setPalette(dark);
-    m_view->setSelectedGroup(MediaGroup::video);
-    save(QStringLiteral("split-video-dark"));
-    mediaSet().clear();
-    save(QStringLiteral("splash-dark"));
-    QApplication::setPalette(light);
 }
 
 QTEST_MAIN(tst_MainWindow)
