@@ -6,11 +6,11 @@
 set -eu
 build=${1:-build}
 out=${2:-$build/screenshots}
-cmake --build "$build" --target tst_workspace
+cmake --build "$build" --target vireo-shots
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 mkdir -p "$out"
-VIREO_SCREENSHOT_DIR=$(realpath "$out") XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb \
+XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb \
     VIREO_HWACCEL=none xvfb-run -a -s "-screen 0 1280x800x24" \
-    "$build/tests/tst_workspace" screenshots
+    "$build/bench/vireo-shots" workspace "$(realpath "$out")"
 echo "Screenshots in $out"

@@ -1,3 +1,4 @@
+#include "tools/UnixSignalWatcher.h"
 #include "ui/AppDelegate.h"
 #include "ui/SingleInstance.h"
 
@@ -5,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+
+#include <csignal>
 
 #include "vireo/BuildConfig.h"
 
@@ -33,9 +36,10 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Vireo"));
     QApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
     QGuiApplication::setDesktopFileName(desktopId);
-    // Desktops without a platform theme still get symbols.
-    if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == u"hicolor")
-        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    // Without a platform theme Qt looks only in hicolor, which has no
+    // symbols; Adwaita is on nearly every desktop.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QApplication::translate(
@@ -61,6 +65,10 @@ int main(int argc, char *argv[])
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
                      &AppDelegate::openMedia);
+    // A logout or kill ends the program as Quit does: running conversions
+    // stop and remove their partial outputs, and the lock is released.
+    UnixSignalWatcher stopSignals({SIGINT, SIGTERM, SIGHUP});
+    QObject::connect(&stopSignals, &UnixSignalWatcher::received, &app, &QCoreApplication::quit);
     delegate.launch(paths);
     return QApplication::exec();
 }

@@ -2,11 +2,11 @@
 
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
-#include "model/MediaSet.h"
 #include "settings/MailingListManager.h"
 #include "settings/UpdateChecker.h"
-#include "ui/OpenPanel.h"
+#include "ui/ContentView.h"
 #include "ui/PreferencesView.h"
+#include "ui/SnapshotView.h"
 #include "ui/SupportMail.h"
 
 #include <QAction>
@@ -23,8 +23,8 @@ MainWindow::MainWindow(UpdateChecker &updater, MailingListManager &mailingList, 
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Vireo"));
-    m_queue = new JobQueue(this);
-    setCentralWidget(new QWidget(this));
+    m_content = new ContentView(this);
+    setCentralWidget(m_content);
     resize(960, 600);
     buildMenus();
 }
@@ -34,11 +34,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(tr("&File"));
-    QAction *add = file->addAction(tr("&Add Files…"), this, [this] {
-        const QStringList paths = OpenPanel::chooseMedia(this);
-        if (!paths.isEmpty())
-            loadMedia(paths);
-    });
+    QAction *add = file->addAction(tr("&Add Files…"), m_content, &ContentView::chooseFiles);
     add->setShortcut(QKeySequence::Open);
     file->addSeparator();
     file->addAction(tr("&Close Window"), QKeySequence::Close, this, &QWidget::close);
@@ -50,6 +46,17 @@ void MainWindow::buildMenus()
     QAction *preferences = edit->addAction(tr("&Preferences…"), this, &MainWindow::showPreferences);
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    m_sidebar = view->addAction(tr("Show &Sidebar"), m_content, &ContentView::setSidebarVisible);
+    m_sidebar->setCheckable(true);
+    m_sidebar->setShortcut(QKeySequence(Qt::Key_F9));
+    // The sidebar belongs to the list of files; the splash screen has none.
+    connect(view, &QMenu::aboutToShow, this, [this] {
+        m_sidebar->setEnabled(!m_content->showsSplash());
+        m_sidebar->setChecked(m_content->isSidebarVisible());
+    });
+    m_sidebar->setChecked(m_content->isSidebarVisible());
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     m_contactSupport = help->addAction(tr("Contact Support"), this, [] { composeSupportMail(); });
@@ -90,12 +97,12 @@ bool MainWindow::isOutOfSight() const
 
 void MainWindow::loadMedia(const QStringList &paths)
 {
-    MediaSet::shared().load(paths);
+    m_content->loadMedia(paths);
 }
 
 JobQueue &MainWindow::queue()
 {
-    return *m_queue;
+    return m_content->workspace()->queue();
 }
 
 void MainWindow::showPreferences()

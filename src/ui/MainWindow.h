@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class ContentView;
 class JobQueue;
 class MailingListManager;
 class QAction;
@@ -31,6 +32,7 @@ public:
     // Imports the files and folders in one load.
     void loadMedia(const QStringList &paths);
 
+    ContentView *content() const { return m_content; }
     // The queue of the window's workspace.
     JobQueue &queue();
 
@@ -41,6 +43,7 @@ public:
     QAction *checkForUpdatesAction() const { return m_checkForUpdates; }
     QAction *subscribeAction() const { return m_subscribe; }
     QAction *contactSupportAction() const { return m_contactSupport; }
+    QAction *sidebarAction() const { return m_sidebar; }
 
 Q_SIGNALS:
     // "Check for Updates…": the shell checks and shows the outcome.
@@ -53,10 +56,11 @@ private:
 
     UpdateChecker &m_updater;
     MailingListManager &m_mailingList;
-    JobQueue *m_queue = nullptr;
+    ContentView *m_content = nullptr;
     QPointer<PreferencesView> m_preferences;
 
     QAction *m_checkForUpdates = nullptr;
     QAction *m_subscribe = nullptr;
     QAction *m_contactSupport = nullptr;
+    QAction *m_sidebar = nullptr;
 };

@@ -172,138 +172,85 @@ void TestArgumentBuilder::commandLines_data()
         const QString h264
             = vt ? "-c:v h264_videotoolbox -b:v 5000k" : "-c:v libx264 -b:v 5000k -pix_fmt yuv420p";
         const QString hevc = vt ? "-c:v hevc_videotoolbox -b:v 5000k" : "-c:v libx265 -b:v 5000k";
-        const auto row = [&profile](const QString &name) -> QTestData & {
-            return QTest::addRow("%s %s", qPrintable(profile), qPrintable(name)) << profile;
+        const auto row = [&profile](const QString &name, const QString &id, const QString &codec,
+                                    const QString &videoToAudio, bool hardware, const QString &in,
+                                    const QString &out) {
+            QTest::addRow("%s %s", qPrintable(profile), qPrintable(name))
+                << profile << id << codec << videoToAudio << hardware << in << out;
         };
-        const QString h = "h264";
+        // Targets without video: no input options, the codec does not matter.
+        const auto plain = [&row](const QString &name, const QString &id, const QString &out,
+                                  const QString &videoToAudio = "mp3") {
+            row(name, id, "h264", videoToAudio, true, "", out);
+        };
+        const auto video = [&](const QString &name, const QString &id, const QString &codec,
+                               const QString &out) {
+            row(name, id, codec, "mp3", true, hwaccel, out);
+        };
+        const QString aac = " -c:a aac -b:a 192k";
+        const QString webm = "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter;
 
-        row("mp3") << "audio.mp3" << h << "mp3" << true << ""
-                   << "-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k";
-        row("m4a") << "audio.m4a" << h << "mp3" << true << ""
-                   << "-map 0:a:0 " + coverOptions + " -c:a aac -b:a 192k";
-        row("aac") << "audio.aac" << h << "mp3" << true << ""
-                   << "-map 0:a:0 -c:a aac -b:a 192k";
-        row("ogg") << "audio.ogg" << h << "mp3" << true << ""
-                   << "-map 0:a:0 -c:a libvorbis -b:a 192k " + vorbisFilter;
-        row("opus") << "audio.opus" << h << "mp3" << true << ""
-                    << "-map 0:a:0 -c:a libopus -b:a 192k " + opusFilter;
-        row("wma") << "audio.wma" << h << "mp3" << true << ""
-                   << "-map 0:a:0 -c:a wmav2 -b:a 192k " + wmaFilter;
-        row("flac") << "audio.flac" << h << "mp3" << true << ""
-                    << "-map 0:a:0 " + coverOptions + " -c:a flac";
-        row("wav") << "audio.wav" << h << "mp3" << true << ""
-                   << "-map 0:a:0 -c:a pcm_s16le";
-        row("aiff") << "audio.aiff" << h << "mp3" << true << ""
-                    << "-map 0:a:0 -c:a pcm_s16be";
+        plain("mp3", "audio.mp3", "-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k");
+        plain("m4a", "audio.m4a", "-map 0:a:0 " + coverOptions + aac);
+        plain("aac", "audio.aac", "-map 0:a:0" + aac);
+        plain("ogg", "audio.ogg", "-map 0:a:0 -c:a libvorbis -b:a 192k " + vorbisFilter);
+        plain("opus", "audio.opus", "-map 0:a:0 -c:a libopus -b:a 192k " + opusFilter);
+        plain("wma", "audio.wma", "-map 0:a:0 -c:a wmav2 -b:a 192k " + wmaFilter);
+        plain("flac", "audio.flac", "-map 0:a:0 " + coverOptions + " -c:a flac");
+        plain("wav", "audio.wav", "-map 0:a:0 -c:a pcm_s16le");
+        plain("aiff", "audio.aiff", "-map 0:a:0 -c:a pcm_s16be");
         for (const QString ext : {"mp4", "mov", "mkv", "3gp"})
-            row(ext) << "video." + ext << h << "mp3" << true << hwaccel
-                     << h264 + " -c:a aac -b:a 192k";
-        row("webm") << "video.webm" << h << "mp3" << true << hwaccel
-                    << "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter;
-        row("ogv") << "video.ogv" << h << "mp3" << true << hwaccel
-                   << "-c:v libtheora -b:v 5000k -c:a libvorbis -b:a 192k " + vorbisFilter;
-        row("mp4 hevc") << "video.mp4"
-                        << "hevc"
-                        << "mp3" << true << hwaccel << hevc + " -tag:v hvc1 -c:a aac -b:a 192k";
-        row("mp4 copy") << "video.mp4"
-                        << "copy"
-                        << "mp3" << true << hwaccel << "-c:v copy -c:a aac -b:a 192k";
-        row("extract mp3") << "video.extract-audio" << h << "mp3" << true << ""
-                           << "-vn -map 0:a:0? -c:a libmp3lame -b:a 192k";
-        row("extract flac") << "video.extract-audio" << h << "flac" << true << ""
-                            << "-vn -map 0:a:0? -c:a flac";
-        row("extract wav") << "video.extract-audio" << h << "wav" << true << ""
-                           << "-vn -map 0:a:0? -c:a pcm_s16le";
+            video(ext, "video." + ext, "h264", h264 + aac);
+        video("webm", "video.webm", "h264", webm);
+        video("ogv", "video.ogv", "h264",
+              "-c:v libtheora -b:v 5000k -c:a libvorbis -b:a 192k " + vorbisFilter);
+        video("mp4 hevc", "video.mp4", "hevc", hevc + " -tag:v hvc1" + aac);
+        video("mp4 copy", "video.mp4", "copy", "-c:v copy" + aac);
+        plain("extract mp3", "video.extract-audio", "-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
+        plain("extract flac", "video.extract-audio", "-vn -map 0:a:0? -c:a flac", "flac");
+        plain("extract wav", "video.extract-audio", "-vn -map 0:a:0? -c:a pcm_s16le", "wav");
         for (const QString ext : {"png", "jpg", "tiff", "bmp"})
-            row(ext) << "image." + ext << h << "mp3" << true << ""
-                     << "-frames:v 1";
+            plain(ext, "image." + ext, "-frames:v 1");
         for (const QString id : {"image.gif", "image.webp", "subtitle.srt", "subtitle.ssa"})
-            row(id) << id << h << "mp3" << true << ""
-                    << "";
-
-        row("hevc mkv") << "video.mkv"
-                        << "hevc"
-                        << "mp3" << true << hwaccel << hevc + " -c:a aac -b:a 192k";
-        row("hevc mov") << "video.mov"
-                        << "hevc"
-                        << "mp3" << true << hwaccel << hevc + " -tag:v hvc1 -c:a aac -b:a 192k";
-        row("webm ignores copy") << "video.webm"
-                                 << "copy"
-                                 << "mp3" << true << hwaccel
-                                 << "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k "
-                + opusFilter;
-        row("unexpected codec") << "video.mp4"
-                                << "av1"
-                                << "mp3" << true << hwaccel << h264 + " -c:a aac -b:a 192k";
-        row("3gp ignores hevc") << "video.3gp"
-                                << "hevc"
-                                << "mp3" << true << hwaccel << h264 + " -c:a aac -b:a 192k";
+            plain(id, id, "");
+        video("hevc mkv", "video.mkv", "hevc", hevc + aac);
+        video("hevc mov", "video.mov", "hevc", hevc + " -tag:v hvc1" + aac);
+        video("webm ignores copy", "video.webm", "copy", webm);
+        video("unexpected codec", "video.mp4", "av1", h264 + aac);
+        video("3gp ignores hevc", "video.3gp", "hevc", h264 + aac);
         // Without the toggle VideoToolbox keeps its encoders and drops -hwaccel.
-        row("mp4 acceleration off")
-            << "video.mp4" << h << "mp3" << false << "" << h264 + " -c:a aac -b:a 192k";
+        row("mp4 acceleration off", "video.mp4", "h264", "mp3", false, "", h264 + aac);
     }
 
     // Linux hardware: the toggle switches to the software encoder.
-    const QString vaapiIn = "-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device "
-                            "vireo -hwaccel vaapi -hwaccel_device vireo";
-    QTest::newRow("vaapi mp4") << "vaapi"
-                               << "video.mp4"
-                               << "h264"
-                               << "mp3" << true << vaapiIn
-                               << "-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k "
-                                  "-vf format=nv12,hwupload";
-    QTest::newRow("vaapi mp4 hevc")
-        << "vaapi"
-        << "video.mp4"
-        << "hevc"
-        << "mp3" << true << vaapiIn
-        << "-c:v hevc_vaapi -b:v 5000k -tag:v hvc1 -c:a aac -b:a 192k -vf format=nv12,hwupload";
-    QTest::newRow("vaapi without hevc")
-        << "vaapi-h264"
-        << "video.mov"
-        << "hevc"
-        << "mp3" << true << vaapiIn << "-c:v libx265 -b:v 5000k -tag:v hvc1 -c:a aac -b:a 192k";
-    QTest::newRow("vaapi webm") << "vaapi"
-                                << "video.webm"
-                                << "h264"
-                                << "mp3" << true << vaapiIn
-                                << "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k "
-            + opusFilter;
-    QTest::newRow("vaapi copy") << "vaapi"
-                                << "video.mkv"
-                                << "copy"
-                                << "mp3" << true << vaapiIn << "-c:v copy -c:a aac -b:a 192k";
-    QTest::newRow("vaapi acceleration off")
-        << "vaapi"
-        << "video.mp4"
-        << "h264"
-        << "mp3" << false << ""
-        << "-c:v libx264 -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k";
-    QTest::newRow("vaapi audio target") << "vaapi"
-                                        << "audio.wav"
-                                        << "h264"
-                                        << "mp3" << true << ""
-                                        << "-map 0:a:0 -c:a pcm_s16le";
-    QTest::newRow("nvenc mp4") << "nvenc"
-                               << "video.mp4"
-                               << "h264"
-                               << "mp3" << true << "-hwaccel cuda"
-                               << "-c:v h264_nvenc -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k";
-    QTest::newRow("nvenc mkv hevc") << "nvenc"
-                                    << "video.mkv"
-                                    << "hevc"
-                                    << "mp3" << true << "-hwaccel cuda"
-                                    << "-c:v hevc_nvenc -b:v 5000k -c:a aac -b:a 192k";
-    QTest::newRow("nvenc acceleration off") << "nvenc"
-                                            << "video.mkv"
-                                            << "hevc"
-                                            << "mp3" << false << ""
-                                            << "-c:v libx265 -b:v 5000k -c:a aac -b:a 192k";
-    QTest::newRow("qsv 3gp") << "qsv"
-                             << "video.3gp"
-                             << "h264"
-                             << "mp3" << true << ""
-                             << "-c:v h264_qsv -b:v 5000k -pix_fmt nv12 -c:a aac -b:a 192k";
+    const QString vaapi = "-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device "
+                          "vireo -hwaccel vaapi -hwaccel_device vireo";
+    const QString upload = " -vf format=nv12,hwupload";
+    const QString aac = " -c:a aac -b:a 192k";
+    const auto row = [](const char *name, const char *profile, const char *targetId,
+                        const char *codec, bool hardware, const QString &in, const QString &out) {
+        QTest::newRow(name) << profile << targetId << codec << "mp3" << hardware << in << out;
+    };
+    row("vaapi mp4", "vaapi", "video.mp4", "h264", true, vaapi,
+        "-c:v h264_vaapi -b:v 5000k" + aac + upload);
+    row("vaapi mp4 hevc", "vaapi", "video.mp4", "hevc", true, vaapi,
+        "-c:v hevc_vaapi -b:v 5000k -tag:v hvc1" + aac + upload);
+    row("vaapi without hevc", "vaapi-h264", "video.mov", "hevc", true, vaapi,
+        "-c:v libx265 -b:v 5000k -tag:v hvc1" + aac);
+    row("vaapi webm", "vaapi", "video.webm", "h264", true, vaapi,
+        "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter);
+    row("vaapi copy", "vaapi", "video.mkv", "copy", true, vaapi, "-c:v copy" + aac);
+    row("vaapi acceleration off", "vaapi", "video.mp4", "h264", false, "",
+        "-c:v libx264 -b:v 5000k -pix_fmt yuv420p" + aac);
+    row("vaapi audio target", "vaapi", "audio.wav", "h264", true, "", "-map 0:a:0 -c:a pcm_s16le");
+    row("nvenc mp4", "nvenc", "video.mp4", "h264", true, "-hwaccel cuda",
+        "-c:v h264_nvenc -b:v 5000k -pix_fmt yuv420p" + aac);
+    row("nvenc mkv hevc", "nvenc", "video.mkv", "hevc", true, "-hwaccel cuda",
+        "-c:v hevc_nvenc -b:v 5000k" + aac);
+    row("nvenc acceleration off", "nvenc", "video.mkv", "hevc", false, "",
+        "-c:v libx265 -b:v 5000k" + aac);
+    row("qsv 3gp", "qsv", "video.3gp", "h264", true, "",
+        "-c:v h264_qsv -b:v 5000k -pix_fmt nv12" + aac);
 }
 
 void TestArgumentBuilder::commandLines()
@@ -342,71 +289,33 @@ void TestArgumentBuilder::batchArguments_data()
     const QStringList extract = words("-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
     const QStringList vf720 {"-vf", "scale=-2:720"};
 
-    QTest::newRow("trim mp3") << "software"
-                              << "audio.mp3"
-                              << "h264"
-                              << "00:01:30"
-                              << "00:02:00" << VideoScale::original
-                              << QStringList {"-ss", "00:01:30"}
-                              << mp3 + QStringList {"-to", "00:02:00"};
-    QTest::newRow("blank start") << "software"
-                                 << "audio.mp3"
-                                 << "h264"
-                                 << " \t "
-                                 << "" << VideoScale::original << QStringList() << mp3;
-    QTest::newRow("start as typed")
-        << "software"
-        << "audio.mp3"
-        << "h264"
-        << " 90 "
-        << "" << VideoScale::original << QStringList {"-ss", " 90 "} << mp3;
-    QTest::newRow("vt trim after -hwaccel")
-        << "videotoolbox"
-        << "video.mkv"
-        << "copy"
-        << "5"
-        << "" << VideoScale::original << QStringList {"-hwaccel", "videotoolbox", "-ss", "5"}
-        << words("-c:v copy -c:a aac -b:a 192k");
-    QTest::newRow("scale mp4") << "software"
-                               << "video.mp4"
-                               << "h264"
-                               << "1"
-                               << "2" << VideoScale::p720 << QStringList {"-ss", "1"}
-                               << mp4 + QStringList {"-to", "2"} + vf720;
-    QTest::newRow("copy ignores scale")
-        << "software"
-        << "video.mp4"
-        << "copy"
-        << ""
-        << "" << VideoScale::p720 << QStringList() << words("-c:v copy -c:a aac -b:a 192k");
-    QTest::newRow("webm copy ignores scale")
-        << "software"
-        << "video.webm"
-        << "copy"
-        << ""
-        << "" << VideoScale::p720 << QStringList()
-        << words("-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter);
-    QTest::newRow("audio never scales") << "software"
-                                        << "audio.mp3"
-                                        << "h264"
-                                        << ""
-                                        << "" << VideoScale::p720 << QStringList() << mp3;
-    QTest::newRow("extract scales after audio")
-        << "software"
-        << "video.extract-audio"
-        << "h264"
-        << ""
-        << "3" << VideoScale::p720 << QStringList() << extract + QStringList {"-to", "3"} + vf720;
-    QTest::newRow("vaapi scale before upload")
-        << "vaapi"
-        << "video.mp4"
-        << "h264"
-        << "1"
-        << "2" << VideoScale::p480
-        << words("-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device vireo "
-                 "-hwaccel vaapi -hwaccel_device vireo -ss 1")
-        << words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k -to 2 "
-                 "-vf scale=-2:480,format=nv12,hwupload");
+    const auto row = [](const char *name, const char *profile, const char *targetId,
+                        const char *codec, const char *start, const char *end, VideoScale scale,
+                        const QStringList &in, const QStringList &out) {
+        QTest::newRow(name) << profile << targetId << codec << start << end << scale << in << out;
+    };
+    const VideoScale original = VideoScale::original;
+    row("trim mp3", "software", "audio.mp3", "h264", "00:01:30", "00:02:00", original,
+        {"-ss", "00:01:30"}, mp3 + QStringList {"-to", "00:02:00"});
+    row("blank start", "software", "audio.mp3", "h264", " \t ", "", original, {}, mp3);
+    row("start as typed", "software", "audio.mp3", "h264", " 90 ", "", original, {"-ss", " 90 "},
+        mp3);
+    row("vt trim after -hwaccel", "videotoolbox", "video.mkv", "copy", "5", "", original,
+        {"-hwaccel", "videotoolbox", "-ss", "5"}, words("-c:v copy -c:a aac -b:a 192k"));
+    row("scale mp4", "software", "video.mp4", "h264", "1", "2", VideoScale::p720, {"-ss", "1"},
+        mp4 + QStringList {"-to", "2"} + vf720);
+    row("copy ignores scale", "software", "video.mp4", "copy", "", "", VideoScale::p720, {},
+        words("-c:v copy -c:a aac -b:a 192k"));
+    row("webm copy ignores scale", "software", "video.webm", "copy", "", "", VideoScale::p720, {},
+        words("-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter));
+    row("audio never scales", "software", "audio.mp3", "h264", "", "", VideoScale::p720, {}, mp3);
+    row("extract scales after audio", "software", "video.extract-audio", "h264", "", "3",
+        VideoScale::p720, {}, extract + QStringList {"-to", "3"} + vf720);
+    row("vaapi scale before upload", "vaapi", "video.mp4", "h264", "1", "2", VideoScale::p480,
+        words("-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device vireo "
+              "-hwaccel vaapi -hwaccel_device vireo -ss 1"),
+        words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k -to 2 "
+              "-vf scale=-2:480,format=nv12,hwupload"));
 }
 
 void TestArgumentBuilder::batchArguments()

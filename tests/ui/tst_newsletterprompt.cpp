@@ -2,7 +2,6 @@
 #include "settings/Preferences.h"
 #include "ui/NewsletterPrompt.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkProxy>
@@ -83,8 +82,6 @@ private Q_SLOTS:
     void thanksCloseByThemselves();
 
 private:
-    // Saved when VIREO_SCREENSHOT_DIR is set, to look at the sheet by eye.
-    void screenshot(QWidget &widget, const QString &name);
 
     QTemporaryDir m_config;
     std::unique_ptr<QWidget> m_window;
@@ -114,13 +111,6 @@ void TestNewsletterPrompt::cleanup()
     m_manager.reset();
 }
 
-void TestNewsletterPrompt::screenshot(QWidget &widget, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-}
-
 void TestNewsletterPrompt::formStates()
 {
     LoopbackServer server;
@@ -147,14 +137,12 @@ void TestNewsletterPrompt::formStates()
     QVERIFY(!subscribe->isEnabled());
     QVERIFY(subscribe->isDefault());
     QVERIFY(!error->isVisible());
-    screenshot(*prompt, QStringLiteral("newsletter-empty"));
 
     QTest::keyClicks(email, QStringLiteral("reader"));
     QVERIFY(subscribe->isEnabled());
     QTest::keyClick(email, Qt::Key_Return);
     QVERIFY(error->isVisible());
     QCOMPARE(error->text(), QStringLiteral("Please enter a valid email address."));
-    screenshot(*prompt, QStringLiteral("newsletter-failure"));
 
     // Escape closes the sheet without an answer; the next showing starts afresh.
     QTest::keyClick(prompt, Qt::Key_Escape);
@@ -175,7 +163,6 @@ void TestNewsletterPrompt::formStates()
     QVERIFY(subscribe->text().isEmpty());
     QVERIFY(busy->isVisible());
     QVERIFY(!error->isVisible());
-    screenshot(*prompt, QStringLiteral("newsletter-submitting"));
 }
 
 void TestNewsletterPrompt::laterAndNever()
@@ -207,7 +194,6 @@ void TestNewsletterPrompt::thanksCloseByThemselves()
     QTRY_VERIFY_WITH_TIMEOUT(done->isVisible(), 20000);
     QVERIFY(done->isDefault());
     QVERIFY(!child<QLineEdit>(*prompt, "email")->isVisible());
-    screenshot(*prompt, QStringLiteral("newsletter-success"));
 
     QTRY_VERIFY_WITH_TIMEOUT(!prompt->isVisible(), 10000);
     QVERIFY(!m_manager->isPresented());

@@ -87,7 +87,6 @@ private Q_SLOTS:
     void bitrateThatIsNoStep();
     void editsReachTheOtherView();
     void hardwareLabel();
-    void screenshots();
 
 private:
     QTemporaryDir m_configHome;
@@ -273,63 +272,6 @@ void tst_SettingsViews::hardwareLabel()
              QStringLiteral("Hardware acceleration (VA-API)"));
     QCOMPARE(child<QCheckBox>(window, "hardwareAcceleration")->text(),
              QStringLiteral("Hardware acceleration (VA-API)"));
-}
-
-void tst_SettingsViews::screenshots()
-{
-    // scripts/screenshot-settings.sh runs this under Xvfb to look at the views.
-    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        QSKIP("VIREO_SCREENSHOT_DIR is not set");
-    QVERIFY(QDir().mkpath(folder));
-    const auto save = [&](QWidget &widget, const QString &name) {
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        QTest::qWait(50);
-        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-    };
-
-    SettingsView panel;
-    panel.resize(340, 560);
-    panel.show();
-    for (const QString id : {"video.webm", "video.extract-audio", "image.png"}) {
-        panel.setOptions(optionsOf(id));
-        save(panel, QStringLiteral("panel-") + QString(id).replace(u'.', u'-'));
-    }
-    panel.setOptions(optionsOf("video.webm"));
-    Preferences::instance().setValue(videoCodec, QStringLiteral("copy"));
-    Preferences::instance().setValue(overwriteExisting, false);
-    save(panel, QStringLiteral("panel-video-webm-copy"));
-    // The narrowest the side sheet gets.
-    // The longest label the hardware switch gets.
-    const QString software
-        = QStringLiteral("Hardware acceleration (none available, software encoder used)");
-    panel.setHardwareLabel(software);
-    panel.resize(250, 560);
-    save(panel, QStringLiteral("panel-narrow"));
-
-    PreferencesView window;
-    window.setHardwareLabel(software);
-    window.show();
-    for (int tab = 0; tab < window.count(); ++tab) {
-        window.setCurrentIndex(tab);
-        save(window, QStringLiteral("preferences-") + window.tabText(tab).toLower());
-    }
-
-    PresetsMenu menu(&panel);
-    const auto saveMenu = [&](MediaGroup group, const QString &name) {
-        menu.setGroup(group);
-        menu.popup(QPoint(100, 100));
-        save(menu, name);
-        menu.close();
-    };
-    saveMenu(MediaGroup::video, QStringLiteral("presets-video"));
-    saveMenu(MediaGroup::image, QStringLiteral("presets-images"));
-    menu.setSelectedTarget(MediaTarget::fromId(QStringLiteral("image.png")).value());
-    SavePresetDialog *prompt = menu.openSavePrompt();
-    QTest::keyClicks(prompt->findChild<QLineEdit *>(), QStringLiteral("Lossless stills"));
-    save(*prompt, QStringLiteral("presets-save-prompt"));
-    prompt->accept();
-    saveMenu(MediaGroup::image, QStringLiteral("presets-images-after-save"));
 }
 
 QTEST_MAIN(tst_SettingsViews)

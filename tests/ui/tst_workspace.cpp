@@ -105,7 +105,6 @@ private Q_SLOTS:
     void sideSheetWidth_data();
     void sideSheetWidth();
     void batchPopover();
-    void screenshots();
 
 private:
     QList<MediaPtr> copies(const QString &source, const QString &stem, int count);
@@ -566,117 +565,6 @@ void tst_Workspace::batchPopover()
     Q_EMIT scale->activated(4);
     QCOMPARE(view.batch().scale, VideoScale::p720);
     QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
-}
-
-void tst_Workspace::screenshots()
-{
-    // scripts/screenshot-workspace.sh runs this under Xvfb to look at the views.
-    const QString folder = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        QSKIP("VIREO_SCREENSHOT_DIR is not set");
-    QVERIFY(QDir().mkpath(folder));
-    QIcon::setThemeName(QStringLiteral("Adwaita"));
-    const auto save = [&](QWidget &widget, const QString &name) {
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        QTest::qWait(300);
-        QVERIFY(widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-    };
-
-    const QString media = newFolder(QStringLiteral("Screenshots/My Media Library/2024"));
-    const auto file = [&](const QString &name) {
-        return QDir(media).filePath(name);
-    };
-    QVERIFY(TestSupport::makeMedia(
-        file(QStringLiteral("Holiday in Lisbon.mov")),
-        {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=20", "-c:v", "mpeg4"}));
-    QVERIFY(
-        TestSupport::makeMedia(file(QStringLiteral("Sunset.png")),
-                               {"-f", "lavfi", "-i", "testsrc=size=320x240", "-frames:v", "1"}));
-    QFile srt(file(QStringLiteral("Episode 01.srt")));
-    QVERIFY(srt.open(QIODevice::WriteOnly));
-    srt.write("1\n00:00:01,000 --> 00:00:02,000\nHello\n");
-    srt.close();
-    QFile notes(file(QStringLiteral("notes.txt")));
-    QVERIFY(notes.open(QIODevice::WriteOnly));
-    notes.write("not media\n");
-    notes.close();
-
-    QMap<MediaGroup, QList<MediaPtr>> groups;
-    const auto add = [&](const QString &path) {
-        MediaPtr item = Media::create(path);
-        groups[item->group()].append(item);
-        return item;
-    };
-    // Fails at once, so that the progress sheet counts a failure.
-    QFile broken(file(QStringLiteral("Broken download.flac")));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write(QByteArray(4096, 'x'));
-    broken.close();
-    add(broken.fileName());
-    for (const char *name : {"Interview - Part 1.flac", "Interview - Part 2.flac",
-                             "Morning Podcast Episode 112 (Remastered Edition).flac",
-                             "voice memo 2.flac", "voice memo 10.flac"}) {
-        QFile::copy(m_longTone, file(QLatin1String(name)));
-        add(file(QLatin1String(name)));
-    }
-    add(file(QStringLiteral("Holiday in Lisbon.mov")));
-    add(file(QStringLiteral("Sunset.png")));
-    add(file(QStringLiteral("Episode 01.srt")));
-    add(file(QStringLiteral("notes.txt")));
-    QList<MediaPtr> &audio = groups[MediaGroup::audio];
-    audio[2]->setStatus(MediaStatus::successful);
-    audio[2]->setLastSuccessSignature(
-        successSignature(MediaTarget::initialTarget(MediaGroup::audio), BatchSettings()));
-    audio[3]->setStatus(MediaStatus::failed);
-    audio[3]->setErrorMessage(QStringLiteral("Invalid data found when processing input"));
-    audio[4]->setStatus(MediaStatus::cancelled);
-
-    SnapshotView view;
-    view.resize(900, 520);
-    view.show();
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
-        view.setGroup(it.key(), it.value());
-        save(view, QStringLiteral("workspace-") + rawValue(it.key()).toLower());
-    }
-
-    view.setGroup(MediaGroup::video, groups[MediaGroup::video]);
-    view.setShowsSettings(true);
-    QTest::qWait(400);
-    save(view, QStringLiteral("workspace-video-settings"));
-    view.setGroup(MediaGroup::audio, audio);
-    child<QTableView>(view, "fileTable")->selectRow(0);
-    save(view, QStringLiteral("workspace-audio-settings-selected"));
-    view.setShowsSettings(false);
-    QTest::qWait(400);
-
-    view.setGroup(MediaGroup::video, groups[MediaGroup::video]);
-    child<QToolButton>(view, "trimButton")->click();
-    auto *popover = child<QWidget>(view, "batchPopover");
-    child<ToggleSwitch>(*popover, "trimOutput")->click();
-    save(*popover, QStringLiteral("batch-popover-video"));
-    popover->hide();
-
-    auto *picker = child<QToolButton>(view, "targetPicker");
-    auto *targets = child<QMenu>(view, "targetMenu");
-    targets->popup(picker->mapToGlobal(QPoint(0, picker->height())));
-    save(*targets, QStringLiteral("target-menu-video"));
-    targets->hide();
-
-    const QString out = newFolder(QStringLiteral("screenshot-out"));
-    OpenPanel::setAnswersForTesting({{}, [&] {
-                                         return std::optional<QString>(out);
-                                     }});
-    Preferences::instance().setValue(openDestinationOnFinish, false);
-    view.setGroup(MediaGroup::audio, audio);
-    view.process();
-    auto *sheet = child<ProgressSheet>(view, "progressSheet");
-    QTRY_VERIFY_WITH_TIMEOUT(sheet->inFlight().size() == 2, 30000);
-    QTest::qWait(2500);
-    save(*sheet, QStringLiteral("progress-sheet"));
-    save(view, QStringLiteral("workspace-running"));
-    view.queue().cancelAll();
-    QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 20000);
-    save(view, QStringLiteral("workspace-after-cancel"));
 }
 
 QTEST_MAIN(tst_Workspace)

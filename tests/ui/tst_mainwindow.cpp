@@ -1,0 +1,654 @@
+#include "model/MediaLoad.h"
+#include "model/MediaSet.h"
+#include "ui/AnimatedOrb.h"
+#include "ui/ContentView.h"
+#include "ui/GroupListModel.h"
+#include "ui/GroupSidebar.h"
+#include "ui/OpenPanel.h"
+#include "ui/SkippedPathsBanner.h"
+#include "ui/SnapshotView.h"
+#include "ui/SplashScreen.h"
+
+#include <QAbstractItemModelTester>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "TestSupport.h"
+
+using TestSupport::makeMedia;
+
+namespace {
+
+QStringList split(const char *text)
+{
+    return QString::fromLatin1(text).split(u' ');
+}
+
+MediaSet &mediaSet()
+{
+    return MediaSet::shared();
+}
+
+// The loads that have not landed yet; the window deletes each once it has.
+qsizetype runningLoads()
+{
+    return mediaSet().findChildren<MediaLoad *>(Qt::FindDirectChildrenOnly).size();
+}
+
+// The sidebar as a user reads it: "Title count" per row, "---" for a divider.
+QStringList describe(const GroupListModel &model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row, 0);
+        if (index.data(GroupListModel::DividerAboveRole).toBool())
+            rows << QStringLiteral("---");
+        rows << QStringLiteral("%1 %2").arg(index.data().toString(),
+                                            index.data(GroupListModel::CountRole).toString());
+    }
+    return rows;
+}
+
+// A drag from the file manager that enters the target and drops there.
+// Returns whether the target accepted the drag.
+bool dragAndDrop(QWidget *target, const QList<QUrl> &urls, const QString &text = {})
+{
+    QMimeData data;
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    if (!text.isEmpty())
+        data.setText(text);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+QMessageBox *openConfirmation(QWidget *window)
+{
+    const QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+    for (QMessageBox *box : boxes) {
+        if (box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+QAbstractButton *buttonNamed(QMessageBox *box, const QString &text)
+{
+    for (QAbstractButton *button : box->buttons()) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void splashThenSplitView();
+    void sidebarRows_data();
+    void sidebarRows();
+    void groupListModelFollowsTheSet();
+    void removeGroup_data();
+    void removeGroup();
+    void workspaceRemovesFromTheSet();
+    void clearListKeepsTheSelection_data();
+    void clearListKeepsTheSelection();
+    void dropsStartOneLoadPerItem_data();
+    void dropsStartOneLoadPerItem();
+    void manyDroppedItemsLoadInTurns();
+    void openPanelLoadsOnce_data();
+    void openPanelLoadsOnce();
+    void skippedPathsBanner();
+
+private:
+    QString sample(const QString &name) const { return m_dir.filePath(name); }
+    QStringList samples(const QStringList &names) const;
+    void loadAndWait(const QStringList &paths);
+    void answer(const QString &button);
+
+    QTemporaryDir m_configHome;
+    QTemporaryDir m_dir;
+    QMainWindow *m_window = nullptr;
+    ContentView *m_view = nullptr;
+};
+
+void tst_MainWindow::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+    QVERIFY(m_dir.isValid());
+    QVERIFY(makeMedia(sample("tone.mp3"), split("-f lavfi -i sine=duration=0.2")));
+    QVERIFY(makeMedia(sample("tone.wav"), split("-f lavfi -i sine=duration=0.2")));
+    QVERIFY(makeMedia(sample("clip.mp4"),
+                      split("-f lavfi -i testsrc=duration=0.2:size=32x32 -pix_fmt yuv420p")));
+    QVERIFY(makeMedia(sample("still.png"), split("-f lavfi -i testsrc=size=32x32 -frames:v 1")));
+    QFile srt(sample("lines.srt"));
+    QVERIFY(srt.open(QIODevice::WriteOnly));
+    srt.write("1\n00:00:00,000 --> 00:00:01,000\nHello\n");
+    srt.close();
+    QFile notes(sample("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not media\n");
+    notes.close();
+
+    QVERIFY(QDir().mkpath(sample("folder")));
+    QVERIFY(QFile::copy(sample("clip.mp4"), sample("folder/clip.mp4")));
+    QVERIFY(QFile::copy(sample("still.png"), sample("folder/still.png")));
+
+    // A file whose name is not UTF-8 cannot be imported.
+    const QString odd = sample("odd names");
+    QVERIFY(QDir().mkpath(odd));
+    const QByteArray name = QFile::encodeName(odd) + "/bad\xff.mp3";
+    const int fd = ::open(name.constData(), O_CREAT | O_WRONLY, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    QVERIFY(QFile::copy(sample("tone.mp3"), odd + QStringLiteral("/good.mp3")));
+}
+
+void tst_MainWindow::cleanupTestCase()
+{
+    // QDir cannot name a file whose name is not UTF-8.
+    ::unlink((QFile::encodeName(sample("odd names")) + "/bad\xff.mp3").constData());
+}
+
+void tst_MainWindow::init()
+{
+    mediaSet().clear();
+    mediaSet().clearSkippedPaths();
+    m_window = new QMainWindow;
+    m_view = new ContentView(m_window);
+    m_window->setCentralWidget(m_view);
+    m_window->resize(960, 600);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void tst_MainWindow::cleanup()
+{
+    OpenPanel::setAnswersForTesting({});
+    // Loads still running land in the shared set; let them, so they do not
+    // spill into the next test.
+    QTRY_COMPARE(runningLoads(), 0);
+    delete m_window;
+    m_window = nullptr;
+    m_view = nullptr;
+}
+
+QStringList tst_MainWindow::samples(const QStringList &names) const
+{
+    QStringList paths;
+    for (const QString &name : names)
+        paths << sample(name);
+    return paths;
+}
+
+void tst_MainWindow::loadAndWait(const QStringList &paths)
+{
+    m_view->loadMedia(paths);
+    QTRY_COMPARE(runningLoads(), 0);
+}
+
+void tst_MainWindow::answer(const QString &button)
+{
+    QMessageBox *box = openConfirmation(m_window);
+    QVERIFY(box);
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    QCOMPARE(box->text(), QStringLiteral("Are you sure?"));
+    if (button == u"Escape") {
+        QTest::keyClick(box, Qt::Key_Escape);
+    } else {
+        QAbstractButton *chosen = buttonNamed(box, button);
+        QVERIFY2(chosen, qPrintable(button));
+        chosen->click();
+    }
+    QTRY_VERIFY(!openConfirmation(m_window));
+}
+
+void tst_MainWindow::splashThenSplitView()
+{
+    SplashScreen *splash = m_view->splash();
+    QVERIFY(m_view->showsSplash());
+    QVERIFY(splash->isVisible());
+    QVERIFY(!m_view->selectedGroup());
+    QVERIFY(!m_view->sidebar()->removeButton()->isEnabled());
+    QCOMPARE(splash->findChild<QLabel *>(QStringLiteral("headline"))->text(),
+             QStringLiteral("Drop media here"));
+    QCOMPARE(splash->findChild<QLabel *>(QStringLiteral("groupsLine"))->text(),
+             QStringLiteral("Audio · Video · Images · Subtitles"));
+    QCOMPARE(splash->chooseButton()->text(), QStringLiteral("Choose Files…"));
+    for (AnimatedOrb *orb : splash->orbs())
+        QVERIFY(orb->isDrifting());
+
+    // A drag of files lights the card up; the drop of a folder starts an
+    // import, which the card shows.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(sample("folder"))});
+    QDragEnterEvent enter(splash->rect().center(), Qt::CopyAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(splash, &enter);
+    QVERIFY(enter.isAccepted());
+    QVERIFY(splash->isTargeted());
+    QDropEvent drop(QPointF(splash->rect().center()), Qt::CopyAction, &data, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(splash, &drop);
+    QVERIFY(!splash->isTargeted());
+    QVERIFY(splash->isImporting());
+    QVERIFY(splash->findChild<QLabel *>(QStringLiteral("importingLabel"))->isVisible());
+    QCOMPARE(splash->findChild<QLabel *>(QStringLiteral("importingLabel"))->text(),
+             QStringLiteral("Importing…"));
+
+    QTRY_VERIFY(!m_view->showsSplash());
+    QVERIFY(m_view->splitView()->isVisible());
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
+    QCOMPARE(m_view->detail(), m_view->workspace());
+    QCOMPARE(m_view->workspace()->group(), MediaGroup::video);
+    QCOMPARE(m_view->workspace()->media().size(), 1);
+    // The orbs rest while nobody sees them.
+    for (AnimatedOrb *orb : splash->orbs())
+        QVERIFY(!orb->isDrifting());
+    // The sidebar column: 220 wide at first, between 200 and 320.
+    QCOMPARE(m_view->sidebar()->width(), 220);
+    QCOMPARE(m_view->sidebar()->minimumWidth(), 200);
+    QCOMPARE(m_view->sidebar()->maximumWidth(), 320);
+}
+
+void tst_MainWindow::sidebarRows_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<MediaGroup>("selected");
+
+    QTest::newRow("images only") << QStringList {"still.png"} << QStringList {"Images 1"}
+                                 << MediaGroup::image;
+    QTest::newRow("audio and other")
+        << QStringList {"notes.txt", "tone.mp3"} << QStringList {"Audio 1", "---", "Other 1"}
+        << MediaGroup::audio;
+    QTest::newRow("other alone has no divider")
+        << QStringList {"notes.txt"} << QStringList {"Other 1"} << MediaGroup::other;
+    QTest::newRow("all groups, counted")
+        << QStringList {"notes.txt", "lines.srt", "still.png", "clip.mp4", "tone.wav", "tone.mp3"}
+        << QStringList {"Audio 2", "Video 1", "Images 1", "Subtitles 1", "---", "Other 1"}
+        << MediaGroup::audio;
+}
+
+void tst_MainWindow::sidebarRows()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, rows);
+    QFETCH(MediaGroup, selected);
+
+    loadAndWait(samples(files));
+    GroupSidebar *sidebar = m_view->sidebar();
+    QCOMPARE(describe(*sidebar->model()), rows);
+    QCOMPARE(m_view->selectedGroup(), selected);
+    const QModelIndexList highlighted = sidebar->list()->selectionModel()->selectedRows();
+    QCOMPARE(highlighted.size(), 1);
+    QCOMPARE(highlighted.first().data(GroupListModel::GroupRole).toInt(), int(selected));
+    QVERIFY(sidebar->removeButton()->isEnabled());
+    QCOMPARE(m_view->workspace()->group(), selected);
+    QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(selected));
+
+    // Picking another row shows its group in the same workspace.
+    const int last = sidebar->model()->rowCount() - 1;
+    const QRect row = sidebar->list()->visualRect(sidebar->model()->index(last, 0));
+    QTest::mouseClick(sidebar->list()->viewport(), Qt::LeftButton, {}, row.center());
+    const MediaGroup picked = *sidebar->model()->groupAt(last);
+    QCOMPARE(m_view->selectedGroup(), picked);
+    QCOMPARE(m_view->workspace()->group(), picked);
+    QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(picked));
+
+    // The footer's buttons and what they say.
+    QCOMPARE(sidebar->addButton()->toolTip(), QStringLiteral("Add more media files"));
+    QCOMPARE(sidebar->removeButton()->toolTip(), QStringLiteral("Remove current group of files"));
+    QCOMPARE(sidebar->clearButton()->toolTip(), QStringLiteral("Clear list"));
+}
+
+void tst_MainWindow::groupListModelFollowsTheSet()
+{
+    MediaSet set;
+    GroupListModel model(set);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QListView view;
+    view.setModel(&model);
+    GroupSidebar sidebar(set);
+    sidebar.show();
+
+    const auto load = [&set](const QStringList &paths) {
+        QVERIFY(TestSupport::waitFor(set.load(paths)));
+    };
+    load(samples({"notes.txt"}));
+    QCOMPARE(describe(model), QStringList({"Other 1"}));
+    sidebar.setSelectedGroup(MediaGroup::other);
+    const QModelIndex other = model.index(0, 0);
+    const int plainHeight = sidebar.list()->visualRect(sidebar.model()->index(0, 0)).height();
+
+    // Rows come in above "Other", which then gets its divider; the row
+    // itself stays, and so does the selection on it.
+    load(samples({"still.png", "tone.mp3"}));
+    QCOMPARE(describe(model), QStringList({"Audio 1", "Images 1", "---", "Other 1"}));
+    QPersistentModelIndex kept(other);
+    QVERIFY(kept.isValid());
+    QCOMPARE(sidebar.selectedGroup(), MediaGroup::other);
+    QCOMPARE(sidebar.list()->selectionModel()->selectedRows().first().row(), 2);
+    QTRY_VERIFY(sidebar.list()->visualRect(sidebar.model()->index(2, 0)).height() > plainHeight);
+
+    load(samples({"tone.wav"}));
+    QCOMPARE(describe(model), QStringList({"Audio 2", "Images 1", "---", "Other 1"}));
+
+    set.removeGroup(MediaGroup::image);
+    QCOMPARE(describe(model), QStringList({"Audio 2", "---", "Other 1"}));
+
+    QSet<QUuid> audio;
+    for (const MediaPtr &item : set.media().value(MediaGroup::audio))
+        audio.insert(item->id());
+    set.remove(audio);
+    QCOMPARE(describe(model), QStringList({"Other 1"}));
+
+    // The selection outlives its row and comes back with it.
+    set.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(sidebar.selectedGroup(), MediaGroup::other);
+    QVERIFY(!sidebar.removeButton()->isEnabled());
+    load(samples({"tone.mp3", "notes.txt"}));
+    QCOMPARE(describe(model), QStringList({"Audio 1", "---", "Other 1"}));
+    QCOMPARE(sidebar.selectedGroup(), MediaGroup::other);
+    QCOMPARE(sidebar.list()->selectionModel()->selectedRows().first().row(), 1);
+    QVERIFY(sidebar.removeButton()->isEnabled());
+}
+
+void tst_MainWindow::removeGroup_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("remove") << QStringLiteral("Remove") << true;
+    QTest::newRow("cancel") << QStringLiteral("Cancel") << false;
+    QTest::newRow("escape") << QStringLiteral("Escape") << false;
+}
+
+void tst_MainWindow::removeGroup()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, removed);
+
+    loadAndWait(samples({"tone.mp3", "clip.mp4", "still.png"}));
+    m_view->setSelectedGroup(MediaGroup::video);
+    GroupSidebar *sidebar = m_view->sidebar();
+    sidebar->removeButton()->click();
+    QVERIFY(m_view->isConfirmingRemoveGroup());
+    QMessageBox *box = openConfirmation(m_window);
+    QVERIFY(box);
+    QCOMPARE(box->informativeText(),
+             QStringLiteral("You are going to remove every file in 'Video'."));
+    QVERIFY(buttonNamed(box, QStringLiteral("Remove")));
+    QCOMPARE(box->buttonRole(buttonNamed(box, QStringLiteral("Remove"))),
+             QMessageBox::DestructiveRole);
+    answer(button);
+    QVERIFY(!m_view->isConfirmingRemoveGroup());
+
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
+    if (removed) {
+        QCOMPARE(describe(*sidebar->model()), QStringList({"Audio 1", "Images 1"}));
+        // No other row stands in for the removed one.
+        QVERIFY(sidebar->list()->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
+        QCOMPARE(qobject_cast<QLabel *>(m_view->detail())->text(),
+                 QStringLiteral("Select a media group"));
+        QVERIFY(!sidebar->removeButton()->isEnabled());
+    } else {
+        QCOMPARE(describe(*sidebar->model()), QStringList({"Audio 1", "Video 1", "Images 1"}));
+        QCOMPARE(m_view->detail(), m_view->workspace());
+        QVERIFY(sidebar->removeButton()->isEnabled());
+    }
+    QCOMPARE(mediaSet().mediaList().size(), removed ? 2 : 3);
+}
+
+void tst_MainWindow::workspaceRemovesFromTheSet()
+{
+    loadAndWait(samples({"tone.mp3", "tone.wav", "clip.mp4"}));
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
+    const MediaPtr first = mediaSet().media().value(MediaGroup::audio).first();
+    Q_EMIT m_view->workspace()->removeRequested({first->id()});
+    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Audio 1", "Video 1"}));
+    QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::audio));
+    QCOMPARE(m_view->workspace()->media().size(), 1);
+
+    // Removing the group's last file leaves the group, not the window.
+    Q_EMIT m_view->workspace()->removeRequested({m_view->workspace()->media().first()->id()});
+    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Video 1"}));
+    QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
+}
+
+void tst_MainWindow::clearListKeepsTheSelection_data()
+{
+    QTest::addColumn<QStringList>("reloaded");
+    QTest::addColumn<bool>("workspaceShown");
+    QTest::newRow("remembered group back") << QStringList {"tone.mp3", "clip.mp4"} << true;
+    QTest::newRow("remembered group absent") << QStringList {"tone.mp3"} << false;
+}
+
+void tst_MainWindow::clearListKeepsTheSelection()
+{
+    QFETCH(QStringList, reloaded);
+    QFETCH(bool, workspaceShown);
+
+    loadAndWait(samples({"tone.mp3", "clip.mp4"}));
+    m_view->setSelectedGroup(MediaGroup::video);
+
+    m_view->sidebar()->clearButton()->click();
+    QVERIFY(m_view->isConfirmingClearList());
+    QCOMPARE(openConfirmation(m_window)->informativeText(),
+             QStringLiteral("You are going to clear the entire list of files."));
+    answer(QStringLiteral("Cancel"));
+    QCOMPARE(mediaSet().mediaList().size(), 2);
+    QVERIFY(!m_view->showsSplash());
+
+    m_view->sidebar()->clearButton()->click();
+    answer(QStringLiteral("Clear"));
+    QVERIFY(mediaSet().mediaList().isEmpty());
+    QVERIFY(m_view->showsSplash());
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
+
+    loadAndWait(samples(reloaded));
+    QVERIFY(!m_view->showsSplash());
+    QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
+    if (workspaceShown) {
+        QCOMPARE(m_view->detail(), m_view->workspace());
+        QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::video));
+    } else {
+        QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
+    }
+}
+
+void tst_MainWindow::dropsStartOneLoadPerItem_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("loads");
+
+    QList<QUrl> five;
+    for (const char *name : {"tone.mp3", "tone.wav", "clip.mp4", "still.png", "notes.txt"})
+        five << QUrl::fromLocalFile(sample(QLatin1String(name)));
+    const QList<QUrl> mixed
+        = five + QList<QUrl> {QUrl(QStringLiteral("https://example.com/a.mp3")), QUrl()};
+    const QList<QUrl> noFiles {QUrl(QStringLiteral("https://example.com/a.mp3"))};
+
+    for (const char *target : {"splash", "sidebar"}) {
+        const QString on = QLatin1String(target);
+        QTest::addRow("%s, five files", target) << on << five << QString() << 5;
+        QTest::addRow("%s, five files and others", target) << on << mixed << QString() << 5;
+        QTest::addRow("%s, a web link", target) << on << noFiles << QString() << 0;
+        QTest::addRow("%s, text", target) << on << QList<QUrl>() << QStringLiteral("a.mp3") << 0;
+    }
+}
+
+void tst_MainWindow::dropsStartOneLoadPerItem()
+{
+    QFETCH(QString, target);
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(QString, text);
+    QFETCH(int, loads);
+
+    QStringList before;
+    QWidget *on = m_view->splash();
+    if (target == u"sidebar") {
+        loadAndWait(samples({"lines.srt"}));
+        before << sample("lines.srt");
+        on = m_view->sidebar();
+    }
+    QCOMPARE(dragAndDrop(on, urls, text), loads > 0);
+    QCOMPARE(runningLoads(), loads);
+    QTRY_COMPARE(runningLoads(), 0);
+
+    QStringList listed;
+    for (const MediaPtr &item : mediaSet().mediaList())
+        listed << item->pathString();
+    listed.sort();
+    QStringList expected = before;
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            expected << url.toLocalFile();
+    }
+    expected.sort();
+    QCOMPARE(listed, expected);
+    QVERIFY(mediaSet().skippedPaths().isEmpty());
+}
+
+void tst_MainWindow::manyDroppedItemsLoadInTurns()
+{
+    // A drop of a whole folder's contents: one load per item, yet only a
+    // few dozen under way at a time, and "Importing…" until the last landed.
+    const QString folder = sample("many");
+    QVERIFY(QDir().mkpath(folder));
+    QList<QUrl> urls;
+    for (int n = 0; n < 300; ++n) {
+        const QString path = QStringLiteral("%1/line %2.srt").arg(folder).arg(n);
+        QVERIFY(QFile::exists(path) || QFile::copy(sample("lines.srt"), path));
+        urls << QUrl::fromLocalFile(path);
+    }
+    QVERIFY(dragAndDrop(m_view->splash(), urls));
+    qsizetype mostUnderWay = runningLoads();
+    QVERIFY(m_view->isImporting());
+    QVERIFY(m_view->splash()->isImporting());
+    const QDeadlineTimer deadline(60000);
+    while (mediaSet().mediaList().size() < urls.size() && !deadline.hasExpired()) {
+        QVERIFY(m_view->splash()->isImporting());
+        mostUnderWay = std::max(mostUnderWay, runningLoads());
+        QTest::qWait(2);
+    }
+    QTRY_VERIFY(!m_view->isImporting());
+    QVERIFY(!m_view->splash()->isImporting());
+    QVERIFY2(mostUnderWay > 1 && mostUnderWay < urls.size(),
+             qPrintable(QString::number(mostUnderWay)));
+    QCOMPARE(mediaSet().mediaList().size(), urls.size());
+    QCOMPARE(mediaSet().media().value(MediaGroup::subtitle).size(), urls.size());
+}
+
+void tst_MainWindow::openPanelLoadsOnce_data()
+{
+    QTest::addColumn<bool>("fromSplash");
+    QTest::addColumn<QStringList>("chosen");
+    QTest::newRow("choose files") << true << QStringList {"tone.mp3", "clip.mp4", "folder"};
+    QTest::newRow("choose files, cancelled") << true << QStringList();
+    QTest::newRow("plus") << false << QStringList {"tone.wav", "still.png"};
+    QTest::newRow("plus, cancelled") << false << QStringList();
+}
+
+void tst_MainWindow::openPanelLoadsOnce()
+{
+    QFETCH(bool, fromSplash);
+    QFETCH(QStringList, chosen);
+
+    if (!fromSplash)
+        loadAndWait(samples({"lines.srt"}));
+    const qsizetype before = mediaSet().mediaList().size();
+    const QStringList paths = samples(chosen);
+    int asked = 0;
+    OpenPanel::setAnswersForTesting({[&] {
+                                         ++asked;
+                                         return paths;
+                                     },
+                                     {}});
+    if (fromSplash)
+        m_view->splash()->chooseButton()->click();
+    else
+        m_view->sidebar()->addButton()->click();
+    QCOMPARE(asked, 1);
+    QCOMPARE(runningLoads(), chosen.isEmpty() ? 0 : 1);
+    QTRY_COMPARE(runningLoads(), 0);
+    // The folder holds two files.
+    const qsizetype added = chosen.size() + (chosen.contains(QStringLiteral("folder")) ? 1 : 0);
+    QCOMPARE(mediaSet().mediaList().size(), before + added);
+}
+
+void tst_MainWindow::skippedPathsBanner()
+{
+    SkippedPathsBanner *banner = m_view->banner();
+    QVERIFY(!banner->isVisible());
+
+    // A folder with a file whose name is not UTF-8, and a web address.
+    const QString folder = sample("odd names");
+    loadAndWait({folder, QStringLiteral("https://example.com/song.mp3")});
+    QCOMPARE(mediaSet().mediaList().size(), 1);
+    QCOMPARE(mediaSet().skippedPaths().size(), 2);
+    QVERIFY(banner->isVisible());
+    QVERIFY(banner->summary().contains(QStringLiteral("2 files or folders")));
+    QVERIFY(!banner->detailsShown());
+    banner->detailsButton()->click();
+    QVERIFY(banner->detailsShown());
+    QTreeWidget *details = banner->details();
+    QCOMPARE(details->topLevelItemCount(), 2);
+    QVERIFY(details->topLevelItem(0)->text(0).startsWith(folder + u'/'));
+    QCOMPARE(details->topLevelItem(1)->text(0), QStringLiteral("https://example.com/song.mp3"));
+    QVERIFY(!details->topLevelItem(1)->text(1).isEmpty());
+
+    // Later failures add to the report.
+    loadAndWait({QStringLiteral("https://example.com/other.mp3")});
+    QVERIFY(banner->summary().contains(QStringLiteral("3 files or folders")));
+    QCOMPARE(details->topLevelItemCount(), 3);
+
+    banner->dismissButton()->click();
+    QVERIFY(!banner->isVisible());
+    QVERIFY(mediaSet().skippedPaths().isEmpty());
+    QCOMPARE(mediaSet().mediaList().size(), 1);
+
+    loadAndWait({QStringLiteral("https://example.com/again.mp3")});
+    QVERIFY(banner->isVisible());
+    QVERIFY(banner->summary().contains(QStringLiteral("1 file or folder")));
+    QVERIFY(!banner->detailsShown());
+    QCOMPARE(details->topLevelItemCount(), 1);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
