@@ -434,15 +434,25 @@ void TestAppShell::oneMainWindow()
     AppDelegate delegate;
     delegate.updater().setFeedUrl(server.url());
     delegate.launch({});
+    MainWindow *window = delegate.window();
+    QVERIFY(QTest::qWaitForWindowActive(window));
 
-    // Every command and shortcut of the menus; modal boxes are closed as they come.
+    // Ctrl+, opens the one preferences window; a second time shows the same.
+    QTest::keyClick(window, Qt::Key_Comma, Qt::ControlModifier);
+    QPointer<PreferencesView> preferences = window->preferencesView();
+    QVERIFY(preferences && preferences->isVisible());
+    preferences->close();
+    QTest::keyClick(window, Qt::Key_Comma, Qt::ControlModifier);
+    QCOMPARE(window->preferencesView(), preferences.data());
+
+    // Every command of the menus; modal boxes are closed as they come.
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [] {
         if (QWidget *modal = QApplication::activeModalWidget())
             modal->close();
     });
     closer.start(50);
-    const auto actions = delegate.window()->menuBar()->findChildren<QAction *>();
+    const auto actions = window->menuBar()->findChildren<QAction *>();
     for (QAction *action : actions) {
         if (action->menu() || action->isSeparator()
             || action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_Q))
