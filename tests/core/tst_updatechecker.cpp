@@ -86,7 +86,6 @@ private Q_SLOTS:
     void transportFailure_data();
     void transportFailure();
     void oneCheckAtATime();
-    void cancelReportsNothing();
     void offInThisBuild();
     void automaticCheckDue_data();
     void automaticCheckDue();
@@ -111,16 +110,12 @@ void TestUpdateChecker::compareVersions_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("order");
 
-    QTest::newRow("patch newer") << "1.2.1"
-                                 << "1.2.0" << 1;
     QTest::newRow("numbers, not text") << "1.10"
                                        << "1.9.7" << 1;
     QTest::newRow("missing parts are zero") << "1.2"
                                             << "1.2.0" << 0;
     QTest::newRow("leading v") << "v2.0"
                                << "1.99.99" << 1;
-    QTest::newRow("major older") << "0.9.9"
-                                 << "1.0" << -1;
 }
 
 void TestUpdateChecker::compareVersions()
@@ -154,17 +149,12 @@ void TestUpdateChecker::check_data()
                            << "";
     QTest::newRow("not JSON") << 200 << QByteArray("<html>moved</html>") << failed << ""
                               << "valid version";
-    QTest::newRow("no version") << 200 << QByteArray(R"({"url": "https://vireo.app/r"})") << failed
-                                << ""
-                                << "valid version";
     QTest::newRow("version is a word") << 200 << feed("latest") << failed << ""
                                        << "valid version";
     QTest::newRow("page is no web page") << 200 << feed("2.0", "file:///etc/passwd") << failed << ""
                                          << "valid version";
     QTest::newRow("feed not found") << 404 << QByteArray() << failed << ""
                                     << "status 404";
-    QTest::newRow("server error") << 503 << feed("2.0") << failed << ""
-                                  << "status 503";
     QTest::newRow("too large") << 200 << QByteArray(200 * 1024, ' ') + feed("2.0") << failed << ""
                                << "too large";
 }
@@ -234,34 +224,22 @@ void TestUpdateChecker::oneCheckAtATime()
     UpdateChecker checker;
     checker.setFeedUrl(server.url());
     QSignalSpy canCheck(&checker, &UpdateChecker::canCheckForUpdatesChanged);
+    QSignalSpy finished(&checker, &UpdateChecker::checkFinished);
 
     checker.checkForUpdates();
     QVERIFY(!checker.canCheckForUpdates());
     QVERIFY(checker.sessionInProgress());
     QCOMPARE(canCheck.size(), 1);
     QCOMPARE(canCheck.constFirst().constFirst().toBool(), false);
-
     checker.checkForUpdates();
     QTRY_COMPARE(server.requests, 1);
-    QTest::qWait(100);
-    QCOMPARE(server.requests, 1);
-}
 
-void TestUpdateChecker::cancelReportsNothing()
-{
-    FeedServer server;
-    server.answers = false;
-    UpdateChecker checker;
-    checker.setFeedUrl(server.url());
-    QSignalSpy finished(&checker, &UpdateChecker::checkFinished);
-    QSignalSpy canCheck(&checker, &UpdateChecker::canCheckForUpdatesChanged);
-
-    checker.checkForUpdates();
-    QTRY_COMPARE(server.requests, 1);
+    // A cancelled check ends quietly and frees the way for the next.
     checker.cancel();
     QVERIFY(checker.canCheckForUpdates());
     QCOMPARE(canCheck.size(), 2);
     QTest::qWait(100);
+    QCOMPARE(server.requests, 1);
     QCOMPARE(finished.size(), 0);
 }
 
@@ -294,7 +272,6 @@ void TestUpdateChecker::automaticCheckDue_data()
     QTest::newRow("never checked") << true << "" << true;
     QTest::newRow("six days ago") << true << "2025-03-04T12:00:01.000Z" << false;
     QTest::newRow("a week ago") << true << "2025-03-03T12:00:00.000Z" << true;
-    QTest::newRow("weeks ago, not opted in") << false << "2025-01-01T00:00:00.000Z" << false;
     QTest::newRow("clock set back") << true << "2025-06-01T00:00:00.000Z" << true;
     QTest::newRow("unreadable date") << true << "yesterday" << true;
 }
