@@ -111,7 +111,6 @@ void MainWindow::showPreferences()
         m_preferences = new PreferencesView(this);
         m_preferences->setWindowFlag(Qt::Window);
         m_preferences->setWindowTitle(tr("Preferences"));
-        m_preferences->setAttribute(Qt::WA_DeleteOnClose, false);
         HardwareDetection *detection = detectHardwareProfile(m_preferences);
         connect(detection, &Operation::finished, m_preferences, [this, detection] {
             m_preferences->setHardwareLabel(detection->profile().label());
