@@ -30,11 +30,9 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
 {
     setImporting(true);
 
-    // Overlapping loads each compare with the list as it was when they began.
-    QSet<QString> known;
-    known.reserve(m_mediaList.size());
-    for (const MediaPtr &item : std::as_const(m_mediaList))
-        known.insert(item->pathString());
+    // Overlapping loads each compare with the list as it was when they began:
+    // an implicitly shared copy of the listed paths.
+    const QSet<QString> known = m_knownPaths;
 
     auto *load = new MediaLoad(this);
     const QPointer<MediaLoad> guard(load);
@@ -65,8 +63,14 @@ void MediaSet::finishLoad(MediaLoad *load, bool cancelled, const QList<MediaPtr>
 {
     const QList<MediaPtr> added = cancelled ? QList<MediaPtr>() : items;
     if (!added.isEmpty()) {
+        // New items go to the end of the list, so appending them to their
+        // groups gives what a full rebuild would, without walking every item.
         m_mediaList += added;
-        rebuildGroups();
+        for (const MediaPtr &item : added) {
+            m_media[item->group()].append(item);
+            m_knownPaths.insert(item->pathString());
+        }
+        Q_EMIT mediaChanged();
     }
     if (!skipped.isEmpty()) {
         m_skippedPaths += skipped;
@@ -95,6 +99,7 @@ void MediaSet::clear()
         return;
     m_mediaList.clear();
     m_media.clear();
+    m_knownPaths.clear();
     Q_EMIT mediaChanged();
 }
 
@@ -110,9 +115,14 @@ void MediaSet::rebuildGroups()
 {
     // QMap orders its keys like the enumeration, which is the group order.
     QMap<MediaGroup, QList<MediaPtr>> grouped;
-    for (const MediaPtr &item : std::as_const(m_mediaList))
+    QSet<QString> paths;
+    paths.reserve(m_mediaList.size());
+    for (const MediaPtr &item : std::as_const(m_mediaList)) {
         grouped[item->group()].append(item);
+        paths.insert(item->pathString());
+    }
     m_media = std::move(grouped);
+    m_knownPaths = std::move(paths);
     Q_EMIT mediaChanged();
 }
 

@@ -61,6 +61,7 @@ private:
 
     QList<MediaPtr> m_mediaList;
     QMap<MediaGroup, QList<MediaPtr>> m_media;
+    QSet<QString> m_knownPaths; // the paths of m_mediaList
     bool m_importing = false;
     QList<SkippedPath> m_skippedPaths;
 };
