@@ -58,12 +58,15 @@ QStringList split(const char *text)
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
 }
 
 bool makeSamples(const QString &folder)
 {
-    const auto path = [&folder](const char *name) { return folder + u'/' + QLatin1String(name); };
+    const auto path = [&folder](const char *name) {
+        return folder + u'/' + QLatin1String(name);
+    };
     return makeMedia(path("sample.mp3"), split("-f lavfi -i sine=duration=0.2"))
         && makeMedia(path("sample.wav"), split("-f lavfi -i sine=duration=0.2"))
         && makeMedia(path("sample.mp4"),

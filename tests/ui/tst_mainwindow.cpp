@@ -31,7 +31,6 @@
 
 #include "TestSupport.h"
 
-
 namespace {
 
 MediaSet &mediaSet()

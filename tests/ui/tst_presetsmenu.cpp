@@ -89,9 +89,11 @@ void tst_PresetsMenu::freshMenus_data()
     const QStringList tail {"---", saveItem};
     QTest::newRow("video") << MediaGroup::video
                            << QStringList {"[Built-in]", "iPhone (H.264)", "HEVC Archive",
-                                           "Web (small MP4)"} + tail;
+                                           "Web (small MP4)"}
+            + tail;
     QTest::newRow("audio") << MediaGroup::audio
-                           << QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)"} + tail;
+                           << QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)"}
+            + tail;
     QTest::newRow("image") << MediaGroup::image
                            << QStringList {"(No presets for this type)"} + tail;
 }
@@ -127,9 +129,12 @@ void tst_PresetsMenu::savePrompt_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("stored");
-    QTest::newRow("save") << "  Night shots " << "save" << QStringList {"Night shots"};
-    QTest::newRow("blank name") << "   " << "save" << QStringList();
-    QTest::newRow("cancel") << "Kept?" << "cancel" << QStringList();
+    QTest::newRow("save") << "  Night shots "
+                          << "save" << QStringList {"Night shots"};
+    QTest::newRow("blank name") << "   "
+                                << "save" << QStringList();
+    QTest::newRow("cancel") << "Kept?"
+                            << "cancel" << QStringList();
 }
 
 void tst_PresetsMenu::savePrompt()

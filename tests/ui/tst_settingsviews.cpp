@@ -160,9 +160,15 @@ void tst_SettingsViews::qualityLabels_data()
     QTest::addColumn<double>("quality");
     QTest::addColumn<QString>("expected");
     const std::pair<double, const char *> rows[] {
-        {17.0, "Excellent"}, {17.9, "Excellent"}, {18.0, "High"},
-        {22.0, "Standard"},  {23.0, "Standard"},  {28.0, "Moderate"},
-        {29.0, "Low"},       {1e300, "Low"},      {std::numeric_limits<double>::quiet_NaN(), "Standard"}};
+        {17.0, "Excellent"},
+        {17.9, "Excellent"},
+        {18.0, "High"},
+        {22.0, "Standard"},
+        {23.0, "Standard"},
+        {28.0, "Moderate"},
+        {29.0, "Low"},
+        {1e300, "Low"},
+        {std::numeric_limits<double>::quiet_NaN(), "Standard"}};
     for (const auto &[quality, label] : rows)
         QTest::addRow("%g", quality) << quality << QString::fromLatin1(label);
 }
