@@ -28,22 +28,21 @@ void tst_BatchSettings::trimArguments_data()
     QTest::addColumn<QStringList>("startArguments");
     QTest::addColumn<QStringList>("endArguments");
 
-    const QString ss = QStringLiteral("-ss");
-    const QString to = QStringLiteral("-to");
-    QTest::newRow("start only") << true << QStringLiteral("90") << QString()
-                                << QStringList {ss, QStringLiteral("90")} << QStringList();
-    QTest::newRow("end only") << true << QString() << QStringLiteral("00:02:00") << QStringList()
-                              << QStringList {to, QStringLiteral("00:02:00")};
-    QTest::newRow("both") << true << QStringLiteral("00:01:30") << QStringLiteral("00:02:00")
-                          << QStringList {ss, QStringLiteral("00:01:30")}
-                          << QStringList {to, QStringLiteral("00:02:00")};
-    QTest::newRow("blank") << true << QStringLiteral("  \t ") << QStringLiteral("\t")
-                           << QStringList() << QStringList();
-    QTest::newRow("passed as typed")
-        << true << QStringLiteral(" 90") << QStringLiteral("\t120")
-        << QStringList {ss, QStringLiteral(" 90")} << QStringList {to, QStringLiteral("\t120")};
-    QTest::newRow("disabled keeps nothing out")
-        << false << QStringLiteral("90") << QStringLiteral("120") << QStringList() << QStringList();
+    // Arguments as one text with "|" between them; "" for none.
+    const auto row = [](const char *tag, bool enabled, const char *start, const char *end,
+                        const char *startArguments, const char *endArguments) {
+        const auto list = [](const char *text) {
+            return QString::fromLatin1(text).split(u'|', Qt::SkipEmptyParts);
+        };
+        QTest::newRow(tag) << enabled << QString::fromLatin1(start) << QString::fromLatin1(end)
+                           << list(startArguments) << list(endArguments);
+    };
+    row("start only", true, "90", "", "-ss|90", "");
+    row("end only", true, "", "00:02:00", "", "-to|00:02:00");
+    row("both", true, "00:01:30", "00:02:00", "-ss|00:01:30", "-to|00:02:00");
+    row("blank", true, "  \t ", "\t", "", "");
+    row("passed as typed", true, " 90", "\t120", "-ss| 90", "-to|\t120");
+    row("disabled keeps nothing out", false, "90", "120", "", "");
 }
 
 void tst_BatchSettings::trimArguments()
@@ -93,20 +92,17 @@ void tst_BatchSettings::videoScaleTable_data()
     QTest::addColumn<QString>("filter"); // empty: none
     QTest::addColumn<int>("position"); // in the picker
 
-    QTest::newRow("original") << VideoScale::original << QStringLiteral("Original") << QString()
-                              << 0;
-    QTest::newRow("2160") << VideoScale::p2160 << QStringLiteral("2160p (4K)")
-                          << QStringLiteral("scale=-2:2160") << 1;
-    QTest::newRow("1440") << VideoScale::p1440 << QStringLiteral("1440p")
-                          << QStringLiteral("scale=-2:1440") << 2;
-    QTest::newRow("1080") << VideoScale::p1080 << QStringLiteral("1080p")
-                          << QStringLiteral("scale=-2:1080") << 3;
-    QTest::newRow("720") << VideoScale::p720 << QStringLiteral("720p")
-                         << QStringLiteral("scale=-2:720") << 4;
-    QTest::newRow("480") << VideoScale::p480 << QStringLiteral("480p")
-                         << QStringLiteral("scale=-2:480") << 5;
-    QTest::newRow("360") << VideoScale::p360 << QStringLiteral("360p")
-                         << QStringLiteral("scale=-2:360") << 6;
+    const auto row = [](VideoScale scale, const char *raw, const char *filter, int position) {
+        QTest::newRow(raw) << scale << QString::fromUtf8(raw) << QString::fromLatin1(filter)
+                           << position;
+    };
+    row(VideoScale::original, "Original", "", 0);
+    row(VideoScale::p2160, "2160p (4K)", "scale=-2:2160", 1);
+    row(VideoScale::p1440, "1440p", "scale=-2:1440", 2);
+    row(VideoScale::p1080, "1080p", "scale=-2:1080", 3);
+    row(VideoScale::p720, "720p", "scale=-2:720", 4);
+    row(VideoScale::p480, "480p", "scale=-2:480", 5);
+    row(VideoScale::p360, "360p", "scale=-2:360", 6);
 }
 
 void tst_BatchSettings::videoScaleTable()

@@ -241,9 +241,9 @@ void TestImageConversion::convertsToEveryFormat_data()
             QTest::addRow("%s to %s", name, target.ext)
                 << name << target.ext << target.loader << target.icc << target.exif;
     }
-    QTest::newRow("upper-case target extension") << "photo.heic"
-                                                 << "JPG"
-                                                 << "jpegload" << true << true;
+    QTest::newRow("upper-case target extension")
+        << QStringLiteral("photo.heic") << QStringLiteral("JPG") << QStringLiteral("jpegload")
+        << true << true;
 }
 
 void TestImageConversion::convertsToEveryFormat()
@@ -286,10 +286,10 @@ void TestImageConversion::outputIsUpright_data()
 
     for (const char *ext : {"png", "jpg", "tiff", "bmp", "gif", "webp"})
         QTest::addRow("portrait heic to %s", ext) << "portrait.heic" << ext << true;
-    QTest::newRow("jpeg named heic") << "jpeg-inside.heic"
-                                     << "png" << true;
-    QTest::newRow("heic with only an exif orientation") << "exif-only.heic"
-                                                        << "jpg" << false;
+    QTest::newRow("jpeg named heic")
+        << QStringLiteral("jpeg-inside.heic") << QStringLiteral("png") << true;
+    QTest::newRow("heic with only an exif orientation")
+        << QStringLiteral("exif-only.heic") << QStringLiteral("jpg") << false;
 }
 
 void TestImageConversion::outputIsUpright()
@@ -323,20 +323,19 @@ void TestImageConversion::failures_data()
     QTest::addColumn<QString>("ext");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("text file named heic") << source("notes.heic") << output("notes.png") << "png"
-                                          << "Could not read image";
-    QTest::newRow("missing source") << source("gone.heic") << output("gone.png") << "png"
-                                    << "Could not read image";
-    QTest::newRow("damaged image data") << source("damaged.heic") << output("damaged.png") << "png"
-                                        << "Could not decode image";
-    QTest::newRow("unknown format") << source("photo.heic") << output("photo.XYZ") << "XYZ"
-                                    << "Unsupported output format: xyz";
-    QTest::newRow("format name with saver options")
-        << source("photo.heic") << output("photo.png") << "png[Q=1]"
-        << "Unsupported output format: png[q=1]";
-    QTest::newRow("missing destination folder")
-        << source("photo.heic") << output("nowhere/photo.tiff") << "tiff"
-        << "Could not create tiff";
+    const auto row = [this](const char *tag, const char *from, const char *to, const char *ext,
+                            const char *message) {
+        QTest::newRow(tag) << source(QLatin1String(from)) << output(QLatin1String(to))
+                           << QString::fromLatin1(ext) << QString::fromLatin1(message);
+    };
+    row("text file named heic", "notes.heic", "notes.png", "png", "Could not read image");
+    row("missing source", "gone.heic", "gone.png", "png", "Could not read image");
+    row("damaged image data", "damaged.heic", "damaged.png", "png", "Could not decode image");
+    row("unknown format", "photo.heic", "photo.XYZ", "XYZ", "Unsupported output format: xyz");
+    row("format name with saver options", "photo.heic", "photo.png", "png[Q=1]",
+        "Unsupported output format: png[q=1]");
+    row("missing destination folder", "photo.heic", "nowhere/photo.tiff", "tiff",
+        "Could not create tiff");
 }
 
 void TestImageConversion::failures()

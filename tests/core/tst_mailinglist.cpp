@@ -9,8 +9,6 @@
 #include <QNetworkProxy>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -18,74 +16,13 @@
 #include <ctime>
 #include <memory>
 
+#include "TestSupport.h"
+
 using namespace std::chrono_literals;
+using TestSupport::HttpRequest;
+using TestSupport::LoopbackServer;
 
 namespace {
-
-struct HttpRequest {
-    QByteArray method, path, body;
-    QHash<QByteArray, QByteArray> headers; // names in lower case
-};
-
-// A minimal HTTP/1.1 responder on 127.0.0.1: records each request and answers
-// it with the chosen status, or never answers at all.
-class LoopbackServer final : public QObject {
-public:
-    LoopbackServer()
-    {
-        if (!m_server.listen(QHostAddress::LocalHost))
-            qFatal("cannot listen on 127.0.0.1");
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                ++connections;
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
-            }
-        });
-    }
-
-    QUrl url() const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
-    }
-
-    int status = 200;
-    bool answers = true;
-    int connections = 0;
-    QList<HttpRequest> requests;
-
-private:
-    void read(QTcpSocket *socket)
-    {
-        QByteArray &buffer = m_buffers[socket];
-        buffer += socket->readAll();
-        const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
-        if (headerEnd < 0)
-            return;
-        HttpRequest request;
-        const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
-        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
-        request.method = requestLine.value(0);
-        request.path = requestLine.value(1);
-        for (const QByteArray &line : lines.mid(1)) {
-            if (const qsizetype colon = line.indexOf(':'); colon > 0)
-                request.headers.insert(line.left(colon).trimmed().toLower(),
-                                       line.mid(colon + 1).trimmed());
-        }
-        const qsizetype length = request.headers.value("content-length").toLongLong();
-        if (buffer.size() < headerEnd + 4 + length)
-            return;
-        request.body = buffer.mid(headerEnd + 4, length);
-        requests.append(request);
-        if (answers) {
-            socket->write("HTTP/1.1 " + QByteArray::number(status)
-                          + " Answer\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
-            socket->disconnectFromHost();
-        }
-    }
-
-    QTcpServer m_server;
-    QHash<QTcpSocket *, QByteArray> m_buffers;
-};
 
 QDateTime at(int month, int day, int hour, int minute = 0)
 {
@@ -195,29 +132,25 @@ void TestMailingList::automaticPrompt_data()
     QTest::addColumn<bool>("updaterBusy");
     QTest::addColumn<bool>("shown");
 
-    const QList<QDateTime> thirdLaunch {at(3, 4, 10), at(3, 4, 11), at(3, 4, 12)};
-    const QDateTime none;
-
-    QTest::newRow("first launch") << QList {at(3, 4, 10)} << "" << none << false << false;
-    QTest::newRow("third launch the same day") << thirdLaunch << "" << none << false << true;
-    QTest::newRow("second launch two days later")
-        << QList {at(3, 4, 10), at(3, 6, 10)} << "" << none << false << true;
-    QTest::newRow("second launch a minute short of two days")
-        << QList {at(3, 4, 10), at(3, 6, 9, 59)} << "" << none << false << false;
-    // 47 hours, but two days by the calendar.
-    QTest::newRow("two days across the spring change")
-        << QList {at(3, 30, 10), at(4, 1, 10)} << "" << none << false << true;
-    // 48 and a half hours, but not yet two days by the calendar.
-    QTest::newRow("short of two days across the autumn change")
-        << QList {at(10, 26, 10), at(10, 28, 9, 30)} << "" << none << false << false;
-    QTest::newRow("declined") << thirdLaunch << "declined" << none << false << false;
-    QTest::newRow("subscribed") << thirdLaunch << "subscribed" << none << false << false;
-    QTest::newRow("unknown decision") << thirdLaunch << "maybe" << none << false << true;
-    QTest::newRow("snoozed until tomorrow")
-        << thirdLaunch << "snoozed" << at(3, 5, 12) << false << false;
-    QTest::newRow("snooze ended") << thirdLaunch << "snoozed" << at(3, 4, 11, 59) << false << true;
-    QTest::newRow("snoozed without an end") << thirdLaunch << "snoozed" << none << false << true;
-    QTest::newRow("updater busy") << thirdLaunch << "" << none << true << false;
+    const QList<QDateTime> third {at(3, 4, 10), at(3, 4, 11), at(3, 4, 12)};
+    const auto row = [](const char *tag, const QList<QDateTime> &launches, bool shown,
+                        const char *decision = "", const QDateTime &until = {}, bool busy = false) {
+        QTest::newRow(tag) << launches << QString::fromLatin1(decision) << until << busy << shown;
+    };
+    row("first launch", {at(3, 4, 10)}, false);
+    row("third launch the same day", third, true);
+    row("second launch two days later", {at(3, 4, 10), at(3, 6, 10)}, true);
+    row("second launch a minute short of two days", {at(3, 4, 10), at(3, 6, 9, 59)}, false);
+    // 47 hours, but two days by the calendar; then 48.5 hours, but not yet two days.
+    row("two days across the spring change", {at(3, 30, 10), at(4, 1, 10)}, true);
+    row("short of two days across the autumn change", {at(10, 26, 10), at(10, 28, 9, 30)}, false);
+    row("declined", third, false, "declined");
+    row("subscribed", third, false, "subscribed");
+    row("unknown decision", third, true, "maybe");
+    row("snoozed until tomorrow", third, false, "snoozed", at(3, 5, 12));
+    row("snooze ended", third, true, "snoozed", at(3, 4, 11, 59));
+    row("snoozed without an end", third, true, "snoozed");
+    row("updater busy", third, false, "", {}, true);
 }
 
 void TestMailingList::automaticPrompt()

@@ -18,15 +18,9 @@
 
 #include "TestSupport.h"
 
-using TestSupport::makeMedia;
 using TestSupport::waitFor;
 
 namespace {
-
-QStringList split(const char *text)
-{
-    return QString::fromLatin1(text).split(u' ');
-}
 
 // A file or folder name made of raw bytes, as another program may leave it.
 bool makeRawName(const QString &folder, const QByteArray &name, bool directory)
@@ -129,19 +123,7 @@ private:
 void TestMediaSet::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    const auto sample = [this](const char *name) {
-        return m_dir.filePath(QLatin1String(name));
-    };
-    QVERIFY(makeMedia(sample("sample.mp3"), split("-f lavfi -i sine=duration=0.2")));
-    QVERIFY(makeMedia(sample("sample.mp4"),
-                      split("-f lavfi -i testsrc=duration=0.2:size=32x32 -pix_fmt yuv420p")));
-    QVERIFY(makeMedia(sample("sample.png"), split("-f lavfi -i testsrc=size=32x32 -frames:v 1")));
-    QFile srt(sample("sample.srt"));
-    QVERIFY(srt.open(QIODevice::WriteOnly));
-    srt.write("1\n00:00:00,000 --> 00:00:01,000\nHello\n");
-    QFile txt(sample("sample.txt"));
-    QVERIFY(txt.open(QIODevice::WriteOnly));
-    txt.write("not media\n");
+    QVERIFY(TestSupport::makeSamples(m_dir.path()));
 }
 
 QString TestMediaSet::tree(const QString &name, const char *files) const

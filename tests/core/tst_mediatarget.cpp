@@ -120,15 +120,13 @@ void TestMediaTarget::outputExtension_data()
     QTest::addColumn<QString>("videoToAudio");
     QTest::addColumn<QString>("ext");
 
-    QTest::newRow("extract to flac") << "video.extract-audio"
-                                     << "flac"
-                                     << "flac";
-    QTest::newRow("extract to mp3") << "video.extract-audio"
-                                    << "mp3"
-                                    << "mp3";
-    QTest::newRow("format ignores preference") << "audio.wav"
-                                               << "flac"
-                                               << "wav";
+    const auto row = [](const char *tag, const char *id, const char *preference, const char *ext) {
+        QTest::newRow(tag) << QString::fromLatin1(id) << QString::fromLatin1(preference)
+                           << QString::fromLatin1(ext);
+    };
+    row("extract to flac", "video.extract-audio", "flac", "flac");
+    row("extract to mp3", "video.extract-audio", "mp3", "mp3");
+    row("format ignores preference", "audio.wav", "flac", "wav");
 }
 
 void TestMediaTarget::outputExtension()
@@ -158,14 +156,8 @@ void TestMediaTarget::identityIsTheId()
 
 void TestMediaTarget::optionRawValues()
 {
-    QStringList raws;
-    for (MediaOption option : allOptions()) {
-        raws << rawValue(option);
+    for (MediaOption option : allOptions())
         QCOMPARE(mediaOptionFromRawValue(rawValue(option)), option);
-    }
-    QCOMPARE(raws,
-             (QStringList {"audioQuality", "videoToAudio", "videoCodec", "videoQuality", "hwAccel",
-                           "audioCodec"}));
     QVERIFY(!mediaOptionFromRawValue(QStringLiteral("AudioQuality")));
     QVERIFY(!mediaOptionFromRawValue(QString()));
 }

@@ -6,11 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFutureWatcher>
-#include <QHash>
 #include <QMimeDatabase>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
+
+#include <vips/vips.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,9 +19,9 @@
 
 #include "TestSupport.h"
 
-#include <vips/vips.h>
-
 using TestSupport::makeMedia;
+using TestSupport::split;
+using TestSupport::writeFile;
 
 namespace {
 
@@ -35,17 +36,6 @@ QStringList args(std::initializer_list<QStringList> parts)
     for (const QStringList &part : parts)
         all += part;
     return all;
-}
-
-QStringList split(const char *text)
-{
-    return QString::fromLatin1(text).split(u' ');
-}
-
-bool writeText(const QString &path, const char *text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) > 0;
 }
 
 bool makeHeif(const QString &path, VipsForeignHeifCompression compression)
@@ -108,16 +98,16 @@ void TestMediaType::initTestCase()
     QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
     QVERIFY(makeMedia(path("still.qoi"), args({picture, split("-frames:v 1 -c:v qoi")})));
 
-    QVERIFY(writeText(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
-    QVERIFY(writeText(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));
-    QVERIFY(writeText(path("styled.ass"), "[Script Info]\nScriptType: v4.00+\n\n[Events]\n"));
-    QVERIFY(writeText(path("frames.sub"), "{0}{25}Hello\n"));
-    QVERIFY(writeText(path("strings.ts"),
+    QVERIFY(writeFile(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
+    QVERIFY(writeFile(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));
+    QVERIFY(writeFile(path("styled.ass"), "[Script Info]\nScriptType: v4.00+\n\n[Events]\n"));
+    QVERIFY(writeFile(path("frames.sub"), "{0}{25}Hello\n"));
+    QVERIFY(writeFile(path("strings.ts"),
                       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
                       "<TS version=\"2.1\" language=\"de\">\n"
                       "<context><name>Main</name></context>\n</TS>\n"));
-    QVERIFY(writeText(path("album.m3u"), "#EXTM3U\n#EXTINF:1,Song\nsong.ogg\n"));
-    QVERIFY(writeText(path("readme.txt"), "not media\n"));
+    QVERIFY(writeFile(path("album.m3u"), "#EXTM3U\n#EXTINF:1,Song\nsong.ogg\n"));
+    QVERIFY(writeFile(path("readme.txt"), "not media\n"));
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.mp4")));
 }
 
@@ -163,10 +153,8 @@ void TestMediaType::classify_data()
     probedRow("strings.ts", MediaGroup::other, "");
     probedRow("readme.txt", MediaGroup::other, "");
 
-    QTest::newRow("missing") << QStringLiteral("missing.mp3") << MediaGroup::other << QString()
-                             << QString() << false;
-    QTest::newRow("folder") << QStringLiteral("folder.mp4") << MediaGroup::other << QString()
-                            << QString() << false;
+    row("missing.mp3", MediaGroup::other, "");
+    row("folder.mp4", MediaGroup::other, "");
 }
 
 void TestMediaType::classify()
@@ -217,17 +205,20 @@ void TestMediaType::groupFromProbe_data()
     QTest::addColumn<std::optional<double>>("duration");
     QTest::addColumn<MediaGroup>("group");
 
-    using D = std::optional<double>;
-    QTest::newRow("one audio") << QStringList {"audio"} << D(2.0) << MediaGroup::audio;
-    QTest::newRow("video with length") << QStringList {"video"} << D(2.0) << MediaGroup::video;
-    QTest::newRow("video, no length") << QStringList {"video"} << D() << MediaGroup::image;
-    QTest::newRow("video, zero length") << QStringList {"video"} << D(0.0) << MediaGroup::image;
-    QTest::newRow("audio and video")
-        << QStringList {"audio", "video"} << D(3.0) << MediaGroup::video;
-    QTest::newRow("subtitle") << QStringList {"subtitle"} << D() << MediaGroup::subtitle;
-    QTest::newRow("data") << QStringList {"data"} << D(1.0) << MediaGroup::other;
-    QTest::newRow("case differs") << QStringList {"Audio"} << D(1.0) << MediaGroup::other;
-    QTest::newRow("no streams") << QStringList {} << D(1.0) << MediaGroup::other;
+    const auto row = [](const char *tag, const char *streams, std::optional<double> duration,
+                        MediaGroup group) {
+        QTest::newRow(tag) << QString::fromLatin1(streams).split(u' ', Qt::SkipEmptyParts)
+                           << duration << group;
+    };
+    row("one audio", "audio", 2.0, MediaGroup::audio);
+    row("video with length", "video", 2.0, MediaGroup::video);
+    row("video, no length", "video", {}, MediaGroup::image);
+    row("video, zero length", "video", 0.0, MediaGroup::image);
+    row("audio and video", "audio video", 3.0, MediaGroup::video);
+    row("subtitle", "subtitle", {}, MediaGroup::subtitle);
+    row("data", "data", 1.0, MediaGroup::other);
+    row("case differs", "Audio", 1.0, MediaGroup::other);
+    row("no streams", "", 1.0, MediaGroup::other);
 }
 
 void TestMediaType::groupFromProbe()
@@ -243,21 +234,13 @@ void TestMediaType::groupFromProbe()
     QCOMPARE(rawValue(MediaType::groupFromProbe(result)), rawValue(group));
 }
 
+// The raw values are stored; each reads back as its own group and nothing else does.
 void TestMediaType::groupRawValues()
 {
-    QStringList raws;
-    for (MediaGroup group : allGroups()) {
-        raws << rawValue(group);
+    for (MediaGroup group : allGroups())
         QCOMPARE(mediaGroupFromRawValue(rawValue(group)), group);
-    }
-    QCOMPARE(raws, (QStringList {"Audio", "Video", "Images", "Subtitles", "Other"}));
     for (const char *raw : {"images", "Image", "Subtitle", "", " Audio"})
         QVERIFY2(!mediaGroupFromRawValue(QString::fromLatin1(raw)), raw);
-
-    QHash<MediaGroup, int> counts;
-    for (MediaGroup group : allGroups())
-        counts[group] += 1;
-    QCOMPARE(counts.size(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestMediaType)

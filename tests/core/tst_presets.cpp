@@ -125,44 +125,34 @@ void tst_Presets::decode_data()
     full.videoQuality = 24.5;
     full.hwAccel = false;
 
-    QTest::newRow("all keys") << json(
-        R"({"id":"a","name":"Mine","targetId":"video.webm","audioKbps":128,
-                    "videoCodec":"hevc","videoQuality":24.5,"hwAccel":false,"isBuiltIn":false})")
+    // The required keys of a minimal preset, followed by the row's own.
+    const auto row = [](const char *tag, const char *extra, const ConversionPreset &expected) {
+        const QByteArray text = QByteArray(R"({"id":"a","name":"Mine","targetId":"image.png",)")
+            + R"("isBuiltIn":false)" + extra + '}';
+        QTest::newRow(tag) << json(text.constData()) << !expected.id.isEmpty() << expected;
+    };
+    QTest::newRow("all keys") << json(R"({"id":"a","name":"Mine","targetId":"video.webm",
+        "audioKbps":128,"videoCodec":"hevc","videoQuality":24.5,"hwAccel":false,"isBuiltIn":false})")
                               << true << full;
-    QTest::newRow("required keys only")
-        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false})") << true
-        << minimal;
-    QTest::newRow("nulls and unknown keys")
-        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
-                    "audioKbps":null,"videoCodec":null,"videoQuality":null,"hwAccel":null,
-                    "videoToAudio":"flac","colour":[1,2]})")
-        << true << minimal;
+    row("required keys only", "", minimal);
+    row("nulls and unknown keys",
+        R"(,"audioKbps":null,"videoCodec":null,"videoQuality":null,)"
+        R"("hwAccel":null,"videoToAudio":"flac","colour":[1,2])",
+        minimal);
     ConversionPreset wholeKbps = minimal;
     wholeKbps.audioKbps = 192;
-    QTest::newRow("bitrate written as 192.0")
-        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
-                    "audioKbps":192.0})")
-        << true << wholeKbps;
+    row("bitrate written as 192.0", R"(,"audioKbps":192.0)", wholeKbps);
+    row("fractional bitrate", R"(,"audioKbps":128.5)", {});
+    row("bitrate beyond int", R"(,"audioKbps":4294967296)", {});
+    row("hwAccel as number", R"(,"hwAccel":1)", {});
 
     QTest::newRow("no name") << json(R"({"id":"a","targetId":"image.png","isBuiltIn":false})")
                              << false << ConversionPreset();
     QTest::newRow("no isBuiltIn") << json(R"({"id":"a","name":"Mine","targetId":"image.png"})")
                                   << false << ConversionPreset();
-    QTest::newRow("null id") << json(R"({"id":null,"name":"Mine","targetId":"image.png",
-                                         "isBuiltIn":false})")
+    QTest::newRow("null id") << json(
+        R"({"id":null,"name":"Mine","targetId":"image.png","isBuiltIn":false})")
                              << false << ConversionPreset();
-    QTest::newRow("fractional bitrate")
-        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
-                    "audioKbps":128.5})")
-        << false << ConversionPreset();
-    QTest::newRow("bitrate beyond int")
-        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
-                    "audioKbps":4294967296})")
-        << false << ConversionPreset();
-    QTest::newRow("hwAccel as number")
-        << json(R"({"id":"a","name":"Mine","targetId":"image.png","isBuiltIn":false,
-                    "hwAccel":1})")
-        << false << ConversionPreset();
 }
 
 void tst_Presets::decode()

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "settings/Preferences.h"
 #include "tools/Operation.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,9 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -45,6 +48,39 @@ bool makeTone(const QString &output, double seconds)
         output,
         {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
          QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)});
+}
+
+QStringList split(const char *text)
+{
+    return QString::fromLatin1(text).split(u' ');
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size();
+}
+
+bool makeSamples(const QString &folder)
+{
+    const auto path = [&folder](const char *name) {
+        return folder + u'/' + QLatin1String(name);
+    };
+    return makeMedia(path("sample.mp3"), split("-f lavfi -i sine=duration=0.2"))
+        && makeMedia(path("sample.wav"), split("-f lavfi -i sine=duration=0.2"))
+        && makeMedia(path("sample.mp4"),
+                     split("-f lavfi -i testsrc=duration=0.2:size=32x32 -pix_fmt yuv420p"))
+        && makeMedia(path("sample.png"), split("-f lavfi -i testsrc=size=32x32 -frames:v 1"))
+        && writeFile(path("sample.srt"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n")
+        && writeFile(path("sample.txt"), "not media\n");
+}
+
+void clearPreferences()
+{
+    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
+    store.clear();
+    store.sync();
 }
 
 bool waitFor(Operation *operation, int timeoutMs)
@@ -102,6 +138,52 @@ qint64 residentKiB()
             return line.mid(6).trimmed().split(' ').first().toLongLong();
     }
     return -1;
+}
+
+LoopbackServer::LoopbackServer()
+{
+    if (!m_server.listen(QHostAddress::LocalHost))
+        qFatal("cannot listen on 127.0.0.1");
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            ++connections;
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+        }
+    });
+}
+
+QUrl LoopbackServer::url() const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
+}
+
+void LoopbackServer::read(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    HttpRequest request;
+    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.method = requestLine.value(0);
+    request.path = requestLine.value(1);
+    for (const QByteArray &line : lines.mid(1)) {
+        if (const qsizetype colon = line.indexOf(':'); colon > 0)
+            request.headers.insert(line.left(colon).trimmed().toLower(),
+                                   line.mid(colon + 1).trimmed());
+    }
+    const qsizetype length = request.headers.value("content-length").toLongLong();
+    if (buffer.size() < headerEnd + 4 + length)
+        return;
+    request.body = buffer.mid(headerEnd + 4, length);
+    requests.append(request);
+    if (answers) {
+        socket->write("HTTP/1.1 " + QByteArray::number(status)
+                      + " Answer\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
+        socket->disconnectFromHost();
+    }
 }
 
 } // namespace TestSupport

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QHash>
+#include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTcpServer>
+#include <QUrl>
 
 #include <functional>
 
 class Operation;
+class QTcpSocket;
 
 namespace TestSupport {
 
@@ -20,6 +25,29 @@ bool makeMedia(const QString &output, const QStringList &arguments);
 // A sine tone of the given length, encoded by the output's extension.
 bool makeTone(const QString &output, double seconds = 1.0);
 
+// "a b c" as {"a", "b", "c"}: short argument lists for makeMedia.
+QStringList split(const char *text);
+
+// Writes bytes to a new or truncated file.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
+// sample.mp3, .wav, .mp4, .png, .srt and .txt (not media) in folder.
+bool makeSamples(const QString &folder);
+
+// Empties the preference store of this process, through QSettings so that
+// its in-process cache follows.
+void clearPreferences();
+
+// The named child; a missing one ends the test run, since every later step
+// would dereference it.
+template<typename T> T *child(const QObject &parent, const char *name)
+{
+    T *found = parent.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no child named %s", name);
+    return found;
+}
+
 // Runs the event loop until the operation finished or the timeout ran out.
 bool waitFor(Operation *operation, int timeoutMs = 60000);
 
@@ -31,5 +59,29 @@ QStringList liveChildren();
 
 // Resident memory of this process in kibibytes (from /proc/self/status).
 qint64 residentKiB();
+
+struct HttpRequest {
+    QByteArray method, path, body;
+    QHash<QByteArray, QByteArray> headers; // names in lower case
+};
+
+// A minimal HTTP/1.1 responder on 127.0.0.1: records each request and answers
+// it with the chosen status, or never answers at all.
+class LoopbackServer final : public QObject {
+public:
+    LoopbackServer();
+    QUrl url() const;
+
+    int status = 200;
+    bool answers = true;
+    int connections = 0;
+    QList<HttpRequest> requests;
+
+private:
+    void read(QTcpSocket *socket);
+
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
 
 } // namespace TestSupport

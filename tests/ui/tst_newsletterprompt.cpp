@@ -7,67 +7,15 @@
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QSettings>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
-namespace {
+#include "TestSupport.h"
 
-// Answers every request on 127.0.0.1 with 200 once it has arrived whole, or
-// holds it unanswered.
-class LoopbackServer final : public QObject {
-public:
-    LoopbackServer()
-    {
-        if (!m_server.listen(QHostAddress::LocalHost))
-            qFatal("cannot listen on 127.0.0.1");
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
-        });
-    }
-
-    QUrl url() const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
-    }
-
-    bool answers = true;
-
-private:
-    void read(QTcpSocket *socket)
-    {
-        QByteArray &buffer = m_buffers[socket];
-        buffer += socket->readAll();
-        const qsizetype end = buffer.indexOf("\r\n\r\n");
-        const qsizetype length = buffer.indexOf("Content-Length: ") >= 0
-            ? buffer.mid(buffer.indexOf("Content-Length: ") + 16, 8)
-                  .split('\r')
-                  .first()
-                  .toLongLong()
-            : 0;
-        if (end < 0 || buffer.size() < end + 4 + length || !answers)
-            return;
-        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    QHash<QTcpSocket *, QByteArray> m_buffers;
-};
-
-template<typename T> T *child(QWidget &parent, const char *name)
-{
-    T *found = parent.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no child named %s", name);
-    return found;
-}
-
-} // namespace
+using TestSupport::child;
+using TestSupport::LoopbackServer;
 
 class TestNewsletterPrompt : public QObject {
     Q_OBJECT
@@ -82,7 +30,6 @@ private Q_SLOTS:
     void thanksCloseByThemselves();
 
 private:
-
     QTemporaryDir m_config;
     std::unique_ptr<QWidget> m_window;
     std::unique_ptr<MailingListManager> m_manager;

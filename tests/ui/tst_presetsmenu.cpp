@@ -7,10 +7,11 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "TestSupport.h"
 
 using namespace PreferenceKeys;
 
@@ -78,23 +79,23 @@ void tst_PresetsMenu::initTestCase()
 
 void tst_PresetsMenu::init()
 {
-    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
-    store.clear();
-    store.sync();
+    TestSupport::clearPreferences();
 }
 
 void tst_PresetsMenu::freshMenus_data()
 {
     QTest::addColumn<MediaGroup>("group");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("video") << MediaGroup::video << QStringList {"[Built-in]",   "iPhone (H.264)",
-                                                                "HEVC Archive", "Web (small MP4)",
-                                                                "---",          saveItem};
+    const QStringList tail {"---", saveItem};
+    QTest::newRow("video") << MediaGroup::video
+                           << QStringList {"[Built-in]", "iPhone (H.264)", "HEVC Archive",
+                                           "Web (small MP4)"}
+            + tail;
     QTest::newRow("audio") << MediaGroup::audio
-                           << QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)",
-                                           "---", saveItem};
+                           << QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)"}
+            + tail;
     QTest::newRow("image") << MediaGroup::image
-                           << QStringList {"(No presets for this type)", "---", saveItem};
+                           << QStringList {"(No presets for this type)"} + tail;
 }
 
 void tst_PresetsMenu::freshMenus()
@@ -104,7 +105,6 @@ void tst_PresetsMenu::freshMenus()
     PresetsMenu menu(&m_window);
     menu.setGroup(group);
     QCOMPARE(describe(menu), expected);
-    QCOMPARE(menu.title(), QStringLiteral("Presets"));
 }
 
 void tst_PresetsMenu::applyingSelectsTheTarget()
@@ -150,7 +150,6 @@ void tst_PresetsMenu::savePrompt()
     auto *dialog = m_window.findChild<SavePresetDialog *>();
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Save preset"));
     QCOMPARE(dialog->name(), QString());
     QTest::keyClicks(dialog->findChild<QLineEdit *>(), typed);
     dialog->findChild<QPushButton *>(button)->click();

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -21,7 +20,10 @@
 
 #include <limits>
 
+#include "TestSupport.h"
+
 using namespace PreferenceKeys;
+using TestSupport::child;
 
 namespace {
 
@@ -51,14 +53,6 @@ QStringList visibleOptions(const SettingsView &view)
     return names;
 }
 
-template<typename T> T *child(const QWidget &parent, const char *name)
-{
-    T *found = parent.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
 QString qualityText(const QWidget &view)
 {
     return child<QLabel>(*child<QWidget>(view, "videoQuality"), "qualityLabel")->text();
@@ -86,7 +80,6 @@ private Q_SLOTS:
     void stepperStopsAtItsBounds();
     void bitrateThatIsNoStep();
     void editsReachTheOtherView();
-    void hardwareLabel();
 
 private:
     QTemporaryDir m_configHome;
@@ -100,9 +93,7 @@ void tst_SettingsViews::initTestCase()
 
 void tst_SettingsViews::init()
 {
-    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
-    store.clear();
-    store.sync();
+    TestSupport::clearPreferences();
 }
 
 void tst_SettingsViews::optionsPerTarget_data()
@@ -168,15 +159,18 @@ void tst_SettingsViews::qualityLabels_data()
 {
     QTest::addColumn<double>("quality");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("17") << 17.0 << "Excellent";
-    QTest::newRow("17.9") << 17.9 << "Excellent";
-    QTest::newRow("18") << 18.0 << "High";
-    QTest::newRow("22") << 22.0 << "Standard";
-    QTest::newRow("23") << 23.0 << "Standard";
-    QTest::newRow("28") << 28.0 << "Moderate";
-    QTest::newRow("29") << 29.0 << "Low";
-    QTest::newRow("huge") << 1e300 << "Low";
-    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "Standard";
+    const std::pair<double, const char *> rows[] {
+        {17.0, "Excellent"},
+        {17.9, "Excellent"},
+        {18.0, "High"},
+        {22.0, "Standard"},
+        {23.0, "Standard"},
+        {28.0, "Moderate"},
+        {29.0, "Low"},
+        {1e300, "Low"},
+        {std::numeric_limits<double>::quiet_NaN(), "Standard"}};
+    for (const auto &[quality, label] : rows)
+        QTest::addRow("%g", quality) << quality << QString::fromLatin1(label);
 }
 
 void tst_SettingsViews::qualityLabels()
@@ -260,18 +254,6 @@ void tst_SettingsViews::editsReachTheOtherView()
     Q_EMIT format->activated(flac);
     QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
     QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
-}
-
-void tst_SettingsViews::hardwareLabel()
-{
-    SettingsView panel;
-    PreferencesView window;
-    panel.setHardwareLabel(QStringLiteral("Hardware acceleration (VA-API)"));
-    window.setHardwareLabel(QStringLiteral("Hardware acceleration (VA-API)"));
-    QCOMPARE(child<ToggleSwitch>(panel, "hardwareAcceleration")->text(),
-             QStringLiteral("Hardware acceleration (VA-API)"));
-    QCOMPARE(child<QCheckBox>(window, "hardwareAcceleration")->text(),
-             QStringLiteral("Hardware acceleration (VA-API)"));
 }
 
 QTEST_MAIN(tst_SettingsViews)
