@@ -2,6 +2,7 @@
 
 #include "conversion/JobQueue.h"
 #include "conversion/ProgressMath.h"
+#include "ui/ElidedLabel.h"
 #include "ui/ShimmerProgressBar.h"
 #include "ui/StatusCell.h"
 
@@ -61,26 +62,6 @@ protected:
 
 private:
     Media *m_item;
-};
-
-// A QLabel that shortens its text in the middle instead of growing.
-class ElidedLabel final : public QLabel {
-public:
-    explicit ElidedLabel(const QString &text)
-        : QLabel(text)
-    {
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        setMinimumWidth(40);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(foregroundRole()));
-        painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter,
-                         fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width()));
-    }
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "conversion/SuccessSignature.h"
 #include "settings/Preferences.h"
 #include "ui/BatchPanel.h"
+#include "ui/ElidedLabel.h"
 #include "ui/FileManager.h"
 #include "ui/MediaTableModel.h"
 #include "ui/OpenPanel.h"
@@ -88,25 +89,6 @@ QFrame *divider()
     line->setFixedHeight(18);
     return line;
 }
-
-// A label that gives way: it shortens its text in the middle.
-class ElidedLabel final : public QLabel {
-public:
-    ElidedLabel()
-    {
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        setMinimumWidth(60);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(foregroundRole()));
-        painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter,
-                         fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width()));
-    }
-};
 
 // Runs of digits compare by their number and the rest by the collator, so
 // that "Track 2" sorts before "Track 10" as in a file manager. (QCollator's
@@ -351,7 +333,7 @@ QWidget *SnapshotView::makeHeaderBar()
     m_folderIcon->setPixmap(
         glyph({"folder-symbolic", "folder"}, QStyle::SP_DirIcon, this).icon.pixmap(iconSize));
     layout->addWidget(m_folderIcon);
-    m_headerText = new ElidedLabel;
+    m_headerText = new ElidedLabel({}, 60);
     m_headerText->setObjectName(QStringLiteral("headerText"));
     layout->addWidget(m_headerText, 1);
 
