@@ -18,11 +18,6 @@ JobQueue::~JobQueue()
         delete job.data();
 }
 
-QList<MediaPtr> JobQueue::activeMedia() const
-{
-    return m_activeMedia.values();
-}
-
 void JobQueue::setDestinationOpener(std::function<void(const QString &)> opener)
 {
     m_opener = std::move(opener);
@@ -45,7 +40,7 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
     for (const MediaPtr &item : items) {
         if (!item)
             continue;
-        const bool queued = m_activeMedia.contains(item->id())
+        const bool queued = m_active.contains(item->id())
             || std::any_of(m_pending.cbegin(), m_pending.cend(),
                            [&](const MediaPtr &p) { return p->id() == item->id(); });
         if (queued)
@@ -111,7 +106,7 @@ void JobQueue::startNext()
 void JobQueue::startJob(const MediaPtr &item)
 {
     const QUuid id = item->id();
-    m_activeMedia.insert(id, item);
+    m_activeMedia.append(item);
     auto isProtected = [this](const QString &path) {
         return isInputOfRun(path);
     };
@@ -127,7 +122,7 @@ void JobQueue::startJob(const MediaPtr &item)
 void JobQueue::jobFinished(const QUuid &id, bool ok)
 {
     m_active.remove(id);
-    m_activeMedia.remove(id);
+    m_activeMedia.removeIf([&id](const MediaPtr &item) { return item->id() == id; });
     Totals totals = m_totals;
     if (ok)
         ++totals.completed;

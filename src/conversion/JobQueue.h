@@ -34,7 +34,8 @@ public:
     int maxConcurrent() const { return m_maxConcurrent; }
     qsizetype pendingCount() const { return m_pending.size(); }
     qsizetype activeCount() const { return m_active.size(); }
-    QList<MediaPtr> activeMedia() const;
+    // The running items, in the order they started.
+    const QList<MediaPtr> &activeMedia() const { return m_activeMedia; }
 
     // Starts converting the items, or adds them to the run in progress; from
     // now on every job that starts uses this target, folder and batch. Items
@@ -67,7 +68,7 @@ private:
     std::optional<QDateTime> m_startedAt;
     QList<MediaPtr> m_pending;
     QHash<QUuid, QPointer<MediaJob>> m_active;
-    QHash<QUuid, MediaPtr> m_activeMedia;
+    QList<MediaPtr> m_activeMedia; // in start order
     MediaTarget m_target;
     QString m_destination;
     BatchSettings m_batch;
