@@ -46,7 +46,7 @@ bool ffmpeg(const QStringList &arguments, const QString &output)
         program = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
     QProcess process;
     process.start(program,
-                  split("-y -hide_banner -loglevel error") + arguments + QStringList { output });
+                  split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
         && process.exitCode() == 0;
 }
@@ -73,23 +73,23 @@ int main(int argc, char **argv)
                                     "sine=duration=0.5 -pix_fmt yuv420p");
     const QStringList still = split("-f lavfi -i testsrc=size=32x32 -frames:v 1");
     const QList<Source> sources {
-        { "mp3", MediaGroup::audio, tone },
-        { "m4a", MediaGroup::audio, tone + split("-c:a aac") },
-        { "flac", MediaGroup::audio, tone },
-        { "wav", MediaGroup::audio, tone },
-        { "ogg", MediaGroup::audio, tone + split("-c:a libvorbis") },
-        { "opus", MediaGroup::audio, tone + split("-c:a libopus") },
-        { "mp4", MediaGroup::video, video },
-        { "mkv", MediaGroup::video, video },
-        { "mov", MediaGroup::video, video },
-        { "webm", MediaGroup::video, video + split("-c:v libvpx-vp9") },
+        {"mp3", MediaGroup::audio, tone},
+        {"m4a", MediaGroup::audio, tone + split("-c:a aac")},
+        {"flac", MediaGroup::audio, tone},
+        {"wav", MediaGroup::audio, tone},
+        {"ogg", MediaGroup::audio, tone + split("-c:a libvorbis")},
+        {"opus", MediaGroup::audio, tone + split("-c:a libopus")},
+        {"mp4", MediaGroup::video, video},
+        {"mkv", MediaGroup::video, video},
+        {"mov", MediaGroup::video, video},
+        {"webm", MediaGroup::video, video + split("-c:v libvpx-vp9")},
         // Ambiguous by name: the MIME database reads the content.
-        { "ts", MediaGroup::video, video },
-        { "png", MediaGroup::image, still },
-        { "jpg", MediaGroup::image, still },
-        { "webp", MediaGroup::image, still },
-        { "srt", MediaGroup::subtitle, {}, "1\n00:00:00,000 --> 00:00:01,000\nHello\n" },
-        { "vtt", MediaGroup::subtitle, {}, "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n" },
+        {"ts", MediaGroup::video, video},
+        {"png", MediaGroup::image, still},
+        {"jpg", MediaGroup::image, still},
+        {"webp", MediaGroup::image, still},
+        {"srt", MediaGroup::subtitle, {}, "1\n00:00:00,000 --> 00:00:01,000\nHello\n"},
+        {"vtt", MediaGroup::subtitle, {}, "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"},
     };
 
     QList<QByteArray> heads;

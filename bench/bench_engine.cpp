@@ -24,14 +24,16 @@ namespace {
 
 bool make(const QString &path, double seconds)
 {
-    return QProcess::execute(ToolLocator::ffmpegPath(),
-                             {"-y", "-v", "error", "-f", "lavfi", "-i",
-                              // Pink noise under a tone: as hard to encode as music, unlike a bare tone.
-                              QStringLiteral("anoisesrc=color=pink:amplitude=0.2:sample_rate=44100:duration=%1[n];"
-                                             "sine=frequency=440:sample_rate=44100:duration=%1[s];"
-                                             "[n][s]amix=inputs=2,aformat=channel_layouts=stereo")
-                                  .arg(seconds),
-                              path})
+    return QProcess::execute(
+               ToolLocator::ffmpegPath(),
+               {"-y", "-v", "error", "-f", "lavfi", "-i",
+                // Pink noise under a tone: as hard to encode as music, unlike a bare tone.
+                QStringLiteral(
+                    "anoisesrc=color=pink:amplitude=0.2:sample_rate=44100:duration=%1[n];"
+                    "sine=frequency=440:sample_rate=44100:duration=%1[s];"
+                    "[n][s]amix=inputs=2,aformat=channel_layouts=stereo")
+                    .arg(seconds),
+                path})
         == 0;
 }
 
@@ -53,7 +55,8 @@ double baseline(const QStringList &inputs, const QString &out)
     QProcess xargs;
     QElapsedTimer clock;
     clock.start();
-    xargs.start("xargs", {"-0", "-P", "2", "-n", QString::number(perCommand), ToolLocator::ffmpegPath()});
+    xargs.start("xargs",
+                {"-0", "-P", "2", "-n", QString::number(perCommand), ToolLocator::ffmpegPath()});
     xargs.write(list);
     xargs.closeWriteChannel();
     xargs.waitForFinished(-1);
@@ -68,7 +71,8 @@ double queue(const QStringList &inputs, const QString &out)
     QDir().mkpath(out);
     QList<MediaPtr> items;
     for (const QString &input : inputs)
-        items << MediaPtr(new Media(input, MediaType(MediaGroup::audio, {})), &QObject::deleteLater);
+        items << MediaPtr(new Media(input, MediaType(MediaGroup::audio, {})),
+                          &QObject::deleteLater);
     JobQueue jobs;
     QElapsedTimer clock;
     clock.start();
@@ -79,7 +83,8 @@ double queue(const QStringList &inputs, const QString &out)
     const double seconds = clock.elapsed() / 1000.0;
     for (const MediaPtr &item : items) {
         if (item->status() != MediaStatus::successful)
-            std::printf("  failed: %s: %s\n", qPrintable(item->filename()), qPrintable(item->errorMessage().value_or("")));
+            std::printf("  failed: %s: %s\n", qPrintable(item->filename()),
+                        qPrintable(item->errorMessage().value_or("")));
     }
     return seconds;
 }
@@ -90,8 +95,9 @@ double cli(const QStringList &inputs, const QString &out)
     clock.start();
     // Folders, not file lists: 200 paths would make a long command line.
     const QString folder = QFileInfo(inputs.first()).absolutePath();
-    const int status = QProcess::execute(QStringLiteral(VIREO_CLI),
-                                         {"-q", "--no-hwaccel", "-j", "2", "-t", "audio.mp3", "-o", out, folder});
+    const int status = QProcess::execute(
+        QStringLiteral(VIREO_CLI),
+        {"-q", "--no-hwaccel", "-j", "2", "-t", "audio.mp3", "-o", out, folder});
     if (status != 0)
         std::printf("  vireo-cli exited with %d\n", status);
     return clock.elapsed() / 1000.0;
@@ -114,10 +120,10 @@ void compare(const char *title, const QStringList &inputs, const QString &work)
     const double probing = probes(inputs);
     std::printf("%s (%lld files)\n", title, qlonglong(inputs.size()));
     std::printf("  ffmpeg via xargs -P 2 : %8.2f s  (baseline)\n", plain);
-    std::printf("  JobQueue, 2 jobs      : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", engine, engine / plain,
-                (engine - plain) * 1000.0 / inputs.size());
-    std::printf("  vireo-cli -j 2        : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", terminal, terminal / plain,
-                (terminal - plain) * 1000.0 / inputs.size());
+    std::printf("  JobQueue, 2 jobs      : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", engine,
+                engine / plain, (engine - plain) * 1000.0 / inputs.size());
+    std::printf("  vireo-cli -j 2        : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", terminal,
+                terminal / plain, (terminal - plain) * 1000.0 / inputs.size());
     std::printf("  duration probes alone : %8.2f s  (%.1f ms per file, sequential)\n", probing,
                 probing * 1000.0 / inputs.size());
 }
@@ -147,11 +153,13 @@ int main(int argc, char *argv[])
     QDir().mkpath(work.filePath("short"));
     QStringList short_;
     for (int i = 0; i < shortCount; ++i) {
-        short_ << work.filePath(QStringLiteral("short/clip%1.flac").arg(i, 3, 10, QLatin1Char('0')));
+        short_ << work.filePath(
+            QStringLiteral("short/clip%1.flac").arg(i, 3, 10, QLatin1Char('0')));
         if (i == 0 ? !make(short_.last(), 1.0) : !QFile::copy(short_.first(), short_.last()))
             return 1;
     }
-    compare(qPrintable(QStringLiteral("%1-second FLAC songs to MP3 192k").arg(length)), long_, work.filePath("long"));
+    compare(qPrintable(QStringLiteral("%1-second FLAC songs to MP3 192k").arg(length)), long_,
+            work.filePath("long"));
     compare("1-second FLAC files to MP3 192k", short_, work.filePath("short-out"));
     return 0;
 }

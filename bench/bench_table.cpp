@@ -45,11 +45,12 @@ int main(int argc, char *argv[])
     items.reserve(count);
     const MediaType type(MediaGroup::audio, QStringLiteral("MP3 audio"));
     for (int i = 0; i < count; ++i) {
-        items << MediaPtr(new Media(QStringLiteral("/home/user/Music/Artist %1/Album/%2 - Some Song Title.mp3")
-                                        .arg(i / 12)
-                                        .arg(i % 12 + 1, 2, 10, QLatin1Char('0')),
-                                    type),
-                          &QObject::deleteLater);
+        items << MediaPtr(
+            new Media(QStringLiteral("/home/user/Music/Artist %1/Album/%2 - Some Song Title.mp3")
+                          .arg(i / 12)
+                          .arg(i % 12 + 1, 2, 10, QLatin1Char('0')),
+                      type),
+            &QObject::deleteLater);
     }
     const qint64 withItems = residentKiB();
 
@@ -61,8 +62,8 @@ int main(int argc, char *argv[])
     const qint64 shownMs = clock.elapsed();
     const qint64 shown = residentKiB();
 
-    std::printf("%d items: %.0f bytes per item (model objects), %.0f bytes per item in the table\n", count,
-                (withItems - before) * 1024.0 / count, (shown - withItems) * 1024.0 / count);
+    std::printf("%d items: %.0f bytes per item (model objects), %.0f bytes per item in the table\n",
+                count, (withItems - before) * 1024.0 / count, (shown - withItems) * 1024.0 / count);
     std::printf("time to show the group: %lld ms\n", shownMs);
     return 0;
 }

@@ -65,8 +65,7 @@ void ImageConversion::start(const QString &sourcePath, const QString &outputPath
         onImageWritten(result);
     });
     watcher->setFuture(QtConcurrent::run(
-        QThreadPool::globalInstance(),
-        [worker = m_worker, sourcePath, written, writtenExt] {
+        QThreadPool::globalInstance(), [worker = m_worker, sourcePath, written, writtenExt] {
             const Result result = writeImage(sourcePath, written, writtenExt);
             // Pool threads are not libvips' own: free its per-thread buffers.
             vips_thread_shutdown();

@@ -1,8 +1,7 @@
 #include "settings/MailingListManager.h"
 
-#include "settings/StoredValue.h"
-
 #include "settings/Preferences.h"
+#include "settings/StoredValue.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

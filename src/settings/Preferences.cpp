@@ -43,7 +43,8 @@ template<> std::optional<bool> decode<bool>(const QVariant &stored)
 template<> std::optional<int> decode<int>(const QVariant &stored)
 {
     const auto number = StoredValue::toInteger(stored);
-    if (!number || *number < std::numeric_limits<int>::min() || *number > std::numeric_limits<int>::max())
+    if (!number || *number < std::numeric_limits<int>::min()
+        || *number > std::numeric_limits<int>::max())
         return std::nullopt;
     return int(*number);
 }

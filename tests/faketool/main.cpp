@@ -57,7 +57,7 @@ int main(int argc, char **argv)
 {
     // FAKETOOL_ACTIONS replaces the command line, '|'-separated, for runs
     // whose arguments the caller does not choose (a job calling "ffmpeg").
-    std::vector<std::string> fromEnvironment{argv[0]};
+    std::vector<std::string> fromEnvironment {argv[0]};
     if (const char *actions = std::getenv("FAKETOOL_ACTIONS")) {
         std::stringstream stream(actions);
         for (std::string part; std::getline(stream, part, '|');)
