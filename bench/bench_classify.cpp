@@ -18,7 +18,13 @@
 
 #include <cstdio>
 
+#include "BenchSupport.h"
+
 namespace {
+
+using BenchSupport::ffmpeg;
+using BenchSupport::residentKiB;
+using BenchSupport::split;
 
 constexpr int folders = 10;
 constexpr int subfolders = 10;
@@ -33,23 +39,6 @@ struct Source {
     QStringList ffmpegArgs; // empty: a text file
     const char *text = nullptr;
 };
-
-QStringList split(const char *text)
-{
-    return QString::fromLatin1(text).split(u' ');
-}
-
-bool ffmpeg(const QStringList &arguments, const QString &output)
-{
-    QString program = qEnvironmentVariable("VIREO_FFMPEG");
-    if (program.isEmpty())
-        program = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    QProcess process;
-    process.start(program,
-                  split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
-}
 
 QByteArray head(const QString &path)
 {

@@ -22,7 +22,13 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "BenchSupport.h"
+
 namespace {
+
+using BenchSupport::ffmpeg;
+using BenchSupport::residentKiB;
+using BenchSupport::split;
 
 constexpr int folders = 10;
 constexpr int subfolders = 10;
@@ -62,24 +68,6 @@ public:
 private:
     int m_depth = 0;
 };
-
-QStringList split(const char *text)
-{
-    return QString::fromLatin1(text).split(u' ');
-}
-
-bool ffmpeg(const QStringList &arguments, const QString &output)
-{
-    QString program = qEnvironmentVariable("VIREO_FFMPEG");
-    if (program.isEmpty())
-        program = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program,
-                  split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
-}
 
 bool writeText(const QString &path, const char *text)
 {

@@ -12,19 +12,13 @@
 
 #include <cstdio>
 
+#include "BenchSupport.h"
+
 namespace {
 
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
+using BenchSupport::ffmpeg;
+using BenchSupport::residentKiB;
+using BenchSupport::split;
 
 } // namespace
 

@@ -32,31 +32,19 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "BenchSupport.h"
+
 namespace {
+
+using BenchSupport::ffmpeg;
+using BenchSupport::residentKiB;
+using BenchSupport::split;
 
 constexpr int folders = 10;
 constexpr int subfolders = 10;
 constexpr int filesPerFolder = 100;
 constexpr int tickMs = 10;
 constexpr double goalMs = 100;
-
-QStringList split(const char *text)
-{
-    return QString::fromLatin1(text).split(u' ');
-}
-
-bool ffmpeg(const QStringList &arguments, const QString &output)
-{
-    QString program = qEnvironmentVariable("VIREO_FFMPEG");
-    if (program.isEmpty())
-        program = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program,
-                  split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
-}
 
 // 10,000 hard links to the samples in nested folders: real files of real
 // size without writing 10,000 of them.

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the benchmarks share: making sample media and reading memory use.
+namespace BenchSupport {
+
+// "a b c" → {"a", "b", "c"}: ffmpeg argument lists written as one text.
+QStringList split(const char *text);
+
+// ffmpeg -y -hide_banner -loglevel error <arguments> <output>; true on success.
+bool ffmpeg(const QStringList &arguments, const QString &output);
+
+// Resident memory of this process in kibibytes (from /proc/self/status).
+qint64 residentKiB();
+
+} // namespace BenchSupport
