@@ -1,7 +1,6 @@
 #include "conversion/JobQueue.h"
 
 #include "conversion/MediaJob.h"
-#include "conversion/SafeOutput.h"
 #include "settings/Preferences.h"
 
 JobQueue::JobQueue(QObject *parent)
@@ -46,8 +45,11 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
         if (queued)
             continue;
         m_pending.append(item);
-        if (const auto identity = SafeOutput::fileIdentity(item->pathString()))
-            m_runInputs.insert({identity->device, identity->inode});
+        // Imported items carry their identity; only items made some other
+        // way cost a stat here.
+        if (const auto identity
+            = item->fileIdentity() ? item->fileIdentity() : FileIdentity::of(item->pathString()))
+            m_runInputs.insert(*identity);
         ++added;
     }
     Totals totals = m_totals;
@@ -134,8 +136,8 @@ void JobQueue::jobFinished(const QUuid &id, bool ok)
 
 bool JobQueue::isInputOfRun(const QString &path) const
 {
-    const auto identity = SafeOutput::fileIdentity(path);
-    return identity && m_runInputs.contains({identity->device, identity->inode});
+    const auto identity = FileIdentity::of(path);
+    return identity && m_runInputs.contains(*identity);
 }
 
 void JobQueue::setTotals(const Totals &totals)

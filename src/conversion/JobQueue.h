@@ -77,5 +77,5 @@ private:
     int m_maxConcurrent = 2;
     bool m_startScheduled = false;
     // Every input of the run by device and inode: never to be overwritten.
-    QSet<QPair<quint64, quint64>> m_runInputs;
+    QSet<FileIdentity> m_runInputs;
 };

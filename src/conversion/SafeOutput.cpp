@@ -15,18 +15,10 @@
 
 namespace SafeOutput {
 
-std::optional<FileIdentity> fileIdentity(const QString &path)
-{
-    struct stat info { };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return FileIdentity {quint64(info.st_dev), quint64(info.st_ino)};
-}
-
 bool isSameFile(const QString &a, const QString &b)
 {
-    const auto first = fileIdentity(a);
-    if (first && first == fileIdentity(b))
+    const auto first = FileIdentity::of(a);
+    if (first && first == FileIdentity::of(b))
         return true;
     return canonicalOutputPath(a) == canonicalOutputPath(b);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileIdentity.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,15 +12,6 @@
 // destination folder and only renamed to its final name once it is known to
 // be good, and an existing file is replaced only when the user allows it.
 namespace SafeOutput {
-
-// Device and inode, so that "./x.mkv", "x.mkv" and a symbolic link to it
-// are the same file. Nothing when the path names nothing.
-struct FileIdentity {
-    quint64 device = 0;
-    quint64 inode = 0;
-    friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
-};
-std::optional<FileIdentity> fileIdentity(const QString &path);
 
 // True when both paths name the same existing file, or resolve to the same
 // canonical path.

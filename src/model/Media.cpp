@@ -19,7 +19,9 @@ Media::Media(const QString &path, const MediaType &type, QObject *parent)
 QSharedPointer<Media> Media::create(const QString &path)
 {
     // Deleted with deleteLater: the last holder may be a job on another path.
-    return QSharedPointer<Media>(new Media(path, MediaType::classify(path)), &QObject::deleteLater);
+    QSharedPointer<Media> item(new Media(path, MediaType::classify(path)), &QObject::deleteLater);
+    item->m_fileIdentity = FileIdentity::of(path);
+    return item;
 }
 
 QString Media::baseName() const

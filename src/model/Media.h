@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FileIdentity.h"
 #include "model/MediaStatus.h"
 #include "model/MediaType.h"
 
@@ -30,6 +31,9 @@ public:
     const QString &filename() const { return m_filename; }
     const QString &ext() const { return m_ext; } // letter case kept; empty without one
     const MediaType &type() const { return m_type; }
+    // Read when the file was imported (off the main thread); nothing for an
+    // item made directly or a file that did not exist then.
+    const std::optional<FileIdentity> &fileIdentity() const { return m_fileIdentity; }
     MediaGroup group() const { return m_type.group(); }
 
     MediaStatus status() const { return m_status; }
@@ -66,6 +70,7 @@ private:
     QString m_filename;
     QString m_ext;
     MediaType m_type;
+    std::optional<FileIdentity> m_fileIdentity;
     MediaStatus m_status;
     double m_progress = 0.0;
     std::optional<QString> m_errorMessage;
