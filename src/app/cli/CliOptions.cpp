@@ -133,17 +133,16 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
     if (parser.isSet(trimEnd))
         options.trimEnd = parser.value(trimEnd);
     if (parser.isSet(scale)) {
+        // The label ("2160p (4K)") or its first word ("2160p"), any case.
         const QString text = parser.value(scale).toLower();
-        bool known = false;
-        for (VideoScale s : allVideoScales()) {
-            const QString raw = rawValue(s).toLower();
+        for (VideoScale candidate : allVideoScales()) {
+            const QString raw = rawValue(candidate).toLower();
             if (raw == text || raw.section(u' ', 0, 0) == text)
-                known = true;
+                options.scale = candidate;
         }
-        if (!known)
+        if (!options.scale)
             return usage(
                 QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
-        options.scale = text;
     }
     if (!options.listTargets && !options.listPresets && options.inputs.isEmpty())
         return usage(QStringLiteral("no INPUT given"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/VideoScale.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +23,7 @@ struct CliOptions {
     std::optional<QString> audioFormat;
     std::optional<QString> trimStart;
     std::optional<QString> trimEnd;
-    std::optional<QString> scale;
+    std::optional<VideoScale> scale;
     bool dryRun = false;
     bool json = false;
     bool quiet = false;

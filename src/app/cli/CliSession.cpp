@@ -24,16 +24,6 @@
 
 namespace {
 
-std::optional<VideoScale> scaleFromOption(const QString &text)
-{
-    for (VideoScale scale : allVideoScales()) {
-        const QString raw = rawValue(scale).toLower();
-        if (raw == text || raw.section(u' ', 0, 0) == text)
-            return scale;
-    }
-    return std::nullopt;
-}
-
 QString statusWord(MediaStatus status)
 {
     switch (status) {
@@ -179,8 +169,7 @@ void CliSession::start()
     m_batch.trimEnabled = m_options.trimStart || m_options.trimEnd;
     m_batch.trimStart = m_options.trimStart.value_or(QString());
     m_batch.trimEnd = m_options.trimEnd.value_or(QString());
-    if (m_options.scale)
-        m_batch.scale = scaleFromOption(*m_options.scale).value_or(VideoScale::original);
+    m_batch.scale = m_options.scale.value_or(VideoScale::original);
 
     m_set = new MediaSet(this);
     MediaLoad *load = m_set->load(m_options.inputs);
