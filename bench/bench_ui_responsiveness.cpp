@@ -209,7 +209,7 @@ int main(int argc, char **argv)
         return 1;
 
     QMainWindow window;
-    auto *view = new ContentView(&window);
+    auto *view = new ContentView(MediaSet::shared(), &window);
     window.setCentralWidget(view);
     window.resize(960, 600);
     window.show();

@@ -140,7 +140,7 @@ void window()
     ::close(::open(bad.constData(), O_CREAT | O_WRONLY, 0644));
 
     QMainWindow window;
-    auto *view = new ContentView(&window);
+    auto *view = new ContentView(MediaSet::shared(), &window);
     window.setCentralWidget(view);
     window.setWindowTitle(QStringLiteral("Vireo"));
     window.resize(960, 600);

@@ -1,6 +1,7 @@
 #include "conversion/JobQueue.h"
 
 #include "conversion/MediaJob.h"
+#include "conversion/ProgressMath.h"
 #include "settings/Preferences.h"
 
 JobQueue::JobQueue(QObject *parent)
@@ -77,6 +78,63 @@ void JobQueue::cancelAll()
         startNext();
 }
 
+void JobQueue::remove(const QSet<QUuid> &ids)
+{
+    const qsizetype dropped
+        = m_pending.removeIf([&ids](const MediaPtr &item) { return ids.contains(item->id()); });
+    int uncounted = int(dropped);
+    for (const QUuid &id : ids) {
+        const QPointer<MediaJob> job = m_active.value(id);
+        if (!job || m_removed.contains(id))
+            continue;
+        m_removed.insert(id);
+        ++uncounted;
+        // The queue lets go of the item now; the job holds it only weakly.
+        m_activeMedia.removeIf([&id](const MediaPtr &item) { return item->id() == id; });
+        job->cancel();
+    }
+    if (uncounted == 0)
+        return;
+    Totals totals = m_totals;
+    totals.total -= uncounted;
+    setTotals(totals);
+    if (m_active.isEmpty())
+        startNext();
+}
+
+QList<MediaPtr> JobQueue::convertingMedia() const
+{
+    QList<MediaPtr> items;
+    for (const MediaPtr &item : m_activeMedia) {
+        if (item->status() == MediaStatus::processing)
+            items.append(item);
+    }
+    return items;
+}
+
+BatchProgress JobQueue::progress() const
+{
+    double inFlight = 0.0;
+    for (const MediaPtr &item : convertingMedia())
+        inFlight += std::clamp(item->progress(), 0.0, 1.0);
+    BatchProgress progress;
+    progress.fraction = ProgressMath::overallProgress(m_totals, inFlight);
+    if (m_startedAt) {
+        progress.elapsedSeconds
+            = std::max<qint64>(0, m_startedAt->msecsTo(QDateTime::currentDateTime())) / 1000.0;
+        progress.estimate
+            = ProgressMath::estimateRemaining(progress.elapsedSeconds, progress.fraction);
+    }
+    return progress;
+}
+
+bool JobQueue::holds(const QUuid &id) const
+{
+    return m_active.contains(id)
+        || std::any_of(m_pending.cbegin(), m_pending.cend(),
+                       [&id](const MediaPtr &item) { return item->id() == id; });
+}
+
 void JobQueue::startNext()
 {
     m_startScheduled = false;
@@ -125,6 +183,8 @@ void JobQueue::jobFinished(const QUuid &id, bool ok)
 {
     m_active.remove(id);
     m_activeMedia.removeIf([&id](const MediaPtr &item) { return item->id() == id; });
+    if (m_removed.remove(id))
+        return startNext();
     Totals totals = m_totals;
     if (ok)
         ++totals.completed;

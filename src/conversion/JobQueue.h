@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/BatchProgress.h"
 #include "conversion/BatchSettings.h"
 #include "conversion/Totals.h"
 #include "model/Media.h"
@@ -36,6 +37,12 @@ public:
     qsizetype activeCount() const { return m_active.size(); }
     // The running items, in the order they started.
     const QList<MediaPtr> &activeMedia() const { return m_activeMedia; }
+    // The running items that began converting; one that still waits for its
+    // output, probe or hardware keeps its earlier status and progress.
+    QList<MediaPtr> convertingMedia() const;
+    // The run's progress and estimate at this moment: the finished items
+    // and the progress of those converting.
+    BatchProgress progress() const;
 
     // Starts converting the items, or adds them to the run in progress; from
     // now on every job that starts uses this target, folder and batch. Items
@@ -44,6 +51,11 @@ public:
                  const QString &destination, const BatchSettings &batch);
     // Drops what is pending and cancels what runs; the run then ends as usual.
     void cancelAll();
+    // Items that left the list leave the run: pending ones are dropped,
+    // running ones cancelled, and neither counts in the totals any more.
+    void remove(const QSet<QUuid> &ids);
+    // Whether an item is pending or running.
+    bool holds(const QUuid &id) const;
 
     // How the destination folder is shown when a run ends and the user wants
     // it; the desktop's file manager in the window, nothing by default.
@@ -69,6 +81,8 @@ private:
     QList<MediaPtr> m_pending;
     QHash<QUuid, QPointer<MediaJob>> m_active;
     QList<MediaPtr> m_activeMedia; // in start order
+    // Running jobs whose items were removed: they end uncounted.
+    QSet<QUuid> m_removed;
     MediaTarget m_target;
     QString m_destination;
     BatchSettings m_batch;

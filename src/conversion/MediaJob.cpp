@@ -18,7 +18,10 @@
 
 namespace {
 
-const QString subtitleSubId = QStringLiteral("subtitle.sub");
+QString removedMessage()
+{
+    return QCoreApplication::translate("MediaJob", "The file was removed from the list");
+}
 
 } // namespace
 
@@ -26,7 +29,6 @@ MediaJob::MediaJob(const MediaPtr &item, const MediaTarget &target, const QStrin
                    const BatchSettings &batch, ProtectedPredicate isProtected, QObject *parent)
     : Operation(parent)
     , m_item(item.get())
-    , m_itemRef(item)
     , m_target(target)
     , m_destination(destination)
     , m_batch(batch)
@@ -44,20 +46,10 @@ MediaJob::~MediaJob()
     releaseOutput();
 }
 
-QString MediaJob::outputPathFor(const Media &item, const MediaTarget &target,
-                                const QString &destination, const ConversionSettings &settings)
-{
-    QString name = item.baseName();
-    const QString ext = target.outputExtension(settings.videoToAudio);
-    if (!ext.isEmpty())
-        name += u'.' + ext;
-    return QDir(destination).filePath(name);
-}
-
 void MediaJob::start()
 {
     if (!m_item)
-        return fail(QCoreApplication::translate("MediaJob", "The file was removed from the list"));
+        return fail(removedMessage());
     const Preferences &preferences = Preferences::instance();
     m_settings = ConversionSettings::current();
     m_overwrite = preferences.value(PreferenceKeys::overwriteExisting);
@@ -68,34 +60,17 @@ void MediaJob::start()
         && m_item->lastSuccessSignature() == m_signature) {
         m_skipped = true;
         m_succeeded = true;
-        m_itemRef.reset();
         finish();
         return;
     }
     prepareOutput();
 }
 
-void MediaJob::fillDuration()
-{
-    const MediaGroup group = m_item->group();
-    if (m_item->duration() || (group != MediaGroup::audio && group != MediaGroup::video))
-        return beginConversion();
-    m_probe = probeMediaAsync(m_item->pathString(), this);
-    connect(m_probe, &Operation::finished, this, [this] {
-        if (m_item && m_probe->result())
-            m_item->setDuration(m_probe->result()->duration);
-        m_probe->deleteLater();
-        if (isCancelled())
-            return cancelled();
-        beginConversion();
-    });
-}
-
 void MediaJob::prepareOutput()
 {
     if (!m_item)
-        return fail(QCoreApplication::translate("MediaJob", "The file was removed from the list"));
-    m_finalPath = outputPathFor(*m_item, m_target, m_destination, m_settings);
+        return fail(removedMessage());
+    m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_target, m_destination, m_settings);
 
     if (SafeOutput::isSameFile(m_item->pathString(), m_finalPath)
         || (m_isProtected && m_isProtected(m_finalPath))) {
@@ -123,10 +98,53 @@ void MediaJob::prepareOutput()
     fillDuration();
 }
 
+void MediaJob::fillDuration()
+{
+    if (!m_item)
+        return fail(removedMessage());
+    const MediaGroup group = m_item->group();
+    if (m_item->duration() || (group != MediaGroup::audio && group != MediaGroup::video))
+        return resolveHardwareProfile();
+    m_probe = probeMediaAsync(m_item->pathString(), this);
+    connect(m_probe, &Operation::finished, this, [this] {
+        if (m_item && m_probe->result())
+            m_item->setDuration(m_probe->result()->duration);
+        m_probe->deleteLater();
+        if (isCancelled())
+            return cancelled();
+        resolveHardwareProfile();
+    });
+}
+
+void MediaJob::resolveHardwareProfile()
+{
+    if (!planNeedsHardwareProfile(m_target, m_settings))
+        return makePlan(HardwareProfile::software());
+    // Detection runs once per process, off this thread; later jobs get the
+    // cached profile at once. A cancel ends the wait, not the detection.
+    m_detection = detectHardwareProfile(this);
+    connect(m_detection, &Operation::finished, this, [this] {
+        const HardwareProfile profile = m_detection->profile();
+        m_detection->deleteLater();
+        if (isCancelled())
+            return cancelled();
+        makePlan(profile);
+    });
+}
+
+void MediaJob::makePlan(const HardwareProfile &profile)
+{
+    if (!m_item)
+        return fail(removedMessage());
+    m_plan = planConversion(PlanSource::of(*m_item), m_target, m_destination, m_batch, m_settings,
+                            profile, m_overwrite);
+    beginConversion();
+}
+
 void MediaJob::beginConversion()
 {
     if (!m_item)
-        return fail(QCoreApplication::translate("MediaJob", "The file was removed from the list"));
+        return fail(removedMessage());
     m_duration = m_item->duration().value_or(0.0);
     m_item->setStatus(MediaStatus::processing);
     m_item->setProgress(0.0);
@@ -142,39 +160,22 @@ void MediaJob::convert()
 {
     if (isCancelled())
         return cancelled();
-    const QString source = m_item->pathString();
-    if (usesImagePath(source, m_target.group == MediaGroup::image)) {
-        m_image = convertImage(source, m_temporaryPath, m_target.ext, true, this);
+    switch (m_plan.route) {
+    case ConversionRoute::imagePath:
+    case ConversionRoute::webpThroughPng:
+        m_image = convertImage(m_plan.sourcePath, m_temporaryPath, m_target.ext, true, this);
         connect(m_image, &Operation::finished, this, &MediaJob::onToolFinished);
         return;
+    case ConversionRoute::microDvdThroughSrt:
+        m_intermediatePath = m_plan.ffmpegDestination(m_temporaryPath);
+        return runFFmpegStep(m_intermediatePath);
+    case ConversionRoute::ffmpeg:
+        return runFFmpegStep(m_temporaryPath);
     }
-    if (m_target.id == subtitleSubId) {
-        QString srt = m_temporaryPath;
-        srt.chop(m_target.ext.size());
-        m_intermediatePath = srt + QStringLiteral("srt");
-        return runFFmpegStep(source, m_intermediatePath);
-    }
-    runFFmpegStep(source, m_temporaryPath);
 }
 
-void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
+void MediaJob::runFFmpegStep(const QString &destination)
 {
-    const bool wantsHardware
-        = m_target.hasOption(MediaOption::hwAccel) && m_settings.hardwareAcceleration;
-    if (wantsHardware && !m_detection) {
-        // Detection runs once per process, off this thread; later jobs get
-        // the cached profile at once.
-        m_detection = detectHardwareProfile(this);
-        connect(m_detection, &Operation::finished, this,
-                [this, source, destination] { runFFmpegStep(source, destination); });
-        return;
-    }
-    if (isCancelled())
-        return cancelled();
-    const HardwareProfile profile
-        = m_detection ? m_detection->profile() : HardwareProfile::software();
-    const FFArgs args = makeFFArgs(m_target, m_batch, profile, m_settings);
-
     QPointer<Media> item = m_item;
     const double duration = m_duration;
     auto onEvent = [this, item, duration](const FFEvent &event) {
@@ -190,7 +191,8 @@ void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
         if (event.progress.isEnd)
             item->setProgress(1.0);
     };
-    m_ffmpeg = runFFmpeg(source, destination, args, m_overwrite, onEvent, this);
+    m_ffmpeg
+        = runFFmpeg(m_plan.sourcePath, destination, m_plan.ffArgs, m_plan.overwrite, onEvent, this);
     connect(m_ffmpeg, &Operation::finished, this, &MediaJob::onToolFinished);
 }
 
@@ -216,7 +218,7 @@ void MediaJob::onToolFinished()
         return fail(m_writeErrors.first());
     if (!m_intermediatePath.isEmpty())
         return finishSubtitleStep();
-    commit();
+    checkOutput();
 }
 
 void MediaJob::finishSubtitleStep()
@@ -227,13 +229,19 @@ void MediaJob::finishSubtitleStep()
         return fail(*problem);
     QFile::remove(m_intermediatePath);
     m_intermediatePath.clear();
+    checkOutput();
+}
+
+// Whatever the route, the output is looked at before it takes its final name.
+void MediaJob::checkOutput()
+{
+    if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
+        return fail(*problem);
     commit();
 }
 
 void MediaJob::commit()
 {
-    if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
-        return fail(*problem);
     if (auto problem = SafeOutput::commitOutput(m_temporaryPath, m_finalPath, m_overwrite))
         return fail(*problem);
     m_temporaryPath.clear();
@@ -248,7 +256,6 @@ void MediaJob::fail(const QString &message)
         m_item->setStatus(MediaStatus::failed);
         m_item->setErrorMessage(message);
     }
-    m_itemRef.reset();
     finish();
 }
 
@@ -258,7 +265,6 @@ void MediaJob::cancelled()
     releaseOutput();
     if (m_item)
         m_item->setStatus(MediaStatus::cancelled);
-    m_itemRef.reset();
     finish();
 }
 
@@ -271,7 +277,6 @@ void MediaJob::succeed()
         m_item->setLastSuccessSignature(m_signature);
     }
     m_succeeded = true;
-    m_itemRef.reset();
     finish();
 }
 
@@ -293,6 +298,9 @@ void MediaJob::removeTemporaryFiles()
 
 void MediaJob::onCancel()
 {
+    // The shared detection goes on for other jobs; this one stops waiting.
+    if (m_detection && !m_detection->isFinished())
+        m_detection->cancel();
     if (m_probe)
         m_probe->cancel();
     if (m_ffmpeg)

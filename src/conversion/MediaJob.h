@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/BatchSettings.h"
+#include "conversion/ConversionPlan.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
@@ -18,9 +19,12 @@ class ImageConversion;
 class FFmpegRun;
 class ProbeRun;
 
-// The conversion of one item into one target and destination folder: skip
-// check, duration probe, the image path or ffmpeg, and the item's status.
-// Lives on the main thread and touches the item only there.
+// The conversion of one item into one target and destination folder, in
+// small steps: skip check, output lock, duration probe, hardware profile,
+// the plan (ConversionPlan), the route's tools, the output check, commit.
+// Lives on the main thread and touches the item only there. It holds the
+// item weakly: an item removed from the list while its job runs is gone, and
+// the job ends without touching it.
 //
 // The output is written under a hidden temporary name beside the final one
 // and renamed only after the tool's success was verified; it never replaces
@@ -41,11 +45,8 @@ public:
     bool succeeded() const { return m_succeeded; }
     bool skipped() const { return m_skipped; }
     const QString &outputPath() const { return m_finalPath; }
-
-    // The output of an item: the destination folder, the file name without its
-    // last extension, and the target's output extension.
-    static QString outputPathFor(const Media &item, const MediaTarget &target,
-                                 const QString &destination, const ConversionSettings &settings);
+    // Valid once the conversion began.
+    const ConversionPlan &plan() const { return m_plan; }
 
 private:
     friend MediaJob *processMedia(const MediaPtr &, const MediaTarget &, const QString &,
@@ -54,13 +55,16 @@ private:
              const BatchSettings &batch, ProtectedPredicate isProtected, QObject *parent);
 
     void start();
-    void fillDuration();
     void prepareOutput();
+    void fillDuration();
+    void resolveHardwareProfile();
+    void makePlan(const HardwareProfile &profile);
     void beginConversion();
     void convert();
-    void runFFmpegStep(const QString &source, const QString &destination);
+    void runFFmpegStep(const QString &destination);
     void onToolFinished();
     void finishSubtitleStep();
+    void checkOutput();
     void commit();
     void fail(const QString &message);
     void cancelled();
@@ -70,7 +74,6 @@ private:
     void onCancel() override;
 
     QPointer<Media> m_item;
-    MediaPtr m_itemRef; // keeps the item alive while it converts
     MediaTarget m_target;
     QString m_destination;
     BatchSettings m_batch;
@@ -78,6 +81,7 @@ private:
     bool m_overwrite = true;
     ProtectedPredicate m_isProtected;
     QString m_signature;
+    ConversionPlan m_plan;
 
     QString m_finalPath;
     QString m_lockedPath;

@@ -83,24 +83,46 @@ void MediaSet::finishLoad(MediaLoad *load, bool cancelled, const QList<MediaPtr>
 
 void MediaSet::removeGroup(MediaGroup group)
 {
-    if (m_mediaList.removeIf([group](const MediaPtr &item) { return item->group() == group; }) > 0)
-        rebuildGroups();
+    QSet<QUuid> gone;
+    m_mediaList.removeIf([group, &gone](const MediaPtr &item) {
+        if (item->group() != group)
+            return false;
+        gone.insert(item->id());
+        return true;
+    });
+    if (gone.isEmpty())
+        return;
+    rebuildGroups();
+    Q_EMIT removed(gone);
 }
 
 void MediaSet::remove(const QSet<QUuid> &ids)
 {
-    if (m_mediaList.removeIf([&ids](const MediaPtr &item) { return ids.contains(item->id()); }) > 0)
-        rebuildGroups();
+    QSet<QUuid> gone;
+    m_mediaList.removeIf([&ids, &gone](const MediaPtr &item) {
+        if (!ids.contains(item->id()))
+            return false;
+        gone.insert(item->id());
+        return true;
+    });
+    if (gone.isEmpty())
+        return;
+    rebuildGroups();
+    Q_EMIT removed(gone);
 }
 
 void MediaSet::clear()
 {
     if (m_mediaList.isEmpty())
         return;
+    QSet<QUuid> gone;
+    for (const MediaPtr &item : std::as_const(m_mediaList))
+        gone.insert(item->id());
     m_mediaList.clear();
     m_media.clear();
     m_knownPaths.clear();
     Q_EMIT mediaChanged();
+    Q_EMIT removed(gone);
 }
 
 void MediaSet::clearSkippedPaths()

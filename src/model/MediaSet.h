@@ -50,6 +50,9 @@ public:
 
 Q_SIGNALS:
     void mediaChanged();
+    // Items that left the list (removal of items or a group, clearing),
+    // after mediaChanged().
+    void removed(const QSet<QUuid> &ids);
     void isImportingChanged();
     void skippedPathsChanged();
 

@@ -1,7 +1,7 @@
 #include "ui/AppDelegate.h"
 
 #include "conversion/JobQueue.h"
-#include "conversion/ProgressMath.h"
+#include "model/MediaSet.h"
 #include "settings/MailingListManager.h"
 #include "settings/UpdateChecker.h"
 #include "ui/DesktopNotifier.h"
@@ -30,7 +30,7 @@ AppDelegate::AppDelegate(QObject *parent)
 {
     const QString desktopId = QString::fromUtf8(BuildConfig::appId);
     MailingListManager &mailingList = MailingListManager::shared();
-    m_window = std::make_unique<MainWindow>(*m_updater, mailingList);
+    m_window = std::make_unique<MainWindow>(MediaSet::shared(), *m_updater, mailingList);
     connect(m_window.get(), &MainWindow::checkForUpdatesRequested, this,
             &AppDelegate::checkForUpdates);
 
@@ -119,10 +119,8 @@ void AppDelegate::updateLauncherProgress()
         m_launcher->setProgress(std::nullopt);
         return;
     }
-    double inFlight = 0.0;
-    for (const MediaPtr &item : m_queue->activeMedia())
-        inFlight += item->progress();
-    m_launcher->setProgress(ProgressMath::overallProgress(m_queue->totals(), inFlight));
+    // The same reckoning as the progress sheet's, so the two never disagree.
+    m_launcher->setProgress(m_queue->progress().fraction);
 }
 
 void AppDelegate::batchFinished(const Totals &totals)

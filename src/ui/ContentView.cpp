@@ -1,6 +1,7 @@
 #include "ui/ContentView.h"
 
-#include "model/MediaLoad.h"
+#include "conversion/Workspace.h"
+#include "model/ImportQueue.h"
 #include "model/MediaSet.h"
 #include "ui/GroupSidebar.h"
 #include "ui/OpenPanel.h"
@@ -8,7 +9,6 @@
 #include "ui/SnapshotView.h"
 #include "ui/SplashScreen.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,16 +16,18 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-ContentView::ContentView(QWidget *parent)
+ContentView::ContentView(MediaSet &set, QWidget *parent)
     : QWidget(parent)
-    , m_set(MediaSet::shared())
+    , m_set(set)
+    , m_imports(new ImportQueue(m_set, this))
+    , m_workspaceState(new Workspace(&m_set, this))
     , m_banner(new SkippedPathsBanner(m_set, this))
     , m_faces(new QStackedWidget(this))
     , m_splash(new SplashScreen(m_faces))
     , m_splitView(new QSplitter(Qt::Horizontal, m_faces))
     , m_sidebar(new GroupSidebar(m_set, m_splitView))
     , m_detail(new QStackedWidget(m_splitView))
-    , m_workspace(new SnapshotView(m_detail))
+    , m_workspace(new SnapshotView(*m_workspaceState, m_detail))
     , m_placeholder(new QLabel(tr("Select a media group"), m_detail))
 {
     setObjectName(QStringLiteral("contentView"));
@@ -70,11 +72,7 @@ ContentView::ContentView(QWidget *parent)
     m_workspace->setAcceptDrops(false);
     connect(m_workspace, &SnapshotView::removeRequested, &m_set, &MediaSet::remove);
     connect(&m_set, &MediaSet::mediaChanged, this, &ContentView::updateFace);
-    connect(&m_set, &MediaSet::isImportingChanged, this, &ContentView::updateImporting);
-
-    m_queueTimer.setSingleShot(true);
-    m_queueTimer.setInterval(0);
-    connect(&m_queueTimer, &QTimer::timeout, this, &ContentView::startQueuedLoads);
+    connect(m_imports, &ImportQueue::importingChanged, this, &ContentView::updateImporting);
     m_workspaceTimer.setSingleShot(true);
     connect(&m_workspaceTimer, &QTimer::timeout, this, &ContentView::refreshWorkspace);
 
@@ -82,7 +80,11 @@ ContentView::ContentView(QWidget *parent)
     updateFace();
 }
 
-ContentView::~ContentView() = default;
+ContentView::~ContentView()
+{
+    // The view presents the workspace state, an earlier child: it goes first.
+    delete m_workspace;
+}
 
 std::optional<MediaGroup> ContentView::selectedGroup() const
 {
@@ -116,54 +118,17 @@ QWidget *ContentView::detail() const
 
 bool ContentView::isImporting() const
 {
-    return m_set.isImporting() || m_running > 0 || m_nextQueued < m_queued.size();
+    return m_imports->isImporting();
 }
 
 void ContentView::loadMedia(const QStringList &pathsOrUrls)
 {
-    MediaLoad *load = m_set.load(pathsOrUrls);
-    ++m_running;
-    // Nobody waits for the load; it goes once it has landed.
-    connect(load, &Operation::finished, load, &QObject::deleteLater);
-    connect(load, &Operation::finished, this, [this] {
-        --m_running;
-        if (m_nextQueued < m_queued.size() && !m_queueTimer.isActive())
-            m_queueTimer.start();
-        updateImporting();
-    });
-    updateImporting();
+    m_imports->load(pathsOrUrls);
 }
 
 void ContentView::loadEach(const QStringList &pathsOrUrls)
 {
-    m_queued += pathsOrUrls;
-    startQueuedLoads();
-}
-
-void ContentView::startQueuedLoads()
-{
-    // Starting a load and taking in what it found both run on this thread.
-    // A few milliseconds of starting per turn, and a few dozen loads under
-    // way at most, keep every stretch of either work short: results that
-    // pile up while the pool lags are all taken in at one go.
-    constexpr int loadsUnderWay = 48;
-    constexpr int loadsPerTurnAtLeast = 16;
-    constexpr qint64 turnMs = 8;
-    QElapsedTimer turn;
-    turn.start();
-    for (int started = 1; m_nextQueued < m_queued.size() && m_running < loadsUnderWay; ++started) {
-        loadMedia({m_queued.at(m_nextQueued++)});
-        if (started >= loadsPerTurnAtLeast && turn.elapsed() >= turnMs)
-            break;
-    }
-    if (m_nextQueued < m_queued.size()) {
-        // Resumed when loads land, or at the next turn if room is left.
-        if (m_running < loadsUnderWay)
-            m_queueTimer.start();
-    } else {
-        m_queued.clear();
-        m_nextQueued = 0;
-    }
+    m_imports->loadEach(pathsOrUrls);
 }
 
 void ContentView::updateImporting()

@@ -9,7 +9,9 @@
 #include <optional>
 
 class GroupSidebar;
+class ImportQueue;
 class MediaSet;
+class Workspace;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
@@ -17,7 +19,7 @@ class SkippedPathsBanner;
 class SnapshotView;
 class SplashScreen;
 
-// The main window's content. While the shared media set is empty it shows the
+// The main window's content. While the media set is empty it shows the
 // splash screen; once it holds files, a sidebar of the groups present and the
 // workspace of the selected group. Files enter through drops on the splash or
 // the sidebar (one load per dropped item), the open panel, or loadMedia().
@@ -27,7 +29,7 @@ class ContentView final : public QWidget {
     Q_DISABLE_COPY_MOVE(ContentView)
 
 public:
-    explicit ContentView(QWidget *parent = nullptr);
+    explicit ContentView(MediaSet &set, QWidget *parent = nullptr);
     ~ContentView() override;
 
     // The sidebar's selection. It is kept while its group has no files, and
@@ -41,7 +43,8 @@ public:
     // do. Thousands of them are started a few at a time, between which the
     // window goes on answering.
     void loadEach(const QStringList &pathsOrUrls);
-    // True while a load that the window started or the media set reports runs.
+    // True while a load that the window started or the media set reports
+    // runs, or loads wait to start.
     bool isImporting() const;
     // Asks for files and folders and imports the chosen ones in one load.
     void chooseFiles();
@@ -67,7 +70,6 @@ Q_SIGNALS:
     void selectedGroupChanged();
 
 private:
-    void startQueuedLoads();
     void updateImporting();
     void updateFace();
     void updateDetail();
@@ -78,6 +80,8 @@ private:
                  const std::function<void()> &onConfirmed);
 
     MediaSet &m_set;
+    ImportQueue *m_imports;
+    Workspace *m_workspaceState;
     SkippedPathsBanner *m_banner;
     QStackedWidget *m_faces;
     SplashScreen *m_splash;
@@ -88,12 +92,6 @@ private:
     // The group last handed to the workspace.
     std::optional<MediaGroup> m_workspaceGroup;
     QLabel *m_placeholder;
-    // Items of loadEach() whose loads have not started yet.
-    QStringList m_queued;
-    qsizetype m_nextQueued = 0;
-    QTimer m_queueTimer;
-    // Loads started here that have not landed.
-    int m_running = 0;
     // Hands the workspace its grown or shrunk list once, however many loads
     // landed meanwhile.
     QTimer m_workspaceTimer;

@@ -16,14 +16,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
-MainWindow::MainWindow(UpdateChecker &updater, MailingListManager &mailingList, QWidget *parent)
+MainWindow::MainWindow(MediaSet &set, UpdateChecker &updater, MailingListManager &mailingList,
+                       QWidget *parent)
     : QMainWindow(parent)
     , m_updater(updater)
     , m_mailingList(mailingList)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Vireo"));
-    m_content = new ContentView(this);
+    m_content = new ContentView(set, this);
     setCentralWidget(m_content);
     resize(960, 600);
     buildMenus();

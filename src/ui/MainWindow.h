@@ -8,6 +8,7 @@
 class ContentView;
 class JobQueue;
 class MailingListManager;
+class MediaSet;
 class QAction;
 class UpdateChecker;
 
@@ -21,7 +22,8 @@ class MainWindow final : public QMainWindow {
     Q_DISABLE_COPY_MOVE(MainWindow)
 
 public:
-    MainWindow(UpdateChecker &updater, MailingListManager &mailingList, QWidget *parent = nullptr);
+    MainWindow(MediaSet &set, UpdateChecker &updater, MailingListManager &mailingList,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Shows the window where the user is, restored if minimized, in front.

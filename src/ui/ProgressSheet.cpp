@@ -256,13 +256,7 @@ void ProgressSheet::runningChanged()
 
 void ProgressSheet::updateRows()
 {
-    // The running items that have begun converting; a job that still probes
-    // its input keeps its item's earlier status and progress.
-    QList<MediaPtr> running;
-    for (const MediaPtr &item : m_queue.activeMedia()) {
-        if (item->status() == MediaStatus::processing)
-            running.append(item);
-    }
+    QList<MediaPtr> running = m_queue.convertingMedia();
     const auto position = [this](const MediaPtr &item) {
         const qsizetype index = m_media.indexOf(item);
         return index < 0 ? m_media.size() : index;
@@ -300,17 +294,8 @@ void ProgressSheet::refresh()
     m_failedText->setText(tr("%1 failed").arg(totals.failed));
 
     updateRows();
-    double inFlight = 0;
-    for (const InFlightRow *row : std::as_const(m_rows))
-        inFlight += row->item()->progress();
-    const double fraction = ProgressMath::overallProgress(totals, inFlight);
-    m_bar->setValue(fraction);
-
-    double elapsed = 0;
-    std::optional<double> estimate;
-    if (const std::optional<QDateTime> &startedAt = m_queue.startedAt()) {
-        elapsed = std::max<qint64>(0, startedAt->msecsTo(QDateTime::currentDateTime())) / 1000.0;
-        estimate = ProgressMath::estimateRemaining(elapsed, fraction);
-    }
-    m_timeLine->setText(ProgressMath::timeLine(elapsed, estimate, m_queue.isRunning()));
+    const BatchProgress progress = m_queue.progress();
+    m_bar->setValue(progress.fraction);
+    m_timeLine->setText(
+        ProgressMath::timeLine(progress.elapsedSeconds, progress.estimate, m_queue.isRunning()));
 }

@@ -1,7 +1,7 @@
 #include "ui/SnapshotView.h"
 
 #include "conversion/HardwareDetection.h"
-#include "conversion/SuccessSignature.h"
+#include "model/NaturalOrder.h"
 #include "settings/Preferences.h"
 #include "ui/BatchPanel.h"
 #include "ui/ElidedLabel.h"
@@ -90,54 +90,6 @@ QFrame *divider()
     return line;
 }
 
-// Runs of digits compare by their number and the rest by the collator, so
-// that "Track 2" sorts before "Track 10" as in a file manager. (QCollator's
-// own numeric mode needs ICU, which not every Qt build has.)
-int naturalCompare(QStringView a, QStringView b, const QCollator &collator)
-{
-    const auto isDigit = [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    };
-    const auto runEnd = [&](QStringView text, qsizetype from) {
-        const bool digits = isDigit(text.at(from));
-        while (from < text.size() && isDigit(text.at(from)) == digits)
-            ++from;
-        return from;
-    };
-    const auto withoutLeadingZeros = [](QStringView number) {
-        while (number.size() > 1 && number.front() == u'0')
-            number = number.sliced(1);
-        return number;
-    };
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        const bool digitsA = isDigit(a.at(i));
-        if (digitsA != isDigit(b.at(j)))
-            return collator.compare(a.sliced(i), b.sliced(j));
-        const qsizetype endA = runEnd(a, i);
-        const qsizetype endB = runEnd(b, j);
-        const QStringView runA = a.sliced(i, endA - i);
-        const QStringView runB = b.sliced(j, endB - j);
-        int order = 0;
-        if (digitsA) {
-            const QStringView numberA = withoutLeadingZeros(runA);
-            const QStringView numberB = withoutLeadingZeros(runB);
-            order = numberA.size() != numberB.size() ? (numberA.size() < numberB.size() ? -1 : 1)
-                                                     : numberA.compare(numberB);
-        } else {
-            order = collator.compare(runA, runB);
-        }
-        if (order != 0)
-            return order;
-        i = endA;
-        j = endB;
-    }
-    if (i < a.size() || j < b.size())
-        return i < a.size() ? 1 : -1;
-    return collator.compare(a, b);
-}
-
 // The table's sort: file names naturally, letter case aside.
 class MediaSortProxy final : public QSortFilterProxyModel {
 public:
@@ -154,7 +106,7 @@ protected:
         const QVariant a = left.data(sortRole());
         const QVariant b = right.data(sortRole());
         if (a.typeId() == QMetaType::QString)
-            return naturalCompare(a.toString(), b.toString(), m_collator) < 0;
+            return NaturalOrder::compare(a.toString(), b.toString(), m_collator) < 0;
         return QSortFilterProxyModel::lessThan(left, right);
     }
 
@@ -196,19 +148,19 @@ private:
     QWidget *m_anchor;
 };
 
-bool offers(MediaGroup group, const MediaTarget &target)
-{
-    return MediaTarget::targets(group).contains(target)
-        || MediaTarget::extras(group).contains(target);
-}
-
 } // namespace
 
 SnapshotView::SnapshotView(QWidget *parent)
-    : QWidget(parent)
-    , m_target(MediaTarget::initialTarget(MediaGroup::other))
+    : SnapshotView(*new Workspace, parent)
 {
-    m_queue.setDestinationOpener([](const QString &folder) { FileManager::openFolder(folder); });
+    m_ownWorkspace.reset(&m_workspace);
+}
+
+SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
+    : QWidget(parent)
+    , m_workspace(workspace)
+{
+    queue().setDestinationOpener([](const QString &folder) { FileManager::openFolder(folder); });
 
     m_model = new MediaTableModel(this);
     m_proxy = new MediaSortProxy(this);
@@ -280,7 +232,7 @@ SnapshotView::SnapshotView(QWidget *parent)
     };
     connect(m_batchPanel, &BatchPanel::batchChanged, this, &SnapshotView::setBatch);
 
-    m_progressSheet = new ProgressSheet(m_queue, this);
+    m_progressSheet = new ProgressSheet(queue(), this);
     m_progressSheet->setObjectName(QStringLiteral("progressSheet"));
 
     m_spinTimer.setInterval(spinFrameMs);
@@ -289,23 +241,17 @@ SnapshotView::SnapshotView(QWidget *parent)
         const int width = m_table->columnWidth(MediaTableModel::statusColumn);
         m_table->viewport()->update(QRect(x, 0, width, m_table->viewport()->height()));
     });
-    connect(&m_queue, &JobQueue::isRunningChanged, this, [this] {
-        if (m_queue.isRunning())
+    connect(&queue(), &JobQueue::isRunningChanged, this, [this] {
+        if (queue().isRunning())
             m_spinTimer.start();
         else
             m_spinTimer.stop();
         updateProcessEnabled();
     });
-    // Settings may have been changed from the preferences window while the
-    // run went on; what it converted with the old ones is stale now.
-    connect(&m_queue, &JobQueue::runFinished, this, &SnapshotView::resetStaleItems);
-
-    connect(&Preferences::instance(), &Preferences::changed, this, [this](const QString &key) {
-        static const QStringList signatureKeys {audioQuality.name, videoToAudio.name,
-                                                videoCodec.name, videoQuality.name,
-                                                hardwareAcceleration.name};
-        if (signatureKeys.contains(key))
-            resetStaleItems();
+    connect(&m_workspace, &Workspace::selectedTargetChanged, this, &SnapshotView::showTarget);
+    connect(&m_workspace, &Workspace::batchChanged, this, [this] {
+        if (m_batchPanel->batch() != batch())
+            m_batchPanel->setBatch(batch());
     });
 
     showGroup();
@@ -317,7 +263,7 @@ SnapshotView::SnapshotView(QWidget *parent)
 
 SnapshotView::~SnapshotView()
 {
-    // The sheet watches the queue, which goes before the child widgets do.
+    // The sheet watches the queue, which may go before the child widgets do.
     delete m_progressSheet;
 }
 
@@ -426,40 +372,29 @@ const QList<MediaPtr> &SnapshotView::media() const
 
 void SnapshotView::setGroup(MediaGroup group, const QList<MediaPtr> &media)
 {
-    const bool groupChanged = group != m_group;
-    m_group = group;
+    const bool groupChanged = group != m_workspace.group();
+    // The model shows the list before the workspace resets stale items, so
+    // that the table follows their status.
+    m_model->setMedia(media);
+    m_workspace.setGroup(group, media);
     if (groupChanged) {
-        if (group != MediaGroup::other && !offers(group, m_target))
-            m_target = m_targetPerGroup.value(group, MediaTarget::initialTarget(group));
         showGroup();
         showTarget();
     }
-    m_model->setMedia(media);
     m_progressSheet->setMedia(media);
     restoreSelection();
     updateHeader();
     updateProcessEnabled();
-    resetStaleItems();
 }
 
 void SnapshotView::setSelectedTarget(const MediaTarget &target)
 {
-    const bool changed = target.id != m_target.id;
-    m_target = target;
-    m_targetPerGroup.insert(target.group, target);
-    showTarget();
-    if (changed)
-        resetStaleItems();
+    m_workspace.setSelectedTarget(target);
 }
 
 void SnapshotView::setBatch(const BatchSettings &batch)
 {
-    if (batch == m_batch)
-        return;
-    m_batch = batch;
-    if (m_batchPanel->batch() != batch)
-        m_batchPanel->setBatch(batch);
-    resetStaleItems();
+    m_workspace.setBatch(batch);
 }
 
 void SnapshotView::setShowsSettings(bool shows)
@@ -484,12 +419,11 @@ QString SnapshotView::headerText() const
 
 void SnapshotView::process()
 {
-    if (m_queue.isRunning() || m_model->media().isEmpty())
+    if (!m_workspace.canProcess())
         return;
     const std::optional<QString> folder = OpenPanel::chooseFolder(window());
-    if (!folder || folder->isEmpty())
-        return;
-    m_queue.enqueue(m_model->media(), m_target, *folder, m_batch);
+    if (folder)
+        m_workspace.process(*folder);
 }
 
 void SnapshotView::resizeEvent(QResizeEvent *event)
@@ -528,23 +462,23 @@ void SnapshotView::rebuildTargetMenu()
                     [this, target] { setSelectedTarget(target); });
         }
     };
-    addTargets(tr("Formats"), MediaTarget::targets(m_group));
-    if (!MediaTarget::extras(m_group).isEmpty())
+    addTargets(tr("Formats"), MediaTarget::targets(group()));
+    if (!MediaTarget::extras(group()).isEmpty())
         m_targetMenu->addSeparator();
-    addTargets(tr("Operations"), MediaTarget::extras(m_group));
+    addTargets(tr("Operations"), MediaTarget::extras(group()));
 }
 
 void SnapshotView::showGroup()
 {
-    const bool convertible = m_group != MediaGroup::other;
+    const bool convertible = group() != MediaGroup::other;
     rebuildTargetMenu();
     m_pickerGroup->setVisible(convertible);
     m_settingsButton->setEnabled(convertible);
     m_presetsButton->setVisible(convertible);
-    m_presetsMenu->setGroup(m_group);
+    m_presetsMenu->setGroup(group());
 
-    const bool video = m_group == MediaGroup::video;
-    const bool trims = video || m_group == MediaGroup::audio;
+    const bool video = group() == MediaGroup::video;
+    const bool trims = video || group() == MediaGroup::audio;
     m_trimButton->setVisible(trims);
     // A single "&" would mark a mnemonic.
     m_trimButton->setText(video ? tr("Trim & Scale").replace(u'&', QStringLiteral("&&"))
@@ -560,11 +494,12 @@ void SnapshotView::showGroup()
 
 void SnapshotView::showTarget()
 {
-    m_targetPicker->setText(m_target.title);
+    const MediaTarget &target = m_workspace.selectedTarget();
+    m_targetPicker->setText(target.title);
     for (QAction *action : m_targetActions->actions())
-        action->setChecked(action->data().toString() == m_target.id);
-    m_settingsView->setOptions(m_target.options);
-    m_presetsMenu->setSelectedTarget(m_target);
+        action->setChecked(action->data().toString() == target.id);
+    m_settingsView->setOptions(target.options);
+    m_presetsMenu->setSelectedTarget(target);
 }
 
 void SnapshotView::updateHeader()
@@ -588,7 +523,7 @@ void SnapshotView::updateHeader()
 
 void SnapshotView::updateProcessEnabled()
 {
-    m_processButton->setEnabled(!m_queue.isRunning() && !m_model->media().isEmpty());
+    m_processButton->setEnabled(m_workspace.canProcess());
 }
 
 void SnapshotView::updateSettingsButton()
@@ -608,7 +543,7 @@ void SnapshotView::updateSideSheet()
     // The sheet of the other group could not be closed: its button is
     // disabled there. It returns with the next group that has settings.
     m_sideSheet->setAvailableWidth(width());
-    m_sideSheet->setOpen(m_showSettings && m_group != MediaGroup::other);
+    m_sideSheet->setOpen(m_showSettings && group() != MediaGroup::other);
 }
 
 void SnapshotView::selectionChanged()
@@ -636,7 +571,7 @@ void SnapshotView::restoreSelection()
 
 void SnapshotView::showBatchPopover()
 {
-    m_batchPanel->setBatch(m_batch);
+    m_batchPanel->setBatch(batch());
     m_batchPopover->adjustSize();
     const QSize size = m_batchPopover->sizeHint();
     QPoint position = m_trimButton->mapToGlobal(
@@ -696,11 +631,4 @@ void SnapshotView::removeFromList(const QSet<QUuid> &ids)
         updateHeader();
     }
     Q_EMIT removeRequested(ids);
-}
-
-void SnapshotView::resetStaleItems()
-{
-    const QString signature = successSignature(m_target, m_batch);
-    for (const MediaPtr &item : m_model->media())
-        item->resetIfStale(signature);
 }

@@ -2,6 +2,7 @@
 
 #include "conversion/BatchSettings.h"
 #include "conversion/JobQueue.h"
+#include "conversion/Workspace.h"
 #include "model/Media.h"
 #include "model/MediaGroup.h"
 #include "model/MediaTarget.h"
@@ -12,6 +13,7 @@
 #include <QUuid>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class BatchPanel;
@@ -28,10 +30,11 @@ class QToolButton;
 class SettingsView;
 class SideSheet;
 
-// The workspace of one group: its files in a table with their status, the
-// output target, the settings side sheet, presets, the trim range and scale
-// of the batch, and "Process", which converts the group's files into a
-// folder the user chooses while a progress sheet shows the run.
+// The face of a Workspace: the group's files in a table with their status,
+// the output target, the settings side sheet, presets, the trim range and
+// scale of the batch, and "Process", which converts the group's files into a
+// folder the user chooses while a progress sheet shows the run. What
+// converts, and with what, is the workspace's to decide.
 //
 // The main window shows every group in the same workspace: the selected
 // target, the batch settings, the side sheet and the queue carry over from
@@ -41,21 +44,26 @@ class SnapshotView final : public QWidget {
     Q_DISABLE_COPY_MOVE(SnapshotView)
 
 public:
+    // Presents a workspace of its own.
     explicit SnapshotView(QWidget *parent = nullptr);
+    // Presents `workspace`, which outlives the view.
+    explicit SnapshotView(Workspace &workspace, QWidget *parent = nullptr);
     ~SnapshotView() override;
+
+    Workspace &workspace() { return m_workspace; }
 
     // Shows a group's items; called when the selected group or its item list
     // changes. For other there is no target to pick and no settings.
     void setGroup(MediaGroup group, const QList<MediaPtr> &media);
-    MediaGroup group() const { return m_group; }
+    MediaGroup group() const { return m_workspace.group(); }
     const QList<MediaPtr> &media() const;
 
-    JobQueue &queue() { return m_queue; }
+    JobQueue &queue() { return m_workspace.queue(); }
 
-    MediaTarget selectedTarget() const { return m_target; }
+    MediaTarget selectedTarget() const { return m_workspace.selectedTarget(); }
     void setSelectedTarget(const MediaTarget &target);
 
-    const BatchSettings &batch() const { return m_batch; }
+    const BatchSettings &batch() const { return m_workspace.batch(); }
     void setBatch(const BatchSettings &batch);
 
     // The item selected in the table, if any.
@@ -95,17 +103,10 @@ private:
     void contextMenuRequested(const QPoint &pos);
     void showInFileManager(const QSet<QUuid> &ids);
     void removeFromList(const QSet<QUuid> &ids);
-    // Items converted with other settings than those now in force lose
-    // their check mark.
-    void resetStaleItems();
 
-    MediaGroup m_group = MediaGroup::other;
-    JobQueue m_queue;
-    MediaTarget m_target;
-    // The target last in force in each group: a target belongs to one
-    // group, so switching groups returns to that group's own choice.
-    QHash<MediaGroup, MediaTarget> m_targetPerGroup;
-    BatchSettings m_batch;
+    // Set only when the view made its workspace itself.
+    std::unique_ptr<Workspace> m_ownWorkspace;
+    Workspace &m_workspace;
     std::optional<QUuid> m_selectedId;
     bool m_showSettings = false;
     bool m_hardwareLabelRequested = false;

@@ -8,6 +8,8 @@
 //
 // Actions run in the order given; --stdout/--stderr write TEXT as given
 // (use "\n" inside it for line feeds), --delay-ms sleeps, --exit ends with N.
+// FAKETOOL_ARGV names a file that each run appends its own arguments to,
+// one a line, and an empty line after them.
 
 #include <chrono>
 #include <csignal>
@@ -57,6 +59,12 @@ int main(int argc, char **argv)
 {
     // FAKETOOL_ACTIONS replaces the command line, '|'-separated, for runs
     // whose arguments the caller does not choose (a job calling "ffmpeg").
+    if (const char *record = std::getenv("FAKETOOL_ARGV")) {
+        std::ofstream out(record, std::ios::app);
+        for (int i = 1; i < argc; ++i)
+            out << argv[i] << '\n';
+        out << '\n';
+    }
     std::vector<std::string> fromEnvironment {argv[0]};
     if (const char *actions = std::getenv("FAKETOOL_ACTIONS")) {
         std::stringstream stream(actions);

@@ -394,7 +394,7 @@ void TestAppShell::helpMenu()
     MailingListManager newsletter;
     newsletter.setSharedSettingsOrganization(QString());
     newsletter.setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9")));
-    MainWindow window(updater, newsletter);
+    MainWindow window(MediaSet::shared(), updater, newsletter);
 
     // Subscribing is offered until the user answers for good.
     QVERIFY(window.subscribeAction()->isVisible());

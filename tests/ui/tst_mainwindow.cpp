@@ -167,7 +167,7 @@ void tst_MainWindow::init()
     mediaSet().clear();
     mediaSet().clearSkippedPaths();
     m_window = new QMainWindow;
-    m_view = new ContentView(m_window);
+    m_view = new ContentView(mediaSet(), m_window);
     m_window->setCentralWidget(m_view);
     m_window->resize(960, 600);
     m_window->show();

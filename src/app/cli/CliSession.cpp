@@ -1,10 +1,8 @@
 #include "app/cli/CliSession.h"
 
-#include "conversion/ArgumentBuilder.h"
+#include "conversion/ConversionPlan.h"
 #include "conversion/HardwareDetection.h"
-#include "conversion/ImagePath.h"
 #include "conversion/JobQueue.h"
-#include "conversion/MediaJob.h"
 #include "conversion/ProgressMath.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
@@ -212,36 +210,33 @@ void CliSession::onLoaded()
 
 void CliSession::plan()
 {
-    const bool wantsHardware = m_target.hasOption(MediaOption::hwAccel)
-        && Preferences::instance().value(PreferenceKeys::hardwareAcceleration);
-    auto printPlan = [this](const HardwareProfile &profile) {
-        const ConversionSettings settings = ConversionSettings::current();
+    // One reading of the settings for the whole plan, as a job takes one.
+    const ConversionSettings settings = ConversionSettings::current();
+    auto printPlan = [this, settings](const HardwareProfile &profile) {
         const bool overwrite = Preferences::instance().value(PreferenceKeys::overwriteExisting);
         for (const MediaPtr &item : std::as_const(m_items)) {
-            const QString output
-                = MediaJob::outputPathFor(*item, m_target, m_options.outputDir, settings);
-            QStringList arguments;
-            QString route;
-            if (usesImagePath(item->pathString(), m_target.group == MediaGroup::image)) {
-                route = QStringLiteral("image path (libvips)");
-            } else {
-                arguments = ffmpegArguments(item->pathString(), output,
-                                            makeFFArgs(m_target, m_batch, profile), overwrite);
-                if (m_target.id == u"subtitle.sub")
-                    route = QStringLiteral("ffmpeg to SRT, then MicroDVD");
-            }
+            const ConversionPlan plan
+                = planConversion(PlanSource::of(*item), m_target, m_options.outputDir, m_batch,
+                                 settings, profile, overwrite);
+            // The WebP step reads a PNG that exists only while the job runs.
+            const QStringList arguments = plan.route == ConversionRoute::webpThroughPng
+                ? plan.ffmpegArguments(plan.outputPath, tr("(PNG from libvips)"))
+                : plan.ffmpegArguments(plan.outputPath);
+            // The plain ffmpeg route goes without a name.
+            const QString route
+                = plan.route == ConversionRoute::ffmpeg ? QString() : routeName(plan.route);
             if (m_options.json) {
                 QJsonObject object {{"event", "planned"},
                                     {"input", item->pathString()},
                                     {"group", rawValue(item->group())},
-                                    {"output", output},
+                                    {"output", plan.outputPath},
                                     {"arguments", QJsonArray::fromStringList(arguments)}};
                 if (!route.isEmpty())
                     object.insert("route", route);
                 printJson(object);
             } else {
                 printLine(QStringLiteral("%1 [%2] -> %3")
-                              .arg(item->pathString(), rawValue(item->group()), output));
+                              .arg(item->pathString(), rawValue(item->group()), plan.outputPath));
                 printLine(QStringLiteral("    ")
                           + (arguments.isEmpty() ? route
                                                  : QStringLiteral("ffmpeg ") + arguments.join(u' '))
@@ -253,7 +248,7 @@ void CliSession::plan()
         printSummary();
         finish(0);
     };
-    if (!wantsHardware)
+    if (!planNeedsHardwareProfile(m_target, settings))
         return printPlan(HardwareProfile::software());
     HardwareDetection *detection = detectHardwareProfile(this);
     connect(detection, &Operation::finished, this,
@@ -283,7 +278,7 @@ void CliSession::watch(const MediaPtr &item)
         switch (raw->status()) {
         case MediaStatus::processing: {
             const QString output
-                = MediaJob::outputPathFor(*raw, m_target, m_options.outputDir, settings);
+                = plannedOutputPath(PlanSource::of(*raw), m_target, m_options.outputDir, settings);
             m_outputs.insert(raw, output);
             if (m_options.json)
                 printJson({{"event", "started"}, {"input", raw->pathString()}, {"output", output}});
@@ -351,23 +346,17 @@ void CliSession::redrawLive()
         return;
     clearLive();
     QStringList lines;
-    double inFlight = 0;
-    for (const MediaPtr &item : m_queue->activeMedia()) {
-        if (item->status() != MediaStatus::processing)
-            continue;
-        inFlight += item->progress();
+    for (const MediaPtr &item : m_queue->convertingMedia()) {
         lines << QStringLiteral("  %1 %2").arg(
             QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
             item->filename());
     }
     const Totals totals = m_queue->totals();
-    const double fraction = ProgressMath::overallProgress(totals, inFlight);
-    const double elapsed = m_clock.elapsed() / 1000.0;
+    const BatchProgress progress = m_queue->progress();
     lines << QStringLiteral("%1/%2 files  %3")
                  .arg(totals.completed + totals.failed)
                  .arg(totals.total)
-                 .arg(ProgressMath::timeLine(elapsed,
-                                             ProgressMath::estimateRemaining(elapsed, fraction),
+                 .arg(ProgressMath::timeLine(progress.elapsedSeconds, progress.estimate,
                                              m_queue->isRunning()));
     for (const QString &line : std::as_const(lines))
         std::fputs(qUtf8Printable(line + QStringLiteral("\x1b[K\n")), stdout);

@@ -1,0 +1,77 @@
+#include "conversion/ConversionPlan.h"
+
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/BatchSettings.h"
+#include "conversion/ImagePath.h"
+#include "model/Media.h"
+#include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
+#include "tools/FFmpegRunner.h"
+
+#include <QDir>
+
+namespace {
+
+const QString microDvdTargetId = QStringLiteral("subtitle.sub");
+
+} // namespace
+
+PlanSource PlanSource::of(const Media &item)
+{
+    return {item.pathString(), item.baseName(), item.group(), item.duration()};
+}
+
+QString ConversionPlan::ffmpegDestination(const QString &temporaryOutput) const
+{
+    if (route != ConversionRoute::microDvdThroughSrt)
+        return temporaryOutput;
+    const QFileInfo info(temporaryOutput);
+    const QString stem = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    return info.dir().filePath(stem + QStringLiteral(".srt"));
+}
+
+QStringList ConversionPlan::ffmpegArguments(const QString &destination, const QString &source) const
+{
+    if (!runsFFmpeg())
+        return {};
+    return ::ffmpegArguments(source.isEmpty() ? sourcePath : source, destination, ffArgs,
+                             overwrite);
+}
+
+bool planNeedsHardwareProfile(const MediaTarget &target, const ConversionSettings &settings)
+{
+    return target.hasOption(MediaOption::hwAccel) && settings.hardwareAcceleration;
+}
+
+QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
+                          const QString &destination, const ConversionSettings &settings)
+{
+    QString name = source.baseName;
+    const QString ext = target.outputExtension(settings.videoToAudio);
+    if (!ext.isEmpty())
+        name += u'.' + ext;
+    return QDir(destination).filePath(name);
+}
+
+ConversionPlan planConversion(const PlanSource &source, const MediaTarget &target,
+                              const QString &destination, const BatchSettings &batch,
+                              const ConversionSettings &settings, const HardwareProfile &profile,
+                              bool overwrite)
+{
+    ConversionPlan plan;
+    plan.sourcePath = source.path;
+    plan.outputPath = plannedOutputPath(source, target, destination, settings);
+    plan.overwrite = overwrite;
+    if (usesImagePath(source.path, target.group == MediaGroup::image)) {
+        // libvips writes every image format but WebP itself; ffmpeg encodes
+        // its PNG with default options.
+        plan.route = target.ext.compare(u"webp", Qt::CaseInsensitive) == 0
+            ? ConversionRoute::webpThroughPng
+            : ConversionRoute::imagePath;
+        return plan;
+    }
+    plan.route = target.id == microDvdTargetId ? ConversionRoute::microDvdThroughSrt
+                                               : ConversionRoute::ffmpeg;
+    plan.ffArgs = makeFFArgs(target, batch, profile, settings);
+    return plan;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "conversion/ConversionRoute.h"
+#include "model/MediaGroup.h"
+#include "tools/FFArgs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct BatchSettings;
+struct ConversionSettings;
+struct HardwareProfile;
+struct MediaTarget;
+class Media;
+
+// What the plan needs to know of one item. Facts learnt about the source
+// before the run (a probe's play length or frame size, a loudness pass) go
+// here, so that everything the arguments depend on is an input of the plan.
+struct PlanSource {
+    QString path;
+    QString baseName; // the file name without its last extension
+    MediaGroup group = MediaGroup::other;
+    std::optional<double> duration;
+
+    static PlanSource of(const Media &item);
+};
+
+// Everything one conversion will do, decided before anything runs: where the
+// output goes, by which route, and the exact ffmpeg command line. The job
+// executes it; the dry run of vireo-cli prints it.
+struct ConversionPlan {
+    QString sourcePath;
+    QString outputPath;
+    ConversionRoute route = ConversionRoute::ffmpeg;
+    // The conversion-specific options of the ffmpeg step; for the WebP
+    // route those of the PNG-to-WebP step, none for the image path.
+    FFArgs ffArgs;
+    bool overwrite = true;
+
+    bool runsFFmpeg() const { return route != ConversionRoute::imagePath; }
+    // The file the ffmpeg step writes, given the job's temporary output:
+    // the SRT beside it for MicroDVD, the output itself otherwise.
+    QString ffmpegDestination(const QString &temporaryOutput) const;
+    // The complete ffmpeg command line of the ffmpeg step when it writes
+    // `destination`; empty for the image path. The WebP step reads the
+    // temporary PNG, named by `source`.
+    QStringList ffmpegArguments(const QString &destination, const QString &source = {}) const;
+};
+
+// Whether the plan's arguments depend on the detected hardware encoder.
+bool planNeedsHardwareProfile(const MediaTarget &target, const ConversionSettings &settings);
+
+// The output of an item: the destination folder, the base name, and the
+// target's output extension.
+QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
+                          const QString &destination, const ConversionSettings &settings);
+
+// The plan of one item under settings read once for the run. Pure: reads no
+// file and no preference.
+ConversionPlan planConversion(const PlanSource &source, const MediaTarget &target,
+                              const QString &destination, const BatchSettings &batch,
+                              const ConversionSettings &settings, const HardwareProfile &profile,
+                              bool overwrite);
