@@ -409,7 +409,7 @@ void TestAppShell::helpMenu()
     QVERIFY(!window.subscribeAction()->isVisible());
     MailingListManager unavailable;
     unavailable.setEndpoint(QUrl());
-    MainWindow distributionBuild(updater, unavailable);
+    MainWindow distributionBuild(MediaSet::shared(), updater, unavailable);
     QVERIFY(!distributionBuild.subscribeAction()->isVisible());
 
     // "Check for Updates…" waits for the running check.
