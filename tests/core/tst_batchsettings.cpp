@@ -137,7 +137,7 @@ void tst_BatchSettings::ffmpegTrimsAndScales()
         batch.trimStartArguments() + QStringList {QStringLiteral("-i"), input}
             + batch.trimEndArguments() + batch.scaleArguments(true, QStringLiteral("h264"))));
 
-    const std::optional<ProbeResult> probe = probeMedia(output);
+    const std::optional<ProbeResult> probe = TestSupport::probe(output);
     QVERIFY(probe && probe->duration && !probe->streams.isEmpty());
     QVERIFY2(qAbs(*probe->duration - 2.0) < 0.25, qPrintable(QString::number(*probe->duration)));
     QCOMPARE(probe->streams.first().width, 640);
