@@ -191,8 +191,9 @@ void tst_BatchSettings::outputProblems()
         if (duration >= 0)
             probe->duration = duration;
         for (const QString &kind : streams.split(u' '))
-            probe->streams << (kind == u"picture" ? ProbeStream {"video", {}, 64, 48}
-                                                  : ProbeStream {.codecType = kind});
+            probe->streams << (kind == u"picture"
+                                   ? ProbeStream {.codecType = "video", .width = 64, .height = 48}
+                                   : ProbeStream {.codecType = kind});
     }
     const OutputCheckContext context {"/out/Song.flac", "in.wav", trimStart};
     QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
@@ -205,6 +206,7 @@ void tst_BatchSettings::trimPastTheEndFailsTheItem()
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("Song.flac"));
     QVERIFY(TestSupport::makeTone(input, 1.0));
+    QVERIFY(QDir(dir.path()).mkdir("out"));
     Preferences::instance().setValue(PreferenceKeys::hardwareAcceleration, false);
     const MediaPtr item(new Media(input, MediaType(MediaGroup::audio, {})), &QObject::deleteLater);
     JobQueue queue;
