@@ -177,9 +177,9 @@ void TestMediaType::classify()
     QCOMPARE(type.descr(), descr);
     QCOMPARE(probes, probed ? 1 : 0);
     // The public form probes for real, off the main thread, and must agree.
-    MediaType probed;
-    std::thread([&] { probed = MediaType::classify(path(file)); }).join();
-    QCOMPARE(probed, type);
+    MediaType publicForm;
+    std::thread([&] { publicForm = MediaType::classify(path(file)); }).join();
+    QCOMPARE(publicForm, type);
 }
 
 // A reader would wait forever for a writer on a FIFO, and so would the import.
