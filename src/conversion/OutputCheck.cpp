@@ -34,10 +34,17 @@ std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
 {
     if (!outputIsChecked(target))
         return std::nullopt;
+    const bool image = target.group == MediaGroup::image;
+    // ffmpeg seeks past the end without complaint and writes headers only,
+    // which may not even be readable.
+    if (!image && !context.trimStart.isEmpty()
+        && (!probe || probe->duration.value_or(0.0) <= 0.0)) {
+        return tr("The trimmed range is empty: \"%1\" is shorter than the trim start %2")
+            .arg(context.inputName, context.trimStart);
+    }
     if (!probe)
         return tr("The converted file \"%1\" cannot be read").arg(context.outputName);
 
-    const bool image = target.group == MediaGroup::image;
     const bool audio
         = target.group == MediaGroup::audio || target == MediaTarget::extractAudioTarget();
     if (image && !hasStream(*probe, QStringLiteral("video"), true))
@@ -47,14 +54,8 @@ std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
     if (!image && !audio && !hasStream(*probe, QStringLiteral("video"), false))
         return tr("The converted file \"%1\" has no video").arg(context.outputName);
 
-    if (!image && probe->duration.value_or(0.0) <= 0.0) {
-        // ffmpeg seeks past the end without complaint and writes headers only.
-        if (!context.trimStart.isEmpty()) {
-            return tr("The trimmed range is empty: \"%1\" is shorter than the trim start %2")
-                .arg(context.inputName, context.trimStart);
-        }
+    if (!image && probe->duration.value_or(0.0) <= 0.0)
         return tr("The converted file \"%1\" has no duration").arg(context.outputName);
-    }
     return std::nullopt;
 }
 
