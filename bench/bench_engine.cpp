@@ -1,11 +1,13 @@
 // Engine overhead: the same batch converted by plain ffmpeg through
 // "xargs -P 2", by JobQueue with 2 jobs, and by vireo-cli -j 2, in one run.
 // Prints wall times and the ratios against the baseline, and the share of the
-// per-job duration probe. Usage: bench_engine [songs=12] [seconds=180] [short=200]
+// per-job duration probe and of the output check. Usage: bench_engine [songs=12] [seconds=180]
+// [short=200]
 
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/HardwareProfile.h"
 #include "conversion/JobQueue.h"
+#include "conversion/OutputCheck.h"
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -103,12 +106,22 @@ double cli(const QStringList &inputs, const QString &out)
     return clock.elapsed() / 1000.0;
 }
 
-double probes(const QStringList &inputs)
+// Sequential probes on one worker thread (probes never run on the main one);
+// with `target`, each result is judged the way a job checks its output.
+double probes(const QStringList &files, const std::optional<MediaTarget> &target = {})
 {
     QElapsedTimer clock;
     clock.start();
-    for (const QString &input : inputs)
-        probeMedia(input);
+    int problems = 0;
+    std::thread([&] {
+        for (const QString &file : files) {
+            const std::optional<ProbeResult> probe = probeMedia(file);
+            if (target && outputProblem(probe, *target, {file, file, {}}))
+                ++problems;
+        }
+    }).join();
+    if (problems)
+        std::printf("  %d outputs failed the check\n", problems);
     return clock.elapsed() / 1000.0;
 }
 
@@ -118,6 +131,10 @@ void compare(const char *title, const QStringList &inputs, const QString &work)
     const double engine = queue(inputs, work + "/queue");
     const double terminal = cli(inputs, work + "/cli");
     const double probing = probes(inputs);
+    QStringList outputs;
+    for (const QFileInfo &file : QDir(work + "/queue").entryInfoList(QDir::Files))
+        outputs << file.filePath();
+    const double checking = probes(outputs, MediaTarget::fromId("audio.mp3"));
     std::printf("%s (%lld files)\n", title, qlonglong(inputs.size()));
     std::printf("  ffmpeg via xargs -P 2 : %8.2f s  (baseline)\n", plain);
     std::printf("  JobQueue, 2 jobs      : %8.2f s  ratio %.3f  (%+.1f ms per file)\n", engine,
@@ -126,6 +143,8 @@ void compare(const char *title, const QStringList &inputs, const QString &work)
                 terminal / plain, (terminal - plain) * 1000.0 / inputs.size());
     std::printf("  duration probes alone : %8.2f s  (%.1f ms per file, sequential)\n", probing,
                 probing * 1000.0 / inputs.size());
+    std::printf("  output checks alone   : %8.2f s  (%.2f ms per file, sequential)\n", checking,
+                checking * 1000.0 / qMax(outputs.size(), qsizetype(1)));
 }
 
 } // namespace
@@ -153,13 +172,12 @@ int main(int argc, char *argv[])
     QDir().mkpath(work.filePath("short"));
     QStringList short_;
     for (int i = 0; i < shortCount; ++i) {
-        short_ << work.filePath(
-            QStringLiteral("short/clip%1.flac").arg(i, 3, 10, QLatin1Char('0')));
+        short_ << work.filePath(QStringLiteral("short/clip%1.wav").arg(i, 3, 10, QLatin1Char('0')));
         if (i == 0 ? !make(short_.last(), 1.0) : !QFile::copy(short_.first(), short_.last()))
             return 1;
     }
     compare(qPrintable(QStringLiteral("%1-second FLAC songs to MP3 192k").arg(length)), long_,
             work.filePath("long"));
-    compare("1-second FLAC files to MP3 192k", short_, work.filePath("short-out"));
+    compare("1-second WAV files to MP3 192k", short_, work.filePath("short-out"));
     return 0;
 }

@@ -65,16 +65,17 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VIREO_HOMEPAGE_URL}")
-# ffmpeg is run, never linked, and the SVG icon engine is a plugin: no
-# library scan finds either.
+# The ffmpeg executable is run, not linked (the probe links only FFmpeg's
+# libraries), and the SVG icon engine is a plugin: no library scan finds either.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg, libqt6svg6")
 find_program(VIREO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VIREO_DPKG_SHLIBDEPS)
-  # Qt, libvips and the C++ runtime, with the versions this build needs.
+  # Qt, libvips, FFmpeg's libraries and the C++ runtime, with the versions
+  # this build needs.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "ffmpeg, libqt6svg6, libqt6widgets6, libqt6network6, libqt6dbus6, libvips42")
+      "ffmpeg, libqt6svg6, libqt6widgets6, libqt6network6, libqt6dbus6, libvips42, libavformat59, libavcodec59, libavutil57")
 endif()
 # Native Wayland windows (X11 comes with libqt6gui6) and the symbols the
 # window uses where the desktop's icon theme lacks them.

@@ -5,6 +5,7 @@
 #include "conversion/ImageConversion.h"
 #include "conversion/ImagePath.h"
 #include "conversion/MicroDvdWriter.h"
+#include "conversion/OutputCheck.h"
 #include "conversion/OutputLocks.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
@@ -42,6 +43,7 @@ MediaJob::~MediaJob()
     delete m_ffmpeg.data();
     delete m_image.data();
     delete m_probe.data();
+    delete m_check.data();
     removeTemporaryFiles();
     releaseOutput();
 }
@@ -232,10 +234,25 @@ void MediaJob::finishSubtitleStep()
     checkOutput();
 }
 
-// Whatever the route, the output is looked at before it takes its final name.
+// Whatever the route, the output is looked at before it takes its final name:
+// ffmpeg exits 0 after writing nothing but headers (a trim start past the end,
+// a stream it dropped), so the output is probed before it counts.
 void MediaJob::checkOutput()
 {
     if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
+        return fail(*problem);
+    const OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
+                                      m_batch.trimStartArguments().value(1).trimmed()};
+    m_check = checkOutputAsync(m_temporaryPath, m_target, context, this);
+    connect(m_check, &Operation::finished, this, &MediaJob::commitChecked);
+}
+
+void MediaJob::commitChecked()
+{
+    m_check->deleteLater();
+    if (isCancelled())
+        return cancelled();
+    if (const std::optional<QString> problem = m_check->problem())
         return fail(*problem);
     commit();
 }
@@ -307,6 +324,8 @@ void MediaJob::onCancel()
         m_ffmpeg->cancel();
     if (m_image)
         m_image->cancel();
+    if (m_check)
+        m_check->cancel();
     if (m_lockWait) {
         // Still waiting for another job's output: nothing of ours runs.
         disconnect(m_lockWait);

@@ -16,6 +16,7 @@
 
 class HardwareDetection;
 class ImageConversion;
+class OutputCheck;
 class FFmpegRun;
 class ProbeRun;
 
@@ -27,7 +28,8 @@ class ProbeRun;
 // the job ends without touching it.
 //
 // The output is written under a hidden temporary name beside the final one
-// and renamed only after the tool's success was verified; it never replaces
+// and renamed only after the tool's success was verified and the file was
+// probed to hold what the target promises; it never replaces
 // the job's own input (nor any other protected file), never replaces an
 // existing file while overwriting is off, and waits while another job writes
 // the same output. No temporary file outlives the job, whatever ends it.
@@ -66,6 +68,7 @@ private:
     void finishSubtitleStep();
     void checkOutput();
     void commit();
+    void commitChecked();
     void fail(const QString &message);
     void cancelled();
     void succeed();
@@ -94,6 +97,7 @@ private:
     QPointer<HardwareDetection> m_detection;
     QPointer<FFmpegRun> m_ffmpeg;
     QPointer<ImageConversion> m_image;
+    QPointer<OutputCheck> m_check;
     QMetaObject::Connection m_lockWait;
     bool m_succeeded = false;
     bool m_skipped = false;

@@ -22,7 +22,7 @@ public:
     // Takes an already classified file; the status follows its group.
     Media(const QString &path, const MediaType &type, QObject *parent = nullptr);
 
-    // Classifies the file first. Blocks (file system, maybe ffprobe): call it
+    // Classifies the file first. Blocks (file system, maybe a probe): call it
     // off the main thread and move the item to the main thread afterwards.
     static QSharedPointer<Media> create(const QString &path);
 

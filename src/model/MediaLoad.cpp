@@ -242,7 +242,7 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
             fresh.append(file);
     }
 
-    // Classification blocks on the file system and on ffprobe; files are
+    // Classification blocks on the file system and on probes; files are
     // classified in parallel, and the mapped list keeps their order. This
     // thread only waits meanwhile, so it hands its place in the pool to the
     // workers.

@@ -21,8 +21,8 @@ std::optional<MediaGroup> groupOfName(const QString &mimeName)
 }
 
 // shared-mime-info files playlists under audio/ and video/, but they only
-// point at media. ffprobe cannot be trusted with them either (it reads a .pls
-// as LRC lyrics), so a playlist stays other.
+// point at media. The probe cannot be trusted with them either (libavformat
+// reads a .pls as LRC lyrics), so a playlist stays other.
 bool isPlaylist(const QMimeType &type)
 {
     static const char *const playlists[] = {
@@ -71,15 +71,15 @@ MediaType::MediaType(MediaGroup group, const QString &descr)
 
 MediaType MediaType::classify(const QString &path)
 {
-    return classify(path, &probeMedia);
+    return classify(path, [](const QString &file) { return probeMedia(file); });
 }
 
 MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
 {
     const QFileInfo info(path);
     // Only a readable regular file has a type. Anything else stays other
-    // without a probe: ffprobe would block forever on a FIFO, and it cannot
-    // read what we cannot read.
+    // without a probe: a reader would block forever on a FIFO, and the probe
+    // cannot read what we cannot read.
     if (!info.isFile() || !info.isReadable())
         return {};
 

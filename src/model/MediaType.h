@@ -24,8 +24,8 @@ public:
     const QString &descr() const { return m_descr; }
 
     // Classifies a file by the MIME database and, for files it cannot place,
-    // by the streams ffprobe finds. Blocks on the file system and possibly on
-    // ffprobe: call it off the main thread. Never fails: anything unplaced is
+    // by the streams the media probe finds. Blocks on the file system and
+    // possibly on the probe: call it off the main thread. Never fails: anything unplaced is
     // other.
     static MediaType classify(const QString &path);
     // The same with another probe, so that callers can observe or replace it.

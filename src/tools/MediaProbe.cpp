@@ -1,149 +1,245 @@
 #include "tools/MediaProbe.h"
 
-#include "tools/NumberSyntax.h"
-#include "tools/ProcessRunner.h"
-#include "tools/ToolLocator.h"
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFutureWatcher>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent>
 
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <cerrno>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <cmath>
-#include <limits>
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/log.h>
+#include <libavutil/pixdesc.h>
+}
 
 namespace {
 
-std::optional<QString> stringMember(const QJsonObject &object, const QString &key)
+// ffprobe's own read limits (libavformat's defaults), stated so that no
+// option or future default can make a probe read an endless file.
+constexpr const char *probeSize = "5000000"; // bytes
+constexpr const char *analyzeDuration = "5000000"; // microseconds
+constexpr int timeoutMs = 10'000;
+constexpr int bufferSize = 64 * 1024;
+
+// Probes of the job queue get their own threads: a slow network file must
+// not hold up the pool that imports use.
+Q_GLOBAL_STATIC(QThreadPool, probePool)
+
+// The file behind a custom AVIOContext: our descriptor, never a name that
+// libavformat could resolve.
+struct Source {
+    int fd = -1;
+    QDeadlineTimer deadline {timeoutMs};
+    const std::atomic_bool *cancelled = nullptr;
+
+    bool stopped() const
+    {
+        return deadline.hasExpired() || (cancelled && cancelled->load(std::memory_order_relaxed));
+    }
+};
+
+int readSource(void *opaque, uint8_t *buffer, int size)
 {
-    const QJsonValue value = object.value(key);
-    if (value.isString())
-        return value.toString();
-    return std::nullopt;
+    const auto *source = static_cast<const Source *>(opaque);
+    if (source->stopped())
+        return AVERROR_EXIT;
+    ssize_t count = 0;
+    do {
+        count = ::read(source->fd, buffer, size_t(size));
+    } while (count < 0 && errno == EINTR);
+    if (count < 0)
+        return AVERROR(errno);
+    return count == 0 ? AVERROR_EOF : int(count);
 }
 
-// A JSON number that is whole and fits 64 bits.
-std::optional<qint64> wholeNumberMember(const QJsonObject &object, const QString &key)
+int64_t seekSource(void *opaque, int64_t offset, int whence)
 {
-    const QJsonValue value = object.value(key);
-    if (!value.isDouble())
-        return std::nullopt;
-    const double number = value.toDouble();
-    if (!std::isfinite(number) || std::trunc(number) != number || number < -9223372036854775808.0
-        || number >= 9223372036854775808.0)
-        return std::nullopt;
-    return qint64(number);
+    const auto *source = static_cast<const Source *>(opaque);
+    if (whence & AVSEEK_SIZE) {
+        struct stat info { };
+        return ::fstat(source->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+    }
+    const off_t position = ::lseek(source->fd, off_t(offset), whence & ~AVSEEK_FORCE);
+    return position < 0 ? AVERROR(errno) : int64_t(position);
 }
 
-std::optional<qint64> integerTextMember(const QJsonObject &object, const QString &key)
+int interrupted(void *opaque)
 {
-    if (const auto text = stringMember(object, key))
-        return parseInteger(*text);
-    return std::nullopt;
+    return static_cast<const Source *>(opaque)->stopped() ? 1 : 0;
 }
 
-std::optional<ProbeResult> parseProbeOutput(const QString &text)
+// Playlists, image sequences and references inside a container ask for more
+// files; a probe of one file opens nothing else.
+int refuseOpen(AVFormatContext *, AVIOContext **, const char *, int, AVDictionary **)
 {
-    QJsonParseError error {};
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    return AVERROR(EPERM);
+}
+
+std::optional<QString> text(const char *value)
+{
+    if (!value)
         return std::nullopt;
-    return parseProbeJSON(document.object());
+    return QString::fromUtf8(value);
+}
+
+ProbeStream describeStream(const AVCodecParameters &codec)
+{
+    ProbeStream stream;
+    stream.codecType = QString::fromLatin1(av_get_media_type_string(codec.codec_type));
+    if (const AVCodecDescriptor *descriptor = avcodec_descriptor_get(codec.codec_id)) {
+        stream.codecName = text(descriptor->name);
+        stream.codecLongName = text(descriptor->long_name);
+    }
+    switch (codec.codec_type) {
+    case AVMEDIA_TYPE_VIDEO:
+        stream.width = codec.width;
+        stream.height = codec.height;
+        stream.pixelFormat = text(av_get_pix_fmt_name(AVPixelFormat(codec.format)));
+        break;
+    case AVMEDIA_TYPE_AUDIO: {
+        stream.sampleRate = codec.sample_rate;
+        stream.channels = codec.ch_layout.nb_channels;
+        if (codec.ch_layout.order != AV_CHANNEL_ORDER_UNSPEC) {
+            char layout[128] = {};
+            if (av_channel_layout_describe(&codec.ch_layout, layout, sizeof layout) >= 0)
+                stream.channelLayout = QString::fromLatin1(layout);
+        }
+        break;
+    }
+    case AVMEDIA_TYPE_SUBTITLE:
+        if (codec.width)
+            stream.width = codec.width;
+        if (codec.height)
+            stream.height = codec.height;
+        break;
+    default:
+        break;
+    }
+    return stream;
+}
+
+ProbeResult describe(AVFormatContext &context)
+{
+    ProbeResult result;
+    result.formatName = text(context.iformat->name);
+    result.formatLongName = text(context.iformat->long_name);
+    if (context.duration != AV_NOPTS_VALUE)
+        result.duration = double(context.duration) / AV_TIME_BASE;
+    if (const int64_t size = avio_size(context.pb); size >= 0)
+        result.size = size;
+    if (context.bit_rate > 0)
+        result.bitrate = context.bit_rate;
+    for (unsigned i = 0; i < context.nb_streams; ++i)
+        result.streams.append(describeStream(*context.streams[i]->codecpar));
+    return result;
+}
+
+std::optional<ProbeResult> probeSource(Source &source, const QByteArray &name)
+{
+    auto *buffer = static_cast<unsigned char *>(av_malloc(bufferSize));
+    AVIOContext *io = buffer
+        ? avio_alloc_context(buffer, bufferSize, 0, &source, &readSource, nullptr, &seekSource)
+        : nullptr;
+    AVFormatContext *context = io ? avformat_alloc_context() : nullptr;
+    if (!context) {
+        if (io)
+            av_freep(&io->buffer);
+        else
+            av_free(buffer);
+        avio_context_free(&io);
+        return std::nullopt;
+    }
+    context->pb = io;
+    context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    context->interrupt_callback = {&interrupted, &source};
+    context->io_open = &refuseOpen;
+
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "probesize", probeSize, 0);
+    av_dict_set(&options, "analyzeduration", analyzeDuration, 0);
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    // The name only lends its extension to format detection; with our own
+    // AVIOContext nothing opens it.
+    std::optional<ProbeResult> result;
+    if (avformat_open_input(&context, name.constData(), nullptr, &options) == 0) {
+        if (avformat_find_stream_info(context, nullptr) >= 0 && !source.stopped())
+            result = describe(*context);
+        avformat_close_input(&context);
+    }
+    av_dict_free(&options);
+    // A failed open frees the context but never a caller's AVIOContext.
+    av_freep(&io->buffer);
+    avio_context_free(&io);
+    return result;
 }
 
 } // namespace
 
-QStringList probeArguments(const QString &path)
+std::optional<ProbeResult> probeMedia(const QString &path, const std::atomic_bool *cancelled)
 {
-    // "-print_format" rather than "-output_format": ffprobe 5.1 (Debian 12)
-    // knows only the former, every version accepts it.
-    return {QStringLiteral("-v"),
-            QStringLiteral("quiet"),
-            QStringLiteral("-print_format"),
-            QStringLiteral("json"),
-            QStringLiteral("-show_format"),
-            QStringLiteral("-show_streams"),
-            path};
-}
+    if (QCoreApplication *app = QCoreApplication::instance();
+        app && QThread::currentThread() == app->thread())
+        qWarning("probeMedia called on the main thread: %s", qPrintable(path));
 
-ProbeResult parseProbeJSON(const QJsonObject &object)
-{
-    ProbeResult result;
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
 
-    const QJsonValue streams = object.value(QStringLiteral("streams"));
-    if (streams.isArray()) {
-        const QJsonArray array = streams.toArray();
-        const bool allObjects = std::all_of(array.begin(), array.end(),
-                                            [](const QJsonValue &v) { return v.isObject(); });
-        if (allObjects) {
-            for (const QJsonValue &value : array) {
-                const QJsonObject stream = value.toObject();
-                result.streams.append(
-                    {stringMember(stream, QStringLiteral("codec_type")).value_or(QString()),
-                     stringMember(stream, QStringLiteral("codec_long_name")),
-                     wholeNumberMember(stream, QStringLiteral("width")),
-                     wholeNumberMember(stream, QStringLiteral("height"))});
-            }
-        }
-    }
-
-    const QJsonValue formatValue = object.value(QStringLiteral("format"));
-    if (formatValue.isObject()) {
-        const QJsonObject format = formatValue.toObject();
-        result.formatLongName = stringMember(format, QStringLiteral("format_long_name"));
-        const QJsonValue duration = format.value(QStringLiteral("duration"));
-        if (duration.isString())
-            result.duration = parseDouble(duration.toString());
-        else if (duration.isDouble())
-            result.duration = duration.toDouble();
-        result.size = integerTextMember(format, QStringLiteral("size"));
-        result.bitrate = integerTextMember(format, QStringLiteral("bit_rate"));
-    }
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info { };
+    // A FIFO would wait for a writer and a device may never end; only
+    // regular files are opened, and checked again once open.
+    if (name.isEmpty() || ::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    Source source;
+    source.cancelled = cancelled;
+    source.fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (source.fd < 0)
+        return std::nullopt;
+    std::optional<ProbeResult> result;
+    if (::fstat(source.fd, &info) == 0 && S_ISREG(info.st_mode))
+        result = probeSource(source, name);
+    ::close(source.fd);
     return result;
-}
-
-std::optional<ProbeResult> probeMedia(const QString &path)
-{
-    const QString ffprobe = ToolLocator::ffprobePath();
-    if (ffprobe.isEmpty())
-        return std::nullopt;
-    const SyncProcessOutput output = runProcessSync(ffprobe, probeArguments(path));
-    if (!output.success)
-        return std::nullopt;
-    return parseProbeOutput(output.output);
 }
 
 ProbeRun::ProbeRun(QObject *parent)
     : Operation(parent)
+    , m_stop(std::make_shared<std::atomic_bool>(false))
 {
 }
 
-ProbeRun::~ProbeRun() = default;
+ProbeRun::~ProbeRun()
+{
+    // The pool thread notices at its next read and ends; its result is dropped.
+    m_stop->store(true);
+}
 
 void ProbeRun::onCancel()
 {
-    if (m_run)
-        m_run->cancel();
+    m_stop->store(true);
 }
 
 ProbeRun *probeMediaAsync(const QString &path, QObject *parent)
 {
     auto *probe = new ProbeRun(parent);
-    const QString ffprobe = ToolLocator::ffprobePath();
-    if (ffprobe.isEmpty()) {
-        probe->finish();
-        return probe;
-    }
-    auto collect = [probe](const QString &line) {
-        probe->m_output += line;
-        probe->m_output += u'\n';
-    };
-    probe->m_run = runProcess(ffprobe, probeArguments(path), collect, {}, probe);
-    QObject::connect(probe->m_run, &Operation::finished, probe, [probe] {
-        const ProcessRun *run = probe->m_run;
-        if (!run->error() && run->result().exitCode == 0 && !probe->isCancelled())
-            probe->m_result = parseProbeOutput(probe->m_output);
-        probe->m_output.clear();
-        probe->m_run->deleteLater();
+    probe->m_watcher = new QFutureWatcher<std::optional<ProbeResult>>(probe);
+    QObject::connect(probe->m_watcher, &QFutureWatcherBase::finished, probe, [probe] {
+        if (!probe->isCancelled())
+            probe->m_result = probe->m_watcher->result();
         probe->finish();
     });
+    std::shared_ptr<std::atomic_bool> stop = probe->m_stop;
+    probe->m_watcher->setFuture(
+        QtConcurrent::run(probePool(), [path, stop] { return probeMedia(path, stop.get()); }));
     return probe;
 }

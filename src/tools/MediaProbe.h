@@ -3,26 +3,28 @@
 #include "tools/Operation.h"
 #include "tools/ProbeResult.h"
 
-#include <QJsonObject>
-#include <QPointer>
 #include <QString>
-#include <QStringList>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
-class ProcessRun;
+template<typename T> class QFutureWatcher;
 
-// The ffprobe command line for one file (the same for both forms).
-QStringList probeArguments(const QString &path);
+// Reads what a file contains with libavformat, inside this process. Only
+// regular files are opened, by a descriptor of our own, so a name is never
+// taken for a protocol ("concat:…") or a pattern ("%d"), and nothing else is
+// ever opened on the file's behalf. A probe reads a bounded amount and gives
+// up after a fixed time. Every failure (missing, unreadable or non-media
+// file, a timeout, a cancellation) yields nothing.
 
-// Reads ffprobe's JSON document; missing or mistyped fields are absent.
-ProbeResult parseProbeJSON(const QJsonObject &object);
+// Blocking: reads on the calling thread, which must not be the main thread.
+// `cancelled`, when given, is polled while reading and ends the probe early.
+std::optional<ProbeResult> probeMedia(const QString &path,
+                                      const std::atomic_bool *cancelled = nullptr);
 
-// Blocking probe for background threads. Every failure (no ffprobe, a file
-// that is not media, output that is not JSON) yields nothing.
-std::optional<ProbeResult> probeMedia(const QString &path);
-
-// The asynchronous probe: runs ffprobe on the calling thread's event loop.
+// The asynchronous probe: reads on a pool thread, reports on the thread the
+// operation lives on.
 class ProbeRun final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProbeRun)
@@ -38,8 +40,9 @@ private:
     explicit ProbeRun(QObject *parent);
     void onCancel() override;
 
-    QPointer<ProcessRun> m_run;
-    QString m_output;
+    // Shared with the pool thread, which may outlive this object by one read.
+    std::shared_ptr<std::atomic_bool> m_stop;
+    QFutureWatcher<std::optional<ProbeResult>> *m_watcher = nullptr;
     std::optional<ProbeResult> m_result;
 };
 

@@ -51,12 +51,6 @@ QString ffmpegPath()
     return path;
 }
 
-QString ffprobePath()
-{
-    static const QString path = locate("ffprobe", "VIREO_FFPROBE");
-    return path;
-}
-
 QString missingToolMessage(const QString &name)
 {
     return QCoreApplication::translate("ToolLocator",

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Finds the external tools: an explicit override (VIREO_FFMPEG /
-// VIREO_FFPROBE), then a copy beside Vireo's own executable (bundled builds),
-// then the PATH (Debian's ffmpeg package).
+// Finds the external tool: an explicit override (VIREO_FFMPEG), then a copy
+// beside Vireo's own executable (bundled builds), then the PATH (Debian's
+// ffmpeg package).
 namespace ToolLocator {
 
 // Pure lookup, for tests: `overridePath` wins when it is set; an override
@@ -14,7 +14,6 @@ QString resolve(const QString &name, const QString &overridePath, const QString 
 
 // Resolved once per process, thread-safe; empty when the tool is missing.
 QString ffmpegPath();
-QString ffprobePath();
 
 // The message for a missing tool: names it and says how to install it.
 QString missingToolMessage(const QString &name);

@@ -5,8 +5,8 @@
 #include "tools/FFmpegRunner.h"
 #include "tools/MediaProbe.h"
 #include "tools/ProcessRunner.h"
-#include "tools/ToolLocator.h"
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,7 +56,7 @@ HardwareProfile profileNamed(const QString &name)
 QString probeEntry(const QString &path, const QString &entry, const QString &stream = "v:0")
 {
     const SyncProcessOutput out
-        = runProcessSync(ToolLocator::ffprobePath(),
+        = runProcessSync(QStandardPaths::findExecutable("ffprobe"),
                          {"-v", "error", "-select_streams", stream, "-show_entries",
                           "stream=" + entry, "-of", "default=nw=1:nk=1", path});
     return out.output.trimmed();
@@ -395,7 +395,7 @@ std::optional<ProbeResult> TestArgumentBuilder::convert(const QString &input,
         qWarning("%s: %s", qPrintable(args.outputOptions.join(u' ')),
                  done ? qPrintable(errorDescription(*run->failure())) : "timed out");
     delete run;
-    return ok ? probeMedia(output) : std::nullopt;
+    return ok ? TestSupport::probe(output) : std::nullopt;
 }
 
 void TestArgumentBuilder::oddAudio_data()
@@ -575,7 +575,7 @@ void TestArgumentBuilder::imageFrames()
     const QString output = m_dir.filePath("frame." + ext);
     QVERIFY(convert(m_inputs["animated"], target("image." + ext), BatchSettings {}, output));
     const SyncProcessOutput count
-        = runProcessSync(ToolLocator::ffprobePath(),
+        = runProcessSync(QStandardPaths::findExecutable("ffprobe"),
                          {"-v", "error", "-count_frames", "-show_entries", "stream=nb_read_frames",
                           "-of", "default=nw=1:nk=1", output});
     QTEST(count.output.trimmed().toInt(), "frames");

@@ -211,7 +211,7 @@ void TestBatchConversion::audioTargets()
         QVERIFY2(item->status() == MediaStatus::successful,
                  qPrintable(item->filename() + ": " + item->errorMessage().value_or("")));
         const QString output = out + u'/' + item->baseName() + u'.' + ext;
-        const auto probed = probeMedia(output);
+        const auto probed = TestSupport::probe(output);
         QVERIFY2(probed, qPrintable(output));
         QVERIFY(qAbs(probed->duration.value_or(0) - 2.0) < 0.2);
         int audio = 0, video = 0;
@@ -283,7 +283,7 @@ void TestBatchConversion::videoTargets()
     QCOMPARE(batch[0]->progress(), 1.0);
 
     const QString ext = audioFormat.isEmpty() ? MediaTarget::fromId(target)->ext : audioFormat;
-    const auto probed = probeMedia(out + "/Film." + ext);
+    const auto probed = TestSupport::probe(out + "/Film." + ext);
     QVERIFY(probed);
     QVERIFY2(probed->formatLongName.value_or("").contains(container),
              qPrintable(probed->formatLongName.value_or("")));
@@ -312,7 +312,7 @@ void TestBatchConversion::heicThroughTheQueue()
         QVERIFY(convert(batch, target, out));
         QVERIFY2(batch[0]->status() == MediaStatus::successful,
                  qPrintable(batch[0]->errorMessage().value_or("")));
-        const auto probed = probeMedia(out + "/IMG_0001." + MediaTarget::fromId(target)->ext);
+        const auto probed = TestSupport::probe(out + "/IMG_0001." + MediaTarget::fromId(target)->ext);
         QVERIFY(probed);
         QCOMPARE(probed->streams.value(0).width, 64);
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 1);

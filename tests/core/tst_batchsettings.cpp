@@ -1,7 +1,11 @@
 #include "conversion/BatchSettings.h"
+#include "conversion/JobQueue.h"
+#include "conversion/OutputCheck.h"
 #include "conversion/VideoScale.h"
+#include "settings/Preferences.h"
 #include "tools/MediaProbe.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +22,9 @@ private Q_SLOTS:
     void videoScaleTable_data();
     void videoScaleTable();
     void ffmpegTrimsAndScales();
+    void outputProblems_data();
+    void outputProblems();
+    void trimPastTheEndFailsTheItem();
 };
 
 void tst_BatchSettings::trimArguments_data()
@@ -137,11 +144,76 @@ void tst_BatchSettings::ffmpegTrimsAndScales()
         batch.trimStartArguments() + QStringList {QStringLiteral("-i"), input}
             + batch.trimEndArguments() + batch.scaleArguments(true, QStringLiteral("h264"))));
 
-    const std::optional<ProbeResult> probe = probeMedia(output);
+    const std::optional<ProbeResult> probe = TestSupport::probe(output);
     QVERIFY(probe && probe->duration && !probe->streams.isEmpty());
     QVERIFY2(qAbs(*probe->duration - 2.0) < 0.25, qPrintable(QString::number(*probe->duration)));
     QCOMPARE(probe->streams.first().width, 640);
     QCOMPARE(probe->streams.first().height, 480);
+}
+
+void tst_BatchSettings::outputProblems_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("streams"); // "-" for an unreadable output; "picture" has a size
+    QTest::addColumn<double>("duration"); // negative for none
+    QTest::addColumn<QString>("trimStart");
+    QTest::addColumn<QString>("problem"); // "" for none
+
+    const auto row = [](const char *target, const char *streams, double duration, const char *trim,
+                        const char *problem) {
+        QTest::newRow(problem[0] ? problem : target)
+            << target << streams << duration << trim << QString::fromUtf8(problem);
+    };
+    row("audio.mp3", "audio", 2, "", "");
+    row("image.png", "picture", -1, "", "");
+    row("audio.flac", "-", -1, "", "The converted file \"/out/Song.flac\" cannot be read");
+    row("video.extract-audio", "video", 2, "",
+        "The converted file \"/out/Song.flac\" has no audio");
+    row("video.mkv", "audio", 2, "", "The converted file \"/out/Song.flac\" has no video");
+    row("image.jpg", "video", -1, "", "The converted file \"/out/Song.flac\" holds no picture");
+    row("video.webm", "video", -1, "", "The converted file \"/out/Song.flac\" has no duration");
+    row("audio.ogg", "audio", 0, "0:30",
+        "The trimmed range is empty: \"in.wav\" is shorter than the trim start 0:30");
+}
+
+void tst_BatchSettings::outputProblems()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, streams);
+    QFETCH(double, duration);
+    QFETCH(QString, trimStart);
+    std::optional<ProbeResult> probe;
+    if (streams != u"-") {
+        probe.emplace();
+        if (duration >= 0)
+            probe->duration = duration;
+        for (const QString &kind : streams.split(u' '))
+            probe->streams << (kind == u"picture"
+                                   ? ProbeStream {.codecType = "video", .width = 64, .height = 48}
+                                   : ProbeStream {.codecType = kind});
+    }
+    const OutputCheckContext context {"/out/Song.flac", "in.wav", trimStart};
+    QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
+}
+
+// ffmpeg seeks past the end of a short input without complaint and writes a
+// file of headers only: the item fails and no output is left.
+void tst_BatchSettings::trimPastTheEndFailsTheItem()
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("Song.flac"));
+    QVERIFY(TestSupport::makeTone(input, 1.0));
+    QVERIFY(QDir(dir.path()).mkdir("out"));
+    Preferences::instance().setValue(PreferenceKeys::hardwareAcceleration, false);
+    const MediaPtr item(new Media(input, MediaType(MediaGroup::audio, {})), &QObject::deleteLater);
+    JobQueue queue;
+    queue.enqueue({item}, *MediaTarget::fromId(QStringLiteral("audio.mp3")), dir.filePath("out"),
+                  {true, QStringLiteral("0:30"), {}, VideoScale::original});
+    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }));
+    QCOMPARE(item->status(), MediaStatus::failed);
+    QCOMPARE(item->errorMessage().value_or(""),
+             "The trimmed range is empty: \"Song.flac\" is shorter than the trim start 0:30");
+    QVERIFY(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_BatchSettings)

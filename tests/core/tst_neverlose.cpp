@@ -155,7 +155,7 @@ void TestNeverLose::existingOutputKeptOrReplaced()
     QVERIFY(runBatch({tone}, "audio.mp3", out));
     if (overwrite) {
         QCOMPARE(tone->status(), MediaStatus::successful);
-        QVERIFY(probeMedia(earlier).has_value());
+        QVERIFY(TestSupport::probe(earlier).has_value());
     } else {
         QCOMPARE(tone->status(), MediaStatus::failed);
         QCOMPARE(*tone->errorMessage(),
@@ -191,7 +191,7 @@ void TestNeverLose::sameOutputTwiceInOneRun()
     QCOMPARE(second->status(), overwrite ? MediaStatus::successful : MediaStatus::failed);
     // Whole files only, written one after the other in list order: with
     // overwriting on the later one replaces the earlier.
-    const auto probed = probeMedia(base + "/out/song.mp3");
+    const auto probed = TestSupport::probe(base + "/out/song.mp3");
     QVERIFY(probed);
     QVERIFY(qAbs(probed->duration.value_or(0) - (overwrite ? 1.0 : 0.5)) < 0.1);
     QCOMPARE(QDir(base + "/out").entryList(QDir::Files | QDir::Hidden), QStringList {"song.mp3"});

@@ -26,7 +26,6 @@ void TestWriteVerification::initTestCase()
 {
     // Must be set before the first conversion: the tool is looked up once.
     qputenv("VIREO_FFMPEG", TestSupport::fakeTool().toUtf8());
-    qputenv("VIREO_FFPROBE", "/nonexistent/ffprobe");
     Preferences::instance().setValue(PreferenceKeys::hardwareAcceleration, false);
     QVERIFY(m_dir.isValid());
 }

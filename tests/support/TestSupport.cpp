@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "settings/Preferences.h"
+#include "tools/MediaProbe.h"
 #include "tools/Operation.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+
+#include <thread>
 
 namespace TestSupport {
 
@@ -81,6 +84,14 @@ void clearPreferences()
     QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
     store.clear();
     store.sync();
+}
+
+std::optional<ProbeResult> probe(const QString &path)
+{
+    // A thread of its own: a pool would run the task here when asked to wait.
+    std::optional<ProbeResult> result;
+    std::thread([&] { result = probeMedia(path); }).join();
+    return result;
 }
 
 bool waitFor(Operation *operation, int timeoutMs)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/ProbeResult.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -8,6 +10,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 class Operation;
 class QTcpSocket;
@@ -47,6 +50,9 @@ template<typename T> T *child(const QObject &parent, const char *name)
         qFatal("no child named %s", name);
     return found;
 }
+
+// The blocking probe, run off the main thread as the code requires.
+std::optional<ProbeResult> probe(const QString &path);
 
 // Runs the event loop until the operation finished or the timeout ran out.
 bool waitFor(Operation *operation, int timeoutMs = 60000);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/MediaTarget.h"
+#include "tools/Operation.h"
+#include "tools/ProbeResult.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <optional>
+
+class ProbeRun;
+
+// What a finished output is checked against, and the names a reason uses:
+// the user's files, never the temporary name the output still has.
+struct OutputCheckContext {
+    QString outputName; // the final output path
+    QString inputName; // the input file's name
+    QString trimStart; // as typed; empty when the batch does not trim the start
+};
+
+// Why a probed output is not a usable result of `target`, or nothing when it
+// is: it must be readable media, hold the kind of stream the target makes and,
+// for audio and video, last a positive time. Subtitle outputs are not media.
+std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
+                                     const MediaTarget &target, const OutputCheckContext &context);
+
+// Probes a written output off the main thread and judges it by outputProblem.
+class OutputCheck final : public Operation {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(OutputCheck)
+
+public:
+    ~OutputCheck() override;
+
+    // Valid once finished(); nothing after cancel().
+    const std::optional<QString> &problem() const { return m_problem; }
+
+private:
+    friend OutputCheck *checkOutputAsync(const QString &, const MediaTarget &,
+                                         const OutputCheckContext &, QObject *);
+    explicit OutputCheck(QObject *parent);
+    void onCancel() override;
+
+    QPointer<ProbeRun> m_probe;
+    std::optional<QString> m_problem;
+};
+
+// True when checkOutputAsync has anything to look at for `target`.
+bool outputIsChecked(const MediaTarget &target);
+
+OutputCheck *checkOutputAsync(const QString &path, const MediaTarget &target,
+                              const OutputCheckContext &context, QObject *parent = nullptr);
