@@ -43,7 +43,6 @@ class TestHardwareDetection : public QObject {
 private Q_SLOTS:
     void forcedValues_data();
     void forcedValues();
-    void labels();
     void detectsOnceOffTheCallingThread();
     void environmentForcesTheResult_data();
     void environmentForcesTheResult();
@@ -88,16 +87,6 @@ void TestHardwareDetection::forcedValues()
         QCOMPARE(profile->device, device);
         QVERIFY(profile->encodesHevc);
     }
-}
-
-void TestHardwareDetection::labels()
-{
-    QVERIFY(HardwareProfile::software().label().contains(QStringLiteral("software")));
-    QVERIFY(HardwareProfile::vaapi({}).label().contains(QStringLiteral("VA-API")));
-    QVERIFY(HardwareProfile::videoToolbox().label().contains(QStringLiteral("VideoToolbox")));
-    HardwareProfile h264Only = HardwareProfile::nvenc();
-    h264Only.encodesHevc = false;
-    QVERIFY(h264Only.label().contains(QStringLiteral("H.264 only")));
 }
 
 void TestHardwareDetection::detectsOnceOffTheCallingThread()

@@ -3,81 +3,27 @@
 #include "model/Media.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
-#include "settings/Preferences.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 Q_DECLARE_METATYPE(BatchSettings)
 Q_DECLARE_METATYPE(ConversionSettings)
 Q_DECLARE_METATYPE(MediaStatus)
 
-// The item's names, its signature and its state rules.
+// What makes an earlier success stale.
 class TestMedia : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void namesFromPath_data();
-    void namesFromPath();
-    void statusFollowsGroup();
     void signatures_data();
     void signatures();
-    void scaleOnlyInVideoSignatures();
     void resetIfStale_data();
     void resetIfStale();
-    void qualityChangeResetsVideoNotAudio();
-    void publishedFieldsSignalOnce();
 };
 
 static ConversionSettings defaults()
 {
     return {"h264", 23.0, true, 192.0, "mp3"};
-}
-
-void TestMedia::namesFromPath_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("filename");
-    QTest::addColumn<QString>("ext");
-    QTest::addColumn<QString>("base");
-    QTest::newRow("case kept") << "/in/Clip.MOV"
-                               << "Clip.MOV"
-                               << "MOV"
-                               << "Clip";
-    QTest::newRow("no extension") << "/in/README"
-                                  << "README"
-                                  << ""
-                                  << "README";
-    QTest::newRow("last extension only") << "/in/a.b.wav"
-                                         << "a.b.wav"
-                                         << "wav"
-                                         << "a.b";
-    QTest::newRow("hidden name") << "/in/.hidden"
-                                 << ".hidden"
-                                 << ""
-                                 << ".hidden";
-}
-
-void TestMedia::namesFromPath()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, filename);
-    QFETCH(QString, ext);
-    QFETCH(QString, base);
-    const Media item(path, MediaType(MediaGroup::video, {}));
-    QCOMPARE(item.pathString(), path);
-    QCOMPARE(item.filename(), filename);
-    QCOMPARE(item.ext(), ext);
-    QCOMPARE(item.baseName(), base);
-}
-
-void TestMedia::statusFollowsGroup()
-{
-    const Media known("/x.mp3", MediaType(MediaGroup::audio, "MP3 audio"));
-    const Media unknown("/x.bin", MediaType());
-    QCOMPARE(known.status(), MediaStatus::unprocessed);
-    QCOMPARE(unknown.status(), MediaStatus::unrecognized);
-    QVERIFY(known.id() != Media("/x.mp3", MediaType(MediaGroup::audio, {})).id());
 }
 
 void TestMedia::signatures_data()
@@ -125,17 +71,6 @@ void TestMedia::signatures()
     QCOMPARE(successSignature(MediaTarget::fromId(target).value(), batch, settings), signature);
 }
 
-void TestMedia::scaleOnlyInVideoSignatures()
-{
-    BatchSettings scaled;
-    scaled.scale = VideoScale::p360;
-    for (const MediaTarget &target : MediaTarget::allTargets()) {
-        const bool differs = successSignature(target, {}, defaults())
-            != successSignature(target, scaled, defaults());
-        QCOMPARE(differs, target.group == MediaGroup::video);
-    }
-}
-
 void TestMedia::resetIfStale_data()
 {
     QTest::addColumn<MediaStatus>("status");
@@ -174,39 +109,6 @@ void TestMedia::resetIfStale()
     }
     // The last success is remembered whatever happens to the status.
     QCOMPARE(item.lastSuccessSignature().value_or("-"), stored);
-}
-
-void TestMedia::qualityChangeResetsVideoNotAudio()
-{
-    Preferences &preferences = Preferences::instance();
-    preferences.setValue(PreferenceKeys::videoQuality, 23.0);
-    const MediaTarget mp4 = MediaTarget::fromId("video.mp4").value();
-    const MediaTarget mp3 = MediaTarget::fromId("audio.mp3").value();
-    Media movie("/in/m.mov", MediaType(MediaGroup::video, {}));
-    Media song("/in/s.wav", MediaType(MediaGroup::audio, {}));
-    movie.setStatus(MediaStatus::successful);
-    movie.setLastSuccessSignature(successSignature(mp4, {}));
-    song.setStatus(MediaStatus::successful);
-    song.setLastSuccessSignature(successSignature(mp3, {}));
-
-    preferences.setValue(PreferenceKeys::videoQuality, 24.0);
-    movie.resetIfStale(successSignature(mp4, {}));
-    song.resetIfStale(successSignature(mp3, {}));
-    QCOMPARE(movie.status(), MediaStatus::unprocessed);
-    QCOMPARE(song.status(), MediaStatus::successful);
-}
-
-void TestMedia::publishedFieldsSignalOnce()
-{
-    Media item("/in/a.wav", MediaType(MediaGroup::audio, {}));
-    QSignalSpy changed(&item, &Media::changed);
-    QSignalSpy status(&item, &Media::statusChanged);
-    item.setStatus(MediaStatus::processing);
-    item.setStatus(MediaStatus::processing);
-    item.setProgress(0.5);
-    item.setProgress(0.5);
-    QCOMPARE(status.count(), 1);
-    QCOMPARE(changed.count(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestMedia)

@@ -24,7 +24,6 @@ private Q_SLOTS:
     void cancelTerminatesAndStillReports();
     void cancelRightAfterStartStopsChild();
     void childThatIgnoresNothingIsNotLeftBehindOnDelete();
-    void memoryStaysBoundedUnderFloodedStderr();
     void syncRunMergesStreams();
     void syncRunReportsLaunchFailure();
 };
@@ -136,26 +135,6 @@ void TestProcessRunner::childThatIgnoresNothingIsNotLeftBehindOnDelete()
     QTRY_COMPARE(TestSupport::liveChildren().size(), 1);
     delete run;
     QCOMPARE(TestSupport::liveChildren().size(), 0);
-}
-
-void TestProcessRunner::memoryStaysBoundedUnderFloodedStderr()
-{
-    qint64 lines = 0;
-    const qint64 before = TestSupport::residentKiB();
-    qint64 peak = before;
-    std::unique_ptr<ProcessRun> run(
-        runProcess(fakeTool(), {"--spew-stderr", "200"}, {}, [&](const QString &) {
-            if (++lines % 100000 == 0)
-                peak = std::max(peak, TestSupport::residentKiB());
-        }));
-    QVERIFY(waitFor(run.get(), 240000));
-    peak = std::max(peak, TestSupport::residentKiB());
-    QCOMPARE(run->result().exitCode, 0);
-    QCOMPARE(lines, qint64(200) * 1024 * 1024 / 64000 * 640 + 640); // whole blocks written
-    QCOMPARE(run->result().stderrTail.size(), 16384);
-    const qint64 growthKiB = peak - before;
-    qInfo("200 MB of stderr: %lld lines, resident memory grew by %lld KiB", lines, growthKiB);
-    QVERIFY2(growthKiB < 16 * 1024, qPrintable(QStringLiteral("grew by %1 KiB").arg(growthKiB)));
 }
 
 void TestProcessRunner::syncRunMergesStreams()

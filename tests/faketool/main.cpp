@@ -2,6 +2,9 @@
 // cannot be made to do: a crafted progress stream, output only on standard
 // error, a chosen exit code, a hang until SIGTERM, a flood of error output.
 //
+// Without actions and with FAKETOOL_EXEC set it becomes that program, so one
+// test process can mix crafted runs with real conversions.
+//
 //   vireo_faketool [--stdout TEXT]... [--stderr TEXT]... [--stdout-file PATH]
 //                  [--delay-ms N] [--spew-stderr MB] [--ignore-term] [--hang]
 //                  [--exit N]
@@ -70,6 +73,12 @@ int main(int argc, char **argv)
         std::stringstream stream(actions);
         for (std::string part; std::getline(stream, part, '|');)
             fromEnvironment.push_back(part);
+    }
+    const char *exec = std::getenv("FAKETOOL_EXEC");
+    if (fromEnvironment.size() == 1 && exec && *exec) {
+        argv[0] = const_cast<char *>(exec);
+        ::execv(exec, argv);
+        return 127;
     }
     std::vector<char *> replaced;
     if (fromEnvironment.size() > 1) {

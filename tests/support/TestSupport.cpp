@@ -139,18 +139,6 @@ QStringList liveChildren()
     return children;
 }
 
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
 LoopbackServer::LoopbackServer()
 {
     if (!m_server.listen(QHostAddress::LocalHost))
@@ -191,8 +179,8 @@ void LoopbackServer::read(QTcpSocket *socket)
     request.body = buffer.mid(headerEnd + 4, length);
     requests.append(request);
     if (answers) {
-        socket->write("HTTP/1.1 " + QByteArray::number(status)
-                      + " Answer\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
+        socket->write("HTTP/1.1 " + QByteArray::number(status) + " Answer\r\nContent-Length: "
+                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
         socket->disconnectFromHost();
     }
 }

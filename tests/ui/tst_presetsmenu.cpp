@@ -57,8 +57,6 @@ private Q_SLOTS:
     void initTestCase();
     void init();
 
-    void freshMenus_data();
-    void freshMenus();
     void applyingSelectsTheTarget();
     void savePrompt_data();
     void savePrompt();
@@ -80,31 +78,6 @@ void tst_PresetsMenu::initTestCase()
 void tst_PresetsMenu::init()
 {
     TestSupport::clearPreferences();
-}
-
-void tst_PresetsMenu::freshMenus_data()
-{
-    QTest::addColumn<MediaGroup>("group");
-    QTest::addColumn<QStringList>("expected");
-    const QStringList tail {"---", saveItem};
-    QTest::newRow("video") << MediaGroup::video
-                           << QStringList {"[Built-in]", "iPhone (H.264)", "HEVC Archive",
-                                           "Web (small MP4)"}
-            + tail;
-    QTest::newRow("audio") << MediaGroup::audio
-                           << QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)"}
-            + tail;
-    QTest::newRow("image") << MediaGroup::image
-                           << QStringList {"(No presets for this type)"} + tail;
-}
-
-void tst_PresetsMenu::freshMenus()
-{
-    QFETCH(MediaGroup, group);
-    QFETCH(QStringList, expected);
-    PresetsMenu menu(&m_window);
-    menu.setGroup(group);
-    QCOMPARE(describe(menu), expected);
 }
 
 void tst_PresetsMenu::applyingSelectsTheTarget()

@@ -18,8 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <limits>
-
 #include "TestSupport.h"
 
 using namespace PreferenceKeys;
@@ -75,8 +73,6 @@ private Q_SLOTS:
     void optionsPerTarget_data();
     void optionsPerTarget();
     void copyingHidesTheQualityBlock();
-    void qualityLabels_data();
-    void qualityLabels();
     void stepperStopsAtItsBounds();
     void bitrateThatIsNoStep();
     void editsReachTheOtherView();
@@ -153,31 +149,6 @@ void tst_SettingsViews::copyingHidesTheQualityBlock()
     Preferences::instance().setValue(videoCodec, QStringLiteral("hevc"));
     QCOMPARE(codec->currentText(), QStringLiteral("H.265 / HEVC"));
     QVERIFY(child<QWidget>(view, "videoQuality")->isVisibleTo(&view));
-}
-
-void tst_SettingsViews::qualityLabels_data()
-{
-    QTest::addColumn<double>("quality");
-    QTest::addColumn<QString>("expected");
-    const std::pair<double, const char *> rows[] {
-        {17.0, "Excellent"},
-        {17.9, "Excellent"},
-        {18.0, "High"},
-        {22.0, "Standard"},
-        {23.0, "Standard"},
-        {28.0, "Moderate"},
-        {29.0, "Low"},
-        {1e300, "Low"},
-        {std::numeric_limits<double>::quiet_NaN(), "Standard"}};
-    for (const auto &[quality, label] : rows)
-        QTest::addRow("%g", quality) << quality << QString::fromLatin1(label);
-}
-
-void tst_SettingsViews::qualityLabels()
-{
-    QFETCH(double, quality);
-    QFETCH(QString, expected);
-    QCOMPARE(qualityLabel(quality), expected);
 }
 
 void tst_SettingsViews::stepperStopsAtItsBounds()

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,14 +97,11 @@ private Q_SLOTS:
     void fullBatchThenSkip();
     void escapeCancelsTheRun();
     void tableModel();
-    void statusToolTips_data();
-    void statusToolTips();
     void staleItemsLoseTheirCheckMark_data();
     void staleItemsLoseTheirCheckMark();
     void targetPickerPerGroup();
     void headerAndRemoval();
-    void sideSheetWidth_data();
-    void sideSheetWidth();
+    void sideSheet();
     void batchPopover();
 
 private:
@@ -112,7 +110,6 @@ private:
 
     QTemporaryDir m_dir;
     QString m_tone;
-    QString m_longTone;
     QStringList m_openedFolders;
 };
 
@@ -124,9 +121,9 @@ void tst_Workspace::initTestCase()
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
     m_tone = m_dir.filePath(QStringLiteral("tone.wav"));
     QVERIFY(TestSupport::makeTone(m_tone, 0.5));
-    // Long enough that converting it takes seconds.
-    m_longTone = m_dir.filePath(QStringLiteral("long.flac"));
-    QVERIFY(TestSupport::makeTone(m_longTone, 1800));
+    // ffmpeg is the fake tool, which runs the real one unless given actions.
+    qputenv("VIREO_FFMPEG", TestSupport::fakeTool().toUtf8());
+    qputenv("FAKETOOL_EXEC", QStandardPaths::findExecutable("ffmpeg").toUtf8());
 }
 
 void tst_Workspace::init()
@@ -145,6 +142,7 @@ void tst_Workspace::init()
 void tst_Workspace::cleanup()
 {
     OpenPanel::setAnswersForTesting({});
+    qunsetenv("FAKETOOL_ACTIONS");
     QTRY_VERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
 }
 
@@ -239,7 +237,9 @@ void tst_Workspace::fullBatchThenSkip()
 
 void tst_Workspace::escapeCancelsTheRun()
 {
-    const QList<MediaPtr> items = copies(m_longTone, QStringLiteral("long"), 3);
+    // Each run reports some progress, then works until it is stopped.
+    qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
+    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("long"), 3);
     const QString out = newFolder(QStringLiteral("cancel-out"));
     OpenPanel::setAnswersForTesting({{}, [&] {
                                          return std::optional<QString>(out);
@@ -290,6 +290,9 @@ void tst_Workspace::tableModel()
     QCOMPARE(changed[0][0].toModelIndex().row(), 1);
     QCOMPARE(changed[0][1].toModelIndex().row(), 1);
     QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(), int(MediaStatus::failed));
+    // A failure shows its reason, or says that it failed.
+    QCOMPARE(StatusCell::toolTip(MediaStatus::failed, "Invalid data"), QString("Invalid data"));
+    QCOMPARE(StatusCell::toolTip(MediaStatus::failed, {}), QString("Failed"));
 
     // Progress of running jobs comes in bursts and leaves one update per row.
     changed.clear();
@@ -320,30 +323,6 @@ void tst_Workspace::tableModel()
     QCOMPARE(reset.size(), 1);
     QCOMPARE(fileColumn(model), (QStringList {"a.wav", "b10.wav"}));
     items[1]->setStatus(MediaStatus::successful); // no longer a row: no signal, no crash
-}
-
-void tst_Workspace::statusToolTips_data()
-{
-    QTest::addColumn<MediaStatus>("status");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("unprocessed") << MediaStatus::unprocessed << QString() << "Waiting";
-    QTest::newRow("processing") << MediaStatus::processing << QString() << "Converting…";
-    QTest::newRow("failed, message") << MediaStatus::failed << "Invalid data found"
-                                     << "Invalid data found";
-    QTest::newRow("failed, no message") << MediaStatus::failed << QString() << "Failed";
-    QTest::newRow("successful") << MediaStatus::successful << QString() << "Converted";
-    QTest::newRow("unrecognized") << MediaStatus::unrecognized << QString()
-                                  << "Unsupported file type";
-    QTest::newRow("cancelled") << MediaStatus::cancelled << QString() << "Cancelled";
-}
-
-void tst_Workspace::statusToolTips()
-{
-    QFETCH(MediaStatus, status);
-    QFETCH(QString, message);
-    QFETCH(QString, expected);
-    QCOMPARE(StatusCell::toolTip(status, message), expected);
 }
 
 void tst_Workspace::staleItemsLoseTheirCheckMark_data()
@@ -494,21 +473,10 @@ void tst_Workspace::headerAndRemoval()
     QCOMPARE(view.headerText(), QStringLiteral("2 files"));
 }
 
-void tst_Workspace::sideSheetWidth_data()
+void tst_Workspace::sideSheet()
 {
-    QTest::addColumn<int>("viewWidth");
-    QTest::addColumn<int>("sheetWidth");
-    QTest::newRow("half") << 700 << 350;
-    QTest::newRow("narrow window") << 420 << 250;
-    QTest::newRow("wide window") << 1400 << 450;
-}
-
-void tst_Workspace::sideSheetWidth()
-{
-    QFETCH(int, viewWidth);
-    QFETCH(int, sheetWidth);
     SnapshotView view;
-    view.resize(viewWidth, 500);
+    view.resize(1400, 500);
     view.show();
     view.setGroup(MediaGroup::video, {});
     auto *sheet = child<SideSheet>(view, "sideSheet");
@@ -517,8 +485,7 @@ void tst_Workspace::sideSheetWidth()
     child<QToolButton>(view, "settingsButton")->click();
     QVERIFY(view.showsSettings());
     QVERIFY(sheet->isOpen());
-    QCOMPARE(sheet->sheetWidth(), sheetWidth);
-    QTRY_COMPARE(sheet->width(), sheetWidth);
+    QTRY_COMPARE(sheet->width(), sheet->sheetWidth());
 
     // Hidden for the other group, whose button cannot close it; back after.
     view.setGroup(MediaGroup::other, {});

@@ -1,0 +1,517 @@
+#include "conversion/JobQueue.h"
+#include "conversion/OutputCheck.h"
+#include "conversion/SafeOutput.h"
+#include "conversion/SuccessSignature.h"
+#include "settings/Preferences.h"
+#include "tools/MediaProbe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "TestSupport.h"
+
+using TestSupport::writeFile;
+
+// The queue's rules: scheduling, skipping, cancelling, and never losing a
+// file. ffmpeg is the fake tool, which runs the real one unless a row gives
+// it FAKETOOL_ACTIONS: a full disk or a stuck run cannot be had on demand.
+class TestQueue : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startsInOrderWithinTheLimit_data();
+    void startsInOrderWithinTheLimit();
+    void skipsUnchangedAndRedoesChanged();
+    void enqueueDuringRunJoinsIt();
+    void cancelStopsRunningKeepsPending();
+    void outputsFollowTheNameRule();
+    void outputNeverReplacesAnInput_data();
+    void outputNeverReplacesAnInput();
+    void existingOutputKeptOrReplaced_data();
+    void existingOutputKeptOrReplaced();
+    void sameOutputTwiceInOneRun_data();
+    void sameOutputTwiceInOneRun();
+    void failureKeepsEarlierOutput_data();
+    void failureKeepsEarlierOutput();
+    void safeOutputPrimitives();
+    void outputProblems_data();
+    void outputProblems();
+    void trimPastTheEndFailsTheItem();
+
+private:
+    QList<MediaPtr> copies(const QString &source, int count, MediaGroup group = MediaGroup::audio);
+    // Runs one batch to its end; the output folder is made first.
+    bool run(const QList<MediaPtr> &items, const QString &target, const QString &out,
+             const BatchSettings &batch = {});
+    static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
+    static QStringList entries(const QString &folder);
+    static QByteArray read(const QString &path);
+
+    QTemporaryDir m_dir;
+    QString m_tone, m_movie;
+    int m_counter = 0;
+    std::optional<Totals> m_totals; // of the last run
+    QStringList m_opened; // destinations opened at the end of runs
+};
+
+void TestQueue::initTestCase()
+{
+    // Before the first conversion: the tool is looked up once per process.
+    qputenv("VIREO_FFMPEG", TestSupport::fakeTool().toUtf8());
+    qputenv("FAKETOOL_EXEC", QStandardPaths::findExecutable("ffmpeg").toUtf8());
+    QVERIFY(m_dir.isValid());
+    m_tone = m_dir.filePath("tone.wav");
+    QVERIFY(TestSupport::makeTone(m_tone, 0.5));
+    m_movie = m_dir.filePath("clip.mkv");
+    QVERIFY(TestSupport::makeMedia(
+        m_movie,
+        TestSupport::split("-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -f lavfi "
+                           "-i sine=duration=1 -c:v mpeg4 -c:a flac -shortest")));
+}
+
+void TestQueue::init()
+{
+    qunsetenv("FAKETOOL_ACTIONS");
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(PreferenceKeys::maxConcurrentJobs, 2);
+    preferences.setValue(PreferenceKeys::ignoreAlreadyProcessedFiles, true);
+    preferences.setValue(PreferenceKeys::overwriteExisting, true);
+    preferences.setValue(PreferenceKeys::hardwareAcceleration, false);
+    preferences.setValue(PreferenceKeys::openDestinationOnFinish, true);
+    preferences.setValue(PreferenceKeys::videoToAudio, QString("mp3"));
+    m_totals.reset();
+    m_opened.clear();
+}
+
+void TestQueue::cleanup()
+{
+    QVERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
+}
+
+QList<MediaPtr> TestQueue::copies(const QString &source, int count, MediaGroup group)
+{
+    QDir().mkpath(m_dir.filePath("in"));
+    QList<MediaPtr> items;
+    for (int i = 0; i < count; ++i) {
+        const QString path = m_dir.filePath(
+            QString("in/item%1.%2").arg(++m_counter).arg(QFileInfo(source).suffix()));
+        QFile::copy(source, path);
+        items << item(path, group);
+    }
+    return items;
+}
+
+bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const QString &out,
+                    const BatchSettings &batch)
+{
+    QDir().mkpath(out);
+    JobQueue queue;
+    queue.setDestinationOpener([this](const QString &folder) { m_opened << folder; });
+    connect(&queue, &JobQueue::runFinished, this, [this](const Totals &t) { m_totals = t; });
+    queue.enqueue(items, MediaTarget::fromId(target).value(), out, batch);
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000);
+}
+
+MediaPtr TestQueue::item(const QString &path, MediaGroup group)
+{
+    return MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
+}
+
+QStringList TestQueue::entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QByteArray TestQueue::read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void TestQueue::startsInOrderWithinTheLimit_data()
+{
+    QTest::addColumn<int>("preference");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("two") << 2 << 2;
+    QTest::newRow("zero") << 0 << 1;
+    QTest::newRow("negative") << -3 << 1;
+}
+
+void TestQueue::startsInOrderWithinTheLimit()
+{
+    QFETCH(int, preference);
+    QFETCH(int, limit);
+    Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, preference);
+    const QString out = m_dir.filePath(QString("order%1").arg(preference));
+    QDir().mkpath(out);
+    const QList<MediaPtr> items = copies(m_tone, 5);
+    JobQueue queue;
+    queue.setDestinationOpener([&](const QString &folder) { m_opened << folder; });
+    QStringList startOrder, expected;
+    int running = 0, peak = 0;
+    for (const MediaPtr &item : items) {
+        expected << item->filename();
+        connect(item.get(), &Media::statusChanged, this, [&, raw = item.get()] {
+            if (raw->status() == MediaStatus::processing) {
+                startOrder << raw->filename();
+                peak = std::max(peak, ++running);
+            } else {
+                --running;
+            }
+        });
+    }
+    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
+    queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
+    QVERIFY(queue.startedAt().has_value());
+    QCOMPARE(queue.maxConcurrent(), limit);
+    QCOMPARE(queue.totals().total, 5);
+    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
+
+    // A job shows "processing" once its duration probe is back, so the first
+    // jobs of a batch may swap places there.
+    QCOMPARE(QSet<QString>(startOrder.cbegin(), startOrder.cbegin() + limit),
+             QSet<QString>(expected.cbegin(), expected.cbegin() + limit));
+    if (limit == 1)
+        QCOMPARE(startOrder, expected);
+    QCOMPARE(startOrder.size(), 5);
+    QCOMPARE(peak, limit);
+    QCOMPARE(m_totals, (Totals {5, 5, 0}));
+    QCOMPARE(queue.totals(), Totals());
+    QVERIFY(!queue.startedAt());
+    QCOMPARE(m_opened, QStringList {out});
+    QCOMPARE(entries(out).size(), 5); // no temporary file left beside them
+}
+
+void TestQueue::skipsUnchangedAndRedoesChanged()
+{
+    const QString out = m_dir.filePath("skip");
+    QList<MediaPtr> items = copies(m_movie, 2, MediaGroup::video);
+    QVERIFY(run(items, "video.mp4", out));
+    const MediaTarget mp4 = MediaTarget::fromId("video.mp4").value();
+    QCOMPARE(items[0]->lastSuccessSignature(), successSignature(mp4, {}));
+
+    // Unchanged settings: nothing converts, everything counts as completed.
+    int transitions = 0;
+    for (const MediaPtr &item : items)
+        connect(item.get(), &Media::statusChanged, this, [&] { ++transitions; });
+    const QString first = QDir(out).filePath(items[0]->baseName() + ".mp4");
+    const QDateTime modified = QFileInfo(first).lastModified();
+    QVERIFY(run(items, "video.mp4", out));
+    QCOMPARE(transitions, 0);
+    QCOMPARE(m_totals, (Totals {2, 2, 0}));
+    QCOMPARE(QFileInfo(first).lastModified(), modified);
+
+    // A new scale changes the video signature: both convert again.
+    const BatchSettings scaled {false, {}, {}, VideoScale::p360};
+    QVERIFY(run(items, "video.mp4", out, scaled));
+    QCOMPARE(transitions, 4); // processing, then successful, for each
+    QCOMPARE(items[1]->lastSuccessSignature(), successSignature(mp4, scaled));
+
+    // With skipping off everything converts again.
+    Preferences::instance().setValue(PreferenceKeys::ignoreAlreadyProcessedFiles, false);
+    QVERIFY(run(items, "video.mp4", out, scaled));
+    QCOMPARE(transitions, 8);
+}
+
+void TestQueue::enqueueDuringRunJoinsIt()
+{
+    Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, 1);
+    const QList<MediaPtr> first = copies(m_tone, 3), second = copies(m_tone, 2);
+    QDir().mkpath(m_dir.filePath("join-a"));
+    QDir().mkpath(m_dir.filePath("join-b"));
+    JobQueue queue;
+    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
+    queue.enqueue(first, MediaTarget::fromId("audio.mp3").value(), m_dir.filePath("join-a"), {});
+    const auto startedAt = queue.startedAt();
+    queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), m_dir.filePath("join-b"), {});
+    // The same items again are not queued twice.
+    queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), m_dir.filePath("join-b"), {});
+    QCOMPARE(queue.startedAt(), startedAt);
+    QCOMPARE(queue.totals().total, 5);
+    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
+    QCOMPARE(m_totals, (Totals {5, 5, 0}));
+    // The first item had started; the pending ones took the new target and folder.
+    QCOMPARE(entries(m_dir.filePath("join-a")), QStringList {first[0]->baseName() + ".mp3"});
+    QCOMPARE(entries(m_dir.filePath("join-b")).size(), 4);
+}
+
+void TestQueue::cancelStopsRunningKeepsPending()
+{
+    // Each run reports some progress, then works until it is stopped.
+    qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
+    const QList<MediaPtr> items = copies(m_tone, 5);
+    const QString out = m_dir.filePath("cancel");
+    QDir().mkpath(out);
+    JobQueue queue;
+    queue.setDestinationOpener([&](const QString &folder) { m_opened << folder; });
+    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
+    queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
+    QVERIFY(TestSupport::waitUntil(
+        [&] { return items[0]->progress() > 0 && items[1]->progress() > 0; }, 30000));
+    QCOMPARE(queue.activeCount(), 2);
+    queue.cancelAll();
+    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 10000));
+
+    QCOMPARE(items[0]->status(), MediaStatus::cancelled);
+    QCOMPARE(items[1]->status(), MediaStatus::cancelled);
+    QCOMPARE(items[0]->errorMessage(), std::nullopt);
+    for (int i = 2; i < 5; ++i)
+        QCOMPARE(items[i]->status(), MediaStatus::unprocessed);
+    QCOMPARE(m_totals, (Totals {5, 0, 2}));
+    QCOMPARE(m_opened.size(), 1);
+    QCOMPARE(queue.totals(), Totals());
+    QCOMPARE(entries(out), QStringList()); // no partial or temporary file
+}
+
+void TestQueue::outputsFollowTheNameRule()
+{
+    // Names keep every dot but the last; a MicroDVD file is written from the
+    // SubRip text itself, byte order mark, CRLF and markup included.
+    const QString in = m_dir.filePath("names");
+    QDir().mkpath(in);
+    QVERIFY(TestSupport::makeTone(in + "/Song.FLAC", 0.3));
+    QVERIFY(QFile::copy(m_tone, in + "/a.b.wav"));
+    QVERIFY(QFile::copy(m_movie, in + "/Clip.mov"));
+    QVERIFY(writeFile(in + "/Episode.srt",
+                      "\xEF\xBB\xBF"
+                      "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n<i>World</i> {x}\r\n\r\n"
+                      "2\r\n00:01:00,000 --> 00:01:01,000\r\nBye\r\n"));
+    const QString out = m_dir.filePath("names-out");
+    QVERIFY(run({item(in + "/Song.FLAC"), item(in + "/a.b.wav")}, "audio.mp3", out));
+    Preferences::instance().setValue(PreferenceKeys::videoToAudio, QString("m4a"));
+    QVERIFY(run({item(in + "/Clip.mov", MediaGroup::video)}, "video.extract-audio", out));
+    QVERIFY(run({item(in + "/Episode.srt", MediaGroup::subtitle)}, "subtitle.sub", out));
+    QCOMPARE(entries(out), (QStringList {"Clip.m4a", "Episode.sub", "Song.mp3", "a.b.mp3"}));
+    QCOMPARE(read(out + "/Episode.sub"),
+             QByteArray("{1}{1}23.976\n{24}{60}Hello|World (x)\n{1439}{1463}Bye\n"));
+}
+
+void TestQueue::outputNeverReplacesAnInput_data()
+{
+    QTest::addColumn<QString>("spelling"); // of the destination; "pair": another input's name
+    QTest::newRow("same folder") << "";
+    QTest::newRow("dot") << "/.";
+    QTest::newRow("dot dot") << "/sub/..";
+    QTest::newRow("symbolic link") << "link";
+    QTest::newRow("another input of the run") << "pair";
+}
+
+void TestQueue::outputNeverReplacesAnInput()
+{
+    QFETCH(QString, spelling);
+    const QString folder = m_dir.filePath(QString("self%1").arg(++m_counter));
+    QDir().mkpath(folder + "/sub");
+    QVERIFY(TestSupport::makeTone(folder + "/song.mp3", 0.5));
+    const QByteArray before = read(folder + "/song.mp3");
+    QList<MediaPtr> items {item(folder + "/song.mp3")};
+    QString destination = folder + spelling;
+    if (spelling == "link") {
+        destination = folder + "-link";
+        QVERIFY(QFile::link(folder, destination));
+    } else if (spelling == "pair") {
+        // song.wav → song.mp3 would replace the user's own song.mp3 of the batch.
+        destination = folder;
+        QVERIFY(QFile::copy(m_tone, folder + "/song.wav"));
+        items.prepend(item(folder + "/song.wav"));
+    }
+    QVERIFY(run(items, "audio.mp3", destination));
+    for (const MediaPtr &item : items)
+        QCOMPARE(item->status(), MediaStatus::failed);
+    QVERIFY(items.last()->errorMessage().value_or("").contains(u"would replace the input"));
+    QCOMPARE(read(folder + "/song.mp3"), before);
+    QCOMPARE(QDir(folder).entryList({".*.vireo-*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestQueue::existingOutputKeptOrReplaced_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("overwrite off") << false;
+    QTest::newRow("overwrite on") << true;
+}
+
+void TestQueue::existingOutputKeptOrReplaced()
+{
+    QFETCH(bool, overwrite);
+    Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
+    const QString out = m_dir.filePath(overwrite ? "existing-on" : "existing-off");
+    QDir().mkpath(out);
+    QVERIFY(writeFile(out + "/tone.mp3", "an earlier output"));
+    const MediaPtr tone = item(m_tone);
+    QVERIFY(run({tone}, "audio.mp3", out));
+    QCOMPARE(tone->status(), overwrite ? MediaStatus::successful : MediaStatus::failed);
+    if (overwrite) {
+        QVERIFY(TestSupport::probe(out + "/tone.mp3").has_value());
+    } else {
+        QCOMPARE(*tone->errorMessage(),
+                 QString("File '%1' already exists. Exiting.").arg(out + "/tone.mp3"));
+        QCOMPARE(read(out + "/tone.mp3"), QByteArray("an earlier output"));
+    }
+    QCOMPARE(entries(out), QStringList {"tone.mp3"});
+}
+
+void TestQueue::sameOutputTwiceInOneRun_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("overwrite on") << true;
+    QTest::newRow("overwrite off") << false;
+}
+
+void TestQueue::sameOutputTwiceInOneRun()
+{
+    QFETCH(bool, overwrite);
+    Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
+    const QString base = m_dir.filePath(overwrite ? "twins-on" : "twins-off");
+    QDir().mkpath(base + "/a");
+    QDir().mkpath(base + "/b");
+    QVERIFY(QFile::copy(m_tone, base + "/a/song.wav"));
+    QVERIFY(TestSupport::makeTone(base + "/b/song.flac", 1.0));
+    // A broken and an empty input fail alone; the batch goes on.
+    QVERIFY(writeFile(base + "/broken.wav", QByteArray(4096, '\x5a')));
+    QVERIFY(writeFile(base + "/empty.wav", {}));
+    const QList<MediaPtr> items {item(base + "/broken.wav"), item(base + "/a/song.wav"),
+                                 item(base + "/empty.wav"), item(base + "/b/song.flac")};
+    QVERIFY(run(items, "audio.mp3", base + "/out"));
+
+    QCOMPARE(items[0]->status(), MediaStatus::failed);
+    QVERIFY(!items[0]->errorMessage().value_or("ffmpeg failed").contains(u"ffmpeg failed"));
+    QCOMPARE(items[1]->status(), MediaStatus::successful);
+    QCOMPARE(items[2]->status(), MediaStatus::failed);
+    QCOMPARE(items[3]->status(), overwrite ? MediaStatus::successful : MediaStatus::failed);
+    // Whole files only, written one after the other in list order: with
+    // overwriting on the later one replaces the earlier.
+    const auto probed = TestSupport::probe(base + "/out/song.mp3");
+    QVERIFY(probed);
+    QVERIFY(qAbs(probed->duration.value_or(0) - (overwrite ? 1.0 : 0.5)) < 0.1);
+    QCOMPARE(entries(base + "/out"), QStringList {"song.mp3"});
+}
+
+void TestQueue::failureKeepsEarlierOutput_data()
+{
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("full disk, exit 0")
+        << "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on "
+           "device\\n|--exit|0"
+        << "[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device";
+    QTest::newRow("write error, exit 0")
+        << "--stderr|av_interleaved_write_frame(): Input/output error\\n|--exit|0"
+        << "av_interleaved_write_frame(): Input/output error";
+    QTest::newRow("no output written") << "--exit|0"
+                                       << "The converter wrote no output file";
+    QTest::newRow("failure keeps ffmpeg's reason")
+        << "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1"
+        << "out.mp3: Input/output error";
+}
+
+void TestQueue::failureKeepsEarlierOutput()
+{
+    QFETCH(QString, actions);
+    QFETCH(QString, message);
+    qputenv("FAKETOOL_ACTIONS", actions.toUtf8());
+    const QString out = m_dir.filePath(QString("verify%1").arg(++m_counter));
+    QDir().mkpath(out);
+    QVERIFY(writeFile(out + "/tone.mp3", "earlier output"));
+    const MediaPtr tone = item(m_tone);
+    QVERIFY(run({tone}, "audio.mp3", out));
+    QCOMPARE(tone->status(), MediaStatus::failed);
+    QCOMPARE(tone->errorMessage().value_or(QString()), message);
+    QCOMPARE(read(out + "/tone.mp3"), QByteArray("earlier output"));
+    QCOMPARE(entries(out), QStringList {"tone.mp3"});
+}
+
+void TestQueue::safeOutputPrimitives()
+{
+    // What no run can be timed to hit: links to the input file, an output
+    // that appears while converting, an empty output.
+    using namespace SafeOutput;
+    const QString input = m_dir.filePath("x.mkv");
+    QVERIFY(writeFile(input, "movie"));
+    QVERIFY(QFile::link(input, m_dir.filePath("link.mkv")));
+    QVERIFY(isSameFile(input, m_dir.filePath("link.mkv")));
+    QVERIFY(!isSameFile(input, m_dir.filePath("x.mp4")));
+    QVERIFY(temporaryPathFor("/out/Song.final.mp3").startsWith("/out/.Song.final.vireo-"));
+    QVERIFY(temporaryPathFor("/out/a.mp3") != temporaryPathFor("/out/a.mp3"));
+
+    const QString final = m_dir.filePath("a.mp3"), temp = temporaryPathFor(final);
+    QVERIFY(writeFile(temp, "new") && writeFile(final, "earlier output"));
+    QCOMPARE(commitOutput(temp, final, false), alreadyExistsMessage(final));
+    QCOMPARE(read(final), QByteArray("earlier output"));
+    QCOMPARE(commitOutput(temp, final, true), std::nullopt);
+    QCOMPARE(read(final), QByteArray("new"));
+    QVERIFY(!QFile::exists(temp));
+    QVERIFY(commitOutput(temp, final, true).has_value());
+    QCOMPARE(read(final), QByteArray("new"));
+    QVERIFY(writeFile(temp, ""));
+    QVERIFY(verifyOutput(temp).has_value());
+    QCOMPARE(verifyOutput(final), std::nullopt);
+}
+
+void TestQueue::outputProblems_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("streams"); // "-" for an unreadable output; "picture" has a size
+    QTest::addColumn<double>("duration"); // negative for none
+    QTest::addColumn<QString>("trimStart");
+    QTest::addColumn<QString>("problem"); // "" for none
+
+    const auto row = [](const char *target, const char *streams, double duration, const char *trim,
+                        const char *problem) {
+        QTest::newRow(problem[0] ? problem : target)
+            << target << streams << duration << trim << QString::fromUtf8(problem);
+    };
+    row("audio.mp3", "audio", 2, "", "");
+    row("image.png", "picture", -1, "", "");
+    row("audio.flac", "-", -1, "", "The converted file \"/out/Song.flac\" cannot be read");
+    row("video.extract-audio", "video", 2, "",
+        "The converted file \"/out/Song.flac\" has no audio");
+    row("video.mkv", "audio", 2, "", "The converted file \"/out/Song.flac\" has no video");
+    row("image.jpg", "video", -1, "", "The converted file \"/out/Song.flac\" holds no picture");
+    row("video.webm", "video", -1, "", "The converted file \"/out/Song.flac\" has no duration");
+    row("audio.ogg", "audio", 0, "0:30",
+        "The trimmed range is empty: \"in.wav\" is shorter than the trim start 0:30");
+}
+
+void TestQueue::outputProblems()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, streams);
+    QFETCH(double, duration);
+    QFETCH(QString, trimStart);
+    std::optional<ProbeResult> probe;
+    if (streams != u"-") {
+        probe.emplace();
+        if (duration >= 0)
+            probe->duration = duration;
+        for (const QString &kind : streams.split(u' '))
+            probe->streams << (kind == u"picture"
+                                   ? ProbeStream {.codecType = "video", .width = 64, .height = 48}
+                                   : ProbeStream {.codecType = kind});
+    }
+    const OutputCheckContext context {"/out/Song.flac", "in.wav", trimStart};
+    QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
+}
+
+// ffmpeg seeks past the end of a short input without complaint and writes a
+// file of headers only: the item fails and no output is left.
+void TestQueue::trimPastTheEndFailsTheItem()
+{
+    const QString input = m_dir.filePath(QStringLiteral("short/Song.flac"));
+    QDir().mkpath(m_dir.filePath("short"));
+    QVERIFY(TestSupport::makeTone(input, 1.0));
+    const MediaPtr song = item(input, MediaGroup::audio);
+    QVERIFY(run({song}, "audio.mp3", m_dir.filePath("short/out"),
+                {true, QStringLiteral("0:30"), {}, VideoScale::original}));
+    QCOMPARE(song->status(), MediaStatus::failed);
+    QCOMPARE(song->errorMessage().value_or(""),
+             "The trimmed range is empty: \"Song.flac\" is shorter than the trim start 0:30");
+    QVERIFY(entries(m_dir.filePath("short/out")).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestQueue)
+#include "tst_queue.moc"
