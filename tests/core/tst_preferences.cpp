@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include <limits>
+#include <sys/stat.h>
 
 using namespace PreferenceKeys;
 
@@ -75,6 +76,8 @@ private Q_SLOTS:
     void handWrittenValues_data();
     void handWrittenValues();
     void videoCodecRawValues();
+    void refusesWhatIsNoFile_data();
+    void refusesWhatIsNoFile();
 
 private:
     QString confPath() const { return m_configHome.filePath(QStringLiteral("Vireo/Vireo.conf")); }
@@ -276,6 +279,34 @@ void tst_Preferences::videoCodecRawValues()
     QCOMPARE(rawValue(VideoCodec::copy), QStringLiteral("copy"));
     for (const char *other : {"H264", " copy", "av1", ""})
         QCOMPARE(videoCodecFromRawValue(QString::fromLatin1(other)), std::nullopt);
+}
+
+void tst_Preferences::refusesWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("fifo") << "fifo"; // opening it would wait for a writer forever
+    QTest::newRow("folder") << "folder";
+}
+
+void tst_Preferences::refusesWhatIsNoFile()
+{
+    QFETCH(QString, kind);
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(videoCodec, QStringLiteral("copy"));
+    QVERIFY(QFile::remove(confPath()));
+    const QByteArray path = QFile::encodeName(confPath());
+    QCOMPARE(kind == u"fifo" ? ::mkfifo(path, 0600) : ::mkdir(path, 0700), 0);
+
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("h264"));
+    preferences.setValue(videoQuality, 30.0); // for this run only
+    QCOMPARE(preferences.value(videoQuality), 30.0);
+    QFileInfo info(confPath());
+    QVERIFY(kind == u"fifo" ? !info.isFile() && info.exists() : info.isDir());
+
+    QVERIFY(kind == u"fifo" ? QFile::remove(confPath()) : QDir().rmdir(confPath()));
+    writeConf("[General]\nvideo%20codec=hevc\n");
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
+    QCOMPARE(preferences.value(videoQuality), 23.0);
 }
 
 QTEST_GUILESS_MAIN(tst_Preferences)
