@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,7 +45,9 @@ std::optional<QByteArray> startTimeOf(qint64 pid)
 bool processExists(qint64 pid)
 {
     // EPERM: it exists, but /proc does not show it to us; keep its files.
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 // Names this machine and PID namespace: process ids mean something only here.
@@ -119,16 +122,15 @@ int removeStaleTemporaries(const QString &folder)
     const QString scope = scopeTag();
     int removed = 0;
     const QDir dir(folder);
-    for (const QString &name :
-         dir.entryList({QStringLiteral(".*.vireo-*")}, QDir::Files | QDir::Hidden | QDir::System)) {
+    for (const QString &name : dir.entryList({QStringLiteral(".*.vireo-*")},
+                                             QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
         const QRegularExpressionMatch match = pattern.match(name);
         if (!match.hasMatch() || match.captured(1) != scope)
             continue; // not ours to judge: another machine or container
         const qint64 pid = match.captured(2).toLongLong();
         const std::optional<QByteArray> start = startTimeOf(pid);
         const bool ownerGone = start ? *start != match.captured(3).toLatin1() : !processExists(pid);
-        const QString path = dir.filePath(name);
-        if (ownerGone && !QFileInfo(path).isSymLink() && QFile::remove(path))
+        if (ownerGone && QFile::remove(dir.filePath(name)))
             ++removed;
     }
     return removed;
