@@ -128,16 +128,10 @@ QStringList liveChildren()
     return children;
 }
 
-qint64 residentKiB()
+bool isGone(const QByteArray &pid)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
+    QFile stat("/proc/" + pid + "/stat");
+    return !stat.open(QIODevice::ReadOnly) || stat.readAll().split(')').last().trimmed()[0] == 'Z';
 }
 
 LoopbackServer::LoopbackServer()

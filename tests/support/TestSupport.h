@@ -57,8 +57,8 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 60000);
 // Child processes of this process that are still alive (from /proc).
 QStringList liveChildren();
 
-// Resident memory of this process in kibibytes (from /proc/self/status).
-qint64 residentKiB();
+// The process no longer runs: gone, or a zombie that nobody reaped.
+bool isGone(const QByteArray &pid);
 
 struct HttpRequest {
     QByteArray method, path, body;
