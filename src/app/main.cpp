@@ -1,3 +1,4 @@
+#include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
 #include "ui/AppDelegate.h"
 #include "ui/SingleInstance.h"
@@ -30,6 +31,7 @@ QIcon applicationIcon(const QString &desktopId)
 
 int main(int argc, char *argv[])
 {
+    ResourceLimits::raiseOpenFileLimit(); // a large batch runs many tools at once
     QApplication app(argc, argv);
     const QString desktopId = QString::fromUtf8(BuildConfig::appId);
     QApplication::setApplicationName(QStringLiteral("Vireo"));

@@ -3,6 +3,7 @@
 #include "conversion/MediaJob.h"
 #include "conversion/ProgressMath.h"
 #include "settings/Preferences.h"
+#include "tools/ResourceLimits.h"
 
 JobQueue::JobQueue(QObject *parent)
     : QObject(parent)
@@ -30,7 +31,10 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
     m_destination = destination;
     m_batch = batch;
     const int preferred = Preferences::instance().value(PreferenceKeys::maxConcurrentJobs);
-    m_maxConcurrent = preferred >= 2 ? preferred : 1;
+    // Never more than the descriptors allow: a job that cannot get its pipes
+    // would fail, one that waits for a slot does not.
+    m_maxConcurrent = std::min(preferred >= 2 ? preferred : 1,
+                               int(m_active.size()) + ResourceLimits::concurrentRuns());
     m_completion = [this, destination] {
         if (m_opener && Preferences::instance().value(PreferenceKeys::openDestinationOnFinish))
             m_opener(destination);

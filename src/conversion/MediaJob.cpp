@@ -7,6 +7,7 @@
 #include "conversion/MicroDvdWriter.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/OutputLocks.h"
+#include "conversion/ProgressMath.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
 #include "settings/Preferences.h"
@@ -154,6 +155,7 @@ void MediaJob::beginConversion()
 
     if (!m_overwrite && QFileInfo::exists(m_finalPath))
         return fail(SafeOutput::alreadyExistsMessage(m_finalPath));
+    SafeOutput::sweepFolderOnce(QFileInfo(m_finalPath).absolutePath());
     m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
     convert();
 }
@@ -188,8 +190,9 @@ void MediaJob::runFFmpegStep(const QString &destination)
         }
         if (!item)
             return;
-        if (event.progress.outTimeSeconds && duration > 0)
-            item->setProgress(std::min(*event.progress.outTimeSeconds / duration, 1.0));
+        if (const auto fraction
+            = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
+            item->setProgress(*fraction);
         if (event.progress.isEnd)
             item->setProgress(1.0);
     };

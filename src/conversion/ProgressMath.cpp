@@ -7,6 +7,16 @@
 
 namespace ProgressMath {
 
+std::optional<double> fileProgress(std::optional<double> outTimeSeconds, double duration)
+{
+    if (!outTimeSeconds || !(duration > 0) || !std::isfinite(duration))
+        return std::nullopt;
+    const double fraction = *outTimeSeconds / duration;
+    if (std::isnan(fraction))
+        return std::nullopt;
+    return std::clamp(fraction, 0.0, 1.0);
+}
+
 double overallProgress(const Totals &totals, double inFlightProgress)
 {
     if (totals.total <= 0)

@@ -10,6 +10,10 @@
 // progress sheet and the command line.
 namespace ProgressMath {
 
+// How far one file is, from the position ffmpeg reached and the file's play
+// length: within 0 to 1, and nothing when either is unknown or not a number.
+std::optional<double> fileProgress(std::optional<double> outTimeSeconds, double duration);
+
 // (completed + failed + the progress of the items in flight) / total, at most 1.
 double overallProgress(const Totals &totals, double inFlightProgress);
 

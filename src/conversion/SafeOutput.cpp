@@ -1,17 +1,77 @@
 #include "conversion/SafeOutput.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
+#include <QThreadPool>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// A temporary name keeps at least this much of the stem when the final name
+// is short, so that it still says which file it becomes.
+constexpr qsizetype shortStemBytes = 24;
+
+// The start time of a process in clock ticks after boot (field 22 of
+// /proc/<pid>/stat), which tells a process from a later one with its id.
+std::optional<QByteArray> startTimeOf(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray stat = file.readAll();
+    // The command name (field 2) may hold spaces and parentheses.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() < 20)
+        return std::nullopt;
+    return fields.at(19);
+}
+
+bool processExists(qint64 pid)
+{
+    // EPERM: it exists, but /proc does not show it to us; keep its files.
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+// Names this machine and PID namespace: process ids mean something only here.
+QString scopeTag()
+{
+    static const QString tag = [] {
+        QFile bootId(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+        QByteArray scope = bootId.open(QIODevice::ReadOnly) ? bootId.readAll() : QByteArray();
+        scope += QFile::symLinkTarget(QStringLiteral("/proc/self/ns/pid")).toUtf8();
+        const QByteArray hash = QCryptographicHash::hash(scope, QCryptographicHash::Sha1);
+        return QString::fromLatin1(hash.first(4).toHex());
+    }();
+    return tag;
+}
+
+QString ownerTag()
+{
+    static const QString tag = QStringLiteral("%1-%2-%3")
+                                   .arg(scopeTag(), QString::number(::getpid()),
+                                        QString::fromLatin1(startTimeOf(::getpid()).value_or("0")));
+    return tag;
+}
+
+} // namespace
 
 namespace SafeOutput {
 
@@ -39,13 +99,54 @@ QString temporaryPathFor(const QString &finalPath)
 {
     const QFileInfo info(finalPath);
     const QString suffix = info.suffix();
-    const QString base = suffix.isEmpty() ? info.fileName() : info.completeBaseName();
-    const QString tag
+    const QByteArray stem
+        = QFile::encodeName(suffix.isEmpty() ? info.fileName() : info.completeBaseName());
+    const QString random
         = QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0');
-    QString name = u'.' + base + QStringLiteral(".vireo-") + tag;
-    if (!suffix.isEmpty())
-        name += u'.' + suffix;
-    return info.dir().filePath(name);
+    const QByteArray tail = QFile::encodeName(QStringLiteral(".vireo-%1-%2").arg(ownerTag(), random)
+                                              + (suffix.isEmpty() ? QString() : u'.' + suffix));
+    // Bytes, as the file system counts them.
+    const qsizetype budget
+        = std::max(QFile::encodeName(info.fileName()).size(), 1 + tail.size() + shortStemBytes);
+    qsizetype keep = std::clamp(budget - 1 - tail.size(), qsizetype(0), stem.size());
+    while (keep > 0 && keep < stem.size() && (quint8(stem[keep]) & 0xC0) == 0x80)
+        --keep; // never inside a UTF-8 sequence
+    return info.dir().filePath(QFile::decodeName('.' + stem.first(keep) + tail));
+}
+
+int removeStaleTemporaries(const QString &folder)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\..*\.vireo-([0-9a-f]{8})-([0-9]{1,10})-([0-9]{1,20})-[0-9a-f]{8})"
+                       R"((\.[A-Za-z0-9]{1,16})?$)"));
+    const QString scope = scopeTag();
+    int removed = 0;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral(".*.vireo-*")},
+                                             QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch match = pattern.match(name);
+        if (!match.hasMatch() || match.captured(1) != scope)
+            continue; // not ours to judge: another machine or container
+        const qint64 pid = match.captured(2).toLongLong();
+        const std::optional<QByteArray> start = startTimeOf(pid);
+        const bool ownerGone = start ? *start != match.captured(3).toLatin1() : !processExists(pid);
+        if (ownerGone && QFile::remove(dir.filePath(name)))
+            ++removed;
+    }
+    return removed;
+}
+
+void sweepFolderOnce(const QString &folder)
+{
+    static QMutex mutex;
+    static QSet<QString> swept;
+    {
+        QMutexLocker locker(&mutex);
+        if (swept.contains(folder))
+            return;
+        swept.insert(folder);
+    }
+    QThreadPool::globalInstance()->start([folder] { removeStaleTemporaries(folder); });
 }
 
 QString alreadyExistsMessage(const QString &finalPath)

@@ -22,8 +22,22 @@ bool isSameFile(const QString &a, const QString &b);
 QString canonicalOutputPath(const QString &path);
 
 // A hidden name beside the final one that keeps its extension (ffmpeg picks
-// the muxer from it): "/out/.Song.vireo-1a2b3c4d.mp3".
+// the muxer from it) and names its owner, this process:
+// "/out/.Song.vireo-<scope>-<pid>-<start time>-<random>.mp3". The name is no
+// longer than the final one (or than a short name): the stem is cut, at a
+// character boundary, so it fits wherever the final name fits.
 QString temporaryPathFor(const QString &finalPath);
+
+// Removes from `folder` the temporary files that runs which no longer exist
+// left behind (killed, or a power loss): only names of the exact form above
+// whose owner process is gone, or whose id now belongs to another process.
+// Files of live runs, of other machines and everything else stay. Returns how
+// many it removed. Reads the folder: never on the UI thread.
+int removeStaleTemporaries(const QString &folder);
+
+// removeStaleTemporaries() on the thread pool, the first time this process
+// writes into `folder`.
+void sweepFolderOnce(const QString &folder);
 
 // ffmpeg's own wording for an output that exists while overwriting is off.
 QString alreadyExistsMessage(const QString &finalPath);

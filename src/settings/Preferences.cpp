@@ -3,35 +3,22 @@
 #include "settings/StoredValue.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
 #include <QJsonDocument>
-#include <QJsonParseError>
 #include <QMutexLocker>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
-#include <QThread>
 #include <QVariant>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
-
-// Named explicitly so that the store does not depend on QCoreApplication's
-// names having been set (the command-line tool and the tests never set them).
-class Store final : public QSettings {
-public:
-    Store()
-        : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo"),
-                    QStringLiteral("Vireo"))
-    {
-        // The organization-level file next to ours holds state shared by all
-        // of the maker's programs; none of our keys may be read from it (nor
-        // from /etc/xdg).
-        setFallbacksEnabled(false);
-    }
-};
 
 template<typename T> std::optional<T> decode(const QVariant &stored);
 
@@ -61,23 +48,7 @@ template<> std::optional<QString> decode<QString>(const QVariant &stored)
 
 template<> std::optional<QList<QJsonObject>> decode<QList<QJsonObject>>(const QVariant &stored)
 {
-    QStringList texts;
-    if (stored.typeId() == QMetaType::QStringList)
-        texts = stored.toStringList();
-    else if (stored.typeId() == QMetaType::QString) // the INI form of a one-element list
-        texts = QStringList {stored.toString()};
-    else
-        return std::nullopt;
-
-    QList<QJsonObject> objects;
-    objects.reserve(texts.size());
-    for (const QString &text : texts) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
-        if (error.error == QJsonParseError::NoError && document.isObject())
-            objects.append(document.object());
-    }
-    return objects;
+    return StoredValue::toJsonObjects(stored);
 }
 
 template<typename T> QVariant encode(const T &value)
@@ -95,25 +66,96 @@ QVariant encode(const QList<QJsonObject> &objects)
     return texts;
 }
 
-// Values that hold for this process only (the command line's options); never
-// written to the store.
-QMutex overridesMutex;
-QHash<QString, QVariant> overrides;
-
-template<typename T> T read(const PreferenceKey<T> &key)
+Preferences::FileStamp stampOf(const QByteArray &path)
 {
-    {
-        QMutexLocker locker(&overridesMutex);
-        if (const auto it = overrides.constFind(key.name); it != overrides.cend())
-            return it->template value<T>();
-    }
-    const Store store;
-    return decode<T>(store.value(key.name)).value_or(key.defaultValue);
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        return {}; // absent: Qt reads no values and creates it on the first write
+    return {true,
+            S_ISREG(info.st_mode),
+            qint64(info.st_dev),
+            qint64(info.st_ino),
+            qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec),
+            qint64(info.st_mtim.tv_nsec)};
 }
 
 } // namespace
 
-Preferences::Preferences() = default;
+Preferences::Preferences()
+    // Fixed here, like QSettings fixes its paths at first use.
+    : m_fileName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                 + QStringLiteral("/Vireo/Vireo.conf"))
+{
+    QMutexLocker locker(&m_mutex);
+    refresh();
+}
+
+Preferences::~Preferences() = default;
+
+void Preferences::refresh() const
+{
+    const FileStamp stamp = stampOf(QFile::encodeName(m_fileName));
+    if (m_stamp && *m_stamp == stamp)
+        return;
+    m_stamp = stamp;
+    if (!stamp.regular) {
+        // QSettings would block on a FIFO or a device, or replace whatever
+        // is there on the first write. Neither is ours to touch.
+        if (!m_refused) {
+            const QString message = QCoreApplication::translate(
+                "Preferences",
+                "The settings file %1 is not a regular file; using the default "
+                "settings, and changes are not saved.");
+            std::fprintf(stderr, "%s\n", qUtf8Printable(message.arg(m_fileName)));
+            std::fflush(stderr);
+        }
+        m_store.reset();
+        m_refused = true;
+        return;
+    }
+    if (m_refused) {
+        m_refused = false;
+        m_unsaved.clear();
+    }
+    if (!m_store) {
+        // One QSettings for the life of the process: it parses the file
+        // once; a new one per read would parse it on every read, since Qt
+        // does not keep large files in its cache.
+        m_store = std::make_unique<QSettings>(m_fileName, QSettings::NativeFormat);
+        return;
+    }
+    m_store->sync(); // another process wrote: read the file again, once
+}
+
+QVariant Preferences::storedValue(const QString &name) const
+{
+    refresh();
+    if (m_refused)
+        return m_unsaved.value(name);
+    return m_store->value(name);
+}
+
+void Preferences::store(const QString &name, const QVariant &value)
+{
+    if (m_refused) {
+        m_unsaved.insert(name, value);
+        return;
+    }
+    m_store->setValue(name, value);
+    m_store->sync();
+    // The write is done; the update QSettings scheduled for later is not
+    // needed, and must not touch the file after it changed into something else.
+    QCoreApplication::removePostedEvents(m_store.get(), QEvent::UpdateRequest);
+    m_stamp = stampOf(QFile::encodeName(m_fileName));
+}
+
+template<typename T> T Preferences::read(const PreferenceKey<T> &key) const
+{
+    if (const auto it = m_overrides.constFind(key.name); it != m_overrides.cend())
+        return it->template value<T>();
+    return decode<T>(storedValue(key.name)).value_or(key.defaultValue);
+}
 
 Preferences &Preferences::instance()
 {
@@ -130,26 +172,31 @@ Preferences &Preferences::instance()
 
 bool Preferences::value(const PreferenceKey<bool> &key) const
 {
+    QMutexLocker locker(&m_mutex);
     return read(key);
 }
 
 int Preferences::value(const PreferenceKey<int> &key) const
 {
+    QMutexLocker locker(&m_mutex);
     return read(key);
 }
 
 double Preferences::value(const PreferenceKey<double> &key) const
 {
+    QMutexLocker locker(&m_mutex);
     return read(key);
 }
 
 QString Preferences::value(const PreferenceKey<QString> &key) const
 {
+    QMutexLocker locker(&m_mutex);
     return read(key);
 }
 
 QList<QJsonObject> Preferences::value(const PreferenceKey<QList<QJsonObject>> &key) const
 {
+    QMutexLocker locker(&m_mutex);
     return read(key);
 }
 
@@ -183,8 +230,8 @@ void Preferences::setValue(const PreferenceKey<QList<QJsonObject>> &key,
 template<typename T> void Preferences::override(const PreferenceKey<T> &key, const T &value)
 {
     {
-        QMutexLocker locker(&overridesMutex);
-        overrides.insert(key.name, QVariant::fromValue(value));
+        QMutexLocker locker(&m_mutex);
+        m_overrides.insert(key.name, QVariant::fromValue(value));
     }
     Q_EMIT changed(key.name);
 }
@@ -212,7 +259,7 @@ void Preferences::setSessionOverride(const PreferenceKey<QString> &key, const QS
 
 QString Preferences::fileName() const
 {
-    return Store().fileName();
+    return m_fileName;
 }
 
 template<typename T> void Preferences::write(const PreferenceKey<T> &key, const T &value)
@@ -220,12 +267,10 @@ template<typename T> void Preferences::write(const PreferenceKey<T> &key, const 
     {
         // Held across the comparison so that two threads writing the same key
         // cannot both see "unchanged" or both miss it.
-        QMutexLocker locker(&m_writeMutex);
+        QMutexLocker locker(&m_mutex);
         if (read(key) == value)
             return;
-        Store store;
-        store.setValue(key.name, encode(value));
-        store.sync();
+        store(key.name, encode(value));
     }
     Q_EMIT changed(key.name);
 }

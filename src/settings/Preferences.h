@@ -2,11 +2,18 @@
 
 #include "settings/PreferenceKeys.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+class QSettings;
 
 // The per-user preferences, stored in $XDG_CONFIG_HOME/Vireo/Vireo.conf
 // (QSettings, native format, organization and application "Vireo" whatever
@@ -15,16 +22,21 @@
 // There is one instance per process, instance(), and every reader and writer
 // uses it. Observation is the one changed(key) signal: a view connects to it,
 // compares the key with the name of the preference it shows and reads the
-// value again. So every view follows a write, whoever made it. Writes made by
-// another process are seen by the next read, but not signalled.
+// value again. So every view follows a write, whoever made it.
+//
+// The file is parsed once and then read from memory. A read checks the file's
+// identity, size and modification time (one stat), so a write by another
+// process is seen by the next read (but not signalled), at the cost of one
+// more parse. A path that holds something other than a regular file (a FIFO,
+// a folder, a device) is never opened nor replaced: a message on standard
+// error names it, reads give the defaults and writes last for this run only.
 //
 // Reads never write. A stored value that does not decode as its key's type
 // reads as the key's default. Writes are stored (and synced to the file) at
 // once; a write of the value already read is ignored and signals nothing.
 //
-// Any thread may read and write: every call works on its own QSettings, and
-// writes are serialized. changed() is emitted on the writing thread, so a
-// receiver that lives elsewhere gets it queued.
+// Any thread may read and write; calls are serialized. changed() is emitted
+// on the writing thread, so a receiver that lives elsewhere gets it queued.
 class Preferences final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Preferences)
@@ -63,11 +75,34 @@ Q_SIGNALS:
     // The stored value of the preference named key changed.
     void changed(const QString &key);
 
+public:
+    // What tells one version of the file from another: any write changes it.
+    struct FileStamp {
+        bool exists = false;
+        bool regular = true;
+        qint64 device = 0, inode = 0, size = 0, seconds = 0, nanoseconds = 0;
+        friend bool operator==(const FileStamp &, const FileStamp &) = default;
+    };
+
 private:
     Preferences();
+    ~Preferences() override;
+
+    // All of these with m_mutex held.
+    void refresh() const;
+    QVariant storedValue(const QString &name) const;
+    void store(const QString &name, const QVariant &value);
+    template<typename T> T read(const PreferenceKey<T> &key) const;
 
     template<typename T> void write(const PreferenceKey<T> &key, const T &value);
     template<typename T> void override(const PreferenceKey<T> &key, const T &value);
 
-    QMutex m_writeMutex;
+    const QString m_fileName;
+    mutable QMutex m_mutex;
+    // Reads follow the file, so they change these.
+    mutable std::unique_ptr<QSettings> m_store; // none while the path is refused
+    mutable std::optional<FileStamp> m_stamp; // of the file as last read or written
+    mutable bool m_refused = false;
+    mutable QHash<QString, QVariant> m_unsaved; // writes while the path is refused
+    QHash<QString, QVariant> m_overrides; // the command line's, never stored
 };

@@ -1,5 +1,9 @@
 #include "settings/StoredValue.h"
 
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QStringList>
+
 #include <cmath>
 
 namespace StoredValue {
@@ -67,6 +71,27 @@ std::optional<QString> toText(const QVariant &stored)
     if (stored.typeId() != QMetaType::QString)
         return std::nullopt;
     return stored.toString();
+}
+
+std::optional<QList<QJsonObject>> toJsonObjects(const QVariant &stored)
+{
+    QStringList texts;
+    if (stored.typeId() == QMetaType::QStringList)
+        texts = stored.toStringList();
+    else if (stored.typeId() == QMetaType::QString)
+        texts = QStringList {stored.toString()};
+    else
+        return std::nullopt;
+
+    QList<QJsonObject> objects;
+    objects.reserve(texts.size());
+    for (const QString &text : texts) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+        if (error.error == QJsonParseError::NoError && document.isObject())
+            objects.append(document.object());
+    }
+    return objects;
 }
 
 } // namespace StoredValue

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -15,5 +17,8 @@ std::optional<bool> toBool(const QVariant &stored); // "true"/"false" only
 std::optional<qint64> toInteger(const QVariant &stored);
 std::optional<double> toDouble(const QVariant &stored); // finite only
 std::optional<QString> toText(const QVariant &stored);
+// A list of JSON texts (a single text is the INI form of a one-element list);
+// an element that is not a JSON object is left out.
+std::optional<QList<QJsonObject>> toJsonObjects(const QVariant &stored);
 
 } // namespace StoredValue

@@ -2,7 +2,26 @@
 
 #include "tools/NumberSyntax.h"
 
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
 namespace {
+
+// Only these keys are kept: a tool that prints endless other keys without
+// closing a block must not grow the parser.
+const QStringList readKeys {QStringLiteral("out_time_us"), QStringLiteral("out_time_ms"),
+                            QStringLiteral("speed"),       QStringLiteral("frame"),
+                            QStringLiteral("fps"),         QStringLiteral("bitrate")};
+
+// A rate below zero or not finite is no measurement.
+std::optional<double> measurement(std::optional<double> value)
+{
+    if (value && std::isfinite(*value) && *value >= 0)
+        return value;
+    return std::nullopt;
+}
 
 std::optional<double> microsecondsAsSeconds(const QHash<QString, QString> &pending,
                                             const QString &key)
@@ -11,7 +30,7 @@ std::optional<double> microsecondsAsSeconds(const QHash<QString, QString> &pendi
     if (it == pending.cend())
         return std::nullopt;
     if (const auto value = parseInteger(*it))
-        return double(*value) / 1000000.0;
+        return std::max(0.0, double(*value) / 1000000.0); // before the start is the start
     return std::nullopt;
 }
 
@@ -22,11 +41,13 @@ std::optional<FFProgress> FFProgressParser::parseProgressLine(const QString &lin
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 0)
         return std::nullopt;
-    const QString key = line.left(equals);
-    const QString value = line.mid(equals + 1);
-    m_pending.insert(key, value);
-    if (key != u"progress")
+    const QStringView key = QStringView(line).first(equals);
+    const QStringView value = QStringView(line).sliced(equals + 1);
+    if (key != u"progress") {
+        if (readKeys.contains(key))
+            m_pending.insert(key.toString(), value.toString());
         return std::nullopt;
+    }
 
     FFProgress progress;
     // ffmpeg writes microseconds under both keys; out_time_ms is the older name.
@@ -41,12 +62,14 @@ std::optional<FFProgress> FFProgressParser::parseProgressLine(const QString &lin
             ++begin;
         while (end > begin && (speed[end - 1] == u' ' || speed[end - 1] == u'\t'))
             --end;
-        progress.speed = parseDouble(QStringView(speed).sliced(begin, end - begin));
+        progress.speed = measurement(parseDouble(QStringView(speed).sliced(begin, end - begin)));
     }
-    if (const auto it = m_pending.constFind(QStringLiteral("frame")); it != m_pending.cend())
-        progress.frame = parseInteger(*it);
+    if (const auto it = m_pending.constFind(QStringLiteral("frame")); it != m_pending.cend()) {
+        if (const auto frame = parseInteger(*it); frame && *frame >= 0)
+            progress.frame = frame;
+    }
     if (const auto it = m_pending.constFind(QStringLiteral("fps")); it != m_pending.cend())
-        progress.fps = parseDouble(*it);
+        progress.fps = measurement(parseDouble(*it));
     if (const auto it = m_pending.constFind(QStringLiteral("bitrate")); it != m_pending.cend())
         progress.bitrate = *it;
     progress.isEnd = value == u"end";

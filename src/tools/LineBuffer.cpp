@@ -42,6 +42,29 @@ qsizetype graphemeOffset(const QString &text, qsizetype graphemes)
     return position;
 }
 
+bool continuesCharacter(char byte)
+{
+    return (quint8(byte) & 0xC0) == 0x80;
+}
+
+// Where to cut `bytes` to at most `limit` bytes without splitting a UTF-8 sequence.
+qsizetype headEnd(QByteArrayView bytes, qsizetype limit)
+{
+    qsizetype end = std::min(limit, bytes.size());
+    while (end > 0 && end < bytes.size() && continuesCharacter(bytes[end]))
+        --end;
+    return end;
+}
+
+// The first byte of `bytes` that begins a UTF-8 sequence.
+qsizetype tailStart(QByteArrayView bytes)
+{
+    qsizetype start = 0;
+    while (start < bytes.size() && continuesCharacter(bytes[start]))
+        ++start;
+    return start;
+}
+
 bool isTrimmable(QChar c)
 {
     // QChar::isSpace covers the Unicode separators, tab, LF, VT, FF, CR and U+0085.
@@ -58,27 +81,55 @@ LineBuffer::LineBuffer(LineHandler onLine, qsizetype tailCap)
 
 void LineBuffer::append(const QByteArray &chunk)
 {
-    if (chunk.isEmpty())
-        return;
-    m_buffer.append(chunk);
     qsizetype start = 0;
     qsizetype newline;
-    while ((newline = m_buffer.indexOf('\n', std::max(start, m_scanFrom))) != -1) {
-        acceptLine(QByteArrayView(m_buffer).sliced(start, newline - start));
+    while ((newline = chunk.indexOf('\n', start)) != -1) {
+        const QByteArrayView line = QByteArrayView(chunk).sliced(start, newline - start);
+        if (m_buffer.isEmpty() && m_head.isEmpty()) {
+            acceptLine(line);
+        } else {
+            keep(line);
+            acceptKept();
+        }
         start = newline + 1;
     }
-    if (start > 0)
-        m_buffer.remove(0, start);
-    m_scanFrom = m_buffer.size();
+    if (start < chunk.size())
+        keep(QByteArrayView(chunk).sliced(start));
 }
 
 void LineBuffer::flush()
 {
-    if (m_buffer.isEmpty())
-        return;
-    const QByteArray rest = std::exchange(m_buffer, {});
-    m_scanFrom = 0;
-    acceptLine(rest);
+    if (!m_buffer.isEmpty() || !m_head.isEmpty())
+        acceptKept();
+}
+
+void LineBuffer::keep(QByteArrayView part)
+{
+    m_buffer.append(part);
+    if (m_head.isEmpty() && m_buffer.size() > lineHeadBytes + lineTailBytes) {
+        const qsizetype cut = headEnd(m_buffer, lineHeadBytes);
+        m_head = m_buffer.first(cut > 0 ? cut : lineHeadBytes); // 0: not UTF-8 anyway
+        m_buffer.remove(0, m_head.size());
+    }
+    // Dropping the front only now and then keeps the cost per byte constant.
+    if (!m_head.isEmpty() && m_buffer.size() > 2 * lineTailBytes)
+        m_buffer.remove(0, m_buffer.size() - lineTailBytes);
+}
+
+void LineBuffer::acceptKept()
+{
+    QByteArray line = std::exchange(m_buffer, {});
+    if (!m_head.isEmpty()) {
+        QByteArrayView end(line);
+        if (end.size() > lineTailBytes)
+            end = end.sliced(end.size() - lineTailBytes);
+        end = end.sliced(tailStart(end));
+        QByteArray joined = std::exchange(m_head, {});
+        joined += "\xE2\x80\xA6"; // "…"
+        joined += end;
+        line = std::move(joined);
+    }
+    acceptLine(line);
 }
 
 void LineBuffer::acceptLine(QByteArrayView bytes)

@@ -1,22 +1,40 @@
 #include "tools/ProcessRunner.h"
 
 #include "tools/LineBuffer.h"
+#include "tools/ResourceLimits.h"
 
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
 
-// Conversions are background work: at a lower CPU priority the window stays
-// responsive while many of them share a few cores, and they lose nothing
-// when the machine is otherwise idle.
-void lowerPriority(QProcess &process)
+// Runs in the child between fork and exec, so only async-signal-safe calls.
+void prepareChild(QProcess &process)
 {
-    process.setChildProcessModifier([] { [[maybe_unused]] const int niceness = ::nice(10); });
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent] {
+        // Conversions are background work: at a lower CPU priority the window
+        // stays responsive while many of them share a few cores, and they lose
+        // nothing when the machine is otherwise idle.
+        [[maybe_unused]] const int niceness = ::nice(10);
+        // A group of its own, so that a stop reaches whatever a wrapper script
+        // started too.
+        ::setpgid(0, 0);
+        // Killed with us, also by SIGKILL, rather than writing on to the end
+        // of its file. Should we have died before this took effect, the child
+        // has a new parent by now and must not run at all.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127);
+        ResourceLimits::restoreInChild();
+    });
 }
 
 } // namespace
@@ -31,7 +49,7 @@ ProcessRun::~ProcessRun()
     if (m_process && m_process->state() != QProcess::NotRunning) {
         // The owner went away mid-run: never leave the child behind.
         m_process->disconnect(this);
-        m_process->kill();
+        signalGroup(SIGKILL);
         m_process->waitForFinished(3000);
     }
 }
@@ -43,7 +61,7 @@ void ProcessRun::start(const QString &executable, const QStringList &arguments)
     m_process->setArguments(arguments);
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
-    lowerPriority(*m_process);
+    prepareChild(*m_process);
 
     connect(m_process, &QProcess::readyReadStandardOutput, this,
             [this] { m_stdout->append(m_process->readAllStandardOutput()); });
@@ -56,6 +74,7 @@ void ProcessRun::start(const QString &executable, const QStringList &arguments)
             onLaunchError();
     });
     m_process->start();
+    m_pid = pid_t(m_process->processId()); // the fork happened in start()
 }
 
 void ProcessRun::onLaunchError()
@@ -80,6 +99,10 @@ void ProcessRun::onFinished(int exitCode, int exitStatus)
     m_stdout->flush();
     m_stderr->flush();
     m_process->disconnect(this);
+    // A stopped wrapper script may leave the tool it started; the group goes
+    // with it. (Its id stays reserved while any member lives.)
+    if (m_killTimer)
+        signalGroup(SIGKILL);
 
     // QProcess reports the terminating signal's number as the exit code of a
     // crashed child, which is what callers expect (15 after SIGTERM).
@@ -106,16 +129,27 @@ void ProcessRun::onCancel()
 
 void ProcessRun::terminateChild()
 {
-    m_process->terminate();
+    signalGroup(SIGTERM);
     if (!m_killTimer) {
         m_killTimer = new QTimer(this);
         m_killTimer->setSingleShot(true);
         connect(m_killTimer, &QTimer::timeout, this, [this] {
             if (m_process->state() != QProcess::NotRunning)
-                m_process->kill();
+                signalGroup(SIGKILL);
         });
     }
     m_killTimer->start(killGraceMs);
+}
+
+void ProcessRun::signalGroup(int signalNumber)
+{
+    if (m_pid <= 0)
+        return;
+    // Before the child's setpgid() there is no group yet, only the child; once
+    // the child is reaped its id may belong to someone else.
+    if (::kill(-m_pid, signalNumber) != 0 && errno == ESRCH
+        && m_process->state() != QProcess::NotRunning)
+        ::kill(m_pid, signalNumber);
 }
 
 ProcessRun *runProcess(const QString &executable, const QStringList &arguments,
@@ -135,7 +169,7 @@ SyncProcessOutput runProcessSync(const QString &executable, const QStringList &a
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::MergedChannels);
-    lowerPriority(process);
+    prepareChild(process);
     process.start();
     if (!process.waitForStarted(-1)) {
         std::fprintf(stdout, "Exception: %s\n", qUtf8Printable(process.errorString()));

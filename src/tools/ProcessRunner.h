@@ -22,7 +22,10 @@ using LineHandler = std::function<void(const QString &)>;
 // lines are delivered on the thread that started it, in order per stream.
 // cancel() sends SIGTERM to a running child; the run then ends as usual and
 // reports the child's status (typically 15). A child that ignores SIGTERM is
-// killed after a grace period so that no run outlives its caller.
+// killed after a grace period so that no run outlives its caller. The child
+// leads a process group of its own, and every stop goes to the whole group:
+// a wrapper script stops with the tool it started. A child ends (SIGTERM)
+// when this process dies, however it dies.
 class ProcessRun final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProcessRun)
@@ -43,10 +46,12 @@ private:
     void start(const QString &executable, const QStringList &arguments);
     void onCancel() override;
     void terminateChild();
+    void signalGroup(int signalNumber);
     void onFinished(int exitCode, int exitStatus);
     void onLaunchError();
 
     QProcess *m_process = nullptr;
+    int m_pid = 0; // also the id of its process group
     QTimer *m_killTimer = nullptr;
     std::unique_ptr<LineBuffer> m_stdout;
     std::unique_ptr<LineBuffer> m_stderr;

@@ -69,7 +69,9 @@ void TestFFmpegRunner::parsesProgressBlocks_data()
         "out_time_us=N/A out_time_ms=1500000 progress=continue", progress(1.5));
     row("out_time_us wins", "out_time_ms=7 out_time_us=2000000 progress=continue", progress(2.0));
     row("out_time text is not read", "out_time=00:00:01.000000 progress=continue", progress());
-    row("negative time", "out_time_us=-5000 progress=continue", progress(-0.005));
+    row("negative time", "out_time_us=-5000 progress=continue", progress(0.0));
+    row("garbage time", "out_time_us=-200000000000000 progress=continue", progress(0.0));
+    row("rates not finite or negative", "fps=nan speed=-2x progress=continue", progress());
     row("speed with x", "speed=1.25x progress=continue", progress({}, 1.25));
     row("speed placeholder", "speed=N/A progress=continue", progress());
     row("repeated key keeps last", "speed=1x speed=3x progress=continue", progress({}, 3.0));

@@ -42,6 +42,14 @@ void TestLineBuffer::splitsLines_data()
                                                 << QStringList {"ok", "fine"} << "ok\nfine\n";
     QTest::newRow("invalid UTF-8 remainder dropped")
         << QList<QByteArray> {"ok\n\xC3"} << QStringList {"ok"} << "ok\n";
+    // Over-long: the start and the end, each cut between characters ("é" is
+    // two bytes; the head's limit falls inside one, and so does the tail's).
+    const QString e(32767, QChar(0xE9));
+    QTest::newRow("over-long line keeps head and tail")
+        << QList<QByteArray> {"a" + e.toUtf8() + e.toUtf8() + QString(4466, QChar(0xE9)).toUtf8(),
+                              "z\nnext\n"}
+        << QStringList {u'a' + e + u'…' + e + u'z', "next"}
+        << QString(16377, QChar(0xE9)) + "z\nnext\n";
     QTest::newRow("value keeps inner spaces") << QList<QByteArray> {"speed=  1.2x  \n"}
                                               << QStringList {"speed=  1.2x"} << "speed=  1.2x\n";
 }

@@ -13,7 +13,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <cstdio>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace PreferenceKeys;
 
@@ -75,6 +78,8 @@ private Q_SLOTS:
     void handWrittenValues_data();
     void handWrittenValues();
     void videoCodecRawValues();
+    void refusesWhatIsNoFile_data();
+    void refusesWhatIsNoFile();
 
 private:
     QString confPath() const { return m_configHome.filePath(QStringLiteral("Vireo/Vireo.conf")); }
@@ -276,6 +281,33 @@ void tst_Preferences::videoCodecRawValues()
     QCOMPARE(rawValue(VideoCodec::copy), QStringLiteral("copy"));
     for (const char *other : {"H264", " copy", "av1", ""})
         QCOMPARE(videoCodecFromRawValue(QString::fromLatin1(other)), std::nullopt);
+}
+
+void tst_Preferences::refusesWhatIsNoFile_data()
+{
+    QTest::addColumn<bool>("fifo"); // opening a FIFO would wait for a writer forever
+    QTest::newRow("fifo") << true;
+    QTest::newRow("folder") << false;
+}
+
+void tst_Preferences::refusesWhatIsNoFile()
+{
+    QFETCH(bool, fifo);
+    Preferences &preferences = Preferences::instance();
+    writeConf("[General]\nvideo%20codec=copy\n");
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("copy"));
+    const QByteArray path = QFile::encodeName(confPath());
+    QVERIFY(::unlink(path) == 0 && (fifo ? ::mkfifo(path, 0600) : ::mkdir(path, 0700)) == 0);
+
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("h264"));
+    preferences.setValue(videoQuality, 30.0); // for this run only, never written
+    QCOMPARE(preferences.value(videoQuality), 30.0);
+    QCOMPARE(QFileInfo(confPath()).isDir(), !fifo);
+    QVERIFY(::remove(path) == 0);
+    // Of another size: Qt compares size and time in milliseconds before it re-reads.
+    writeConf("[General]\nvideo%20codec=hevc\nvideo%20quality=26\n");
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
+    QCOMPARE(preferences.value(videoQuality), 26.0);
 }
 
 QTEST_GUILESS_MAIN(tst_Preferences)

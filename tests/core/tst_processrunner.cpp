@@ -24,6 +24,7 @@ private Q_SLOTS:
     void cancelTerminatesAndStillReports();
     void cancelRightAfterStartStopsChild();
     void childThatIgnoresNothingIsNotLeftBehindOnDelete();
+    void cancelStopsWhatAWrapperStarted();
     void syncRunMergesStreams();
     void syncRunReportsLaunchFailure();
 };
@@ -135,6 +136,19 @@ void TestProcessRunner::childThatIgnoresNothingIsNotLeftBehindOnDelete()
     QTRY_COMPARE(TestSupport::liveChildren().size(), 1);
     delete run;
     QCOMPARE(TestSupport::liveChildren().size(), 0);
+}
+
+void TestProcessRunner::cancelStopsWhatAWrapperStarted()
+{
+    // A wrapper that runs the tool without exec: the tool is its child.
+    QByteArray toolPid;
+    std::unique_ptr<ProcessRun> run(
+        runProcess(QStringLiteral("/bin/sh"), {"-c", "sleep 600 & echo $!; wait"},
+                   [&](const QString &line) { toolPid = line.toLatin1(); }));
+    QTRY_VERIFY(!toolPid.isEmpty());
+    run->cancel();
+    QVERIFY(waitFor(run.get(), 4000));
+    QTRY_VERIFY(TestSupport::isGone(toolPid));
 }
 
 void TestProcessRunner::syncRunMergesStreams()

@@ -21,6 +21,12 @@ void TestProgressMath::overall()
     QCOMPARE(overallProgress({10, 3, 1}, 0.5 + 0.5), 0.5);
     QCOMPARE(overallProgress({0, 0, 0}, 0.7), 0.0);
     QCOMPARE(overallProgress({2, 2, 0}, 0.9), 1.0); // never past the end
+    // One file: on the scale whatever the tool or the probe says.
+    QCOMPARE(fileProgress(3.0, 12.0), 0.25);
+    QCOMPARE(fileProgress(-2e8, 0.001), 0.0);
+    QCOMPARE(fileProgress(9.0, 2.0), 1.0);
+    for (double duration : {0.0, -1.0, qQNaN(), qInf()})
+        QCOMPARE(fileProgress(1.0, duration), std::nullopt);
 }
 
 void TestProgressMath::estimate_data()

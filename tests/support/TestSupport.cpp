@@ -139,6 +139,12 @@ QStringList liveChildren()
     return children;
 }
 
+bool isGone(const QByteArray &pid)
+{
+    QFile stat("/proc/" + pid + "/stat");
+    return !stat.open(QIODevice::ReadOnly) || stat.readAll().split(')').last().trimmed()[0] == 'Z';
+}
+
 LoopbackServer::LoopbackServer()
 {
     if (!m_server.listen(QHostAddress::LocalHost))

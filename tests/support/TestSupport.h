@@ -63,6 +63,9 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 60000);
 // Child processes of this process that are still alive (from /proc).
 QStringList liveChildren();
 
+// The process no longer runs: gone, or a zombie that nobody reaped.
+bool isGone(const QByteArray &pid);
+
 struct HttpRequest {
     QByteArray method, path, body;
     QHash<QByteArray, QByteArray> headers; // names in lower case

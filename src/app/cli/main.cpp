@@ -1,3 +1,4 @@
+#include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    ResourceLimits::raiseOpenFileLimit(); // a large batch runs many tools at once
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vireo-cli"));
     QCoreApplication::setOrganizationName(QStringLiteral("Vireo"));
