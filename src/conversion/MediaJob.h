@@ -3,8 +3,8 @@
 #include "conversion/BatchSettings.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
+#include "model/Operation.h"
 #include "settings/ConversionSettings.h"
-#include "tools/Operation.h"
 
 #include <QPointer>
 #include <QString>

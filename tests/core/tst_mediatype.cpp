@@ -1,6 +1,6 @@
+#include "conversion/ClassificationProbe.h"
 #include "model/MediaGroup.h"
 #include "model/MediaType.h"
-#include "tools/MediaProbe.h"
 #include "tools/ProbeResult.h"
 
 #include <QDir>
@@ -168,15 +168,13 @@ void TestMediaType::classify()
     int probes = 0;
     const MediaType type = MediaType::classify(path(file), [&probes](const QString &p) {
         ++probes;
-        return probeMedia(p);
+        return probeForClassification(p);
     });
     QCOMPARE(rawValue(type.group()), rawValue(group));
     if (!mimeType.isEmpty())
         descr = QMimeDatabase().mimeTypeForName(mimeType).comment();
     QCOMPARE(type.descr(), descr);
     QCOMPARE(probes, probed ? 1 : 0);
-    // The public form probes with the real ffprobe and must agree.
-    QCOMPARE(MediaType::classify(path(file)), type);
 }
 
 // ffprobe would wait forever for a writer on a FIFO, and so would the import.
@@ -186,7 +184,8 @@ void TestMediaType::classifyDoesNotOpenFifo()
     QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     QFutureWatcher<MediaType> watcher;
-    watcher.setFuture(QtConcurrent::run([fifo] { return MediaType::classify(fifo); }));
+    watcher.setFuture(
+        QtConcurrent::run([fifo] { return MediaType::classify(fifo, &probeForClassification); }));
     const bool done = QTest::qWaitFor([&watcher] { return watcher.isFinished(); }, 20000);
     if (!done) {
         // Release the blocked reader so that the test can end.
@@ -231,7 +230,7 @@ void TestMediaType::groupFromProbe()
     result.duration = duration;
     for (const QString &kind : streams)
         result.streams.append(ProbeStream {kind, {}, {}, {}});
-    QCOMPARE(rawValue(MediaType::groupFromProbe(result)), rawValue(group));
+    QCOMPARE(rawValue(MediaType::groupFromProbe(classificationSummary(result))), rawValue(group));
 }
 
 // The raw values are stored; each reads back as its own group and nothing else does.

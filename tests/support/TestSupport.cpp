@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
+#include "model/Operation.h"
 #include "settings/Preferences.h"
-#include "tools/Operation.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -164,7 +164,7 @@ void LoopbackServer::read(QTcpSocket *socket)
     const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
     if (headerEnd < 0)
         return;
-    HttpRequest request;
+    ReceivedRequest request;
     const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     request.method = requestLine.value(0);
@@ -180,8 +180,8 @@ void LoopbackServer::read(QTcpSocket *socket)
     request.body = buffer.mid(headerEnd + 4, length);
     requests.append(request);
     if (answers) {
-        socket->write("HTTP/1.1 " + QByteArray::number(status)
-                      + " Answer\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
+        socket->write("HTTP/1.1 " + QByteArray::number(status) + " Answer\r\nContent-Length: "
+                      + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
         socket->disconnectFromHost();
     }
 }

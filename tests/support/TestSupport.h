@@ -60,22 +60,23 @@ QStringList liveChildren();
 // Resident memory of this process in kibibytes (from /proc/self/status).
 qint64 residentKiB();
 
-struct HttpRequest {
+struct ReceivedRequest {
     QByteArray method, path, body;
     QHash<QByteArray, QByteArray> headers; // names in lower case
 };
 
 // A minimal HTTP/1.1 responder on 127.0.0.1: records each request and answers
-// it with the chosen status, or never answers at all.
+// it with the chosen status and body, or never answers at all.
 class LoopbackServer final : public QObject {
 public:
     LoopbackServer();
     QUrl url() const;
 
     int status = 200;
+    QByteArray body = "{}";
     bool answers = true;
     int connections = 0;
-    QList<HttpRequest> requests;
+    QList<ReceivedRequest> requests;
 
 private:
     void read(QTcpSocket *socket);
