@@ -2,9 +2,8 @@
 // way an import of a large library does (one file after another), and shows
 // that none of them needed a probe. Baseline: one stat() per file.
 
+#include "conversion/ClassificationProbe.h"
 #include "model/MediaType.h"
-#include "tools/MediaProbe.h"
-#include "tools/ProbeResult.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -123,7 +122,7 @@ int main(int argc, char **argv)
     int probes = 0;
     const MediaType::ProbeFunction countingProbe = [&probes](const QString &path) {
         ++probes;
-        return probeMedia(path);
+        return probeForClassification(path);
     };
 
     QElapsedTimer timer;

@@ -4,6 +4,7 @@
 // extensions, so classification needs no probe. Baseline: classifying the
 // same files one after another on one thread.
 
+#include "conversion/ClassificationProbe.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
 #include "model/MediaType.h"
@@ -205,6 +206,7 @@ int main(int argc, char **argv)
     }
 
     MediaSet set;
+    set.setProbe(&probeForClassification);
     const Measurement first = measureLoad(app, set, {library});
     QHash<MediaGroup, int> counts;
     for (const MediaPtr &item : set.mediaList())
@@ -214,7 +216,7 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     timer.start();
     for (const QString &file : std::as_const(files))
-        MediaType::classify(file);
+        MediaType::classify(file, &probeForClassification);
     const double sequential = timer.nsecsElapsed() / 1e9;
 
     // Files the MIME database cannot place are probed, in-process with
@@ -232,13 +234,17 @@ int main(int argc, char **argv)
         blobs << path;
     }
     MediaSet probedSet;
+    probedSet.setProbe(&probeForClassification);
     const Measurement probed = measureLoad(app, probedSet, {unplaced});
     timer.restart();
     int probedAudio = 0;
     // Probes never run on the main thread; one worker stands in for it.
     std::thread([&] {
         for (const QString &file : std::as_const(blobs))
-            probedAudio += MediaType::classify(file).group() == MediaGroup::audio ? 1 : 0;
+            probedAudio += MediaType::classify(file, &probeForClassification).group()
+                    == MediaGroup::audio
+                ? 1
+                : 0;
     }).join();
     const double probedSequential = timer.nsecsElapsed() / 1e9;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversion/HardwareProfile.h"
-#include "tools/Operation.h"
+#include "model/Operation.h"
 
 #include <QString>
 #include <QStringList>

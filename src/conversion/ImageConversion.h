@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/Operation.h"
 #include "tools/FFmpegError.h"
-#include "tools/Operation.h"
 
 #include <QPointer>
 #include <QString>

@@ -4,8 +4,8 @@
 #include "conversion/ConversionPlan.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
+#include "model/Operation.h"
 #include "settings/ConversionSettings.h"
-#include "tools/Operation.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/MediaTarget.h"
-#include "tools/Operation.h"
+#include "model/Operation.h"
 #include "tools/ProbeResult.h"
 
 #include <QPointer>

@@ -16,10 +16,11 @@ Media::Media(const QString &path, const MediaType &type, QObject *parent)
     m_ext = dot > 0 ? m_filename.mid(dot + 1) : QString();
 }
 
-QSharedPointer<Media> Media::create(const QString &path)
+QSharedPointer<Media> Media::create(const QString &path, const MediaType::ProbeFunction &probe)
 {
     // Deleted with deleteLater: the last holder may be a job on another path.
-    QSharedPointer<Media> item(new Media(path, MediaType::classify(path)), &QObject::deleteLater);
+    QSharedPointer<Media> item(new Media(path, MediaType::classify(path, probe)),
+                               &QObject::deleteLater);
     item->m_fileIdentity = FileIdentity::of(path);
     return item;
 }

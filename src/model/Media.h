@@ -22,9 +22,10 @@ public:
     // Takes an already classified file; the status follows its group.
     Media(const QString &path, const MediaType &type, QObject *parent = nullptr);
 
-    // Classifies the file first. Blocks (file system, maybe a probe): call it
+    // Classifies the file first. Blocks (file system, maybe the probe): call it
     // off the main thread and move the item to the main thread afterwards.
-    static QSharedPointer<Media> create(const QString &path);
+    static QSharedPointer<Media> create(const QString &path,
+                                        const MediaType::ProbeFunction &probe = {});
 
     const QUuid &id() const { return m_id; }
     const QString &pathString() const { return m_path; }

@@ -222,7 +222,8 @@ void MediaLoad::complete(const QList<MediaPtr> &added, const QList<SkippedPath> 
 }
 
 MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QString> &known,
-                                    QThread *home, const std::atomic_bool &stop)
+                                    QThread *home, const MediaType::ProbeFunction &probe,
+                                    const std::atomic_bool &stop)
 {
     Found found;
     QStringList files;
@@ -242,17 +243,17 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
             fresh.append(file);
     }
 
-    // Classification blocks on the file system and on probes; files are
+    // Classification blocks on the file system and on the probe; files are
     // classified in parallel, and the mapped list keeps their order. This
     // thread only waits meanwhile, so it hands its place in the pool to the
     // workers.
     QThreadPool *pool = QThreadPool::globalInstance();
     pool->releaseThread();
     found.items = QtConcurrent::blockingMapped<QList<MediaPtr>>(
-        pool, fresh, [home, &stop](const QString &file) -> MediaPtr {
+        pool, fresh, [home, &probe, &stop](const QString &file) -> MediaPtr {
             if (stop)
                 return {};
-            MediaPtr item = Media::create(file);
+            MediaPtr item = Media::create(file, probe);
             item->moveToThread(home);
             return item;
         });

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/Media.h"
+#include "model/Operation.h"
 #include "model/SkippedPath.h"
-#include "tools/Operation.h"
 
 #include <QList>
 #include <QSet>
@@ -48,7 +48,7 @@ private:
     // in known, in the order the inputs and folder listings give. Blocks:
     // runs on a pool thread. The items are handed to the thread home.
     static Found collect(const QStringList &inputs, const QSet<QString> &known, QThread *home,
-                         const std::atomic_bool &stop);
+                         const MediaType::ProbeFunction &probe, const std::atomic_bool &stop);
 
     // Records what the load added and reported, then finishes.
     void complete(const QList<MediaPtr> &added, const QList<SkippedPath> &skipped);

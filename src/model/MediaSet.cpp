@@ -26,6 +26,11 @@ MediaSet &MediaSet::shared()
     return *instance;
 }
 
+void MediaSet::setProbe(MediaType::ProbeFunction probe)
+{
+    m_probe = std::move(probe);
+}
+
 MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
 {
     setImporting(true);
@@ -51,10 +56,11 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
         watcher->deleteLater();
         finishLoad(guard, *stop, found.items, found.skipped);
     });
-    watcher->setFuture(QtConcurrent::run(QThreadPool::globalInstance(),
-                                         [inputs = pathsOrFileUrls, known, home, stop] {
-                                             return MediaLoad::collect(inputs, known, home, *stop);
-                                         }));
+    watcher->setFuture(
+        QtConcurrent::run(QThreadPool::globalInstance(),
+                          [inputs = pathsOrFileUrls, known, home, probe = m_probe, stop] {
+                              return MediaLoad::collect(inputs, known, home, probe, *stop);
+                          }));
     return load;
 }
 

@@ -48,6 +48,11 @@ public:
     void clear();
     void clearSkippedPaths();
 
+    // How loads started from now on place files that the MIME database
+    // cannot: the program installs its media probe. Without one, such files
+    // are other.
+    void setProbe(MediaType::ProbeFunction probe);
+
 Q_SIGNALS:
     void mediaChanged();
     // Items that left the list (removal of items or a group, clearing),
@@ -67,4 +72,5 @@ private:
     QSet<QString> m_knownPaths; // the paths of m_mediaList
     bool m_importing = false;
     QList<SkippedPath> m_skippedPaths;
+    MediaType::ProbeFunction m_probe;
 };

@@ -1,8 +1,5 @@
 #include "model/MediaType.h"
 
-#include "tools/MediaProbe.h"
-#include "tools/ProbeResult.h"
-
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QMimeType>
@@ -69,11 +66,6 @@ MediaType::MediaType(MediaGroup group, const QString &descr)
 {
 }
 
-MediaType MediaType::classify(const QString &path)
-{
-    return classify(path, [](const QString &file) { return probeMedia(file); });
-}
-
 MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
 {
     const QFileInfo info(path);
@@ -97,15 +89,15 @@ MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
     if (const MediaGroup group = groupOfType(type); group != MediaGroup::other)
         return {group, descr};
 
-    const std::optional<ProbeResult> result = probe ? probe(path) : std::nullopt;
+    const std::optional<ProbeSummary> result = probe ? probe(path) : std::nullopt;
     if (!result)
         return {};
     return {groupFromProbe(*result), result->formatLongName.value_or(QString())};
 }
 
-MediaGroup MediaType::groupFromProbe(const ProbeResult &result)
+MediaGroup MediaType::groupFromProbe(const ProbeSummary &result)
 {
-    const std::optional<QString> kind = result.primaryCodecType();
+    const std::optional<QString> &kind = result.primaryCodecType;
     if (kind == QLatin1String("audio"))
         return MediaGroup::audio;
     if (kind == QLatin1String("video")) {

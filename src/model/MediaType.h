@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MediaGroup.h"
+#include "model/ProbeSummary.h"
 
 #include <QSet>
 #include <QString>
@@ -8,13 +9,13 @@
 #include <functional>
 #include <optional>
 
-struct ProbeResult;
-
 // How one file was classified: its group and a human-readable description of
 // its type. Fixed when the file is imported.
 class MediaType final {
 public:
-    using ProbeFunction = std::function<std::optional<ProbeResult>(const QString &path)>;
+    // Reads a file's streams when the MIME database cannot place it. Blocking;
+    // nothing when the file is no media or the probe failed.
+    using ProbeFunction = std::function<std::optional<ProbeSummary>(const QString &path)>;
 
     MediaType() = default; // other, no description
     MediaType(MediaGroup group, const QString &descr);
@@ -24,15 +25,13 @@ public:
     const QString &descr() const { return m_descr; }
 
     // Classifies a file by the MIME database and, for files it cannot place,
-    // by the streams the media probe finds. Blocks on the file system and
-    // possibly on the probe: call it off the main thread. Never fails: anything unplaced is
-    // other.
-    static MediaType classify(const QString &path);
-    // The same with another probe, so that callers can observe or replace it.
-    static MediaType classify(const QString &path, const ProbeFunction &probe);
+    // by the streams the probe finds (without a probe, such a file is other).
+    // Blocks on the file system and possibly on the probe: call it off the
+    // main thread. Never fails: anything unplaced is other.
+    static MediaType classify(const QString &path, const ProbeFunction &probe = {});
 
     // The group that a probe's streams stand for.
-    static MediaGroup groupFromProbe(const ProbeResult &result);
+    static MediaGroup groupFromProbe(const ProbeSummary &result);
 
     // Lower-case extensions that make a file a subtitle: the MIME database
     // has no common parent type for subtitle formats.

@@ -2,12 +2,12 @@
 
 #include "settings/Preferences.h"
 #include "settings/StoredValue.h"
+#include "tools/HttpRequest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSettings>
 #include <QTimeZone>
@@ -24,6 +24,8 @@ namespace {
 
 constexpr auto defaultPromptDelay = 2500ms;
 constexpr auto defaultRequestTimeout = 60s;
+// Only the status of the answer counts; its body is never read.
+constexpr qint64 maxAnswerBytes = 64 * 1024;
 constexpr int launchesBeforePrompt = 3;
 constexpr int daysBeforePrompt = 2;
 constexpr int snoozeDays = 14;
@@ -149,11 +151,8 @@ MailingListManager::MailingListManager(QObject *parent)
 
 MailingListManager::~MailingListManager()
 {
-    // The reply would otherwise report its abort to a half-destroyed manager.
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-    }
+    // Before the network access manager, which owns the request's reply.
+    delete m_request;
 }
 
 MailingListManager &MailingListManager::shared()
@@ -278,7 +277,6 @@ void MailingListManager::submit(const QString &email)
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     if (!m_appToken.isEmpty())
         request.setRawHeader(appTokenHeader(), m_appToken.toUtf8());
-    request.setTransferTimeout(int(m_requestTimeout.count()));
 
     QJsonObject body {
         {QStringLiteral("email"), address},
@@ -288,10 +286,14 @@ void MailingListManager::submit(const QString &email)
     if (const QString country = regionName(); !country.isEmpty())
         body.insert(QStringLiteral("country"), country);
 
-    QNetworkReply *reply
-        = network().post(request, QJsonDocument(body).toJson(QJsonDocument::Compact));
-    m_reply = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { handleReply(reply); });
+    HttpRequest *subscription
+        = HttpRequest::post(network(), request, QJsonDocument(body).toJson(QJsonDocument::Compact),
+                            {m_requestTimeout, maxAnswerBytes}, this);
+    m_request = subscription;
+    connect(subscription, &Operation::finished, this, [this, subscription] {
+        subscription->deleteLater();
+        handleAnswer(*subscription);
+    });
 }
 
 Decision MailingListManager::currentDecision() const
@@ -391,22 +393,25 @@ void MailingListManager::storeDecision(Decision decision, const QDateTime &snooz
     store->sync();
 }
 
-void MailingListManager::handleReply(QNetworkReply *reply)
+void MailingListManager::handleAnswer(const HttpRequest &request)
 {
-    reply->deleteLater();
-    if (m_reply == reply)
-        m_reply = nullptr;
-
-    const QVariant httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (httpStatus.isValid()) {
-        finishSubmission(httpStatus.toInt());
-    } else if (reply->error() == QNetworkReply::OperationCanceledError) {
-        // Nothing else aborts the request: it went quiet for longer than the time-out.
+    using Outcome = HttpRequest::Outcome;
+    m_request = nullptr;
+    switch (request.outcome()) {
+    case Outcome::answered:
+    case Outcome::tooLarge: // the status has arrived, and it is all that counts
+        // A response that is not HTTP counts as status 0.
+        finishSubmission(request.status());
+        break;
+    case Outcome::timedOut:
         setStatus(SubmitStatus::failure(tr("The request timed out.")));
-    } else if (reply->error() != QNetworkReply::NoError) {
-        setStatus(SubmitStatus::failure(reply->errorString()));
-    } else {
-        finishSubmission(0);
+        break;
+    case Outcome::failed:
+        setStatus(SubmitStatus::failure(request.errorString()));
+        break;
+    case Outcome::cancelled: // nothing cancels a subscription once it is sent
+        setStatus(SubmitStatus::idle());
+        break;
     }
 }
 

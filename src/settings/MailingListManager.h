@@ -13,9 +13,8 @@
 #include <chrono>
 #include <functional>
 
+class HttpRequest;
 class QNetworkAccessManager;
-class QNetworkReply;
-class QSettings;
 
 // Decides when to invite the user to the maker's newsletter, remembers the
 // answer and sends a subscription.
@@ -113,7 +112,7 @@ private:
     bool launchRuleAllows(const QDateTime &now) const;
     void present(const QDateTime &now);
     void storeDecision(Decision decision, const QDateTime &snoozeUntil = {});
-    void handleReply(QNetworkReply *reply);
+    void handleAnswer(const HttpRequest &request);
     void finishSubmission(int httpStatus);
 
     void setPresented(bool presented);
@@ -135,5 +134,5 @@ private:
 
     QTimer m_evaluationTimer;
     QNetworkAccessManager *m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
+    QPointer<HttpRequest> m_request;
 };

@@ -11,6 +11,7 @@ struct UpdateCheckResult {
         upToDate, // the feed names this version or an older one
         failed, // the feed could not be fetched or read
         disabled, // this build checks for no updates
+        cancelled, // the check was stopped before it found anything
     };
 
     Outcome outcome = Outcome::failed;

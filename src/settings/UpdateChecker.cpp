@@ -1,12 +1,12 @@
 #include "settings/UpdateChecker.h"
 
 #include "settings/Preferences.h"
+#include "tools/HttpRequest.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
 
@@ -64,7 +64,9 @@ UpdateChecker::UpdateChecker(QObject *parent)
 
 UpdateChecker::~UpdateChecker()
 {
-    cancel();
+    // Before the network access manager, which owns the request's reply. A
+    // check that ends with the checker reports nothing: nobody is left to hear.
+    delete m_request;
 }
 
 void UpdateChecker::setFeedUrl(const QUrl &url)
@@ -94,14 +96,8 @@ void UpdateChecker::checkForUpdates()
 
 void UpdateChecker::cancel()
 {
-    if (!m_reply)
-        return;
-    QNetworkReply *reply = m_reply;
-    m_reply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
-    Q_EMIT canCheckForUpdatesChanged(true);
+    if (m_request)
+        m_request->cancel();
 }
 
 void UpdateChecker::setAutomaticChecksActive(bool active)
@@ -171,61 +167,64 @@ void UpdateChecker::start(bool userInitiated)
     request.setRawHeader("Accept", "application/json");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(int(m_requestTimeout.count()));
-    QNetworkReply *reply = network().get(request);
-    m_reply = reply;
-    m_tooLarge = false;
-    connect(reply, &QNetworkReply::downloadProgress, this, [this, reply](qint64 received, qint64) {
-        if (received > maxFeedBytes && !m_tooLarge) {
-            m_tooLarge = true;
-            reply->abort();
-        }
+    HttpRequest *check
+        = HttpRequest::get(network(), request, {m_requestTimeout, maxFeedBytes}, this);
+    m_request = check;
+    connect(check, &Operation::finished, this, [this, check] {
+        check->deleteLater();
+        handleAnswer(*check);
     });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { handleReply(reply); });
     Q_EMIT canCheckForUpdatesChanged(false);
 }
 
-void UpdateChecker::handleReply(QNetworkReply *reply)
+void UpdateChecker::handleAnswer(const HttpRequest &request)
 {
-    reply->deleteLater();
-    if (reply != m_reply)
-        return;
-
+    using Outcome = HttpRequest::Outcome;
     UpdateCheckResult result;
     result.userInitiated = m_userInitiated;
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QByteArray body = reply->isOpen() ? reply->readAll() : QByteArray();
+    const int status = request.status();
 
-    if (m_tooLarge) {
+    switch (request.outcome()) {
+    case Outcome::cancelled:
+        result.outcome = UpdateCheckResult::Outcome::cancelled;
+        break;
+    case Outcome::tooLarge:
         result.errorMessage = tr("The update feed is too large to be a release feed.");
-    } else if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299)) {
-        result.errorMessage = tr("The update server answered with status %1.").arg(status.toInt());
-    } else if (reply->error() == QNetworkReply::OperationCanceledError) {
-        // Besides the size limit, only the transfer time-out aborts a request
-        // that is still followed.
+        break;
+    case Outcome::timedOut:
         result.errorMessage = tr("The update server did not answer in time.");
-    } else if (reply->error() != QNetworkReply::NoError) {
+        break;
+    case Outcome::failed:
         result.errorMessage
-            = tr("The update feed could not be fetched: %1").arg(reply->errorString());
-    } else if (const std::optional<Release> release = parseFeed(body); !release) {
-        result.errorMessage = tr("The update feed does not name a valid version and release page.");
-    } else {
-        result.latestVersion = release->version;
-        result.releaseUrl = release->url;
-        result.outcome = compareVersions(release->version, m_currentVersion) > 0
-            ? UpdateCheckResult::Outcome::updateAvailable
-            : UpdateCheckResult::Outcome::upToDate;
+            = tr("The update feed could not be fetched: %1").arg(request.errorString());
+        break;
+    case Outcome::answered:
+        // Status 0: the feed came by another way than HTTP, and its text decides.
+        if (status != 0 && (status < 200 || status > 299)) {
+            result.errorMessage = tr("The update server answered with status %1.").arg(status);
+        } else if (const std::optional<Release> release = parseFeed(request.body()); !release) {
+            result.errorMessage
+                = tr("The update feed does not name a valid version and release page.");
+        } else {
+            result.latestVersion = release->version;
+            result.releaseUrl = release->url;
+            result.outcome = compareVersions(release->version, m_currentVersion) > 0
+                ? UpdateCheckResult::Outcome::updateAvailable
+                : UpdateCheckResult::Outcome::upToDate;
+        }
+        break;
     }
     finish(result);
 }
 
 void UpdateChecker::finish(UpdateCheckResult result)
 {
-    m_reply = nullptr;
-    if (result.outcome == UpdateCheckResult::Outcome::failed) {
+    m_request = nullptr;
+    using Outcome = UpdateCheckResult::Outcome;
+    if (result.outcome == Outcome::failed) {
         if (!result.userInitiated)
             m_lastAutomaticFailure = now();
-    } else {
+    } else if (result.outcome != Outcome::cancelled) {
         Preferences::instance().setValue(PreferenceKeys::lastUpdateCheck,
                                          now().toUTC().toString(Qt::ISODateWithMs));
     }

@@ -13,8 +13,8 @@
 #include <functional>
 #include <optional>
 
+class HttpRequest;
 class QNetworkAccessManager;
-class QNetworkReply;
 
 // Looks for a newer Vireo in a JSON release feed, {"version": "1.2.0",
 // "url": "https://…/releases/1.2.0"}. It never downloads or installs
@@ -50,12 +50,13 @@ public:
 
     // False while a check runs: a second one cannot start then.
     bool canCheckForUpdates() const { return !sessionInProgress(); }
-    bool sessionInProgress() const { return !m_reply.isNull(); }
+    bool sessionInProgress() const { return !m_request.isNull(); }
 
     // The user's check: always ends in checkFinished(), whatever it finds.
     // Ignored while a check runs.
     void checkForUpdates();
-    // Stops the running check; it reports nothing.
+    // Stops the running check, which then ends, from the event loop, with
+    // the outcome cancelled. Nothing happens when no check runs.
     void cancel();
 
     // Checks on their own when the preference allows and a week has passed
@@ -86,7 +87,7 @@ Q_SIGNALS:
 
 private:
     void start(bool userInitiated);
-    void handleReply(QNetworkReply *reply);
+    void handleAnswer(const HttpRequest &request);
     void finish(UpdateCheckResult result);
     void checkIfDue();
     QDateTime now() const;
@@ -98,9 +99,8 @@ private:
     std::chrono::milliseconds m_requestTimeout;
 
     QNetworkAccessManager *m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
+    QPointer<HttpRequest> m_request;
     bool m_userInitiated = false;
-    bool m_tooLarge = false;
 
     QTimer m_automaticTimer;
     bool m_automaticActive = false;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/Operation.h"
 #include "tools/FFArgs.h"
 #include "tools/FFEvent.h"
 #include "tools/FFProgressParser.h"
 #include "tools/FFmpegError.h"
-#include "tools/Operation.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/Operation.h"
+#include "model/Operation.h"
 #include "tools/ProbeResult.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/Operation.h"
+#include "model/Operation.h"
 #include "tools/ProcessError.h"
 #include "tools/ProcessResult.h"
 

@@ -1,5 +1,6 @@
 #include "ui/AppDelegate.h"
 
+#include "conversion/ClassificationProbe.h"
 #include "conversion/JobQueue.h"
 #include "model/MediaSet.h"
 #include "settings/MailingListManager.h"
@@ -29,6 +30,7 @@ AppDelegate::AppDelegate(QObject *parent)
     , m_updater(std::make_unique<UpdateChecker>())
 {
     const QString desktopId = QString::fromUtf8(BuildConfig::appId);
+    MediaSet::shared().setProbe(&probeForClassification);
     MailingListManager &mailingList = MailingListManager::shared();
     m_window = std::make_unique<MainWindow>(MediaSet::shared(), *m_updater, mailingList);
     connect(m_window.get(), &MainWindow::checkForUpdatesRequested, this,
@@ -88,8 +90,10 @@ void AppDelegate::checkForUpdates()
 
 void AppDelegate::showUpdateResult(const UpdateCheckResult &result)
 {
-    // A check of its own is worth a window only when it found something.
-    if (!result.userInitiated && result.outcome != UpdateCheckResult::Outcome::updateAvailable)
+    // A check of its own is worth a window only when it found something; a
+    // cancelled one was stopped by closing the window.
+    if (result.outcome == UpdateCheckResult::Outcome::cancelled
+        || (!result.userInitiated && result.outcome != UpdateCheckResult::Outcome::updateAvailable))
         return;
     if (!m_updateDialog)
         m_updateDialog = new UpdateDialog(*m_updater, m_window.get());

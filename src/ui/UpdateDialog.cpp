@@ -137,6 +137,9 @@ void UpdateDialog::showResult(const UpdateCheckResult &result)
                           "keeps it up to date."));
         m_buttons->addButton(QDialogButtonBox::Ok);
         break;
+    case Outcome::cancelled: // the dialog was closed to stop the check
+        hide();
+        return;
     }
     connect(m_buttons, &QDialogButtonBox::rejected, this, &UpdateDialog::reject,
             Qt::UniqueConnection);

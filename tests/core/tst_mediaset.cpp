@@ -259,9 +259,13 @@ void TestMediaSet::unplaced_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("inFolder");
-    QTest::newRow("missing path") << QStringLiteral("missing.mp3") << false;
+    QTest::addColumn<MediaGroup>("group"); // the set's probe says audio to every file
+    QTest::newRow("missing path") << QStringLiteral("missing.mp3") << false << MediaGroup::other;
     // A link to nothing is listed like any file, not lost in silence.
-    QTest::newRow("dangling link in a folder") << QStringLiteral("dangling.mp3") << true;
+    QTest::newRow("dangling link in a folder")
+        << QStringLiteral("dangling.mp3") << true << MediaGroup::other;
+    QTest::newRow("text, placed by the probe")
+        << QStringLiteral("notes.txt") << false << MediaGroup::audio;
 }
 
 void TestMediaSet::unplaced()
@@ -270,15 +274,20 @@ void TestMediaSet::unplaced()
     QFETCH(bool, inFolder);
     const QString root = tree(QStringLiteral("unplaced/%1").arg(QTest::currentDataTag()));
     const QString path = root + u'/' + name;
+    QFETCH(MediaGroup, group);
     if (inFolder)
         QVERIFY(QFile::link(root + QStringLiteral("/nowhere.mp3"), path));
+    if (name.endsWith(u't'))
+        QVERIFY(TestSupport::writeFile(path, "la"));
 
     MediaSet set;
+    set.setProbe([](const QString &) { return ProbeSummary {QStringLiteral("audio"), 1.0, {}}; });
     QVERIFY(load(set, {inFolder ? root : path}));
     QCOMPARE(paths(set.mediaList()), QStringList {path});
-    QCOMPARE(set.mediaList().first()->group(), MediaGroup::other);
-    QCOMPARE(set.mediaList().first()->status(), MediaStatus::unrecognized);
-    QCOMPARE(set.media().keys(), QList<MediaGroup> {MediaGroup::other});
+    QCOMPARE(set.mediaList().first()->group(), group);
+    QCOMPARE(set.mediaList().first()->status() == MediaStatus::unrecognized,
+             group == MediaGroup::other);
+    QCOMPARE(set.media().keys(), QList<MediaGroup> {group});
 }
 
 void TestMediaSet::removal()

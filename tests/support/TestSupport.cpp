@@ -1,8 +1,9 @@
 #include "TestSupport.h"
 
+#include "model/Operation.h"
 #include "settings/Preferences.h"
 #include "tools/MediaProbe.h"
-#include "tools/Operation.h"
+#include "model/Operation.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -169,7 +170,7 @@ void LoopbackServer::read(QTcpSocket *socket)
     const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
     if (headerEnd < 0)
         return;
-    HttpRequest request;
+    ReceivedRequest request;
     const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     request.method = requestLine.value(0);

@@ -66,7 +66,7 @@ QStringList liveChildren();
 // The process no longer runs: gone, or a zombie that nobody reaped.
 bool isGone(const QByteArray &pid);
 
-struct HttpRequest {
+struct ReceivedRequest {
     QByteArray method, path, body;
     QHash<QByteArray, QByteArray> headers; // names in lower case
 };
@@ -82,7 +82,7 @@ public:
     QByteArray body = "{}";
     bool answers = true;
     int connections = 0;
-    QList<HttpRequest> requests;
+    QList<ReceivedRequest> requests;
 
 private:
     void read(QTcpSocket *socket);

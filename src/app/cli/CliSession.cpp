@@ -1,6 +1,8 @@
 #include "app/cli/CliSession.h"
 
 #include "conversion/ConversionPlan.h"
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/ClassificationProbe.h"
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
 #include "conversion/ProgressMath.h"
@@ -170,6 +172,7 @@ void CliSession::start()
     m_batch.scale = m_options.scale.value_or(VideoScale::original);
 
     m_set = new MediaSet(this);
+    m_set->setProbe(&probeForClassification);
     MediaLoad *load = m_set->load(m_options.inputs);
     connect(load, &Operation::finished, this, &CliSession::onLoaded);
 }

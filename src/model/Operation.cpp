@@ -1,4 +1,4 @@
-#include "tools/Operation.h"
+#include "model/Operation.h"
 
 #include <QMetaObject>
 
