@@ -39,12 +39,10 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
     for (const MediaPtr &item : items) {
         if (!item)
             continue;
-        const bool queued = m_active.contains(item->id())
-            || std::any_of(m_pending.cbegin(), m_pending.cend(),
-                           [&](const MediaPtr &p) { return p->id() == item->id(); });
-        if (queued)
+        if (m_active.contains(item->id()) || m_pendingIds.contains(item->id()))
             continue;
         m_pending.append(item);
+        m_pendingIds.insert(item->id());
         // Imported items carry their identity; only items made some other
         // way cost a stat here.
         if (const auto identity
@@ -69,6 +67,7 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
 void JobQueue::cancelAll()
 {
     m_pending.clear();
+    m_pendingIds.clear();
     for (const QPointer<MediaJob> &job : std::as_const(m_active)) {
         if (job)
             job->cancel();
@@ -81,7 +80,9 @@ void JobQueue::startNext()
 {
     m_startScheduled = false;
     if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty()) {
-        startJob(m_pending.takeFirst());
+        const MediaPtr next = m_pending.takeFirst();
+        m_pendingIds.remove(next->id());
+        startJob(next);
         // Starting a child process takes a few milliseconds of this thread;
         // one start per pass of the event loop keeps the window responsive
         // while a batch fills many slots at once.

@@ -8,7 +8,6 @@
 #include <QtConcurrent>
 
 #include <cerrno>
-#include <cstdio>
 #include <dirent.h>
 #include <set>
 #include <sys/stat.h>
@@ -173,12 +172,8 @@ void Expansion::expandDirectory(const QByteArray &path, const QString &displayPa
 
 void Expansion::reportUnlistable(const QString &path, int error, bool partly)
 {
+    // Reported like any other skipped path: the caller decides where it shows.
     const QString cause = qt_error_string(error);
-    const QString description = partly
-        ? MediaLoad::tr("The folder “%1” could not be listed completely: %2").arg(path, cause)
-        : MediaLoad::tr("The folder “%1” could not be listed: %2").arg(path, cause);
-    std::fprintf(stdout, "Error: %s\n", description.toLocal8Bit().constData());
-    std::fflush(stdout);
     skip(path,
          partly ? MediaLoad::tr("Some files of this folder could not be listed: %1").arg(cause)
                 : MediaLoad::tr("The folder could not be listed: %1").arg(cause));
@@ -235,11 +230,15 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
 
     // Known paths are dropped before classification rather than after it:
     // the outcome is the same, and reloading a large folder costs no probes.
+    // A file named twice in one load (a folder and a file in it) is taken once.
     QStringList fresh;
     fresh.reserve(files.size());
+    QSet<QString> taken;
     for (const QString &file : std::as_const(files)) {
-        if (!known.contains(file))
+        if (!known.contains(file) && !taken.contains(file)) {
             fresh.append(file);
+            taken.insert(file);
+        }
     }
 
     // Classification blocks on the file system and on ffprobe; files are

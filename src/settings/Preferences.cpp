@@ -100,7 +100,7 @@ QVariant encode(const QList<QJsonObject> &objects)
 QMutex overridesMutex;
 QHash<QString, QVariant> overrides;
 
-template<typename T> T read(const PreferenceKey<T> &key)
+template<typename T> T readUnchecked(const PreferenceKey<T> &key)
 {
     {
         QMutexLocker locker(&overridesMutex);
@@ -109,6 +109,14 @@ template<typename T> T read(const PreferenceKey<T> &key)
     }
     const Store store;
     return decode<T>(store.value(key.name)).value_or(key.defaultValue);
+}
+
+template<typename T> T read(const PreferenceKey<T> &key)
+{
+    T value = readUnchecked(key);
+    if (key.accepts && !key.accepts(value))
+        return key.defaultValue;
+    return value;
 }
 
 } // namespace
