@@ -256,8 +256,9 @@ void MediaJob::fail(const QString &message)
     removeTemporaryFiles();
     releaseOutput();
     if (m_item) {
-        m_item->setStatus(MediaStatus::failed);
+        // The message first: whoever hears of the failure reads it at once.
         m_item->setErrorMessage(shown);
+        m_item->setStatus(MediaStatus::failed);
     }
     m_itemRef.reset();
     finish();

@@ -1,6 +1,7 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/BatchSettings.h"
 #include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/MediaProbe.h"
@@ -141,6 +142,11 @@ void TestArgumentBuilder::initTestCase()
                   "-c:a", "flac"}));
     QVERIFY(
         make("tenbit.mkv", {"-f", "lavfi", "-i", clip, "-c:v", "ffv1", "-pix_fmt", "yuv420p10le"}));
+    QVERIFY(make("odd.mkv", {"-f", "lavfi", "-i", "testsrc=size=321x241:rate=10:duration=0.5",
+                             "-c:v", "ffv1"}));
+    QVERIFY(make("full444.mkv", {"-f", "lavfi", "-i", clip, "-c:v", "ffv1", "-pix_fmt", "yuv444p"}));
+    QVERIFY(make("deep422.mkv",
+                 {"-f", "lavfi", "-i", clip, "-c:v", "ffv1", "-pix_fmt", "yuv422p10le"}));
     QVERIFY(make("animated.gif", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=5:duration=1"}));
 }
 
@@ -387,7 +393,11 @@ std::optional<ProbeResult> TestArgumentBuilder::convert(const QString &input,
                                                         const BatchSettings &batch,
                                                         const QString &output)
 {
-    const FFArgs args = makeFFArgs(target, batch, HardwareProfile::software());
+    // What the probe tells a job about the source.
+    const SourceVideo source {probeEntry(input, "width").toInt(), probeEntry(input, "height").toInt(),
+                              probeEntry(input, "pix_fmt")};
+    const FFArgs args = makeFFArgs(target, batch, HardwareProfile::software(),
+                                   ConversionSettings::current(), source);
     FFmpegRun *run = runFFmpeg(input, output, args, true, {}, this);
     const bool done = TestSupport::waitFor(run, 60000);
     const bool ok = done && run->succeeded();
@@ -525,6 +535,19 @@ void TestArgumentBuilder::videoConversions_data()
     QTest::newRow("hevc mov") << "clip"
                               << "video.mov"
                               << "hevc" << VideoScale::original << "" << 120 << 1;
+    // Odd sizes lose a row and a column where the encoder needs even ones.
+    for (const QString ext : {"mp4", "mkv", "3gp", "wmv"})
+        QTest::addRow("odd %s", qPrintable(ext))
+            << "odd" << "video." + ext << "h264" << VideoScale::original << "" << 240 << 0;
+    QTest::newRow("odd hevc mov") << "odd" << "video.mov" << "hevc" << VideoScale::original
+                                  << "yuv420p" << 240 << 0;
+    QTest::newRow("odd 360p") << "odd" << "video.mp4" << "h264" << VideoScale::p360 << "yuv420p"
+                              << 360 << 0;
+    // H.265 for phones: 4:2:0, Main 10 for deep sources.
+    QTest::newRow("4:4:4 hevc") << "full444" << "video.mp4" << "hevc" << VideoScale::original
+                                << "yuv420p" << 120 << 0;
+    QTest::newRow("10-bit 4:2:2 hevc") << "deep422" << "video.mp4" << "hevc"
+                                       << VideoScale::original << "yuv420p10le" << 120 << 0;
     QTest::newRow("webm") << "clip"
                           << "video.webm"
                           << "h264" << VideoScale::original << "" << 120 << 1;

@@ -171,7 +171,6 @@ void CliSession::start()
                              target.ext.isEmpty() ? QStringLiteral("(video to audio)")
                                                   : target.ext});
         }
-        return finish(0);
     }
 
     if (m_options.listPresets) {
@@ -188,8 +187,9 @@ void CliSession::start()
             printFields({preset.id, preset.name, preset.targetId,
                          preset.isBuiltIn ? QStringLiteral("built-in") : QStringLiteral("saved")});
         }
-        return finish(0);
     }
+    if (m_options.listTargets || m_options.listPresets)
+        return finish(0);
 
     std::optional<MediaTarget> target;
     std::optional<ConversionPreset> preset;
@@ -261,8 +261,11 @@ void CliSession::onLoaded()
     // converted once.
     QSet<FileIdentity> seen;
     for (const MediaPtr &item : m_set->mediaList()) {
-        if (item->fileIdentity() && !seen.insert(*item->fileIdentity()).second)
-            continue;
+        if (const auto &identity = item->fileIdentity()) {
+            if (seen.contains(*identity))
+                continue;
+            seen.insert(*identity);
+        }
         if (item->group() == m_target.group) {
             m_items << item;
         } else if (item->group() == MediaGroup::other) {
