@@ -8,9 +8,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
-
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <ctime>

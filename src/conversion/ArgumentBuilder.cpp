@@ -96,9 +96,9 @@ QStringList pixelFormatOptions(const QString &encoder, const SourceVideo &source
     if (encoder == u"h264_qsv")
         return {QStringLiteral("-pix_fmt"), QStringLiteral("nv12")};
     if (encoder == u"libx265" && !source.pixelFormat.isEmpty())
-        return {QStringLiteral("-pix_fmt"), isDeepPixelFormat(source.pixelFormat)
-                                                ? QStringLiteral("yuv420p10le")
-                                                : QStringLiteral("yuv420p")};
+        return {QStringLiteral("-pix_fmt"),
+                isDeepPixelFormat(source.pixelFormat) ? QStringLiteral("yuv420p10le")
+                                                      : QStringLiteral("yuv420p")};
     return {};
 }
 

@@ -35,14 +35,19 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
             m_opener(destination);
     };
 
+    // A set of what is pending keeps a large batch linear.
+    QSet<QUuid> queued;
+    queued.reserve(m_pending.size() + items.size());
+    for (const MediaPtr &item : std::as_const(m_pending))
+        queued.insert(item->id());
     int added = 0;
     for (const MediaPtr &item : items) {
         if (!item)
             continue;
-        if (m_active.contains(item->id()) || m_pendingIds.contains(item->id()))
+        if (m_active.contains(item->id()) || queued.contains(item->id()))
             continue;
         m_pending.append(item);
-        m_pendingIds.insert(item->id());
+        queued.insert(item->id());
         // Imported items carry their identity; only items made some other
         // way cost a stat here.
         if (const auto identity
@@ -67,7 +72,6 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
 void JobQueue::cancelAll()
 {
     m_pending.clear();
-    m_pendingIds.clear();
     for (const QPointer<MediaJob> &job : std::as_const(m_active)) {
         if (job)
             job->cancel();
@@ -80,9 +84,7 @@ void JobQueue::startNext()
 {
     m_startScheduled = false;
     if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty()) {
-        const MediaPtr next = m_pending.takeFirst();
-        m_pendingIds.remove(next->id());
-        startJob(next);
+        startJob(m_pending.takeFirst());
         // Starting a child process takes a few milliseconds of this thread;
         // one start per pass of the event loop keeps the window responsive
         // while a batch fills many slots at once.

@@ -67,7 +67,6 @@ private:
     bool m_isRunning = false;
     std::optional<QDateTime> m_startedAt;
     QList<MediaPtr> m_pending;
-    QSet<QUuid> m_pendingIds; // the ids of m_pending, so enqueueing stays linear
     QHash<QUuid, QPointer<MediaJob>> m_active;
     QList<MediaPtr> m_activeMedia; // in start order
     MediaTarget m_target;

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QHashFunctions>
 
-#include <algorithm>
-
 namespace {
 
 // Format targets are named "<group word>.<extension>".
@@ -133,12 +131,6 @@ const MediaTarget &MediaTarget::initialTarget(MediaGroup group)
     const QList<MediaTarget> &offered = targets(group);
     // A workspace always has a selection, even for a group nothing is offered for.
     return offered.isEmpty() ? imageTargets().constFirst() : offered.constFirst();
-}
-
-bool MediaTarget::isExtractedAudioFormat(const QString &ext)
-{
-    return std::any_of(audioTargets().cbegin(), audioTargets().cend(),
-                       [&ext](const MediaTarget &target) { return target.ext == ext; });
 }
 
 std::optional<MediaTarget> MediaTarget::fromId(const QString &id)

@@ -43,10 +43,6 @@ struct MediaTarget {
     // The target a new workspace of the group starts with.
     static const MediaTarget &initialTarget(MediaGroup group);
 
-    // Whether extract-audio may write this extension: one of the audio
-    // targets' extensions, exactly. Anything else could name another folder.
-    static bool isExtractedAudioFormat(const QString &ext);
-
     // Exact, case-sensitive match of a target id.
     static std::optional<MediaTarget> fromId(const QString &id);
 

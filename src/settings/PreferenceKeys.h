@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/MediaTarget.h"
 #include "settings/VideoCodec.h"
 
 #include <QJsonObject>
@@ -15,8 +14,6 @@ template<typename T> struct PreferenceKey {
 
     QString name;
     T defaultValue;
-    // When set, a value it refuses (stored or overridden) reads as the default.
-    bool (*accepts)(const T &) = nullptr;
 };
 
 // Every preference of the program. The key strings are stored exactly as
@@ -38,10 +35,8 @@ inline const PreferenceKey<bool> openDestinationOnFinish {
 inline const PreferenceKey<double> audioQuality {QStringLiteral("audio quality"), 192.0};
 
 // Extension of the audio format the extract-audio target writes.
-// Part of every extracted output's file name, so only an audio target's
-// extension is taken.
-inline const PreferenceKey<QString> videoToAudio {
-    QStringLiteral("video to audio"), QStringLiteral("mp3"), &MediaTarget::isExtractedAudioFormat};
+inline const PreferenceKey<QString> videoToAudio {QStringLiteral("video to audio"),
+                                                  QStringLiteral("mp3")};
 
 // The raw value of a VideoCodec; other texts are possible and left to the reader.
 inline const PreferenceKey<QString> videoCodec {QStringLiteral("video codec"),

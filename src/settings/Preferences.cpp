@@ -1,5 +1,6 @@
 #include "settings/Preferences.h"
 
+#include "model/MediaTarget.h"
 #include "settings/StoredValue.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QThread>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -111,12 +113,26 @@ template<typename T> T readUnchecked(const PreferenceKey<T> &key)
     return decode<T>(store.value(key.name)).value_or(key.defaultValue);
 }
 
+// The extracted audio's format is part of every output's file name: only an
+// audio target's extension is taken, never a hand-edited "../x".
+bool accepts(const PreferenceKey<QString> &key, const QString &value)
+{
+    if (key.name != PreferenceKeys::videoToAudio.name)
+        return true;
+    const QList<MediaTarget> &targets = MediaTarget::audioTargets();
+    return std::any_of(targets.cbegin(), targets.cend(),
+                       [&value](const MediaTarget &target) { return target.ext == value; });
+}
+
+template<typename T> bool accepts(const PreferenceKey<T> &, const T &)
+{
+    return true;
+}
+
 template<typename T> T read(const PreferenceKey<T> &key)
 {
     T value = readUnchecked(key);
-    if (key.accepts && !key.accepts(value))
-        return key.defaultValue;
-    return value;
+    return accepts(key, value) ? value : key.defaultValue;
 }
 
 } // namespace

@@ -19,12 +19,12 @@ QString fileUrl(const QString &path)
 bool isImageSequenceName(const QString &path)
 {
     static const QStringList extensions {
-        QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
-        QStringLiteral("bmp"), QStringLiteral("tif"), QStringLiteral("tiff"),
+        QStringLiteral("png"),  QStringLiteral("jpg"), QStringLiteral("jpeg"),
+        QStringLiteral("bmp"),  QStringLiteral("tif"), QStringLiteral("tiff"),
         QStringLiteral("webp"), QStringLiteral("tga"), QStringLiteral("ppm"),
-        QStringLiteral("pgm"), QStringLiteral("pbm"), QStringLiteral("pam"),
-        QStringLiteral("dpx"), QStringLiteral("exr"), QStringLiteral("jp2"),
-        QStringLiteral("jxl"), QStringLiteral("sgi"), QStringLiteral("pcx")};
+        QStringLiteral("pgm"),  QStringLiteral("pbm"), QStringLiteral("pam"),
+        QStringLiteral("dpx"),  QStringLiteral("exr"), QStringLiteral("jp2"),
+        QStringLiteral("jxl"),  QStringLiteral("sgi"), QStringLiteral("pcx")};
     const QString name = QFileInfo(path).fileName();
     return name.contains(u'%') && extensions.contains(QFileInfo(name).suffix().toLower());
 }

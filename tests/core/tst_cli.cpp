@@ -166,18 +166,18 @@ void TestCli::presetByName()
 
 void TestCli::takesEveryArgumentAsOnePath()
 {
-    // "file:…" names a file of the current folder, a file given twice is
-    // planned once, and control characters reach text output escaped.
+    // "file:…" is a file here, one file given twice converts once, names show escaped.
     const QString odd = "file:t\x1b]0;x\x07\n.wav";
     QVERIFY(QFile::copy(m_mixed + "/one.wav", m_dir.filePath(odd)));
-    const QStringList inputs {"missing.wav", odd, m_mixed, m_mixed + "/one.wav"};
     QStringList seen;
-    for (const QJsonObject &event : run(QStringList {"--json", "-n", "-t", "audio.mp3"} + inputs).events)
+    for (const QJsonObject &event :
+         run({"--json", "-n", "-t", "audio.mp3", "missing.wav", odd, m_mixed, m_mixed + "/one.wav"})
+             .events)
         seen << event["event"].toString() + ' ' + QFileInfo(event["input"].toString()).fileName()
                 + ' ' + event["reason"].toString();
     QCOMPARE(seen.filter("planned ").size(), 3);
-    QVERIFY(seen.contains("planned " + odd + ' '));
-    QVERIFY(seen.contains("skipped missing.wav No such file or directory"));
+    QVERIFY(seen.contains("planned " + odd + ' ')
+            && seen.contains("skipped missing.wav No such file or directory"));
     const QByteArray text = run({"-n", "-t", "audio.mp3", odd}).out;
     QVERIFY(text.contains("t\\x1b]0;x\\x07\\n.wav") && !text.contains('\x1b'));
 }
@@ -194,10 +194,13 @@ void TestCli::exitStatuses_data()
     QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
     QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
     QTest::newRow("json lists") << QStringList {"--json", "--list-targets", "--list-presets"} << 0;
-    QTest::newRow("bitrate too low") << QStringList {"-t", "audio.mp3", "--audio-bitrate", "32", "@mixed"} << 2;
-    QTest::newRow("bitrate too high") << QStringList {"-t", "audio.mp3", "--audio-bitrate", "500", "@mixed"} << 2;
+    QTest::newRow("bitrate too low")
+        << QStringList {"-t", "audio.mp3", "--audio-bitrate", "32", "@mixed"} << 2;
+    QTest::newRow("bitrate too high")
+        << QStringList {"-t", "audio.mp3", "--audio-bitrate", "500", "@mixed"} << 2;
     QTest::newRow("format with a path")
-        << QStringList {"-t", "video.extract-audio", "--audio-format", "mp3/../../x.mp3", "@mixed"} << 2;
+        << QStringList {"-t", "video.extract-audio", "--audio-format", "mp3/../../x.mp3", "@mixed"}
+        << 2;
 }
 
 void TestCli::exitStatuses()

@@ -128,8 +128,9 @@ void TestFFmpegRunner::argumentOrder()
              (QStringList {"-nostdin", "-hide_banner", "-nostats", "-loglevel", "warning",
                            "-progress", "pipe:1", "-hwaccel", "videotoolbox", "-n", "-i",
                            "file:/in/a b.mov", "-c:v", "copy", "file:/out/a b.mp4"}));
-    QCOMPARE(ffmpegArguments("concat:in", "/out", {}, true).mid(7),
-             (QStringList {"-y", "-i", "file:" + QDir::current().filePath("concat:in"), "file:/out"}));
+    QCOMPARE(
+        ffmpegArguments("concat:in", "/out", {}, true).mid(7),
+        (QStringList {"-y", "-i", "file:" + QDir::current().filePath("concat:in"), "file:/out"}));
 }
 
 void TestFFmpegRunner::describesErrors_data()
@@ -159,14 +160,14 @@ void TestFFmpegRunner::describesErrors_data()
     // ffmpeg 5.1: an odd-sized video to MP4, and Theora copied into MP4.
     row("a closing warning is no reason",
         "[libx264 @ 0x55] width not divisible by 2 (321x241)\nError initializing output stream "
-        "0:0 -- Error while opening encoder for output stream #0:0 - maybe incorrect parameters "
-        "such as bit_rate, rate, width or height\n[aac @ 0x56] 1 frames left in the queue on "
-        "closing\nConversion failed!\n",
+        "0:0 -- Error while opening encoder\n[aac @ 0x56] 1 frames left in the queue on closing\n"
+        "Conversion failed!\n",
         "width not divisible by 2 (321x241)");
-    row("header summary gives way", "[mp4 @ 0x56] Could not find tag for codec theora in stream "
-        "#0, codec not currently supported in container\nCould not write header for output file "
-        "#0 (incorrect codec parameters ?): Invalid argument\nError initializing output stream 0:1 -- \n",
-        "Could not find tag for codec theora in stream #0, codec not currently supported in container");
+    row("header summary gives way",
+        "[mp4 @ 0x56] Could not find tag for codec theora\nCould not "
+        "write header for output file #0 (incorrect codec parameters ?): Invalid argument\n"
+        "Error initializing output stream 0:1 -- \n",
+        "Could not find tag for codec theora");
 }
 
 void TestFFmpegRunner::describesErrors()
@@ -362,18 +363,14 @@ void TestFFmpegRunner::realCancelStopsFFmpeg()
 
 void TestFFmpegRunner::realPatternNamesAreFiles()
 {
-    // ffmpeg's image sequence format would read "in%d.png" as in1.png, in2.png…
-    // and write "out%03d.jpg" as out001.jpg.
-    QDir folder(m_dir.filePath("pattern"));
-    QVERIFY(folder.mkpath("."));
-    QVERIFY(TestSupport::makeMedia(folder.filePath("in%d.png"),
-                                   TestSupport::split("-f lavfi -i color=red:size=32x32 "
-                                                      "-frames:v 1 -update 1")));
-    std::unique_ptr<FFmpegRun> run(
-        runFFmpeg(folder.filePath("in%d.png"), folder.filePath("out%03d.jpg"), {}, true));
-    QVERIFY(waitFor(run.get()));
-    QVERIFY(run->succeeded());
-    QCOMPARE(folder.entryList(QDir::Files), (QStringList {"in%d.png", "out%03d.jpg"}));
+    // The image sequence format would read in1.png… and write out001.jpg.
+    const QString in = m_dir.filePath("in%d.png");
+    QVERIFY(
+        TestSupport::makeMedia(in, TestSupport::split("-f lavfi -i color -frames:v 1 -update 1")));
+    std::unique_ptr<FFmpegRun> run(runFFmpeg(in, m_dir.filePath("out%03d.jpg"), {}, true));
+    QVERIFY(waitFor(run.get()) && run->succeeded());
+    QCOMPARE(QDir(m_dir.path()).entryList({"*.png", "*.jpg"}),
+             (QStringList {"in%d.png", "out%03d.jpg"}));
 }
 
 QTEST_GUILESS_MAIN(TestFFmpegRunner)

@@ -136,14 +136,13 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
             return usage(QStringLiteral("--video-quality takes a number"));
     }
     if (parser.isSet(audioFormat)) {
+        // Part of every output's name: nothing but an audio format's extension.
         options.audioFormat = parser.value(audioFormat).toLower();
-        if (!MediaTarget::isExtractedAudioFormat(*options.audioFormat)) {
-            QStringList formats;
-            for (const MediaTarget &target : MediaTarget::audioTargets())
-                formats << target.ext;
-            return usage(
-                QStringLiteral("--audio-format takes one of %1").arg(formats.join(u", ")));
-        }
+        QStringList formats;
+        for (const MediaTarget &target : MediaTarget::audioTargets())
+            formats << target.ext;
+        if (!formats.contains(*options.audioFormat))
+            return usage(QStringLiteral("--audio-format takes one of %1").arg(formats.join(u", ")));
     }
     if (parser.isSet(trimStart))
         options.trimStart = parser.value(trimStart);

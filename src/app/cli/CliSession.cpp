@@ -167,9 +167,9 @@ void CliSession::start()
                            {"group", rawValue(target.group)},
                            {"ext", target.ext}});
             else
-                printFields({target.id, target.title, rawValue(target.group),
-                             target.ext.isEmpty() ? QStringLiteral("(video to audio)")
-                                                  : target.ext});
+                printFields(
+                    {target.id, target.title, rawValue(target.group),
+                     target.ext.isEmpty() ? QStringLiteral("(video to audio)") : target.ext});
         }
     }
 
