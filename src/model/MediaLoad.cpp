@@ -230,15 +230,11 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
 
     // Known paths are dropped before classification rather than after it:
     // the outcome is the same, and reloading a large folder costs no probes.
-    // A file named twice in one load (a folder and a file in it) is taken once.
     QStringList fresh;
     fresh.reserve(files.size());
-    QSet<QString> taken;
     for (const QString &file : std::as_const(files)) {
-        if (!known.contains(file) && !taken.contains(file)) {
+        if (!known.contains(file))
             fresh.append(file);
-            taken.insert(file);
-        }
     }
 
     // Classification blocks on the file system and on ffprobe; files are
