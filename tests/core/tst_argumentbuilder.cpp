@@ -545,7 +545,6 @@ void TestArgumentBuilder::videoConversions_data()
     };
     for (const QString ext : {"mp4", "mkv", "3gp", "wmv"})
         row("odd " + ext, "odd", "video." + ext, "h264", VideoScale::original, "", 240);
-    row("odd hevc mov", "odd", "video.mov", "hevc", VideoScale::original, "yuv420p", 240);
     row("odd 360p", "odd", "video.mp4", "h264", VideoScale::p360, "yuv420p", 360);
     row("4:4:4 hevc", "full444", "video.mp4", "hevc", VideoScale::original, "yuv420p", 120);
     row("deep 4:2:2 hevc", "deep422", "video.mp4", "hevc", VideoScale::original, "yuv420p10le",
