@@ -5,17 +5,14 @@
 #include "settings/ConversionSettings.h"
 #include "settings/PreferenceKeys.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 using Api = HardwareProfile::Api;
-
-// The lowest bitrate at which libvorbis still encodes stereo and the highest
-// that libmp3lame takes.
-constexpr qint64 minAudioKbps = 48;
-constexpr qint64 maxAudioKbps = 320;
 
 QString h264Encoder(const HardwareProfile &profile)
 {
@@ -78,15 +75,42 @@ QStringList hardwareInputOptions(const HardwareProfile &profile)
     return {};
 }
 
+// More than 8 bits per component: "yuv420p10le", "p010le", "rgb48be"; not
+// "nv12" nor the packed "rgb565le".
+bool isDeepPixelFormat(const QString &name)
+{
+    static const QRegularExpression depth(QStringLiteral("(\\d+)[lb]e$"));
+    const QRegularExpressionMatch match = depth.match(name);
+    static const QList<int> deep {9, 10, 12, 14, 16, 32, 48, 64, 210, 212, 216, 410, 412, 416};
+    return match.hasMatch() && deep.contains(match.captured(1).toInt());
+}
+
 // H.264 leaves the 8-bit 4:2:0 of phones and browsers when the source is 10-bit
-// or 4:4:4, since the encoders keep the source's format where they can.
-QStringList pixelFormatOptions(const QString &encoder)
+// or 4:4:4, since the encoders keep the source's format where they can. H.265
+// from 4:2:2 or 4:4:4 would be the RExt profile, which they do not play
+// either: it gets 4:2:0, in Main 10 for deep sources.
+QStringList pixelFormatOptions(const QString &encoder, const SourceVideo &source)
 {
     if (encoder == u"libx264" || encoder == u"h264_nvenc")
         return {QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
     if (encoder == u"h264_qsv")
         return {QStringLiteral("-pix_fmt"), QStringLiteral("nv12")};
+    if (encoder == u"libx265" && !source.pixelFormat.isEmpty())
+        return {QStringLiteral("-pix_fmt"),
+                isDeepPixelFormat(source.pixelFormat) ? QStringLiteral("yuv420p10le")
+                                                      : QStringLiteral("yuv420p")};
     return {};
+}
+
+// These encoders refuse odd frame sizes (4:2:0 halves them); a crop of at
+// most one pixel per side evens them. Autorotation runs before the filters,
+// so the crop is written in the frame's own terms.
+std::optional<QString> evenSizeFilter(const QString &encoder, const SourceVideo &source)
+{
+    const bool needsEven = encoder == u"libx264" || encoder == u"libx265" || encoder == u"wmv2";
+    if (!needsEven || (source.width % 2 == 0 && source.height % 2 == 0))
+        return std::nullopt;
+    return QStringLiteral("crop=trunc(iw/2)*2:trunc(ih/2)*2");
 }
 
 // VA-API encoders take frames in GPU memory: convert (to 8-bit, which also
@@ -262,7 +286,8 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
 }
 
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
-                  const HardwareProfile &profile, const ConversionSettings &settings)
+                  const HardwareProfile &profile, const ConversionSettings &settings,
+                  const SourceVideo &source)
 {
     FFArgs args;
     QStringList &input = args.inputOptions;
@@ -293,6 +318,7 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
     }
 
     std::optional<QString> upload;
+    std::optional<QString> evenSize;
     if (target.hasOption(MediaOption::videoCodec)) {
         const VideoCodec codec
             = videoCodecFromRawValue(settings.videoCodec).value_or(VideoCodec::h264);
@@ -300,10 +326,11 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
         output << QStringLiteral("-c:v") << choice.encoder;
         if (choice.rateFlag)
             output << *choice.rateFlag << videoBitrate(settings.videoQuality)
-                   << pixelFormatOptions(choice.encoder);
+                   << pixelFormatOptions(choice.encoder, source);
         if (choice.needsHvc1Tag)
             output << QStringLiteral("-tag:v") << QStringLiteral("hvc1");
         upload = uploadFilter(choice.encoder);
+        evenSize = evenSizeFilter(choice.encoder, source);
     }
 
     // One audio stream: formats such as MP3 and FLAC hold exactly one.
@@ -338,8 +365,11 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
     QStringList filters;
     const QStringList scale
         = batch.scaleArguments(target.group == MediaGroup::video, settings.videoCodec);
+    // The scale filter's "-2" already gives an even size.
     if (scale.size() == 2)
         filters << scale.at(1);
+    else if (evenSize)
+        filters << *evenSize;
     if (upload)
         filters << *upload;
     if (!filters.isEmpty())

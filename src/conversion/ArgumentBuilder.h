@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/HardwareProfile.h"
+#include "conversion/SourceVideo.h"
 #include "conversion/VideoEncoderChoice.h"
 #include "settings/VideoCodec.h"
 #include "tools/FFArgs.h"
@@ -31,6 +32,11 @@ VideoEncoderChoice videoEncoder(const QString &ext, VideoCodec codec,
 // above 474k).
 QString videoBitrate(double quality);
 
+// The audio bitrates the builder asks for, in kbit/s: the lowest at which
+// libvorbis still encodes stereo and the highest that libmp3lame takes.
+inline constexpr qint64 minAudioKbps = 48;
+inline constexpr qint64 maxAudioKbps = 320;
+
 // The "audio quality" value (kbit/s) as a bitrate text: truncated toward zero
 // (127.9 gives "127k"). A value no control can store (a corrupted or
 // hand-edited preference) is kept within 48k to 320k, the range that every
@@ -54,6 +60,9 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile);
 
 // The same with preferences read earlier, so that a job's arguments and its
-// success signature come from one reading.
+// success signature come from one reading. What is known of the source's
+// video lets H.265 keep to the 4:2:0 that players take and evens out odd
+// frame sizes for the encoders that refuse them; unknown, nothing changes.
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
-                  const HardwareProfile &profile, const ConversionSettings &settings);
+                  const HardwareProfile &profile, const ConversionSettings &settings,
+                  const SourceVideo &source = {});

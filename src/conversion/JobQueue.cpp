@@ -40,16 +40,19 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
             m_opener(destination);
     };
 
+    // A set of what is pending keeps a large batch linear.
+    QSet<QUuid> queued;
+    queued.reserve(m_pending.size() + items.size());
+    for (const MediaPtr &item : std::as_const(m_pending))
+        queued.insert(item->id());
     int added = 0;
     for (const MediaPtr &item : items) {
         if (!item)
             continue;
-        const bool queued = m_active.contains(item->id())
-            || std::any_of(m_pending.cbegin(), m_pending.cend(),
-                           [&](const MediaPtr &p) { return p->id() == item->id(); });
-        if (queued)
+        if (m_active.contains(item->id()) || queued.contains(item->id()))
             continue;
         m_pending.append(item);
+        queued.insert(item->id());
         // Imported items carry their identity; only items made some other
         // way cost a stat here.
         if (const auto identity

@@ -74,6 +74,11 @@ void MediaJob::prepareOutput()
     if (!m_item)
         return fail(removedMessage());
     m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_target, m_destination, m_settings);
+    if (!SafeOutput::isDirectlyIn(m_finalPath, m_destination))
+        return fail(QCoreApplication::translate("MediaJob",
+                                                "The output name \"%1\" would leave the "
+                                                "destination folder \"%2\"; nothing was written")
+                        .arg(m_finalPath, m_destination));
 
     if (SafeOutput::isSameFile(m_item->pathString(), m_finalPath)
         || (m_isProtected && m_isProtected(m_finalPath))) {
@@ -270,11 +275,18 @@ void MediaJob::commit()
 
 void MediaJob::fail(const QString &message)
 {
+    // The user knows the output by its final name, never the hidden one.
+    QString shown = message;
+    for (const QString &hidden : {m_temporaryPath, m_intermediatePath}) {
+        if (!hidden.isEmpty())
+            shown.replace(hidden, m_finalPath);
+    }
     removeTemporaryFiles();
     releaseOutput();
     if (m_item) {
+        // The message first: whoever hears of the failure reads it at once.
+        m_item->setErrorMessage(shown);
         m_item->setStatus(MediaStatus::failed);
-        m_item->setErrorMessage(message);
     }
     finish();
 }

@@ -95,6 +95,14 @@ QString canonicalOutputPath(const QString &path)
     return folder + u'/' + info.fileName();
 }
 
+bool isDirectlyIn(const QString &path, const QString &folder)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    return !name.isEmpty() && name != u"." && name != u".."
+        && QDir::cleanPath(info.absolutePath()) == QDir::cleanPath(QDir(folder).absolutePath());
+}
+
 QString temporaryPathFor(const QString &finalPath)
 {
     const QFileInfo info(finalPath);

@@ -21,6 +21,11 @@ bool isSameFile(const QString &a, const QString &b);
 // spellings of one output compare equal even before the file exists.
 QString canonicalOutputPath(const QString &path);
 
+// True when the path names an entry directly inside the folder: whatever
+// built the name ("../", "/" or "." in an extension), nothing is written
+// elsewhere.
+bool isDirectlyIn(const QString &path, const QString &folder);
+
 // A hidden name beside the final one that keeps its extension (ffmpeg picks
 // the muxer from it) and names its owner, this process:
 // "/out/.Song.vireo-<scope>-<pid>-<start time>-<random>.mp3". The name is no

@@ -8,7 +8,6 @@
 #include <QtConcurrent>
 
 #include <cerrno>
-#include <cstdio>
 #include <dirent.h>
 #include <set>
 #include <sys/stat.h>
@@ -173,12 +172,8 @@ void Expansion::expandDirectory(const QByteArray &path, const QString &displayPa
 
 void Expansion::reportUnlistable(const QString &path, int error, bool partly)
 {
+    // Reported like any other skipped path: the caller decides where it shows.
     const QString cause = qt_error_string(error);
-    const QString description = partly
-        ? MediaLoad::tr("The folder “%1” could not be listed completely: %2").arg(path, cause)
-        : MediaLoad::tr("The folder “%1” could not be listed: %2").arg(path, cause);
-    std::fprintf(stdout, "Error: %s\n", description.toLocal8Bit().constData());
-    std::fflush(stdout);
     skip(path,
          partly ? MediaLoad::tr("Some files of this folder could not be listed: %1").arg(cause)
                 : MediaLoad::tr("The folder could not be listed: %1").arg(cause));

@@ -1,5 +1,6 @@
 #include "settings/Preferences.h"
 
+#include "model/MediaTarget.h"
 #include "settings/StoredValue.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -78,6 +80,22 @@ Preferences::FileStamp stampOf(const QByteArray &path)
             qint64(info.st_size),
             qint64(info.st_mtim.tv_sec),
             qint64(info.st_mtim.tv_nsec)};
+}
+
+// The extracted audio's format is part of every output's file name: only an
+// audio target's extension is taken, never a hand-edited "../x".
+bool accepts(const PreferenceKey<QString> &key, const QString &value)
+{
+    if (key.name != PreferenceKeys::videoToAudio.name)
+        return true;
+    const QList<MediaTarget> &targets = MediaTarget::audioTargets();
+    return std::any_of(targets.cbegin(), targets.cend(),
+                       [&value](const MediaTarget &target) { return target.ext == value; });
+}
+
+template<typename T> bool accepts(const PreferenceKey<T> &, const T &)
+{
+    return true;
 }
 
 } // namespace
@@ -154,7 +172,8 @@ template<typename T> T Preferences::read(const PreferenceKey<T> &key) const
 {
     if (const auto it = m_overrides.constFind(key.name); it != m_overrides.cend())
         return it->template value<T>();
-    return decode<T>(storedValue(key.name)).value_or(key.defaultValue);
+    const T value = decode<T>(storedValue(key.name)).value_or(key.defaultValue);
+    return accepts(key, value) ? value : key.defaultValue;
 }
 
 Preferences &Preferences::instance()

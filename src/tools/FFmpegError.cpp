@@ -5,12 +5,26 @@
 
 namespace {
 
-// ffmpeg closes most failures with a summary that names no cause; the cause
-// is on an earlier line.
-bool isGenericSummary(const QString &line)
+// How well a line of ffmpeg's error output states why a conversion failed.
+// ffmpeg closes most failures with a summary that names no cause, and
+// encoders add warnings while they close; the cause is on another line.
+enum class Rank { noise, lastResort, summary, cause };
+
+Rank rankOf(const QString &line)
 {
-    return line == u"Conversion failed!" || line.startsWith(u"Error initializing output stream")
-        || line.startsWith(u"Error while");
+    static const char *const noise[]
+        = {"frames left in the queue", "Last message repeated", "deprecated",
+           "Guessed Channel Layout",   "x265 [info]",           "x265 [warning]"};
+    for (const char *pattern : noise) {
+        if (line.contains(QLatin1String(pattern)))
+            return Rank::noise;
+    }
+    if (line == u"Conversion failed!")
+        return Rank::lastResort;
+    if (line.startsWith(u"Error initializing output stream") || line.startsWith(u"Error while")
+        || line.startsWith(u"Could not write header for output file"))
+        return Rank::summary;
+    return Rank::cause;
 }
 
 // "[libmp3lame @ 0x55d0c…] too many channels" → "too many channels"
@@ -27,20 +41,22 @@ QString FFmpegError::errorDescription() const
     if (kind == Kind::cancelled)
         return QCoreApplication::translate("FFmpegError", "Cancelled");
 
-    const QStringList lines = stderrTail.trimmed().split(u'\n', Qt::SkipEmptyParts);
+    QStringList lines = stderrTail.trimmed().split(u'\n', Qt::SkipEmptyParts);
+    for (QString &line : lines)
+        line = line.trimmed();
+    lines.removeAll(QString());
     if (lines.isEmpty())
         return QCoreApplication::translate("FFmpegError", "ffmpeg failed");
-    const QString &last = lines.last();
-    if (!isGenericSummary(last))
-        return last;
-    for (qsizetype i = lines.size() - 2; i >= 0; --i) {
-        if (!isGenericSummary(lines.at(i))) {
-            const QString cause = withoutContext(lines.at(i).trimmed());
-            if (!cause.isEmpty())
-                return cause;
-        }
+    // The best-ranked line; of equals the last, which is nearest the failure.
+    qsizetype best = lines.size() - 1;
+    for (qsizetype i = best - 1; i >= 0; --i) {
+        if (rankOf(lines.at(i)) > rankOf(lines.at(best)))
+            best = i;
     }
-    return last;
+    if (best == lines.size() - 1)
+        return lines.at(best);
+    const QString cause = withoutContext(lines.at(best));
+    return cause.isEmpty() ? lines.at(best) : cause;
 }
 
 QString errorDescription(const FFmpegFailure &failure)

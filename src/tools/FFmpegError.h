@@ -21,7 +21,9 @@ struct FFmpegError {
     }
     static FFmpegError cancelled() { return {Kind::cancelled, 0, {}}; }
 
-    // The message shown for the failed file: ffmpeg's own last error line.
+    // The message shown for the failed file: the line of ffmpeg's error output
+    // that states the cause, preferring errors to warnings and specific
+    // messages to ffmpeg's closing summaries.
     QString errorDescription() const;
 };
 

@@ -3,6 +3,34 @@
 #include "tools/ProcessRunner.h"
 #include "tools/ToolLocator.h"
 
+#include <QFileInfo>
+
+namespace {
+
+// ffmpeg reads a path as a URL when it starts with a protocol name
+// ("concat:", "http:"); with "file:" in front it is always the file.
+QString fileUrl(const QString &path)
+{
+    return QStringLiteral("file:") + QFileInfo(path).absoluteFilePath();
+}
+
+// Extensions that ffmpeg reads and writes with its image sequence format,
+// which takes a "%d" in a name for a frame number.
+bool isImageSequenceName(const QString &path)
+{
+    static const QStringList extensions {
+        QStringLiteral("png"),  QStringLiteral("jpg"), QStringLiteral("jpeg"),
+        QStringLiteral("bmp"),  QStringLiteral("tif"), QStringLiteral("tiff"),
+        QStringLiteral("webp"), QStringLiteral("tga"), QStringLiteral("ppm"),
+        QStringLiteral("pgm"),  QStringLiteral("pbm"), QStringLiteral("pam"),
+        QStringLiteral("dpx"),  QStringLiteral("exr"), QStringLiteral("jp2"),
+        QStringLiteral("jxl"),  QStringLiteral("sgi"), QStringLiteral("pcx")};
+    const QString name = QFileInfo(path).fileName();
+    return name.contains(u'%') && extensions.contains(QFileInfo(name).suffix().toLower());
+}
+
+} // namespace
+
 QStringList ffmpegArguments(const QString &source, const QString &destination, const FFArgs &args,
                             bool overwrite)
 {
@@ -12,9 +40,16 @@ QStringList ffmpegArguments(const QString &source, const QString &destination, c
                            QStringLiteral("pipe:1")};
     arguments += args.inputOptions;
     arguments << (overwrite ? QStringLiteral("-y") : QStringLiteral("-n"));
-    arguments << QStringLiteral("-i") << source;
+    // A "%" in an image's name is part of the name, not a frame number: the
+    // input is read and the output written as exactly the file named.
+    if (isImageSequenceName(source))
+        arguments << QStringLiteral("-f") << QStringLiteral("image2")
+                  << QStringLiteral("-pattern_type") << QStringLiteral("none");
+    arguments << QStringLiteral("-i") << fileUrl(source);
     arguments += args.outputOptions;
-    arguments << destination;
+    if (isImageSequenceName(destination))
+        arguments << QStringLiteral("-update") << QStringLiteral("1");
+    arguments << fileUrl(destination);
     return arguments;
 }
 
@@ -24,6 +59,13 @@ FFmpegRun::FFmpegRun(QObject *parent)
 }
 
 FFmpegRun::~FFmpegRun() = default;
+
+QString FFmpegRun::withPaths(QString text) const
+{
+    for (const auto &[url, path] : m_urls)
+        text.replace(url, path);
+    return text;
+}
 
 void FFmpegRun::onCancel()
 {
@@ -39,7 +81,7 @@ void FFmpegRun::onProcessFinished()
         m_failure = FFmpegError::cancelled();
     else if (m_process->result().exitCode != 0)
         m_failure = FFmpegError::nonZeroExit(m_process->result().exitCode,
-                                             m_process->result().stderrTail);
+                                             withPaths(m_process->result().stderrTail));
     m_process->deleteLater();
     finish();
 }
@@ -60,9 +102,11 @@ FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QSt
         if (auto progress = run->m_parser.parseProgressLine(line); progress && run->m_onEvent)
             run->m_onEvent(FFEvent::makeProgress(*progress));
     };
+    run->m_urls = {{fileUrl(source), QFileInfo(source).absoluteFilePath()},
+                   {fileUrl(destination), QFileInfo(destination).absoluteFilePath()}};
     auto onStderr = [run](const QString &line) {
         if (run->m_onEvent)
-            run->m_onEvent(FFEvent::makeLog(line));
+            run->m_onEvent(FFEvent::makeLog(run->withPaths(line)));
     };
     run->m_process = runProcess(ffmpeg, ffmpegArguments(source, destination, args, overwrite),
                                 onStdout, onStderr, run);

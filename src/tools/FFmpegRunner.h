@@ -11,12 +11,15 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class ProcessRun;
 
 // The complete ffmpeg command line of one conversion, in its fixed order:
 // the seven fixed options, the input options, "-y"/"-n", "-i" and the input,
-// the output options, the output.
+// the output options, the output. Both paths are made absolute and passed as
+// "file:" URLs, and an image whose name holds "%" is never taken for a
+// numbered sequence.
 QStringList ffmpegArguments(const QString &source, const QString &destination, const FFArgs &args,
                             bool overwrite);
 
@@ -40,11 +43,15 @@ private:
     explicit FFmpegRun(QObject *parent);
     void onCancel() override;
     void onProcessFinished();
+    // ffmpeg's messages name the files by the URLs it was given; users know
+    // them by their paths.
+    QString withPaths(QString text) const;
 
     QPointer<ProcessRun> m_process;
     FFProgressParser m_parser;
     FFEventHandler m_onEvent;
     std::optional<FFmpegFailure> m_failure;
+    QList<std::pair<QString, QString>> m_urls; // URL and path of the input and output
 };
 
 // Runs the ffmpeg that ToolLocator found; a missing ffmpeg fails the run

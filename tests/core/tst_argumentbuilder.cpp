@@ -1,6 +1,7 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/BatchSettings.h"
 #include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 
 #include <QTest>

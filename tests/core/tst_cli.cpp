@@ -27,6 +27,7 @@ private Q_SLOTS:
     void convertsOnlyTheTargetsGroup();
     void dryRunPlansTheBuildersArguments();
     void presetByName();
+    void takesEveryArgumentAsOnePath();
     void exitStatuses_data();
     void exitStatuses();
     void interruptCancelsCleanly();
@@ -68,6 +69,7 @@ TestCli::Run TestCli::run(const QStringList &arguments)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", m_config);
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(m_dir.path());
     process.start(QStringLiteral(VIREO_CLI), arguments);
     process.waitForFinished(120000);
     Run result;
@@ -162,6 +164,24 @@ void TestCli::presetByName()
     QVERIFY(result.out.contains("1 converted, 0 failed"));
 }
 
+void TestCli::takesEveryArgumentAsOnePath()
+{
+    // "file:…" is a file here, one file given twice converts once, names show escaped.
+    const QString odd = "file:t\x1b]0;x\x07\n.wav";
+    QVERIFY(QFile::copy(m_mixed + "/one.wav", m_dir.filePath(odd)));
+    QStringList seen;
+    for (const QJsonObject &event :
+         run({"--json", "-n", "-t", "audio.mp3", "missing.wav", odd, m_mixed, m_mixed + "/one.wav"})
+             .events)
+        seen << event["event"].toString() + ' ' + QFileInfo(event["input"].toString()).fileName()
+                + ' ' + event["reason"].toString();
+    QCOMPARE(seen.filter("planned ").size(), 3);
+    QVERIFY(seen.contains("planned " + odd + ' ')
+            && seen.contains("skipped missing.wav No such file or directory"));
+    const QByteArray text = run({"-n", "-t", "audio.mp3", odd}).out;
+    QVERIFY(text.contains("t\\x1b]0;x\\x07\\n.wav") && !text.contains('\x1b'));
+}
+
 void TestCli::exitStatuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -173,6 +193,14 @@ void TestCli::exitStatuses_data()
     QTest::newRow("nothing to convert") << QStringList {"-t", "subtitle.srt", "@mixed"} << 2;
     QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
     QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
+    QTest::newRow("json lists") << QStringList {"--json", "--list-targets", "--list-presets"} << 0;
+    QTest::newRow("bitrate too low")
+        << QStringList {"-t", "audio.mp3", "--audio-bitrate", "32", "@mixed"} << 2;
+    QTest::newRow("bitrate too high")
+        << QStringList {"-t", "audio.mp3", "--audio-bitrate", "500", "@mixed"} << 2;
+    QTest::newRow("format with a path")
+        << QStringList {"-t", "video.extract-audio", "--audio-format", "mp3/../../x.mp3", "@mixed"}
+        << 2;
 }
 
 void TestCli::exitStatuses()
@@ -191,6 +219,10 @@ void TestCli::exitStatuses()
     QCOMPARE(result.status, status);
     if (QTest::currentDataTag() == QByteArray("list targets"))
         QCOMPARE(result.out.count('\n'), 28);
+    if (status == 1) // the cause, naming the user's file
+        QVERIFY2(result.out.contains(broken.toUtf8() + ": Invalid data"), result.out);
+    if (arguments.contains("--json")) // every line one object
+        QCOMPARE(result.events.size(), result.out.count('\n'));
 }
 
 void TestCli::interruptCancelsCleanly()

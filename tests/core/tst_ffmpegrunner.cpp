@@ -35,6 +35,7 @@ private Q_SLOTS:
     void realConversionReportsProgress();
     void realFailureCarriesLastErrorLine();
     void realCancelStopsFFmpeg();
+    void realPatternNamesAreFiles();
 
 private:
     QTemporaryDir m_dir;
@@ -128,9 +129,10 @@ void TestFFmpegRunner::argumentOrder()
     QCOMPARE(ffmpegArguments("/in/a b.mov", "/out/a b.mp4", args, false),
              (QStringList {"-nostdin", "-hide_banner", "-nostats", "-loglevel", "warning",
                            "-progress", "pipe:1", "-hwaccel", "videotoolbox", "-n", "-i",
-                           "/in/a b.mov", "-c:v", "copy", "/out/a b.mp4"}));
-    QCOMPARE(ffmpegArguments("in", "out", {}, true).mid(7),
-             (QStringList {"-y", "-i", "in", "out"}));
+                           "file:/in/a b.mov", "-c:v", "copy", "file:/out/a b.mp4"}));
+    QCOMPARE(
+        ffmpegArguments("concat:in", "/out", {}, true).mid(7),
+        (QStringList {"-y", "-i", "file:" + QDir::current().filePath("concat:in"), "file:/out"}));
 }
 
 void TestFFmpegRunner::describesErrors_data()
@@ -157,6 +159,17 @@ void TestFFmpegRunner::describesErrors_data()
     row("only summaries", "Conversion failed!\n", "Conversion failed!");
     row("context kept when the last line is the error", "[mp3 @ 0x1] Header missing\n",
         "[mp3 @ 0x1] Header missing");
+    // ffmpeg 5.1: an odd-sized video to MP4, and Theora copied into MP4.
+    row("a closing warning is no reason",
+        "[libx264 @ 0x55] width not divisible by 2 (321x241)\nError initializing output stream "
+        "0:0 -- Error while opening encoder\n[aac @ 0x56] 1 frames left in the queue on closing\n"
+        "Conversion failed!\n",
+        "width not divisible by 2 (321x241)");
+    row("header summary gives way",
+        "[mp4 @ 0x56] Could not find tag for codec theora\nCould not "
+        "write header for output file #0 (incorrect codec parameters ?): Invalid argument\n"
+        "Error initializing output stream 0:1 -- \n",
+        "Could not find tag for codec theora");
 }
 
 void TestFFmpegRunner::describesErrors()
@@ -348,6 +361,18 @@ void TestFFmpegRunner::realCancelStopsFFmpeg()
     QVERIFY(run->failure());
     QVERIFY(isCancellation(*run->failure()));
     QVERIFY(TestSupport::liveChildren().isEmpty());
+}
+
+void TestFFmpegRunner::realPatternNamesAreFiles()
+{
+    // The image sequence format would read in1.png… and write out001.jpg.
+    const QString in = m_dir.filePath("in%d.png");
+    QVERIFY(
+        TestSupport::makeMedia(in, TestSupport::split("-f lavfi -i color -frames:v 1 -update 1")));
+    std::unique_ptr<FFmpegRun> run(runFFmpeg(in, m_dir.filePath("out%03d.jpg"), {}, true));
+    QVERIFY(waitFor(run.get()) && run->succeeded());
+    QCOMPARE(QDir(m_dir.path()).entryList({"*.png", "*.jpg"}),
+             (QStringList {"in%d.png", "out%03d.jpg"}));
 }
 
 QTEST_GUILESS_MAIN(TestFFmpegRunner)

@@ -260,6 +260,9 @@ void tst_Preferences::handWrittenValues_data()
     row("double, nan", "video%20quality=nan", videoQuality.name, 23.0);
     row("string", "video%20codec=copy", videoCodec.name, QStringLiteral("copy"));
     row("string, a list", "video%20codec=copy, hevc", videoCodec.name, QStringLiteral("h264"));
+    row("audio format", "video%20to%20audio=flac", videoToAudio.name, QStringLiteral("flac"));
+    row("audio format, a path", "video%20to%20audio=mp3/../x.mp3", videoToAudio.name,
+        QStringLiteral("mp3"));
     row("presets, one bad element", R"(user%20presets=not json, "{\"id\":\"a\"}", [1])",
         userPresets.name, QStringList {QStringLiteral(R"({"id":"a"})")});
 }

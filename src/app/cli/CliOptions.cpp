@@ -1,6 +1,8 @@
 #include "app/cli/CliOptions.h"
 
+#include "conversion/ArgumentBuilder.h"
 #include "conversion/VideoScale.h"
+#include "model/MediaTarget.h"
 #include "settings/VideoCodec.h"
 
 #include <QCommandLineParser>
@@ -82,7 +84,9 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
             0, QStringLiteral("vireo-cli %1\n").arg(QCoreApplication::applicationVersion())};
 
     CliOptions options;
-    options.inputs = parser.positionalArguments();
+    // Always paths, never URLs: "file:x.mp3" is a file of the current folder.
+    for (const QString &input : parser.positionalArguments())
+        options.inputs << (input.isEmpty() ? input : QDir::current().absoluteFilePath(input));
     options.listTargets = parser.isSet(listTargets);
     options.listPresets = parser.isSet(listPresets);
     options.dryRun = parser.isSet(dryRun);
@@ -113,8 +117,13 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
         options.hardwareAcceleration = parser.isSet(hwaccel);
     if (parser.isSet(audioBitrate)) {
         options.audioBitrate = number(parser.value(audioBitrate));
-        if (!options.audioBitrate || *options.audioBitrate <= 0)
-            return usage(QStringLiteral("--audio-bitrate takes a positive number of kbit/s"));
+        // Outside this range the builder would quietly use another bitrate
+        // than the one the run records.
+        if (!options.audioBitrate || std::trunc(*options.audioBitrate) < minAudioKbps
+            || std::trunc(*options.audioBitrate) > maxAudioKbps)
+            return usage(QStringLiteral("--audio-bitrate takes %1 to %2 kbit/s")
+                             .arg(minAudioKbps)
+                             .arg(maxAudioKbps));
     }
     if (parser.isSet(videoCodec)) {
         if (!videoCodecFromRawValue(parser.value(videoCodec)))
@@ -126,8 +135,15 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
         if (!options.videoQuality)
             return usage(QStringLiteral("--video-quality takes a number"));
     }
-    if (parser.isSet(audioFormat))
+    if (parser.isSet(audioFormat)) {
+        // Part of every output's name: nothing but an audio format's extension.
         options.audioFormat = parser.value(audioFormat).toLower();
+        QStringList formats;
+        for (const MediaTarget &target : MediaTarget::audioTargets())
+            formats << target.ext;
+        if (!formats.contains(*options.audioFormat))
+            return usage(QStringLiteral("--audio-format takes one of %1").arg(formats.join(u", ")));
+    }
     if (parser.isSet(trimStart))
         options.trimStart = parser.value(trimStart);
     if (parser.isSet(trimEnd))

@@ -15,11 +15,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +42,45 @@ QString statusWord(MediaStatus status)
     }
 }
 
+// File names and tool messages may hold control characters: an escape
+// sequence would retitle or clear the terminal, a newline would break the
+// live block, a bidi override would reorder what follows. They are shown
+// escaped; --json output keeps every text exact.
+QString escapedControls(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool bidi = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (u >= 0x20 && u != 0x7F && !(u >= 0x80 && u <= 0x9F) && !bidi) {
+            shown += c;
+        } else if (u == u'\n') {
+            shown += QLatin1String("\\n");
+        } else if (u == u'\t') {
+            shown += QLatin1String("\\t");
+        } else if (u == u'\r') {
+            shown += QLatin1String("\\r");
+        } else if (u <= 0xFF) {
+            shown += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        } else {
+            shown += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        }
+    }
+    return shown;
+}
+
+// Why a file was left in the group "other": a path that names nothing or
+// cannot be read says so rather than blaming the file's content.
+QString unrecognizedReason(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return qt_error_string(errno);
+    ::close(fd);
+    return CliSession::tr("not a recognized media file");
+}
+
 } // namespace
 
 CliSession::CliSession(const CliOptions &options, QObject *parent)
@@ -53,13 +96,26 @@ CliSession::~CliSession() = default;
 
 void CliSession::printLine(const QString &text, std::FILE *stream)
 {
-    std::fputs(qUtf8Printable(text + u'\n'), stream);
-    std::fflush(stream);
+    writeLine(escapedControls(text).toUtf8(), stream);
+}
+
+void CliSession::printFields(const QStringList &fields)
+{
+    QStringList shown;
+    for (const QString &field : fields)
+        shown << escapedControls(field);
+    writeLine(shown.join(u'\t').toUtf8(), stdout);
 }
 
 void CliSession::printJson(const QJsonObject &object)
 {
-    printLine(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    writeLine(QJsonDocument(object).toJson(QJsonDocument::Compact), stdout);
+}
+
+void CliSession::writeLine(QByteArray line, std::FILE *stream)
+{
+    std::fputs(line.append('\n').constData(), stream);
+    std::fflush(stream);
 }
 
 void CliSession::applyPreset(const ConversionPreset &preset)
@@ -104,24 +160,36 @@ void CliSession::start()
     m_clock.start();
     if (m_options.listTargets) {
         for (const MediaTarget &target : MediaTarget::allTargets()) {
-            printLine(
-                QStringLiteral("%1\t%2\t%3\t%4")
-                    .arg(target.id, target.title, rawValue(target.group),
-                         target.ext.isEmpty() ? QStringLiteral("(video to audio)") : target.ext));
+            if (m_options.json)
+                printJson({{"event", "target"},
+                           {"id", target.id},
+                           {"title", target.title},
+                           {"group", rawValue(target.group)},
+                           {"ext", target.ext}});
+            else
+                printFields(
+                    {target.id, target.title, rawValue(target.group),
+                     target.ext.isEmpty() ? QStringLiteral("(video to audio)") : target.ext});
         }
-        return finish(0);
     }
 
     if (m_options.listPresets) {
         for (const ConversionPreset &preset :
              ConversionPreset::builtInPresets() + PresetStore::userPresets()) {
-            printLine(
-                QStringLiteral("%1\t%2\t%3\t%4")
-                    .arg(preset.id, preset.name, preset.targetId,
-                         preset.isBuiltIn ? QStringLiteral("built-in") : QStringLiteral("saved")));
+            if (m_options.json) {
+                printJson({{"event", "preset"},
+                           {"id", preset.id},
+                           {"name", preset.name},
+                           {"target", preset.targetId},
+                           {"builtIn", preset.isBuiltIn}});
+                continue;
+            }
+            printFields({preset.id, preset.name, preset.targetId,
+                         preset.isBuiltIn ? QStringLiteral("built-in") : QStringLiteral("saved")});
         }
-        return finish(0);
     }
+    if (m_options.listTargets || m_options.listPresets)
+        return finish(0);
 
     std::optional<MediaTarget> target;
     std::optional<ConversionPreset> preset;
@@ -190,11 +258,19 @@ void CliSession::onLoaded()
 {
     for (const SkippedPath &skipped : m_set->skippedPaths())
         reportSkipped(skipped.path, skipped.reason);
+    // One file reached by two paths (a link, a folder and a file in it) is
+    // converted once.
+    QSet<FileIdentity> seen;
     for (const MediaPtr &item : m_set->mediaList()) {
+        if (const auto &identity = item->fileIdentity()) {
+            if (seen.contains(*identity))
+                continue;
+            seen.insert(*identity);
+        }
         if (item->group() == m_target.group) {
             m_items << item;
         } else if (item->group() == MediaGroup::other) {
-            reportSkipped(item->pathString(), tr("not a recognized media file"));
+            reportSkipped(item->pathString(), unrecognizedReason(item->pathString()));
         } else {
             reportSkipped(item->pathString(),
                           tr("%1 file; %2 converts %3 files")
@@ -352,7 +428,7 @@ void CliSession::redrawLive()
     for (const MediaPtr &item : m_queue->convertingMedia()) {
         lines << QStringLiteral("  %1 %2").arg(
             QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
-            item->filename());
+            escapedControls(item->filename()));
     }
     const Totals totals = m_queue->totals();
     const BatchProgress progress = m_queue->progress();

@@ -48,8 +48,11 @@ private:
     void clearLive();
     void printSummary();
     void finish(int status);
+    // Text lines show control characters escaped; JSON keeps them exact.
     void printLine(const QString &text, std::FILE *stream = stdout);
+    void printFields(const QStringList &fields); // tab-separated
     void printJson(const QJsonObject &object);
+    static void writeLine(QByteArray line, std::FILE *stream);
 
     CliOptions m_options;
     MediaTarget m_target;
