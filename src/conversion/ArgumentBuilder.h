@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/HardwareProfile.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "conversion/VideoEncoderChoice.h"
 #include "settings/VideoCodec.h"
 #include "tools/FFArgs.h"
@@ -54,6 +55,10 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile);
 
 // The same with preferences read earlier, so that a job's arguments and its
-// success signature come from one reading.
+// success signature come from one reading. With loudness figures of the input
+// (measured under the same batch settings), a conversion that normalises
+// gets loudnorm at the head of its audio filters; a silent input keeps its
+// level.
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
-                  const HardwareProfile &profile, const ConversionSettings &settings);
+                  const HardwareProfile &profile, const ConversionSettings &settings,
+                  const std::optional<LoudnessMeasurement> &loudness = std::nullopt);

@@ -4,6 +4,7 @@
 #include "conversion/HardwareDetection.h"
 #include "conversion/ImageConversion.h"
 #include "conversion/ImagePath.h"
+#include "conversion/LoudnessScan.h"
 #include "conversion/MicroDvdWriter.h"
 #include "conversion/OutputLocks.h"
 #include "conversion/SafeOutput.h"
@@ -19,6 +20,9 @@
 namespace {
 
 const QString subtitleSubId = QStringLiteral("subtitle.sub");
+
+// The share of an item's bar that the loudness measuring pass fills.
+constexpr double measuringShare = 0.5;
 
 } // namespace
 
@@ -37,6 +41,9 @@ MediaJob::MediaJob(const MediaPtr &item, const MediaTarget &target, const QStrin
 MediaJob::~MediaJob()
 {
     // Stop the tools before their files go, so nothing recreates them.
+    if (m_loudnessScan && m_item)
+        m_item->setMeasuring(false);
+    delete m_loudnessScan.data();
     delete m_ffmpeg.data();
     delete m_image.data();
     delete m_probe.data();
@@ -154,6 +161,8 @@ void MediaJob::convert()
         m_intermediatePath = srt + QStringLiteral("srt");
         return runFFmpegStep(source, m_intermediatePath);
     }
+    if (normalizesLoudness(m_target, m_settings))
+        return measureLoudness(source);
     runFFmpegStep(source, m_temporaryPath);
 }
 
@@ -173,11 +182,12 @@ void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
         return cancelled();
     const HardwareProfile profile
         = m_detection ? m_detection->profile() : HardwareProfile::software();
-    const FFArgs args = makeFFArgs(m_target, m_batch, profile, m_settings);
+    const FFArgs args = makeFFArgs(m_target, m_batch, profile, m_settings, m_loudness);
 
     QPointer<Media> item = m_item;
     const double duration = m_duration;
-    auto onEvent = [this, item, duration](const FFEvent &event) {
+    const double floor = m_progressFloor;
+    auto onEvent = [this, item, duration, floor](const FFEvent &event) {
         if (event.kind == FFEvent::Kind::log) {
             if (SafeOutput::isWriteErrorLine(event.line))
                 m_writeErrors << event.line;
@@ -186,12 +196,55 @@ void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
         if (!item)
             return;
         if (event.progress.outTimeSeconds && duration > 0)
-            item->setProgress(std::min(*event.progress.outTimeSeconds / duration, 1.0));
+            item->setProgress(
+                floor + (1.0 - floor) * std::min(*event.progress.outTimeSeconds / duration, 1.0));
         if (event.progress.isEnd)
             item->setProgress(1.0);
     };
     m_ffmpeg = runFFmpeg(source, destination, args, m_overwrite, onEvent, this);
     connect(m_ffmpeg, &Operation::finished, this, &MediaJob::onToolFinished);
+}
+
+// Loudness normalisation: a measuring pass over the same range of the input
+// before the conversion, whose figures the conversion's filter takes.
+void MediaJob::measureLoudness(const QString &source)
+{
+    m_item->setMeasuring(true);
+    QPointer<Media> item = m_item;
+    const double duration = m_duration;
+    auto onProgress = [item, duration](double seconds) {
+        if (item && duration > 0)
+            item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
+    };
+    m_loudnessScan
+        = scanLoudness(source, m_batch, m_settings.loudnessLufs(), std::move(onProgress), this);
+    connect(m_loudnessScan, &Operation::finished, this, [this, source] {
+        m_loudnessScan->deleteLater();
+        if (!m_item)
+            return fail(
+                QCoreApplication::translate("MediaJob", "The file was removed from the list"));
+        m_item->setMeasuring(false);
+        const QString name = m_item->filename();
+        if (const std::optional<FFmpegFailure> &failure = m_loudnessScan->failure()) {
+            if (isCancellation(*failure))
+                return cancelled();
+            return fail(QCoreApplication::translate("MediaJob",
+                                                    "Could not measure the loudness of \"%1\": %2")
+                            .arg(name, errorDescription(*failure)));
+        }
+        if (isCancelled())
+            return cancelled();
+        m_loudness = m_loudnessScan->measurement();
+        if (!m_loudness)
+            return fail(
+                QCoreApplication::translate("MediaJob",
+                                            "Could not measure the loudness of \"%1\": ffmpeg "
+                                            "reported no figures")
+                    .arg(name));
+        m_progressFloor = measuringShare;
+        m_item->setProgress(measuringShare);
+        runFFmpegStep(source, m_temporaryPath);
+    });
 }
 
 void MediaJob::onToolFinished()
@@ -293,6 +346,8 @@ void MediaJob::removeTemporaryFiles()
 
 void MediaJob::onCancel()
 {
+    if (m_loudnessScan)
+        m_loudnessScan->cancel();
     if (m_probe)
         m_probe->cancel();
     if (m_ffmpeg)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/BatchSettings.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
@@ -16,6 +17,7 @@
 class HardwareDetection;
 class ImageConversion;
 class FFmpegRun;
+class LoudnessScan;
 class ProbeRun;
 
 // The conversion of one item into one target and destination folder: skip
@@ -59,6 +61,7 @@ private:
     void beginConversion();
     void convert();
     void runFFmpegStep(const QString &source, const QString &destination);
+    void measureLoudness(const QString &source);
     void onToolFinished();
     void finishSubtitleStep();
     void commit();
@@ -90,6 +93,9 @@ private:
     QPointer<HardwareDetection> m_detection;
     QPointer<FFmpegRun> m_ffmpeg;
     QPointer<ImageConversion> m_image;
+    QPointer<LoudnessScan> m_loudnessScan;
+    std::optional<LoudnessMeasurement> m_loudness;
+    double m_progressFloor = 0.0; // where the conversion's share of the bar starts
     QMetaObject::Connection m_lockWait;
     bool m_succeeded = false;
     bool m_skipped = false;

@@ -301,9 +301,10 @@ SnapshotView::SnapshotView(QWidget *parent)
     connect(&m_queue, &JobQueue::runFinished, this, &SnapshotView::resetStaleItems);
 
     connect(&Preferences::instance(), &Preferences::changed, this, [this](const QString &key) {
-        static const QStringList signatureKeys {audioQuality.name, videoToAudio.name,
-                                                videoCodec.name, videoQuality.name,
-                                                hardwareAcceleration.name};
+        static const QStringList signatureKeys {audioQuality.name,         videoToAudio.name,
+                                                videoCodec.name,           videoQuality.name,
+                                                hardwareAcceleration.name, normalizeLoudness.name,
+                                                loudnessTarget.name};
         if (signatureKeys.contains(key))
             resetStaleItems();
     });
@@ -564,6 +565,7 @@ void SnapshotView::showTarget()
     for (QAction *action : m_targetActions->actions())
         action->setChecked(action->data().toString() == m_target.id);
     m_settingsView->setOptions(m_target.options);
+    m_settingsView->setWritesAudio(m_target.writesAudio());
     m_presetsMenu->setSelectedTarget(m_target);
 }
 

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void convertsOnlyTheTargetsGroup();
     void dryRunPlansTheBuildersArguments();
     void presetByName();
+    void shardsSplitThePlan();
     void exitStatuses_data();
     void exitStatuses();
     void interruptCancelsCleanly();
@@ -162,6 +163,48 @@ void TestCli::presetByName()
     QVERIFY(result.out.contains("1 converted, 0 failed"));
 }
 
+void TestCli::shardsSplitThePlan()
+{
+    // Two copies of one tree in different places: the split goes by the
+    // paths below the input folder, so both split alike.
+    const QStringList trees {m_dir.filePath("tree"), m_dir.filePath("elsewhere/tree")};
+    for (const QString &tree : trees) {
+        for (int i = 0; i < 24; ++i) {
+            const QString file = tree + QStringLiteral("/d%1/s%2.wav").arg(i % 3).arg(i);
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QVERIFY(QFile::copy(m_mixed + "/one.wav", file));
+        }
+        QVERIFY(TestSupport::writeFile(tree + "/notes.txt", "x"));
+    }
+    // Input paths below the tree of each event, planned or skipped.
+    const auto names = [](const Run &run, const QString &tree) {
+        QStringList found;
+        for (const QJsonObject &event : run.events) {
+            if (event["event"].toString() != u"summary")
+                found << event["input"].toString().mid(tree.size());
+        }
+        return found;
+    };
+    const QStringList plan = {"--json", "-n", "-t", "audio.mp3", "-o", m_dir.filePath("shards")};
+    const QStringList whole = names(run(plan + trees.mid(0, 1)), trees[0]);
+    QCOMPARE(whole.size(), 25);
+    QStringList joined;
+    for (int k = 1; k <= 3; ++k) {
+        const QString shard = QStringLiteral("--shard=%1/3").arg(k);
+        const Run part = run(plan + QStringList {shard, trees[0]});
+        QCOMPARE(part.status, 0);
+        const QStringList own = names(part, trees[0]);
+        QVERIFY(own.size() < whole.size());
+        QCOMPARE(part.events.last()["total"].toInt(), own.size());
+        QCOMPARE(names(run(plan + QStringList {shard, trees[1]}), trees[1]), own);
+        joined += own;
+    }
+    joined.sort();
+    QStringList expected = whole;
+    expected.sort();
+    QCOMPARE(joined, expected); // disjoint, and together the whole plan
+}
+
 void TestCli::exitStatuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -173,6 +216,11 @@ void TestCli::exitStatuses_data()
     QTest::newRow("nothing to convert") << QStringList {"-t", "subtitle.srt", "@mixed"} << 2;
     QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
     QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
+    for (const char *shard : {"0/3", "4/3", "x", "1/0", "1/3/5"})
+        QTest::addRow("shard %s", shard)
+            << QStringList {"--shard", shard, "-t", "audio.mp3", "x"} << 2;
+    for (const char *level : {"--normalize=-3", "--normalize=loud", "--normalize="})
+        QTest::addRow("%s", level) << QStringList {level, "-t", "audio.mp3", "x"} << 2;
 }
 
 void TestCli::exitStatuses()

@@ -4,6 +4,7 @@
 #include "conversion/HardwareDetection.h"
 #include "conversion/ImagePath.h"
 #include "conversion/JobQueue.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "conversion/MediaJob.h"
 #include "conversion/ProgressMath.h"
 #include "model/MediaLoad.h"
@@ -36,6 +37,18 @@ QString statusWord(MediaStatus status)
     default:
         return QStringLiteral("skipped");
     }
+}
+
+// FNV-1a, 64 bits: the same split on every machine and in every run, unlike
+// qHash, which is seeded per process.
+quint64 stableHash(const QByteArray &bytes)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (const char byte : bytes) {
+        hash ^= quint8(byte);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
 }
 
 } // namespace
@@ -74,6 +87,11 @@ void CliSession::applyPreset(const ConversionPreset &preset)
         preferences.setSessionOverride(PreferenceKeys::videoQuality, *preset.videoQuality);
     if (preset.hwAccel)
         preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration, *preset.hwAccel);
+    if (preset.normalizeLoudness)
+        preferences.setSessionOverride(PreferenceKeys::normalizeLoudness,
+                                       *preset.normalizeLoudness);
+    if (preset.loudnessTarget)
+        preferences.setSessionOverride(PreferenceKeys::loudnessTarget, *preset.loudnessTarget);
 }
 
 void CliSession::applyOverrides()
@@ -94,6 +112,10 @@ void CliSession::applyOverrides()
                                        *m_options.hardwareAcceleration);
     if (m_options.audioFormat)
         preferences.setSessionOverride(PreferenceKeys::videoToAudio, *m_options.audioFormat);
+    if (m_options.normalizeLufs) {
+        preferences.setSessionOverride(PreferenceKeys::normalizeLoudness, true);
+        preferences.setSessionOverride(PreferenceKeys::loudnessTarget, *m_options.normalizeLufs);
+    }
     // A batch from the terminal converts what it is given: there is no
     // earlier success to skip, and nothing opens a file manager.
     preferences.setSessionOverride(PreferenceKeys::openDestinationOnFinish, false);
@@ -185,11 +207,42 @@ void CliSession::reportSkipped(const QString &path, const QString &reason)
         printLine(tr("skipped  %1: %2").arg(path, reason));
 }
 
+QString CliSession::shardKey(const QString &path) const
+{
+    // The path below the input folder it was found in, so that the split
+    // does not depend on where the tree is mounted; a file named directly
+    // goes by the path as given.
+    for (const QString &input : m_options.inputs) {
+        QString root = QFileInfo(input).absoluteFilePath();
+        if (path == root)
+            return QDir::cleanPath(input);
+        if (!root.endsWith(u'/'))
+            root += u'/';
+        if (path.startsWith(root))
+            return path.mid(root.size());
+    }
+    return path;
+}
+
+bool CliSession::inShard(const QString &path) const
+{
+    if (!m_options.shard)
+        return true;
+    const quint64 part = stableHash(shardKey(path).toUtf8()) % quint64(m_options.shard->count);
+    return part == quint64(m_options.shard->index - 1);
+}
+
 void CliSession::onLoaded()
 {
-    for (const SkippedPath &skipped : m_set->skippedPaths())
-        reportSkipped(skipped.path, skipped.reason);
+    for (const SkippedPath &skipped : m_set->skippedPaths()) {
+        if (inShard(skipped.path))
+            reportSkipped(skipped.path, skipped.reason);
+    }
+    bool anyToConvert = false;
     for (const MediaPtr &item : m_set->mediaList()) {
+        anyToConvert = anyToConvert || item->group() == m_target.group;
+        if (!inShard(item->pathString()))
+            continue;
         if (item->group() == m_target.group) {
             m_items << item;
         } else if (item->group() == MediaGroup::other) {
@@ -199,6 +252,11 @@ void CliSession::onLoaded()
                           tr("%1 file; %2 converts %3 files")
                               .arg(rawValue(item->group()), m_target.id, rawValue(m_target.group)));
         }
+    }
+    if (m_items.isEmpty() && anyToConvert) {
+        // Another part holds every file: this one is done.
+        printSummary();
+        return finish(0);
     }
     if (m_items.isEmpty()) {
         printLine(tr("vireo-cli: nothing to convert to %1").arg(m_target.id), stderr);
@@ -229,6 +287,10 @@ void CliSession::plan()
                                             makeFFArgs(m_target, m_batch, profile), overwrite);
                 if (m_target.id == u"subtitle.sub")
                     route = QStringLiteral("ffmpeg to SRT, then MicroDVD");
+                // The gain depends on the measurement, so the plan names the step.
+                if (normalizesLoudness(m_target, settings))
+                    route = QStringLiteral("loudness measured first, then normalized to %1 LUFS")
+                                .arg(settings.loudnessLufs());
             }
             if (m_options.json) {
                 QJsonObject object {{"event", "planned"},
@@ -356,9 +418,10 @@ void CliSession::redrawLive()
         if (item->status() != MediaStatus::processing)
             continue;
         inFlight += item->progress();
-        lines << QStringLiteral("  %1 %2").arg(
-            QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
-            item->filename());
+        lines << QStringLiteral("  %1 %2%3")
+                     .arg(QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
+                          item->filename(),
+                          item->isMeasuring() ? tr(" (measuring loudness)") : QString());
     }
     const Totals totals = m_queue->totals();
     const double fraction = ProgressMath::overallProgress(totals, inFlight);
