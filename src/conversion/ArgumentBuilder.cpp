@@ -1,6 +1,7 @@
 #include "conversion/ArgumentBuilder.h"
 
 #include "conversion/BatchSettings.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
 #include "settings/PreferenceKeys.h"
@@ -287,7 +288,8 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
 
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile, const ConversionSettings &settings,
-                  const SourceVideo &source)
+                  const SourceVideo &source,
+                  const std::optional<LoudnessMeasurement> &loudness)
 {
     FFArgs args;
     QStringList &input = args.inputOptions;
@@ -354,10 +356,16 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
         encoder = videoAudioEncoder(target.ext);
         output << QStringLiteral("-c:a") << *encoder << QStringLiteral("-b:a") << bitrate;
     }
+    // One audio filter chain: the gain first, then what the encoder needs.
+    QStringList audioFilters;
+    if (loudness && !loudness->isSilent() && normalizesLoudness(target, settings))
+        audioFilters << loudnessNormalizingFilter(settings.loudnessLufs(), *loudness);
     if (encoder) {
         if (const std::optional<QString> filter = audioFormatFilter(*encoder, kbps))
-            output << QStringLiteral("-af") << *filter;
+            audioFilters << *filter;
     }
+    if (!audioFilters.isEmpty())
+        output << QStringLiteral("-af") << audioFilters.join(u',');
 
     output << batch.trimEndArguments();
 

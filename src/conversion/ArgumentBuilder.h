@@ -2,6 +2,7 @@
 
 #include "conversion/HardwareProfile.h"
 #include "conversion/SourceVideo.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "conversion/VideoEncoderChoice.h"
 #include "settings/VideoCodec.h"
 #include "tools/FFArgs.h"
@@ -63,6 +64,10 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
 // success signature come from one reading. What is known of the source's
 // video lets H.265 keep to the 4:2:0 that players take and evens out odd
 // frame sizes for the encoders that refuse them; unknown, nothing changes.
+// With loudness figures of the input (measured under the same batch
+// settings), a conversion that normalises gets loudnorm at the head of its
+// audio filters; a silent input keeps its level.
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile, const ConversionSettings &settings,
-                  const SourceVideo &source = {});
+                  const SourceVideo &source = {},
+                  const std::optional<LoudnessMeasurement> &loudness = std::nullopt);

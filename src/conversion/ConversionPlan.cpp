@@ -1,5 +1,7 @@
 #include "conversion/ConversionPlan.h"
 
+#include "tools/ProbeResult.h"
+
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/BatchSettings.h"
 #include "conversion/ImagePath.h"
@@ -53,6 +55,17 @@ QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
     return QDir(destination).filePath(name);
 }
 
+SourceVideo sourceVideoOf(const ProbeResult &probe)
+{
+    for (const ProbeStream &stream : probe.streams) {
+        if (stream.codecType != u"video")
+            continue;
+        return {int(stream.width.value_or(0)), int(stream.height.value_or(0)),
+                stream.pixelFormat.value_or(QString())};
+    }
+    return {};
+}
+
 ConversionPlan planConversion(const PlanSource &source, const MediaTarget &target,
                               const QString &destination, const BatchSettings &batch,
                               const ConversionSettings &settings, const HardwareProfile &profile,
@@ -72,6 +85,6 @@ ConversionPlan planConversion(const PlanSource &source, const MediaTarget &targe
     }
     plan.route = target.id == microDvdTargetId ? ConversionRoute::microDvdThroughSrt
                                                : ConversionRoute::ffmpeg;
-    plan.ffArgs = makeFFArgs(target, batch, profile, settings);
+    plan.ffArgs = makeFFArgs(target, batch, profile, settings, source.video, source.loudness);
     return plan;
 }

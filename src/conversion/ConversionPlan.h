@@ -1,6 +1,8 @@
 #pragma once
 
 #include "conversion/ConversionRoute.h"
+#include "conversion/LoudnessMeasurement.h"
+#include "conversion/SourceVideo.h"
 #include "model/MediaGroup.h"
 #include "tools/FFArgs.h"
 
@@ -13,6 +15,7 @@ struct BatchSettings;
 struct ConversionSettings;
 struct HardwareProfile;
 struct MediaTarget;
+struct ProbeResult;
 class Media;
 
 // What the plan needs to know of one item. Facts learnt about the source
@@ -23,6 +26,9 @@ struct PlanSource {
     QString baseName; // the file name without its last extension
     MediaGroup group = MediaGroup::other;
     std::optional<double> duration;
+    SourceVideo video;
+    // The measuring pass's figures, when the conversion normalises loudness.
+    std::optional<LoudnessMeasurement> loudness;
 
     static PlanSource of(const Media &item);
 };
@@ -48,6 +54,10 @@ struct ConversionPlan {
     // temporary PNG, named by `source`.
     QStringList ffmpegArguments(const QString &destination, const QString &source = {}) const;
 };
+
+// The first video stream's size and pixel format as the probe found them;
+// cover art counts too, which is what ffmpeg would encode.
+SourceVideo sourceVideoOf(const ProbeResult &probe);
 
 // Whether the plan's arguments depend on the detected hardware encoder.
 bool planNeedsHardwareProfile(const MediaTarget &target, const ConversionSettings &settings);

@@ -4,6 +4,7 @@
 #include "conversion/HardwareDetection.h"
 #include "conversion/ImageConversion.h"
 #include "conversion/ImagePath.h"
+#include "conversion/LoudnessScan.h"
 #include "conversion/MicroDvdWriter.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/OutputLocks.h"
@@ -25,6 +26,9 @@ QString removedMessage()
     return QCoreApplication::translate("MediaJob", "The file was removed from the list");
 }
 
+// The share of an item's bar that the loudness measuring pass fills.
+constexpr double measuringShare = 0.5;
+
 } // namespace
 
 MediaJob::MediaJob(const MediaPtr &item, const MediaTarget &target, const QString &destination,
@@ -41,6 +45,9 @@ MediaJob::MediaJob(const MediaPtr &item, const MediaTarget &target, const QStrin
 MediaJob::~MediaJob()
 {
     // Stop the tools before their files go, so nothing recreates them.
+    if (m_loudnessScan && m_item)
+        m_item->setMeasuring(false);
+    delete m_loudnessScan.data();
     delete m_ffmpeg.data();
     delete m_image.data();
     delete m_probe.data();
@@ -110,13 +117,19 @@ void MediaJob::fillDuration()
 {
     if (!m_item)
         return fail(removedMessage());
+    // A video's frame size and pixel format shape its command line, so
+    // videos are always probed; audio only for its play length.
     const MediaGroup group = m_item->group();
-    if (m_item->duration() || (group != MediaGroup::audio && group != MediaGroup::video))
+    if ((m_item->duration() && group != MediaGroup::video)
+        || (group != MediaGroup::audio && group != MediaGroup::video))
         return resolveHardwareProfile();
     m_probe = probeMediaAsync(m_item->pathString(), this);
     connect(m_probe, &Operation::finished, this, [this] {
-        if (m_item && m_probe->result())
-            m_item->setDuration(m_probe->result()->duration);
+        if (m_item && m_probe->result()) {
+            if (!m_item->duration())
+                m_item->setDuration(m_probe->result()->duration);
+            m_sourceVideo = sourceVideoOf(*m_probe->result());
+        }
         m_probe->deleteLater();
         if (isCancelled())
             return cancelled();
@@ -144,9 +157,19 @@ void MediaJob::makePlan(const HardwareProfile &profile)
 {
     if (!m_item)
         return fail(removedMessage());
-    m_plan = planConversion(PlanSource::of(*m_item), m_target, m_destination, m_batch, m_settings,
-                            profile, m_overwrite);
+    m_profile = profile;
+    replan();
     beginConversion();
+}
+
+// Everything learnt of the source so far goes into the plan.
+void MediaJob::replan()
+{
+    PlanSource source = PlanSource::of(*m_item);
+    source.video = m_sourceVideo;
+    source.loudness = m_loudness;
+    m_plan = planConversion(source, m_target, m_destination, m_batch, m_settings, m_profile,
+                            m_overwrite);
 }
 
 void MediaJob::beginConversion()
@@ -169,6 +192,8 @@ void MediaJob::convert()
 {
     if (isCancelled())
         return cancelled();
+    if (normalizesLoudness(m_target, m_settings) && !m_loudness && m_plan.runsFFmpeg())
+        return measureLoudness();
     switch (m_plan.route) {
     case ConversionRoute::imagePath:
     case ConversionRoute::webpThroughPng:
@@ -187,7 +212,8 @@ void MediaJob::runFFmpegStep(const QString &destination)
 {
     QPointer<Media> item = m_item;
     const double duration = m_duration;
-    auto onEvent = [this, item, duration](const FFEvent &event) {
+    const double floor = m_progressFloor;
+    auto onEvent = [this, item, duration, floor](const FFEvent &event) {
         if (event.kind == FFEvent::Kind::log) {
             if (SafeOutput::isWriteErrorLine(event.line))
                 m_writeErrors << event.line;
@@ -197,13 +223,55 @@ void MediaJob::runFFmpegStep(const QString &destination)
             return;
         if (const auto fraction
             = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
-            item->setProgress(*fraction);
+            item->setProgress(floor + (1.0 - floor) * *fraction);
         if (event.progress.isEnd)
             item->setProgress(1.0);
     };
     m_ffmpeg
         = runFFmpeg(m_plan.sourcePath, destination, m_plan.ffArgs, m_plan.overwrite, onEvent, this);
     connect(m_ffmpeg, &Operation::finished, this, &MediaJob::onToolFinished);
+}
+
+// Loudness normalisation: a measuring pass over the same range of the input
+// before the conversion, whose figures become part of the plan.
+void MediaJob::measureLoudness()
+{
+    m_item->setMeasuring(true);
+    QPointer<Media> item = m_item;
+    const double duration = m_duration;
+    auto onProgress = [item, duration](double seconds) {
+        if (item && duration > 0)
+            item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
+    };
+    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_batch, m_settings.loudnessLufs(),
+                                  std::move(onProgress), this);
+    connect(m_loudnessScan, &Operation::finished, this, [this] {
+        m_loudnessScan->deleteLater();
+        if (!m_item)
+            return fail(removedMessage());
+        m_item->setMeasuring(false);
+        const QString name = m_item->filename();
+        if (const std::optional<FFmpegFailure> &failure = m_loudnessScan->failure()) {
+            if (isCancellation(*failure))
+                return cancelled();
+            return fail(QCoreApplication::translate("MediaJob",
+                                                    "Could not measure the loudness of \"%1\": %2")
+                            .arg(name, errorDescription(*failure)));
+        }
+        if (isCancelled())
+            return cancelled();
+        m_loudness = m_loudnessScan->measurement();
+        if (!m_loudness)
+            return fail(
+                QCoreApplication::translate("MediaJob",
+                                            "Could not measure the loudness of \"%1\": ffmpeg "
+                                            "reported no figures")
+                    .arg(name));
+        m_progressFloor = measuringShare;
+        m_item->setProgress(measuringShare);
+        replan();
+        convert();
+    });
 }
 
 void MediaJob::onToolFinished()
@@ -330,9 +398,9 @@ void MediaJob::removeTemporaryFiles()
 
 void MediaJob::onCancel()
 {
-    // The shared detection goes on for other jobs; this one stops waiting.
-    if (m_detection && !m_detection->isFinished())
-        m_detection->cancel();
+        if (const auto fraction
+            = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
+            item->setProgress(floor + (1.0 - floor) * *fraction);
     if (m_probe)
         m_probe->cancel();
     if (m_ffmpeg)

@@ -2,6 +2,8 @@
 
 #include "conversion/BatchSettings.h"
 #include "conversion/ConversionPlan.h"
+#include "conversion/HardwareProfile.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
 #include "model/Operation.h"
@@ -18,6 +20,7 @@ class HardwareDetection;
 class ImageConversion;
 class OutputCheck;
 class FFmpegRun;
+class LoudnessScan;
 class ProbeRun;
 
 // The conversion of one item into one target and destination folder, in
@@ -64,6 +67,8 @@ private:
     void beginConversion();
     void convert();
     void runFFmpegStep(const QString &destination);
+    void measureLoudness();
+    void replan();
     void onToolFinished();
     void finishSubtitleStep();
     void checkOutput();
@@ -85,6 +90,8 @@ private:
     ProtectedPredicate m_isProtected;
     QString m_signature;
     ConversionPlan m_plan;
+    HardwareProfile m_profile;
+    SourceVideo m_sourceVideo;
 
     QString m_finalPath;
     QString m_lockedPath;
@@ -98,6 +105,9 @@ private:
     QPointer<FFmpegRun> m_ffmpeg;
     QPointer<ImageConversion> m_image;
     QPointer<OutputCheck> m_check;
+    QPointer<LoudnessScan> m_loudnessScan;
+    std::optional<LoudnessMeasurement> m_loudness;
+    double m_progressFloor = 0.0; // where the conversion's share of the bar starts
     QMetaObject::Connection m_lockWait;
     bool m_succeeded = false;
     bool m_skipped = false;

@@ -1,6 +1,7 @@
 #include "conversion/SuccessSignature.h"
 
 #include "conversion/BatchSettings.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
 
@@ -39,6 +40,9 @@ QString successSignature(const MediaTarget &target, const BatchSettings &batch,
         parts << QStringLiteral("trim=") + batch.trimStart + u'-' + batch.trimEnd;
     if (target.group == MediaGroup::video)
         parts << QStringLiteral("sc=") + rawValue(batch.scale);
+    // Only while on, so that signatures stored before the switch existed hold.
+    if (normalizesLoudness(target, settings))
+        parts << QStringLiteral("ln=") + decimal(settings.loudnessLufs());
     return parts.join(u'|');
 }
 

@@ -25,7 +25,8 @@ Workspace::Workspace(MediaSet *set, QObject *parent)
         using namespace PreferenceKeys;
         static const QStringList signatureKeys {audioQuality.name, videoToAudio.name,
                                                 videoCodec.name, videoQuality.name,
-                                                hardwareAcceleration.name};
+                                                hardwareAcceleration.name, normalizeLoudness.name,
+                                                loudnessTarget.name};
         if (signatureKeys.contains(key))
             resetStaleItems();
     });

@@ -50,6 +50,15 @@ void Media::setProgress(double progress)
     Q_EMIT changed();
 }
 
+void Media::setMeasuring(bool measuring)
+{
+    if (m_measuring == measuring)
+        return;
+    m_measuring = measuring;
+    Q_EMIT measuringChanged();
+    Q_EMIT changed();
+}
+
 void Media::setErrorMessage(const std::optional<QString> &message)
 {
     if (m_errorMessage == message)

@@ -42,12 +42,16 @@ public:
     const std::optional<QString> &errorMessage() const { return m_errorMessage; }
     const std::optional<QString> &lastSuccessSignature() const { return m_lastSuccessSignature; }
     const std::optional<double> &duration() const { return m_duration; }
+    // True while the conversion's first pass measures the loudness; the
+    // progress then counts that pass.
+    bool isMeasuring() const { return m_measuring; }
 
     void setStatus(MediaStatus status);
     void setProgress(double progress);
     void setErrorMessage(const std::optional<QString> &message);
     void setLastSuccessSignature(const std::optional<QString> &signature);
     void setDuration(const std::optional<double> &seconds);
+    void setMeasuring(bool measuring);
 
     // Back to unprocessed when the item was converted, but not with the
     // settings whose signature is given: check marks show only what was
@@ -62,6 +66,7 @@ Q_SIGNALS:
     void progressChanged();
     void errorMessageChanged();
     void lastSuccessSignatureChanged();
+    void measuringChanged();
     // Any published field changed; views that redraw a whole row use this.
     void changed();
 
@@ -77,6 +82,7 @@ private:
     std::optional<QString> m_errorMessage;
     std::optional<QString> m_lastSuccessSignature;
     std::optional<double> m_duration;
+    bool m_measuring = false;
 };
 
 using MediaPtr = QSharedPointer<Media>;

@@ -20,6 +20,12 @@ struct MediaTarget {
     bool isExtra = false;
 
     bool hasOption(MediaOption option) const { return options.contains(option); }
+    // Writes an audio file: the audio formats and the extraction of a video's
+    // audio (the targets whose loudness can be normalised).
+    bool writesAudio() const
+    {
+        return group == MediaGroup::audio || hasOption(MediaOption::videoToAudio);
+    }
 
     // The extension of the file this target writes. Extract-audio writes the
     // format of the "video to audio" preference: callers pass its current

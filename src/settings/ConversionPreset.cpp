@@ -20,6 +20,8 @@ const QString videoCodecKey = QStringLiteral("videoCodec");
 const QString videoQualityKey = QStringLiteral("videoQuality");
 const QString hwAccelKey = QStringLiteral("hwAccel");
 const QString isBuiltInKey = QStringLiteral("isBuiltIn");
+const QString normalizeLoudnessKey = QStringLiteral("normalizeLoudness");
+const QString loudnessTargetKey = QStringLiteral("loudnessTarget");
 
 // An optional key decodes to nothing when it is missing or null, to a value
 // when it holds one of the right kind, and fails otherwise.
@@ -111,6 +113,10 @@ QJsonObject ConversionPreset::toJson() const
         object.insert(videoQualityKey, *videoQuality);
     if (hwAccel)
         object.insert(hwAccelKey, *hwAccel);
+    if (normalizeLoudness)
+        object.insert(normalizeLoudnessKey, *normalizeLoudness);
+    if (loudnessTarget)
+        object.insert(loudnessTargetKey, *loudnessTarget);
     return object;
 }
 
@@ -127,12 +133,16 @@ std::optional<ConversionPreset> ConversionPreset::fromJson(const QJsonObject &ob
     const Optional<QString> videoCodec = decodeString(object.value(videoCodecKey));
     const Optional<double> videoQuality = decodeDouble(object.value(videoQualityKey));
     const Optional<bool> hwAccel = decodeBool(object.value(hwAccelKey));
-    if (!audioKbps.ok || !videoCodec.ok || !videoQuality.ok || !hwAccel.ok)
+    const Optional<bool> normalizeLoudness = decodeBool(object.value(normalizeLoudnessKey));
+    const Optional<double> loudnessTarget = decodeDouble(object.value(loudnessTargetKey));
+    if (!audioKbps.ok || !videoCodec.ok || !videoQuality.ok || !hwAccel.ok || !normalizeLoudness.ok
+        || !loudnessTarget.ok)
         return std::nullopt;
 
-    return ConversionPreset {id.toString(),   name.toString(),   targetId.toString(),
-                             audioKbps.value, videoCodec.value,  videoQuality.value,
-                             hwAccel.value,   isBuiltIn.toBool()};
+    return ConversionPreset {id.toString(),       name.toString(),    targetId.toString(),
+                             audioKbps.value,     videoCodec.value,   videoQuality.value,
+                             hwAccel.value,       isBuiltIn.toBool(), normalizeLoudness.value,
+                             loudnessTarget.value};
 }
 
 const QList<ConversionPreset> &ConversionPreset::builtInPresets()
@@ -163,5 +173,6 @@ size_t qHash(const ConversionPreset &preset, size_t seed)
     };
     return qHashMulti(seed, preset.id, preset.name, preset.targetId, hashOptional(preset.audioKbps),
                       hashOptional(preset.videoCodec), hashOptional(preset.videoQuality),
-                      hashOptional(preset.hwAccel), preset.isBuiltIn);
+                      hashOptional(preset.hwAccel), preset.isBuiltIn,
+                      hashOptional(preset.normalizeLoudness), hashOptional(preset.loudnessTarget));
 }

@@ -20,6 +20,10 @@ struct ConversionPreset {
     std::optional<double> videoQuality;
     std::optional<bool> hwAccel;
     bool isBuiltIn = false;
+    // Loudness normalisation, kept only by presets saved while it was on: a
+    // preset without these keys leaves the switch and the level alone.
+    std::optional<bool> normalizeLoudness;
+    std::optional<double> loudnessTarget; // LUFS
 
     // The target named by targetId; none when the catalogue no longer has it.
     std::optional<MediaTarget> target() const;

@@ -12,7 +12,9 @@ ConversionSettings ConversionSettings::current()
             preferences.value(PreferenceKeys::videoQuality),
             preferences.value(PreferenceKeys::hardwareAcceleration),
             preferences.value(PreferenceKeys::audioQuality),
-            preferences.value(PreferenceKeys::videoToAudio)};
+            preferences.value(PreferenceKeys::videoToAudio),
+            preferences.value(PreferenceKeys::normalizeLoudness),
+            preferences.value(PreferenceKeys::loudnessTarget)};
 }
 
 qint64 ConversionSettings::audioKbps() const
@@ -22,4 +24,11 @@ qint64 ConversionSettings::audioKbps() const
     if (!std::isfinite(audioQuality))
         return qint64(PreferenceKeys::audioQuality.defaultValue);
     return qint64(std::trunc(std::clamp(audioQuality, -1e9, 1e9)));
+}
+
+double ConversionSettings::loudnessLufs() const
+{
+    if (!std::isfinite(loudnessTarget))
+        return PreferenceKeys::loudnessTarget.defaultValue;
+    return std::clamp(loudnessTarget, minLoudnessLufs, maxLoudnessLufs);
 }

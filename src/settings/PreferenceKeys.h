@@ -49,6 +49,14 @@ inline const PreferenceKey<double> videoQuality {QStringLiteral("video quality")
 inline const PreferenceKey<bool> hardwareAcceleration {QStringLiteral("hardware acceleration"),
                                                        true};
 
+// Bring audio outputs (and extracted audio) to one loudness, measured the
+// EBU R128 way. Off by default: it takes a second pass over every file.
+inline const PreferenceKey<bool> normalizeLoudness {QStringLiteral("normalize loudness"), false};
+
+// The integrated loudness that normalising aims at, in LUFS; the controls
+// offer -14 (streaming), -16 (podcast) and -23 (broadcast).
+inline const PreferenceKey<double> loudnessTarget {QStringLiteral("loudness target"), -16.0};
+
 // Files a batch converts at the same time; the controls offer 1 to 16.
 inline const PreferenceKey<int> maxConcurrentJobs {QStringLiteral("max concurrent jobs"), 2};
 

@@ -60,6 +60,10 @@ std::optional<MediaTarget> applyPreset(const ConversionPreset &preset)
         preferences.setValue(videoQuality, *preset.videoQuality);
     if (preset.hwAccel)
         preferences.setValue(hardwareAcceleration, *preset.hwAccel);
+    if (preset.normalizeLoudness)
+        preferences.setValue(normalizeLoudness, *preset.normalizeLoudness);
+    if (preset.loudnessTarget)
+        preferences.setValue(loudnessTarget, *preset.loudnessTarget);
     return preset.target();
 }
 
@@ -84,6 +88,12 @@ std::optional<ConversionPreset> savePreset(const QString &name, const MediaTarge
         preset.videoQuality = settings.videoQuality;
     if (selectedTarget.hasOption(MediaOption::hwAccel))
         preset.hwAccel = settings.hardwareAcceleration;
+    // Absent while off, so such presets are stored exactly as before the
+    // switch existed.
+    if (settings.normalizeLoudness && selectedTarget.writesAudio()) {
+        preset.normalizeLoudness = true;
+        preset.loudnessTarget = settings.loudnessLufs();
+    }
 
     Preferences &preferences = Preferences::instance();
     QList<QJsonObject> stored = preferences.value(PreferenceKeys::userPresets);

@@ -36,6 +36,7 @@ void MediaTableModel::setMedia(const QList<MediaPtr> &media)
         };
         connect(item, &Media::statusChanged, this, changed);
         connect(item, &Media::errorMessageChanged, this, changed);
+        connect(item, &Media::measuringChanged, this, changed);
         connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });
     }
     endResetModel();
@@ -99,6 +100,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
         return item.errorMessage().value_or(QString());
     case PathRole:
         return item.pathString();
+    case MeasuringRole:
+        return item.isMeasuring();
     default:
         return {};
     }

@@ -27,6 +27,7 @@ public:
         ProgressRole, // double
         ErrorMessageRole, // QString; null when there is none
         PathRole, // QString
+        MeasuringRole, // bool: the loudness measuring pass runs
         // What a column sorts by: the status, the file name, the description.
         SortRole,
     };

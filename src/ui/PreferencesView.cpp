@@ -60,6 +60,23 @@ QFormLayout *pickerForm(const QString &title, QComboBox *picker, const char *obj
     return form;
 }
 
+// The three usual levels; a level set elsewhere (the command line writes
+// none, but a hand-edited file might) shows no selection.
+QComboBox *makeLoudnessTargetPicker()
+{
+    auto *picker = new QComboBox;
+    picker->addItem(PreferencesView::tr("-14 LUFS (streaming)"), -14.0);
+    picker->addItem(PreferencesView::tr("-16 LUFS (podcast)"), -16.0);
+    picker->addItem(PreferencesView::tr("-23 LUFS (broadcast)"), -23.0);
+    follow(picker, loudnessTarget.name, [picker] {
+        picker->setCurrentIndex(picker->findData(Preferences::instance().value(loudnessTarget)));
+    });
+    QObject::connect(picker, &QComboBox::activated, picker, [picker](int index) {
+        Preferences::instance().setValue(loudnessTarget, picker->itemData(index).toDouble());
+    });
+    return picker;
+}
+
 QWidget *generalTab()
 {
     auto *tab = new QWidget;
@@ -98,6 +115,17 @@ QWidget *audioTab()
     QObject::connect(bitrate, &DiscreteSlider::valueChanged, bitrate,
                      [](double kbps) { Preferences::instance().setValue(audioQuality, kbps); });
     layout->addWidget(bitrate);
+
+    layout->addWidget(checkBox(PreferencesView::tr("Normalize loudness"), normalizeLoudness,
+                               "normalizeLoudness"));
+    layout->addLayout(pickerForm(PreferencesView::tr("Target level"), makeLoudnessTargetPicker(),
+                                 "loudnessTarget"));
+    auto *caption = new QLabel(PreferencesView::tr(
+        "For audio formats and Convert to Audio. Each file is measured first (EBU R128) and "
+        "brought to the level, with true peaks at most -1.5 dBTP."));
+    caption->setWordWrap(true);
+    setCaptionStyle(caption, Tone::secondary, CaptionSize::small);
+    layout->addWidget(caption);
     layout->addStretch();
     return tab;
 }

@@ -103,7 +103,9 @@ private:
     {
         const double progress = std::clamp(m_item->progress(), 0.0, 1.0);
         m_progress->setValue(int(progress * 1000));
-        m_percent->setText(QStringLiteral("%1 %").arg(int(progress * 100)));
+        m_percent->setText(m_item->isMeasuring()
+                               ? ProgressSheet::tr("Measuring… %1 %").arg(int(progress * 100))
+                               : QStringLiteral("%1 %").arg(int(progress * 100)));
         m_glyph->update();
     }
 

@@ -104,6 +104,13 @@ SettingsView::SettingsView(QWidget *parent)
     m_audioFormatRow->setObjectName(QStringLiteral("audioFormat"));
     options->addWidget(m_audioFormatRow);
 
+    m_normalize = new ToggleSwitch(tr("Normalize loudness"));
+    m_normalize->setObjectName(QStringLiteral("normalizeLoudness"));
+    m_normalize->setToolTip(tr("Bring every file to the same loudness (EBU R128). The level is "
+                               "set in the preferences; each file is read twice."));
+    bind(m_normalize, normalizeLoudness);
+    options->addWidget(m_normalize);
+
     layout->addLayout(options);
     layout->addStretch();
     setWidget(content);
@@ -115,6 +122,12 @@ SettingsView::SettingsView(QWidget *parent)
 void SettingsView::setOptions(const QList<MediaOption> &options)
 {
     m_options = options;
+    updateVisibility();
+}
+
+void SettingsView::setWritesAudio(bool writesAudio)
+{
+    m_writesAudio = writesAudio;
     updateVisibility();
 }
 
@@ -131,10 +144,11 @@ void SettingsView::updateVisibility()
     };
     const bool copying
         = Preferences::instance().value(PreferenceKeys::videoCodec) == rawValue(VideoCodec::copy);
-    m_optionsHeader->setVisible(!m_options.isEmpty());
+    m_optionsHeader->setVisible(!m_options.isEmpty() || m_writesAudio);
     m_audioBitrate->setVisible(has(MediaOption::audioQuality));
     m_videoCodecRow->setVisible(has(MediaOption::videoCodec));
     m_videoQuality->setVisible(has(MediaOption::videoQuality) && !copying);
     m_hardware->setVisible(has(MediaOption::hwAccel));
     m_audioFormatRow->setVisible(has(MediaOption::videoToAudio));
+    m_normalize->setVisible(m_writesAudio);
 }

@@ -29,6 +29,10 @@ public:
     void setOptions(const QList<MediaOption> &options);
     QList<MediaOption> options() const { return m_options; }
 
+    // Whether the selected target writes audio, which offers loudness
+    // normalisation.
+    void setWritesAudio(bool writesAudio);
+
     // The text of the hardware acceleration switch, which names the encoder
     // API in use or says that the software encoder is used.
     void setHardwareLabel(const QString &label);
@@ -43,4 +47,6 @@ private:
     VideoQualityBlock *m_videoQuality = nullptr;
     ToggleSwitch *m_hardware = nullptr;
     QWidget *m_audioFormatRow = nullptr;
+    ToggleSwitch *m_normalize = nullptr;
+    bool m_writesAudio = false;
 };

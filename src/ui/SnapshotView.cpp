@@ -499,6 +499,7 @@ void SnapshotView::showTarget()
     for (QAction *action : m_targetActions->actions())
         action->setChecked(action->data().toString() == target.id);
     m_settingsView->setOptions(target.options);
+    m_settingsView->setWritesAudio(target.writesAudio());
     m_presetsMenu->setSelectedTarget(target);
 }
 

@@ -203,8 +203,10 @@ bool StatusCell::helpEvent(QHelpEvent *event, QAbstractItemView *view,
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     const auto status = MediaStatus(index.data(MediaTableModel::StatusRole).toInt());
-    QToolTip::showText(event->globalPos(),
-                       toolTip(status, index.data(MediaTableModel::ErrorMessageRole).toString()),
-                       view, option.rect);
+    const QString text
+        = status == MediaStatus::processing && index.data(MediaTableModel::MeasuringRole).toBool()
+        ? tr("Measuring loudness…")
+        : toolTip(status, index.data(MediaTableModel::ErrorMessageRole).toString());
+    QToolTip::showText(event->globalPos(), text, view, option.rect);
     return true;
 }

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void dryRunPlansTheBuildersArguments();
     void presetByName();
     void takesEveryArgumentAsOnePath();
+    void shardsSplitThePlan();
     void exitStatuses_data();
     void exitStatuses();
     void interruptCancelsCleanly();
@@ -182,6 +183,37 @@ void TestCli::takesEveryArgumentAsOnePath()
     QVERIFY(text.contains("t\\x1b]0;x\\x07\\n.wav") && !text.contains('\x1b'));
 }
 
+void TestCli::shardsSplitThePlan()
+{
+    // Two copies of one tree: parts go by the paths below the input folder.
+    const QStringList trees {m_dir.filePath("tree"), m_dir.filePath("elsewhere/tree")};
+    for (int i = 0; i < 48; ++i) {
+        const QString file
+            = trees[i % 2] + QStringLiteral("/d%1/s%2.wav").arg(i / 2 % 3).arg(i / 2);
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QVERIFY(QFile::copy(m_mixed + "/one.wav", file));
+        QVERIFY(TestSupport::writeFile(QFileInfo(file).path() + "/notes.txt", "x")); // skipped
+    }
+    // The inputs of a run's events below the tree, planned or skipped.
+    const auto inputs = [this](const QStringList &options, const QString &tree) {
+        QStringList found;
+        for (const QJsonObject &event :
+             run(QStringList {"--json", "-n", "-t", "audio.mp3", tree} + options).events)
+            found << event["input"].toString().mid(tree.size());
+        return found.filter("/");
+    };
+    QStringList whole = inputs({}, trees[0]), joined;
+    for (int k = 1; k <= 3; ++k) {
+        const QStringList part = inputs({QStringLiteral("--shard=%1/3").arg(k)}, trees[0]);
+        QVERIFY(part.size() < whole.size());
+        QCOMPARE(inputs({QStringLiteral("--shard=%1/3").arg(k)}, trees[1]), part);
+        joined += part;
+    }
+    joined.sort();
+    whole.sort();
+    QCOMPARE(joined, whole); // disjoint, and together the whole plan
+}
+
 void TestCli::exitStatuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -201,6 +233,11 @@ void TestCli::exitStatuses_data()
     QTest::newRow("format with a path")
         << QStringList {"-t", "video.extract-audio", "--audio-format", "mp3/../../x.mp3", "@mixed"}
         << 2;
+    for (const char *shard : {"0/3", "4/3", "x", "1/0", "1/3/5"})
+        QTest::addRow("shard %s", shard)
+            << QStringList {"--shard", shard, "-t", "audio.mp3", "x"} << 2;
+    for (const char *level : {"--normalize=-3", "--normalize=loud", "--normalize="})
+        QTest::addRow("%s", level) << QStringList {level, "-t", "audio.mp3", "x"} << 2;
 }
 
 void TestCli::exitStatuses()

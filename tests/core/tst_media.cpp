@@ -23,7 +23,7 @@ private Q_SLOTS:
 
 static ConversionSettings defaults()
 {
-    return {"h264", 23.0, true, 192.0, "mp3"};
+    return {"h264", 23.0, true, 192.0, "mp3", false, -16.0};
 }
 
 void TestMedia::signatures_data()
@@ -41,9 +41,14 @@ void TestMedia::signatures_data()
                                    << "video.extract-audio|ak=192|a2=mp3|sc=Original";
     QTest::newRow("png") << "image.png" << plain << defaults() << "image.png";
 
-    ConversionSettings tuned {"hevc", 22.5, false, 127.9, "flac"};
+    ConversionSettings tuned {"hevc", 22.5, false, 127.9, "flac", true, -14.0};
     QTest::newRow("other values") << "video.mkv" << plain << tuned
                                   << "video.mkv|vc=hevc|vq=22.5|hw=false|ak=127|sc=Original";
+
+    // Loudness counts only where it applies, so video signatures stay as they were.
+    QTest::newRow("normalized extract audio")
+        << "video.extract-audio" << plain << tuned
+        << "video.extract-audio|ak=127|a2=flac|sc=Original|ln=-14.0";
 
     BatchSettings emptyTrim;
     emptyTrim.trimEnabled = true;

@@ -115,7 +115,9 @@ void tst_Presets::decode_data()
                               {},
                               {},
                               {},
-                              false};
+                              false,
+                              {},
+                              {}};
     ConversionPreset full = minimal;
     full.targetId = QStringLiteral("video.webm");
     full.audioKbps = 128;
@@ -143,6 +145,11 @@ void tst_Presets::decode_data()
     row("fractional bitrate", R"(,"audioKbps":128.5)", {});
     row("bitrate beyond int", R"(,"audioKbps":4294967296)", {});
     row("hwAccel as number", R"(,"hwAccel":1)", {});
+    ConversionPreset loud = minimal;
+    loud.normalizeLoudness = true;
+    loud.loudnessTarget = -14.0;
+    row("loudness", R"(,"normalizeLoudness":true,"loudnessTarget":-14)", loud);
+    row("loudness as text", R"(,"loudnessTarget":"-14")", {});
 
     QTest::newRow("no name") << json(R"({"id":"a","targetId":"image.png","isBuiltIn":false})")
                              << false << ConversionPreset();

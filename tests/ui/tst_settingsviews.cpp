@@ -225,6 +225,15 @@ void tst_SettingsViews::editsReachTheOtherView()
     Q_EMIT format->activated(flac);
     QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
     QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
+
+    QVERIFY(!child<ToggleSwitch>(panel, "normalizeLoudness")->isVisibleTo(&panel));
+    panel.setWritesAudio(true);
+    child<ToggleSwitch>(panel, "normalizeLoudness")->click();
+    QVERIFY(child<QCheckBox>(window, "normalizeLoudness")->isChecked());
+    auto *level = child<QComboBox>(window, "loudnessTarget");
+    QCOMPARE(level->currentText(), QStringLiteral("-16 LUFS (podcast)"));
+    Preferences::instance().setValue(loudnessTarget, -23.0);
+    QCOMPARE(level->currentText(), QStringLiteral("-23 LUFS (broadcast)"));
 }
 
 QTEST_MAIN(tst_SettingsViews)

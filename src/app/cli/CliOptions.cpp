@@ -3,11 +3,14 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/VideoScale.h"
 #include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
+#include "settings/PreferenceKeys.h"
 #include "settings/VideoCodec.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -25,10 +28,56 @@ CliExit usage(const QString &message)
     return {2, QStringLiteral("vireo-cli: %1\nTry 'vireo-cli --help'.\n").arg(message)};
 }
 
+// "--normalize" takes its level only as "--normalize=LUFS", which
+// QCommandLineParser cannot express: the option is taken out before parsing.
+// Sets `lufs` for every occurrence; false for a malformed or out-of-range
+// level.
+bool takeNormalize(QStringList &arguments, std::optional<double> &lufs)
+{
+    for (qsizetype i = 1; i < arguments.size();) {
+        const QString &argument = arguments.at(i);
+        if (argument == u"--")
+            break;
+        QString name = argument.section(u'=', 0, 0);
+        if (name != u"--normalize" && name != u"-normalize") {
+            ++i;
+            continue;
+        }
+        if (!argument.contains(u'=')) {
+            lufs = PreferenceKeys::loudnessTarget.defaultValue;
+        } else {
+            lufs = number(argument.section(u'=', 1));
+            if (!lufs || *lufs < ConversionSettings::minLoudnessLufs
+                || *lufs > ConversionSettings::maxLoudnessLufs)
+                return false;
+        }
+        arguments.removeAt(i);
+    }
+    return true;
+}
+
+std::optional<CliOptions::Shard> shardFrom(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(^(\d{1,9})/(\d{1,9})$)"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int index = match.captured(1).toInt();
+    const int count = match.captured(2).toInt();
+    if (index < 1 || index > count)
+        return std::nullopt;
+    return CliOptions::Shard {index, count};
+}
+
 } // namespace
 
-std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
+std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArguments)
 {
+    QStringList arguments = givenArguments;
+    std::optional<double> normalizeLufs;
+    if (!takeNormalize(arguments, normalizeLufs))
+        return usage(QStringLiteral("--normalize takes a loudness in LUFS from -70 to -5"));
+
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("vireo-cli", "Converts media files with Vireo's engine."));
@@ -67,10 +116,19 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
     const QCommandLineOption listTargets("list-targets", "List the targets.");
     const QCommandLineOption listPresets("list-presets", "List the built-in and saved presets.");
     const QCommandLineOption quiet({"q", "quiet"}, "Print only errors and the summary.");
-    parser.addOptions({to,          preset,       output,      jobs,         overwrite,
-                       noOverwrite, audioBitrate, videoCodec,  videoQuality, hwaccel,
-                       noHwaccel,   audioFormat,  trimStart,   trimEnd,      scale,
-                       dryRun,      json,         listTargets, listPresets,  quiet});
+    const QCommandLineOption normalize(
+        "normalize",
+        "Normalize the loudness of audio outputs (EBU R128) to -16 LUFS, or to the level of "
+        "--normalize=LUFS (-70 to -5; -14 streaming, -23 broadcast).");
+    const QCommandLineOption shard(
+        "shard",
+        "Convert only part K of N of the files (1 <= K <= N), split by a hash of their paths "
+        "relative to the input folders: the same on every machine.",
+        "K/N");
+    parser.addOptions({to,           preset,     output,       jobs,    overwrite, noOverwrite,
+                       audioBitrate, videoCodec, videoQuality, hwaccel, noHwaccel, audioFormat,
+                       trimStart,    trimEnd,    scale,        dryRun,  json,      listTargets,
+                       listPresets,  quiet,      normalize,    shard});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument("INPUT", "Files or folders to convert.", "INPUT...");
@@ -159,6 +217,12 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &arguments)
         if (!options.scale)
             return usage(
                 QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
+    }
+    options.normalizeLufs = normalizeLufs;
+    if (parser.isSet(shard)) {
+        options.shard = shardFrom(parser.value(shard));
+        if (!options.shard)
+            return usage(QStringLiteral("--shard takes K/N with 1 <= K <= N"));
     }
     if (!options.listTargets && !options.listPresets && options.inputs.isEmpty())
         return usage(QStringLiteral("no INPUT given"));

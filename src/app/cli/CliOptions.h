@@ -10,6 +10,12 @@
 
 // What the user asked vireo-cli for.
 struct CliOptions {
+    // Part `index` (1-based) of `count` parts of the planned items.
+    struct Shard {
+        int index = 1;
+        int count = 1;
+    };
+
     QStringList inputs;
     std::optional<QString> target;
     std::optional<QString> preset;
@@ -24,6 +30,8 @@ struct CliOptions {
     std::optional<QString> trimStart;
     std::optional<QString> trimEnd;
     std::optional<VideoScale> scale;
+    std::optional<double> normalizeLufs;
+    std::optional<Shard> shard;
     bool dryRun = false;
     bool json = false;
     bool quiet = false;

@@ -5,6 +5,7 @@
 #include "conversion/ClassificationProbe.h"
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
+#include "conversion/LoudnessMeasurement.h"
 #include "conversion/ProgressMath.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
@@ -81,6 +82,18 @@ QString unrecognizedReason(const QString &path)
     return CliSession::tr("not a recognized media file");
 }
 
+// FNV-1a, 64 bits: the same split on every machine and in every run, unlike
+// qHash, which is seeded per process.
+quint64 stableHash(const QByteArray &bytes)
+{
+    quint64 hash = 14695981039346656037ULL;
+    for (const char byte : bytes) {
+        hash ^= quint8(byte);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
 } // namespace
 
 CliSession::CliSession(const CliOptions &options, QObject *parent)
@@ -130,6 +143,11 @@ void CliSession::applyPreset(const ConversionPreset &preset)
         preferences.setSessionOverride(PreferenceKeys::videoQuality, *preset.videoQuality);
     if (preset.hwAccel)
         preferences.setSessionOverride(PreferenceKeys::hardwareAcceleration, *preset.hwAccel);
+    if (preset.normalizeLoudness)
+        preferences.setSessionOverride(PreferenceKeys::normalizeLoudness,
+                                       *preset.normalizeLoudness);
+    if (preset.loudnessTarget)
+        preferences.setSessionOverride(PreferenceKeys::loudnessTarget, *preset.loudnessTarget);
 }
 
 void CliSession::applyOverrides()
@@ -150,6 +168,10 @@ void CliSession::applyOverrides()
                                        *m_options.hardwareAcceleration);
     if (m_options.audioFormat)
         preferences.setSessionOverride(PreferenceKeys::videoToAudio, *m_options.audioFormat);
+    if (m_options.normalizeLufs) {
+        preferences.setSessionOverride(PreferenceKeys::normalizeLoudness, true);
+        preferences.setSessionOverride(PreferenceKeys::loudnessTarget, *m_options.normalizeLufs);
+    }
     // A batch from the terminal converts what it is given: there is no
     // earlier success to skip, and nothing opens a file manager.
     preferences.setSessionOverride(PreferenceKeys::openDestinationOnFinish, false);
@@ -254,14 +276,45 @@ void CliSession::reportSkipped(const QString &path, const QString &reason)
         printLine(tr("skipped  %1: %2").arg(path, reason));
 }
 
+QString CliSession::shardKey(const QString &path) const
+{
+    // The path below the input folder it was found in, so that the split
+    // does not depend on where the tree is mounted; a file named directly
+    // goes by the path as given.
+    for (const QString &input : m_options.inputs) {
+        QString root = QFileInfo(input).absoluteFilePath();
+        if (path == root)
+            return QDir::cleanPath(input);
+        if (!root.endsWith(u'/'))
+            root += u'/';
+        if (path.startsWith(root))
+            return path.mid(root.size());
+    }
+    return path;
+}
+
+bool CliSession::inShard(const QString &path) const
+{
+    if (!m_options.shard)
+        return true;
+    const quint64 part = stableHash(shardKey(path).toUtf8()) % quint64(m_options.shard->count);
+    return part == quint64(m_options.shard->index - 1);
+}
+
 void CliSession::onLoaded()
 {
-    for (const SkippedPath &skipped : m_set->skippedPaths())
-        reportSkipped(skipped.path, skipped.reason);
+    for (const SkippedPath &skipped : m_set->skippedPaths()) {
+        if (inShard(skipped.path))
+            reportSkipped(skipped.path, skipped.reason);
+    }
+    bool anyToConvert = false;
     // One file reached by two paths (a link, a folder and a file in it) is
     // converted once.
     QSet<FileIdentity> seen;
     for (const MediaPtr &item : m_set->mediaList()) {
+        anyToConvert = anyToConvert || item->group() == m_target.group;
+        if (!inShard(item->pathString()))
+            continue;
         if (const auto &identity = item->fileIdentity()) {
             if (seen.contains(*identity))
                 continue;
@@ -276,6 +329,11 @@ void CliSession::onLoaded()
                           tr("%1 file; %2 converts %3 files")
                               .arg(rawValue(item->group()), m_target.id, rawValue(m_target.group)));
         }
+    }
+    if (m_items.isEmpty() && anyToConvert) {
+        // Another part holds every file: this one is done.
+        printSummary();
+        return finish(0);
     }
     if (m_items.isEmpty()) {
         printLine(tr("vireo-cli: nothing to convert to %1").arg(m_target.id), stderr);
@@ -302,8 +360,12 @@ void CliSession::plan()
                 ? plan.ffmpegArguments(plan.outputPath, tr("(PNG from libvips)"))
                 : plan.ffmpegArguments(plan.outputPath);
             // The plain ffmpeg route goes without a name.
-            const QString route
+            QString route
                 = plan.route == ConversionRoute::ffmpeg ? QString() : routeName(plan.route);
+            // The gain depends on the measurement, so the plan names the step.
+            if (plan.runsFFmpeg() && normalizesLoudness(m_target, settings))
+                route = tr("loudness measured first, then normalized to %1 LUFS")
+                            .arg(settings.loudnessLufs());
             if (m_options.json) {
                 QJsonObject object {{"event", "planned"},
                                     {"input", item->pathString()},
@@ -426,9 +488,10 @@ void CliSession::redrawLive()
     clearLive();
     QStringList lines;
     for (const MediaPtr &item : m_queue->convertingMedia()) {
-        lines << QStringLiteral("  %1 %2").arg(
-            QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
-            escapedControls(item->filename()));
+        lines << QStringLiteral("  %1 %2%3")
+                     .arg(QString::number(qRound(item->progress() * 100)).rightJustified(3) + u'%',
+                          escapedControls(item->filename()),
+                          item->isMeasuring() ? tr(" (measuring loudness)") : QString());
     }
     const Totals totals = m_queue->totals();
     const BatchProgress progress = m_queue->progress();

@@ -38,6 +38,9 @@ private:
     void applyPreset(const ConversionPreset &preset);
     void applyOverrides();
     void onLoaded();
+    // --shard: the text a path is split by, and whether it falls in our part.
+    QString shardKey(const QString &path) const;
+    bool inShard(const QString &path) const;
     void plan();
     void run();
     void watch(const MediaPtr &item);

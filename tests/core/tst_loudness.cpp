@@ -1,0 +1,134 @@
+#include "conversion/LoudnessMeasurement.h"
+#include "conversion/MediaJob.h"
+#include "settings/Preferences.h"
+#include "tools/ProcessRunner.h"
+#include "tools/ToolLocator.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "TestSupport.h"
+
+// Loudness normalisation: reading loudnorm's report, and real files brought
+// to the level by both passes.
+class TestLoudness : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsReports_data();
+    void readsReports();
+    void normalizesFiles_data();
+    void normalizesFiles();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestLoudness::readsReports_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    // The input's audio is its second stream; the output's rate must not count.
+    const QString report = R"(  Stream #0:0: Video: h264, yuv420p, 320x240
+  Stream #0:1(eng): Audio: aac (LC), 48000 Hz, stereo, fltp (default)
+Stream mapping:
+  Stream #0:0: Audio: pcm_s16le, 192000 Hz, stereo, s16
+[Parsed_loudnorm_0 @ 0x564b38105200] 
+{
+	"input_i" : "%1",
+	"input_tp" : "-20.10",
+	"input_lra" : "3.20",
+	"input_thresh" : "-37.61",
+	"target_offset" : "0.03"
+})";
+    const QString block = report.mid(report.indexOf("[Parsed"));
+    QTest::newRow("report") << report.arg("-27.61") << "-27.61 -20.10 3.20 -37.61 0.03 48000";
+    QTest::newRow("silence") << report.arg("-inf") << "-inf -20.10 3.20 -37.61 0.03 48000";
+    QTest::newRow("last report, no rate")
+        << block.arg("-1") + '\n' + block.arg("-30") << "-30.00 -20.10 3.20 -37.61 0.03 0";
+    QTest::newRow("not a number") << report.arg("loud") << "none";
+    QTest::newRow("key missing") << report.arg("-27").remove(QRegularExpression(".*_tp.*\n"))
+                                 << "none";
+    QTest::newRow("cut short") << report.arg("-27").chopped(40) << "none";
+    QTest::newRow("no report") << "in.wav: Invalid data found when processing input"
+                               << "none";
+}
+
+void TestLoudness::readsReports()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const auto m = LoudnessMeasurement::fromReport(text.split(u'\n'));
+    QCOMPARE(m ? QString::asprintf("%.2f %.2f %.2f %.2f %.2f %d", m->integrated, m->truePeak,
+                                   m->range, m->threshold, m->offset, m->sampleRate.value_or(0))
+               : "none",
+             expected);
+}
+
+void TestLoudness::normalizesFiles_data()
+{
+    QTest::addColumn<QString>("amplitude"); // of a swelling tone; empty for a broken file
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<double>("lufs");
+    QTest::addColumn<QString>("trimStart");
+    // About -35 LUFS at 0.04 and -8 LUFS at 0.9.
+    QTest::newRow("quiet to podcast") << "0.04"
+                                      << "audio.mp3" << -16.0 << "";
+    QTest::newRow("loud to streaming") << "0.9"
+                                       << "audio.flac" << -14.0 << "";
+    // Only the kept range counts: the loud opening is cut away. Vorbis adds
+    // its own aformat to the filter chain.
+    QTest::newRow("trimmed") << R"(if(lt(t\,4)\,0.9\,0.04))"
+                             << "audio.ogg" << -23.0 << "5";
+    QTest::newRow("broken file") << ""
+                                 << "audio.mp3" << -16.0 << "";
+}
+
+void TestLoudness::normalizesFiles()
+{
+    QFETCH(QString, amplitude);
+    QFETCH(QString, targetId);
+    QFETCH(double, lufs);
+    QFETCH(QString, trimStart);
+    const QString input = m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".wav"));
+    QVERIFY(amplitude.isEmpty()
+                ? TestSupport::writeFile(input, QByteArray(2048, 'x'))
+                : TestSupport::makeMedia(input,
+                                         {"-f", "lavfi", "-i",
+                                          "aevalsrc=" + amplitude
+                                              + "*sin(2*PI*440*t)*(0.6+0.4*sin(2*PI*0.15*t))"
+                                                ":s=44100:d=12"}));
+    Preferences::instance().setValue(PreferenceKeys::normalizeLoudness, true);
+    Preferences::instance().setValue(PreferenceKeys::loudnessTarget, lufs);
+    BatchSettings batch;
+    batch.trimEnabled = !trimStart.isEmpty();
+    batch.trimStart = trimStart;
+
+    const MediaPtr item(new Media(input, MediaType(MediaGroup::audio, {})));
+    const QString out = m_dir.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(out));
+    const std::unique_ptr<MediaJob> job(
+        processMedia(item, MediaTarget::fromId(targetId).value(), out, batch));
+    QVERIFY(TestSupport::waitFor(job.get()));
+    QVERIFY(!item->isMeasuring());
+    if (amplitude.isEmpty()) {
+        QCOMPARE(item->status(), MediaStatus::failed);
+        QVERIFY(item->errorMessage()->startsWith(
+            "Could not measure the loudness of \"broken file.wav\": "));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+        return;
+    }
+    QCOMPARE(item->status(), MediaStatus::successful);
+    // The output's integrated loudness, as ffmpeg's ebur128 filter reports it.
+    const QString report = runProcessSync(ToolLocator::ffmpegPath(),
+                                          {"-nostdin", "-nostats", "-i", job->outputPath(), "-af",
+                                           "ebur128", "-f", "null", "-"})
+                               .output;
+    const qsizetype at = report.lastIndexOf(QRegularExpression(R"(\n\s+I:\s)"));
+    const double measured = report.mid(at).section("I:", 1).section("LUFS", 0, 0).toDouble();
+    QVERIFY2(at > 0 && qAbs(measured - lufs) <= 1.0, qPrintable(QString::number(measured)));
+}
+
+QTEST_GUILESS_MAIN(TestLoudness)
+#include "tst_loudness.moc"
