@@ -3,7 +3,7 @@
 #include "conversion/LoudnessMeasurement.h"
 #include "tools/FFProgressParser.h"
 #include "tools/FFmpegError.h"
-#include "tools/Operation.h"
+#include "model/Operation.h"
 
 #include <QPointer>
 #include <QString>

@@ -398,9 +398,11 @@ void MediaJob::removeTemporaryFiles()
 
 void MediaJob::onCancel()
 {
-        if (const auto fraction
-            = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
-            item->setProgress(floor + (1.0 - floor) * *fraction);
+    // The shared detection goes on for other jobs; this one stops waiting.
+    if (m_detection && !m_detection->isFinished())
+        m_detection->cancel();
+    if (m_loudnessScan)
+        m_loudnessScan->cancel();
     if (m_probe)
         m_probe->cancel();
     if (m_ffmpeg)
