@@ -3,7 +3,7 @@
 // Run offscreen: QT_QPA_PLATFORM=offscreen bench_table [items=50000]
 
 #include "model/Media.h"
-#include "ui/SnapshotView.h"
+#include "ui/workspace/SnapshotView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

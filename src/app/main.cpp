@@ -1,6 +1,6 @@
 #include "tools/UnixSignalWatcher.h"
-#include "ui/AppDelegate.h"
-#include "ui/SingleInstance.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/SingleInstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

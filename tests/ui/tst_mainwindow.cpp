@@ -1,13 +1,13 @@
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
-#include "ui/AnimatedOrb.h"
-#include "ui/ContentView.h"
-#include "ui/GroupListModel.h"
-#include "ui/GroupSidebar.h"
-#include "ui/OpenPanel.h"
-#include "ui/SkippedPathsBanner.h"
-#include "ui/SnapshotView.h"
-#include "ui/SplashScreen.h"
+#include "ui/main/AnimatedOrb.h"
+#include "ui/main/ContentView.h"
+#include "ui/main/GroupListModel.h"
+#include "ui/main/GroupSidebar.h"
+#include "ui/main/OpenPanel.h"
+#include "ui/main/SkippedPathsBanner.h"
+#include "ui/main/SplashScreen.h"
+#include "ui/workspace/SnapshotView.h"
 
 #include <QAbstractItemModelTester>
 #include <QDeadlineTimer>

@@ -1,0 +1,152 @@
+#include "ui/workspace/MediaTableModel.h"
+
+#include "model/MediaStatus.h"
+
+namespace {
+
+// Progress only moves the in-flight bars; a few updates a second are plenty.
+constexpr int progressInterval = 200;
+
+} // namespace
+
+MediaTableModel::MediaTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+    m_progressTimer.setSingleShot(true);
+    m_progressTimer.setInterval(progressInterval);
+    connect(&m_progressTimer, &QTimer::timeout, this, &MediaTableModel::flushProgress);
+}
+
+void MediaTableModel::setMedia(const QList<MediaPtr> &media)
+{
+    if (media == m_media)
+        return;
+    beginResetModel();
+    for (const MediaPtr &item : std::as_const(m_media))
+        disconnect(item.data(), nullptr, this, nullptr);
+    m_media = media;
+    m_rows.clear();
+    m_progressed.clear();
+    m_progressTimer.stop();
+    for (int row = 0; row < m_media.size(); ++row) {
+        Media *item = m_media.at(row).data();
+        m_rows.insert(item, row);
+        const auto changed = [this, item] {
+            rowChanged(item);
+        };
+        connect(item, &Media::statusChanged, this, changed);
+        connect(item, &Media::errorMessageChanged, this, changed);
+        connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });
+    }
+    endResetModel();
+}
+
+MediaPtr MediaTableModel::item(int row) const
+{
+    return row >= 0 && row < m_media.size() ? m_media.at(row) : MediaPtr();
+}
+
+int MediaTableModel::rowOf(const QUuid &id) const
+{
+    for (int row = 0; row < m_media.size(); ++row) {
+        if (m_media.at(row)->id() == id)
+            return row;
+    }
+    return -1;
+}
+
+int MediaTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_media.size());
+}
+
+int MediaTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : columns;
+}
+
+QVariant MediaTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Media &item = *m_media.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        if (index.column() == fileColumn)
+            return item.filename();
+        if (index.column() == typeColumn)
+            return item.type().descr();
+        return {};
+    case Qt::ToolTipRole:
+        if (index.column() == fileColumn)
+            return item.pathString();
+        if (index.column() == typeColumn)
+            return item.type().descr();
+        return {};
+    case SortRole:
+        if (index.column() == statusColumn)
+            return int(item.status());
+        return data(index, Qt::DisplayRole);
+    case MediaRole:
+        return QVariant::fromValue(const_cast<Media *>(&item));
+    case IdRole:
+        return item.id();
+    case StatusRole:
+        return int(item.status());
+    case ProgressRole:
+        return item.progress();
+    case ErrorMessageRole:
+        return item.errorMessage().value_or(QString());
+    case PathRole:
+        return item.pathString();
+    default:
+        return {};
+    }
+}
+
+QVariant MediaTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case fileColumn:
+        return tr("File");
+    case typeColumn:
+        return tr("Type");
+    default:
+        return QString();
+    }
+}
+
+Qt::ItemFlags MediaTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void MediaTableModel::rowChanged(Media *item)
+{
+    const int row = m_rows.value(item, -1);
+    if (row < 0)
+        return;
+    m_progressed.remove(item);
+    Q_EMIT dataChanged(index(row, 0), index(row, columns - 1));
+}
+
+void MediaTableModel::progressChanged(Media *item)
+{
+    m_progressed.insert(item);
+    if (!m_progressTimer.isActive())
+        m_progressTimer.start();
+}
+
+void MediaTableModel::flushProgress()
+{
+    const QSet<const Media *> progressed = std::exchange(m_progressed, {});
+    for (const Media *item : progressed) {
+        const int row = m_rows.value(item, -1);
+        if (row >= 0)
+            Q_EMIT dataChanged(index(row, statusColumn), index(row, statusColumn), {ProgressRole});
+    }
+}
