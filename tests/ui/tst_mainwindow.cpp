@@ -535,16 +535,21 @@ void tst_MainWindow::manyDroppedItemsLoadInTurns()
 void tst_MainWindow::openPanelLoadsOnce_data()
 {
     QTest::addColumn<bool>("fromSplash");
+    QTest::addColumn<bool>("folder");
     QTest::addColumn<QStringList>("chosen");
-    QTest::newRow("choose files") << true << QStringList {"sample.mp3", "sample.mp4", "folder"};
-    QTest::newRow("choose files, cancelled") << true << QStringList();
-    QTest::newRow("plus") << false << QStringList {"sample.wav", "sample.png"};
-    QTest::newRow("plus, cancelled") << false << QStringList();
+    QTest::newRow("choose files") << true << false << QStringList {"sample.mp3", "sample.mp4"};
+    QTest::newRow("choose files, cancelled") << true << false << QStringList();
+    QTest::newRow("choose folder") << true << true << QStringList {"folder"};
+    QTest::newRow("plus") << false << false << QStringList {"sample.wav", "sample.png"};
+    QTest::newRow("plus, cancelled") << false << false << QStringList();
+    QTest::newRow("plus, folder") << false << true << QStringList {"folder"};
+    QTest::newRow("plus, folder cancelled") << false << true << QStringList();
 }
 
 void tst_MainWindow::openPanelLoadsOnce()
 {
     QFETCH(bool, fromSplash);
+    QFETCH(bool, folder);
     QFETCH(QStringList, chosen);
 
     if (!fromSplash)
@@ -556,11 +561,21 @@ void tst_MainWindow::openPanelLoadsOnce()
                                          ++asked;
                                          return paths;
                                      },
-                                     {}});
+                                     {},
+                                     [&]() -> std::optional<QString> {
+                                         ++asked;
+                                         return paths.isEmpty() ? std::nullopt
+                                                                : std::optional(paths.first());
+                                     }});
     if (fromSplash)
-        m_view->splash()->chooseButton()->click();
+        (folder ? m_view->splash()->chooseFolderButton() : m_view->splash()->chooseButton())
+            ->click();
     else
-        m_view->sidebar()->addButton()->click();
+        m_view->sidebar()
+            ->addButton()
+            ->menu()
+            ->findChild<QAction *>(folder ? "addFolder" : "addFiles")
+            ->trigger();
     QCOMPARE(asked, 1);
     QCOMPARE(runningLoads(), chosen.isEmpty() ? 0 : 1);
     QTRY_COMPARE(runningLoads(), 0);

@@ -436,6 +436,15 @@ void tst_Workspace::targetPickerPerGroup()
     QVERIFY(!settings->isEnabled());
     QVERIFY(!child<QToolButton>(view, "presetsButton")->isVisible());
     QVERIFY(!child<QToolButton>(view, "trimButton")->isVisible());
+    // Nothing in "Other" converts: Process stays, disabled, and asks nothing.
+    OpenPanel::setAnswersForTesting({{}, []() -> std::optional<QString> {
+                                         qFatal("asked");
+                                     }});
+    view.setGroup(MediaGroup::other, {makeItem(m_dir.filePath("notes.txt"), MediaGroup::other)});
+    QVERIFY(child<QToolButton>(view, "processButton")->isVisible());
+    QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
+    view.process();
+    QVERIFY(!view.queue().isRunning());
 
     // A target belongs to one group: each group comes back to its own
     // choice, while the batch settings carry over.

@@ -57,8 +57,10 @@ ContentView::ContentView(QWidget *parent)
 
     connect(m_splash, &SplashScreen::filesDropped, this, &ContentView::loadEach);
     connect(m_splash, &SplashScreen::chooseFilesRequested, this, &ContentView::chooseFiles);
+    connect(m_splash, &SplashScreen::chooseFolderRequested, this, &ContentView::chooseFolder);
     connect(m_sidebar, &GroupSidebar::filesDropped, this, &ContentView::loadEach);
-    connect(m_sidebar, &GroupSidebar::addRequested, this, &ContentView::chooseFiles);
+    connect(m_sidebar, &GroupSidebar::addFilesRequested, this, &ContentView::chooseFiles);
+    connect(m_sidebar, &GroupSidebar::addFolderRequested, this, &ContentView::chooseFolder);
     connect(m_sidebar, &GroupSidebar::removeGroupRequested, this, &ContentView::confirmRemoveGroup);
     connect(m_sidebar, &GroupSidebar::clearListRequested, this, &ContentView::confirmClearList);
     connect(m_sidebar, &GroupSidebar::selectedGroupChanged, this, [this] {
@@ -178,6 +180,13 @@ void ContentView::chooseFiles()
     const QStringList chosen = OpenPanel::chooseMedia(window());
     if (!chosen.isEmpty())
         loadMedia(chosen);
+}
+
+void ContentView::chooseFolder()
+{
+    const std::optional<QString> folder = OpenPanel::chooseMediaFolder(window());
+    if (folder && !folder->isEmpty())
+        loadEach({*folder});
 }
 
 void ContentView::confirmRemoveGroup()

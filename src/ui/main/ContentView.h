@@ -43,8 +43,10 @@ public:
     void loadEach(const QStringList &pathsOrUrls);
     // True while a load that the window started or the media set reports runs.
     bool isImporting() const;
-    // Asks for files and folders and imports the chosen ones in one load.
+    // Asks for files and imports the chosen ones in one load.
     void chooseFiles();
+    // Asks for a folder and imports it as a dropped one.
+    void chooseFolder();
     // Ask first, in a dialog over the window, then remove or clear.
     void confirmRemoveGroup();
     void confirmClearList();

@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -242,7 +243,17 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     buttons->setContentsMargins(14, 0, 14, 0);
     buttons->setSpacing(12);
     m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_addButton->setToolTip(tr("Add more media files"));
+    m_addButton->setToolTip(tr("Add files or a folder"));
+    auto *addMenu = new QMenu(m_addButton);
+    addMenu->setObjectName(QStringLiteral("addMenu"));
+    QAction *addFiles
+        = addMenu->addAction(tr("Add Files…"), this, &GroupSidebar::addFilesRequested);
+    addFiles->setObjectName(QStringLiteral("addFiles"));
+    QAction *addFolder
+        = addMenu->addAction(tr("Add Folder…"), this, &GroupSidebar::addFolderRequested);
+    addFolder->setObjectName(QStringLiteral("addFolder"));
+    m_addButton->setMenu(addMenu);
+    m_addButton->setPopupMode(QToolButton::InstantPopup);
     m_removeButton->setObjectName(QStringLiteral("removeGroupButton"));
     m_removeButton->setToolTip(tr("Remove current group of files"));
     m_clearButton->setObjectName(QStringLiteral("clearListButton"));
@@ -254,7 +265,6 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    connect(m_addButton, &QToolButton::clicked, this, &GroupSidebar::addRequested);
     connect(m_removeButton, &QToolButton::clicked, this, &GroupSidebar::removeGroupRequested);
     connect(m_clearButton, &QToolButton::clicked, this, &GroupSidebar::clearListRequested);
 

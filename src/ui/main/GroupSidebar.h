@@ -37,7 +37,9 @@ public:
 
 Q_SIGNALS:
     void selectedGroupChanged();
-    void addRequested();
+    // The add button's menu: files, or a whole folder.
+    void addFilesRequested();
+    void addFolderRequested();
     void removeGroupRequested();
     void clearListRequested();
     // Files and folders dropped on the sidebar, in the drag's order; each is

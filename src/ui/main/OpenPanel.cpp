@@ -24,16 +24,25 @@ QStringList chooseMedia(QWidget *parent)
 {
     if (answers().media)
         return answers().media();
-    // Qt's own dialog can pick files and folders together; the desktop's
-    // native one cannot.
     QFileDialog dialog(parent);
     dialog.setWindowTitle(QFileDialog::tr("Choose Files"));
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
+}
+
+std::optional<QString> chooseMediaFolder(QWidget *parent)
+{
+    if (answers().mediaFolder)
+        return answers().mediaFolder();
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent, QFileDialog::tr("Choose a Folder"),
+        QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
 }
 
 std::optional<QString> chooseFolder(QWidget *parent)

@@ -12,8 +12,11 @@ class QWidget;
 // dialogs with answers of their own.
 namespace OpenPanel {
 
-// Files and folders to import; empty when the user cancels.
+// Files to import; empty when the user cancels.
 QStringList chooseMedia(QWidget *parent);
+
+// A folder to import whole; nothing when cancelled.
+std::optional<QString> chooseMediaFolder(QWidget *parent);
 
 // One destination folder (new folders may be made); nothing when cancelled.
 std::optional<QString> chooseFolder(QWidget *parent);
@@ -21,6 +24,7 @@ std::optional<QString> chooseFolder(QWidget *parent);
 struct Answers {
     std::function<QStringList()> media;
     std::function<std::optional<QString>()> folder;
+    std::function<std::optional<QString>()> mediaFolder;
 };
 
 // Replaces the dialogs until reset with an empty Answers.

@@ -186,6 +186,7 @@ SplashScreen::SplashScreen(QWidget *parent)
     , m_importingPage(new QWidget(m_pages))
     , m_logo(new QLabel(m_readyPage))
     , m_chooseButton(new QPushButton(tr("Choose Files…"), m_readyPage))
+    , m_folderButton(new QPushButton(tr("Choose Folder…"), m_readyPage))
 {
     setObjectName(QStringLiteral("splashScreen"));
     setAcceptDrops(true);
@@ -224,6 +225,10 @@ SplashScreen::SplashScreen(QWidget *parent)
     buttonFont.setWeight(QFont::Medium);
     m_chooseButton->setFont(buttonFont);
     connect(m_chooseButton, &QPushButton::clicked, this, &SplashScreen::chooseFilesRequested);
+    m_folderButton->setObjectName(QStringLiteral("chooseFolderButton"));
+    m_folderButton->setCursor(Qt::PointingHandCursor);
+    m_folderButton->setFlat(true);
+    connect(m_folderButton, &QPushButton::clicked, this, &SplashScreen::chooseFolderRequested);
     styleButton();
 
     auto *ready = new QVBoxLayout(m_readyPage);
@@ -235,6 +240,7 @@ SplashScreen::SplashScreen(QWidget *parent)
     ready->addWidget(groups, 0, Qt::AlignHCenter);
     ready->addSpacing(12);
     ready->addWidget(m_chooseButton, 0, Qt::AlignHCenter);
+    ready->addWidget(m_folderButton, 0, Qt::AlignHCenter);
 
     auto *spinner = new BusySpinner(m_importingPage);
     spinner->setObjectName(QStringLiteral("importProgress"));

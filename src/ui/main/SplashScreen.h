@@ -27,6 +27,7 @@ public:
     bool isTargeted() const { return m_targeted; }
 
     QPushButton *chooseButton() const { return m_chooseButton; }
+    QPushButton *chooseFolderButton() const { return m_folderButton; }
     const QList<AnimatedOrb *> &orbs() const { return m_orbs; }
 
 Q_SIGNALS:
@@ -34,6 +35,7 @@ Q_SIGNALS:
     // to be imported by a load of its own.
     void filesDropped(const QStringList &files);
     void chooseFilesRequested();
+    void chooseFolderRequested();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -58,6 +60,7 @@ private:
     QWidget *m_importingPage;
     QLabel *m_logo;
     QPushButton *m_chooseButton;
+    QPushButton *m_folderButton;
     bool m_importing = false;
     bool m_targeted = false;
     QVariantAnimation m_targetAnimation;

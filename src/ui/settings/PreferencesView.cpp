@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -125,6 +126,8 @@ QWidget *queueTab()
     QSpinBox *parallel = makeParallelConversionsStepper();
     parallel->setObjectName(QStringLiteral("parallelConversions"));
     layout->addWidget(parallel, 0, Qt::AlignLeft);
+    layout->addWidget(checkBox(PreferencesView::tr("Keep folder structure"), keepFolderStructure,
+                               "keepFolderStructure"));
     auto *caption = new QLabel(PreferencesView::tr(
         "How many files to convert at the same time. Higher values use more CPU/GPU."));
     caption->setWordWrap(true);
@@ -155,6 +158,10 @@ PreferencesView::PreferencesView(QWidget *parent)
                      QStyle::SP_FileDialogListView, style),
            tr("Queue"));
     resize(460, 300);
+    // A window of its own: it closes as dialogs do.
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void PreferencesView::setHardwareLabel(const QString &label)

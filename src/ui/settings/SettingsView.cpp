@@ -68,6 +68,10 @@ SettingsView::SettingsView(QWidget *parent)
     skip->setObjectName(QStringLiteral("skipConverted"));
     bind(skip, ignoreAlreadyProcessedFiles);
     general->addWidget(skip);
+    auto *structure = new ToggleSwitch(tr("Keep folder structure"));
+    structure->setObjectName(QStringLiteral("keepFolderStructure"));
+    bind(structure, keepFolderStructure);
+    general->addWidget(structure);
     QSpinBox *parallel = makeParallelConversionsStepper();
     parallel->setObjectName(QStringLiteral("parallelConversions"));
     general->addWidget(parallel, 0, Qt::AlignLeft);

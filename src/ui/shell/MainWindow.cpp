@@ -36,6 +36,8 @@ void MainWindow::buildMenus()
     QMenu *file = menuBar()->addMenu(tr("&File"));
     QAction *add = file->addAction(tr("&Add Files…"), m_content, &ContentView::chooseFiles);
     add->setShortcut(QKeySequence::Open);
+    QAction *addFolder = file->addAction(tr("Add &Folder…"), m_content, &ContentView::chooseFolder);
+    addFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     file->addSeparator();
     file->addAction(tr("&Close Window"), QKeySequence::Close, this, &QWidget::close);
     QAction *quit = file->addAction(tr("&Quit"), qApp, &QCoreApplication::quit);

@@ -407,7 +407,6 @@ QWidget *SnapshotView::makeHeaderBar()
     m_processButton = new QToolButton;
     m_processButton->setObjectName(QStringLiteral("processButton"));
     m_processButton->setText(tr("Process"));
-    m_processButton->setToolTip(tr("Convert the files into a folder you choose"));
     m_processButton->setIcon(
         glyph({"document-send-symbolic", "mail-send-symbolic", "document-send"},
               QStyle::SP_ArrowForward, this)
@@ -484,7 +483,7 @@ QString SnapshotView::headerText() const
 
 void SnapshotView::process()
 {
-    if (m_queue.isRunning() || m_model->media().isEmpty())
+    if (m_queue.isRunning() || m_model->media().isEmpty() || m_group == MediaGroup::other)
         return;
     const std::optional<QString> folder = OpenPanel::chooseFolder(window());
     if (!folder || folder->isEmpty())
@@ -588,7 +587,13 @@ void SnapshotView::updateHeader()
 
 void SnapshotView::updateProcessEnabled()
 {
-    m_processButton->setEnabled(!m_queue.isRunning() && !m_model->media().isEmpty());
+    // "Other" holds files Vireo cannot read; the button stays in place and
+    // says why it does nothing.
+    const bool convertible = m_group != MediaGroup::other;
+    m_processButton->setEnabled(convertible && !m_queue.isRunning() && !m_model->media().isEmpty());
+    m_processButton->setToolTip(convertible ? tr("Convert the files into a folder you choose")
+                                            : tr("Vireo cannot convert the files in “Other”: "
+                                                 "it does not know their type."));
 }
 
 void SnapshotView::updateSettingsButton()
