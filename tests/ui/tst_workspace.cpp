@@ -8,6 +8,7 @@
 #include "ui/workspace/BatchPanel.h"
 #include "ui/workspace/MediaTableModel.h"
 #include "ui/workspace/ProgressSheet.h"
+#include "ui/workspace/ResultBar.h"
 #include "ui/workspace/SideSheet.h"
 #include "ui/workspace/SnapshotView.h"
 #include "ui/workspace/StatusCell.h"
@@ -212,6 +213,10 @@ void tst_Workspace::fullBatchThenSkip()
     QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
     QTRY_VERIFY(!sheet->isVisible());
     QCOMPARE(*finished, (Totals {3, 3, 0}));
+    auto *result = child<ResultBar>(view, "resultBar");
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->outcome().converted, 3);
+    QVERIFY(result->outcome().bytesIn > 0 && result->outcome().bytesOut > 0);
     for (const MediaPtr &item : items)
         QCOMPARE(item->status(), MediaStatus::successful);
     QCOMPARE(folderEntries(out), (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
@@ -228,6 +233,9 @@ void tst_Workspace::fullBatchThenSkip()
     QCOMPARE(*finished, (Totals {3, 3, 0}));
     QCOMPARE(statusChanges, 0);
     QTRY_VERIFY(!sheet->isVisible());
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->outcome().skipped, 3);
+    QCOMPARE(result->outcome().converted, 0);
 
     // A cancelled destination panel changes nothing.
     OpenPanel::setAnswersForTesting({{}, [] {

@@ -29,7 +29,9 @@ ContentView::ContentView(QWidget *parent)
     , m_placeholder(new QLabel(tr("Select a media group"), m_detail))
 {
     setObjectName(QStringLiteral("contentView"));
-    setMinimumSize(640, 420);
+    // Wide enough for the sidebar, the open settings sheet and a file column
+    // that still shows names.
+    setMinimumSize(720, 440);
 
     m_placeholder->setObjectName(QStringLiteral("detailPlaceholder"));
     m_placeholder->setAlignment(Qt::AlignCenter);

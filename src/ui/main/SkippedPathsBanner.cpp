@@ -85,7 +85,10 @@ SkippedPathsBanner::SkippedPathsBanner(MediaSet &set, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 1);
     layout->setSpacing(0);
     layout->addLayout(row);
-    layout->addWidget(m_details);
+    auto *detailsBox = new QVBoxLayout;
+    detailsBox->setContentsMargins(12, 0, 12, 8);
+    detailsBox->addWidget(m_details);
+    layout->addLayout(detailsBox);
 
     connect(&m_set, &MediaSet::skippedPathsChanged, this, &SkippedPathsBanner::sync);
     sync();

@@ -25,13 +25,13 @@ QWidget *pickerRow(const QString &title, QComboBox *picker)
     auto *row = new QWidget;
     auto *label = new QLabel(title);
     label->setBuddy(picker);
-    // The side sheet can be narrow; the picker gives way before the label.
-    picker->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    picker->setMinimumContentsLength(6);
-    auto *layout = new QHBoxLayout(row);
+    // The side sheet can be narrow: the picker sits under its title, where
+    // it has the whole width for its longest choice.
+    auto *layout = new QVBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
     layout->addWidget(label);
-    layout->addWidget(picker, 1);
+    layout->addWidget(picker, 0, Qt::AlignLeft);
     return row;
 }
 
@@ -103,6 +103,12 @@ SettingsView::SettingsView(QWidget *parent)
     m_hardware->setObjectName(QStringLiteral("hardwareAcceleration"));
     bind(m_hardware, hardwareAcceleration);
     options->addWidget(m_hardware);
+    m_hardwareDetail = new QLabel;
+    m_hardwareDetail->setObjectName(QStringLiteral("hardwareDetail"));
+    m_hardwareDetail->setWordWrap(true);
+    setCaptionStyle(m_hardwareDetail, Tone::secondary, CaptionSize::small);
+    m_hardwareDetail->hide();
+    options->addWidget(m_hardwareDetail);
 
     m_audioFormatRow = pickerRow(tr("Audio format"), makeAudioFormatPicker());
     m_audioFormatRow->setObjectName(QStringLiteral("audioFormat"));
@@ -124,8 +130,14 @@ void SettingsView::setOptions(const QList<MediaOption> &options)
 
 void SettingsView::setHardwareLabel(const QString &label)
 {
-    m_hardware->setText(label);
+    // "Hardware acceleration (VA-API, …)": the switch keeps the short title,
+    // the detail wraps beneath it as a caption instead of the title itself.
+    const qsizetype open = label.indexOf(u'(');
+    m_hardware->setText(open > 0 ? label.left(open).trimmed() : label);
+    m_hardwareDetail->setText(open > 0 ? label.mid(open + 1).chopped(label.endsWith(u')') ? 1 : 0)
+                                       : QString());
     m_hardware->updateGeometry();
+    updateVisibility();
 }
 
 void SettingsView::updateVisibility()
@@ -140,5 +152,6 @@ void SettingsView::updateVisibility()
     m_videoCodecRow->setVisible(has(MediaOption::videoCodec));
     m_videoQuality->setVisible(has(MediaOption::videoQuality) && !copying);
     m_hardware->setVisible(has(MediaOption::hwAccel));
+    m_hardwareDetail->setVisible(has(MediaOption::hwAccel) && !m_hardwareDetail->text().isEmpty());
     m_audioFormatRow->setVisible(has(MediaOption::videoToAudio));
 }

@@ -41,6 +41,7 @@ private:
     DiscreteSlider *m_audioBitrate = nullptr;
     QWidget *m_videoCodecRow = nullptr;
     VideoQualityBlock *m_videoQuality = nullptr;
+    QLabel *m_hardwareDetail = nullptr;
     ToggleSwitch *m_hardware = nullptr;
     QWidget *m_audioFormatRow = nullptr;
 };

@@ -1,9 +1,10 @@
 #include "ui/shell/FileManager.h"
 
+#include "ui/shell/DesktopOpen.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -51,9 +52,9 @@ void showItems(const QStringList &paths)
     });
 }
 
-void openFolder(const QString &folder)
+void openFolder(const QString &folder, QWidget *parent)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    DesktopOpen::openUrl(QUrl::fromLocalFile(folder), parent);
 }
 
 } // namespace FileManager

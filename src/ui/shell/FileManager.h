@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+class QWidget;
 #include <QStringList>
 
 // The desktop's file manager: showing files selected in their folders, and
@@ -11,7 +13,8 @@ namespace FileManager {
 // the files selected; where no file manager answers, opens their folders.
 void showItems(const QStringList &paths);
 
-// Opens a folder in the desktop's file viewer.
-void openFolder(const QString &folder);
+// Opens a folder in the desktop's file viewer; where there is none, says so
+// over the window of parent (or the active one).
+void openFolder(const QString &folder, QWidget *parent = nullptr);
 
 } // namespace FileManager

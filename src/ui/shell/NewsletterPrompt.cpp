@@ -92,9 +92,14 @@ QIcon successIcon()
 // The default button of each state wears the accent colour.
 void makeProminent(QPushButton *button)
 {
+    // Only while it can be pressed: disabled, it looks like any disabled
+    // button instead of a faded accent with white text on it.
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, palette.color(QPalette::Highlight));
-    palette.setColor(QPalette::ButtonText, palette.color(QPalette::HighlightedText));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Button, palette.color(group, QPalette::Highlight));
+        palette.setColor(group, QPalette::ButtonText,
+                         palette.color(group, QPalette::HighlightedText));
+    }
     button->setPalette(palette);
 }
 

@@ -1,7 +1,8 @@
 #include "ui/shell/SupportMail.h"
 
+#include "ui/shell/DesktopOpen.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 
 #include "vireo/BuildConfig.h"
 
@@ -29,5 +30,5 @@ void composeSupportMail(const std::optional<QString> &subject)
     const QUrl url = SupportMail::url(QCoreApplication::applicationName(), subject,
                                       QString::fromUtf8(BuildConfig::supportEmail));
     if (url.isValid())
-        QDesktopServices::openUrl(url);
+        DesktopOpen::openUrl(url);
 }

@@ -2,10 +2,10 @@
 
 #include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
+#include "ui/shell/DesktopOpen.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -162,7 +162,7 @@ bool UpdateDialog::isChecking() const
 void UpdateDialog::openReleasePage()
 {
     if (m_releaseUrl.isValid())
-        QDesktopServices::openUrl(m_releaseUrl);
+        DesktopOpen::openUrl(m_releaseUrl, parentWidget());
     accept();
 }
 

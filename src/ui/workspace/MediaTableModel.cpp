@@ -1,6 +1,10 @@
 #include "ui/workspace/MediaTableModel.h"
 
+#include "conversion/ProgressMath.h"
 #include "model/MediaStatus.h"
+#include "ui/workspace/ThumbnailCache.h"
+
+#include <QLocale>
 
 namespace {
 
@@ -11,7 +15,13 @@ constexpr int progressInterval = 200;
 
 MediaTableModel::MediaTableModel(QObject *parent)
     : QAbstractTableModel(parent)
+    , m_thumbnails(new ThumbnailCache(this))
 {
+    connect(m_thumbnails, &ThumbnailCache::ready, this, [this](const QString &path) {
+        const int row = m_rowsByPath.value(path, -1);
+        if (row >= 0)
+            Q_EMIT dataChanged(index(row, fileColumn), index(row, sizeColumn));
+    });
     m_progressTimer.setSingleShot(true);
     m_progressTimer.setInterval(progressInterval);
     connect(&m_progressTimer, &QTimer::timeout, this, &MediaTableModel::flushProgress);
@@ -26,11 +36,13 @@ void MediaTableModel::setMedia(const QList<MediaPtr> &media)
         disconnect(item.data(), nullptr, this, nullptr);
     m_media = media;
     m_rows.clear();
+    m_rowsByPath.clear();
     m_progressed.clear();
     m_progressTimer.stop();
     for (int row = 0; row < m_media.size(); ++row) {
         Media *item = m_media.at(row).data();
         m_rows.insert(item, row);
+        m_rowsByPath.insert(item->pathString(), row);
         const auto changed = [this, item] {
             rowChanged(item);
         };
@@ -70,12 +82,37 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const Media &item = *m_media.at(index.row());
+    const bool timed = item.group() == MediaGroup::audio || item.group() == MediaGroup::video;
     switch (role) {
     case Qt::DisplayRole:
-        if (index.column() == fileColumn)
+        switch (index.column()) {
+        case fileColumn:
             return item.filename();
-        if (index.column() == typeColumn)
+        case typeColumn:
             return item.type().descr();
+        case durationColumn:
+            if (!timed)
+                return QString();
+            return item.duration() ? ProgressMath::formatDuration(*item.duration())
+                                   : QStringLiteral("\u2014");
+        case sizeColumn:
+            if (const std::optional<qint64> bytes
+                = m_thumbnails->size(item.pathString(), item.group()))
+                return QLocale().formattedDataSize(*bytes);
+            return QString();
+        default:
+            return {};
+        }
+    case Qt::DecorationRole:
+        if (index.column() == fileColumn && (item.group() == MediaGroup::image || timed)) {
+            const QImage image = m_thumbnails->thumbnail(item.pathString(), item.group());
+            if (!image.isNull())
+                return image;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        if (index.column() == durationColumn || index.column() == sizeColumn)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     case Qt::ToolTipRole:
         if (index.column() == fileColumn)
@@ -84,9 +121,16 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
             return item.type().descr();
         return {};
     case SortRole:
-        if (index.column() == statusColumn)
+        switch (index.column()) {
+        case statusColumn:
             return int(item.status());
-        return data(index, Qt::DisplayRole);
+        case durationColumn:
+            return item.duration().value_or(-1.0);
+        case sizeColumn:
+            return m_thumbnails->size(item.pathString(), item.group()).value_or(-1);
+        default:
+            return data(index, Qt::DisplayRole);
+        }
     case MediaRole:
         return QVariant::fromValue(const_cast<Media *>(&item));
     case IdRole:
@@ -113,6 +157,10 @@ QVariant MediaTableModel::headerData(int section, Qt::Orientation orientation, i
         return tr("File");
     case typeColumn:
         return tr("Type");
+    case durationColumn:
+        return tr("Duration");
+    case sizeColumn:
+        return tr("Size");
     default:
         return QString();
     }

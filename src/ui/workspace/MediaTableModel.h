@@ -8,7 +8,11 @@
 #include <QSet>
 #include <QTimer>
 
-// The items of one group as table rows: status, file name, type description.
+class ThumbnailCache;
+
+// The items of one group as table rows: status, file name with a thumbnail,
+// type description, duration and file size. Thumbnails and sizes come from
+// worker threads, for the rows that are shown.
 // A row follows its item: status and message changes update it at once,
 // progress changes are gathered and published a few times a second, so that
 // many running jobs do not flood the view.
@@ -17,8 +21,8 @@ class MediaTableModel final : public QAbstractTableModel {
     Q_DISABLE_COPY_MOVE(MediaTableModel)
 
 public:
-    enum Column { statusColumn, fileColumn, typeColumn };
-    static constexpr int columns = 3;
+    enum Column { statusColumn, fileColumn, typeColumn, durationColumn, sizeColumn };
+    static constexpr int columns = 5;
 
     enum Role {
         MediaRole = Qt::UserRole + 1, // Media *
@@ -27,7 +31,8 @@ public:
         ProgressRole, // double
         ErrorMessageRole, // QString; null when there is none
         PathRole, // QString
-        // What a column sorts by: the status, the file name, the description.
+        // What a column sorts by: the status, the file name, the description,
+        // the seconds, the bytes (-1 while unknown).
         SortRole,
     };
 
@@ -55,6 +60,8 @@ private:
 
     QList<MediaPtr> m_media;
     QHash<const Media *, int> m_rows;
+    QHash<QString, int> m_rowsByPath;
+    ThumbnailCache *m_thumbnails;
     QSet<const Media *> m_progressed;
     QTimer m_progressTimer;
 };

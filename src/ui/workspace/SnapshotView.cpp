@@ -11,8 +11,10 @@
 #include "ui/workspace/BatchPanel.h"
 #include "ui/workspace/MediaTableModel.h"
 #include "ui/workspace/ProgressSheet.h"
+#include "ui/workspace/ResultBar.h"
 #include "ui/workspace/SideSheet.h"
 #include "ui/workspace/StatusCell.h"
+#include "ui/workspace/ThumbnailCache.h"
 
 #include <QActionGroup>
 #include <QCollator>
@@ -37,6 +39,11 @@ namespace {
 constexpr int headerMargin = 10;
 constexpr int statusColumnWidth = 22;
 constexpr int typeColumnWidth = 140;
+constexpr int typeColumnMinimum = 70;
+constexpr int numberColumnWidth = 80;
+constexpr int fileColumnMinimum = 200;
+// Below this workspace width the header shows its buttons as icons.
+constexpr int compactWidth = 640;
 constexpr int iconSize = 16;
 constexpr int spinFrameMs = 33;
 
@@ -208,7 +215,8 @@ SnapshotView::SnapshotView(QWidget *parent)
     : QWidget(parent)
     , m_target(MediaTarget::initialTarget(MediaGroup::other))
 {
-    m_queue.setDestinationOpener([](const QString &folder) { FileManager::openFolder(folder); });
+    m_queue.setDestinationOpener(
+        [this](const QString &folder) { FileManager::openFolder(folder, this); });
 
     m_model = new MediaTableModel(this);
     m_proxy = new MediaSortProxy(this);
@@ -237,11 +245,17 @@ SnapshotView::SnapshotView(QWidget *parent)
     columns->setMinimumSectionSize(statusColumnWidth);
     columns->resizeSection(MediaTableModel::statusColumn, statusColumnWidth);
     columns->resizeSection(MediaTableModel::typeColumn, typeColumnWidth);
+    for (int column : {int(MediaTableModel::durationColumn), int(MediaTableModel::sizeColumn)}) {
+        columns->setSectionResizeMode(column, QHeaderView::Interactive);
+        columns->resizeSection(column, numberColumnWidth);
+    }
+    m_table->setIconSize(QSize(ThumbnailCache::width, ThumbnailCache::height));
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(MediaTableModel::fileColumn, Qt::AscendingOrder);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SnapshotView::selectionChanged);
+    m_table->installEventFilter(this);
     connect(m_table, &QWidget::customContextMenuRequested, this,
             &SnapshotView::contextMenuRequested);
 
@@ -265,6 +279,8 @@ SnapshotView::SnapshotView(QWidget *parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
+    m_resultBar = new ResultBar;
+    layout->addWidget(m_resultBar);
     layout->addLayout(body, 1);
 
     m_batchPopover = new BatchPopover(m_trimButton, this);
@@ -299,6 +315,7 @@ SnapshotView::SnapshotView(QWidget *parent)
     // Settings may have been changed from the preferences window while the
     // run went on; what it converted with the old ones is stale now.
     connect(&m_queue, &JobQueue::runFinished, this, &SnapshotView::resetStaleItems);
+    connect(&m_queue, &JobQueue::runFinished, m_resultBar, &ResultBar::runFinished);
 
     connect(&Preferences::instance(), &Preferences::changed, this, [this](const QString &key) {
         static const QStringList signatureKeys {audioQuality.name, videoToAudio.name,
@@ -313,6 +330,7 @@ SnapshotView::SnapshotView(QWidget *parent)
     updateHeader();
     updateProcessEnabled();
     updateSettingsButton();
+    updateHeaderIcons();
 }
 
 SnapshotView::~SnapshotView()
@@ -336,6 +354,13 @@ QWidget *SnapshotView::makeHeaderBar()
     m_headerText = new ElidedLabel({}, 60);
     m_headerText->setObjectName(QStringLiteral("headerText"));
     layout->addWidget(m_headerText, 1);
+    m_confirmation = new QLabel;
+    m_confirmation->setObjectName(QStringLiteral("headerConfirmation"));
+    m_confirmation->hide();
+    layout->addWidget(m_confirmation);
+    m_confirmationTimer.setSingleShot(true);
+    m_confirmationTimer.setInterval(2500);
+    connect(&m_confirmationTimer, &QTimer::timeout, m_confirmation, &QWidget::hide);
 
     m_pickerGroup = new QWidget;
     auto *picker = new QHBoxLayout(m_pickerGroup);
@@ -384,8 +409,16 @@ QWidget *SnapshotView::makeHeaderBar()
     m_presetsButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_presetsButton->setAutoRaise(true);
     connect(m_presetsMenu, &PresetsMenu::targetChosen, this, [this](const QString &id) {
-        if (const std::optional<MediaTarget> target = MediaTarget::fromId(id))
+        if (const std::optional<MediaTarget> target = MediaTarget::fromId(id)) {
             setSelectedTarget(*target);
+            confirmInHeader(tr("Preset applied: %1").arg(target->title));
+        }
+    });
+    // The menu takes the mouse: the button never sees it leave and would stay
+    // drawn raised.
+    connect(m_presetsMenu, &QMenu::aboutToHide, m_presetsButton, [this] {
+        m_presetsButton->setAttribute(Qt::WA_UnderMouse, false);
+        m_presetsButton->update();
     });
     layout->addWidget(m_presetsButton);
 
@@ -394,8 +427,6 @@ QWidget *SnapshotView::makeHeaderBar()
     m_trimButton->setCheckable(true);
     m_trimButton->setAutoRaise(true);
     m_trimButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_trimButton->setIcon(
-        glyph({"edit-cut-symbolic", "edit-cut"}, QStyle::SP_DialogResetButton, this).icon);
     connect(m_trimButton, &QToolButton::toggled, this, [this](bool open) {
         if (open)
             showBatchPopover();
@@ -407,14 +438,18 @@ QWidget *SnapshotView::makeHeaderBar()
     m_processButton = new QToolButton;
     m_processButton->setObjectName(QStringLiteral("processButton"));
     m_processButton->setText(tr("Process"));
-    m_processButton->setIcon(
-        glyph({"document-send-symbolic", "mail-send-symbolic", "document-send"},
-              QStyle::SP_ArrowForward, this)
-            .icon);
     m_processButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_processButton->setAutoRaise(true);
     connect(m_processButton, &QToolButton::clicked, this, &SnapshotView::process);
     layout->addWidget(m_processButton);
+    // Buttons a group does not offer keep their place, so the others do not
+    // move from one group to the next.
+    for (QWidget *button :
+         {static_cast<QWidget *>(m_presetsButton), static_cast<QWidget *>(m_trimButton)}) {
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
+    }
     return bar;
 }
 
@@ -458,6 +493,7 @@ void SnapshotView::setBatch(const BatchSettings &batch)
     m_batch = batch;
     if (m_batchPanel->batch() != batch)
         m_batchPanel->setBatch(batch);
+    updateTrimButton();
     resetStaleItems();
 }
 
@@ -488,6 +524,7 @@ void SnapshotView::process()
     const std::optional<QString> folder = OpenPanel::chooseFolder(window());
     if (!folder || folder->isEmpty())
         return;
+    m_resultBar->runStarted(m_model->media(), m_target, *folder);
     m_queue.enqueue(m_model->media(), m_target, *folder, m_batch);
 }
 
@@ -495,6 +532,43 @@ void SnapshotView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_sideSheet->setAvailableWidth(width());
+    updateCompactHeader();
+}
+
+bool SnapshotView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table && event->type() == QEvent::Resize)
+        fitColumns();
+    return QWidget::eventFilter(watched, event);
+}
+
+void SnapshotView::fitColumns()
+{
+    // The file name is what the user reads: the size, the duration and then
+    // the type give way to it, the type shrinking before it goes.
+    int available = m_table->viewport()->width() - statusColumnWidth - fileColumnMinimum;
+    const int numbers = std::clamp((available - typeColumnMinimum) / numberColumnWidth, 0, 2);
+    m_table->setColumnHidden(MediaTableModel::durationColumn, numbers < 1);
+    m_table->setColumnHidden(MediaTableModel::sizeColumn, numbers < 2);
+    available -= numbers * numberColumnWidth;
+    const bool hideType = available < typeColumnMinimum - fileColumnMinimum / 2;
+    m_table->setColumnHidden(MediaTableModel::typeColumn, hideType);
+    if (!hideType)
+        m_table->horizontalHeader()->resizeSection(
+            MediaTableModel::typeColumn, std::clamp(available, typeColumnMinimum, typeColumnWidth));
+}
+
+void SnapshotView::updateCompactHeader()
+{
+    // A narrow workspace shows the header's buttons as icons, with their
+    // names in tooltips; an active trim keeps its text, which says it is on.
+    const bool compact = width() < compactWidth;
+    const auto style = compact ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon;
+    m_presetsButton->setToolButtonStyle(style);
+    m_presetsButton->setToolTip(compact ? m_presetsButton->text() : QString());
+    m_trimButton->setToolButtonStyle(compact && !m_trimButton->font().bold()
+                                         ? Qt::ToolButtonIconOnly
+                                         : Qt::ToolButtonTextBesideIcon);
 }
 
 void SnapshotView::changeEvent(QEvent *event)
@@ -502,6 +576,7 @@ void SnapshotView::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
         updateSettingsButton();
+        updateHeaderIcons();
         updateHeader();
     }
 }
@@ -545,12 +620,7 @@ void SnapshotView::showGroup()
     const bool video = m_group == MediaGroup::video;
     const bool trims = video || m_group == MediaGroup::audio;
     m_trimButton->setVisible(trims);
-    // A single "&" would mark a mnemonic.
-    m_trimButton->setText(video ? tr("Trim & Scale").replace(u'&', QStringLiteral("&&"))
-                                : tr("Trim"));
-    m_trimButton->setToolTip(
-        video ? tr("Trim the output time range and/or rescale video for this batch")
-              : tr("Trim the output time range for this batch"));
+    updateTrimButton();
     m_batchPanel->setShowsScale(video);
     if (!trims)
         m_trimButton->setChecked(false);
@@ -560,6 +630,10 @@ void SnapshotView::showGroup()
 void SnapshotView::showTarget()
 {
     m_targetPicker->setText(m_target.title);
+    // Room between the title and the menu arrow, which the style draws
+    // right against the text.
+    m_targetPicker->setMinimumWidth(0);
+    m_targetPicker->setMinimumWidth(m_targetPicker->sizeHint().width() + 10);
     for (QAction *action : m_targetActions->actions())
         action->setChecked(action->data().toString() == m_target.id);
     m_settingsView->setOptions(m_target.options);
@@ -594,6 +668,66 @@ void SnapshotView::updateProcessEnabled()
     m_processButton->setToolTip(convertible ? tr("Convert the files into a folder you choose")
                                             : tr("Vireo cannot convert the files in “Other”: "
                                                  "it does not know their type."));
+}
+
+void SnapshotView::confirmInHeader(const QString &text)
+{
+    QPalette palette = m_confirmation->palette();
+    palette.setColor(QPalette::WindowText, this->palette().color(QPalette::Highlight));
+    m_confirmation->setPalette(palette);
+    m_confirmation->setText(QStringLiteral("\u2713 ") + text);
+    m_confirmation->show();
+    m_confirmationTimer.start();
+}
+
+void SnapshotView::updateTrimButton()
+{
+    // The batch's trim and scale outlive the popover and carry over to the
+    // next group: the button tells what is in force here.
+    const bool video = m_group == MediaGroup::video;
+    QStringList active;
+    const bool trimmed = m_batch.trimEnabled
+        && !(isBlankTimeText(m_batch.trimStart) && isBlankTimeText(m_batch.trimEnd));
+    if (trimmed) {
+        const QString start = isBlankTimeText(m_batch.trimStart) ? QStringLiteral("0:00")
+                                                                 : m_batch.trimStart.trimmed();
+        const QString end
+            = isBlankTimeText(m_batch.trimEnd) ? tr("end") : m_batch.trimEnd.trimmed();
+        active << tr("Trim %1\u2013%2").arg(start, end);
+    }
+    if (video && m_batch.scale != VideoScale::original)
+        active << label(m_batch.scale).section(u' ', 0, 0);
+    QString text;
+    if (active.isEmpty())
+        text = video ? tr("Trim & Scale") : tr("Trim");
+    else if (!trimmed)
+        text = tr("Scale %1").arg(active.first());
+    else
+        text = active.join(QStringLiteral(" \u00b7 "));
+    // A single "&" would mark a mnemonic.
+    m_trimButton->setText(QString(text).replace(u'&', QStringLiteral("&&")));
+    QFont font = m_trimButton->font();
+    font.setBold(!active.isEmpty());
+    m_trimButton->setFont(font);
+    QString tip = video ? tr("Trim the output time range and/or rescale video for this batch")
+                        : tr("Trim the output time range for this batch");
+    if (!active.isEmpty())
+        tip += u'\n' + tr("In force: %1").arg(text);
+    m_trimButton->setToolTip(tip);
+    updateCompactHeader();
+}
+
+void SnapshotView::updateHeaderIcons()
+{
+    // Symbolic icons take the text colour, so they stay as clear on a dark
+    // palette as on a light one.
+    const QColor text = palette().color(QPalette::WindowText);
+    m_trimButton->setIcon(
+        tinted(glyph({"edit-cut-symbolic", "edit-cut"}, QStyle::SP_DialogResetButton, this), text));
+    m_processButton->setIcon(
+        tinted(glyph({"document-send-symbolic", "mail-send-symbolic", "document-send"},
+                     QStyle::SP_ArrowForward, this),
+               text));
 }
 
 void SnapshotView::updateSettingsButton()

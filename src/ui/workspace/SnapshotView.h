@@ -25,6 +25,7 @@ class QMenu;
 class QSortFilterProxyModel;
 class QTableView;
 class QToolButton;
+class ResultBar;
 class SettingsView;
 class SideSheet;
 
@@ -79,6 +80,7 @@ Q_SIGNALS:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *makeHeaderBar();
@@ -88,6 +90,12 @@ private:
     void updateHeader();
     void updateProcessEnabled();
     void updateSettingsButton();
+    void updateHeaderIcons();
+    void updateTrimButton();
+    // A brief word in the header that something the user chose took effect.
+    void confirmInHeader(const QString &text);
+    void updateCompactHeader();
+    void fitColumns();
     void updateSideSheet();
     void selectionChanged();
     void restoreSelection();
@@ -129,5 +137,8 @@ private:
     SideSheet *m_sideSheet = nullptr;
     SettingsView *m_settingsView = nullptr;
     ProgressSheet *m_progressSheet = nullptr;
+    ResultBar *m_resultBar = nullptr;
     QTimer m_spinTimer;
+    QLabel *m_confirmation = nullptr;
+    QTimer m_confirmationTimer;
 };
