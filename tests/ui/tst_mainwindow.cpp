@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>

@@ -96,6 +96,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
             return item.duration() ? ProgressMath::formatDuration(*item.duration())
                                    : QStringLiteral("\u2014");
         case sizeColumn:
+            if (!m_readsFiles)
+                return QString();
             if (const std::optional<qint64> bytes
                 = m_thumbnails->size(item.pathString(), item.group()))
                 return QLocale().formattedDataSize(*bytes);
@@ -104,7 +106,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
             return {};
         }
     case Qt::DecorationRole:
-        if (index.column() == fileColumn && (item.group() == MediaGroup::image || timed)) {
+        if (m_readsFiles && index.column() == fileColumn
+            && (item.group() == MediaGroup::image || timed)) {
             const QImage image = m_thumbnails->thumbnail(item.pathString(), item.group());
             if (!image.isNull())
                 return image;
@@ -127,7 +130,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
         case durationColumn:
             return item.duration().value_or(-1.0);
         case sizeColumn:
-            return m_thumbnails->size(item.pathString(), item.group()).value_or(-1);
+            return m_readsFiles ? m_thumbnails->size(item.pathString(), item.group()).value_or(-1)
+                                : qint64(-1);
         default:
             return data(index, Qt::DisplayRole);
         }

@@ -42,6 +42,9 @@ public:
     // Replaces the rows; does nothing when the list holds the same items.
     void setMedia(const QList<MediaPtr> &media);
 
+    // Thumbnails and sizes are read only for a model that a view shows.
+    void setReadsFiles(bool reads) { m_readsFiles = reads; }
+
     MediaPtr item(int row) const;
     // -1 when no row holds the item.
     int rowOf(const QUuid &id) const;
@@ -62,6 +65,7 @@ private:
     QHash<const Media *, int> m_rows;
     QHash<QString, int> m_rowsByPath;
     ThumbnailCache *m_thumbnails;
+    bool m_readsFiles = false;
     QSet<const Media *> m_progressed;
     QTimer m_progressTimer;
 };

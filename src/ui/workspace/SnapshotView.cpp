@@ -219,6 +219,7 @@ SnapshotView::SnapshotView(QWidget *parent)
         [this](const QString &folder) { FileManager::openFolder(folder, this); });
 
     m_model = new MediaTableModel(this);
+    m_model->setReadsFiles(true);
     m_proxy = new MediaSortProxy(this);
     m_proxy->setSourceModel(m_model);
 

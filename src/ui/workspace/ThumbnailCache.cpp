@@ -27,10 +27,12 @@ QByteArray firstFramePng(const QString &path)
         return {};
     QProcess process;
     process.setProgram(ffmpeg);
+    // One decoding thread: a thumbnail is one frame, and batches and imports
+    // need the cores more.
     process.setArguments({QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-nostdin"),
-                          QStringLiteral("-i"), path, QStringLiteral("-map"),
-                          QStringLiteral("0:v:0"), QStringLiteral("-frames:v"), QStringLiteral("1"),
-                          QStringLiteral("-vf"),
+                          QStringLiteral("-threads"), QStringLiteral("1"), QStringLiteral("-i"),
+                          path, QStringLiteral("-map"), QStringLiteral("0:v:0"),
+                          QStringLiteral("-frames:v"), QStringLiteral("1"), QStringLiteral("-vf"),
                           QStringLiteral("scale=%1:%2:force_original_aspect_ratio=decrease")
                               .arg(ThumbnailCache::width * 2)
                               .arg(ThumbnailCache::height * 2),
