@@ -209,9 +209,11 @@ void window()
     view->setSelectedGroup(MediaGroup::video);
     shot(QStringLiteral("split-video-dark"));
     // The smallest window, with the settings sheet open.
+    view->setSelectedGroup(MediaGroup::audio);
+    shot(QStringLiteral("split-audio-dark"));
     window.resize(window.minimumSizeHint());
     view->workspace()->setShowsSettings(true);
-    shot(QStringLiteral("split-video-dark-minimum"));
+    shot(QStringLiteral("split-audio-dark-minimum"));
     view->workspace()->setShowsSettings(false);
     window.resize(960, 600);
     MediaSet::shared().clear();

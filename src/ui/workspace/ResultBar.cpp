@@ -36,12 +36,16 @@ BatchOutcome summarize(const QList<Finished> &items, const QString &destination)
     BatchOutcome outcome;
     outcome.destination = destination;
     for (const Finished &item : items) {
+        // Statuses from earlier runs say nothing of this one.
+        if (!item.started) {
+            if (item.status == MediaStatus::successful)
+                ++outcome.skipped;
+            else
+                ++outcome.cancelled;
+            continue;
+        }
         switch (item.status) {
         case MediaStatus::successful:
-            if (!item.started) {
-                ++outcome.skipped;
-                break;
-            }
             ++outcome.converted;
             outcome.bytesIn += QFileInfo(item.path).size();
             outcome.bytesOut += QFileInfo(item.output).size();
@@ -101,7 +105,6 @@ ResultBar::ResultBar(QWidget *parent)
     m_failureList->setObjectName(QStringLiteral("resultFailures"));
     m_failureList->setReadOnly(true);
     m_failureList->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_failureList->setMaximumHeight(fontMetrics().height() * 7);
     auto *copy = new QPushButton(tr("Copy"), m_details);
     copy->setObjectName(QStringLiteral("resultCopy"));
     connect(copy, &QPushButton::clicked, this,
@@ -131,10 +134,12 @@ void ResultBar::runStarted(const QList<MediaPtr> &items, const MediaTarget &targ
     hide();
     for (const MediaPtr &item : items) {
         Media *raw = item.data();
-        connect(raw, &Media::statusChanged, this, [this, raw] {
-            if (raw->status() == MediaStatus::processing)
-                m_started.insert(raw->id());
-        });
+        // A job that ran changed its item; a skipped one left it alone.
+        const auto touched = [this, raw] {
+            m_started.insert(raw->id());
+        };
+        connect(raw, &Media::statusChanged, this, touched);
+        connect(raw, &Media::errorMessageChanged, this, touched);
     }
 }
 
@@ -148,7 +153,7 @@ void ResultBar::runFinished()
                       MediaJob::outputPathFor(*item, m_target, m_destination, settings),
                       item->status(), m_started.contains(item->id()),
                       item->errorMessage().value_or(tr("Failed"))});
-        disconnect(item.data(), &Media::statusChanged, this, nullptr);
+        disconnect(item.data(), nullptr, this, nullptr);
     }
     m_items.clear();
     // Reading the sizes of thousands of files is disk work.
@@ -192,6 +197,11 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
         lines << QStringLiteral("%1 \u2014 %2")
                      .arg(QDir::toNativeSeparators(failure.path), failure.reason);
     m_failureList->setPlainText(lines.join(u'\n'));
+    // As tall as the list, up to five lines; more scroll.
+    const int shown = int(std::clamp<qsizetype>(lines.size(), 1, 5));
+    m_failureList->setFixedHeight(m_failureList->fontMetrics().lineSpacing() * shown
+                                  + 2 * m_failureList->frameWidth()
+                                  + int(m_failureList->document()->documentMargin() * 2) + 16);
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
     m_detailsButton->setChecked(false);
     m_details->hide();

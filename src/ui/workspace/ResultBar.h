@@ -44,7 +44,7 @@ private:
     QList<MediaPtr> m_items;
     MediaTarget m_target;
     QString m_destination;
-    // Items the run started: a converted item that never started was skipped.
+    // Items the run changed: a converted item it left alone was skipped.
     QSet<QUuid> m_started;
     BatchOutcome m_outcome;
     quint64 m_run = 0;

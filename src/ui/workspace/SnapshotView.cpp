@@ -233,6 +233,8 @@ SnapshotView::SnapshotView(QWidget *parent)
     m_table->setShowGrid(false);
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
+    // The file column stretches; the others give way before a scroll bar.
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setFrameShape(QFrame::NoFrame);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     m_table->verticalHeader()->hide();
@@ -256,7 +258,7 @@ SnapshotView::SnapshotView(QWidget *parent)
     m_table->sortByColumn(MediaTableModel::fileColumn, Qt::AscendingOrder);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SnapshotView::selectionChanged);
-    m_table->installEventFilter(this);
+    m_table->viewport()->installEventFilter(this);
     connect(m_table, &QWidget::customContextMenuRequested, this,
             &SnapshotView::contextMenuRequested);
 
@@ -538,7 +540,7 @@ void SnapshotView::resizeEvent(QResizeEvent *event)
 
 bool SnapshotView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_table && event->type() == QEvent::Resize)
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
         fitColumns();
     return QWidget::eventFilter(watched, event);
 }
@@ -552,7 +554,7 @@ void SnapshotView::fitColumns()
     m_table->setColumnHidden(MediaTableModel::durationColumn, numbers < 1);
     m_table->setColumnHidden(MediaTableModel::sizeColumn, numbers < 2);
     available -= numbers * numberColumnWidth;
-    const bool hideType = available < typeColumnMinimum - fileColumnMinimum / 2;
+    const bool hideType = available < typeColumnMinimum;
     m_table->setColumnHidden(MediaTableModel::typeColumn, hideType);
     if (!hideType)
         m_table->horizontalHeader()->resizeSection(
