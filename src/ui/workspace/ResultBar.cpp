@@ -211,6 +211,8 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
 
 void ResultBar::toggleDetails()
 {
+    if (m_outcome.failures.isEmpty())
+        return m_details->hide();
     m_details->setVisible(m_detailsButton->isChecked());
     m_detailsButton->setText(m_detailsButton->isChecked() ? tr("Hide Failures")
                                                           : tr("Show Failures"));

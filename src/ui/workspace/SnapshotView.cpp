@@ -370,10 +370,8 @@ QWidget *SnapshotView::makeHeaderBar()
     picker->setContentsMargins(0, 0, 0, 0);
     picker->setSpacing(6);
     picker->addWidget(divider());
-    auto *arrow = new QLabel;
-    arrow->setPixmap(
-        glyph({"go-next-symbolic", "go-next"}, QStyle::SP_ArrowRight, this).icon.pixmap(iconSize));
-    picker->addWidget(arrow);
+    m_pickerArrow = new QLabel;
+    picker->addWidget(m_pickerArrow);
     m_targetPicker = new QToolButton;
     m_targetPicker->setObjectName(QStringLiteral("targetPicker"));
     m_targetPicker->setPopupMode(QToolButton::InstantPopup);
@@ -725,6 +723,9 @@ void SnapshotView::updateHeaderIcons()
     // Symbolic icons take the text colour, so they stay as clear on a dark
     // palette as on a light one.
     const QColor text = palette().color(QPalette::WindowText);
+    m_pickerArrow->setPixmap(
+        tinted(glyph({"go-next-symbolic", "go-next"}, QStyle::SP_ArrowRight, this), text)
+            .pixmap(iconSize));
     m_trimButton->setIcon(
         tinted(glyph({"edit-cut-symbolic", "edit-cut"}, QStyle::SP_DialogResetButton, this), text));
     m_processButton->setIcon(

@@ -124,6 +124,7 @@ private:
     QLabel *m_folderIcon = nullptr;
     QLabel *m_headerText = nullptr;
     QWidget *m_pickerGroup = nullptr;
+    QLabel *m_pickerArrow = nullptr;
     QToolButton *m_targetPicker = nullptr;
     QMenu *m_targetMenu = nullptr;
     QActionGroup *m_targetActions = nullptr;
