@@ -9,9 +9,9 @@
 
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
-#include "ui/ContentView.h"
-#include "ui/GroupSidebar.h"
-#include "ui/SplashScreen.h"
+#include "ui/main/ContentView.h"
+#include "ui/main/GroupSidebar.h"
+#include "ui/main/SplashScreen.h"
 
 #include <QApplication>
 #include <QDir>

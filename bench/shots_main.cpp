@@ -8,18 +8,18 @@
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
-#include "ui/ContentView.h"
-#include "ui/GroupSidebar.h"
-#include "ui/OpenPanel.h"
-#include "ui/PreferencesView.h"
-#include "ui/PresetsMenu.h"
-#include "ui/ProgressSheet.h"
-#include "ui/SavePresetDialog.h"
-#include "ui/SettingsView.h"
-#include "ui/SkippedPathsBanner.h"
-#include "ui/SnapshotView.h"
-#include "ui/SplashScreen.h"
-#include "ui/ToggleSwitch.h"
+#include "ui/controls/ToggleSwitch.h"
+#include "ui/main/ContentView.h"
+#include "ui/main/GroupSidebar.h"
+#include "ui/main/OpenPanel.h"
+#include "ui/main/SkippedPathsBanner.h"
+#include "ui/main/SplashScreen.h"
+#include "ui/settings/PreferencesView.h"
+#include "ui/settings/PresetsMenu.h"
+#include "ui/settings/SavePresetDialog.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/workspace/ProgressSheet.h"
+#include "ui/workspace/SnapshotView.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -170,6 +170,14 @@ void window()
         view->setSelectedGroup(group);
         shot(QStringLiteral("split-") + rawValue(group).toLower());
     }
+    window.resize(1280, 800);
+    view->setSelectedGroup(MediaGroup::video);
+    shot(QStringLiteral("split-video-1280"));
+    window.resize(window.minimumSizeHint());
+    view->workspace()->setShowsSettings(true);
+    shot(QStringLiteral("split-video-minimum"));
+    view->workspace()->setShowsSettings(false);
+    window.resize(960, 600);
     loadAndWait(*view, {QStringLiteral("https://example.com/song.mp3"), odd});
     view->banner()->setDetailsShown(true);
     shot(QStringLiteral("banner"));
@@ -200,6 +208,14 @@ void window()
     QApplication::setPalette(dark);
     view->setSelectedGroup(MediaGroup::video);
     shot(QStringLiteral("split-video-dark"));
+    // The smallest window, with the settings sheet open.
+    view->setSelectedGroup(MediaGroup::audio);
+    shot(QStringLiteral("split-audio-dark"));
+    window.resize(window.minimumSizeHint());
+    view->workspace()->setShowsSettings(true);
+    shot(QStringLiteral("split-audio-dark-minimum"));
+    view->workspace()->setShowsSettings(false);
+    window.resize(960, 600);
     MediaSet::shared().clear();
     shot(QStringLiteral("splash-dark"));
     ::unlink(bad.constData());
@@ -289,7 +305,27 @@ void workspace()
     save(view, QStringLiteral("workspace-running"));
     view.queue().cancelAll();
     waitUntil([&] { return !view.queue().isRunning(); }, 20000);
-    save(view, QStringLiteral("workspace-after-cancel"));
+    save(view, QStringLiteral("workspace-after-cancel"), 600);
+    if (auto *details = view.findChild<QPushButton *>(QStringLiteral("resultDetails")))
+        details->click();
+    save(view, QStringLiteral("workspace-result-failures"), 100);
+
+    // Trim and scale in force: the button says so in every group they apply to.
+    BatchSettings batch;
+    batch.trimEnabled = true;
+    batch.trimStart = QStringLiteral("0:01");
+    batch.trimEnd = QStringLiteral("0:03");
+    batch.scale = VideoScale::p360;
+    view.setBatch(batch);
+    view.setGroup(MediaGroup::video, groups[MediaGroup::video]);
+    save(view, QStringLiteral("workspace-trim-badge-video"));
+    view.setGroup(MediaGroup::audio, audio);
+    save(view, QStringLiteral("workspace-trim-badge-audio"));
+    // The narrowest workspace (smallest window less the sidebar), sheet open.
+    view.resize(519, 440);
+    view.setShowsSettings(true);
+    view.setGroup(MediaGroup::video, groups[MediaGroup::video]);
+    save(view, QStringLiteral("workspace-narrow-settings"), 700);
 }
 
 // The settings side panel, the preferences window and the presets menu.

@@ -1,7 +1,7 @@
 #include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
-#include "ui/AppDelegate.h"
-#include "ui/SingleInstance.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/SingleInstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

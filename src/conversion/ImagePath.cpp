@@ -154,3 +154,30 @@ std::optional<FFmpegError> writeImage(const QString &sourcePath, const QString &
         return imageError(QCoreApplication::translate("ImagePath", "Could not write image"));
     return std::nullopt;
 }
+
+QByteArray thumbnailPng(const QString &path, int size)
+{
+    if (!vipsStarted())
+        return {};
+    // Options in "[...]" after a file name would be read by libvips; the
+    // file is given by its exact name.
+    const QByteArray name = QFile::encodeName(path);
+    if (name.contains('['))
+        return {};
+    VipsImage *image = nullptr;
+    if (vips_thumbnail(name.constData(), &image, size, "height", size, nullptr) != 0) {
+        vips_error_clear();
+        return {};
+    }
+    void *buffer = nullptr;
+    size_t length = 0;
+    const int failed = vips_pngsave_buffer(image, &buffer, &length, "compression", 1, nullptr);
+    g_object_unref(image);
+    if (failed != 0) {
+        vips_error_clear();
+        return {};
+    }
+    QByteArray png(static_cast<const char *>(buffer), qsizetype(length));
+    g_free(buffer);
+    return png;
+}

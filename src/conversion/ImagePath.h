@@ -2,6 +2,7 @@
 
 #include "tools/FFmpegError.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -28,3 +29,8 @@ bool usesImagePath(const QString &sourcePath, bool targetIsImage);
 // write leaves nothing behind.
 std::optional<FFmpegError> writeImage(const QString &sourcePath, const QString &outputPath,
                                       const QString &ext);
+
+// A small PNG of the image at path, at most `size` pixels on its longer
+// side, upright; empty when libvips cannot read the file. Blocks; safe on
+// any thread but meant for worker threads.
+QByteArray thumbnailPng(const QString &path, int size);

@@ -72,7 +72,8 @@ void Workspace::setBatch(const BatchSettings &batch)
 
 bool Workspace::canProcess() const
 {
-    return !m_queue.isRunning() && !m_media.isEmpty();
+    // "Other" holds files of no known type: there is nothing to convert.
+    return m_group != MediaGroup::other && !m_queue.isRunning() && !m_media.isEmpty();
 }
 
 void Workspace::process(const QString &folder)

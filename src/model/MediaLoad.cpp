@@ -16,6 +16,33 @@
 
 namespace {
 
+// A file name as the user can read it: valid UTF-8 as text, every byte that
+// is not part of it as \xNN, so that two such names never look alike.
+QString readableName(const QByteArray &name)
+{
+    QString text;
+    qsizetype i = 0;
+    while (i < name.size()) {
+        const auto lead = uchar(name.at(i));
+        const qsizetype length = lead < 0x80 ? 1
+            : (lead & 0xe0) == 0xc0          ? 2
+            : (lead & 0xf0) == 0xe0          ? 3
+            : (lead & 0xf8) == 0xf0          ? 4
+                                             : 0;
+        if (length > 0 && i + length <= name.size()) {
+            const QString decoded = QString::fromUtf8(name.mid(i, length));
+            if (!decoded.contains(QChar::ReplacementCharacter)) {
+                text += decoded;
+                i += length;
+                continue;
+            }
+        }
+        text += QStringLiteral("\\x%1").arg(lead, 2, 16, QLatin1Char('0'));
+        ++i;
+    }
+    return text;
+}
+
 bool isAsciiLetter(char16_t c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -154,7 +181,7 @@ void Expansion::expandDirectory(const QByteArray &path, const QString &displayPa
         // Paths travel as Unicode text from here on (items, ffmpeg arguments);
         // a name that does not survive the round trip would name another file.
         if (QFile::encodeName(name) != entry.name) {
-            skip(displayPrefix + name,
+            skip(displayPrefix + readableName(entry.name),
                  directory ? MediaLoad::tr("The folder name is not valid UTF-8. Rename the "
                                            "folder to import the files in it.")
                            : MediaLoad::tr("The file name is not valid UTF-8. Rename the file "

@@ -27,6 +27,11 @@ inline const PreferenceKey<bool> overwriteExisting {QStringLiteral("overwriteExi
 inline const PreferenceKey<bool> ignoreAlreadyProcessedFiles {
     QStringLiteral("ignore already processed files"), true};
 
+// Recreate each imported folder's subfolders under the destination, instead
+// of writing every output side by side.
+inline const PreferenceKey<bool> keepFolderStructure {QStringLiteral("keep folder structure"),
+                                                      false};
+
 // Open the destination folder when a batch has finished.
 inline const PreferenceKey<bool> openDestinationOnFinish {
     QStringLiteral("open destination on finish"), true};

@@ -3,12 +3,12 @@
 #include "model/MediaTarget.h"
 #include "settings/MailingListManager.h"
 #include "settings/UpdateChecker.h"
-#include "ui/AppDelegate.h"
-#include "ui/MainWindow.h"
-#include "ui/OpenPanel.h"
-#include "ui/SingleInstance.h"
-#include "ui/SupportMail.h"
-#include "ui/UpdateDialog.h"
+#include "ui/main/OpenPanel.h"
+#include "ui/shell/AppDelegate.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/SingleInstance.h"
+#include "ui/shell/SupportMail.h"
+#include "ui/shell/UpdateDialog.h"
 
 #include <QAction>
 #include <QApplication>

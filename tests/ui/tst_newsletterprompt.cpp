@@ -1,6 +1,6 @@
 #include "settings/MailingListManager.h"
 #include "settings/Preferences.h"
-#include "ui/NewsletterPrompt.h"
+#include "ui/shell/NewsletterPrompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

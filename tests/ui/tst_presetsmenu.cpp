@@ -1,7 +1,7 @@
 #include "settings/Preferences.h"
 #include "settings/PresetStore.h"
-#include "ui/PresetsMenu.h"
-#include "ui/SavePresetDialog.h"
+#include "ui/settings/PresetsMenu.h"
+#include "ui/settings/SavePresetDialog.h"
 
 #include <QContextMenuEvent>
 #include <QLineEdit>

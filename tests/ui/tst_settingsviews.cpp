@@ -1,12 +1,12 @@
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
-#include "ui/DiscreteSlider.h"
-#include "ui/PreferencesView.h"
-#include "ui/PresetsMenu.h"
-#include "ui/QualityLabel.h"
-#include "ui/SavePresetDialog.h"
-#include "ui/SettingsView.h"
-#include "ui/ToggleSwitch.h"
+#include "ui/controls/DiscreteSlider.h"
+#include "ui/controls/ToggleSwitch.h"
+#include "ui/settings/PreferencesView.h"
+#include "ui/settings/PresetsMenu.h"
+#include "ui/settings/QualityLabel.h"
+#include "ui/settings/SavePresetDialog.h"
+#include "ui/settings/SettingsView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,15 +2,16 @@
 #include "conversion/SuccessSignature.h"
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
-#include "ui/BatchPanel.h"
-#include "ui/MediaTableModel.h"
-#include "ui/OpenPanel.h"
-#include "ui/ProgressSheet.h"
-#include "ui/SettingsView.h"
-#include "ui/SideSheet.h"
-#include "ui/SnapshotView.h"
-#include "ui/StatusCell.h"
-#include "ui/ToggleSwitch.h"
+#include "ui/controls/ToggleSwitch.h"
+#include "ui/main/OpenPanel.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/workspace/BatchPanel.h"
+#include "ui/workspace/MediaTableModel.h"
+#include "ui/workspace/ProgressSheet.h"
+#include "ui/workspace/ResultBar.h"
+#include "ui/workspace/SideSheet.h"
+#include "ui/workspace/SnapshotView.h"
+#include "ui/workspace/StatusCell.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -210,6 +211,10 @@ void tst_Workspace::fullBatchThenSkip()
     QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
     QTRY_VERIFY(!sheet->isVisible());
     QCOMPARE(*finished, (Totals {3, 3, 0}));
+    auto *result = child<ResultBar>(view, "resultBar");
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->outcome().converted, 3);
+    QVERIFY(result->outcome().bytesIn > 0 && result->outcome().bytesOut > 0);
     for (const MediaPtr &item : items)
         QCOMPARE(item->status(), MediaStatus::successful);
     QCOMPARE(folderEntries(out), (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
@@ -226,6 +231,9 @@ void tst_Workspace::fullBatchThenSkip()
     QCOMPARE(*finished, (Totals {3, 3, 0}));
     QCOMPARE(statusChanges, 0);
     QTRY_VERIFY(!sheet->isVisible());
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->outcome().skipped, 3);
+    QCOMPARE(result->outcome().converted, 0);
 
     // A cancelled destination panel changes nothing.
     OpenPanel::setAnswersForTesting({{}, [] {
@@ -415,6 +423,15 @@ void tst_Workspace::targetPickerPerGroup()
     QVERIFY(!settings->isEnabled());
     QVERIFY(!child<QToolButton>(view, "presetsButton")->isVisible());
     QVERIFY(!child<QToolButton>(view, "trimButton")->isVisible());
+    // Nothing in "Other" converts: Process stays, disabled, and asks nothing.
+    OpenPanel::setAnswersForTesting({{}, []() -> std::optional<QString> {
+                                         qFatal("asked");
+                                     }});
+    view.setGroup(MediaGroup::other, {makeItem(m_dir.filePath("notes.txt"), MediaGroup::other)});
+    QVERIFY(child<QToolButton>(view, "processButton")->isVisible());
+    QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
+    view.process();
+    QVERIFY(!view.queue().isRunning());
 
     // A target belongs to one group: each group comes back to its own
     // choice, while the batch settings carry over.

@@ -1,0 +1,135 @@
+#include "ui/shell/MainWindow.h"
+
+#include "conversion/HardwareDetection.h"
+#include "conversion/JobQueue.h"
+#include "settings/MailingListManager.h"
+#include "settings/UpdateChecker.h"
+#include "ui/main/ContentView.h"
+#include "ui/settings/PreferencesView.h"
+#include "ui/shell/SupportMail.h"
+#include "ui/workspace/SnapshotView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+MainWindow::MainWindow(MediaSet &set, UpdateChecker &updater, MailingListManager &mailingList,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , m_updater(updater)
+    , m_mailingList(mailingList)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Vireo"));
+    m_content = new ContentView(set, this);
+    setCentralWidget(m_content);
+    resize(960, 600);
+    buildMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *add = file->addAction(tr("&Add Files…"), m_content, &ContentView::chooseFiles);
+    add->setShortcut(QKeySequence::Open);
+    QAction *addFolder = file->addAction(tr("Add &Folder…"), m_content, &ContentView::chooseFolder);
+    addFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    file->addSeparator();
+    file->addAction(tr("&Close Window"), QKeySequence::Close, this, &QWidget::close);
+    QAction *quit = file->addAction(tr("&Quit"), qApp, &QCoreApplication::quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    QAction *preferences = edit->addAction(tr("&Preferences…"), this, &MainWindow::showPreferences);
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    m_sidebar = view->addAction(tr("Show &Sidebar"), m_content, &ContentView::setSidebarVisible);
+    m_sidebar->setCheckable(true);
+    m_sidebar->setShortcut(QKeySequence(Qt::Key_F9));
+    // The sidebar belongs to the list of files; the splash screen has none.
+    connect(view, &QMenu::aboutToShow, this, [this] {
+        m_sidebar->setEnabled(!m_content->showsSplash());
+        m_sidebar->setChecked(m_content->isSidebarVisible());
+    });
+    m_sidebar->setChecked(m_content->isSidebarVisible());
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    m_contactSupport = help->addAction(tr("Contact Support"), this, [] { composeSupportMail(); });
+    m_subscribe = help->addAction(tr("Subscribe to Newsletter…"), this,
+                                  [this] { m_mailingList.requestPrompt(true); });
+    help->addSeparator();
+    m_checkForUpdates
+        = help->addAction(tr("Check for Updates…"), this, &MainWindow::checkForUpdatesRequested);
+    m_checkForUpdates->setEnabled(m_updater.canCheckForUpdates());
+    connect(&m_updater, &UpdateChecker::canCheckForUpdatesChanged, m_checkForUpdates,
+            &QAction::setEnabled);
+    help->addSeparator();
+    QAction *about = help->addAction(tr("&About Vireo"), this, &MainWindow::showAbout);
+    about->setMenuRole(QAction::AboutRole);
+
+    updateSubscribeAction();
+    connect(&m_mailingList, &MailingListManager::isOptedOutChanged, this,
+            &MainWindow::updateSubscribeAction);
+}
+
+void MainWindow::updateSubscribeAction()
+{
+    m_subscribe->setVisible(m_mailingList.isAvailable() && !m_mailingList.isOptedOut());
+}
+
+void MainWindow::bringToFront()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::isOutOfSight() const
+{
+    return isHidden() || isMinimized();
+}
+
+void MainWindow::loadMedia(const QStringList &paths)
+{
+    m_content->loadMedia(paths);
+}
+
+JobQueue &MainWindow::queue()
+{
+    return m_content->workspace()->queue();
+}
+
+void MainWindow::showPreferences()
+{
+    if (!m_preferences) {
+        m_preferences = new PreferencesView(this);
+        m_preferences->setWindowFlag(Qt::Window);
+        m_preferences->setWindowTitle(tr("Preferences"));
+        HardwareDetection *detection = detectHardwareProfile(m_preferences);
+        connect(detection, &Operation::finished, m_preferences, [this, detection] {
+            m_preferences->setHardwareLabel(detection->profile().label());
+            detection->deleteLater();
+        });
+    }
+    m_preferences->show();
+    m_preferences->raise();
+    m_preferences->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(
+        this, tr("About Vireo"),
+        tr("<h3>Vireo %1</h3><p>Converts batches of audio, video, image and subtitle files with "
+           "FFmpeg.</p>")
+            .arg(QCoreApplication::applicationVersion().toHtmlEscaped()));
+}

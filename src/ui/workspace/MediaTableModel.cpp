@@ -1,0 +1,207 @@
+#include "ui/workspace/MediaTableModel.h"
+
+#include "conversion/ProgressMath.h"
+#include "model/MediaStatus.h"
+#include "ui/workspace/ThumbnailCache.h"
+
+#include <QLocale>
+
+namespace {
+
+// Progress only moves the in-flight bars; a few updates a second are plenty.
+constexpr int progressInterval = 200;
+
+} // namespace
+
+MediaTableModel::MediaTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_thumbnails(new ThumbnailCache(this))
+{
+    connect(m_thumbnails, &ThumbnailCache::ready, this, [this](const QString &path) {
+        const int row = m_rowsByPath.value(path, -1);
+        if (row >= 0)
+            Q_EMIT dataChanged(index(row, fileColumn), index(row, sizeColumn));
+    });
+    m_progressTimer.setSingleShot(true);
+    m_progressTimer.setInterval(progressInterval);
+    connect(&m_progressTimer, &QTimer::timeout, this, &MediaTableModel::flushProgress);
+}
+
+void MediaTableModel::setMedia(const QList<MediaPtr> &media)
+{
+    if (media == m_media)
+        return;
+    beginResetModel();
+    for (const MediaPtr &item : std::as_const(m_media))
+        disconnect(item.data(), nullptr, this, nullptr);
+    m_media = media;
+    m_rows.clear();
+    m_rowsByPath.clear();
+    m_progressed.clear();
+    m_progressTimer.stop();
+    for (int row = 0; row < m_media.size(); ++row) {
+        Media *item = m_media.at(row).data();
+        m_rows.insert(item, row);
+        m_rowsByPath.insert(item->pathString(), row);
+        const auto changed = [this, item] {
+            rowChanged(item);
+        };
+        connect(item, &Media::statusChanged, this, changed);
+        connect(item, &Media::errorMessageChanged, this, changed);
+        connect(item, &Media::measuringChanged, this, changed);
+        connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });
+    }
+    endResetModel();
+}
+
+MediaPtr MediaTableModel::item(int row) const
+{
+    return row >= 0 && row < m_media.size() ? m_media.at(row) : MediaPtr();
+}
+
+int MediaTableModel::rowOf(const QUuid &id) const
+{
+    for (int row = 0; row < m_media.size(); ++row) {
+        if (m_media.at(row)->id() == id)
+            return row;
+    }
+    return -1;
+}
+
+int MediaTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_media.size());
+}
+
+int MediaTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : columns;
+}
+
+QVariant MediaTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Media &item = *m_media.at(index.row());
+    const bool timed = item.group() == MediaGroup::audio || item.group() == MediaGroup::video;
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case fileColumn:
+            return item.filename();
+        case typeColumn:
+            return item.type().descr();
+        case durationColumn:
+            if (!timed)
+                return QString();
+            return item.duration() ? ProgressMath::formatDuration(*item.duration())
+                                   : QStringLiteral("\u2014");
+        case sizeColumn:
+            if (!m_readsFiles)
+                return QString();
+            if (const std::optional<qint64> bytes
+                = m_thumbnails->size(item.pathString(), item.group()))
+                return QLocale().formattedDataSize(*bytes);
+            return QString();
+        default:
+            return {};
+        }
+    case Qt::DecorationRole:
+        if (m_readsFiles && index.column() == fileColumn
+            && (item.group() == MediaGroup::image || timed)) {
+            const QImage image = m_thumbnails->thumbnail(item.pathString(), item.group());
+            if (!image.isNull())
+                return image;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        if (index.column() == durationColumn || index.column() == sizeColumn)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    case Qt::ToolTipRole:
+        if (index.column() == fileColumn)
+            return item.pathString();
+        if (index.column() == typeColumn)
+            return item.type().descr();
+        return {};
+    case SortRole:
+        switch (index.column()) {
+        case statusColumn:
+            return int(item.status());
+        case durationColumn:
+            return item.duration().value_or(-1.0);
+        case sizeColumn:
+            return m_readsFiles ? m_thumbnails->size(item.pathString(), item.group()).value_or(-1)
+                                : qint64(-1);
+        default:
+            return data(index, Qt::DisplayRole);
+        }
+    case MediaRole:
+        return QVariant::fromValue(const_cast<Media *>(&item));
+    case IdRole:
+        return item.id();
+    case StatusRole:
+        return int(item.status());
+    case ProgressRole:
+        return item.progress();
+    case ErrorMessageRole:
+        return item.errorMessage().value_or(QString());
+    case PathRole:
+        return item.pathString();
+    case MeasuringRole:
+        return item.isMeasuring();
+    default:
+        return {};
+    }
+}
+
+QVariant MediaTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case fileColumn:
+        return tr("File");
+    case typeColumn:
+        return tr("Type");
+    case durationColumn:
+        return tr("Duration");
+    case sizeColumn:
+        return tr("Size");
+    default:
+        return QString();
+    }
+}
+
+Qt::ItemFlags MediaTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void MediaTableModel::rowChanged(Media *item)
+{
+    const int row = m_rows.value(item, -1);
+    if (row < 0)
+        return;
+    m_progressed.remove(item);
+    Q_EMIT dataChanged(index(row, 0), index(row, columns - 1));
+}
+
+void MediaTableModel::progressChanged(Media *item)
+{
+    m_progressed.insert(item);
+    if (!m_progressTimer.isActive())
+        m_progressTimer.start();
+}
+
+void MediaTableModel::flushProgress()
+{
+    const QSet<const Media *> progressed = std::exchange(m_progressed, {});
+    for (const Media *item : progressed) {
+        const int row = m_rows.value(item, -1);
+        if (row >= 0)
+            Q_EMIT dataChanged(index(row, statusColumn), index(row, statusColumn), {ProgressRole});
+    }
+}

@@ -1,0 +1,219 @@
+#include "ui/workspace/ResultBar.h"
+
+#include "conversion/MediaJob.h"
+#include "settings/ConversionSettings.h"
+#include "ui/shell/FileManager.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+namespace {
+
+// One finished item as the pool reads it: plain values, no shared objects.
+struct Finished {
+    QString path;
+    QString output;
+    MediaStatus status;
+    bool started;
+    QString reason;
+};
+
+BatchOutcome summarize(const QList<Finished> &items, const QString &destination)
+{
+    BatchOutcome outcome;
+    outcome.destination = destination;
+    for (const Finished &item : items) {
+        // Statuses from earlier runs say nothing of this one.
+        if (!item.started) {
+            if (item.status == MediaStatus::successful)
+                ++outcome.skipped;
+            else
+                ++outcome.cancelled;
+            continue;
+        }
+        switch (item.status) {
+        case MediaStatus::successful:
+            ++outcome.converted;
+            outcome.bytesIn += QFileInfo(item.path).size();
+            outcome.bytesOut += QFileInfo(item.output).size();
+            break;
+        case MediaStatus::failed:
+            ++outcome.failed;
+            outcome.failures.append({item.path, item.reason});
+            break;
+        default:
+            ++outcome.cancelled;
+            break;
+        }
+    }
+    return outcome;
+}
+
+} // namespace
+
+ResultBar::ResultBar(QWidget *parent)
+    : QFrame(parent)
+    , m_summary(new QLabel(this))
+    , m_detailsButton(new QPushButton(tr("Show Failures"), this))
+    , m_showButton(new QPushButton(tr("Show in File Manager"), this))
+    , m_closeButton(new QToolButton(this))
+    , m_details(new QWidget(this))
+    , m_failureList(new QPlainTextEdit(m_details))
+{
+    setObjectName(QStringLiteral("resultBar"));
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::AlternateBase);
+
+    m_summary->setObjectName(QStringLiteral("resultSummary"));
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_summary->setMinimumWidth(0);
+    m_summary->setWordWrap(true);
+    m_detailsButton->setObjectName(QStringLiteral("resultDetails"));
+    m_detailsButton->setCheckable(true);
+    m_showButton->setObjectName(QStringLiteral("resultShowFolder"));
+    m_closeButton->setObjectName(QStringLiteral("resultClose"));
+    m_closeButton->setAutoRaise(true);
+    m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
+    m_closeButton->setToolTip(tr("Dismiss"));
+    connect(m_detailsButton, &QPushButton::clicked, this, &ResultBar::toggleDetails);
+    connect(m_showButton, &QPushButton::clicked, this,
+            [this] { FileManager::openFolder(m_outcome.destination, this); });
+    connect(m_closeButton, &QToolButton::clicked, this, &QWidget::hide);
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    row->addWidget(m_summary, 1);
+    row->addWidget(m_detailsButton);
+    row->addWidget(m_showButton);
+    row->addWidget(m_closeButton);
+
+    m_failureList->setObjectName(QStringLiteral("resultFailures"));
+    m_failureList->setReadOnly(true);
+    m_failureList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto *copy = new QPushButton(tr("Copy"), m_details);
+    copy->setObjectName(QStringLiteral("resultCopy"));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(m_failureList->toPlainText()); });
+    auto *details = new QHBoxLayout(m_details);
+    details->setContentsMargins(0, 0, 0, 0);
+    details->addWidget(m_failureList, 1);
+    details->addWidget(copy, 0, Qt::AlignTop);
+    m_details->hide();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 6, 6, 6);
+    layout->setSpacing(6);
+    layout->addLayout(row);
+    layout->addWidget(m_details);
+    hide();
+}
+
+void ResultBar::runStarted(const QList<MediaPtr> &items, const MediaTarget &target,
+                           const QString &destination)
+{
+    ++m_run;
+    m_items = items;
+    m_target = target;
+    m_destination = destination;
+    m_started.clear();
+    hide();
+    for (const MediaPtr &item : items) {
+        Media *raw = item.data();
+        // A job that ran changed its item; a skipped one left it alone.
+        const auto touched = [this, raw] {
+            m_started.insert(raw->id());
+        };
+        connect(raw, &Media::statusChanged, this, touched);
+        connect(raw, &Media::errorMessageChanged, this, touched);
+    }
+}
+
+void ResultBar::runFinished()
+{
+    const ConversionSettings settings = ConversionSettings::current();
+    QList<Finished> items;
+    items.reserve(m_items.size());
+    for (const MediaPtr &item : std::as_const(m_items)) {
+        items.append({item->pathString(),
+                      MediaJob::outputPathFor(*item, m_target, m_destination, settings),
+                      item->status(), m_started.contains(item->id()),
+                      item->errorMessage().value_or(tr("Failed"))});
+        disconnect(item.data(), nullptr, this, nullptr);
+    }
+    m_items.clear();
+    // Reading the sizes of thousands of files is disk work.
+    auto *watcher = new QFutureWatcher<BatchOutcome>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, run = m_run] {
+        watcher->deleteLater();
+        if (run == m_run)
+            showOutcome(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(summarize, items, m_destination));
+}
+
+QString ResultBar::summary() const
+{
+    return m_summary->text();
+}
+
+void ResultBar::showOutcome(const BatchOutcome &outcome)
+{
+    m_outcome = outcome;
+    QStringList parts;
+    parts << tr("%n converted", nullptr, outcome.converted);
+    if (outcome.skipped > 0)
+        parts << tr("%n skipped (already converted)", nullptr, outcome.skipped);
+    if (outcome.failed > 0)
+        parts << tr("%n failed", nullptr, outcome.failed);
+    if (outcome.cancelled > 0)
+        parts << tr("%n cancelled", nullptr, outcome.cancelled);
+    QString text = parts.join(QStringLiteral(" \u00b7 "));
+    if (outcome.converted > 0) {
+        const QLocale locale;
+        text += QStringLiteral(" \u2014 ")
+            + tr("%1 \u2192 %2")
+                  .arg(locale.formattedDataSize(outcome.bytesIn),
+                       locale.formattedDataSize(outcome.bytesOut));
+    }
+    m_summary->setText(text);
+
+    QStringList lines;
+    for (const BatchOutcome::Failure &failure : outcome.failures)
+        lines << QStringLiteral("%1 \u2014 %2")
+                     .arg(QDir::toNativeSeparators(failure.path), failure.reason);
+    m_failureList->setPlainText(lines.join(u'\n'));
+    // As tall as the list, up to five lines; more scroll.
+    const int shown = int(std::clamp<qsizetype>(lines.size(), 1, 5));
+    m_failureList->setFixedHeight(m_failureList->fontMetrics().lineSpacing() * shown
+                                  + 2 * m_failureList->frameWidth()
+                                  + int(m_failureList->document()->documentMargin() * 2) + 16);
+    m_detailsButton->setVisible(!outcome.failures.isEmpty());
+    m_detailsButton->setChecked(false);
+    m_details->hide();
+    show();
+    Q_EMIT outcomeShown();
+}
+
+void ResultBar::toggleDetails()
+{
+    if (m_outcome.failures.isEmpty())
+        return m_details->hide();
+    m_details->setVisible(m_detailsButton->isChecked());
+    m_detailsButton->setText(m_detailsButton->isChecked() ? tr("Hide Failures")
+                                                          : tr("Show Failures"));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/Media.h"
+#include "model/MediaTarget.h"
+#include "ui/workspace/BatchOutcome.h"
+
+#include <QFrame>
+#include <QSet>
+#include <QUuid>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+// The bar over the file table that tells how the last batch went, until the
+// user dismisses it: how many files were converted, skipped and failed, the
+// size of what went in and came out, the destination to open, and the
+// failures with their reasons, which can be copied.
+class ResultBar final : public QFrame {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ResultBar)
+
+public:
+    explicit ResultBar(QWidget *parent = nullptr);
+
+    // A run starts with these items; the bar hides until it ends.
+    void runStarted(const QList<MediaPtr> &items, const MediaTarget &target,
+                    const QString &destination);
+    // The run ended: sizes are read off the main thread, then the bar shows.
+    void runFinished();
+
+    const BatchOutcome &outcome() const { return m_outcome; }
+    QString summary() const;
+
+Q_SIGNALS:
+    // The outcome is complete and showing.
+    void outcomeShown();
+
+private:
+    void showOutcome(const BatchOutcome &outcome);
+    void toggleDetails();
+
+    QList<MediaPtr> m_items;
+    MediaTarget m_target;
+    QString m_destination;
+    // Items the run changed: a converted item it left alone was skipped.
+    QSet<QUuid> m_started;
+    BatchOutcome m_outcome;
+    quint64 m_run = 0;
+
+    QLabel *m_summary;
+    QPushButton *m_detailsButton;
+    QPushButton *m_showButton;
+    QToolButton *m_closeButton;
+    QWidget *m_details;
+    QPlainTextEdit *m_failureList;
+};
