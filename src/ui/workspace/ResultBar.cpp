@@ -1,6 +1,6 @@
 #include "ui/workspace/ResultBar.h"
 
-#include "conversion/MediaJob.h"
+#include "conversion/ConversionPlan.h"
 #include "settings/ConversionSettings.h"
 #include "ui/shell/FileManager.h"
 
@@ -150,7 +150,7 @@ void ResultBar::runFinished()
     items.reserve(m_items.size());
     for (const MediaPtr &item : std::as_const(m_items)) {
         items.append({item->pathString(),
-                      MediaJob::outputPathFor(*item, m_target, m_destination, settings),
+                      plannedOutputPath(PlanSource::of(*item), m_target, m_destination, settings),
                       item->status(), m_started.contains(item->id()),
                       item->errorMessage().value_or(tr("Failed"))});
         disconnect(item.data(), nullptr, this, nullptr);
