@@ -110,7 +110,7 @@ void MediaJob::prepareOutput()
         return;
     }
     m_lockedPath = canonical;
-    fillDuration();
+    resolveHardwareProfile();
 }
 
 void MediaJob::fillDuration()
@@ -122,7 +122,7 @@ void MediaJob::fillDuration()
     const MediaGroup group = m_item->group();
     if ((m_item->duration() && group != MediaGroup::video)
         || (group != MediaGroup::audio && group != MediaGroup::video))
-        return resolveHardwareProfile();
+        return makePlan();
     m_probe = probeMediaAsync(m_item->pathString(), this);
     connect(m_probe, &Operation::finished, this, [this] {
         if (m_item && m_probe->result()) {
@@ -133,14 +133,14 @@ void MediaJob::fillDuration()
         m_probe->deleteLater();
         if (isCancelled())
             return cancelled();
-        resolveHardwareProfile();
+        makePlan();
     });
 }
 
 void MediaJob::resolveHardwareProfile()
 {
     if (!planNeedsHardwareProfile(m_target, m_settings))
-        return makePlan(HardwareProfile::software());
+        return fillDuration();
     // Detection runs once per process, off this thread; later jobs get the
     // cached profile at once. A cancel ends the wait, not the detection.
     m_detection = detectHardwareProfile(this);
@@ -149,15 +149,15 @@ void MediaJob::resolveHardwareProfile()
         m_detection->deleteLater();
         if (isCancelled())
             return cancelled();
-        makePlan(profile);
+        m_profile = profile;
+        fillDuration();
     });
 }
 
-void MediaJob::makePlan(const HardwareProfile &profile)
+void MediaJob::makePlan()
 {
     if (!m_item)
         return fail(removedMessage());
-    m_profile = profile;
     replan();
     beginConversion();
 }

@@ -63,7 +63,7 @@ private:
     void prepareOutput();
     void fillDuration();
     void resolveHardwareProfile();
-    void makePlan(const HardwareProfile &profile);
+    void makePlan();
     void beginConversion();
     void convert();
     void runFFmpegStep(const QString &destination);
@@ -90,7 +90,7 @@ private:
     ProtectedPredicate m_isProtected;
     QString m_signature;
     ConversionPlan m_plan;
-    HardwareProfile m_profile;
+    HardwareProfile m_profile = HardwareProfile::software();
     SourceVideo m_sourceVideo;
 
     QString m_finalPath;

@@ -82,7 +82,7 @@ void TestTemporaryOutput::killedRunLeavesNothingBehind()
     const QString script = dir.filePath("ffmpeg"), pidFile = dir.filePath("pid");
     QVERIFY(
         TestSupport::writeFile(script,
-                               "#!/bin/sh\nfor last; do :; done; echo x > \"$last\"\n"
+                               "#!/bin/sh\nfor last; do :; done; echo x > \"${last#file:}\"\n"
                                "[ -z \"$HANG\" ] || { echo $$ > \"$HANG\"; exec sleep 600; }\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
     QVERIFY(
