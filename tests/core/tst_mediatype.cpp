@@ -82,12 +82,8 @@ void TestMediaType::initTestCase()
                                   "-map 1 -c:v mjpeg -disposition:v attached_pic")})));
     QVERIFY(makeMedia(path("clip.ts"), video));
     QVERIFY(makeMedia(path("clip.mp4"), video));
-    QVERIFY(makeMedia(path("clip.mkv"), video));
-    QVERIFY(makeMedia(path("clip.mov"), video));
     QVERIFY(makeMedia(path("clip.mjpeg"), args({picture, split("-c:v mjpeg -f mjpeg")})));
-    QVERIFY(makeMedia(path("clip.webm"), args({picture, tone, split("-c:v libvpx-vp9")})));
     QVERIFY(makeMedia(path("song.ogg"), args({tone, split("-c:a libvorbis")})));
-    QVERIFY(makeMedia(path("song.opus"), args({tone, split("-c:a libopus")})));
     QVERIFY(makeMedia(path("song.m4a"), args({tone, split("-c:a aac")})));
     QVERIFY(makeHeif(path("photo.heic"), VIPS_FOREIGN_HEIF_COMPRESSION_HEVC));
     QVERIFY(makeHeif(path("photo.avif"), VIPS_FOREIGN_HEIF_COMPRESSION_AV1));
@@ -128,13 +124,9 @@ void TestMediaType::classify_data()
     row("cover.mp3", MediaGroup::audio, "audio/mpeg");
     row("clip.ts", MediaGroup::video, "video/mp2t");
     row("clip.mp4", MediaGroup::video, "video/mp4");
-    row("clip.mkv", MediaGroup::video, "video/x-matroska");
-    row("clip.mov", MediaGroup::video, "video/quicktime");
-    row("clip.webm", MediaGroup::video, "video/webm");
     // Its MIME type derives from image/jpeg; the type's own name decides.
     row("clip.mjpeg", MediaGroup::video, "video/x-mjpeg");
     row("song.ogg", MediaGroup::audio, "audio/x-vorbis+ogg");
-    row("song.opus", MediaGroup::audio, "audio/x-opus+ogg");
     row("song.m4a", MediaGroup::audio, "audio/mp4");
     row("photo.heic", MediaGroup::image, "image/heif");
     row("photo.avif", MediaGroup::image, "image/avif");

@@ -68,8 +68,6 @@ private Q_SLOTS:
     void initTestCase();
     void cleanup();
 
-    void freshStoreReadsDefaults_data();
-    void freshStoreReadsDefaults();
     void storeFileLocation();
     void writeFromAnotherThreadReachesViews();
     void unchangedWriteIsIgnored();
@@ -116,33 +114,6 @@ void tst_Preferences::writeConf(const QByteArray &text)
     QFile file(confPath());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(text), text.size());
-}
-
-void tst_Preferences::freshStoreReadsDefaults_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QVariant>("expected");
-    const auto row = [](const QString &key, const QVariant &expected) {
-        QTest::newRow(qPrintable(key)) << key << expected;
-    };
-    row(overwriteExisting.name, true);
-    row(ignoreAlreadyProcessedFiles.name, true);
-    row(openDestinationOnFinish.name, true);
-    row(audioQuality.name, 192.0);
-    row(videoToAudio.name, QStringLiteral("mp3"));
-    row(videoCodec.name, QStringLiteral("h264"));
-    row(videoQuality.name, 23.0);
-    row(hardwareAcceleration.name, true);
-    row(maxConcurrentJobs.name, 2);
-    row(userPresets.name, QStringList());
-}
-
-void tst_Preferences::freshStoreReadsDefaults()
-{
-    QFETCH(QString, key);
-    QFETCH(QVariant, expected);
-    QCOMPARE(readByName(key), expected);
-    QVERIFY2(!QFile::exists(confPath()), "reading must not write");
 }
 
 void tst_Preferences::storeFileLocation()
@@ -249,6 +220,11 @@ void tst_Preferences::handWrittenValues_data()
         = [](const char *tag, const char *line, const QString &key, const QVariant &expected) {
               QTest::newRow(tag) << QByteArray(line) << key << expected;
           };
+    // Defaults for what an empty file leaves open.
+    row("default, skip done", "", ignoreAlreadyProcessedFiles.name, true);
+    row("default, open folder", "", openDestinationOnFinish.name, true);
+    row("default, hardware", "", hardwareAcceleration.name, true);
+    row("default, presets", "", userPresets.name, QStringList());
     row("bool", "overwriteExisting=false", overwriteExisting.name, false);
     row("bool, other text", "overwriteExisting=no", overwriteExisting.name, true);
     row("bool, empty", "overwriteExisting=", overwriteExisting.name, true);
@@ -274,6 +250,7 @@ void tst_Preferences::handWrittenValues()
     QFETCH(QVariant, expected);
     writeConf("[General]\n" + line + '\n');
     QCOMPARE(readByName(key), expected);
+    QCOMPARE(readConf(), "[General]\n" + line + '\n'); // reading never writes
 }
 
 // The raw values are what the store and the argument builder compare.

@@ -79,10 +79,7 @@ private Q_SLOTS:
     void saveTakesTheTargetsOptions_data();
     void saveTakesTheTargetsOptions();
     void saveKeepsOrderAndRejectsBlankNames();
-    void saveTruncatesTheBitrate_data();
-    void saveTruncatesTheBitrate();
-    void unusablePresetsStayStored();
-    void deleteRemovesEveryCopy();
+    void deleteKeepsWhatItCannotUse();
 
 private:
     QTemporaryDir m_configHome;
@@ -222,19 +219,25 @@ void tst_Presets::saveTakesTheTargetsOptions_data()
     QTest::addColumn<QString>("targetId");
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<MediaGroup>("offeredIn");
+    QTest::addColumn<double>("audio");
+    QTest::addColumn<int>("kbps");
 
     const QStringList required {"id", "isBuiltIn", "name", "targetId"};
     QTest::newRow("webm") << "video.webm"
                           << QStringList {"audioKbps", "hwAccel",  "id",         "isBuiltIn",
                                           "name",      "targetId", "videoCodec", "videoQuality"}
-                          << MediaGroup::video;
-    QTest::newRow("png") << "image.png" << required << MediaGroup::image;
-    QTest::newRow("mp3") << "audio.mp3" << QStringList {"audioKbps"} + required
-                         << MediaGroup::audio;
+                          << MediaGroup::video << 256.0 << 256;
+    QTest::newRow("png") << "image.png" << required << MediaGroup::image << 256.0 << 0;
+    const QStringList mp3 = QStringList {"audioKbps"} + required;
+    QTest::newRow("mp3") << "audio.mp3" << mp3 << MediaGroup::audio << 256.0 << 256;
+    QTest::newRow("mp3, fraction") << "audio.mp3" << mp3 << MediaGroup::audio << 191.9 << 191;
+    // Only a hand-edited store holds this; the conversion clamps the same way.
+    QTest::newRow("mp3, beyond int")
+        << "audio.mp3" << mp3 << MediaGroup::audio << 1e12 << 1000000000;
     // The extract-audio format is not captured, and the preset belongs to
     // the video workspace like its target.
     QTest::newRow("extract audio")
-        << "video.extract-audio" << QStringList {"audioKbps"} + required << MediaGroup::video;
+        << "video.extract-audio" << mp3 << MediaGroup::video << 256.0 << 256;
 }
 
 void tst_Presets::saveTakesTheTargetsOptions()
@@ -242,7 +245,10 @@ void tst_Presets::saveTakesTheTargetsOptions()
     QFETCH(QString, targetId);
     QFETCH(QStringList, keys);
     QFETCH(MediaGroup, offeredIn);
+    QFETCH(double, audio);
+    QFETCH(int, kbps);
     setDistinctSettings();
+    Preferences::instance().setValue(audioQuality, audio);
 
     const std::optional<ConversionPreset> saved = PresetStore::savePreset(
         QStringLiteral(" \t My preset\n "), MediaTarget::fromId(targetId).value());
@@ -258,8 +264,7 @@ void tst_Presets::saveTakesTheTargetsOptions()
     QCOMPARE(saved->targetId, targetId);
     QVERIFY(!saved->isBuiltIn);
     QVERIFY(!QUuid::fromString(saved->id).isNull());
-    if (saved->audioKbps)
-        QCOMPARE(*saved->audioKbps, 256);
+    QCOMPARE(saved->audioKbps.value_or(0), kbps);
     if (saved->videoCodec) {
         QCOMPARE(*saved->videoCodec, QStringLiteral("copy"));
         QCOMPARE(saved->videoQuality, 30.0);
@@ -291,69 +296,33 @@ void tst_Presets::saveKeepsOrderAndRejectsBlankNames()
              (QStringList {"Same", "Same"}));
 }
 
-void tst_Presets::saveTruncatesTheBitrate_data()
+void tst_Presets::deleteKeepsWhatItCannotUse()
 {
-    QTest::addColumn<double>("stored");
-    QTest::addColumn<int>("kbps");
-    QTest::newRow("fraction") << 191.9 << 191;
-    // Only a hand-edited store holds these; the conversion clamps the same way.
-    QTest::newRow("beyond int") << 1e12 << 1000000000;
-}
-
-void tst_Presets::saveTruncatesTheBitrate()
-{
-    QFETCH(double, stored);
-    QFETCH(int, kbps);
-    Preferences::instance().setValue(audioQuality, stored);
-
-    const auto saved = PresetStore::savePreset(QStringLiteral("x"), target("audio.mp3"));
-    QVERIFY(saved);
-    QCOMPARE(saved->audioKbps, kbps);
-    QCOMPARE(PresetStore::userPresets().value(0).audioKbps, kbps);
-}
-
-void tst_Presets::unusablePresetsStayStored()
-{
-    // A preset whose target left the catalogue, and one that does not decode.
+    // A preset whose target left the catalogue, one that does not decode,
+    // and one stored twice.
     const QJsonObject gone = json(R"({"id":"g","name":"Gone","targetId":"video.rm",
                                       "isBuiltIn":false,"audioKbps":96})");
     const QJsonObject broken = json(R"({"id":"b","targetId":"video.mp4","isBuiltIn":false})");
+    const QJsonObject twin = json(R"({"id":"t","name":"Twin","targetId":"audio.mp3",
+                                      "isBuiltIn":false})");
     Preferences &preferences = Preferences::instance();
-    preferences.setValue(userPresets, {gone, broken});
+    preferences.setValue(userPresets, {gone, twin, broken, twin});
 
-    QCOMPARE(names(PresetStore::userPresets()), QStringList {"Gone"});
+    QCOMPARE(names(PresetStore::userPresets()), (QStringList {"Gone", "Twin", "Twin"}));
     for (MediaGroup group : allGroups()) {
         for (const ConversionPreset &preset : PresetStore::offeredPresets(group))
-            QVERIFY(preset.isBuiltIn);
+            QVERIFY(preset.isBuiltIn || preset.id == u"t");
     }
-    QCOMPARE(preferences.value(userPresets), (QList {gone, broken}));
-
-    // Rewriting the list for another preset keeps both.
     const auto saved = PresetStore::savePreset(QStringLiteral("New"), target("audio.wav"));
     QVERIFY(saved);
+    QSignalSpy changes(&preferences, &Preferences::changed);
     PresetStore::deletePreset(QStringLiteral("nothing stored by this id"));
+    PresetStore::deletePreset(QStringLiteral("builtin.podcast-mp3"));
+    QCOMPARE(changes.size(), 0);
+    PresetStore::deletePreset(QStringLiteral("t"));
     QCOMPARE(preferences.value(userPresets), (QList {gone, broken, saved->toJson()}));
     PresetStore::deletePreset(saved->id);
     QCOMPARE(preferences.value(userPresets), (QList {gone, broken}));
-}
-
-void tst_Presets::deleteRemovesEveryCopy()
-{
-    const QJsonObject twin = json(R"({"id":"t","name":"Twin","targetId":"audio.mp3",
-                                      "isBuiltIn":false})");
-    const QJsonObject other = json(R"({"id":"o","name":"Other","targetId":"audio.mp3",
-                                       "isBuiltIn":false})");
-    Preferences &preferences = Preferences::instance();
-    preferences.setValue(userPresets, {twin, other, twin});
-    QSignalSpy changes(&preferences, &Preferences::changed);
-
-    PresetStore::deletePreset(QStringLiteral("t"));
-    QCOMPARE(preferences.value(userPresets), QList {other});
-    PresetStore::deletePreset(QStringLiteral("t"));
-    PresetStore::deletePreset(QStringLiteral("builtin.podcast-mp3"));
-    QCOMPARE(changes.size(), 1);
-    QCOMPARE(names(PresetStore::offeredPresets(MediaGroup::audio)),
-             (QStringList {"Podcast (MP3 128k)", "Hi-Fi (FLAC)", "Other"}));
 }
 
 QTEST_GUILESS_MAIN(tst_Presets)

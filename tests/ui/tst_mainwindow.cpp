@@ -31,6 +31,7 @@
 #include <QTreeWidget>
 
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -137,6 +138,7 @@ private:
     QTemporaryDir m_dir;
     QMainWindow *m_window = nullptr;
     ContentView *m_view = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> m_sidebarTester;
 };
 
 void tst_MainWindow::initTestCase()
@@ -173,6 +175,8 @@ void tst_MainWindow::init()
     m_window = new QMainWindow;
     m_view = new ContentView(mediaSet(), m_window);
     m_window->setCentralWidget(m_view);
+    m_sidebarTester = std::make_unique<QAbstractItemModelTester>(
+        m_view->sidebar()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     m_window->resize(960, 600);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -184,6 +188,7 @@ void tst_MainWindow::cleanup()
     // Loads still running land in the shared set; let them, so they do not
     // spill into the next test.
     QTRY_COMPARE(runningLoads(), 0);
+    m_sidebarTester.reset();
     delete m_window;
     m_window = nullptr;
     m_view = nullptr;

@@ -36,20 +36,14 @@ using namespace PreferenceKeys;
 using Change = std::function<void(class SnapshotView &)>;
 Q_DECLARE_METATYPE(Change)
 
+using TestSupport::child;
+
 namespace {
 
 MediaPtr makeItem(const QString &path, MediaGroup group)
 {
     return MediaPtr(new Media(path, MediaType(group, QStringLiteral("test file")), nullptr),
                     &QObject::deleteLater);
-}
-
-template<typename T> T *child(const QObject &parent, const char *name)
-{
-    T *found = parent.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
 }
 
 // Everything in a folder, hidden files included: a temporary output would show.
