@@ -1,6 +1,6 @@
 // Cost of loudness normalisation: the same batch of FLAC songs converted to
 // MP3 by JobQueue with 2 jobs, without and with normalisation (a measuring
-// pass, then the conversion with loudnorm). Runs alternate so that a busy
+// pass, then the conversion with its gain). Runs alternate so that a busy
 // machine weighs on both alike; prints wall times and their ratio.
 // Usage: bench_loudness [songs=12] [seconds=180] [rounds=1]
 

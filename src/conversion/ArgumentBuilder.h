@@ -65,8 +65,8 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
 // video lets H.265 keep to the 4:2:0 that players take and evens out odd
 // frame sizes for the encoders that refuse them; unknown, nothing changes.
 // With loudness figures of the input (measured under the same batch
-// settings), a conversion that normalises gets loudnorm at the head of its
-// audio filters; a silent input keeps its level.
+// settings), a conversion that normalises gets its gain (or loudnorm) at the
+// head of its audio filters; a silent input keeps its level.
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile, const ConversionSettings &settings,
                   const SourceVideo &source = {},

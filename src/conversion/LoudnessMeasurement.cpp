@@ -3,8 +3,6 @@
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -13,13 +11,11 @@
 
 namespace {
 
-// loudnorm prints every figure as a JSON string, "-inf" for silence.
-std::optional<double> figure(const QJsonObject &report, const char *key)
+// "    I:         -31.6 LUFS", "    Peak:       -inf dBFS": a number, or an
+// infinity, before the unit.
+std::optional<double> figure(const QString &value)
 {
-    const QJsonValue value = report.value(QLatin1String(key));
-    if (!value.isString())
-        return std::nullopt;
-    const QString text = value.toString().trimmed();
+    const QString text = value.trimmed().section(u' ', 0, 0);
     if (text == u"-inf")
         return -std::numeric_limits<double>::infinity();
     if (text == u"inf" || text == u"+inf")
@@ -49,8 +45,8 @@ std::optional<int> inputSampleRate(const QStringList &lines)
     return std::nullopt;
 }
 
-// Two decimals, as loudnorm reports them; the filter's option parser takes
-// neither exponents nor infinities.
+// Two decimals: the filters' option parsers take neither exponents nor
+// infinities.
 QString fixed(double value)
 {
     return QString::number(value, 'f', 2);
@@ -60,43 +56,45 @@ QString fixed(double value)
 
 std::optional<LoudnessMeasurement> LoudnessMeasurement::fromReport(const QStringList &lines)
 {
-    qsizetype header = -1;
-    for (qsizetype i = lines.size() - 1; i >= 0 && header < 0; --i) {
-        if (lines.at(i).contains(u"Parsed_loudnorm"))
-            header = i;
+    qsizetype summary = -1;
+    for (qsizetype i = lines.size() - 1; i >= 0 && summary < 0; --i) {
+        if (lines.at(i).contains(u"Parsed_ebur128") && lines.at(i).contains(u"Summary:"))
+            summary = i;
     }
-    if (header < 0)
+    if (summary < 0)
         return std::nullopt;
-    QString block;
-    bool open = false;
-    for (qsizetype i = header + 1; i < lines.size(); ++i) {
+    // Each section names its own "Threshold:"; the integrated one comes first.
+    std::optional<double> integrated, threshold, range, truePeak;
+    QStringView section;
+    for (qsizetype i = summary + 1; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
-        open = open || line.startsWith(u'{');
-        if (!open)
-            continue;
-        block += line;
-        if (line.startsWith(u'}'))
-            break;
+        const QString value = line.section(u':', 1);
+        if (line.endsWith(u':'))
+            section = line.startsWith(u"Integrated") ? u"I"
+                : line.startsWith(u"Loudness range") ? u"LRA"
+                : line.startsWith(u"True peak")      ? u"TP"
+                                                     : u"";
+        else if (section == u"I" && line.startsWith(u"I:"))
+            integrated = figure(value);
+        else if (section == u"I" && line.startsWith(u"Threshold:"))
+            threshold = figure(value);
+        else if (section == u"LRA" && line.startsWith(u"LRA:"))
+            range = figure(value);
+        else if (section == u"TP" && line.startsWith(u"Peak:"))
+            truePeak = figure(value);
     }
-    const QJsonDocument document = QJsonDocument::fromJson(block.toUtf8());
-    if (!document.isObject())
+    if (!integrated || !truePeak || !range || !threshold)
         return std::nullopt;
-    const QJsonObject report = document.object();
-    const auto integrated = figure(report, "input_i");
-    const auto truePeak = figure(report, "input_tp");
-    const auto range = figure(report, "input_lra");
-    const auto threshold = figure(report, "input_thresh");
-    const auto offset = figure(report, "target_offset");
-    if (!integrated || !truePeak || !range || !threshold || !offset)
-        return std::nullopt;
-    return LoudnessMeasurement {*integrated, *truePeak, *range,
-                                *threshold,  *offset,   inputSampleRate(lines)};
+    // Below the absolute gate nothing was heard; no gain means anything then.
+    if (*integrated <= silenceFloor)
+        integrated = -std::numeric_limits<double>::infinity();
+    return LoudnessMeasurement {*integrated, *truePeak, *range, *threshold, inputSampleRate(lines)};
 }
 
 bool LoudnessMeasurement::isSilent() const
 {
     return !std::isfinite(integrated) || !std::isfinite(truePeak) || !std::isfinite(range)
-        || !std::isfinite(threshold) || !std::isfinite(offset);
+        || !std::isfinite(threshold);
 }
 
 bool normalizesLoudness(const MediaTarget &target, const ConversionSettings &settings)
@@ -104,25 +102,28 @@ bool normalizesLoudness(const MediaTarget &target, const ConversionSettings &set
     return settings.normalizeLoudness && target.writesAudio();
 }
 
-QString loudnessMeasuringFilter(double targetLufs)
+QString loudnessMeasuringFilter()
 {
-    return QStringLiteral("loudnorm=I=%1:TP=%2:LRA=%3:print_format=json")
-        .arg(QString::number(targetLufs), QString::number(LoudnessMeasurement::truePeakLimit),
-             QString::number(LoudnessMeasurement::rangeTarget));
+    return QStringLiteral("ebur128=peak=true:framelog=verbose");
 }
 
 QString loudnessNormalizingFilter(double targetLufs, const LoudnessMeasurement &measured)
 {
+    // One gain for the whole file is exactly what loudnorm's linear mode does,
+    // at a fraction of its cost, as long as it cannot clip.
+    const double gain = targetLufs - measured.integrated;
+    if (measured.truePeak + gain <= LoudnessMeasurement::truePeakLimit)
+        return QStringLiteral("volume=%1dB").arg(fixed(gain));
     // Linear gain needs a range target no narrower than the measured range;
     // asking for 11 LU would make wide-range music take the dynamic mode,
     // which compresses it. 50 LU is the filter's upper bound.
     const double range = std::clamp(measured.range, LoudnessMeasurement::rangeTarget, 50.0);
     QString filter
         = QStringLiteral("loudnorm=I=%1:TP=%2:LRA=%3:measured_I=%4:measured_LRA=%5"
-                         ":measured_TP=%6:measured_thresh=%7:offset=%8:linear=true")
+                         ":measured_TP=%6:measured_thresh=%7:linear=true")
               .arg(QString::number(targetLufs), QString::number(LoudnessMeasurement::truePeakLimit),
                    fixed(range), fixed(measured.integrated), fixed(measured.range),
-                   fixed(measured.truePeak), fixed(measured.threshold), fixed(measured.offset));
+                   fixed(measured.truePeak), fixed(measured.threshold));
     if (measured.sampleRate)
         filter += QStringLiteral(",aresample=%1").arg(*measured.sampleRate);
     return filter;

@@ -8,16 +8,15 @@
 struct ConversionSettings;
 struct MediaTarget;
 
-// The EBU R128 figures of one input, as the first pass of ffmpeg's loudnorm
-// filter reports them, and the filter texts of both passes. The second pass
-// feeds the figures back, so that the filter can apply one linear gain to the
-// whole file instead of riding the level.
+// The EBU R128 figures of one input, as ffmpeg's ebur128 filter sums them up
+// in the measuring pass, and the filter texts of both passes. ebur128 costs a
+// fraction of loudnorm's own first pass; the second pass applies one gain to
+// the whole file and needs loudnorm only when that gain would clip.
 struct LoudnessMeasurement {
     double integrated = 0.0; // LUFS; -inf for digital silence
     double truePeak = 0.0; // dBTP
     double range = 0.0; // LU
     double threshold = 0.0; // LUFS
-    double offset = 0.0; // LU
     // The sample rate of the measured audio stream, when ffmpeg named it.
     std::optional<int> sampleRate;
 
@@ -25,10 +24,13 @@ struct LoudnessMeasurement {
     static constexpr double truePeakLimit = -1.5;
     static constexpr double rangeTarget = 11.0;
 
+    // ebur128 reports anything below its absolute gate this low.
+    static constexpr double silenceFloor = -70.0;
+
     // Reads ffmpeg's error output of a measuring pass (run at log level
-    // "info"): the JSON block that loudnorm prints last, and the sample rate
-    // from the input's first audio stream. Nothing when the block is missing,
-    // incomplete, or holds a value that is no number.
+    // "info"): the summary that ebur128 prints last, and the sample rate
+    // from the input's first audio stream. Nothing when the summary is
+    // missing, incomplete, or holds a value that is no number.
     static std::optional<LoudnessMeasurement> fromReport(const QStringList &lines);
 
     // Nothing measurable was heard (silence, or below the gate): no gain can
@@ -42,10 +44,12 @@ struct LoudnessMeasurement {
 // the target writes audio.
 bool normalizesLoudness(const MediaTarget &target, const ConversionSettings &settings);
 
-// "loudnorm=I=-16:TP=-1.5:LRA=11:print_format=json", the measuring filter.
-QString loudnessMeasuringFilter(double targetLufs);
+// The measuring filter: ebur128 with true peaks, its per-frame log kept below
+// log level "info".
+QString loudnessMeasuringFilter();
 
-// The second pass: loudnorm with the measured figures and linear gain, then
-// back to the input's sample rate (loudnorm works at 192 kHz whenever it
-// cannot stay linear).
+// The second pass: a plain volume change when the gain to the target keeps
+// the true peak under the ceiling; otherwise loudnorm with the measured
+// figures, which then rides the level, and back to the input's sample rate
+// (loudnorm works at 192 kHz whenever it cannot stay linear).
 QString loudnessNormalizingFilter(double targetLufs, const LoudnessMeasurement &measured);

@@ -20,8 +20,7 @@ LoudnessScan::LoudnessScan(QObject *parent)
 
 LoudnessScan::~LoudnessScan() = default;
 
-QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &batch,
-                                    double targetLufs)
+QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &batch)
 {
     QStringList arguments {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
                            QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
@@ -31,8 +30,8 @@ QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &
     arguments << QStringLiteral("-i") << source << QStringLiteral("-map")
               << QStringLiteral("0:a:0");
     arguments << batch.trimEndArguments();
-    arguments << QStringLiteral("-af") << loudnessMeasuringFilter(targetLufs)
-              << QStringLiteral("-f") << QStringLiteral("null") << QStringLiteral("-");
+    arguments << QStringLiteral("-af") << loudnessMeasuringFilter() << QStringLiteral("-f")
+              << QStringLiteral("null") << QStringLiteral("-");
     return arguments;
 }
 
@@ -69,7 +68,7 @@ void LoudnessScan::onProcessFinished()
 }
 
 LoudnessScan *scanLoudnessWith(const QString &ffmpeg, const QString &source,
-                               const BatchSettings &batch, double targetLufs,
+                               const BatchSettings &batch, double /*targetLufs*/,
                                LoudnessScan::ProgressHandler onProgress, QObject *parent)
 {
     auto *scan = new LoudnessScan(parent);
@@ -86,7 +85,7 @@ LoudnessScan *scanLoudnessWith(const QString &ffmpeg, const QString &source,
             scan->m_onProgress(*progress->outTimeSeconds);
     };
     scan->m_process = runProcess(
-        ffmpeg, LoudnessScan::arguments(source, batch, targetLufs), onStdout,
+        ffmpeg, LoudnessScan::arguments(source, batch), onStdout,
         [scan](const QString &line) { scan->onStderr(line); }, scan);
     QObject::connect(scan->m_process, &Operation::finished, scan, &LoudnessScan::onProcessFinished);
     return scan;

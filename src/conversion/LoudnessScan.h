@@ -1,9 +1,9 @@
 #pragma once
 
 #include "conversion/LoudnessMeasurement.h"
+#include "model/Operation.h"
 #include "tools/FFProgressParser.h"
 #include "tools/FFmpegError.h"
-#include "model/Operation.h"
 
 #include <QPointer>
 #include <QString>
@@ -16,9 +16,10 @@ struct BatchSettings;
 class ProcessRun;
 
 // The measuring pass of loudness normalisation: ffmpeg decodes the kept range
-// of the input's first audio stream through loudnorm and throws the audio
-// away; the figures come from its report. Cancelling stops ffmpeg and the
-// scan fails as cancelled.
+// of the input's first audio stream through ebur128 and throws the audio
+// away; the figures come from its summary. They do not depend on the target,
+// which the functions below take only for their callers' convenience. Cancelling stops ffmpeg and
+// the scan fails as cancelled.
 class LoudnessScan final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LoudnessScan)
@@ -34,11 +35,10 @@ public:
     const std::optional<LoudnessMeasurement> &measurement() const { return m_measurement; }
     const std::optional<FFmpegFailure> &failure() const { return m_failure; }
 
-    // The ffmpeg arguments of the pass: log level "info", since loudnorm
-    // prints its report there, the batch's trim exactly as the conversion
+    // The ffmpeg arguments of the pass: log level "info", since ebur128
+    // prints its summary there, the batch's trim exactly as the conversion
     // uses it, and no output file.
-    static QStringList arguments(const QString &source, const BatchSettings &batch,
-                                 double targetLufs);
+    static QStringList arguments(const QString &source, const BatchSettings &batch);
 
 private:
     friend LoudnessScan *scanLoudnessWith(const QString &, const QString &, const BatchSettings &,

@@ -10,7 +10,7 @@
 
 #include "TestSupport.h"
 
-// Loudness normalisation: reading loudnorm's report, and real files brought
+// Loudness normalisation: reading ebur128's summary, and real files brought
 // to the level by both passes.
 class TestLoudness : public QObject {
     Q_OBJECT
@@ -34,23 +34,29 @@ void TestLoudness::readsReports_data()
   Stream #0:1(eng): Audio: aac (LC), 48000 Hz, stereo, fltp (default)
 Stream mapping:
   Stream #0:0: Audio: pcm_s16le, 192000 Hz, stereo, s16
-[Parsed_loudnorm_0 @ 0x564b38105200] 
-{
-	"input_i" : "%1",
-	"input_tp" : "-20.10",
-	"input_lra" : "3.20",
-	"input_thresh" : "-37.61",
-	"target_offset" : "0.03"
-})";
+[Parsed_ebur128_0 @ 0x564b38105200] Summary:
+
+  Integrated loudness:
+    I:         %1 LUFS
+    Threshold: -37.6 LUFS
+
+  Loudness range:
+    LRA:         3.2 LU
+    Threshold: -47.6 LUFS
+
+  True peak:
+    Peak:      %2 dBFS)";
     const QString block = report.mid(report.indexOf("[Parsed"));
-    QTest::newRow("report") << report.arg("-27.61") << "-27.61 -20.10 3.20 -37.61 0.03 48000";
-    QTest::newRow("silence") << report.arg("-inf") << "-inf -20.10 3.20 -37.61 0.03 48000";
-    QTest::newRow("last report, no rate")
-        << block.arg("-1") + '\n' + block.arg("-30") << "-30.00 -20.10 3.20 -37.61 0.03 0";
-    QTest::newRow("not a number") << report.arg("loud") << "none";
-    QTest::newRow("key missing") << report.arg("-27").remove(QRegularExpression(".*_tp.*\n"))
-                                 << "none";
-    QTest::newRow("cut short") << report.arg("-27").chopped(40) << "none";
+    // To -16 LUFS: a gain that keeps the peak under -1.5 dBTP is a plain volume.
+    QTest::newRow("report") << report.arg("-27.6", "-20.1")
+                            << "-27.60 -20.10 3.20 -37.60 48000 volume";
+    QTest::newRow("gain would clip")
+        << report.arg("-27.6", "-3.0") << "-27.60 -3.00 3.20 -37.60 48000 loudnorm";
+    QTest::newRow("silence") << report.arg("-70.0", "-inf") << "-inf -inf 3.20 -37.60 48000 silent";
+    QTest::newRow("last summary, no rate") << block.arg("-1", "-1") + '\n' + block.arg("-30", "-20")
+                                           << "-30.00 -20.00 3.20 -37.60 0 volume";
+    QTest::newRow("not a number") << report.arg("loud", "-1") << "none";
+    QTest::newRow("cut short") << report.arg("-27", "-1").chopped(60) << "none";
     QTest::newRow("no report") << "in.wav: Invalid data found when processing input"
                                << "none";
 }
@@ -60,8 +66,10 @@ void TestLoudness::readsReports()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     const auto m = LoudnessMeasurement::fromReport(text.split(u'\n'));
-    QCOMPARE(m ? QString::asprintf("%.2f %.2f %.2f %.2f %.2f %d", m->integrated, m->truePeak,
-                                   m->range, m->threshold, m->offset, m->sampleRate.value_or(0))
+    const QString filter = !m ? "" : m->isSilent() ? "silent" : loudnessNormalizingFilter(-16, *m);
+    QCOMPARE(m ? QString::asprintf("%.2f %.2f %.2f %.2f %d ", m->integrated, m->truePeak, m->range,
+                                   m->threshold, m->sampleRate.value_or(0))
+                     + filter.section('=', 0, 0)
                : "none",
              expected);
 }
