@@ -25,6 +25,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -257,6 +258,7 @@ void workspace()
     audio[2]->setStatus(MediaStatus::successful);
     audio[2]->setLastSuccessSignature(
         successSignature(MediaTarget::initialTarget(MediaGroup::audio), BatchSettings()));
+    audio[2]->setLastOutputSize(QFileInfo(audio[2]->pathString()).size() * 58 / 100);
     audio[3]->setStatus(MediaStatus::failed);
     audio[3]->setErrorMessage(QStringLiteral("Invalid data found when processing input"));
     audio[4]->setStatus(MediaStatus::cancelled);

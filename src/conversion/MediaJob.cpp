@@ -338,6 +338,8 @@ void MediaJob::commit()
     if (auto problem = SafeOutput::commitOutput(m_temporaryPath, m_finalPath, m_overwrite))
         return fail(*problem);
     m_temporaryPath.clear();
+    if (m_item) // a stat beside the rename just made; the table shows the size
+        m_item->setLastOutputSize(QFileInfo(m_finalPath).size());
     succeed();
 }
 

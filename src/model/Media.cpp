@@ -79,7 +79,20 @@ void Media::setLastSuccessSignature(const std::optional<QString> &signature)
 
 void Media::setDuration(const std::optional<double> &seconds)
 {
+    if (m_duration == seconds)
+        return;
     m_duration = seconds;
+    Q_EMIT durationChanged();
+    Q_EMIT changed();
+}
+
+void Media::setLastOutputSize(qint64 bytes)
+{
+    if (m_lastOutputSize == bytes)
+        return;
+    m_lastOutputSize = bytes;
+    Q_EMIT lastOutputSizeChanged();
+    Q_EMIT changed();
 }
 
 void Media::resetIfStale(const QString &currentSignature)

@@ -42,6 +42,9 @@ public:
     const std::optional<QString> &errorMessage() const { return m_errorMessage; }
     const std::optional<QString> &lastSuccessSignature() const { return m_lastSuccessSignature; }
     const std::optional<double> &duration() const { return m_duration; }
+    // The size in bytes of the output the last successful conversion wrote;
+    // -1 while unknown.
+    qint64 lastOutputSize() const { return m_lastOutputSize; }
     // True while the conversion's first pass measures the loudness; the
     // progress then counts that pass.
     bool isMeasuring() const { return m_measuring; }
@@ -51,6 +54,7 @@ public:
     void setErrorMessage(const std::optional<QString> &message);
     void setLastSuccessSignature(const std::optional<QString> &signature);
     void setDuration(const std::optional<double> &seconds);
+    void setLastOutputSize(qint64 bytes);
     void setMeasuring(bool measuring);
 
     // Back to unprocessed when the item was converted, but not with the
@@ -67,6 +71,8 @@ Q_SIGNALS:
     void errorMessageChanged();
     void lastSuccessSignatureChanged();
     void measuringChanged();
+    void durationChanged();
+    void lastOutputSizeChanged();
     // Any published field changed; views that redraw a whole row use this.
     void changed();
 
@@ -82,6 +88,7 @@ private:
     std::optional<QString> m_errorMessage;
     std::optional<QString> m_lastSuccessSignature;
     std::optional<double> m_duration;
+    qint64 m_lastOutputSize = -1;
     bool m_measuring = false;
 };
 

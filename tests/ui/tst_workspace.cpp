@@ -290,6 +290,11 @@ void tst_Workspace::tableModel()
     QCOMPARE(changed[0][0].toModelIndex().row(), 1);
     QCOMPARE(changed[0][1].toModelIndex().row(), 1);
     QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(), int(MediaStatus::failed));
+    // A duration the job's probe finds later shows at once.
+    changed.clear();
+    items[1]->setDuration(61.0);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][1].toModelIndex(), model.index(1, MediaTableModel::durationColumn));
     // A failure shows its reason, or says that it failed.
     QCOMPARE(StatusCell::toolTip(MediaStatus::failed, "Invalid data"), QString("Invalid data"));
     QCOMPARE(StatusCell::toolTip(MediaStatus::failed, {}), QString("Failed"));
@@ -314,6 +319,17 @@ void tst_Workspace::tableModel()
     QCOMPARE(fileColumn(*table->model()), (QStringList {"a.wav", "B2.wav", "b10.wav"}));
     table->sortByColumn(MediaTableModel::fileColumn, Qt::DescendingOrder);
     QCOMPARE(fileColumn(*table->model()), (QStringList {"b10.wav", "B2.wav", "a.wav"}));
+    // A converted item shows its output's size and the change; that sorts too.
+    QFile input(QDir(folder).filePath("a.wav"));
+    QVERIFY(input.open(QIODevice::WriteOnly) && input.write(QByteArray(1000, 'x')) == 1000);
+    input.close();
+    items[0]->setLastOutputSize(3000);
+    items[2]->setLastOutputSize(200);
+    table->sortByColumn(MediaTableModel::outputColumn, Qt::AscendingOrder);
+    QCOMPARE(fileColumn(*table->model()), (QStringList {"B2.wav", "a.wav", "b10.wav"}));
+    QTRY_COMPARE(table->model()->index(1, MediaTableModel::outputColumn).data().toString(),
+                 QString("200 bytes (\u2212"
+                         "80\u00a0%)"));
 
     // A new list keeps the sort order; an unchanged one resets nothing.
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);

@@ -18,9 +18,14 @@ MediaTableModel::MediaTableModel(QObject *parent)
     , m_thumbnails(new ThumbnailCache(this))
 {
     connect(m_thumbnails, &ThumbnailCache::ready, this, [this](const QString &path) {
+        // Only the roles that changed: the proxy then re-sorts only when the
+        // table is sorted by size, not for every thumbnail while scrolling.
         const int row = m_rowsByPath.value(path, -1);
-        if (row >= 0)
-            Q_EMIT dataChanged(index(row, fileColumn), index(row, sizeColumn));
+        if (row < 0)
+            return;
+        Q_EMIT dataChanged(index(row, fileColumn), index(row, fileColumn), {Qt::DecorationRole});
+        Q_EMIT dataChanged(index(row, sizeColumn), index(row, outputColumn),
+                           {Qt::DisplayRole, SortRole});
     });
     m_progressTimer.setSingleShot(true);
     m_progressTimer.setInterval(progressInterval);
@@ -50,6 +55,10 @@ void MediaTableModel::setMedia(const QList<MediaPtr> &media)
         connect(item, &Media::errorMessageChanged, this, changed);
         connect(item, &Media::measuringChanged, this, changed);
         connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });
+        connect(item, &Media::durationChanged, this,
+                [this, item] { cellChanged(item, durationColumn); });
+        connect(item, &Media::lastOutputSizeChanged, this,
+                [this, item] { cellChanged(item, outputColumn); });
     }
     endResetModel();
 }
@@ -103,6 +112,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
                 = m_thumbnails->size(item.pathString(), item.group()))
                 return QLocale().formattedDataSize(*bytes);
             return QString();
+        case outputColumn:
+            return outputText(item);
         default:
             return {};
         }
@@ -115,7 +126,7 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
         }
         return {};
     case Qt::TextAlignmentRole:
-        if (index.column() == durationColumn || index.column() == sizeColumn)
+        if (index.column() >= durationColumn)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     case Qt::ToolTipRole:
@@ -133,6 +144,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
         case sizeColumn:
             return m_readsFiles ? m_thumbnails->size(item.pathString(), item.group()).value_or(-1)
                                 : qint64(-1);
+        case outputColumn:
+            return item.lastOutputSize();
         default:
             return data(index, Qt::DisplayRole);
         }
@@ -168,6 +181,8 @@ QVariant MediaTableModel::headerData(int section, Qt::Orientation orientation, i
         return tr("Duration");
     case sizeColumn:
         return tr("Size");
+    case outputColumn:
+        return tr("Output");
     default:
         return QString();
     }
@@ -187,6 +202,33 @@ void MediaTableModel::rowChanged(Media *item)
         return;
     m_progressed.remove(item);
     Q_EMIT dataChanged(index(row, 0), index(row, columns - 1));
+}
+
+void MediaTableModel::cellChanged(Media *item, Column column)
+{
+    const int row = m_rows.value(item, -1);
+    if (row >= 0)
+        Q_EMIT dataChanged(index(row, column), index(row, column));
+}
+
+// "3.1 MB (−42 %)": the output's size and how much it differs from the
+// input's, once both are known.
+QString MediaTableModel::outputText(const Media &item) const
+{
+    const qint64 output = item.lastOutputSize();
+    if (output < 0)
+        return QString();
+    const QLocale locale;
+    const QString size = locale.formattedDataSize(output);
+    const std::optional<qint64> input
+        = m_readsFiles ? m_thumbnails->size(item.pathString(), item.group()) : std::nullopt;
+    if (!input || *input <= 0)
+        return size;
+    const qint64 percent = qRound64((output - *input) * 100.0 / *input);
+    const QString change = percent > 0 ? locale.positiveSign() + locale.toString(percent)
+        : percent < 0                  ? QStringLiteral("\u2212") + locale.toString(-percent)
+                                       : locale.toString(0);
+    return tr("%1 (%2\u00a0%)").arg(size, change);
 }
 
 void MediaTableModel::progressChanged(Media *item)

@@ -11,18 +11,17 @@
 class ThumbnailCache;
 
 // The items of one group as table rows: status, file name with a thumbnail,
-// type description, duration and file size. Thumbnails and sizes come from
-// worker threads, for the rows that are shown.
-// A row follows its item: status and message changes update it at once,
-// progress changes are gathered and published a few times a second, so that
-// many running jobs do not flood the view.
+// type description, duration, file size and the size of the last output. Thumbnails and sizes come
+// from worker threads, for the rows that are shown. A row follows its item: status and message
+// changes update it at once, progress changes are gathered and published a few times a second, so
+// that many running jobs do not flood the view.
 class MediaTableModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MediaTableModel)
 
 public:
-    enum Column { statusColumn, fileColumn, typeColumn, durationColumn, sizeColumn };
-    static constexpr int columns = 5;
+    enum Column { statusColumn, fileColumn, typeColumn, durationColumn, sizeColumn, outputColumn };
+    static constexpr int columns = 6;
 
     enum Role {
         MediaRole = Qt::UserRole + 1, // Media *
@@ -33,7 +32,8 @@ public:
         PathRole, // QString
         MeasuringRole, // bool: the loudness measuring pass runs
         // What a column sorts by: the status, the file name, the description,
-        // the seconds, the bytes (-1 while unknown).
+        // the seconds, the bytes (-1 while unknown), the output's bytes (-1
+        // without one).
         SortRole,
     };
 
@@ -59,6 +59,8 @@ public:
 
 private:
     void rowChanged(Media *item);
+    void cellChanged(Media *item, Column column);
+    QString outputText(const Media &item) const;
     void progressChanged(Media *item);
     void flushProgress();
 

@@ -41,6 +41,7 @@ constexpr int statusColumnWidth = 22;
 constexpr int typeColumnWidth = 140;
 constexpr int typeColumnMinimum = 70;
 constexpr int numberColumnWidth = 80;
+constexpr int outputColumnWidth = 130;
 constexpr int fileColumnMinimum = 200;
 // Below this workspace width the header shows its buttons as icons.
 constexpr int compactWidth = 640;
@@ -88,13 +89,31 @@ QColor secondaryColor(const QWidget *widget)
     return color;
 }
 
-QFrame *divider()
+// A one-pixel line between header parts, drawn from the palette in force:
+// a sunken frame uses the Light role, which stays bright in dark palettes
+// that do not set it.
+class Divider final : public QWidget {
+public:
+    explicit Divider(Qt::Orientation orientation)
+    {
+        if (orientation == Qt::Vertical)
+            setFixedSize(1, 18);
+        else
+            setFixedHeight(1);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QColor color = palette().color(QPalette::WindowText);
+        color.setAlphaF(0.2f);
+        QPainter(this).fillRect(rect(), color);
+    }
+};
+
+QWidget *divider()
 {
-    auto *line = new QFrame;
-    line->setFrameShape(QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setFixedHeight(18);
-    return line;
+    return new Divider(Qt::Vertical);
 }
 
 // The table's sort: file names naturally, letter case aside.
@@ -204,6 +223,8 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
         columns->setSectionResizeMode(column, QHeaderView::Interactive);
         columns->resizeSection(column, numberColumnWidth);
     }
+    columns->setSectionResizeMode(MediaTableModel::outputColumn, QHeaderView::Interactive);
+    columns->resizeSection(MediaTableModel::outputColumn, outputColumnWidth);
     m_table->setIconSize(QSize(ThumbnailCache::width, ThumbnailCache::height));
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_table->setSortingEnabled(true);
@@ -230,10 +251,7 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(makeHeaderBar());
-    auto *line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(line);
+    layout->addWidget(new Divider(Qt::Horizontal));
     m_resultBar = new ResultBar;
     layout->addWidget(m_resultBar);
     layout->addLayout(body, 1);
@@ -480,13 +498,21 @@ bool SnapshotView::eventFilter(QObject *watched, QEvent *event)
 
 void SnapshotView::fitColumns()
 {
-    // The file name is what the user reads: the size, the duration and then
-    // the type give way to it, the type shrinking before it goes.
+    // The file name is what the user reads: the output's size, the size, the
+    // duration and then the type give way to it, the type shrinking before it
+    // goes.
     int available = m_table->viewport()->width() - statusColumnWidth - fileColumnMinimum;
-    const int numbers = std::clamp((available - typeColumnMinimum) / numberColumnWidth, 0, 2);
-    m_table->setColumnHidden(MediaTableModel::durationColumn, numbers < 1);
-    m_table->setColumnHidden(MediaTableModel::sizeColumn, numbers < 2);
-    available -= numbers * numberColumnWidth;
+    const std::pair<MediaTableModel::Column, int> optional[] {
+        {MediaTableModel::durationColumn, numberColumnWidth},
+        {MediaTableModel::sizeColumn, numberColumnWidth},
+        {MediaTableModel::outputColumn, outputColumnWidth}};
+    bool fits = true;
+    for (const auto &[column, width] : optional) {
+        fits = fits && available - width >= typeColumnMinimum;
+        m_table->setColumnHidden(column, !fits);
+        if (fits)
+            available -= width;
+    }
     const bool hideType = available < typeColumnMinimum;
     m_table->setColumnHidden(MediaTableModel::typeColumn, hideType);
     if (!hideType)
