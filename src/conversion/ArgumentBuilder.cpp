@@ -288,8 +288,7 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
 
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile, const ConversionSettings &settings,
-                  const SourceVideo &source,
-                  const std::optional<LoudnessMeasurement> &loudness)
+                  const SourceVideo &source, const std::optional<LoudnessMeasurement> &loudness)
 {
     FFArgs args;
     QStringList &input = args.inputOptions;
@@ -304,7 +303,8 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
 
     if (hardware)
         input << hardwareInputOptions(profile);
-    input << batch.trimStartArguments();
+    // Both bounds are input options, so both are read on the input's timeline.
+    input << batch.trimStartArguments() << batch.trimEndArguments();
 
     if (target.group == MediaGroup::image && writesOneFrame(target.ext))
         output << QStringLiteral("-frames:v") << QStringLiteral("1");
@@ -366,8 +366,6 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
     }
     if (!audioFilters.isEmpty())
         output << QStringLiteral("-af") << audioFilters.join(u',');
-
-    output << batch.trimEndArguments();
 
     // The scale runs on the decoded frames, before any upload to the GPU.
     QStringList filters;

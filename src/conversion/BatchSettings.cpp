@@ -9,6 +9,36 @@ bool isBlankTimeText(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'\t'; });
 }
 
+std::optional<double> timeTextSeconds(const QString &text)
+{
+    const QStringList parts = text.trimmed().split(u':');
+    if (parts.size() > 3)
+        return std::nullopt;
+    double seconds = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        const double value = parts.at(i).toDouble(&ok);
+        // Only the last part may have a fraction; the others are whole.
+        if (!ok || value < 0 || (i + 1 < parts.size() && parts.at(i).contains(u'.')))
+            return std::nullopt;
+        seconds = seconds * 60 + value;
+    }
+    return seconds;
+}
+
+std::optional<double> BatchSettings::keptDuration(std::optional<double> duration) const
+{
+    const bool hasStart = trimEnabled && !isBlankTimeText(trimStart);
+    const bool hasEnd = trimEnabled && !isBlankTimeText(trimEnd);
+    const std::optional<double> start = hasStart ? timeTextSeconds(trimStart) : 0.0;
+    std::optional<double> end = hasEnd ? timeTextSeconds(trimEnd) : duration;
+    if (!start || !end)
+        return std::nullopt;
+    if (duration)
+        end = std::min(*end, *duration);
+    return std::max(*end - *start, 0.0);
+}
+
 QStringList BatchSettings::trimStartArguments() const
 {
     if (!trimEnabled || isBlankTimeText(trimStart))

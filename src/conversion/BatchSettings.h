@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The per-batch trim range and video scale of one group workspace. Never
 // persisted. The time texts are ffmpeg time durations as the user typed them;
 // they are not parsed here, ffmpeg reports what it cannot read.
@@ -20,10 +22,15 @@ struct BatchSettings {
     QStringList trimStartArguments() const;
 
     // "-to" and trimEnd as typed, when trimming is on and the end is not
-    // blank; otherwise nothing. An output option, after the codec options.
-    // Because the start seeks the input, ffmpeg measures the end on the
-    // output's timeline: Start 90 and End 120 keep 120 seconds from 1:30 on.
+    // blank; otherwise nothing. An input option right after the start: as an
+    // output option after an input "-ss" ffmpeg would read it on the output's
+    // timeline, and Start 90 with End 120 would keep 120 seconds.
     QStringList trimEndArguments() const;
+
+    // The length of the kept range of a file `duration` seconds long: from
+    // the start (or 0) to the end (or the file's end). Nothing when the file's
+    // length is unknown and the end is not given, or a bound cannot be read.
+    std::optional<double> keptDuration(std::optional<double> duration) const;
 
     // "-vf" and the scale filter, for a target of the video group (extract-
     // audio included) when the scale is not original and the "video codec"
@@ -36,3 +43,6 @@ struct BatchSettings {
 
 // True when a time text holds nothing but spaces and tabs; such a bound is skipped.
 bool isBlankTimeText(const QString &text);
+
+// Seconds of an ffmpeg time text: "90", "1.5", "01:30", "00:01:30.250".
+std::optional<double> timeTextSeconds(const QString &text);

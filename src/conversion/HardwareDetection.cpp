@@ -16,11 +16,17 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <atomic>
+
 namespace {
 
 // A test conversion that takes longer than this counts as failed: a hung
 // driver must not hold up every conversion.
 constexpr int testTimeoutMs = 20000;
+
+// Set when the process is shutting down: running test conversions stop and
+// no further candidate is tried, so nothing holds the pool at exit.
+std::atomic_bool abandoned = false;
 
 struct DetectionState {
     QMutex mutex;
@@ -43,6 +49,12 @@ bool runsCleanly(const QString &ffmpeg, const QStringList &arguments)
     ProcessRun *run = runProcess(ffmpeg, arguments);
     QObject::connect(run, &Operation::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(testTimeoutMs, run, &Operation::cancel);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, run, [run] {
+        if (abandoned)
+            run->cancel();
+    });
+    watch.start(50);
     loop.exec();
     const bool ok = !run->error() && !run->isCancelled() && run->result().exitCode == 0;
     delete run;
@@ -105,6 +117,8 @@ HardwareProfile detect()
         candidates << HardwareProfile::vaapi(node);
     candidates << HardwareProfile::nvenc() << HardwareProfile::qsv();
     for (HardwareProfile candidate : candidates) {
+        if (abandoned)
+            break;
         if (!converts(ffmpeg, input, folder, candidate, VideoCodec::h264))
             continue;
         candidate.encodesHevc = converts(ffmpeg, input, folder, candidate, VideoCodec::hevc);
@@ -174,6 +188,11 @@ HardwareDetection *detectHardwareProfile(QObject *parent)
         });
     }
     return operation;
+}
+
+void abandonHardwareDetection()
+{
+    abandoned = true;
 }
 
 std::optional<HardwareProfile> detectedHardwareProfile()

@@ -47,6 +47,10 @@ private:
 // cached profile. Never blocks the calling thread.
 HardwareDetection *detectHardwareProfile(QObject *parent = nullptr);
 
+// Stops a running detection at once (its test conversions are cancelled),
+// for a process that is about to exit; the result is then software.
+void abandonHardwareDetection();
+
 // The profile once detection has finished; nothing before.
 std::optional<HardwareProfile> detectedHardwareProfile();
 

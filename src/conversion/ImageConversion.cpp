@@ -82,11 +82,29 @@ void ImageConversion::start(const QString &sourcePath, const QString &outputPath
 void ImageConversion::onCancel()
 {
     if (m_ffmpegRun)
-        m_ffmpegRun->cancel();
+        return m_ffmpegRun->cancel();
+    // libvips cannot be interrupted: the worker finishes on its own and,
+    // abandoned, removes what it wrote; the conversion ends now.
+    if (m_worker) {
+        QMutexLocker lock(&m_worker->mutex);
+        if (!m_worker->running)
+            return;
+        m_worker->abandoned = true;
+    }
+    fail(FFmpegError::cancelled());
 }
 
 void ImageConversion::onImageWritten(const std::optional<FFmpegError> &error)
 {
+    if (isFinished())
+        return;
+    // Written after a cancel: the result is not wanted.
+    if (isCancelled()) {
+        QFile::remove(m_temporaryPng.isEmpty() ? m_outputPath : m_temporaryPng);
+        m_temporaryPng.clear();
+        fail(FFmpegError::cancelled());
+        return;
+    }
     if (error) {
         removeTemporaryPng();
         fail(*error);
@@ -94,11 +112,6 @@ void ImageConversion::onImageWritten(const std::optional<FFmpegError> &error)
     }
     if (m_temporaryPng.isEmpty()) {
         finish();
-        return;
-    }
-    if (isCancelled()) {
-        removeTemporaryPng();
-        fail(FFmpegError::cancelled());
         return;
     }
     m_ffmpegRun = runFFmpegWith(m_ffmpeg, m_temporaryPng, m_outputPath, FFArgs {}, m_overwrite,

@@ -26,10 +26,9 @@ QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &
                            QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
                            QStringLiteral("info"),     QStringLiteral("-progress"),
                            QStringLiteral("pipe:1")};
-    arguments << batch.trimStartArguments();
+    arguments << batch.trimStartArguments() << batch.trimEndArguments();
     arguments << QStringLiteral("-i") << source << QStringLiteral("-map")
               << QStringLiteral("0:a:0");
-    arguments << batch.trimEndArguments();
     arguments << QStringLiteral("-af") << loudnessMeasuringFilter() << QStringLiteral("-f")
               << QStringLiteral("null") << QStringLiteral("-");
     return arguments;

@@ -176,7 +176,9 @@ void MediaJob::beginConversion()
 {
     if (!m_item)
         return fail(removedMessage());
-    m_duration = m_item->duration().value_or(0.0);
+    // ffmpeg's progress counts from the trim start, so a trimmed file's bar
+    // fills over the kept range.
+    m_duration = m_batch.keptDuration(m_item->duration()).value_or(0.0);
     m_item->setStatus(MediaStatus::processing);
     m_item->setProgress(0.0);
     m_item->setErrorMessage(std::nullopt);
@@ -213,13 +215,8 @@ void MediaJob::runFFmpegStep(const QString &destination)
     QPointer<Media> item = m_item;
     const double duration = m_duration;
     const double floor = m_progressFloor;
-    auto onEvent = [this, item, duration, floor](const FFEvent &event) {
-        if (event.kind == FFEvent::Kind::log) {
-            if (SafeOutput::isWriteErrorLine(event.line))
-                m_writeErrors << event.line;
-            return;
-        }
-        if (!item)
+    auto onEvent = [item, duration, floor](const FFEvent &event) {
+        if (event.kind == FFEvent::Kind::log || !item)
             return;
         if (const auto fraction
             = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
@@ -284,16 +281,11 @@ void MediaJob::onToolFinished()
         failure = m_ffmpeg->failure();
         m_ffmpeg->deleteLater();
     }
-    if (failure) {
-        if (isCancellation(*failure))
-            return cancelled();
-        // A write error explains a failure better than the summary after it.
-        if (!m_writeErrors.isEmpty())
-            return fail(m_writeErrors.first());
+    // Once cancelled, whatever the tool made is discarded.
+    if (isCancelled() || (failure && isCancellation(*failure)))
+        return cancelled();
+    if (failure)
         return fail(errorDescription(*failure));
-    }
-    if (!m_writeErrors.isEmpty())
-        return fail(m_writeErrors.first());
     if (!m_intermediatePath.isEmpty())
         return finishSubtitleStep();
     checkOutput();
@@ -335,6 +327,8 @@ void MediaJob::commitChecked()
 
 void MediaJob::commit()
 {
+    if (isCancelled())
+        return cancelled();
     if (auto problem = SafeOutput::commitOutput(m_temporaryPath, m_finalPath, m_overwrite))
         return fail(*problem);
     m_temporaryPath.clear();

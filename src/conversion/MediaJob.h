@@ -97,7 +97,6 @@ private:
     QString m_lockedPath;
     QString m_temporaryPath;
     QString m_intermediatePath; // the SRT of a MicroDVD output
-    QStringList m_writeErrors;
     double m_duration = 0.0;
 
     QPointer<ProbeRun> m_probe;

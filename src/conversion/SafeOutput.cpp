@@ -162,27 +162,6 @@ QString alreadyExistsMessage(const QString &finalPath)
     return QStringLiteral("File '%1' already exists. Exiting.").arg(finalPath);
 }
 
-bool isWriteErrorLine(const QString &line)
-{
-    static const char *const patterns[]
-        = {"No space left on device", "Error writing trailer", "Input/output error",
-           "Disk quota exceeded",     "File too large",        "Read-only file system"};
-    for (const char *pattern : patterns) {
-        if (line.contains(QLatin1String(pattern)))
-            return true;
-    }
-    return false;
-}
-
-std::optional<QString> writeErrorIn(const QStringList &logLines)
-{
-    for (const QString &line : logLines) {
-        if (isWriteErrorLine(line))
-            return line;
-    }
-    return std::nullopt;
-}
-
 std::optional<QString> verifyOutput(const QString &temporaryPath)
 {
     const QFileInfo info(temporaryPath);

@@ -47,11 +47,6 @@ void sweepFolderOnce(const QString &folder);
 // ffmpeg's own wording for an output that exists while overwriting is off.
 QString alreadyExistsMessage(const QString &finalPath);
 
-// The first line of a tool's error output that reports a failed write (a
-// full disk, an I/O error), which can come with exit status 0.
-std::optional<QString> writeErrorIn(const QStringList &logLines);
-bool isWriteErrorLine(const QString &line);
-
 // Checks that the temporary output holds something; a missing or empty file
 // is an error message.
 std::optional<QString> verifyOutput(const QString &temporaryPath);

@@ -229,7 +229,9 @@ QList<MediaPtr> MediaLoad::added() const
 
 void MediaLoad::onCancel()
 {
+    // The work stops between files; a probe that hangs is not waited for.
     *m_stop = true;
+    finish();
 }
 
 void MediaLoad::complete(const QList<MediaPtr> &added, const QList<SkippedPath> &skipped)

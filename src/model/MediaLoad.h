@@ -18,7 +18,8 @@ class QThread;
 // One import into the media set: running when MediaSet::load() hands it out,
 // finished once its items were added to the set. The set owns it; a caller
 // may delete it after finished(), and deleting it earlier does not stop the
-// import. A cancelled load adds nothing.
+// import. A cancelled load adds nothing and finishes at once; its work
+// stops before the next file.
 class MediaLoad final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MediaLoad)

@@ -40,6 +40,8 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
     const QSet<QString> known = m_knownPaths;
 
     auto *load = new MediaLoad(this);
+    // A cancelled load ends at once, before its work returns.
+    connect(load, &Operation::finished, this, [this] { setImporting(false); });
     const QPointer<MediaLoad> guard(load);
     const std::shared_ptr<std::atomic_bool> stop = load->m_stop;
     QThread *home = thread();

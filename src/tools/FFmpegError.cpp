@@ -40,6 +40,8 @@ QString FFmpegError::errorDescription() const
 {
     if (kind == Kind::cancelled)
         return QCoreApplication::translate("FFmpegError", "Cancelled");
+    if (kind == Kind::writeFailed)
+        return stderrTail;
 
     QStringList lines = stderrTail.trimmed().split(u'\n', Qt::SkipEmptyParts);
     for (QString &line : lines)
@@ -69,4 +71,16 @@ bool isCancellation(const FFmpegFailure &failure)
     if (const auto *error = std::get_if<FFmpegError>(&failure))
         return error->kind == FFmpegError::Kind::cancelled;
     return std::get<ProcessError>(failure).kind == ProcessError::Kind::cancelled;
+}
+
+bool isWriteErrorLine(const QString &line)
+{
+    static const char *const patterns[]
+        = {"No space left on device", "Error writing trailer", "Input/output error",
+           "Disk quota exceeded",     "File too large",        "Read-only file system"};
+    for (const char *pattern : patterns) {
+        if (line.contains(QLatin1String(pattern)))
+            return true;
+    }
+    return false;
 }

@@ -79,6 +79,9 @@ void FFmpegRun::onProcessFinished()
         m_failure = *error;
     else if (isCancelled())
         m_failure = FFmpegError::cancelled();
+    // A write error explains a failure better than the summary after it.
+    else if (!m_writeError.isEmpty())
+        m_failure = FFmpegError::writeFailed(m_process->result().exitCode, m_writeError);
     else if (m_process->result().exitCode != 0)
         m_failure = FFmpegError::nonZeroExit(m_process->result().exitCode,
                                              withPaths(m_process->result().stderrTail));
@@ -105,6 +108,8 @@ FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QSt
     run->m_urls = {{fileUrl(source), QFileInfo(source).absoluteFilePath()},
                    {fileUrl(destination), QFileInfo(destination).absoluteFilePath()}};
     auto onStderr = [run](const QString &line) {
+        if (run->m_writeError.isEmpty() && isWriteErrorLine(line))
+            run->m_writeError = run->withPaths(line);
         if (run->m_onEvent)
             run->m_onEvent(FFEvent::makeLog(run->withPaths(line)));
     };

@@ -25,7 +25,8 @@ QStringList ffmpegArguments(const QString &source, const QString &destination, c
 
 // One ffmpeg conversion. Events are delivered on the thread that started it.
 // A run that was cancelled before ffmpeg returned fails as cancelled, whatever
-// the tool's exit status.
+// the tool's exit status; one whose log reports a failed write fails with that
+// line even when ffmpeg exits 0, as it does on a full disk.
 class FFmpegRun final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FFmpegRun)
@@ -51,6 +52,7 @@ private:
     FFProgressParser m_parser;
     FFEventHandler m_onEvent;
     std::optional<FFmpegFailure> m_failure;
+    QString m_writeError; // the first line that reported a failed write
     QList<std::pair<QString, QString>> m_urls; // URL and path of the input and output
 };
 

@@ -172,8 +172,8 @@ SyncProcessOutput runProcessSync(const QString &executable, const QStringList &a
     prepareChild(process);
     process.start();
     if (!process.waitForStarted(-1)) {
-        std::fprintf(stdout, "Exception: %s\n", qUtf8Printable(process.errorString()));
-        std::fflush(stdout);
+        std::fprintf(stderr, "Exception: %s\n", qUtf8Printable(process.errorString()));
+        std::fflush(stderr);
         return {};
     }
     // waitForFinished keeps reading the pipe, so a chatty child never blocks.

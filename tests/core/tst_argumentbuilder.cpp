@@ -215,18 +215,18 @@ void TestArgumentBuilder::batchArguments_data()
     };
     const VideoScale original = VideoScale::original;
     row("trim mp3", "software", "audio.mp3", "h264", "00:01:30", "00:02:00", original,
-        {"-ss", "00:01:30"}, mp3 + QStringList {"-to", "00:02:00"});
+        {"-ss", "00:01:30", "-to", "00:02:00"}, mp3);
     row("blank start", "software", "audio.mp3", "h264", " \t ", "", original, {}, mp3);
-    row("end only", "software", "audio.mp3", "h264", "", "00:02:00", original, {},
-        mp3 + QStringList {"-to", "00:02:00"});
+    row("end only", "software", "audio.mp3", "h264", "", "00:02:00", original, {"-to", "00:02:00"},
+        mp3);
     row("trim off keeps the times out", "software", "audio.mp3", "h264", "1", "2", original, {},
         mp3, false);
     row("start as typed", "software", "audio.mp3", "h264", " 90 ", "", original, {"-ss", " 90 "},
         mp3);
     row("vt trim after -hwaccel", "videotoolbox", "video.mkv", "copy", "5", "", original,
         {"-hwaccel", "videotoolbox", "-ss", "5"}, words("-c:v copy -c:a aac -b:a 192k"));
-    row("scale mp4", "software", "video.mp4", "h264", "1", "2", VideoScale::p720, {"-ss", "1"},
-        mp4 + QStringList {"-to", "2"} + vf720);
+    row("scale mp4", "software", "video.mp4", "h264", "1", "2", VideoScale::p720,
+        {"-ss", "1", "-to", "2"}, mp4 + vf720);
     row("2160p, a codec that is not exactly copy", "software", "video.mp4", "Copy", "", "",
         VideoScale::p2160, {}, mp4 + QStringList {"-vf", "scale=-2:2160"});
     row("copy ignores scale", "software", "video.mp4", "copy", "", "", VideoScale::p720, {},
@@ -235,11 +235,11 @@ void TestArgumentBuilder::batchArguments_data()
         words("-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter));
     row("audio never scales", "software", "audio.mp3", "h264", "", "", VideoScale::p720, {}, mp3);
     row("extract scales after audio", "software", "video.extract-audio", "h264", "", "3",
-        VideoScale::p720, {}, extract + QStringList {"-to", "3"} + vf720);
+        VideoScale::p720, {"-to", "3"}, extract + vf720);
     row("vaapi scale before upload", "vaapi", "video.mp4", "h264", "1", "2", VideoScale::p480,
         words("-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device vireo "
-              "-hwaccel vaapi -hwaccel_device vireo -ss 1"),
-        words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k -to 2 "
+              "-hwaccel vaapi -hwaccel_device vireo -ss 1 -to 2"),
+        words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k "
               "-vf scale=-2:480,format=nv12,hwupload"));
 }
 

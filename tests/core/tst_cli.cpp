@@ -31,6 +31,7 @@ private Q_SLOTS:
     void shardsSplitThePlan();
     void exitStatuses_data();
     void exitStatuses();
+    void interruptCancelsCleanly_data();
     void interruptCancelsCleanly();
 
 private:
@@ -262,8 +263,12 @@ void TestCli::exitStatuses()
         QCOMPARE(result.events.size(), result.out.count('\n'));
 }
 
-void TestCli::interruptCancelsCleanly()
+void TestCli::interruptCancelsCleanly_data()
 {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("waitFor"); // on standard output before the signal
+    QTest::addColumn<QByteArray>("fakeFFmpeg"); // FAKETOOL_ACTIONS, or the real ffmpeg
+
     const QString slow = m_dir.filePath("slow");
     QDir().mkpath(slow);
     for (int i = 0; i < 3; ++i) {
@@ -272,16 +277,41 @@ void TestCli::interruptCancelsCleanly()
                                         "testsrc2=size=1280x720:rate=30:duration=20", "-c:v",
                                         "mpeg4", "-q:v", "3"}));
     }
+    QDir().mkpath(m_dir.filePath("big"));
+    QVERIFY(
+        TestSupport::makeMedia(m_dir.filePath("big/big.png"),
+                               {"-f", "lavfi", "-i", "testsrc2=size=7000x7000", "-frames:v", "1"}));
+    QTest::newRow("converting video")
+        << QStringList {"--no-hwaccel", "-j", "2", "-t", "video.mp4", slow}
+        << QByteArray("\"progress\"") << QByteArray();
+    QTest::newRow("image in libvips") << QStringList {"-t", "image.webp", m_dir.filePath("big")}
+                                      << QByteArray("\"started\"") << QByteArray();
+    QTest::newRow("dry run, hardware detection hangs")
+        << QStringList {"-n", "-t", "video.mp4", slow + "/movie0.mkv"} << QByteArray()
+        << QByteArray("--hang");
+}
+
+void TestCli::interruptCancelsCleanly()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, waitFor);
+    QFETCH(QByteArray, fakeFFmpeg);
     const QString out = m_dir.filePath("interrupted");
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", m_config);
+    if (!fakeFFmpeg.isEmpty()) {
+        environment.insert("VIREO_FFMPEG", TestSupport::fakeTool());
+        environment.insert("FAKETOOL_ACTIONS", fakeFFmpeg);
+    }
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VIREO_CLI),
-                  {"--json", "--no-hwaccel", "-j", "2", "-t", "video.mp4", "-o", out, slow});
+    process.start(QStringLiteral(VIREO_CLI), QStringList {"--json", "-o", out} + arguments);
     QByteArray seen;
-    QTRY_VERIFY_WITH_TIMEOUT((seen += process.readAllStandardOutput()).contains("\"progress\""),
-                             30000);
+    if (waitFor.isEmpty())
+        QTest::qWait(1500); // nothing is printed while the hardware is tried
+    else
+        QTRY_VERIFY_WITH_TIMEOUT((seen += process.readAllStandardOutput()).contains(waitFor),
+                                 30000);
     ::kill(pid_t(process.processId()), SIGINT);
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
@@ -290,8 +320,8 @@ void TestCli::interruptCancelsCleanly()
     QVERIFY(!events.isEmpty());
     QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
-             QStringList()); // no partial or temporary file
-    QVERIFY(TestSupport::liveChildren().isEmpty());
+             QStringList()); // no output, partial or temporary file
+    QTRY_VERIFY(TestSupport::liveChildren().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -109,6 +109,9 @@ void TestConversions::initTestCase()
     QVERIFY(make("tenbit.mkv",
                  "-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -c:v ffv1 "
                  "-pix_fmt yuv420p10le"));
+    QVERIFY(make("odd.mkv", "-f lavfi -i testsrc=size=321x241:rate=10:duration=1 -c:v ffv1"));
+    QVERIFY(make("full.mkv",
+                 "-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -c:v ffv1 -pix_fmt yuv444p"));
     QVERIFY(make("anim.gif", "-f lavfi -i testsrc=size=64x48:rate=5:duration=1"));
     QVERIFY(VIPS_INIT("tst_conversions") == 0);
     vips::VImage::black(64, 48, vips::VImage::option()->set("bands", 3))
@@ -180,9 +183,9 @@ void TestConversions::convert_data()
     row("film.mkv", extract, "a2=ogg sc=720p", "ogg: vorbis 6ch 44100");
     const char *mp4 = "mov: h264 160x120 yuv420p, aac 6ch 44100";
     row("film.mkv", "video.mp4", "", mp4);
-    // The start seeks the input; the end is read on the output's timeline.
+    // Both bounds are on the input's timeline: 0.2 to 0.5 keeps 0.3 s.
     row("film.mkv", "video.mp4", "sc=720p trim=0.2-0.5", "mov: h264 960x720 yuv420p, aac 6ch 44100",
-        0.5);
+        0.3);
     row("film.mkv", "video.mov", "vc=hevc", "mov: hevc 160x120 yuv420p hvc1, aac 6ch 44100");
     row("film.mkv", "video.mkv", "vc=copy sc=720p",
         "matroska: mpeg4 160x120 yuv420p, aac 6ch 44100, subtitle");
@@ -191,6 +194,11 @@ void TestConversions::convert_data()
         "matroska: vp9 160x120 yuv420p, opus 6ch 48000, subtitle");
     row("film.mkv", "video.ogv", "ak=96", "ogg: theora 160x120 yuv420p, vorbis 6ch 44100");
     row("tenbit.mkv", "video.mp4", "", "mov: h264 160x120 yuv420p");
+    // The job probes the frame: odd sizes lose a line, 4:4:4 becomes 4:2:0.
+    row("odd.mkv", "video.mp4", "", "mov: h264 320x240 yuv420p");
+    row("odd.mkv", "video.mkv", "", "matroska: h264 320x240 yuv420p");
+    row("odd.mkv", "video.wmv", "", "asf: wmv2 320x240 yuv420p");
+    row("full.mkv", "video.mp4", "vc=hevc", "mov: hevc 160x120 yuv420p hvc1");
     // One frame of an animation, all of it to GIF; HEIC through libvips.
     row("anim.gif", "image.png", "", "png_pipe: png 64x48 rgba x1", -1);
     row("anim.gif", "image.jpg", "", "image2: mjpeg 64x48 yuvj444p x1", -1);

@@ -374,33 +374,37 @@ void TestImageConversion::existingOutput()
 
 void TestImageConversion::webpTemporaryIsRemoved_data()
 {
-    QTest::addColumn<bool>("ffmpegHangs");
+    QTest::addColumn<QByteArray>("fakeFFmpeg"); // the fake tool's arguments, or the real ffmpeg
     QTest::addColumn<bool>("cancelAtOnce");
     QTest::addColumn<bool>("cancelInFFmpeg");
     QTest::addColumn<QString>("outputName");
     QTest::addColumn<bool>("cancelled");
 
-    QTest::newRow("ffmpeg fails") << false << false << false << "nowhere/photo.webp" << false;
+    QTest::newRow("ffmpeg fails") << QByteArray() << false << false << "nowhere/photo.webp"
+                                  << false;
+    QTest::newRow("disk full, exit 0") << QByteArray("--stderr 'No space left on device\\n'")
+                                       << false << false << "photo.webp" << false;
     QTest::newRow("cancelled while libvips works")
-        << false << true << false << "photo.webp" << true;
-    QTest::newRow("cancelled while ffmpeg runs") << true << false << true << "photo.webp" << true;
+        << QByteArray() << true << false << "photo.webp" << true;
+    QTest::newRow("cancelled while ffmpeg runs")
+        << QByteArray("--hang") << false << true << "photo.webp" << true;
 }
 
 void TestImageConversion::webpTemporaryIsRemoved()
 {
-    QFETCH(bool, ffmpegHangs);
+    QFETCH(QByteArray, fakeFFmpeg);
     QFETCH(bool, cancelAtOnce);
     QFETCH(bool, cancelInFFmpeg);
     QFETCH(QString, outputName);
     QFETCH(bool, cancelled);
 
     QString ffmpeg = ToolLocator::ffmpegPath();
-    if (ffmpegHangs) {
-        ffmpeg = m_dir.filePath(QStringLiteral("hanging-ffmpeg"));
+    if (!fakeFFmpeg.isEmpty()) {
+        ffmpeg = m_dir.filePath(QStringLiteral("fake-ffmpeg"));
         QFile script(ffmpeg);
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nexec '" + QFile::encodeName(TestSupport::fakeTool())
-                     + "' --hang\n");
+        script.write("#!/bin/sh\nexec '" + QFile::encodeName(TestSupport::fakeTool()) + "' "
+                     + fakeFFmpeg + "\n");
         script.close();
         QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
     }

@@ -1,3 +1,4 @@
+#include "conversion/BatchSettings.h"
 #include "conversion/ProgressMath.h"
 
 #include <QTest>
@@ -27,6 +28,14 @@ void TestProgressMath::overall()
     QCOMPARE(fileProgress(9.0, 2.0), 1.0);
     for (double duration : {0.0, -1.0, qQNaN(), qInf()})
         QCOMPARE(fileProgress(1.0, duration), std::nullopt);
+    // A trimmed file's bar fills over the kept range, bounded by the file.
+    const auto kept = [](const char *start, const char *end, std::optional<double> duration) {
+        return BatchSettings {true, start, end}.keptDuration(duration);
+    };
+    QCOMPARE(kept("1:30", "00:02:00.5", 600.0), 30.5);
+    QCOMPARE(kept("90", "", 100.0), 10.0);
+    QCOMPARE(kept("", "200", 100.0), 100.0);
+    QCOMPARE(kept("1:x", "", 100.0), std::nullopt);
 }
 
 void TestProgressMath::estimate_data()

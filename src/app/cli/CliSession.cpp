@@ -1,8 +1,8 @@
 #include "app/cli/CliSession.h"
 
-#include "conversion/ConversionPlan.h"
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/ClassificationProbe.h"
+#include "conversion/ConversionPlan.h"
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
 #include "conversion/LoudnessMeasurement.h"
@@ -13,6 +13,7 @@
 #include "settings/Preferences.h"
 #include "settings/PresetStore.h"
 #include "tools/FFmpegRunner.h"
+#include "tools/MediaProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -263,8 +265,8 @@ void CliSession::start()
 
     m_set = new MediaSet(this);
     m_set->setProbe(&probeForClassification);
-    MediaLoad *load = m_set->load(m_options.inputs);
-    connect(load, &Operation::finished, this, &CliSession::onLoaded);
+    m_load = m_set->load(m_options.inputs);
+    connect(m_load, &Operation::finished, this, &CliSession::onLoaded);
 }
 
 void CliSession::reportSkipped(const QString &path, const QString &reason)
@@ -303,6 +305,8 @@ bool CliSession::inShard(const QString &path) const
 
 void CliSession::onLoaded()
 {
+    if (m_interrupted)
+        return;
     for (const SkippedPath &skipped : m_set->skippedPaths()) {
         if (inShard(skipped.path))
             reportSkipped(skipped.path, skipped.reason);
@@ -352,9 +356,10 @@ void CliSession::plan()
     auto printPlan = [this, settings](const HardwareProfile &profile) {
         const bool overwrite = Preferences::instance().value(PreferenceKeys::overwriteExisting);
         for (const MediaPtr &item : std::as_const(m_items)) {
-            const ConversionPlan plan
-                = planConversion(PlanSource::of(*item), m_target, m_options.outputDir, m_batch,
-                                 settings, profile, overwrite);
+            PlanSource source = PlanSource::of(*item);
+            source.video = m_sourceVideos.value(item.get());
+            const ConversionPlan plan = planConversion(source, m_target, m_options.outputDir,
+                                                       m_batch, settings, profile, overwrite);
             // The WebP step reads a PNG that exists only while the job runs.
             const QStringList arguments = plan.route == ConversionRoute::webpThroughPng
                 ? plan.ffmpegArguments(plan.outputPath, tr("(PNG from libvips)"))
@@ -389,11 +394,39 @@ void CliSession::plan()
         printSummary();
         finish(0);
     };
-    if (!planNeedsHardwareProfile(m_target, settings))
-        return printPlan(HardwareProfile::software());
-    HardwareDetection *detection = detectHardwareProfile(this);
-    connect(detection, &Operation::finished, this,
-            [detection, printPlan] { printPlan(detection->profile()); });
+    auto detectThenPrint = [this, settings, printPlan] {
+        if (m_interrupted)
+            return;
+        if (!planNeedsHardwareProfile(m_target, settings))
+            return printPlan(HardwareProfile::software());
+        HardwareDetection *detection = detectHardwareProfile(this);
+        connect(detection, &Operation::finished, this, [this, detection, printPlan] {
+            if (!m_interrupted)
+                printPlan(detection->profile());
+        });
+    };
+    // A video's frame size and pixel format shape its command line: probed
+    // as the job probes it, so the plan shown is the one that would run.
+    auto pending = std::make_shared<int>(0);
+    for (const MediaPtr &item : std::as_const(m_items)) {
+        if (item->group() != MediaGroup::video)
+            continue;
+        ++*pending;
+        ProbeRun *probe = probeMediaAsync(item->pathString(), this);
+        m_probes << probe;
+        connect(probe, &Operation::finished, this, [this, probe, item, pending, detectThenPrint] {
+            if (probe->result()) {
+                if (!item->duration())
+                    item->setDuration(probe->result()->duration);
+                m_sourceVideos.insert(item.get(), sourceVideoOf(*probe->result()));
+            }
+            probe->deleteLater();
+            if (--*pending == 0)
+                detectThenPrint();
+        });
+    }
+    if (*pending == 0)
+        detectThenPrint();
 }
 
 void CliSession::run()
@@ -545,6 +578,12 @@ void CliSession::interrupt()
     if (m_interrupted)
         return;
     m_interrupted = true;
+    if (m_load)
+        m_load->cancel();
+    for (ProbeRun *probe : std::as_const(m_probes)) {
+        if (probe)
+            probe->cancel();
+    }
     if (m_queue && m_queue->isRunning()) {
         m_queue->cancelAll();
         return;

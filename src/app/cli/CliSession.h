@@ -1,12 +1,14 @@
 #pragma once
 
 #include "conversion/BatchSettings.h"
+#include "conversion/SourceVideo.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
@@ -15,6 +17,8 @@
 
 struct ConversionPreset;
 class JobQueue;
+class MediaLoad;
+class ProbeRun;
 class MediaSet;
 
 // One run of vireo-cli: import, plan, convert, report. Ends by emitting
@@ -62,6 +66,10 @@ private:
     BatchSettings m_batch;
     MediaSet *m_set = nullptr;
     JobQueue *m_queue = nullptr;
+    QPointer<MediaLoad> m_load;
+    // The dry run's probes of the videos, and what they found.
+    QList<QPointer<ProbeRun>> m_probes;
+    QHash<const Media *, SourceVideo> m_sourceVideos;
     QList<MediaPtr> m_items;
     QHash<const Media *, QString> m_outputs;
     QElapsedTimer m_clock;

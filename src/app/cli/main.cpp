@@ -1,10 +1,13 @@
+#include "conversion/HardwareDetection.h"
 #include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
 
 #include <QCoreApplication>
+#include <QThreadPool>
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliSession.h"
@@ -29,5 +32,15 @@ int main(int argc, char *argv[])
     QObject::connect(&interrupts, &UnixSignalWatcher::received, &session, &CliSession::interrupt);
     QObject::connect(&session, &CliSession::done, &app, &QCoreApplication::exit);
     session.start();
-    return app.exec();
+    const int status = app.exec();
+    // The application's teardown waits for every pool task: a detection's test
+    // conversion or a probe that hangs must not keep an interrupted run alive.
+    // Children die with us (they are started with a parent-death signal).
+    abandonHardwareDetection();
+    if (!QThreadPool::globalInstance()->waitForDone(1000)) {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(status);
+    }
+    return status;
 }
