@@ -1,8 +1,8 @@
 #include "app/cli/CliSession.h"
 
-#include "conversion/ConversionPlan.h"
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/ClassificationProbe.h"
+#include "conversion/ConversionPlan.h"
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
 #include "conversion/LoudnessMeasurement.h"
@@ -157,6 +157,8 @@ void CliSession::applyOverrides()
         preferences.setSessionOverride(PreferenceKeys::maxConcurrentJobs, *m_options.jobs);
     if (m_options.overwrite)
         preferences.setSessionOverride(PreferenceKeys::overwriteExisting, *m_options.overwrite);
+    if (m_options.keepStructure)
+        preferences.setSessionOverride(PreferenceKeys::keepFolderStructure, true);
     if (m_options.audioBitrate)
         preferences.setSessionOverride(PreferenceKeys::audioQuality, *m_options.audioBitrate);
     if (m_options.videoCodec)
