@@ -235,7 +235,7 @@ bool JobQueue::failIfOutputTaken(const MediaPtr &item)
     QString message = tr("Another file in this batch is also converted to %1: %2")
                           .arg(QFileInfo(output).fileName(), *claimed);
     if (!settings.keepFolderStructure)
-        message += u' '
+        message += QStringLiteral(". ")
             + tr("Turn on \"Keep folder structure\" to give the files of each folder their own "
                  "folder.");
     item->setErrorMessage(message);

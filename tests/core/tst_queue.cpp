@@ -410,7 +410,7 @@ void TestQueue::sameOutputTwiceInOneRun()
     } else {
         QCOMPARE(*items[3]->errorMessage(),
                  "Another file in this batch is also converted to song.mp3: " + base
-                     + "/Artist/A/song.wav Turn on \"Keep folder structure\" to give the files of "
+                     + "/Artist/A/song.wav. Turn on \"Keep folder structure\" to give the files of "
                        "each folder their own folder.");
     }
     const QString first = base + (keepStructure ? "/out/Artist/A/song.mp3" : "/out/song.mp3");
