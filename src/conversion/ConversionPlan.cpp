@@ -1,7 +1,5 @@
 #include "conversion/ConversionPlan.h"
 
-#include "tools/ProbeResult.h"
-
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/BatchSettings.h"
 #include "conversion/ImagePath.h"
@@ -9,6 +7,7 @@
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
 #include "tools/FFmpegRunner.h"
+#include "tools/ProbeResult.h"
 
 #include <QDir>
 
@@ -20,7 +19,7 @@ const QString microDvdTargetId = QStringLiteral("subtitle.sub");
 
 PlanSource PlanSource::of(const Media &item)
 {
-    return {item.pathString(), item.baseName(), item.group(), item.duration()};
+    return {item.pathString(), item.baseName(), item.importRoot(), item.group(), item.duration()};
 }
 
 QString ConversionPlan::ffmpegDestination(const QString &temporaryOutput) const
@@ -52,7 +51,16 @@ QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
     const QString ext = target.outputExtension(settings.videoToAudio);
     if (!ext.isEmpty())
         name += u'.' + ext;
-    return QDir(destination).filePath(name);
+    QDir folder(destination);
+    if (settings.keepFolderStructure && !source.importRoot.isEmpty()) {
+        const QString below
+            = QDir(source.importRoot).relativeFilePath(QFileInfo(source.path).absolutePath());
+        // A source outside its root (a link resolved elsewhere) has no place
+        // below the destination; it goes to the destination itself.
+        if (below != u"." && !below.startsWith(QLatin1String("..")) && QDir::isRelativePath(below))
+            return QDir::cleanPath(folder.filePath(below + u'/' + name));
+    }
+    return folder.filePath(name);
 }
 
 SourceVideo sourceVideoOf(const ProbeResult &probe)

@@ -24,6 +24,9 @@ class Media;
 struct PlanSource {
     QString path;
     QString baseName; // the file name without its last extension
+    // The imported folder the file was found in; empty for a file given by
+    // itself.
+    QString importRoot;
     MediaGroup group = MediaGroup::other;
     std::optional<double> duration;
     SourceVideo video;
@@ -63,7 +66,8 @@ SourceVideo sourceVideoOf(const ProbeResult &probe);
 bool planNeedsHardwareProfile(const MediaTarget &target, const ConversionSettings &settings);
 
 // The output of an item: the destination folder, the base name, and the
-// target's output extension.
+// target's output extension. Keeping the folder structure puts it below the
+// destination where the source lies below its import root.
 QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
                           const QString &destination, const ConversionSettings &settings);
 

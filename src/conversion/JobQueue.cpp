@@ -1,9 +1,14 @@
 #include "conversion/JobQueue.h"
 
+#include "conversion/ConversionPlan.h"
 #include "conversion/MediaJob.h"
 #include "conversion/ProgressMath.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "tools/ResourceLimits.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 JobQueue::JobQueue(QObject *parent)
     : QObject(parent)
@@ -146,7 +151,18 @@ void JobQueue::startNext()
 {
     m_startScheduled = false;
     if (m_active.size() < m_maxConcurrent && !m_pending.isEmpty()) {
-        startJob(m_pending.takeFirst());
+        // Items whose output an earlier item of the run claimed fail at once
+        // and take no slot. Each leaves the list before it fails, whatever
+        // its status change sets off.
+        MediaPtr next = m_pending.takeFirst();
+        while (next && failIfOutputTaken(next)) {
+            Totals totals = m_totals;
+            ++totals.failed;
+            setTotals(totals);
+            next = m_pending.isEmpty() ? MediaPtr() : m_pending.takeFirst();
+        }
+        if (next)
+            startJob(next);
         // Starting a child process takes a few milliseconds of this thread;
         // one start per pass of the event loop keeps the window responsive
         // while a batch fills many slots at once.
@@ -162,6 +178,7 @@ void JobQueue::startNext()
     m_isRunning = false;
     m_startedAt.reset();
     m_runInputs.clear();
+    m_runOutputs.clear();
     Q_EMIT isRunningChanged();
     Q_EMIT startedAtChanged();
     if (auto completion = std::exchange(m_completion, {}))
@@ -199,6 +216,31 @@ void JobQueue::jobFinished(const QUuid &id, bool ok)
         ++totals.failed;
     setTotals(totals);
     startNext();
+}
+
+bool JobQueue::failIfOutputTaken(const MediaPtr &item)
+{
+    // The settings the job reads as it starts, right after this. The path is
+    // cleaned, not resolved: the items of a run share the destination's
+    // spelling, and no disk is touched per item.
+    const ConversionSettings settings = ConversionSettings::current();
+    const QString output = QDir::cleanPath(
+        QFileInfo(plannedOutputPath(PlanSource::of(*item), m_target, m_destination, settings))
+            .absoluteFilePath());
+    const auto claimed = m_runOutputs.constFind(output);
+    if (claimed == m_runOutputs.cend()) {
+        m_runOutputs.insert(output, item->pathString());
+        return false;
+    }
+    QString message = tr("Another file in this batch is also converted to %1: %2")
+                          .arg(QFileInfo(output).fileName(), *claimed);
+    if (!settings.keepFolderStructure)
+        message += QStringLiteral(". ")
+            + tr("Turn on \"Keep folder structure\" to give the files of each folder their own "
+                 "folder.");
+    item->setErrorMessage(message);
+    item->setStatus(MediaStatus::failed);
+    return true;
 }
 
 bool JobQueue::isInputOfRun(const QString &path) const

@@ -73,6 +73,9 @@ private:
     void startJob(const MediaPtr &item);
     void jobFinished(const QUuid &id, bool ok);
     bool isInputOfRun(const QString &path) const;
+    // Fails the item when an earlier item of the run writes the same output;
+    // claims the output otherwise.
+    bool failIfOutputTaken(const MediaPtr &item);
     void setTotals(const Totals &totals);
 
     Totals m_totals;
@@ -92,4 +95,7 @@ private:
     bool m_startScheduled = false;
     // Every input of the run by device and inode: never to be overwritten.
     QSet<FileIdentity> m_runInputs;
+    // The output of every item of the run, to the input that claimed it
+    // first: a later item with the same output fails instead of replacing it.
+    QHash<QString, QString> m_runOutputs;
 };

@@ -19,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <filesystem>
+
 namespace {
 
 QString removedMessage()
@@ -64,10 +66,16 @@ void MediaJob::start()
     m_settings = ConversionSettings::current();
     m_overwrite = preferences.value(PreferenceKeys::overwriteExisting);
     m_signature = successSignature(m_target, m_batch, m_settings);
+    m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_target, m_destination, m_settings);
 
+    // Done already only when that output is where this run would write it:
+    // the same items converted into another folder are converted again.
     if (preferences.value(PreferenceKeys::ignoreAlreadyProcessedFiles)
         && m_item->status() == MediaStatus::successful
-        && m_item->lastSuccessSignature() == m_signature) {
+        && m_item->lastSuccessSignature() == m_signature && !m_item->lastOutputPath().isEmpty()
+        && SafeOutput::canonicalOutputPath(m_item->lastOutputPath())
+            == SafeOutput::canonicalOutputPath(m_finalPath)
+        && QFileInfo::exists(m_finalPath)) {
         m_skipped = true;
         m_succeeded = true;
         finish();
@@ -81,7 +89,7 @@ void MediaJob::prepareOutput()
     if (!m_item)
         return fail(removedMessage());
     m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_target, m_destination, m_settings);
-    if (!SafeOutput::isDirectlyIn(m_finalPath, m_destination))
+    if (!SafeOutput::isInside(m_finalPath, m_destination))
         return fail(QCoreApplication::translate("MediaJob",
                                                 "The output name \"%1\" would leave the "
                                                 "destination folder \"%2\"; nothing was written")
@@ -183,9 +191,17 @@ void MediaJob::beginConversion()
     m_item->setProgress(0.0);
     m_item->setErrorMessage(std::nullopt);
 
+    // Created as needed; another process creating it meanwhile is no error.
+    const QString folder = QFileInfo(m_finalPath).absolutePath();
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder).constData(), error);
+    if (error && !QFileInfo(folder).isDir())
+        return fail(QCoreApplication::translate("MediaJob",
+                                                "Could not create the folder \"%1\" for \"%2\": %3")
+                        .arg(folder, m_item->filename(), QString::fromStdString(error.message())));
     if (!m_overwrite && QFileInfo::exists(m_finalPath))
         return fail(SafeOutput::alreadyExistsMessage(m_finalPath));
-    SafeOutput::sweepFolderOnce(QFileInfo(m_finalPath).absolutePath());
+    SafeOutput::sweepFolderOnce(folder);
     m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
     convert();
 }
@@ -371,6 +387,7 @@ void MediaJob::succeed()
         m_item->setStatus(MediaStatus::successful);
         m_item->setProgress(1.0);
         m_item->setLastSuccessSignature(m_signature);
+        m_item->setLastOutputPath(m_finalPath);
     }
     m_succeeded = true;
     finish();

@@ -95,12 +95,15 @@ QString canonicalOutputPath(const QString &path)
     return folder + u'/' + info.fileName();
 }
 
-bool isDirectlyIn(const QString &path, const QString &folder)
+bool isInside(const QString &path, const QString &folder)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
-    return !name.isEmpty() && name != u"." && name != u".."
-        && QDir::cleanPath(info.absolutePath()) == QDir::cleanPath(QDir(folder).absolutePath());
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    const QString root = QDir::cleanPath(QDir(folder).absolutePath());
+    const QString parent = QDir::cleanPath(info.absolutePath());
+    return parent == root || parent.startsWith(root.endsWith(u'/') ? root : root + u'/');
 }
 
 QString temporaryPathFor(const QString &finalPath)

@@ -21,10 +21,10 @@ bool isSameFile(const QString &a, const QString &b);
 // spellings of one output compare equal even before the file exists.
 QString canonicalOutputPath(const QString &path);
 
-// True when the path names an entry directly inside the folder: whatever
-// built the name ("../", "/" or "." in an extension), nothing is written
-// elsewhere.
-bool isDirectlyIn(const QString &path, const QString &folder);
+// True when the path names an entry inside the folder or one of its
+// subfolders once "." and ".." are resolved: whatever built the name ("../",
+// "/" or "." in an extension), nothing is written elsewhere.
+bool isInside(const QString &path, const QString &folder);
 
 // A hidden name beside the final one that keeps its extension (ffmpeg picks
 // the muxer from it) and names its owner, this process:

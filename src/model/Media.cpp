@@ -16,12 +16,14 @@ Media::Media(const QString &path, const MediaType &type, QObject *parent)
     m_ext = dot > 0 ? m_filename.mid(dot + 1) : QString();
 }
 
-QSharedPointer<Media> Media::create(const QString &path, const MediaType::ProbeFunction &probe)
+QSharedPointer<Media> Media::create(const QString &path, const MediaType::ProbeFunction &probe,
+                                    const QString &importRoot)
 {
     // Deleted with deleteLater: the last holder may be a job on another path.
     QSharedPointer<Media> item(new Media(path, MediaType::classify(path, probe)),
                                &QObject::deleteLater);
     item->m_fileIdentity = FileIdentity::of(path);
+    item->m_importRoot = importRoot;
     return item;
 }
 
@@ -92,6 +94,14 @@ void Media::setLastOutputSize(qint64 bytes)
         return;
     m_lastOutputSize = bytes;
     Q_EMIT lastOutputSizeChanged();
+    Q_EMIT changed();
+}
+
+void Media::setLastOutputPath(const QString &path)
+{
+    if (m_lastOutputPath == path)
+        return;
+    m_lastOutputPath = path;
     Q_EMIT changed();
 }
 

@@ -25,7 +25,8 @@ public:
     // Classifies the file first. Blocks (file system, maybe the probe): call it
     // off the main thread and move the item to the main thread afterwards.
     static QSharedPointer<Media> create(const QString &path,
-                                        const MediaType::ProbeFunction &probe = {});
+                                        const MediaType::ProbeFunction &probe = {},
+                                        const QString &importRoot = {});
 
     const QUuid &id() const { return m_id; }
     const QString &pathString() const { return m_path; }
@@ -36,6 +37,11 @@ public:
     // item made directly or a file that did not exist then.
     const std::optional<FileIdentity> &fileIdentity() const { return m_fileIdentity; }
     MediaGroup group() const { return m_type.group(); }
+    // The folder that was imported when this file was found inside it; empty
+    // for a file given by itself. Keeping the folder structure mirrors the
+    // file's place below it.
+    const QString &importRoot() const { return m_importRoot; }
+    void setImportRoot(const QString &folder) { m_importRoot = folder; }
 
     MediaStatus status() const { return m_status; }
     double progress() const { return m_progress; }
@@ -45,6 +51,8 @@ public:
     // The size in bytes of the output the last successful conversion wrote;
     // -1 while unknown.
     qint64 lastOutputSize() const { return m_lastOutputSize; }
+    // Where the last successful conversion wrote its output; empty before.
+    const QString &lastOutputPath() const { return m_lastOutputPath; }
     // True while the conversion's first pass measures the loudness; the
     // progress then counts that pass.
     bool isMeasuring() const { return m_measuring; }
@@ -55,6 +63,7 @@ public:
     void setLastSuccessSignature(const std::optional<QString> &signature);
     void setDuration(const std::optional<double> &seconds);
     void setLastOutputSize(qint64 bytes);
+    void setLastOutputPath(const QString &path);
     void setMeasuring(bool measuring);
 
     // Back to unprocessed when the item was converted, but not with the
@@ -89,6 +98,8 @@ private:
     std::optional<QString> m_lastSuccessSignature;
     std::optional<double> m_duration;
     qint64 m_lastOutputSize = -1;
+    QString m_importRoot;
+    QString m_lastOutputPath;
     bool m_measuring = false;
 };
 

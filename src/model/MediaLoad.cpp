@@ -70,7 +70,11 @@ bool isUrl(const QString &input)
 // skipped. Anything it cannot take is reported, never dropped in silence.
 class Expansion final {
 public:
-    Expansion(QStringList &files, QList<SkippedPath> &skipped, const std::atomic_bool &stop)
+    // A found file and the imported folder it was found in (empty for a
+    // file given by itself).
+    using Found = std::pair<QString, QString>;
+
+    Expansion(QList<Found> &files, QList<SkippedPath> &skipped, const std::atomic_bool &stop)
         : m_files(files)
         , m_skipped(skipped)
         , m_stop(stop)
@@ -90,7 +94,8 @@ private:
     void reportUnlistable(const QString &path, int error, bool partly);
     void skip(const QString &path, const QString &reason) { m_skipped.append({path, reason}); }
 
-    QStringList &m_files;
+    QList<Found> &m_files;
+    QString m_root; // the folder input being expanded
     QList<SkippedPath> &m_skipped;
     const std::atomic_bool &m_stop;
     // Directories already listed under the current input, by device and
@@ -120,11 +125,12 @@ void Expansion::expandInput(const QString &input)
     const QByteArray bytes = QFile::encodeName(path);
     if (::stat(bytes.constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
         m_visited.clear();
+        m_root = path;
         expandDirectory(bytes, path);
     } else {
         // Whatever is not a directory, names nothing or cannot be examined
         // becomes an item; classification places it.
-        m_files.append(path);
+        m_files.append({path, QString()});
     }
 }
 
@@ -191,7 +197,7 @@ void Expansion::expandDirectory(const QByteArray &path, const QString &displayPa
         if (directory)
             expandDirectory(childPath, displayPrefix + name);
         else
-            m_files.append(displayPrefix + name);
+            m_files.append({displayPrefix + name, m_root});
     }
     if (readError != 0)
         reportUnlistable(displayPath, readError, true);
@@ -250,7 +256,7 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
                                     const std::atomic_bool &stop)
 {
     Found found;
-    QStringList files;
+    QList<Expansion::Found> files;
     Expansion expansion(files, found.skipped, stop);
     for (const QString &input : inputs) {
         if (stop)
@@ -260,10 +266,10 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
 
     // Known paths are dropped before classification rather than after it:
     // the outcome is the same, and reloading a large folder costs no probes.
-    QStringList fresh;
+    QList<Expansion::Found> fresh;
     fresh.reserve(files.size());
-    for (const QString &file : std::as_const(files)) {
-        if (!known.contains(file))
+    for (const Expansion::Found &file : std::as_const(files)) {
+        if (!known.contains(file.first))
             fresh.append(file);
     }
 
@@ -274,10 +280,10 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
     QThreadPool *pool = QThreadPool::globalInstance();
     pool->releaseThread();
     found.items = QtConcurrent::blockingMapped<QList<MediaPtr>>(
-        pool, fresh, [home, &probe, &stop](const QString &file) -> MediaPtr {
+        pool, fresh, [home, &probe, &stop](const Expansion::Found &file) -> MediaPtr {
             if (stop)
                 return {};
-            MediaPtr item = Media::create(file, probe);
+            MediaPtr item = Media::create(file.first, probe, file.second);
             item->moveToThread(home);
             return item;
         });

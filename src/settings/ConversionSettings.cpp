@@ -14,7 +14,8 @@ ConversionSettings ConversionSettings::current()
             preferences.value(PreferenceKeys::audioQuality),
             preferences.value(PreferenceKeys::videoToAudio),
             preferences.value(PreferenceKeys::normalizeLoudness),
-            preferences.value(PreferenceKeys::loudnessTarget)};
+            preferences.value(PreferenceKeys::loudnessTarget),
+            preferences.value(PreferenceKeys::keepFolderStructure)};
 }
 
 qint64 ConversionSettings::audioKbps() const

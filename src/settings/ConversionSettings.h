@@ -16,6 +16,8 @@ struct ConversionSettings {
     QString videoToAudio;
     bool normalizeLoudness = false;
     double loudnessTarget = -16.0;
+    // Where outputs go, not what they hold: no part of a success signature.
+    bool keepFolderStructure = false;
 
     static ConversionSettings current();
 

@@ -154,6 +154,12 @@ void TestCli::dryRunPlansTheBuildersArguments()
     for (const QJsonValue &value : planned["arguments"].toArray())
         planned_arguments << value.toString();
     QCOMPARE(planned_arguments, expected);
+    // The subfolders of a folder given are kept below the output folder.
+    QStringList outputs;
+    for (const QJsonObject &event :
+         run({"--json", "-n", "--keep-structure", "-t", "audio.mp3", "-o", out, m_mixed}).events)
+        outputs << event["output"].toString();
+    QCOMPARE(outputs.filter(".mp3"), (QStringList {out + "/nested/two.mp3", out + "/one.mp3"}));
     QVERIFY(!QDir(out).exists()); // a dry run writes nothing
 }
 

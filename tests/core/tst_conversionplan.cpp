@@ -92,6 +92,8 @@ void TestConversionPlan::dryRunIsWhatTheJobRuns_data()
     QTest::addColumn<bool>("runsFFmpeg");
     QTest::newRow("ffmpeg") << "tone.wav"
                             << QStringList {"--to", "audio.mp3", "--trim-start", "0.2"} << true;
+    QTest::newRow("file given itself, structure kept")
+        << "tone.wav" << QStringList {"--to", "audio.mp3", "--keep-structure"} << true;
     QTest::newRow("image path") << "photo.heic" << QStringList {"--to", "image.jpg"} << false;
     QTest::newRow("webp through png") << "photo.heic" << QStringList {"--to", "image.webp"} << true;
     QTest::newRow("microdvd through srt")

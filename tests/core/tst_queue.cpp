@@ -82,6 +82,7 @@ void TestQueue::init()
     preferences.setValue(PreferenceKeys::maxConcurrentJobs, 2);
     preferences.setValue(PreferenceKeys::ignoreAlreadyProcessedFiles, true);
     preferences.setValue(PreferenceKeys::overwriteExisting, true);
+    preferences.setValue(PreferenceKeys::keepFolderStructure, false);
     preferences.setValue(PreferenceKeys::hardwareAcceleration, false);
     preferences.setValue(PreferenceKeys::openDestinationOnFinish, true);
     preferences.setValue(PreferenceKeys::videoToAudio, QString("mp3"));
@@ -212,11 +213,14 @@ void TestQueue::skipsUnchangedAndRedoesChanged()
     QVERIFY(run(items, "video.mp4", out, scaled));
     QCOMPARE(transitions, 4); // processing, then successful, for each
     QCOMPARE(items[1]->lastSuccessSignature(), successSignature(mp4, scaled));
+    // Another folder has none of the outputs: both convert into it.
+    QVERIFY(run(items, "video.mp4", out + "2", scaled));
+    QCOMPARE(entries(out + "2").size(), 2);
 
     // With skipping off everything converts again.
     Preferences::instance().setValue(PreferenceKeys::ignoreAlreadyProcessedFiles, false);
     QVERIFY(run(items, "video.mp4", out, scaled));
-    QCOMPARE(transitions, 8);
+    QCOMPARE(transitions, 12);
 }
 
 void TestQueue::enqueueDuringRunJoinsIt()
@@ -323,7 +327,7 @@ void TestQueue::outputNeverReplacesAnInput()
     QVERIFY(run(items, "audio.mp3", destination));
     for (const MediaPtr &item : items)
         QCOMPARE(item->status(), MediaStatus::failed);
-    QVERIFY(items.last()->errorMessage().value_or("").contains(u"would replace the input"));
+    QVERIFY(items.first()->errorMessage().value_or("").contains(u"would replace the input"));
     QCOMPARE(read(folder + "/song.mp3"), before);
     QCOMPARE(QDir(folder).entryList({".*.vireo-*"}, QDir::Files | QDir::Hidden), QStringList());
 }
@@ -358,37 +362,61 @@ void TestQueue::existingOutputKeptOrReplaced()
 void TestQueue::sameOutputTwiceInOneRun_data()
 {
     QTest::addColumn<bool>("overwrite");
-    QTest::newRow("overwrite on") << true;
-    QTest::newRow("overwrite off") << false;
+    QTest::addColumn<bool>("keepStructure");
+    QTest::newRow("overwrite on") << true << false;
+    QTest::newRow("overwrite off") << false << false;
+    QTest::newRow("folder structure kept") << false << true;
+    QTest::newRow("a file where a folder goes") << true << true;
 }
 
 void TestQueue::sameOutputTwiceInOneRun()
 {
     QFETCH(bool, overwrite);
+    QFETCH(bool, keepStructure);
     Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
-    const QString base = m_dir.filePath(overwrite ? "twins-on" : "twins-off");
-    QDir().mkpath(base + "/a");
-    QDir().mkpath(base + "/b");
-    QVERIFY(QFile::copy(m_tone, base + "/a/song.wav"));
-    QVERIFY(TestSupport::makeTone(base + "/b/song.flac", 1.0));
+    Preferences::instance().setValue(PreferenceKeys::keepFolderStructure, keepStructure);
+    const QString base = m_dir.filePath(QString("twins%1").arg(++m_counter));
+    QDir().mkpath(base + "/Artist/A");
+    QDir().mkpath(base + "/Artist/B");
+    QVERIFY(QFile::copy(m_tone, base + "/Artist/A/song.wav"));
+    QVERIFY(TestSupport::makeTone(base + "/Artist/B/song.flac", 1.0));
     // A broken and an empty input fail alone; the batch goes on.
     QVERIFY(writeFile(base + "/broken.wav", QByteArray(4096, '\x5a')));
     QVERIFY(writeFile(base + "/empty.wav", {}));
-    const QList<MediaPtr> items {item(base + "/broken.wav"), item(base + "/a/song.wav"),
-                                 item(base + "/empty.wav"), item(base + "/b/song.flac")};
+    const QList<MediaPtr> items {item(base + "/broken.wav"), item(base + "/Artist/A/song.wav"),
+                                 item(base + "/empty.wav"), item(base + "/Artist/B/song.flac")};
+    for (const MediaPtr &item : items)
+        item->setImportRoot(base);
+    const bool blocked = overwrite && keepStructure;
+    QVERIFY(QDir().mkpath(base + "/out"));
+    QVERIFY(!blocked || writeFile(base + "/out/Artist", "a file"));
     QVERIFY(run(items, "audio.mp3", base + "/out"));
+    QVERIFY(!blocked
+            || items[3]->errorMessage()->startsWith("Could not create the folder \"" + base
+                                                    + "/out/Artist/B\" for \"song.flac\": "));
+    if (blocked)
+        return;
 
     QCOMPARE(items[0]->status(), MediaStatus::failed);
     QVERIFY(!items[0]->errorMessage().value_or("ffmpeg failed").contains(u"ffmpeg failed"));
     QCOMPARE(items[1]->status(), MediaStatus::successful);
     QCOMPARE(items[2]->status(), MediaStatus::failed);
-    QCOMPARE(items[3]->status(), overwrite ? MediaStatus::successful : MediaStatus::failed);
-    // Whole files only, written one after the other in list order: with
-    // overwriting on the later one replaces the earlier.
-    const auto probed = TestSupport::probe(base + "/out/song.mp3");
+    // Within one run the later item never replaces the earlier one's output.
+    QCOMPARE(items[3]->status(), keepStructure ? MediaStatus::successful : MediaStatus::failed);
+    QCOMPARE(m_totals, (Totals {4, keepStructure ? 2 : 1, keepStructure ? 2 : 3}));
+    if (keepStructure) {
+        QCOMPARE(entries(base + "/out/Artist/B"), QStringList {"song.mp3"});
+        QCOMPARE(items[3]->lastOutputPath(), base + "/out/Artist/B/song.mp3");
+    } else {
+        QCOMPARE(*items[3]->errorMessage(),
+                 "Another file in this batch is also converted to song.mp3: " + base
+                     + "/Artist/A/song.wav. Turn on \"Keep folder structure\" to give the files of "
+                       "each folder their own folder.");
+    }
+    const QString first = base + (keepStructure ? "/out/Artist/A/song.mp3" : "/out/song.mp3");
+    const auto probed = TestSupport::probe(first);
     QVERIFY(probed);
-    QVERIFY(qAbs(probed->duration.value_or(0) - (overwrite ? 1.0 : 0.5)) < 0.1);
-    QCOMPARE(entries(base + "/out"), QStringList {"song.mp3"});
+    QVERIFY(qAbs(probed->duration.value_or(0) - 0.5) < 0.1);
 }
 
 void TestQueue::failureKeepsEarlierOutput_data()

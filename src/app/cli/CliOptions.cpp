@@ -111,6 +111,10 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         "trim-end", "Keep this much from the start (seconds or HH:MM:SS).", "TIME");
     const QCommandLineOption scale(
         "scale", "Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p.", "SCALE");
+    const QCommandLineOption keepStructure(
+        "keep-structure",
+        "Recreate the subfolders of each input folder in the output folder instead of writing "
+        "every output side by side.");
     const QCommandLineOption dryRun({"n", "dry-run"}, "Classify and plan only; convert nothing.");
     const QCommandLineOption json("json", "Machine-readable output, one JSON object per line.");
     const QCommandLineOption listTargets("list-targets", "List the targets.");
@@ -125,10 +129,10 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         "Convert only part K of N of the files (1 <= K <= N), split by a hash of their paths "
         "relative to the input folders: the same on every machine.",
         "K/N");
-    parser.addOptions({to,           preset,     output,       jobs,    overwrite, noOverwrite,
-                       audioBitrate, videoCodec, videoQuality, hwaccel, noHwaccel, audioFormat,
-                       trimStart,    trimEnd,    scale,        dryRun,  json,      listTargets,
-                       listPresets,  quiet,      normalize,    shard});
+    parser.addOptions({to,           preset,     output,       jobs,    overwrite,    noOverwrite,
+                       audioBitrate, videoCodec, videoQuality, hwaccel, noHwaccel,    audioFormat,
+                       trimStart,    trimEnd,    scale,        dryRun,  json,         listTargets,
+                       listPresets,  quiet,      normalize,    shard,   keepStructure});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument("INPUT", "Files or folders to convert.", "INPUT...");
@@ -219,6 +223,7 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
                 QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
     }
     options.normalizeLufs = normalizeLufs;
+    options.keepStructure = parser.isSet(keepStructure);
     if (parser.isSet(shard)) {
         options.shard = shardFrom(parser.value(shard));
         if (!options.shard)

@@ -32,6 +32,9 @@ struct CliOptions {
     std::optional<VideoScale> scale;
     std::optional<double> normalizeLufs;
     std::optional<Shard> shard;
+    // Outputs below the destination where the inputs lie below the folders
+    // given; without it the stored preference decides.
+    bool keepStructure = false;
     bool dryRun = false;
     bool json = false;
     bool quiet = false;

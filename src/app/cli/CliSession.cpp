@@ -159,6 +159,8 @@ void CliSession::applyOverrides()
         preferences.setSessionOverride(PreferenceKeys::maxConcurrentJobs, *m_options.jobs);
     if (m_options.overwrite)
         preferences.setSessionOverride(PreferenceKeys::overwriteExisting, *m_options.overwrite);
+    if (m_options.keepStructure)
+        preferences.setSessionOverride(PreferenceKeys::keepFolderStructure, true);
     if (m_options.audioBitrate)
         preferences.setSessionOverride(PreferenceKeys::audioQuality, *m_options.audioBitrate);
     if (m_options.videoCodec)

@@ -149,9 +149,13 @@ void ResultBar::runFinished()
     QList<Finished> items;
     items.reserve(m_items.size());
     for (const MediaPtr &item : std::as_const(m_items)) {
-        items.append({item->pathString(),
-                      plannedOutputPath(PlanSource::of(*item), m_target, m_destination, settings),
-                      item->status(), m_started.contains(item->id()),
+        // Where the item's success really wrote, which the settings of now
+        // may no longer name; the plan's path for the others.
+        const QString output
+            = item->status() == MediaStatus::successful && !item->lastOutputPath().isEmpty()
+            ? item->lastOutputPath()
+            : plannedOutputPath(PlanSource::of(*item), m_target, m_destination, settings);
+        items.append({item->pathString(), output, item->status(), m_started.contains(item->id()),
                       item->errorMessage().value_or(tr("Failed"))});
         disconnect(item.data(), nullptr, this, nullptr);
     }
