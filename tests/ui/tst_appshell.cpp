@@ -357,9 +357,6 @@ void TestAppShell::helpMenu()
     window.contactSupportAction()->trigger();
     QCOMPARE(m_openedUrls.size(), 1);
     QCOMPARE(m_openedUrls.constFirst().scheme(), QStringLiteral("mailto"));
-    QCOMPARE(QUrlQuery(m_openedUrls.constFirst())
-                 .queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
-             QStringLiteral("Vireo Support Request"));
 }
 
 void TestAppShell::oneMainWindow()
@@ -428,7 +425,6 @@ void TestAppShell::closeHidesAndFilesBringBack()
     window->showMinimized();
     delegate.openMedia({});
     QVERIFY(!window->isMinimized());
-    QVERIFY(window->isVisible());
     QCOMPARE(MediaSet::shared().mediaList().size(), 3);
 }
 
