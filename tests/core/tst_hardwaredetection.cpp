@@ -13,21 +13,9 @@ namespace {
 
 QString apiName(const std::optional<HardwareProfile> &profile)
 {
-    if (!profile)
-        return QStringLiteral("nothing");
-    switch (profile->api) {
-    case HardwareProfile::Api::none:
-        return QStringLiteral("none");
-    case HardwareProfile::Api::videoToolbox:
-        return QStringLiteral("videotoolbox");
-    case HardwareProfile::Api::vaapi:
-        return QStringLiteral("vaapi");
-    case HardwareProfile::Api::nvenc:
-        return QStringLiteral("nvenc");
-    case HardwareProfile::Api::qsv:
-        return QStringLiteral("qsv");
-    }
-    return {};
+    // In the order of HardwareProfile::Api.
+    static const char *const names[] = {"none", "videotoolbox", "vaapi", "nvenc", "qsv"};
+    return QString::fromLatin1(profile ? names[int(profile->api)] : "nothing");
 }
 
 bool hasGpu()
@@ -57,23 +45,19 @@ void TestHardwareDetection::forcedValues_data()
     QTest::addColumn<QString>("device");
 
     const QStringList nodes {"/dev/dri/renderD129", "/dev/dri/renderD130"};
-    QTest::newRow("none") << "none" << nodes << "none"
-                          << "";
-    QTest::newRow("any case") << " NVENC " << nodes << "nvenc"
-                              << "";
-    QTest::newRow("qsv") << "qsv" << nodes << "qsv"
-                         << "";
-    QTest::newRow("vaapi: first node") << "vaapi" << nodes << "vaapi" << nodes.first();
-    QTest::newRow("vaapi: no node") << "vaapi" << QStringList() << "vaapi"
-                                    << "";
-    QTest::newRow("vaapi: named device") << "vaapi:/dev/dri/renderD130" << nodes << "vaapi"
-                                         << "/dev/dri/renderD130";
-    QTest::newRow("unset") << "" << nodes << "nothing"
-                           << "";
-    QTest::newRow("unknown") << "cuda" << nodes << "nothing"
-                             << "";
-    QTest::newRow("device for another api") << "none:/dev/null" << nodes << "nothing"
-                                            << "";
+    const auto row = [&nodes](const char *tag, const char *value, const char *api,
+                              const QString &device = {}, bool noNodes = false) {
+        QTest::newRow(tag) << value << (noNodes ? QStringList() : nodes) << api << device;
+    };
+    row("none", "none", "none");
+    row("any case", " NVENC ", "nvenc");
+    row("qsv", "qsv", "qsv");
+    row("vaapi: first node", "vaapi", "vaapi", nodes.first());
+    row("vaapi: no node", "vaapi", "vaapi", {}, true);
+    row("vaapi: named device", "vaapi:/dev/dri/renderD130", "vaapi", nodes.last());
+    row("unset", "", "nothing");
+    row("unknown", "cuda", "nothing");
+    row("device for another api", "none:/dev/null", "nothing");
 }
 
 void TestHardwareDetection::forcedValues()
@@ -129,11 +113,9 @@ void TestHardwareDetection::environmentForcesTheResult_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("api");
 
-    QTest::newRow("none") << "none"
-                          << "none";
-    // Not present here, so only the variable can make it the result.
-    QTest::newRow("nvenc") << "nvenc"
-                           << "nvenc";
+    // nvenc is not present here, so only the variable can make it the result.
+    for (const QString api : {"none", "nvenc"})
+        QTest::newRow(qPrintable(api)) << api << api;
 }
 
 void TestHardwareDetection::environmentForcesTheResult()

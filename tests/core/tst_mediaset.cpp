@@ -282,7 +282,6 @@ void TestMediaSet::removal()
     }
     set.remove(audio);
     QCOMPARE(changed.size(), 1);
-    QCOMPARE(set.media().size(), 4);
     QCOMPARE(set.mediaList().size(), 5);
     verifyGroups(set);
     // Nothing else holds it, not even the load that added it (the pool's

@@ -31,14 +31,6 @@ const QStringList tone {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLi
 const QStringList picture {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
                            QStringLiteral("testsrc=duration=1:size=64x64")};
 
-QStringList args(std::initializer_list<QStringList> parts)
-{
-    QStringList all;
-    for (const QStringList &part : parts)
-        all += part;
-    return all;
-}
-
 bool makeHeif(const QString &path, VipsForeignHeifCompression compression)
 {
     VipsImage *image = nullptr;
@@ -74,26 +66,26 @@ void TestMediaType::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(VIPS_INIT("tst_mediatype") == 0);
-    const QStringList video = args({picture, tone, split("-pix_fmt yuv420p")});
+    const QStringList video = picture + tone + split("-pix_fmt yuv420p");
 
     QVERIFY(makeMedia(path("cover.mp3"),
-                      args({tone,
-                            split("-f lavfi -i color=c=red:size=64x64:duration=1 -map 0 "
-                                  "-map 1 -c:v mjpeg -disposition:v attached_pic")})));
+                      (tone
+                       + split("-f lavfi -i color=c=red:size=64x64:duration=1 -map 0 "
+                               "-map 1 -c:v mjpeg -disposition:v attached_pic"))));
     QVERIFY(makeMedia(path("clip.ts"), video));
     QVERIFY(makeMedia(path("clip.mp4"), video));
-    QVERIFY(makeMedia(path("clip.mjpeg"), args({picture, split("-c:v mjpeg -f mjpeg")})));
-    QVERIFY(makeMedia(path("song.ogg"), args({tone, split("-c:a libvorbis")})));
-    QVERIFY(makeMedia(path("song.m4a"), args({tone, split("-c:a aac")})));
+    QVERIFY(makeMedia(path("clip.mjpeg"), picture + split("-c:v mjpeg -f mjpeg")));
+    QVERIFY(makeMedia(path("song.ogg"), tone + split("-c:a libvorbis")));
+    QVERIFY(makeMedia(path("song.m4a"), tone + split("-c:a aac")));
     QVERIFY(makeHeif(path("photo.heic"), VIPS_FOREIGN_HEIF_COMPRESSION_HEVC));
     QVERIFY(makeHeif(path("photo.avif"), VIPS_FOREIGN_HEIF_COMPRESSION_AV1));
     // Contents the MIME database cannot place but the probe can: Matroska without
     // its extension, and QOI, a picture format it does not know.
-    QVERIFY(makeMedia(path("song.mka"), args({tone, split("-f matroska")})));
+    QVERIFY(makeMedia(path("song.mka"), tone + split("-f matroska")));
     QVERIFY(QFile::rename(path("song.mka"), path("song.blob")));
-    QVERIFY(makeMedia(path("clip.mkv.tmp"), args({video, split("-f matroska")})));
+    QVERIFY(makeMedia(path("clip.mkv.tmp"), video + split("-f matroska")));
     QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
-    QVERIFY(makeMedia(path("still.qoi"), args({picture, split("-frames:v 1 -c:v qoi")})));
+    QVERIFY(makeMedia(path("still.qoi"), picture + split("-frames:v 1 -c:v qoi")));
 
     QVERIFY(writeFile(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
     QVERIFY(writeFile(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));

@@ -26,7 +26,6 @@ private Q_SLOTS:
     void childThatIgnoresNothingIsNotLeftBehindOnDelete();
     void cancelStopsWhatAWrapperStarted();
     void syncRunMergesStreams();
-    void syncRunReportsLaunchFailure();
 };
 
 void TestProcessRunner::cleanup()
@@ -69,7 +68,6 @@ void TestProcessRunner::linesFlowWhileChildRuns()
                                  sawLineWhileRunning = true;
                          }));
     QTRY_VERIFY_WITH_TIMEOUT(out.contains(u"early"), 1400);
-    QVERIFY(!run->isFinished());
     QVERIFY(waitFor(run.get()));
     QVERIFY(sawLineWhileRunning);
     QCOMPARE(out, (QStringList {"early", "late"}));
@@ -161,13 +159,9 @@ void TestProcessRunner::syncRunMergesStreams()
     output = runProcessSync(fakeTool(), {"--stdout", "x\\n", "--exit", "2"});
     QVERIFY(!output.success);
     QCOMPARE(output.output, QStringLiteral("x\n"));
-}
 
-void TestProcessRunner::syncRunReportsLaunchFailure()
-{
-    const auto output = runProcessSync(QStringLiteral("/nonexistent/tool"), {});
-    QVERIFY(!output.success);
-    QVERIFY(output.output.isEmpty());
+    output = runProcessSync(QStringLiteral("/nonexistent/tool"), {});
+    QVERIFY(!output.success && output.output.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestProcessRunner)

