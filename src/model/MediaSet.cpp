@@ -91,24 +91,19 @@ void MediaSet::finishLoad(MediaLoad *load, bool cancelled, const QList<MediaPtr>
 
 void MediaSet::removeGroup(MediaGroup group)
 {
-    QSet<QUuid> gone;
-    m_mediaList.removeIf([group, &gone](const MediaPtr &item) {
-        if (item->group() != group)
-            return false;
-        gone.insert(item->id());
-        return true;
-    });
-    if (gone.isEmpty())
-        return;
-    rebuildGroups();
-    Q_EMIT removed(gone);
+    removeWhere([group](const Media &item) { return item.group() == group; });
 }
 
 void MediaSet::remove(const QSet<QUuid> &ids)
 {
+    removeWhere([&ids](const Media &item) { return ids.contains(item.id()); });
+}
+
+void MediaSet::removeWhere(const std::function<bool(const Media &)> &matches)
+{
     QSet<QUuid> gone;
-    m_mediaList.removeIf([&ids, &gone](const MediaPtr &item) {
-        if (!ids.contains(item->id()))
+    m_mediaList.removeIf([&matches, &gone](const MediaPtr &item) {
+        if (!matches(*item))
             return false;
         gone.insert(item->id());
         return true;

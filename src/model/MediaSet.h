@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "model/Media.h"
 #include "model/MediaGroup.h"
 #include "model/SkippedPath.h"
@@ -62,6 +64,8 @@ Q_SIGNALS:
     void skippedPathsChanged();
 
 private:
+    // Drops the matching items, keeping the order of the others.
+    void removeWhere(const std::function<bool(const Media &)> &matches);
     void finishLoad(MediaLoad *load, bool cancelled, const QList<MediaPtr> &items,
                     const QList<SkippedPath> &skipped);
     void rebuildGroups();
