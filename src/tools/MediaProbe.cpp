@@ -30,6 +30,7 @@ constexpr const char *probeSize = "5000000"; // bytes
 constexpr const char *analyzeDuration = "5000000"; // microseconds
 constexpr int timeoutMs = 10'000;
 constexpr int bufferSize = 64 * 1024;
+constexpr int64_t pcmProbeSize = 16 * 1024;
 
 // Probes of the job queue get their own threads: a slow network file must
 // not hold up the pool that imports use.
@@ -144,6 +145,21 @@ ProbeResult describe(AVFormatContext &context)
     return result;
 }
 
+bool isRawPcm(const AVFormatContext &context)
+{
+    // Containers that find their streams while reading (MPEG-TS, PS) may
+    // hold more than the header shows.
+    if (context.nb_streams == 0 || (context.ctx_flags & AVFMTCTX_NOHEADER))
+        return false;
+    for (unsigned i = 0; i < context.nb_streams; ++i) {
+        const AVCodecParameters &stream = *context.streams[i]->codecpar;
+        if (stream.codec_id < AV_CODEC_ID_FIRST_AUDIO || stream.codec_id >= AV_CODEC_ID_ADPCM_IMA_QT
+            || stream.sample_rate <= 0 || stream.ch_layout.nb_channels <= 0)
+            return false;
+    }
+    return true;
+}
+
 std::optional<ProbeResult> probeSource(Source &source, const QByteArray &name)
 {
     auto *buffer = static_cast<unsigned char *>(av_malloc(bufferSize));
@@ -172,6 +188,11 @@ std::optional<ProbeResult> probeSource(Source &source, const QByteArray &name)
     // AVIOContext nothing opens it.
     std::optional<ProbeResult> result;
     if (avformat_open_input(&context, name.constData(), nullptr, &options) == 0) {
+        // A raw PCM header already says everything, yet the stream search
+        // would read (and decode) up to the whole probe size: 10-20 ms per
+        // WAV for nothing.
+        if (isRawPcm(*context))
+            context->probesize = pcmProbeSize;
         if (avformat_find_stream_info(context, nullptr) >= 0 && !source.stopped())
             result = describe(*context);
         avformat_close_input(&context);
