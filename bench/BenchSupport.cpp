@@ -22,6 +22,17 @@ bool ffmpeg(const QStringList &arguments, const QString &output)
         && process.exitCode() == 0;
 }
 
+bool makeSong(const QString &output, double seconds)
+{
+    return ffmpeg(
+        {"-f", "lavfi", "-i",
+         QStringLiteral("anoisesrc=color=pink:amplitude=0.2:sample_rate=44100:duration=%1[n];"
+                        "sine=frequency=440:sample_rate=44100:duration=%1[s];"
+                        "[n][s]amix=inputs=2,aformat=channel_layouts=stereo")
+             .arg(seconds)},
+        output);
+}
+
 qint64 residentKiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));

@@ -23,22 +23,9 @@
 #include <cstdio>
 #include <thread>
 
-namespace {
+#include "BenchSupport.h"
 
-bool make(const QString &path, double seconds)
-{
-    return QProcess::execute(
-               ToolLocator::ffmpegPath(),
-               {"-y", "-v", "error", "-f", "lavfi", "-i",
-                // Pink noise under a tone: as hard to encode as music, unlike a bare tone.
-                QStringLiteral(
-                    "anoisesrc=color=pink:amplitude=0.2:sample_rate=44100:duration=%1[n];"
-                    "sine=frequency=440:sample_rate=44100:duration=%1[s];"
-                    "[n][s]amix=inputs=2,aformat=channel_layouts=stereo")
-                    .arg(seconds),
-                path})
-        == 0;
-}
+namespace {
 
 // Plain ffmpeg with the builder's arguments, two at a time.
 double baseline(const QStringList &inputs, const QString &out)
@@ -166,14 +153,15 @@ int main(int argc, char *argv[])
     QStringList long_;
     for (int i = 0; i < songs; ++i) {
         long_ << work.filePath(QStringLiteral("songs/song%1.flac").arg(i, 2, 10, QLatin1Char('0')));
-        if (!make(long_.last(), length))
+        if (!BenchSupport::makeSong(long_.last(), length))
             return 1;
     }
     QDir().mkpath(work.filePath("short"));
     QStringList short_;
     for (int i = 0; i < shortCount; ++i) {
         short_ << work.filePath(QStringLiteral("short/clip%1.wav").arg(i, 3, 10, QLatin1Char('0')));
-        if (i == 0 ? !make(short_.last(), 1.0) : !QFile::copy(short_.first(), short_.last()))
+        if (i == 0 ? !BenchSupport::makeSong(short_.last(), 1.0)
+                   : !QFile::copy(short_.first(), short_.last()))
             return 1;
     }
     compare(qPrintable(QStringLiteral("%1-second FLAC songs to MP3 192k").arg(length)), long_,

@@ -62,21 +62,12 @@ int main(int argc, char *argv[])
     preferences.setValue(PreferenceKeys::openDestinationOnFinish, false);
     preferences.setValue(PreferenceKeys::ignoreAlreadyProcessedFiles, false);
 
-    // Pink noise under a tone, as hard to encode as music; one song copied,
-    // since every copy costs the same.
+    // One song copied, since every copy costs the same.
     QStringList songs;
     for (int i = 0; i < count; ++i) {
         songs << work.filePath(QStringLiteral("song%1.flac").arg(i, 2, 10, QLatin1Char('0')));
-        const bool made = i == 0
-            ? BenchSupport::ffmpeg(
-                {"-f", "lavfi", "-i",
-                 QStringLiteral(
-                     "anoisesrc=color=pink:amplitude=0.2:sample_rate=44100:duration=%1[n];"
-                     "sine=frequency=440:sample_rate=44100:duration=%1[s];"
-                     "[n][s]amix=inputs=2,aformat=channel_layouts=stereo")
-                     .arg(length)},
-                songs.last())
-            : QFile::copy(songs.first(), songs.last());
+        const bool made = i == 0 ? BenchSupport::makeSong(songs.last(), length)
+                                 : QFile::copy(songs.first(), songs.last());
         if (!made)
             return 1;
     }
