@@ -29,6 +29,7 @@ constexpr qsizetype shortStemBytes = 24;
 
 // The start time of a process in clock ticks after boot (field 22 of
 // /proc/<pid>/stat), which tells a process from a later one with its id.
+// A zombie has none: it has ended and only waits for its parent to notice.
 std::optional<QByteArray> startTimeOf(qint64 pid)
 {
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
@@ -39,6 +40,8 @@ std::optional<QByteArray> startTimeOf(qint64 pid)
     const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 1).simplified().split(' ');
     if (fields.size() < 20)
         return std::nullopt;
+    if (fields.at(0) == "Z" || fields.at(0) == "X")
+        return QByteArray("ended");
     return fields.at(19);
 }
 
