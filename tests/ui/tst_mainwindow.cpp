@@ -15,15 +15,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QListView>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSplitter>
-#include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,25 +77,6 @@ bool dragAndDrop(QWidget *target, const QList<QUrl> &urls, const QString &text =
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
-}
-
-QMessageBox *openConfirmation(QWidget *window)
-{
-    const QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
-    for (QMessageBox *box : boxes) {
-        if (box->isVisible())
-            return box;
-    }
-    return nullptr;
-}
-
-QAbstractButton *buttonNamed(QMessageBox *box, const QString &text)
-{
-    for (QAbstractButton *button : box->buttons()) {
-        if (button->text() == text)
-            return button;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -208,17 +186,19 @@ void tst_MainWindow::loadAndWait(const QStringList &paths)
 
 void tst_MainWindow::answer(const QString &button)
 {
-    QMessageBox *box = openConfirmation(m_window);
-    QVERIFY(box);
+    const QPointer<QMessageBox> box = m_window->findChild<QMessageBox *>();
+    QVERIFY(box && box->isVisible());
     QCOMPARE(box->windowModality(), Qt::WindowModal);
+    const QList<QAbstractButton *> buttons = box->buttons();
+    const auto chosen = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](QAbstractButton *b) { return b->text() == button; });
     if (button == u"Escape") {
         QTest::keyClick(box, Qt::Key_Escape);
     } else {
-        QAbstractButton *chosen = buttonNamed(box, button);
-        QVERIFY2(chosen, qPrintable(button));
-        chosen->click();
+        QVERIFY2(chosen != buttons.end(), qPrintable(button));
+        (*chosen)->click();
     }
-    QTRY_VERIFY(!openConfirmation(m_window));
+    QTRY_VERIFY(!box || !box->isVisible());
 }
 
 void tst_MainWindow::splashThenSplitView()
@@ -293,11 +273,9 @@ void tst_MainWindow::groupListModelFollowsTheSet()
 {
     // Rows come and go in place (the model tester checks the signals) and
     // the divider follows "Other".
-    MediaSet set;
-    GroupListModel model(set);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const GroupListModel &model = *m_view->sidebar()->model();
     const auto load = [&](const char *files, const QStringList &rows) {
-        QVERIFY(TestSupport::waitFor(set.load(samples(TestSupport::split(files)))));
+        loadAndWait(samples(TestSupport::split(files)));
         QCOMPARE(describe(model), rows);
     };
     load("sample.txt", {"Other 1"});
@@ -305,12 +283,12 @@ void tst_MainWindow::groupListModelFollowsTheSet()
     load("sample.png sample.mp3", {"Audio 1", "Images 1", "---", "Other 1"});
     QCOMPARE(other.row(), 2);
     load("sample.wav", {"Audio 2", "Images 1", "---", "Other 1"});
-    set.removeGroup(MediaGroup::image);
+    mediaSet().removeGroup(MediaGroup::image);
     QCOMPARE(describe(model), QStringList({"Audio 2", "---", "Other 1"}));
     QSet<QUuid> audio;
-    for (const MediaPtr &item : set.media().value(MediaGroup::audio))
+    for (const MediaPtr &item : mediaSet().media().value(MediaGroup::audio))
         audio.insert(item->id());
-    set.remove(audio);
+    mediaSet().remove(audio);
     QCOMPARE(describe(model), QStringList({"Other 1"}));
     QCOMPARE(other.row(), 0);
 }
