@@ -93,7 +93,6 @@ private Q_SLOTS:
     void splashThenSplitView();
     void sidebarRows_data();
     void sidebarRows();
-    void groupListModelFollowsTheSet();
     void confirmedRemoval_data();
     void confirmedRemoval();
     void workspaceRemovesFromTheSet();
@@ -267,30 +266,6 @@ void tst_MainWindow::sidebarRows()
     const MediaGroup picked = *sidebar->model()->groupAt(last);
     QCOMPARE(m_view->selectedGroup(), picked);
     QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(picked));
-}
-
-void tst_MainWindow::groupListModelFollowsTheSet()
-{
-    // Rows come and go in place (the model tester checks the signals) and
-    // the divider follows "Other".
-    const GroupListModel &model = *m_view->sidebar()->model();
-    const auto load = [&](const char *files, const QStringList &rows) {
-        loadAndWait(samples(TestSupport::split(files)));
-        QCOMPARE(describe(model), rows);
-    };
-    load("sample.txt", {"Other 1"});
-    const QPersistentModelIndex other(model.index(0, 0));
-    load("sample.png sample.mp3", {"Audio 1", "Images 1", "---", "Other 1"});
-    QCOMPARE(other.row(), 2);
-    load("sample.wav", {"Audio 2", "Images 1", "---", "Other 1"});
-    mediaSet().removeGroup(MediaGroup::image);
-    QCOMPARE(describe(model), QStringList({"Audio 2", "---", "Other 1"}));
-    QSet<QUuid> audio;
-    for (const MediaPtr &item : mediaSet().media().value(MediaGroup::audio))
-        audio.insert(item->id());
-    mediaSet().remove(audio);
-    QCOMPARE(describe(model), QStringList({"Other 1"}));
-    QCOMPARE(other.row(), 0);
 }
 
 void tst_MainWindow::confirmedRemoval_data()

@@ -3,16 +3,11 @@
 #include "ui/controls/DiscreteSlider.h"
 #include "ui/controls/ToggleSwitch.h"
 #include "ui/settings/PreferencesView.h"
-#include "ui/settings/PresetsMenu.h"
-#include "ui/settings/QualityLabel.h"
-#include "ui/settings/SavePresetDialog.h"
 #include "ui/settings/SettingsView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
