@@ -96,11 +96,9 @@ private Q_SLOTS:
     void confirmedRemoval_data();
     void confirmedRemoval();
     void workspaceRemovesFromTheSet();
-    void dropsStartOneLoadPerItem_data();
-    void dropsStartOneLoadPerItem();
+    void importsStartOneLoadPerItem_data();
+    void importsStartOneLoadPerItem();
     void manyDroppedItemsLoadInTurns();
-    void openPanelLoadsOnce_data();
-    void openPanelLoadsOnce();
     void skippedPathsBanner();
 
 private:
@@ -334,44 +332,82 @@ void tst_MainWindow::workspaceRemovesFromTheSet()
     QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
 }
 
-void tst_MainWindow::dropsStartOneLoadPerItem_data()
+void tst_MainWindow::importsStartOneLoadPerItem_data()
 {
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("via"); // a drop, or the button or menu item of the open panel
+    QTest::addColumn<QList<QUrl>>("urls"); // dropped, or chosen in the panel
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("loads");
+    QTest::addColumn<QStringList>("added");
 
-    QList<QUrl> five;
-    for (const char *name : {"sample.mp3", "sample.wav", "sample.mp4", "sample.png", "sample.txt"})
-        five << QUrl::fromLocalFile(sample(QLatin1String(name)));
-    const QList<QUrl> mixed
-        = five + QList<QUrl> {QUrl(QStringLiteral("https://example.com/a.mp3")), QUrl()};
-    const QList<QUrl> noFiles {QUrl(QStringLiteral("https://example.com/a.mp3"))};
-
-    for (const char *target : {"splash", "sidebar"}) {
-        const QString on = QLatin1String(target);
-        QTest::addRow("%s, five files", target) << on << five << QString() << 5;
-        QTest::addRow("%s, five files and others", target) << on << mixed << QString() << 5;
-        QTest::addRow("%s, a web link", target) << on << noFiles << QString() << 0;
-        QTest::addRow("%s, text", target) << on << QList<QUrl>() << QStringLiteral("a.mp3") << 0;
+    const QStringList names {"sample.mp3", "sample.wav", "sample.mp4", "sample.png", "sample.txt"};
+    const auto urls = [this](const QStringList &names) {
+        QList<QUrl> urls;
+        for (const QString &name : names)
+            urls << QUrl::fromLocalFile(sample(name));
+        return urls;
+    };
+    const QList<QUrl> web {QUrl(QStringLiteral("https://example.com/a.mp3"))};
+    for (const char *via : {"splash drop", "sidebar drop"}) {
+        const QString on = QLatin1String(via);
+        QTest::addRow("%s, five files", via) << on << urls(names) << QString() << 5 << names;
+        QTest::addRow("%s, five files and others", via)
+            << on << urls(names) + web + QList {QUrl()} << QString() << 5 << names;
+        QTest::addRow("%s, a web link", via) << on << web << QString() << 0 << QStringList();
+        QTest::addRow("%s, text", via) << on << QList<QUrl>() << "a.mp3" << 0 << QStringList();
+    }
+    const QStringList folder {"folder/clip.mp4", "folder/still.png"};
+    for (const char *via : {"choose", "plus"}) {
+        const QString files = QLatin1String(via), folders = files + QStringLiteral(" folder");
+        const QStringList two = names.mid(2 * (files == u"plus"), 2);
+        QTest::addRow("%s files", via) << files << urls(two) << QString() << 1 << two;
+        QTest::addRow("%s files, cancelled", via)
+            << files << QList<QUrl>() << QString() << 0 << QStringList();
+        QTest::addRow("%s folder", via) << folders << urls({"folder"}) << QString() << 1 << folder;
+        QTest::addRow("%s folder, cancelled", via)
+            << folders << QList<QUrl>() << QString() << 0 << QStringList();
     }
 }
 
-void tst_MainWindow::dropsStartOneLoadPerItem()
+void tst_MainWindow::importsStartOneLoadPerItem()
 {
-    QFETCH(QString, target);
+    QFETCH(QString, via);
     QFETCH(QList<QUrl>, urls);
     QFETCH(QString, text);
     QFETCH(int, loads);
+    QFETCH(QStringList, added);
 
-    QStringList before;
-    QWidget *on = m_view->splash();
-    if (target == u"sidebar") {
+    QStringList expected = samples(added);
+    if (via.startsWith(u"sidebar") || via.startsWith(u"plus")) {
         loadAndWait(samples({"sample.srt"}));
-        before << sample("sample.srt");
-        on = m_view->sidebar();
+        expected << sample("sample.srt");
     }
-    QCOMPARE(dragAndDrop(on, urls, text), loads > 0);
+    QStringList chosen;
+    for (const QUrl &url : urls)
+        chosen << url.toLocalFile();
+    int asked = 0;
+    const auto chooseFiles = [&] {
+        ++asked;
+        return chosen;
+    };
+    const auto chooseFolder = [&]() -> std::optional<QString> {
+        ++asked;
+        return chosen.isEmpty() ? std::nullopt : std::optional(chosen.first());
+    };
+    OpenPanel::setAnswersForTesting({chooseFiles, {}, chooseFolder});
+    QAction *plusFiles = m_view->sidebar()->addButton()->menu()->findChild<QAction *>("addFiles");
+    QAction *plusFolder = m_view->sidebar()->addButton()->menu()->findChild<QAction *>("addFolder");
+    if (via == u"splash drop")
+        QCOMPARE(dragAndDrop(m_view->splash(), urls, text), loads > 0);
+    else if (via == u"sidebar drop")
+        QCOMPARE(dragAndDrop(m_view->sidebar(), urls, text), loads > 0);
+    else if (via == u"choose")
+        m_view->splash()->chooseButton()->click();
+    else if (via == u"choose folder")
+        m_view->splash()->chooseFolderButton()->click();
+    else
+        (via == u"plus" ? plusFiles : plusFolder)->trigger();
+    QCOMPARE(asked, via.endsWith(u"drop") ? 0 : 1);
     QCOMPARE(runningLoads(), loads);
     QTRY_COMPARE(runningLoads(), 0);
 
@@ -379,11 +415,6 @@ void tst_MainWindow::dropsStartOneLoadPerItem()
     for (const MediaPtr &item : mediaSet().mediaList())
         listed << item->pathString();
     listed.sort();
-    QStringList expected = before;
-    for (const QUrl &url : urls) {
-        if (url.isLocalFile())
-            expected << url.toLocalFile();
-    }
     expected.sort();
     QCOMPARE(listed, expected);
     QVERIFY(mediaSet().skippedPaths().isEmpty());
@@ -413,58 +444,6 @@ void tst_MainWindow::manyDroppedItemsLoadInTurns()
     QVERIFY2(mostUnderWay > 1 && mostUnderWay < urls.size(),
              qPrintable(QString::number(mostUnderWay)));
     QCOMPARE(mediaSet().media().value(MediaGroup::subtitle).size(), urls.size());
-}
-
-void tst_MainWindow::openPanelLoadsOnce_data()
-{
-    QTest::addColumn<bool>("fromSplash");
-    QTest::addColumn<bool>("folder");
-    QTest::addColumn<QStringList>("chosen");
-    QTest::newRow("choose files") << true << false << QStringList {"sample.mp3", "sample.mp4"};
-    QTest::newRow("choose files, cancelled") << true << false << QStringList();
-    QTest::newRow("choose folder") << true << true << QStringList {"folder"};
-    QTest::newRow("plus") << false << false << QStringList {"sample.wav", "sample.png"};
-    QTest::newRow("plus, cancelled") << false << false << QStringList();
-    QTest::newRow("plus, folder") << false << true << QStringList {"folder"};
-    QTest::newRow("plus, folder cancelled") << false << true << QStringList();
-}
-
-void tst_MainWindow::openPanelLoadsOnce()
-{
-    QFETCH(bool, fromSplash);
-    QFETCH(bool, folder);
-    QFETCH(QStringList, chosen);
-
-    if (!fromSplash)
-        loadAndWait(samples({"sample.srt"}));
-    const qsizetype before = mediaSet().mediaList().size();
-    const QStringList paths = samples(chosen);
-    int asked = 0;
-    OpenPanel::setAnswersForTesting({[&] {
-                                         ++asked;
-                                         return paths;
-                                     },
-                                     {},
-                                     [&]() -> std::optional<QString> {
-                                         ++asked;
-                                         return paths.isEmpty() ? std::nullopt
-                                                                : std::optional(paths.first());
-                                     }});
-    if (fromSplash)
-        (folder ? m_view->splash()->chooseFolderButton() : m_view->splash()->chooseButton())
-            ->click();
-    else
-        m_view->sidebar()
-            ->addButton()
-            ->menu()
-            ->findChild<QAction *>(folder ? "addFolder" : "addFiles")
-            ->trigger();
-    QCOMPARE(asked, 1);
-    QCOMPARE(runningLoads(), chosen.isEmpty() ? 0 : 1);
-    QTRY_COMPARE(runningLoads(), 0);
-    // The folder holds two files.
-    const qsizetype added = chosen.size() + (chosen.contains(QStringLiteral("folder")) ? 1 : 0);
-    QCOMPARE(mediaSet().mediaList().size(), before + added);
 }
 
 void tst_MainWindow::skippedPathsBanner()

@@ -81,7 +81,6 @@ private Q_SLOTS:
     void staleItemsLoseTheirCheckMark();
     void targetPickerPerGroup();
     void headerAndRemoval();
-    void sideSheet();
     void batchPopover();
 
 private:
@@ -293,9 +292,7 @@ void tst_Workspace::tableModel()
     table->sortByColumn(MediaTableModel::fileColumn, Qt::DescendingOrder);
     QCOMPARE(fileColumn(*table->model()), (QStringList {"b10.wav", "B2.wav", "a.wav"}));
     // A converted item shows its output's size and the change; that sorts too.
-    QFile input(QDir(folder).filePath("a.wav"));
-    QVERIFY(input.open(QIODevice::WriteOnly) && input.write(QByteArray(1000, 'x')) == 1000);
-    input.close();
+    QVERIFY(TestSupport::writeFile(QDir(folder).filePath("a.wav"), QByteArray(1000, 'x')));
     items[0]->setLastOutputSize(3000);
     items[2]->setLastOutputSize(200);
     table->sortByColumn(MediaTableModel::outputColumn, Qt::AscendingOrder);
@@ -372,10 +369,12 @@ void tst_Workspace::staleItemsLoseTheirCheckMark()
 void tst_Workspace::targetPickerPerGroup()
 {
     SnapshotView view;
+    view.resize(1400, 500);
     view.show();
     auto *menu = child<QMenu>(view, "targetMenu");
     auto *picker = child<QToolButton>(view, "targetPicker");
     auto *settings = child<QToolButton>(view, "settingsButton");
+    auto *sheet = child<SideSheet>(view, "sideSheet");
 
     const auto offersOperations = [menu] {
         const QList<QAction *> actions = menu->actions();
@@ -389,6 +388,9 @@ void tst_Workspace::targetPickerPerGroup()
     QVERIFY(picker->isVisible());
     QVERIFY(settings->isEnabled());
     QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled()); // no items
+    settings->click();
+    QVERIFY(view.showsSettings());
+    QVERIFY(sheet->isOpen());
 
     view.setGroup(MediaGroup::audio, {});
     QVERIFY(!offersOperations());
@@ -396,6 +398,7 @@ void tst_Workspace::targetPickerPerGroup()
     view.setGroup(MediaGroup::other, {});
     QVERIFY(!picker->isVisible());
     QVERIFY(!settings->isEnabled());
+    QVERIFY(!sheet->isOpen()); // hidden for this group, whose button cannot close it
     QVERIFY(!child<QToolButton>(view, "presetsButton")->isVisible());
     QVERIFY(!child<QToolButton>(view, "trimButton")->isVisible());
     // Nothing in "Other" converts: Process stays, disabled, and asks nothing.
@@ -411,6 +414,7 @@ void tst_Workspace::targetPickerPerGroup()
     // A target belongs to one group: each group comes back to its own
     // choice, while the batch settings carry over.
     view.setGroup(MediaGroup::video, {});
+    QVERIFY(sheet->isOpen()); // back with its group
     view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("video.extract-audio")).value());
     BatchSettings batch;
     batch.trimEnabled = true;
@@ -426,6 +430,9 @@ void tst_Workspace::targetPickerPerGroup()
     view.setGroup(MediaGroup::audio, {});
     QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.opus"));
     QVERIFY(view.batch().trimEnabled);
+    settings->click();
+    QVERIFY(!view.showsSettings());
+    QTRY_VERIFY(!sheet->isVisible());
 }
 
 void tst_Workspace::headerAndRemoval()
@@ -462,28 +469,6 @@ void tst_Workspace::headerAndRemoval()
     QCOMPARE(view.selectedMediumId(), std::nullopt);
     view.setGroup(MediaGroup::audio, {items[0], items[2]});
     QCOMPARE(view.headerText(), QStringLiteral("2 files"));
-}
-
-void tst_Workspace::sideSheet()
-{
-    SnapshotView view;
-    view.resize(1400, 500);
-    view.show();
-    view.setGroup(MediaGroup::video, {});
-    auto *sheet = child<SideSheet>(view, "sideSheet");
-
-    child<QToolButton>(view, "settingsButton")->click();
-    QVERIFY(view.showsSettings());
-    QVERIFY(sheet->isOpen());
-
-    // Hidden for the other group, whose button cannot close it; back after.
-    view.setGroup(MediaGroup::other, {});
-    QVERIFY(!sheet->isOpen());
-    view.setGroup(MediaGroup::audio, {});
-    QVERIFY(sheet->isOpen());
-    child<QToolButton>(view, "settingsButton")->click();
-    QVERIFY(!view.showsSettings());
-    QTRY_VERIFY(!sheet->isVisible());
 }
 
 void tst_Workspace::batchPopover()
