@@ -74,8 +74,7 @@ private Q_SLOTS:
     void cleanup();
     void cleanupTestCase();
 
-    void fullBatchThenSkip();
-    void escapeCancelsTheRun();
+    void fullBatchThenSkipThenCancel();
     void tableModel();
     void staleItemsLoseTheirCheckMark_data();
     void staleItemsLoseTheirCheckMark();
@@ -150,14 +149,10 @@ QString tst_Workspace::newFolder(const QString &name)
     return folder;
 }
 
-void tst_Workspace::fullBatchThenSkip()
+void tst_Workspace::fullBatchThenSkipThenCancel()
 {
     const QList<MediaPtr> items = copies(m_tone, QStringLiteral("tone"), 3);
     const QString out = newFolder(QStringLiteral("batch-out"));
-    OpenPanel::setAnswersForTesting({{}, [&] {
-                                         return std::optional<QString>(out);
-                                     }});
-
     SnapshotView view;
     view.resize(800, 500);
     view.show();
@@ -182,6 +177,15 @@ void tst_Workspace::fullBatchThenSkip()
     std::optional<Totals> finished;
     connect(&view.queue(), &JobQueue::runFinished, this, [&](const Totals &t) { finished = t; });
 
+    // A cancelled destination panel changes nothing.
+    OpenPanel::setAnswersForTesting({{}, [] {
+                                         return std::optional<QString>();
+                                     }});
+    process->click();
+    QVERIFY(!view.queue().isRunning());
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
     process->click();
     QVERIFY(sheetOpened);
     QVERIFY(processDisabledWhileRunning);
@@ -206,35 +210,16 @@ void tst_Workspace::fullBatchThenSkip()
     QCOMPARE(result->outcome().skipped, 3);
     QCOMPARE(result->outcome().converted, 0);
 
-    // A cancelled destination panel changes nothing.
-    OpenPanel::setAnswersForTesting({{}, [] {
-                                         return std::optional<QString>();
-                                     }});
-    process->click();
-    QVERIFY(!view.queue().isRunning());
-}
-
-void tst_Workspace::escapeCancelsTheRun()
-{
-    // Each run reports some progress, then works until it is stopped.
+    // A new bitrate: all convert again, each reporting some progress, then
+    // working until it is stopped.
     qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
-    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("long"), 3);
-    const QString out = newFolder(QStringLiteral("cancel-out"));
-    OpenPanel::setAnswersForTesting({{}, [&] {
-                                         return std::optional<QString>(out);
-                                     }});
-
-    SnapshotView view;
-    view.show();
-    view.setGroup(MediaGroup::audio, items);
-    view.process();
-    auto *sheet = child<ProgressSheet>(view, "progressSheet");
+    Preferences::instance().setValue(audioQuality, 320.0);
+    process->click();
     QVERIFY(sheet->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(items[0]->progress() > 0 && items[1]->progress() > 0, 30000);
     // The sheet lists what is in flight and counts what is done.
     QTRY_COMPARE(sheet->inFlight(), (QList<MediaPtr> {items[0], items[1]}));
     QCOMPARE(child<QLabel>(*sheet, "counts")->text(), QStringLiteral("0 of 3 files"));
-
     QTest::keyClick(sheet, Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 20000);
     QVERIFY(!sheet->isVisible());
