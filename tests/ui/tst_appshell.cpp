@@ -119,7 +119,6 @@ private Q_SLOTS:
     void supportMail();
     void helpMenu();
     void oneMainWindow();
-    void closeHidesAndFilesBringBack();
     void updateDialog_data();
     void updateDialog();
     void batchEndNotifies_data();
@@ -348,12 +347,17 @@ void TestAppShell::helpMenu()
 
 void TestAppShell::oneMainWindow()
 {
+    QStringList files;
+    for (const char *name : {"one.wav", "two.wav", "three.wav"}) {
+        files.append(m_files.filePath(QLatin1String(name)));
+        QVERIFY(TestSupport::makeTone(files.constLast(), 0.2));
+    }
     TestSupport::LoopbackServer server;
     server.body = R"({"version": "0.0.1", "url": "https://vireo.app/r"})";
     AppDelegate delegate;
     delegate.updater().setFeedUrl(server.url().resolved(QUrl("/feed")));
     delegate.launch({});
-    MainWindow *window = delegate.window();
+    QPointer<MainWindow> window = delegate.window();
     QVERIFY(QTest::qWaitForWindowActive(window));
 
     // Ctrl+, opens the one preferences window; a second time shows the same.
@@ -363,6 +367,21 @@ void TestAppShell::oneMainWindow()
     preferences->close();
     QTest::keyClick(window, Qt::Key_Comma, Qt::ControlModifier);
     QCOMPARE(window->preferencesView(), preferences.data());
+
+    // Closing only hides the window; files opened later bring it back.
+    window->close();
+    QVERIFY(window && window->isHidden());
+    QSignalSpy changes(&MediaSet::shared(), &MediaSet::mediaChanged);
+    delegate.openMedia(files);
+    QVERIFY(window->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(MediaSet::shared().mediaList().size(), 3, 30000);
+    QTRY_VERIFY(!MediaSet::shared().isImporting());
+    QCOMPARE(changes.size(), 1); // one load
+    // A relaunch without files only brings the window back.
+    window->showMinimized();
+    delegate.openMedia({});
+    QVERIFY(!window->isMinimized());
+    QCOMPARE(MediaSet::shared().mediaList().size(), 3);
 
     // Every command of the menus; modal boxes are closed as they come.
     QTimer closer;
@@ -383,36 +402,6 @@ void TestAppShell::oneMainWindow()
     for (QWidget *widget : QApplication::topLevelWidgets())
         mainWindows += qobject_cast<MainWindow *>(widget) != nullptr;
     QCOMPARE(mainWindows, 1);
-}
-
-void TestAppShell::closeHidesAndFilesBringBack()
-{
-    QStringList files;
-    for (const char *name : {"one.wav", "two.wav", "three.wav"}) {
-        files.append(m_files.filePath(QLatin1String(name)));
-        QVERIFY(TestSupport::makeTone(files.constLast(), 0.2));
-    }
-    AppDelegate delegate;
-    delegate.launch({});
-    QPointer<MainWindow> window = delegate.window();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    window->close();
-    QVERIFY(window);
-    QVERIFY(window->isHidden());
-
-    QSignalSpy changes(&MediaSet::shared(), &MediaSet::mediaChanged);
-    delegate.openMedia(files);
-    QVERIFY(window->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(MediaSet::shared().mediaList().size(), 3, 30000);
-    QTRY_VERIFY(!MediaSet::shared().isImporting());
-    QCOMPARE(changes.size(), 1); // one load
-
-    // A relaunch without files only brings the window back.
-    window->showMinimized();
-    delegate.openMedia({});
-    QVERIFY(!window->isMinimized());
-    QCOMPARE(MediaSet::shared().mediaList().size(), 3);
 }
 
 void TestAppShell::updateDialog_data()

@@ -68,7 +68,6 @@ private Q_SLOTS:
     void optionsPerTarget_data();
     void optionsPerTarget();
     void copyingHidesTheQualityBlock();
-    void stepperStopsAtItsBounds();
     void bitrateThatIsNoStep();
     void editsReachTheOtherView();
 
@@ -137,25 +136,6 @@ void tst_SettingsViews::copyingHidesTheQualityBlock()
     QVERIFY(child<QWidget>(view, "videoQuality")->isVisibleTo(&view));
 }
 
-void tst_SettingsViews::stepperStopsAtItsBounds()
-{
-    SettingsView panel;
-    PreferencesView window;
-    auto *stepper = child<QSpinBox>(panel, "parallelConversions");
-    auto *queueStepper = child<QSpinBox>(window, "parallelConversions");
-    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
-
-    stepper->stepBy(-1);
-    stepper->stepBy(-1);
-    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
-    QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
-
-    for (int i = 0; i < 20; ++i)
-        queueStepper->stepBy(1);
-    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
-    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
-}
-
 void tst_SettingsViews::bitrateThatIsNoStep()
 {
     Preferences &preferences = Preferences::instance();
@@ -190,6 +170,19 @@ void tst_SettingsViews::editsReachTheOtherView()
     panel.show();
     PreferencesView window;
     window.show();
+
+    // The stepper stops at its bounds.
+    auto *stepper = child<QSpinBox>(panel, "parallelConversions");
+    auto *queueStepper = child<QSpinBox>(window, "parallelConversions");
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
+    stepper->stepBy(-1);
+    stepper->stepBy(-1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
+    QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
+    for (int i = 0; i < 20; ++i)
+        queueStepper->stepBy(1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
 
     sliderIn(window, "videoQuality")->setValue(26);
     QCOMPARE(Preferences::instance().value(videoQuality), 26.0);
