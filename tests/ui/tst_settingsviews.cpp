@@ -1,13 +1,20 @@
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
+#include "settings/PresetStore.h"
 #include "ui/controls/DiscreteSlider.h"
 #include "ui/controls/ToggleSwitch.h"
 #include "ui/settings/PreferencesView.h"
+#include "ui/settings/PresetsMenu.h"
+#include "ui/settings/SavePresetDialog.h"
 #include "ui/settings/SettingsView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -23,9 +30,35 @@ namespace {
 const QStringList optionControls {"audioBitrate", "videoCodec", "videoQuality",
                                   "hardwareAcceleration", "audioFormat"};
 
-QList<MediaOption> optionsOf(const QString &targetId)
+const QString saveItem = QStringLiteral("Save current as preset…");
+
+// The menu as a user reads it: "[Header]" for a section, "---" for a plain
+// divider, "(text)" for an entry that cannot be chosen.
+QStringList describe(const QMenu &menu)
 {
-    return MediaTarget::fromId(targetId).value().options;
+    QStringList lines;
+    for (const QAction *action : menu.actions()) {
+        if (action->isSeparator())
+            lines.append(action->text().isEmpty() ? QStringLiteral("---")
+                                                  : u'[' + action->text() + u']');
+        else
+            lines.append(action->isEnabled() ? action->text() : u'(' + action->text() + u')');
+    }
+    return lines;
+}
+
+QAction *actionNamed(const QMenu &menu, const QString &text)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->text() == text && !action->isSeparator())
+            return action;
+    }
+    return nullptr;
+}
+
+MediaTarget target(const char *id)
+{
+    return MediaTarget::fromId(QLatin1String(id)).value();
 }
 
 // The option controls a user sees, top to bottom.
@@ -71,14 +104,22 @@ private Q_SLOTS:
     void bitrateThatIsNoStep();
     void editsReachTheOtherView();
 
+    void presetAppliesItsTarget();
+    void savePrompt_data();
+    void savePrompt();
+    void imageMenuAfterOneSave();
+    void deleteFromTheContextMenu();
+
 private:
     QTemporaryDir m_configHome;
+    QMainWindow m_window;
 };
 
 void tst_SettingsViews::initTestCase()
 {
     QVERIFY(m_configHome.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+    m_window.show();
 }
 
 void tst_SettingsViews::init()
@@ -90,13 +131,13 @@ void tst_SettingsViews::optionsPerTarget_data()
 {
     QTest::addColumn<QList<MediaOption>>("options");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("webm") << optionsOf("video.webm")
+    QTest::newRow("webm") << target("video.webm").options
                           << QStringList {"audioBitrate", "videoCodec", "videoQuality",
                                           "hardwareAcceleration"};
     QTest::newRow("convert to audio")
-        << optionsOf("video.extract-audio") << QStringList {"audioBitrate", "audioFormat"};
-    QTest::newRow("mp3") << optionsOf("audio.mp3") << QStringList {"audioBitrate"};
-    QTest::newRow("png") << optionsOf("image.png") << QStringList();
+        << target("video.extract-audio").options << QStringList {"audioBitrate", "audioFormat"};
+    QTest::newRow("mp3") << target("audio.mp3").options << QStringList {"audioBitrate"};
+    QTest::newRow("png") << target("image.png").options << QStringList();
     // The order of the controls is fixed, whatever the order of the list.
     QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
                                         MediaOption::videoQuality, MediaOption::videoCodec,
@@ -110,7 +151,7 @@ void tst_SettingsViews::optionsPerTarget()
     QFETCH(QStringList, expected);
     SettingsView view;
     view.resize(360, 900);
-    view.setOptions(optionsOf("video.mp4"));
+    view.setOptions(target("video.mp4").options);
     view.setOptions(options);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -121,7 +162,7 @@ void tst_SettingsViews::optionsPerTarget()
 void tst_SettingsViews::copyingHidesTheQualityBlock()
 {
     SettingsView view;
-    view.setOptions(optionsOf("video.webm"));
+    view.setOptions(target("video.webm").options);
     auto *codec = child<QWidget>(view, "videoCodec")->findChild<QComboBox *>();
     QCOMPARE(codec->currentText(), QStringLiteral("H.264"));
 
@@ -141,7 +182,7 @@ void tst_SettingsViews::bitrateThatIsNoStep()
     Preferences &preferences = Preferences::instance();
     preferences.setValue(audioQuality, 160.0);
     SettingsView panel;
-    panel.setOptions(optionsOf("audio.mp3"));
+    panel.setOptions(target("audio.mp3").options);
     PreferencesView window;
     auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
     auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
@@ -165,8 +206,8 @@ void tst_SettingsViews::bitrateThatIsNoStep()
 void tst_SettingsViews::editsReachTheOtherView()
 {
     SettingsView panel;
-    panel.setOptions(optionsOf("video.extract-audio"));
-    panel.setOptions(optionsOf("video.mkv"));
+    panel.setOptions(target("video.extract-audio").options);
+    panel.setOptions(target("video.mkv").options);
     panel.show();
     PreferencesView window;
     window.show();
@@ -195,7 +236,7 @@ void tst_SettingsViews::editsReachTheOtherView()
     QVERIFY(!child<QCheckBox>(window, "hardwareAcceleration")->isChecked());
     QCOMPARE(Preferences::instance().value(hardwareAcceleration), false);
 
-    panel.setOptions(optionsOf("video.extract-audio"));
+    panel.setOptions(target("video.extract-audio").options);
     auto *format = child<QWidget>(panel, "audioFormat")->findChild<QComboBox *>();
     const int flac = format->findText(QStringLiteral("FLAC"));
     format->setCurrentIndex(flac);
@@ -211,6 +252,104 @@ void tst_SettingsViews::editsReachTheOtherView()
     QCOMPARE(level->currentText(), QStringLiteral("-16 LUFS (podcast)"));
     Preferences::instance().setValue(loudnessTarget, -23.0);
     QCOMPARE(level->currentText(), QStringLiteral("-23 LUFS (broadcast)"));
+}
+
+void tst_SettingsViews::presetAppliesItsTarget()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 96.0);
+    PresetsMenu menu(&m_window);
+    menu.setGroup(MediaGroup::video);
+    menu.setSelectedTarget(target("video.mkv"));
+    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+
+    actionNamed(menu, QStringLiteral("HEVC Archive"))->trigger();
+
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.first().first().toString(), QStringLiteral("video.mp4"));
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
+    QCOMPARE(preferences.value(audioQuality), 192.0);
+}
+
+void tst_SettingsViews::savePrompt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("stored");
+    QTest::newRow("save") << "  Night shots "
+                          << "save" << QStringList {"Night shots"};
+    QTest::newRow("cancel") << "Kept?"
+                            << "cancel" << QStringList();
+}
+
+void tst_SettingsViews::savePrompt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QStringList, stored);
+    PresetsMenu menu(&m_window);
+    menu.setGroup(MediaGroup::video);
+    menu.setSelectedTarget(target("video.webm"));
+
+    actionNamed(menu, saveItem)->trigger();
+    auto *dialog = m_window.findChild<SavePresetDialog *>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QTest::keyClicks(dialog->findChild<QLineEdit *>(), typed);
+    dialog->findChild<QPushButton *>(button)->click();
+    QTRY_VERIFY(!m_window.findChild<SavePresetDialog *>());
+
+    QStringList names;
+    for (const ConversionPreset &preset : PresetStore::userPresets()) {
+        names.append(preset.name);
+        QCOMPARE(preset.targetId, QStringLiteral("video.webm"));
+    }
+    QCOMPARE(names, stored);
+}
+
+void tst_SettingsViews::imageMenuAfterOneSave()
+{
+    PresetsMenu menu(&m_window);
+    menu.setGroup(MediaGroup::image);
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Stills"), target("image.png")));
+    const QStringList expected {"[Built-in]", "[Your presets]", "Stills", "---", saveItem};
+    QTRY_COMPARE(describe(menu), expected);
+
+    // The same preset belongs to no other workspace.
+    menu.setGroup(MediaGroup::subtitle);
+    QCOMPARE(describe(menu), (QStringList {"(No presets for this type)", "---", saveItem}));
+}
+
+void tst_SettingsViews::deleteFromTheContextMenu()
+{
+    const auto kept = PresetStore::savePreset(QStringLiteral("Kept"), target("audio.wav"));
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Doomed"), target("audio.ogg")));
+    PresetsMenu menu(&m_window);
+    menu.setGroup(MediaGroup::audio);
+    menu.popup(m_window.mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+
+    // Right-clicking does not apply the preset; its context menu offers Delete.
+    const QPoint doomed = menu.actionGeometry(actionNamed(menu, QStringLiteral("Doomed"))).center();
+    // QMenu triggers an entry on a release of any button.
+    QTest::mouseMove(&menu, doomed);
+    QTest::mouseClick(&menu, Qt::RightButton, {}, doomed);
+    QVERIFY(!menu.findChild<QAction *>(QStringLiteral("delete")));
+    // Through the window, as the platform delivers it, so that Qt also makes
+    // the context menu event.
+    QTest::mouseClick(menu.windowHandle(), Qt::RightButton, {}, doomed);
+    QCOMPARE(chosen.size(), 0);
+    QCOMPARE(PresetStore::userPresets().size(), 2);
+    QAction *remove = menu.findChild<QAction *>(QStringLiteral("delete"));
+    QVERIFY(remove);
+    remove->trigger();
+
+    QCOMPARE(PresetStore::userPresets(), QList {*kept});
+    QTRY_COMPARE(describe(menu),
+                 (QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)", "[Your presets]",
+                               "Kept", "---", saveItem}));
+    menu.close();
 }
 
 QTEST_MAIN(tst_SettingsViews)
