@@ -2,10 +2,12 @@
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
 #include "settings/MailingListManager.h"
+#include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
 #include "ui/main/OpenPanel.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MainWindow.h"
+#include "ui/shell/NewsletterPrompt.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/SupportMail.h"
 #include "ui/shell/UpdateDialog.h"
@@ -16,19 +18,26 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocalSocket>
 #include <QMenuBar>
 #include <QNetworkProxy>
 #include <QProcess>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
 
+#include <memory>
+
 #include "TestSupport.h"
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;
+using TestSupport::child;
 
 namespace {
 
@@ -124,6 +133,10 @@ private Q_SLOTS:
     void batchEndNotifies_data();
     void batchEndNotifies();
 
+    void newsletterFormStates();
+    void newsletterLaterAndNever();
+    void newsletterThanksCloseByThemselves();
+
     void openUrl(const QUrl &url) { m_openedUrls.append(url); }
 
 private:
@@ -133,6 +146,8 @@ private:
     QProcess m_bus;
     QString m_busAddress;
     QList<QUrl> m_openedUrls;
+    std::unique_ptr<MailingListManager> m_manager; // no answer stored
+    std::unique_ptr<QWidget> m_window;
 };
 
 void TestAppShell::initTestCase()
@@ -173,12 +188,20 @@ void TestAppShell::init()
 {
     m_openedUrls.clear();
     OpenPanel::setAnswersForTesting({[] { return QStringList(); }, {}});
+    QSettings(Preferences::instance().fileName(), QSettings::NativeFormat).clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo")).clear();
+    m_manager = std::make_unique<MailingListManager>();
+    m_manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(640, 480);
 }
 
 void TestAppShell::cleanup()
 {
     OpenPanel::setAnswersForTesting({});
     MediaSet::shared().clear();
+    m_window.reset();
+    m_manager.reset();
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *widget : windows)
         widget->close();
@@ -511,6 +534,90 @@ void TestAppShell::batchEndNotifies()
     QTest::qWait(100); // the notification id reaches the notifier
     desktop.click(42);
     QTRY_VERIFY(window->isVisible());
+}
+
+void TestAppShell::newsletterFormStates()
+{
+    TestSupport::LoopbackServer server;
+    server.answers = false;
+    m_manager->setEndpoint(server.url());
+    m_manager->setPromptDelay(std::chrono::milliseconds(10));
+    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
+    auto *email = child<QLineEdit>(*prompt, "email");
+    auto *error = child<QLabel>(*prompt, "error");
+    auto *subscribe = child<QPushButton>(*prompt, "subscribeButton");
+    auto *later = child<QPushButton>(*prompt, "laterButton");
+    auto *busy = child<QWidget>(*prompt, "busyIndicator");
+
+    // The third launch is the window's own.
+    for (int launch = 0; launch < 2; ++launch)
+        m_manager->registerLaunch();
+    QTest::qWait(50);
+    QVERIFY(!prompt->isVisible());
+    m_window->show();
+    QTRY_VERIFY(prompt->isVisible());
+    QVERIFY(email->text().isEmpty());
+    QVERIFY(!subscribe->isEnabled());
+    QVERIFY(!error->isVisible());
+
+    QTest::keyClicks(email, QStringLiteral("reader"));
+    QVERIFY(subscribe->isEnabled());
+    QTest::keyClick(email, Qt::Key_Return);
+    QVERIFY(error->isVisible());
+
+    // Escape closes the sheet without an answer; the next showing starts afresh.
+    QTest::keyClick(prompt, Qt::Key_Escape);
+    QVERIFY(!prompt->isVisible());
+    QVERIFY(!m_manager->isPresented());
+    QCOMPARE(m_manager->currentDecision(), Decision::none);
+    m_manager->requestPrompt(true);
+    QVERIFY(prompt->isVisible());
+    QVERIFY(email->text().isEmpty());
+    QVERIFY(!error->isVisible());
+
+    QTest::keyClicks(email, QStringLiteral("reader@example.org"));
+    subscribe->click();
+    QVERIFY(m_manager->status().isSubmitting());
+    QVERIFY(!email->isEnabled());
+    QVERIFY(!later->isEnabled());
+    QVERIFY(!subscribe->isEnabled());
+    QVERIFY(busy->isVisible());
+    QVERIFY(!error->isVisible());
+}
+
+void TestAppShell::newsletterLaterAndNever()
+{
+    m_window->show();
+    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
+    m_manager->requestPrompt(true);
+    child<QPushButton>(*prompt, "laterButton")->click();
+    QVERIFY(!prompt->isVisible());
+    QCOMPARE(m_manager->currentDecision(), Decision::snoozed);
+
+    m_manager->requestPrompt(true);
+    child<QPushButton>(*prompt, "declineButton")->click();
+    QVERIFY(!prompt->isVisible());
+    QVERIFY(m_manager->isOptedOut());
+}
+
+void TestAppShell::newsletterThanksCloseByThemselves()
+{
+    TestSupport::LoopbackServer server;
+    m_manager->setEndpoint(server.url());
+    m_window->show();
+    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
+    m_manager->requestPrompt(true);
+    QTest::keyClicks(child<QLineEdit>(*prompt, "email"), QStringLiteral("reader@example.org"));
+    QTest::keyClick(child<QLineEdit>(*prompt, "email"), Qt::Key_Return);
+
+    auto *done = child<QPushButton>(*prompt, "doneButton");
+    QTRY_VERIFY_WITH_TIMEOUT(done->isVisible(), 20000);
+    QVERIFY(done->isDefault());
+    QVERIFY(!child<QLineEdit>(*prompt, "email")->isVisible());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!prompt->isVisible(), 10000);
+    QVERIFY(!m_manager->isPresented());
+    QVERIFY(m_manager->isOptedOut());
 }
 
 QTEST_MAIN(TestAppShell)
