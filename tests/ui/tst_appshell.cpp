@@ -29,7 +29,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrlQuery>
 
 #include <memory>
 
@@ -308,42 +307,34 @@ void TestAppShell::supportMail_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QVariant>("subject");
-    QTest::addColumn<QString>("expectedSubject");
-    QTest::addColumn<QString>("greeting");
+    QTest::addColumn<QString>("url"); // what the mail program receives, byte for byte
 
-    QTest::newRow("named") << "Vireo" << QVariant() << "Vireo Support Request"
-                           << "Hello Vireo Team";
-    QTest::newRow("no name") << "" << QVariant() << "App Support Request"
-                             << "Hello App Team";
-    QTest::newRow("given subject") << "Vireo" << QVariant("Crash on import") << "Crash on import"
-                                   << "Hello Vireo Team";
+    const auto mail = [](const char *subject, const char *name) {
+        return QStringLiteral("mailto:help@vireo.example?subject=") + QLatin1String(subject)
+            + QStringLiteral("&body=Hello%20") + QLatin1String(name)
+            + QStringLiteral("%20Team%2C%0D%0A%0D%0AI%20need%20assistance%20with%20the%20"
+                             "following%3A%0D%0A%0D%0A");
+    };
+    QTest::newRow("named") << "Vireo" << QVariant() << mail("Vireo%20Support%20Request", "Vireo");
+    QTest::newRow("no name") << "" << QVariant() << mail("App%20Support%20Request", "App");
+    QTest::newRow("given subject")
+        << "Vireo" << QVariant("Crash on import") << mail("Crash%20on%20import", "Vireo");
     QTest::newRow("query characters in the name")
-        << "Tom & Jerry=2" << QVariant() << "Tom & Jerry=2 Support Request"
-        << "Hello Tom & Jerry=2 Team";
+        << "Tom & Jerry=2" << QVariant()
+        << mail("Tom%20%26%20Jerry%3D2%20Support%20Request", "Tom%20%26%20Jerry%3D2");
 }
 
 void TestAppShell::supportMail()
 {
     QFETCH(QString, name);
     QFETCH(QVariant, subject);
-    QFETCH(QString, expectedSubject);
-    QFETCH(QString, greeting);
+    QFETCH(QString, url);
 
     const std::optional<QString> given
         = subject.isValid() ? std::optional(subject.toString()) : std::nullopt;
-    const QUrl url = SupportMail::url(name, given, QStringLiteral("help@vireo.example"));
-    const QUrlQuery query(url);
-    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), expectedSubject);
-    QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
-             greeting + QStringLiteral(",\r\n\r\nI need assistance with the following:\r\n\r\n"));
-
-    if (name == QLatin1String("Vireo") && !given) {
-        // What the mail program receives, byte for byte.
-        QCOMPARE(url.toString(QUrl::FullyEncoded),
-                 QStringLiteral("mailto:help@vireo.example?subject=Vireo%20Support%20Request"
-                                "&body=Hello%20Vireo%20Team%2C%0D%0A%0D%0AI%20need%20assistance"
-                                "%20with%20the%20following%3A%0D%0A%0D%0A"));
-    }
+    QCOMPARE(SupportMail::url(name, given, QStringLiteral("help@vireo.example"))
+                 .toString(QUrl::FullyEncoded),
+             url);
 }
 
 void TestAppShell::helpMenu()
