@@ -4,6 +4,8 @@
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
+#include "settings/PresetStore.h"
+#include "ui/controls/DiscreteSlider.h"
 #include "ui/controls/ToggleSwitch.h"
 #include "ui/main/AnimatedOrb.h"
 #include "ui/main/ContentView.h"
@@ -12,6 +14,9 @@
 #include "ui/main/OpenPanel.h"
 #include "ui/main/SkippedPathsBanner.h"
 #include "ui/main/SplashScreen.h"
+#include "ui/settings/PreferencesView.h"
+#include "ui/settings/PresetsMenu.h"
+#include "ui/settings/SavePresetDialog.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/workspace/BatchPanel.h"
 #include "ui/workspace/MediaTableModel.h"
@@ -23,6 +28,7 @@
 #include "ui/workspace/ThumbnailCache.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
@@ -37,6 +43,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -107,18 +115,74 @@ MediaPtr makeItem(const QString &path, MediaGroup group)
                     &QObject::deleteLater);
 }
 
-// Everything in a folder, hidden files included: a temporary output would show.
-QStringList folderEntries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 QStringList fileColumn(const QAbstractItemModel &model)
 {
     QStringList names;
     for (int row = 0; row < model.rowCount(); ++row)
         names << model.index(row, MediaTableModel::fileColumn).data().toString();
     return names;
+}
+
+const QStringList optionControls {"audioBitrate", "videoCodec", "videoQuality",
+                                  "hardwareAcceleration", "audioFormat"};
+
+const QString saveItem = QStringLiteral("Save current as preset…");
+
+// The menu as a user reads it: "[Header]" for a section, "---" for a plain
+// divider, "(text)" for an entry that cannot be chosen.
+QStringList describe(const QMenu &menu)
+{
+    QStringList lines;
+    for (const QAction *action : menu.actions()) {
+        if (action->isSeparator())
+            lines.append(action->text().isEmpty() ? QStringLiteral("---")
+                                                  : u'[' + action->text() + u']');
+        else
+            lines.append(action->isEnabled() ? action->text() : u'(' + action->text() + u')');
+    }
+    return lines;
+}
+
+QAction *actionNamed(const QMenu &menu, const QString &text)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->text() == text && !action->isSeparator())
+            return action;
+    }
+    return nullptr;
+}
+
+MediaTarget target(const char *id)
+{
+    return MediaTarget::fromId(QLatin1String(id)).value();
+}
+
+// The option controls a user sees, top to bottom.
+QStringList visibleOptions(const SettingsView &view)
+{
+    QList<QWidget *> shown;
+    for (const QString &name : optionControls) {
+        QWidget *control = view.findChild<QWidget *>(name);
+        if (control && control->isVisibleTo(&view))
+            shown.append(control);
+    }
+    std::sort(shown.begin(), shown.end(), [&](QWidget *a, QWidget *b) {
+        return a->mapTo(&view, QPoint()).y() < b->mapTo(&view, QPoint()).y();
+    });
+    QStringList names;
+    for (QWidget *control : shown)
+        names.append(control->objectName());
+    return names;
+}
+
+QString qualityText(const QWidget &view)
+{
+    return child<QLabel>(*child<QWidget>(view, "videoQuality"), "qualityLabel")->text();
+}
+
+QSlider *sliderIn(const QWidget &view, const char *name)
+{
+    return child<QWidget>(view, name)->findChild<QSlider *>();
 }
 
 } // namespace
@@ -155,6 +219,19 @@ private Q_SLOTS:
     void targetPickerPerGroup();
     void headerAndRemoval();
     void batchPopover();
+
+    // The settings panel, the preferences window and the presets menu.
+    void optionsPerTarget_data();
+    void optionsPerTarget();
+    void copyingHidesTheQualityBlock();
+    void bitrateThatIsNoStep();
+    void editsReachTheOtherView();
+
+    void presetAppliesItsTarget();
+    void savePrompt_data();
+    void savePrompt();
+    void imageMenuAfterOneSave();
+    void deleteFromTheContextMenu();
 
 private:
     QString sample(const QString &name) const { return m_dir.filePath(name); }
@@ -195,14 +272,9 @@ void tst_MainWindow::initTestCase()
 
 void tst_MainWindow::init()
 {
-    Preferences &preferences = Preferences::instance();
-    preferences.setValue(maxConcurrentJobs, 2);
-    preferences.setValue(ignoreAlreadyProcessedFiles, true);
-    preferences.setValue(overwriteExisting, true);
-    preferences.setValue(openDestinationOnFinish, true);
-    preferences.setValue(hardwareAcceleration, false);
-    preferences.setValue(audioQuality, 192.0);
-    preferences.setValue(videoQuality, 23.0);
+    // The defaults: two conversions at a time, converted files skipped,
+    // existing outputs replaced, the destination opened at the end.
+    TestSupport::clearPreferences();
     m_openedFolders.clear();
 
     mediaSet().clear();
@@ -614,7 +686,9 @@ void tst_MainWindow::fullBatchThenSkipThenCancel()
     QTRY_VERIFY(result->isVisible());
     QCOMPARE(result->outcome().converted, 3);
     QVERIFY(result->outcome().bytesIn > 0 && result->outcome().bytesOut > 0);
-    QCOMPARE(folderEntries(out), (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
+    // Hidden files included: a temporary output would show.
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+             (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
     QCOMPARE(m_openedFolders, QStringList {out});
     QVERIFY(process->isEnabled());
 
@@ -907,6 +981,231 @@ void tst_MainWindow::batchPopover()
     Q_EMIT scale->activated(4);
     QCOMPARE(view.batch().scale, VideoScale::p720);
     QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+}
+
+void tst_MainWindow::optionsPerTarget_data()
+{
+    QTest::addColumn<QList<MediaOption>>("options");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("webm") << target("video.webm").options
+                          << QStringList {"audioBitrate", "videoCodec", "videoQuality",
+                                          "hardwareAcceleration"};
+    QTest::newRow("convert to audio")
+        << target("video.extract-audio").options << QStringList {"audioBitrate", "audioFormat"};
+    QTest::newRow("mp3") << target("audio.mp3").options << QStringList {"audioBitrate"};
+    QTest::newRow("png") << target("image.png").options << QStringList();
+    // The order of the controls is fixed, whatever the order of the list.
+    QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
+                                        MediaOption::videoQuality, MediaOption::videoCodec,
+                                        MediaOption::audioQuality}
+                              << optionControls;
+}
+
+void tst_MainWindow::optionsPerTarget()
+{
+    QFETCH(QList<MediaOption>, options);
+    QFETCH(QStringList, expected);
+    SettingsView view;
+    view.resize(360, 900);
+    view.setOptions(target("video.mp4").options);
+    view.setOptions(options);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    QCOMPARE(visibleOptions(view), expected);
+}
+
+void tst_MainWindow::copyingHidesTheQualityBlock()
+{
+    SettingsView view;
+    view.setOptions(target("video.webm").options);
+    auto *codec = child<QWidget>(view, "videoCodec")->findChild<QComboBox *>();
+    QCOMPARE(codec->currentText(), QStringLiteral("H.264"));
+
+    codec->setCurrentIndex(2);
+    Q_EMIT codec->activated(2);
+    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("copy"));
+    QCOMPARE(visibleOptions(view),
+             (QStringList {"audioBitrate", "videoCodec", "hardwareAcceleration"}));
+
+    Preferences::instance().setValue(videoCodec, QStringLiteral("hevc"));
+    QCOMPARE(codec->currentText(), QStringLiteral("H.265 / HEVC"));
+    QVERIFY(child<QWidget>(view, "videoQuality")->isVisibleTo(&view));
+}
+
+void tst_MainWindow::bitrateThatIsNoStep()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 160.0);
+    SettingsView panel;
+    panel.setOptions(target("audio.mp3").options);
+    PreferencesView window;
+    auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
+    auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
+
+    QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
+    QCOMPARE(tabSlider->currentLabel(), QStringLiteral("160 kbps"));
+    QCOMPARE(preferences.value(audioQuality), 160.0);
+
+    // Moving either slider stores a step.
+    sliderIn(panel, "audioBitrate")->setValue(3);
+    QCOMPARE(preferences.value(audioQuality), 256.0);
+    QCOMPARE(tabSlider->currentLabel(), QStringLiteral("256 kbps"));
+    QCOMPARE(sliderIn(window, "audioBitrate")->value(), 3);
+
+    preferences.setValue(audioQuality, 200.5);
+    sliderIn(window, "audioBitrate")->setValue(0);
+    QCOMPARE(preferences.value(audioQuality), 96.0);
+    QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
+}
+
+void tst_MainWindow::editsReachTheOtherView()
+{
+    SettingsView panel;
+    panel.setOptions(target("video.extract-audio").options);
+    panel.setOptions(target("video.mkv").options);
+    panel.show();
+    PreferencesView window;
+    window.show();
+
+    // The stepper stops at its bounds.
+    auto *stepper = child<QSpinBox>(panel, "parallelConversions");
+    auto *queueStepper = child<QSpinBox>(window, "parallelConversions");
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
+    stepper->stepBy(-1);
+    stepper->stepBy(-1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
+    QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
+    for (int i = 0; i < 20; ++i)
+        queueStepper->stepBy(1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
+
+    sliderIn(window, "videoQuality")->setValue(26);
+    QCOMPARE(Preferences::instance().value(videoQuality), 26.0);
+    QCOMPARE(sliderIn(panel, "videoQuality")->value(), 26);
+    QCOMPARE(qualityText(panel), QStringLiteral("Moderate"));
+
+    child<QCheckBox>(window, "overwriteExisting")->click();
+    QVERIFY(!child<ToggleSwitch>(panel, "overwriteExisting")->isChecked());
+    child<ToggleSwitch>(panel, "hardwareAcceleration")->click();
+    QVERIFY(!child<QCheckBox>(window, "hardwareAcceleration")->isChecked());
+    QCOMPARE(Preferences::instance().value(hardwareAcceleration), false);
+
+    panel.setOptions(target("video.extract-audio").options);
+    auto *format = child<QWidget>(panel, "audioFormat")->findChild<QComboBox *>();
+    const int flac = format->findText(QStringLiteral("FLAC"));
+    format->setCurrentIndex(flac);
+    Q_EMIT format->activated(flac);
+    QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
+    QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
+
+    QVERIFY(!child<ToggleSwitch>(panel, "normalizeLoudness")->isVisibleTo(&panel));
+    panel.setWritesAudio(true);
+    child<ToggleSwitch>(panel, "normalizeLoudness")->click();
+    QVERIFY(child<QCheckBox>(window, "normalizeLoudness")->isChecked());
+    auto *level = child<QComboBox>(window, "loudnessTarget");
+    QCOMPARE(level->currentText(), QStringLiteral("-16 LUFS (podcast)"));
+    Preferences::instance().setValue(loudnessTarget, -23.0);
+    QCOMPARE(level->currentText(), QStringLiteral("-23 LUFS (broadcast)"));
+}
+
+void tst_MainWindow::presetAppliesItsTarget()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 96.0);
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::video);
+    menu.setSelectedTarget(target("video.mkv"));
+    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+
+    actionNamed(menu, QStringLiteral("HEVC Archive"))->trigger();
+
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.first().first().toString(), QStringLiteral("video.mp4"));
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
+    QCOMPARE(preferences.value(audioQuality), 192.0);
+}
+
+void tst_MainWindow::savePrompt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("stored");
+    QTest::newRow("save") << "  Night shots "
+                          << "save" << QStringList {"Night shots"};
+    QTest::newRow("cancel") << "Kept?"
+                            << "cancel" << QStringList();
+}
+
+void tst_MainWindow::savePrompt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QStringList, stored);
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::video);
+    menu.setSelectedTarget(target("video.webm"));
+
+    actionNamed(menu, saveItem)->trigger();
+    auto *dialog = m_window->findChild<SavePresetDialog *>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QTest::keyClicks(dialog->findChild<QLineEdit *>(), typed);
+    dialog->findChild<QPushButton *>(button)->click();
+    QTRY_VERIFY(!m_window->findChild<SavePresetDialog *>());
+
+    QStringList names;
+    for (const ConversionPreset &preset : PresetStore::userPresets()) {
+        names.append(preset.name);
+        QCOMPARE(preset.targetId, QStringLiteral("video.webm"));
+    }
+    QCOMPARE(names, stored);
+}
+
+void tst_MainWindow::imageMenuAfterOneSave()
+{
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::image);
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Stills"), target("image.png")));
+    const QStringList expected {"[Built-in]", "[Your presets]", "Stills", "---", saveItem};
+    QTRY_COMPARE(describe(menu), expected);
+
+    // The same preset belongs to no other workspace.
+    menu.setGroup(MediaGroup::subtitle);
+    QCOMPARE(describe(menu), (QStringList {"(No presets for this type)", "---", saveItem}));
+}
+
+void tst_MainWindow::deleteFromTheContextMenu()
+{
+    const auto kept = PresetStore::savePreset(QStringLiteral("Kept"), target("audio.wav"));
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Doomed"), target("audio.ogg")));
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::audio);
+    menu.popup(m_window->mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+
+    // Right-clicking does not apply the preset; its context menu offers Delete.
+    const QPoint doomed = menu.actionGeometry(actionNamed(menu, QStringLiteral("Doomed"))).center();
+    // QMenu triggers an entry on a release of any button.
+    QTest::mouseMove(&menu, doomed);
+    QTest::mouseClick(&menu, Qt::RightButton, {}, doomed);
+    QVERIFY(!menu.findChild<QAction *>(QStringLiteral("delete")));
+    // Through the window, as the platform delivers it, so that Qt also makes
+    // the context menu event.
+    QTest::mouseClick(menu.windowHandle(), Qt::RightButton, {}, doomed);
+    QCOMPARE(chosen.size(), 0);
+    QCOMPARE(PresetStore::userPresets().size(), 2);
+    QAction *remove = menu.findChild<QAction *>(QStringLiteral("delete"));
+    QVERIFY(remove);
+    remove->trigger();
+
+    QCOMPARE(PresetStore::userPresets(), QList {*kept});
+    QTRY_COMPARE(describe(menu),
+                 (QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)", "[Your presets]",
+                               "Kept", "---", saveItem}));
+    menu.close();
 }
 
 QTEST_MAIN(tst_MainWindow)
