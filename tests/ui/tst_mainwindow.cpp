@@ -65,15 +65,10 @@ using TestSupport::child;
 
 namespace {
 
-MediaSet &mediaSet()
-{
-    return MediaSet::shared();
-}
-
 // The loads that have not landed yet; the window deletes each once it has.
 qsizetype runningLoads()
 {
-    return mediaSet().findChildren<MediaLoad *>(Qt::FindDirectChildrenOnly).size();
+    return MediaSet::shared().findChildren<MediaLoad *>(Qt::FindDirectChildrenOnly).size();
 }
 
 // The sidebar as a user reads it: "Title count" per row, "---" for a divider.
@@ -241,6 +236,7 @@ private:
     QList<MediaPtr> copies(const QString &source, const QString &stem, int count);
     QString newFolder(const QString &name);
 
+    MediaSet &m_set = MediaSet::shared();
     QTemporaryDir m_configHome;
     QTemporaryDir m_dir;
     QString m_tone;
@@ -277,10 +273,10 @@ void tst_MainWindow::init()
     TestSupport::clearPreferences();
     m_openedFolders.clear();
 
-    mediaSet().clear();
-    mediaSet().clearSkippedPaths();
+    m_set.clear();
+    m_set.clearSkippedPaths();
     m_window = new QMainWindow;
-    m_view = new ContentView(mediaSet(), m_window);
+    m_view = new ContentView(m_set, m_window);
     m_window->setCentralWidget(m_view);
     m_sidebarTester = std::make_unique<QAbstractItemModelTester>(
         m_view->sidebar()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -396,7 +392,7 @@ void tst_MainWindow::sidebarRows()
     const QModelIndexList highlighted = sidebar->list()->selectionModel()->selectedRows();
     QCOMPARE(highlighted.size(), 1);
     QCOMPARE(highlighted.first().data(GroupListModel::GroupRole).toInt(), int(selected));
-    QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(selected));
+    QCOMPARE(m_view->workspace()->media(), m_set.media().value(selected));
 
     // Picking another row shows its group in the same workspace.
     const int last = sidebar->model()->rowCount() - 1;
@@ -404,7 +400,7 @@ void tst_MainWindow::sidebarRows()
     QTest::mouseClick(sidebar->list()->viewport(), Qt::LeftButton, {}, row.center());
     const MediaGroup picked = *sidebar->model()->groupAt(last);
     QCOMPARE(m_view->selectedGroup(), picked);
-    QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(picked));
+    QCOMPARE(m_view->workspace()->media(), m_set.media().value(picked));
 }
 
 void tst_MainWindow::confirmedRemoval_data()
@@ -436,7 +432,7 @@ void tst_MainWindow::confirmedRemoval()
 
     // The selection stays, even on a group that is gone; no other row stands in.
     QCOMPARE(describe(*sidebar->model()), left);
-    QCOMPARE(mediaSet().mediaList().size(), left.size());
+    QCOMPARE(m_set.mediaList().size(), left.size());
     QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
     QCOMPARE(m_view->showsSplash(), left.isEmpty());
     const bool kept = left.contains(QStringLiteral("Video 1"));
@@ -453,17 +449,17 @@ void tst_MainWindow::confirmedRemoval()
     QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
     QCOMPARE(sidebar->list()->selectionModel()->selectedRows().value(0).row(), 1);
     QVERIFY(sidebar->removeButton()->isEnabled());
-    QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::video));
+    QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::video));
 }
 
 void tst_MainWindow::workspaceRemovesFromTheSet()
 {
     loadAndWait(samples({"sample.mp3", "sample.wav", "sample.mp4"}));
     QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
-    const MediaPtr first = mediaSet().media().value(MediaGroup::audio).first();
+    const MediaPtr first = m_set.media().value(MediaGroup::audio).first();
     Q_EMIT m_view->workspace()->removeRequested({first->id()});
     QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Audio 1", "Video 1"}));
-    QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::audio));
+    QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::audio));
     QCOMPARE(m_view->workspace()->media().size(), 1);
 
     // Removing the group's last file leaves the group, not the window.
@@ -553,12 +549,12 @@ void tst_MainWindow::importsStartOneLoadPerItem()
     QTRY_COMPARE(runningLoads(), 0);
 
     QStringList listed;
-    for (const MediaPtr &item : mediaSet().mediaList())
+    for (const MediaPtr &item : m_set.mediaList())
         listed << item->pathString();
     listed.sort();
     expected.sort();
     QCOMPARE(listed, expected);
-    QVERIFY(mediaSet().skippedPaths().isEmpty());
+    QVERIFY(m_set.skippedPaths().isEmpty());
 }
 
 void tst_MainWindow::manyDroppedItemsLoadInTurns()
@@ -576,7 +572,7 @@ void tst_MainWindow::manyDroppedItemsLoadInTurns()
     QVERIFY(dragAndDrop(m_view->splash(), urls));
     qsizetype mostUnderWay = runningLoads();
     const QDeadlineTimer deadline(60000);
-    while (mediaSet().mediaList().size() < urls.size() && !deadline.hasExpired()) {
+    while (m_set.mediaList().size() < urls.size() && !deadline.hasExpired()) {
         QVERIFY(m_view->splash()->isImporting());
         mostUnderWay = std::max(mostUnderWay, runningLoads());
         QTest::qWait(2);
@@ -584,7 +580,7 @@ void tst_MainWindow::manyDroppedItemsLoadInTurns()
     QTRY_VERIFY(!m_view->isImporting());
     QVERIFY2(mostUnderWay > 1 && mostUnderWay < urls.size(),
              qPrintable(QString::number(mostUnderWay)));
-    QCOMPARE(mediaSet().media().value(MediaGroup::subtitle).size(), urls.size());
+    QCOMPARE(m_set.media().value(MediaGroup::subtitle).size(), urls.size());
 }
 
 void tst_MainWindow::skippedPathsBanner()
@@ -593,7 +589,7 @@ void tst_MainWindow::skippedPathsBanner()
 
     const QString web = QStringLiteral("https://example.com/%1.mp3");
     loadAndWait({web.arg("song"), sample("sample.mp3"), web.arg("tune")});
-    QCOMPARE(mediaSet().mediaList().size(), 1);
+    QCOMPARE(m_set.mediaList().size(), 1);
     QVERIFY(banner->isVisible());
     QVERIFY(banner->summary().contains(QStringLiteral("2 files or folders")));
     banner->detailsButton()->click();
@@ -610,7 +606,7 @@ void tst_MainWindow::skippedPathsBanner()
 
     banner->dismissButton()->click();
     QVERIFY(!banner->isVisible());
-    QVERIFY(mediaSet().skippedPaths().isEmpty());
+    QVERIFY(m_set.skippedPaths().isEmpty());
 
     loadAndWait({web.arg("again")});
     QVERIFY(banner->isVisible());
