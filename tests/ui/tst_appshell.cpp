@@ -147,6 +147,7 @@ private:
     QList<QUrl> m_openedUrls;
     std::unique_ptr<MailingListManager> m_manager; // no answer stored
     std::unique_ptr<QWidget> m_window;
+    NewsletterPrompt *m_prompt = nullptr; // shows once m_window does
 };
 
 void TestAppShell::initTestCase()
@@ -193,6 +194,7 @@ void TestAppShell::init()
     m_manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
     m_window = std::make_unique<QWidget>();
     m_window->resize(640, 480);
+    m_prompt = new NewsletterPrompt(*m_manager, m_window.get());
 }
 
 void TestAppShell::cleanup()
@@ -228,8 +230,7 @@ void TestAppShell::absolutePaths()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, expected);
 
-    QFile named(m_files.filePath(QStringLiteral("https:x")));
-    QVERIFY(named.open(QIODevice::WriteOnly));
+    QVERIFY(TestSupport::writeFile(m_files.filePath(QStringLiteral("https:x")), {}));
     expected.replaceInStrings(QStringLiteral("@"), m_files.path());
     QCOMPARE(SingleInstance::absolutePaths(arguments, m_files.path()), expected);
 }
@@ -340,14 +341,12 @@ void TestAppShell::supportMail()
 void TestAppShell::helpMenu()
 {
     UpdateChecker updater;
-    MailingListManager newsletter;
-    newsletter.setSharedSettingsOrganization(QString());
-    newsletter.setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9")));
-    MainWindow window(MediaSet::shared(), updater, newsletter);
+    m_manager->setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9")));
+    MainWindow window(MediaSet::shared(), updater, *m_manager);
 
     // Subscribing is offered until the user answers for good.
     QVERIFY(window.subscribeAction()->isVisible());
-    newsletter.decline();
+    m_manager->decline();
     QVERIFY(!window.subscribeAction()->isVisible());
     MailingListManager unavailable;
     unavailable.setEndpoint(QUrl());
@@ -528,20 +527,19 @@ void TestAppShell::newsletterFormStates()
     server.answers = false;
     m_manager->setEndpoint(server.url());
     m_manager->setPromptDelay(std::chrono::milliseconds(10));
-    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
-    auto *email = child<QLineEdit>(*prompt, "email");
-    auto *error = child<QLabel>(*prompt, "error");
-    auto *subscribe = child<QPushButton>(*prompt, "subscribeButton");
-    auto *later = child<QPushButton>(*prompt, "laterButton");
-    auto *busy = child<QWidget>(*prompt, "busyIndicator");
+    auto *email = child<QLineEdit>(*m_prompt, "email");
+    auto *error = child<QLabel>(*m_prompt, "error");
+    auto *subscribe = child<QPushButton>(*m_prompt, "subscribeButton");
+    auto *later = child<QPushButton>(*m_prompt, "laterButton");
+    auto *busy = child<QWidget>(*m_prompt, "busyIndicator");
 
     // The third launch is the window's own.
     for (int launch = 0; launch < 2; ++launch)
         m_manager->registerLaunch();
     QTest::qWait(50);
-    QVERIFY(!prompt->isVisible());
+    QVERIFY(!m_prompt->isVisible());
     m_window->show();
-    QTRY_VERIFY(prompt->isVisible());
+    QTRY_VERIFY(m_prompt->isVisible());
     QVERIFY(email->text().isEmpty());
     QVERIFY(!subscribe->isEnabled());
     QVERIFY(!error->isVisible());
@@ -552,12 +550,12 @@ void TestAppShell::newsletterFormStates()
     QVERIFY(error->isVisible());
 
     // Escape closes the sheet without an answer; the next showing starts afresh.
-    QTest::keyClick(prompt, Qt::Key_Escape);
-    QVERIFY(!prompt->isVisible());
+    QTest::keyClick(m_prompt, Qt::Key_Escape);
+    QVERIFY(!m_prompt->isVisible());
     QVERIFY(!m_manager->isPresented());
     QCOMPARE(m_manager->currentDecision(), Decision::none);
     m_manager->requestPrompt(true);
-    QVERIFY(prompt->isVisible());
+    QVERIFY(m_prompt->isVisible());
     QVERIFY(email->text().isEmpty());
     QVERIFY(!error->isVisible());
 
@@ -574,15 +572,14 @@ void TestAppShell::newsletterFormStates()
 void TestAppShell::newsletterLaterAndNever()
 {
     m_window->show();
-    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
     m_manager->requestPrompt(true);
-    child<QPushButton>(*prompt, "laterButton")->click();
-    QVERIFY(!prompt->isVisible());
+    child<QPushButton>(*m_prompt, "laterButton")->click();
+    QVERIFY(!m_prompt->isVisible());
     QCOMPARE(m_manager->currentDecision(), Decision::snoozed);
 
     m_manager->requestPrompt(true);
-    child<QPushButton>(*prompt, "declineButton")->click();
-    QVERIFY(!prompt->isVisible());
+    child<QPushButton>(*m_prompt, "declineButton")->click();
+    QVERIFY(!m_prompt->isVisible());
     QVERIFY(m_manager->isOptedOut());
 }
 
@@ -591,17 +588,16 @@ void TestAppShell::newsletterThanksCloseByThemselves()
     TestSupport::LoopbackServer server;
     m_manager->setEndpoint(server.url());
     m_window->show();
-    auto *prompt = new NewsletterPrompt(*m_manager, m_window.get());
     m_manager->requestPrompt(true);
-    QTest::keyClicks(child<QLineEdit>(*prompt, "email"), QStringLiteral("reader@example.org"));
-    QTest::keyClick(child<QLineEdit>(*prompt, "email"), Qt::Key_Return);
+    QTest::keyClicks(child<QLineEdit>(*m_prompt, "email"), QStringLiteral("reader@example.org"));
+    QTest::keyClick(child<QLineEdit>(*m_prompt, "email"), Qt::Key_Return);
 
-    auto *done = child<QPushButton>(*prompt, "doneButton");
+    auto *done = child<QPushButton>(*m_prompt, "doneButton");
     QTRY_VERIFY_WITH_TIMEOUT(done->isVisible(), 20000);
     QVERIFY(done->isDefault());
-    QVERIFY(!child<QLineEdit>(*prompt, "email")->isVisible());
+    QVERIFY(!child<QLineEdit>(*m_prompt, "email")->isVisible());
 
-    QTRY_VERIFY_WITH_TIMEOUT(!prompt->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_prompt->isVisible(), 10000);
     QVERIFY(!m_manager->isPresented());
     QVERIFY(m_manager->isOptedOut());
 }
