@@ -2,10 +2,12 @@
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
 #include "settings/MailingListManager.h"
+#include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
 #include "ui/main/OpenPanel.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MainWindow.h"
+#include "ui/shell/NewsletterPrompt.h"
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/SupportMail.h"
 #include "ui/shell/UpdateDialog.h"
@@ -16,15 +18,17 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocalSocket>
-#include <QMenu>
 #include <QMenuBar>
 #include <QNetworkProxy>
 #include <QProcess>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrlQuery>
 
 #include <memory>
 
@@ -32,6 +36,7 @@
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;
+using TestSupport::child;
 
 namespace {
 
@@ -122,11 +127,14 @@ private Q_SLOTS:
     void supportMail();
     void helpMenu();
     void oneMainWindow();
-    void closeHidesAndFilesBringBack();
     void updateDialog_data();
     void updateDialog();
     void batchEndNotifies_data();
     void batchEndNotifies();
+
+    void newsletterFormStates();
+    void newsletterLaterAndNever();
+    void newsletterThanksCloseByThemselves();
 
     void openUrl(const QUrl &url) { m_openedUrls.append(url); }
 
@@ -137,6 +145,9 @@ private:
     QProcess m_bus;
     QString m_busAddress;
     QList<QUrl> m_openedUrls;
+    std::unique_ptr<MailingListManager> m_manager; // no answer stored
+    std::unique_ptr<QWidget> m_window;
+    NewsletterPrompt *m_prompt = nullptr; // shows once m_window does
 };
 
 void TestAppShell::initTestCase()
@@ -177,12 +188,21 @@ void TestAppShell::init()
 {
     m_openedUrls.clear();
     OpenPanel::setAnswersForTesting({[] { return QStringList(); }, {}});
+    QSettings(Preferences::instance().fileName(), QSettings::NativeFormat).clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vireo")).clear();
+    m_manager = std::make_unique<MailingListManager>();
+    m_manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(640, 480);
+    m_prompt = new NewsletterPrompt(*m_manager, m_window.get());
 }
 
 void TestAppShell::cleanup()
 {
     OpenPanel::setAnswersForTesting({});
     MediaSet::shared().clear();
+    m_window.reset();
+    m_manager.reset();
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *widget : windows)
         widget->close();
@@ -210,8 +230,7 @@ void TestAppShell::absolutePaths()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, expected);
 
-    QFile named(m_files.filePath(QStringLiteral("https:x")));
-    QVERIFY(named.open(QIODevice::WriteOnly));
+    QVERIFY(TestSupport::writeFile(m_files.filePath(QStringLiteral("https:x")), {}));
     expected.replaceInStrings(QStringLiteral("@"), m_files.path());
     QCOMPARE(SingleInstance::absolutePaths(arguments, m_files.path()), expected);
 }
@@ -289,70 +308,50 @@ void TestAppShell::supportMail_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QVariant>("subject");
-    QTest::addColumn<QString>("expectedSubject");
-    QTest::addColumn<QString>("greeting");
+    QTest::addColumn<QString>("url"); // what the mail program receives, byte for byte
 
-    QTest::newRow("named") << "Vireo" << QVariant() << "Vireo Support Request"
-                           << "Hello Vireo Team";
-    QTest::newRow("no name") << "" << QVariant() << "App Support Request"
-                             << "Hello App Team";
-    QTest::newRow("given subject") << "Vireo" << QVariant("Crash on import") << "Crash on import"
-                                   << "Hello Vireo Team";
+    const auto mail = [](const char *subject, const char *name) {
+        return QStringLiteral("mailto:help@vireo.example?subject=") + QLatin1String(subject)
+            + QStringLiteral("&body=Hello%20") + QLatin1String(name)
+            + QStringLiteral("%20Team%2C%0D%0A%0D%0AI%20need%20assistance%20with%20the%20"
+                             "following%3A%0D%0A%0D%0A");
+    };
+    QTest::newRow("named") << "Vireo" << QVariant() << mail("Vireo%20Support%20Request", "Vireo");
+    QTest::newRow("no name") << "" << QVariant() << mail("App%20Support%20Request", "App");
+    QTest::newRow("given subject")
+        << "Vireo" << QVariant("Crash on import") << mail("Crash%20on%20import", "Vireo");
     QTest::newRow("query characters in the name")
-        << "Tom & Jerry=2" << QVariant() << "Tom & Jerry=2 Support Request"
-        << "Hello Tom & Jerry=2 Team";
+        << "Tom & Jerry=2" << QVariant()
+        << mail("Tom%20%26%20Jerry%3D2%20Support%20Request", "Tom%20%26%20Jerry%3D2");
 }
 
 void TestAppShell::supportMail()
 {
     QFETCH(QString, name);
     QFETCH(QVariant, subject);
-    QFETCH(QString, expectedSubject);
-    QFETCH(QString, greeting);
+    QFETCH(QString, url);
 
     const std::optional<QString> given
         = subject.isValid() ? std::optional(subject.toString()) : std::nullopt;
-    const QUrl url = SupportMail::url(name, given, QStringLiteral("help@vireo.example"));
-    const QUrlQuery query(url);
-    QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), expectedSubject);
-    QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
-             greeting + QStringLiteral(",\r\n\r\nI need assistance with the following:\r\n\r\n"));
-
-    if (name == QLatin1String("Vireo") && !given) {
-        // What the mail program receives, byte for byte.
-        QCOMPARE(url.toString(QUrl::FullyEncoded),
-                 QStringLiteral("mailto:help@vireo.example?subject=Vireo%20Support%20Request"
-                                "&body=Hello%20Vireo%20Team%2C%0D%0A%0D%0AI%20need%20assistance"
-                                "%20with%20the%20following%3A%0D%0A%0D%0A"));
-    }
+    QCOMPARE(SupportMail::url(name, given, QStringLiteral("help@vireo.example"))
+                 .toString(QUrl::FullyEncoded),
+             url);
 }
 
 void TestAppShell::helpMenu()
 {
-    TestSupport::LoopbackServer server;
-    server.answers = false;
     UpdateChecker updater;
-    updater.setFeedUrl(server.url().resolved(QUrl("/feed")));
-    MailingListManager newsletter;
-    newsletter.setSharedSettingsOrganization(QString());
-    newsletter.setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9")));
-    MainWindow window(MediaSet::shared(), updater, newsletter);
+    m_manager->setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9")));
+    MainWindow window(MediaSet::shared(), updater, *m_manager);
 
     // Subscribing is offered until the user answers for good.
     QVERIFY(window.subscribeAction()->isVisible());
-    newsletter.decline();
+    m_manager->decline();
     QVERIFY(!window.subscribeAction()->isVisible());
     MailingListManager unavailable;
     unavailable.setEndpoint(QUrl());
     MainWindow distributionBuild(MediaSet::shared(), updater, unavailable);
     QVERIFY(!distributionBuild.subscribeAction()->isVisible());
-
-    // "Check for Updates…" waits for the running check.
-    QVERIFY(window.checkForUpdatesAction()->isEnabled());
-    updater.checkForUpdates();
-    QVERIFY(!window.checkForUpdatesAction()->isEnabled());
-    updater.cancel();
-    QTRY_VERIFY(window.checkForUpdatesAction()->isEnabled()); // once the cancelled check ends
 
     window.contactSupportAction()->trigger();
     QCOMPARE(m_openedUrls.size(), 1);
@@ -361,12 +360,17 @@ void TestAppShell::helpMenu()
 
 void TestAppShell::oneMainWindow()
 {
+    QStringList files;
+    for (const char *name : {"one.wav", "two.wav", "three.wav"}) {
+        files.append(m_files.filePath(QLatin1String(name)));
+        QVERIFY(TestSupport::makeTone(files.constLast(), 0.2));
+    }
     TestSupport::LoopbackServer server;
     server.body = R"({"version": "0.0.1", "url": "https://vireo.app/r"})";
     AppDelegate delegate;
     delegate.updater().setFeedUrl(server.url().resolved(QUrl("/feed")));
     delegate.launch({});
-    MainWindow *window = delegate.window();
+    QPointer<MainWindow> window = delegate.window();
     QVERIFY(QTest::qWaitForWindowActive(window));
 
     // Ctrl+, opens the one preferences window; a second time shows the same.
@@ -376,6 +380,21 @@ void TestAppShell::oneMainWindow()
     preferences->close();
     QTest::keyClick(window, Qt::Key_Comma, Qt::ControlModifier);
     QCOMPARE(window->preferencesView(), preferences.data());
+
+    // Closing only hides the window; files opened later bring it back.
+    window->close();
+    QVERIFY(window && window->isHidden());
+    QSignalSpy changes(&MediaSet::shared(), &MediaSet::mediaChanged);
+    delegate.openMedia(files);
+    QVERIFY(window->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(MediaSet::shared().mediaList().size(), 3, 30000);
+    QTRY_VERIFY(!MediaSet::shared().isImporting());
+    QCOMPARE(changes.size(), 1); // one load
+    // A relaunch without files only brings the window back.
+    window->showMinimized();
+    delegate.openMedia({});
+    QVERIFY(!window->isMinimized());
+    QCOMPARE(MediaSet::shared().mediaList().size(), 3);
 
     // Every command of the menus; modal boxes are closed as they come.
     QTimer closer;
@@ -398,63 +417,28 @@ void TestAppShell::oneMainWindow()
     QCOMPARE(mainWindows, 1);
 }
 
-void TestAppShell::closeHidesAndFilesBringBack()
-{
-    QStringList files;
-    for (const char *name : {"one.wav", "two.wav", "three.wav"}) {
-        files.append(m_files.filePath(QLatin1String(name)));
-        QVERIFY(TestSupport::makeTone(files.constLast(), 0.2));
-    }
-    AppDelegate delegate;
-    delegate.launch({});
-    QPointer<MainWindow> window = delegate.window();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    window->close();
-    QVERIFY(window);
-    QVERIFY(window->isHidden());
-
-    QSignalSpy changes(&MediaSet::shared(), &MediaSet::mediaChanged);
-    delegate.openMedia(files);
-    QVERIFY(window->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(MediaSet::shared().mediaList().size(), 3, 30000);
-    QTRY_VERIFY(!MediaSet::shared().isImporting());
-    QCOMPARE(changes.size(), 1); // one load
-
-    // A relaunch without files only brings the window back.
-    window->showMinimized();
-    delegate.openMedia({});
-    QVERIFY(!window->isMinimized());
-    QCOMPARE(MediaSet::shared().mediaList().size(), 3);
-}
-
 void TestAppShell::updateDialog_data()
 {
-    QTest::addColumn<QByteArray>("feed");
-    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QByteArray>("feed"); // none: checks are off in this build
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("releasePage");
 
     QTest::newRow("newer") << QByteArray(R"({"version": "9.1", "url": "https://vireo.app/9.1"})")
-                           << true << "Vireo 9.1 is available"
-                           << "https://vireo.app/9.1";
+                           << "Vireo 9.1 is available" << QString("https://vireo.app/9.1");
     QTest::newRow("same") << QByteArray(R"({"version": ")" VIREO_VERSION
                                         R"(", "url": "https://vireo.app/x"})")
-                          << true << "You're up to date"
-                          << "";
-    QTest::newRow("malformed") << QByteArray("{\"version\": ") << true
-                               << "Vireo could not check for updates"
-                               << "";
-    QTest::newRow("off in this build") << QByteArray() << false << "Update checks are off"
-                                       << "";
+                          << "You're up to date" << QString();
+    QTest::newRow("malformed") << QByteArray("{\"version\": ")
+                               << "Vireo could not check for updates" << QString();
+    QTest::newRow("off in this build") << QByteArray() << "Update checks are off" << QString();
 }
 
 void TestAppShell::updateDialog()
 {
     QFETCH(QByteArray, feed);
-    QFETCH(bool, enabled);
     QFETCH(QString, title);
     QFETCH(QString, releasePage);
+    const bool enabled = !feed.isEmpty();
 
     TestSupport::LoopbackServer server;
     server.body = feed;
@@ -535,6 +519,87 @@ void TestAppShell::batchEndNotifies()
     QTest::qWait(100); // the notification id reaches the notifier
     desktop.click(42);
     QTRY_VERIFY(window->isVisible());
+}
+
+void TestAppShell::newsletterFormStates()
+{
+    TestSupport::LoopbackServer server;
+    server.answers = false;
+    m_manager->setEndpoint(server.url());
+    m_manager->setPromptDelay(std::chrono::milliseconds(10));
+    auto *email = child<QLineEdit>(*m_prompt, "email");
+    auto *error = child<QLabel>(*m_prompt, "error");
+    auto *subscribe = child<QPushButton>(*m_prompt, "subscribeButton");
+    auto *later = child<QPushButton>(*m_prompt, "laterButton");
+    auto *busy = child<QWidget>(*m_prompt, "busyIndicator");
+
+    // The third launch is the window's own.
+    for (int launch = 0; launch < 2; ++launch)
+        m_manager->registerLaunch();
+    QTest::qWait(50);
+    QVERIFY(!m_prompt->isVisible());
+    m_window->show();
+    QTRY_VERIFY(m_prompt->isVisible());
+    QVERIFY(email->text().isEmpty());
+    QVERIFY(!subscribe->isEnabled());
+    QVERIFY(!error->isVisible());
+
+    QTest::keyClicks(email, QStringLiteral("reader"));
+    QVERIFY(subscribe->isEnabled());
+    QTest::keyClick(email, Qt::Key_Return);
+    QVERIFY(error->isVisible());
+
+    // Escape closes the sheet without an answer; the next showing starts afresh.
+    QTest::keyClick(m_prompt, Qt::Key_Escape);
+    QVERIFY(!m_prompt->isVisible());
+    QVERIFY(!m_manager->isPresented());
+    QCOMPARE(m_manager->currentDecision(), Decision::none);
+    m_manager->requestPrompt(true);
+    QVERIFY(m_prompt->isVisible());
+    QVERIFY(email->text().isEmpty());
+    QVERIFY(!error->isVisible());
+
+    QTest::keyClicks(email, QStringLiteral("reader@example.org"));
+    subscribe->click();
+    QVERIFY(m_manager->status().isSubmitting());
+    QVERIFY(!email->isEnabled());
+    QVERIFY(!later->isEnabled());
+    QVERIFY(!subscribe->isEnabled());
+    QVERIFY(busy->isVisible());
+    QVERIFY(!error->isVisible());
+}
+
+void TestAppShell::newsletterLaterAndNever()
+{
+    m_window->show();
+    m_manager->requestPrompt(true);
+    child<QPushButton>(*m_prompt, "laterButton")->click();
+    QVERIFY(!m_prompt->isVisible());
+    QCOMPARE(m_manager->currentDecision(), Decision::snoozed);
+
+    m_manager->requestPrompt(true);
+    child<QPushButton>(*m_prompt, "declineButton")->click();
+    QVERIFY(!m_prompt->isVisible());
+    QVERIFY(m_manager->isOptedOut());
+}
+
+void TestAppShell::newsletterThanksCloseByThemselves()
+{
+    TestSupport::LoopbackServer server;
+    m_manager->setEndpoint(server.url());
+    m_window->show();
+    m_manager->requestPrompt(true);
+    QTest::keyClicks(child<QLineEdit>(*m_prompt, "email"), QStringLiteral("reader@example.org"));
+    QTest::keyClick(child<QLineEdit>(*m_prompt, "email"), Qt::Key_Return);
+
+    auto *done = child<QPushButton>(*m_prompt, "doneButton");
+    QTRY_VERIFY_WITH_TIMEOUT(done->isVisible(), 20000);
+    QVERIFY(done->isDefault());
+    QVERIFY(!child<QLineEdit>(*m_prompt, "email")->isVisible());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!m_prompt->isVisible(), 10000);
+    QVERIFY(!m_manager->isPresented());
+    QVERIFY(m_manager->isOptedOut());
 }
 
 QTEST_MAIN(TestAppShell)

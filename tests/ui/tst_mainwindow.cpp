@@ -1,5 +1,12 @@
+#include "conversion/JobQueue.h"
+#include "conversion/SuccessSignature.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
+#include "model/MediaTarget.h"
+#include "settings/Preferences.h"
+#include "settings/PresetStore.h"
+#include "ui/controls/DiscreteSlider.h"
+#include "ui/controls/ToggleSwitch.h"
 #include "ui/main/AnimatedOrb.h"
 #include "ui/main/ContentView.h"
 #include "ui/main/GroupListModel.h"
@@ -7,46 +14,61 @@
 #include "ui/main/OpenPanel.h"
 #include "ui/main/SkippedPathsBanner.h"
 #include "ui/main/SplashScreen.h"
+#include "ui/settings/PreferencesView.h"
+#include "ui/settings/PresetsMenu.h"
+#include "ui/settings/SavePresetDialog.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/workspace/BatchPanel.h"
 #include "ui/workspace/MediaTableModel.h"
+#include "ui/workspace/ProgressSheet.h"
+#include "ui/workspace/ResultBar.h"
+#include "ui/workspace/SideSheet.h"
 #include "ui/workspace/SnapshotView.h"
+#include "ui/workspace/StatusCell.h"
 #include "ui/workspace/ThumbnailCache.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSplitter>
-#include <QStackedWidget>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 #include "TestSupport.h"
 
-namespace {
+using namespace PreferenceKeys;
 
-MediaSet &mediaSet()
-{
-    return MediaSet::shared();
-}
+using Change = std::function<void(class SnapshotView &)>;
+Q_DECLARE_METATYPE(Change)
+
+using TestSupport::child;
+
+namespace {
 
 // The loads that have not landed yet; the window deletes each once it has.
 qsizetype runningLoads()
 {
-    return mediaSet().findChildren<MediaLoad *>(Qt::FindDirectChildrenOnly).size();
+    return MediaSet::shared().findChildren<MediaLoad *>(Qt::FindDirectChildrenOnly).size();
 }
 
 // The sidebar as a user reads it: "Title count" per row, "---" for a divider.
@@ -82,23 +104,75 @@ bool dragAndDrop(QWidget *target, const QList<QUrl> &urls, const QString &text =
     return drop.isAccepted();
 }
 
-QMessageBox *openConfirmation(QWidget *window)
+MediaPtr makeItem(const QString &path, MediaGroup group)
 {
-    const QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
-    for (QMessageBox *box : boxes) {
-        if (box->isVisible())
-            return box;
+    return MediaPtr(new Media(path, MediaType(group, QStringLiteral("test file")), nullptr),
+                    &QObject::deleteLater);
+}
+
+QStringList fileColumn(const QAbstractItemModel &model)
+{
+    QStringList names;
+    for (int row = 0; row < model.rowCount(); ++row)
+        names << model.index(row, MediaTableModel::fileColumn).data().toString();
+    return names;
+}
+
+const QStringList optionControls {"audioBitrate", "videoCodec", "videoQuality",
+                                  "hardwareAcceleration", "audioFormat"};
+
+const QString saveItem = QStringLiteral("Save current as preset…");
+
+// The menu as a user reads it: "[Header]" for a section, "---" for a plain
+// divider, "(text)" for an entry that cannot be chosen.
+QStringList describe(const QMenu &menu)
+{
+    QStringList lines;
+    for (const QAction *action : menu.actions()) {
+        if (action->isSeparator())
+            lines.append(action->text().isEmpty() ? QStringLiteral("---")
+                                                  : u'[' + action->text() + u']');
+        else
+            lines.append(action->isEnabled() ? action->text() : u'(' + action->text() + u')');
+    }
+    return lines;
+}
+
+QAction *actionNamed(const QMenu &menu, const QString &text)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->text() == text && !action->isSeparator())
+            return action;
     }
     return nullptr;
 }
 
-QAbstractButton *buttonNamed(QMessageBox *box, const QString &text)
+MediaTarget target(const char *id)
 {
-    for (QAbstractButton *button : box->buttons()) {
-        if (button->text() == text)
-            return button;
+    return MediaTarget::fromId(QLatin1String(id)).value();
+}
+
+// The option controls a user sees, top to bottom.
+QStringList visibleOptions(const SettingsView &view)
+{
+    QList<QWidget *> shown;
+    for (const QString &name : optionControls) {
+        QWidget *control = view.findChild<QWidget *>(name);
+        if (control && control->isVisibleTo(&view))
+            shown.append(control);
     }
-    return nullptr;
+    std::sort(shown.begin(), shown.end(), [&](QWidget *a, QWidget *b) {
+        return a->mapTo(&view, QPoint()).y() < b->mapTo(&view, QPoint()).y();
+    });
+    QStringList names;
+    for (QWidget *control : shown)
+        names.append(control->objectName());
+    return names;
+}
+
+QSlider *sliderIn(const QWidget &view, const char *name)
+{
+    return child<QWidget>(view, name)->findChild<QSlider *>();
 }
 
 } // namespace
@@ -106,34 +180,60 @@ QAbstractButton *buttonNamed(QMessageBox *box, const QString &text)
 class tst_MainWindow : public QObject {
     Q_OBJECT
 
+public Q_SLOTS:
+    // Stands in for the desktop's file viewer (QDesktopServices URL handler).
+    void openUrl(const QUrl &url) { m_openedFolders << url.toLocalFile(); }
+
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
+    void cleanupTestCase();
 
     void splashThenSplitView();
     void sidebarRows_data();
     void sidebarRows();
-    void groupListModelFollowsTheSet();
     void confirmedRemoval_data();
     void confirmedRemoval();
     void workspaceRemovesFromTheSet();
-    void dropsStartOneLoadPerItem_data();
-    void dropsStartOneLoadPerItem();
+    void importsStartOneLoadPerItem_data();
+    void importsStartOneLoadPerItem();
     void manyDroppedItemsLoadInTurns();
-    void openPanelLoadsOnce_data();
-    void openPanelLoadsOnce();
     void skippedPathsBanner();
+
+    // The workspace on its own.
+    void fullBatchThenSkipThenCancel();
+    void tableModel();
+    void staleItemsLoseTheirCheckMark_data();
+    void staleItemsLoseTheirCheckMark();
+    void targetPickerPerGroup();
+    void headerRemovalAndBatchPopover();
+
+    // The settings panel, the preferences window and the presets menu.
+    void optionsPerTarget_data();
+    void optionsPerTarget();
+    void copyingHidesTheQualityBlock();
+    void bitrateThatIsNoStep();
+    void editsReachTheOtherView();
+
+    void presetAppliesItsTarget();
+    void savePrompt_data();
+    void savePrompt();
+    void imageMenuAfterOneSave();
+    void deleteFromTheContextMenu();
 
 private:
     QString sample(const QString &name) const { return m_dir.filePath(name); }
     QStringList samples(const QStringList &names) const;
     void loadAndWait(const QStringList &paths);
-    void answer(const QString &button);
+    QList<MediaPtr> copies(const QString &source, const QString &stem, int count);
+    QString newFolder(const QString &name);
 
+    MediaSet &m_set = MediaSet::shared();
     QTemporaryDir m_configHome;
     QTemporaryDir m_dir;
+    QString m_tone;
+    QStringList m_openedFolders;
     QMainWindow *m_window = nullptr;
     ContentView *m_view = nullptr;
     std::unique_ptr<QAbstractItemModelTester> m_sidebarTester;
@@ -145,33 +245,31 @@ void tst_MainWindow::initTestCase()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
     QVERIFY(m_dir.isValid());
     QVERIFY(TestSupport::makeSamples(m_dir.path()));
-
     QVERIFY(QDir().mkpath(sample("folder")));
     QVERIFY(QFile::copy(sample("sample.mp4"), sample("folder/clip.mp4")));
     QVERIFY(QFile::copy(sample("sample.png"), sample("folder/still.png")));
+    m_tone = sample(QStringLiteral("tone.wav"));
+    QVERIFY(TestSupport::makeTone(m_tone, 0.5));
 
-    // A file whose name is not UTF-8 cannot be imported.
-    const QString odd = sample("odd names");
-    QVERIFY(QDir().mkpath(odd));
-    const QByteArray name = QFile::encodeName(odd) + "/bad\xff.mp3";
-    const int fd = ::open(name.constData(), O_CREAT | O_WRONLY, 0644);
-    QVERIFY(fd >= 0);
-    ::close(fd);
-    QVERIFY(QFile::copy(sample("sample.mp3"), odd + QStringLiteral("/good.mp3")));
-}
-
-void tst_MainWindow::cleanupTestCase()
-{
-    // QDir cannot name a file whose name is not UTF-8.
-    ::unlink((QFile::encodeName(sample("odd names")) + "/bad\xff.mp3").constData());
+    // No test encodes for the hardware label of the side sheet.
+    qputenv("VIREO_HWACCEL", "none");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+    // ffmpeg is the fake tool, which runs the real one unless given actions.
+    qputenv("VIREO_FFMPEG", TestSupport::fakeTool().toUtf8());
+    qputenv("FAKETOOL_EXEC", QStandardPaths::findExecutable("ffmpeg").toUtf8());
 }
 
 void tst_MainWindow::init()
 {
-    mediaSet().clear();
-    mediaSet().clearSkippedPaths();
+    // The defaults: two conversions at a time, converted files skipped,
+    // existing outputs replaced, the destination opened at the end.
+    TestSupport::clearPreferences();
+    m_openedFolders.clear();
+
+    m_set.clear();
+    m_set.clearSkippedPaths();
     m_window = new QMainWindow;
-    m_view = new ContentView(mediaSet(), m_window);
+    m_view = new ContentView(m_set, m_window);
     m_window->setCentralWidget(m_view);
     m_sidebarTester = std::make_unique<QAbstractItemModelTester>(
         m_view->sidebar()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -183,6 +281,7 @@ void tst_MainWindow::init()
 void tst_MainWindow::cleanup()
 {
     OpenPanel::setAnswersForTesting({});
+    qunsetenv("FAKETOOL_ACTIONS");
     // Loads still running land in the shared set; let them, so they do not
     // spill into the next test.
     QTRY_COMPARE(runningLoads(), 0);
@@ -190,6 +289,12 @@ void tst_MainWindow::cleanup()
     delete m_window;
     m_window = nullptr;
     m_view = nullptr;
+    QTRY_VERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
+}
+
+void tst_MainWindow::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 }
 
 QStringList tst_MainWindow::samples(const QStringList &names) const
@@ -204,21 +309,6 @@ void tst_MainWindow::loadAndWait(const QStringList &paths)
 {
     m_view->loadMedia(paths);
     QTRY_COMPARE(runningLoads(), 0);
-}
-
-void tst_MainWindow::answer(const QString &button)
-{
-    QMessageBox *box = openConfirmation(m_window);
-    QVERIFY(box);
-    QCOMPARE(box->windowModality(), Qt::WindowModal);
-    if (button == u"Escape") {
-        QTest::keyClick(box, Qt::Key_Escape);
-    } else {
-        QAbstractButton *chosen = buttonNamed(box, button);
-        QVERIFY2(chosen, qPrintable(button));
-        chosen->click();
-    }
-    QTRY_VERIFY(!openConfirmation(m_window));
 }
 
 void tst_MainWindow::splashThenSplitView()
@@ -238,8 +328,7 @@ void tst_MainWindow::splashThenSplitView()
     QCOMPARE(m_view->detail(), m_view->workspace());
     // Thumbnails of the video and the still are made on worker threads.
     const QAbstractItemModel *table = m_view->workspace()->findChild<QTableView *>()->model();
-    const QModelIndex file = table->index(0, MediaTableModel::fileColumn);
-    QTRY_VERIFY(!file.data(Qt::DecorationRole).isNull());
+    QTRY_VERIFY(!table->index(0, MediaTableModel::fileColumn).data(Qt::DecorationRole).isNull());
     m_view->setSelectedGroup(MediaGroup::image);
     QTRY_VERIFY(!table->index(0, MediaTableModel::fileColumn).data(Qt::DecorationRole).isNull());
     QCOMPARE(ThumbnailCache::madeOnMainThread(), 0);
@@ -278,7 +367,7 @@ void tst_MainWindow::sidebarRows()
     const QModelIndexList highlighted = sidebar->list()->selectionModel()->selectedRows();
     QCOMPARE(highlighted.size(), 1);
     QCOMPARE(highlighted.first().data(GroupListModel::GroupRole).toInt(), int(selected));
-    QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(selected));
+    QCOMPARE(m_view->workspace()->media(), m_set.media().value(selected));
 
     // Picking another row shows its group in the same workspace.
     const int last = sidebar->model()->rowCount() - 1;
@@ -286,33 +375,7 @@ void tst_MainWindow::sidebarRows()
     QTest::mouseClick(sidebar->list()->viewport(), Qt::LeftButton, {}, row.center());
     const MediaGroup picked = *sidebar->model()->groupAt(last);
     QCOMPARE(m_view->selectedGroup(), picked);
-    QCOMPARE(m_view->workspace()->media(), mediaSet().media().value(picked));
-}
-
-void tst_MainWindow::groupListModelFollowsTheSet()
-{
-    // Rows come and go in place (the model tester checks the signals) and
-    // the divider follows "Other".
-    MediaSet set;
-    GroupListModel model(set);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const auto load = [&](const char *files, const QStringList &rows) {
-        QVERIFY(TestSupport::waitFor(set.load(samples(TestSupport::split(files)))));
-        QCOMPARE(describe(model), rows);
-    };
-    load("sample.txt", {"Other 1"});
-    const QPersistentModelIndex other(model.index(0, 0));
-    load("sample.png sample.mp3", {"Audio 1", "Images 1", "---", "Other 1"});
-    QCOMPARE(other.row(), 2);
-    load("sample.wav", {"Audio 2", "Images 1", "---", "Other 1"});
-    set.removeGroup(MediaGroup::image);
-    QCOMPARE(describe(model), QStringList({"Audio 2", "---", "Other 1"}));
-    QSet<QUuid> audio;
-    for (const MediaPtr &item : set.media().value(MediaGroup::audio))
-        audio.insert(item->id());
-    set.remove(audio);
-    QCOMPARE(describe(model), QStringList({"Other 1"}));
-    QCOMPARE(other.row(), 0);
+    QCOMPARE(m_view->workspace()->media(), m_set.media().value(picked));
 }
 
 void tst_MainWindow::confirmedRemoval_data()
@@ -339,12 +402,24 @@ void tst_MainWindow::confirmedRemoval()
     GroupSidebar *sidebar = m_view->sidebar();
     (clear ? sidebar->clearButton() : sidebar->removeButton())->click();
     QVERIFY(clear ? m_view->isConfirmingClearList() : m_view->isConfirmingRemoveGroup());
-    answer(button);
+    const QPointer<QMessageBox> box = m_window->findChild<QMessageBox *>();
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    const QList<QAbstractButton *> buttons = box->buttons();
+    const auto chosen = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](QAbstractButton *b) { return b->text() == button; });
+    if (button == u"Escape") {
+        QTest::keyClick(box, Qt::Key_Escape);
+    } else {
+        QVERIFY2(chosen != buttons.end(), qPrintable(button));
+        (*chosen)->click();
+    }
+    QTRY_VERIFY(!box || !box->isVisible());
     QVERIFY(!m_view->isConfirmingClearList() && !m_view->isConfirmingRemoveGroup());
 
     // The selection stays, even on a group that is gone; no other row stands in.
     QCOMPARE(describe(*sidebar->model()), left);
-    QCOMPARE(mediaSet().mediaList().size(), left.size());
+    QCOMPARE(m_set.mediaList().size(), left.size());
     QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
     QCOMPARE(m_view->showsSplash(), left.isEmpty());
     const bool kept = left.contains(QStringLiteral("Video 1"));
@@ -361,17 +436,17 @@ void tst_MainWindow::confirmedRemoval()
     QCOMPARE(m_view->selectedGroup(), MediaGroup::video);
     QCOMPARE(sidebar->list()->selectionModel()->selectedRows().value(0).row(), 1);
     QVERIFY(sidebar->removeButton()->isEnabled());
-    QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::video));
+    QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::video));
 }
 
 void tst_MainWindow::workspaceRemovesFromTheSet()
 {
     loadAndWait(samples({"sample.mp3", "sample.wav", "sample.mp4"}));
     QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
-    const MediaPtr first = mediaSet().media().value(MediaGroup::audio).first();
+    const MediaPtr first = m_set.media().value(MediaGroup::audio).first();
     Q_EMIT m_view->workspace()->removeRequested({first->id()});
     QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Audio 1", "Video 1"}));
-    QTRY_COMPARE(m_view->workspace()->media(), mediaSet().media().value(MediaGroup::audio));
+    QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::audio));
     QCOMPARE(m_view->workspace()->media().size(), 1);
 
     // Removing the group's last file leaves the group, not the window.
@@ -381,59 +456,92 @@ void tst_MainWindow::workspaceRemovesFromTheSet()
     QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
 }
 
-void tst_MainWindow::dropsStartOneLoadPerItem_data()
+void tst_MainWindow::importsStartOneLoadPerItem_data()
 {
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("via"); // a drop, or the button or menu item of the open panel
+    QTest::addColumn<QList<QUrl>>("urls"); // dropped, or chosen in the panel
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("loads");
+    QTest::addColumn<QStringList>("added");
 
-    QList<QUrl> five;
-    for (const char *name : {"sample.mp3", "sample.wav", "sample.mp4", "sample.png", "sample.txt"})
-        five << QUrl::fromLocalFile(sample(QLatin1String(name)));
-    const QList<QUrl> mixed
-        = five + QList<QUrl> {QUrl(QStringLiteral("https://example.com/a.mp3")), QUrl()};
-    const QList<QUrl> noFiles {QUrl(QStringLiteral("https://example.com/a.mp3"))};
-
-    for (const char *target : {"splash", "sidebar"}) {
-        const QString on = QLatin1String(target);
-        QTest::addRow("%s, five files", target) << on << five << QString() << 5;
-        QTest::addRow("%s, five files and others", target) << on << mixed << QString() << 5;
-        QTest::addRow("%s, a web link", target) << on << noFiles << QString() << 0;
-        QTest::addRow("%s, text", target) << on << QList<QUrl>() << QStringLiteral("a.mp3") << 0;
+    const QStringList names {"sample.mp3", "sample.wav", "sample.mp4", "sample.png", "sample.txt"};
+    const auto urls = [this](const QStringList &names) {
+        QList<QUrl> urls;
+        for (const QString &name : names)
+            urls << QUrl::fromLocalFile(sample(name));
+        return urls;
+    };
+    const QList<QUrl> web {QUrl(QStringLiteral("https://example.com/a.mp3"))};
+    for (const char *via : {"splash drop", "sidebar drop"}) {
+        const QString on = QLatin1String(via);
+        QTest::addRow("%s, five files", via) << on << urls(names) << QString() << 5 << names;
+        QTest::addRow("%s, five files and others", via)
+            << on << urls(names) + web + QList {QUrl()} << QString() << 5 << names;
+        QTest::addRow("%s, a web link", via) << on << web << QString() << 0 << QStringList();
+        QTest::addRow("%s, text", via) << on << QList<QUrl>() << "a.mp3" << 0 << QStringList();
+    }
+    const QStringList folder {"folder/clip.mp4", "folder/still.png"};
+    for (const char *via : {"choose", "plus"}) {
+        const QString files = QLatin1String(via), folders = files + QStringLiteral(" folder");
+        const QStringList two = names.mid(2 * (files == u"plus"), 2);
+        QTest::addRow("%s files", via) << files << urls(two) << QString() << 1 << two;
+        QTest::addRow("%s files, cancelled", via)
+            << files << QList<QUrl>() << QString() << 0 << QStringList();
+        QTest::addRow("%s folder", via) << folders << urls({"folder"}) << QString() << 1 << folder;
+        QTest::addRow("%s folder, cancelled", via)
+            << folders << QList<QUrl>() << QString() << 0 << QStringList();
     }
 }
 
-void tst_MainWindow::dropsStartOneLoadPerItem()
+void tst_MainWindow::importsStartOneLoadPerItem()
 {
-    QFETCH(QString, target);
+    QFETCH(QString, via);
     QFETCH(QList<QUrl>, urls);
     QFETCH(QString, text);
     QFETCH(int, loads);
+    QFETCH(QStringList, added);
 
-    QStringList before;
-    QWidget *on = m_view->splash();
-    if (target == u"sidebar") {
+    QStringList expected = samples(added);
+    if (via.startsWith(u"sidebar") || via.startsWith(u"plus")) {
         loadAndWait(samples({"sample.srt"}));
-        before << sample("sample.srt");
-        on = m_view->sidebar();
+        expected << sample("sample.srt");
     }
-    QCOMPARE(dragAndDrop(on, urls, text), loads > 0);
+    QStringList chosen;
+    for (const QUrl &url : urls)
+        chosen << url.toLocalFile();
+    int asked = 0;
+    const auto chooseFiles = [&] {
+        ++asked;
+        return chosen;
+    };
+    const auto chooseFolder = [&]() -> std::optional<QString> {
+        ++asked;
+        return chosen.isEmpty() ? std::nullopt : std::optional(chosen.first());
+    };
+    OpenPanel::setAnswersForTesting({chooseFiles, {}, chooseFolder});
+    if (via == u"splash drop")
+        QCOMPARE(dragAndDrop(m_view->splash(), urls, text), loads > 0);
+    else if (via == u"sidebar drop")
+        QCOMPARE(dragAndDrop(m_view->sidebar(), urls, text), loads > 0);
+    else if (via == u"choose")
+        m_view->splash()->chooseButton()->click();
+    else if (via == u"choose folder")
+        m_view->splash()->chooseFolderButton()->click();
+    else
+        child<QAction>(*m_view->sidebar()->addButton()->menu(),
+                       via == u"plus" ? "addFiles" : "addFolder")
+            ->trigger();
+    QCOMPARE(asked, via.endsWith(u"drop") ? 0 : 1);
     QCOMPARE(runningLoads(), loads);
     QTRY_COMPARE(runningLoads(), 0);
 
     QStringList listed;
-    for (const MediaPtr &item : mediaSet().mediaList())
+    for (const MediaPtr &item : m_set.mediaList())
         listed << item->pathString();
     listed.sort();
-    QStringList expected = before;
-    for (const QUrl &url : urls) {
-        if (url.isLocalFile())
-            expected << url.toLocalFile();
-    }
     expected.sort();
     QCOMPARE(listed, expected);
-    QVERIFY(mediaSet().skippedPaths().isEmpty());
+    QVERIFY(m_set.skippedPaths().isEmpty());
 }
 
 void tst_MainWindow::manyDroppedItemsLoadInTurns()
@@ -451,7 +559,7 @@ void tst_MainWindow::manyDroppedItemsLoadInTurns()
     QVERIFY(dragAndDrop(m_view->splash(), urls));
     qsizetype mostUnderWay = runningLoads();
     const QDeadlineTimer deadline(60000);
-    while (mediaSet().mediaList().size() < urls.size() && !deadline.hasExpired()) {
+    while (m_set.mediaList().size() < urls.size() && !deadline.hasExpired()) {
         QVERIFY(m_view->splash()->isImporting());
         mostUnderWay = std::max(mostUnderWay, runningLoads());
         QTest::qWait(2);
@@ -459,92 +567,618 @@ void tst_MainWindow::manyDroppedItemsLoadInTurns()
     QTRY_VERIFY(!m_view->isImporting());
     QVERIFY2(mostUnderWay > 1 && mostUnderWay < urls.size(),
              qPrintable(QString::number(mostUnderWay)));
-    QCOMPARE(mediaSet().media().value(MediaGroup::subtitle).size(), urls.size());
-}
-
-void tst_MainWindow::openPanelLoadsOnce_data()
-{
-    QTest::addColumn<bool>("fromSplash");
-    QTest::addColumn<bool>("folder");
-    QTest::addColumn<QStringList>("chosen");
-    QTest::newRow("choose files") << true << false << QStringList {"sample.mp3", "sample.mp4"};
-    QTest::newRow("choose files, cancelled") << true << false << QStringList();
-    QTest::newRow("choose folder") << true << true << QStringList {"folder"};
-    QTest::newRow("plus") << false << false << QStringList {"sample.wav", "sample.png"};
-    QTest::newRow("plus, cancelled") << false << false << QStringList();
-    QTest::newRow("plus, folder") << false << true << QStringList {"folder"};
-    QTest::newRow("plus, folder cancelled") << false << true << QStringList();
-}
-
-void tst_MainWindow::openPanelLoadsOnce()
-{
-    QFETCH(bool, fromSplash);
-    QFETCH(bool, folder);
-    QFETCH(QStringList, chosen);
-
-    if (!fromSplash)
-        loadAndWait(samples({"sample.srt"}));
-    const qsizetype before = mediaSet().mediaList().size();
-    const QStringList paths = samples(chosen);
-    int asked = 0;
-    OpenPanel::setAnswersForTesting({[&] {
-                                         ++asked;
-                                         return paths;
-                                     },
-                                     {},
-                                     [&]() -> std::optional<QString> {
-                                         ++asked;
-                                         return paths.isEmpty() ? std::nullopt
-                                                                : std::optional(paths.first());
-                                     }});
-    if (fromSplash)
-        (folder ? m_view->splash()->chooseFolderButton() : m_view->splash()->chooseButton())
-            ->click();
-    else
-        m_view->sidebar()
-            ->addButton()
-            ->menu()
-            ->findChild<QAction *>(folder ? "addFolder" : "addFiles")
-            ->trigger();
-    QCOMPARE(asked, 1);
-    QCOMPARE(runningLoads(), chosen.isEmpty() ? 0 : 1);
-    QTRY_COMPARE(runningLoads(), 0);
-    // The folder holds two files.
-    const qsizetype added = chosen.size() + (chosen.contains(QStringLiteral("folder")) ? 1 : 0);
-    QCOMPARE(mediaSet().mediaList().size(), before + added);
+    QCOMPARE(m_set.media().value(MediaGroup::subtitle).size(), urls.size());
 }
 
 void tst_MainWindow::skippedPathsBanner()
 {
     SkippedPathsBanner *banner = m_view->banner();
 
-    // A folder with a file whose name is not UTF-8, and a web address.
-    const QString folder = sample("odd names");
-    loadAndWait({folder, QStringLiteral("https://example.com/song.mp3")});
-    QCOMPARE(mediaSet().mediaList().size(), 1);
+    const QString web = QStringLiteral("https://example.com/%1.mp3");
+    loadAndWait({web.arg("song"), sample("sample.mp3"), web.arg("tune")});
+    QCOMPARE(m_set.mediaList().size(), 1);
     QVERIFY(banner->isVisible());
     QVERIFY(banner->summary().contains(QStringLiteral("2 files or folders")));
     banner->detailsButton()->click();
     QVERIFY(banner->detailsShown());
     QTreeWidget *details = banner->details();
     QCOMPARE(details->topLevelItemCount(), 2);
-    QCOMPARE(details->topLevelItem(0)->text(0), folder + QStringLiteral("/bad\\xff.mp3"));
-    QCOMPARE(details->topLevelItem(1)->text(0), QStringLiteral("https://example.com/song.mp3"));
+    QCOMPARE(details->topLevelItem(0)->text(0), web.arg("song"));
+    QCOMPARE(details->topLevelItem(1)->text(0), web.arg("tune"));
     QVERIFY(!details->topLevelItem(1)->text(1).isEmpty());
 
     // Later failures add to the report.
-    loadAndWait({QStringLiteral("https://example.com/other.mp3")});
+    loadAndWait({web.arg("other")});
     QCOMPARE(details->topLevelItemCount(), 3);
 
     banner->dismissButton()->click();
     QVERIFY(!banner->isVisible());
-    QVERIFY(mediaSet().skippedPaths().isEmpty());
+    QVERIFY(m_set.skippedPaths().isEmpty());
 
-    loadAndWait({QStringLiteral("https://example.com/again.mp3")});
+    loadAndWait({web.arg("again")});
     QVERIFY(banner->isVisible());
     QVERIFY(banner->summary().contains(QStringLiteral("1 file or folder")));
     QVERIFY(!banner->detailsShown());
     QCOMPARE(details->topLevelItemCount(), 1);
+}
+
+QList<MediaPtr> tst_MainWindow::copies(const QString &source, const QString &stem, int count)
+{
+    const QString folder = newFolder(stem + QStringLiteral("-in"));
+    QList<MediaPtr> items;
+    for (int i = 1; i <= count; ++i) {
+        const QString path = QDir(folder).filePath(
+            QStringLiteral("%1%2.%3").arg(stem).arg(i).arg(QFileInfo(source).suffix()));
+        QFile::copy(source, path);
+        items << makeItem(path, MediaGroup::audio);
+    }
+    return items;
+}
+
+QString tst_MainWindow::newFolder(const QString &name)
+{
+    const QString folder = m_dir.filePath(name);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void tst_MainWindow::fullBatchThenSkipThenCancel()
+{
+    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("tone"), 3);
+    const QString out = newFolder(QStringLiteral("batch-out"));
+    SnapshotView view;
+    view.resize(800, 500);
+    view.show();
+    view.setGroup(MediaGroup::audio, items);
+    QMenu *targets = child<QMenu>(view, "targetMenu");
+    for (QAction *action : targets->actions()) {
+        if (action->data() == QStringLiteral("audio.mp3"))
+            action->trigger();
+    }
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.mp3"));
+
+    auto *sheet = child<ProgressSheet>(view, "progressSheet");
+    auto *process = child<QToolButton>(view, "processButton");
+    bool sheetOpened = false;
+    bool processDisabledWhileRunning = true;
+    connect(&view.queue(), &JobQueue::isRunningChanged, this, [&] {
+        if (view.queue().isRunning()) {
+            sheetOpened = sheet->isVisible();
+            processDisabledWhileRunning = !process->isEnabled();
+        }
+    });
+    std::optional<Totals> finished;
+    connect(&view.queue(), &JobQueue::runFinished, this, [&](const Totals &t) { finished = t; });
+
+    // A cancelled destination panel changes nothing.
+    OpenPanel::setAnswersForTesting({{}, [] {
+                                         return std::optional<QString>();
+                                     }});
+    process->click();
+    QVERIFY(!view.queue().isRunning());
+    OpenPanel::setAnswersForTesting({{}, [&] {
+                                         return std::optional<QString>(out);
+                                     }});
+    process->click();
+    QVERIFY(sheetOpened);
+    QVERIFY(processDisabledWhileRunning);
+    QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(*finished, (Totals {3, 3, 0}));
+    auto *result = child<ResultBar>(view, "resultBar");
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->outcome().converted, 3);
+    QVERIFY(result->outcome().bytesIn > 0 && result->outcome().bytesOut > 0);
+    // Hidden files included: a temporary output would show.
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+             (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
+    QCOMPARE(m_openedFolders, QStringList {out});
+    QVERIFY(process->isEnabled());
+
+    // Unchanged settings: every item is skipped, none converts again.
+    finished.reset();
+    process->click();
+    QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
+    QCOMPARE(*finished, (Totals {3, 3, 0}));
+    QTRY_VERIFY(!sheet->isVisible());
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->outcome().skipped, 3);
+    QCOMPARE(result->outcome().converted, 0);
+
+    // A new bitrate: all convert again, each reporting some progress, then
+    // working until it is stopped.
+    qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
+    Preferences::instance().setValue(audioQuality, 320.0);
+    process->click();
+    QVERIFY(sheet->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(items[0]->progress() > 0 && items[1]->progress() > 0, 30000);
+    // The sheet lists what is in flight and counts what is done.
+    QTRY_COMPARE(sheet->inFlight(), (QList<MediaPtr> {items[0], items[1]}));
+    QCOMPARE(child<QLabel>(*sheet, "counts")->text(), QStringLiteral("0 of 3 files"));
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 20000);
+    QVERIFY(!sheet->isVisible());
+}
+
+void tst_MainWindow::tableModel()
+{
+    const QString folder = newFolder(QStringLiteral("names"));
+    QList<MediaPtr> items;
+    for (const char *name : {"b10.wav", "B2.wav", "a.wav"})
+        items << makeItem(QDir(folder).filePath(QLatin1String(name)), MediaGroup::audio);
+
+    MediaTableModel model;
+    QAbstractItemModelTester modelTester(&model,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setMedia(items);
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.index(2, MediaTableModel::typeColumn).data().toString(),
+             QStringLiteral("test file"));
+
+    // One status change redraws its own row, nothing else.
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    items[1]->setStatus(MediaStatus::failed);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 1);
+    QCOMPARE(changed[0][1].toModelIndex().row(), 1);
+    QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(), int(MediaStatus::failed));
+    // A duration the job's probe finds later shows at once.
+    changed.clear();
+    items[1]->setDuration(61.0);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][1].toModelIndex(), model.index(1, MediaTableModel::durationColumn));
+    // A failure shows its reason, or says that it failed.
+    QCOMPARE(StatusCell::toolTip(MediaStatus::failed, "Invalid data"), QString("Invalid data"));
+    QCOMPARE(StatusCell::toolTip(MediaStatus::failed, {}), QString("Failed"));
+
+    // Progress of running jobs comes in bursts and leaves one update per row.
+    changed.clear();
+    for (int step = 1; step <= 20; ++step) {
+        items[0]->setProgress(step / 20.0);
+        items[2]->setProgress(step / 40.0);
+    }
+    QCOMPARE(changed.size(), 0);
+    QTRY_COMPARE(changed.size(), 2);
+    QSet<int> rows {changed[0][0].toModelIndex().row(), changed[1][0].toModelIndex().row()};
+    QCOMPARE(rows, (QSet<int> {0, 2}));
+
+    // The workspace's table sorts by file name, as a file manager does.
+    SnapshotView view;
+    view.setGroup(MediaGroup::audio, items);
+    auto *table = child<QTableView>(view, "fileTable");
+    QAbstractItemModelTester proxyTester(table->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(fileColumn(*table->model()), (QStringList {"a.wav", "B2.wav", "b10.wav"}));
+    table->sortByColumn(MediaTableModel::fileColumn, Qt::DescendingOrder);
+    QCOMPARE(fileColumn(*table->model()), (QStringList {"b10.wav", "B2.wav", "a.wav"}));
+    // A converted item shows its output's size and the change; that sorts too.
+    QVERIFY(TestSupport::writeFile(QDir(folder).filePath("a.wav"), QByteArray(1000, 'x')));
+    items[0]->setLastOutputSize(3000);
+    items[2]->setLastOutputSize(200);
+    table->sortByColumn(MediaTableModel::outputColumn, Qt::AscendingOrder);
+    QCOMPARE(fileColumn(*table->model()), (QStringList {"B2.wav", "a.wav", "b10.wav"}));
+    QTRY_COMPARE(table->model()->index(1, MediaTableModel::outputColumn).data().toString(),
+                 QString("200 bytes (\u2212"
+                         "80\u00a0%)"));
+
+    // A new list keeps the sort order; an unchanged one resets nothing.
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.setMedia(items);
+    QCOMPARE(reset.size(), 0);
+    model.setMedia({items[2], items[0]});
+    QCOMPARE(reset.size(), 1);
+    QCOMPARE(fileColumn(model), (QStringList {"a.wav", "b10.wav"}));
+    items[1]->setStatus(MediaStatus::successful); // no longer a row: no signal, no crash
+}
+
+void tst_MainWindow::staleItemsLoseTheirCheckMark_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("stale");
+
+    const auto set = [](const auto &key, auto value) {
+        return Change([=](SnapshotView &) { Preferences::instance().setValue(key, value); });
+    };
+    const Change trim = [](SnapshotView &view) {
+        BatchSettings batch = view.batch();
+        batch.trimEnabled = true;
+        view.setBatch(batch);
+    };
+    const Change scale = [](SnapshotView &view) {
+        BatchSettings batch = view.batch();
+        batch.scale = VideoScale::p720;
+        view.setBatch(batch);
+    };
+    const Change otherTarget = [](SnapshotView &view) {
+        view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("audio.flac")).value());
+    };
+    QTest::newRow("mp3, bitrate") << "audio.mp3" << set(audioQuality, 320.0) << true;
+    QTest::newRow("mp3, trim") << "audio.mp3" << trim << true;
+    QTest::newRow("mp3, other target") << "audio.mp3" << otherTarget << true;
+    QTest::newRow("mp3, scale") << "audio.mp3" << scale << false;
+    QTest::newRow("mp3, overwrite") << "audio.mp3" << set(overwriteExisting, false) << false;
+    QTest::newRow("mp4, video quality") << "video.mp4" << set(videoQuality, 24.0) << true;
+}
+
+void tst_MainWindow::staleItemsLoseTheirCheckMark()
+{
+    QFETCH(QString, target);
+    QFETCH(Change, change);
+    QFETCH(bool, stale);
+
+    const MediaTarget chosen = MediaTarget::fromId(target).value();
+    const QList<MediaPtr> items {makeItem(m_tone, chosen.group),
+                                 makeItem(m_dir.filePath(QStringLiteral("x.wav")), chosen.group)};
+    SnapshotView view;
+    view.setGroup(chosen.group, items);
+    view.setSelectedTarget(chosen);
+    items[0]->setStatus(MediaStatus::successful);
+    items[0]->setProgress(1.0);
+    items[0]->setLastSuccessSignature(successSignature(chosen, view.batch()));
+    items[1]->setStatus(MediaStatus::failed);
+    items[1]->setErrorMessage(QStringLiteral("broken"));
+
+    change(view);
+    QCOMPARE(items[0]->status(), stale ? MediaStatus::unprocessed : MediaStatus::successful);
+    QCOMPARE(items[0]->progress(), stale ? 0.0 : 1.0);
+    QCOMPARE(items[1]->status(), MediaStatus::failed);
+    QCOMPARE(items[1]->errorMessage(), QStringLiteral("broken"));
+}
+
+void tst_MainWindow::targetPickerPerGroup()
+{
+    SnapshotView view;
+    view.resize(1400, 500);
+    view.show();
+    auto *menu = child<QMenu>(view, "targetMenu");
+    auto *picker = child<QToolButton>(view, "targetPicker");
+    auto *settings = child<QToolButton>(view, "settingsButton");
+    auto *sheet = child<SideSheet>(view, "sideSheet");
+
+    view.setGroup(MediaGroup::video, {});
+    QVERIFY(describe(*menu).contains(QStringLiteral("[Operations]")));
+    QCOMPARE(picker->text(), QStringLiteral("MP4"));
+    QVERIFY(picker->isVisible());
+    QVERIFY(settings->isEnabled());
+    QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled()); // no items
+    settings->click();
+    QVERIFY(view.showsSettings());
+    QVERIFY(sheet->isOpen());
+
+    view.setGroup(MediaGroup::audio, {});
+    QVERIFY(!describe(*menu).contains(QStringLiteral("[Operations]")));
+
+    view.setGroup(MediaGroup::other, {});
+    QVERIFY(!picker->isVisible());
+    QVERIFY(!settings->isEnabled());
+    QVERIFY(!sheet->isOpen()); // hidden for this group, whose button cannot close it
+    QVERIFY(!child<QToolButton>(view, "presetsButton")->isVisible());
+    QVERIFY(!child<QToolButton>(view, "trimButton")->isVisible());
+    // Nothing in "Other" converts: Process stays, disabled, and asks nothing.
+    OpenPanel::setAnswersForTesting({{}, []() -> std::optional<QString> {
+                                         qFatal("asked");
+                                     }});
+    view.setGroup(MediaGroup::other, {makeItem(m_dir.filePath("notes.txt"), MediaGroup::other)});
+    QVERIFY(child<QToolButton>(view, "processButton")->isVisible());
+    QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
+    view.process();
+    QVERIFY(!view.queue().isRunning());
+
+    // A target belongs to one group: each group comes back to its own
+    // choice, while the batch settings carry over.
+    view.setGroup(MediaGroup::video, {});
+    QVERIFY(sheet->isOpen()); // back with its group
+    view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("video.extract-audio")).value());
+    BatchSettings batch;
+    batch.trimEnabled = true;
+    view.setBatch(batch);
+    view.setGroup(MediaGroup::audio, {});
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.mp3"));
+    view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("audio.opus")).value());
+    view.setGroup(MediaGroup::video, {});
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("video.extract-audio"));
+    QCOMPARE(picker->text(), QStringLiteral("Convert to Audio"));
+    QCOMPARE(child<SettingsView>(view, "settingsView")->options(),
+             MediaTarget::extractAudioTarget().options);
+    view.setGroup(MediaGroup::audio, {});
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.opus"));
+    QVERIFY(view.batch().trimEnabled);
+    settings->click();
+    QVERIFY(!view.showsSettings());
+    QTRY_VERIFY(!sheet->isVisible());
+}
+
+void tst_MainWindow::headerRemovalAndBatchPopover()
+{
+    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("header"), 3);
+    SnapshotView view;
+    view.show();
+    view.setGroup(MediaGroup::audio, items);
+    QCOMPARE(view.headerText(), QStringLiteral("3 files"));
+
+    auto *table = child<QTableView>(view, "fileTable");
+    table->selectRow(1);
+    const MediaPtr selected = items[1]; // sorted by name: header1, header2, header3
+    QCOMPARE(view.selectedMediumId(), selected->id());
+    QCOMPARE(view.headerText(), selected->pathString());
+
+    // The selection survives a new list that still holds it.
+    view.setGroup(MediaGroup::audio, items + copies(m_tone, QStringLiteral("more"), 1));
+    QCOMPARE(view.headerText(), selected->pathString());
+
+    const QPoint row = table->visualRect(table->model()->index(1, 1)).center();
+    Q_EMIT table->customContextMenuRequested(row);
+    auto *menu = child<QMenu>(view, "contextMenu");
+    // Without a file manager on the session bus, the file's folder opens.
+    child<QAction>(*menu, "showInFileManager")->trigger();
+    QTRY_COMPARE(m_openedFolders, QStringList {QFileInfo(selected->pathString()).absolutePath()});
+    delete menu;
+
+    QSignalSpy removed(&view, &SnapshotView::removeRequested);
+    Q_EMIT table->customContextMenuRequested(row);
+    child<QAction>(*child<QMenu>(view, "contextMenu"), "removeFromList")->trigger();
+    QCOMPARE(removed.size(), 1);
+    QCOMPARE(removed[0][0].value<QSet<QUuid>>(), QSet<QUuid> {selected->id()});
+    QCOMPARE(view.selectedMediumId(), std::nullopt);
+    view.setGroup(MediaGroup::audio, {items[0], items[2]});
+    QCOMPARE(view.headerText(), QStringLiteral("2 files"));
+
+    // The batch popover: trimming for every group, scaling for video.
+    auto *trim = child<QToolButton>(view, "trimButton");
+    auto *popover = child<QWidget>(view, "batchPopover");
+    auto *panel = child<BatchPanel>(view, "batchPanel");
+
+    trim->click();
+    QVERIFY(popover->isVisible());
+    QVERIFY(!child<QComboBox>(*panel, "scale")->isVisibleTo(panel));
+    QVERIFY(!child<QLineEdit>(*panel, "trimStart")->isVisibleTo(panel));
+    child<ToggleSwitch>(*panel, "trimOutput")->click();
+    QVERIFY(child<QLineEdit>(*panel, "trimStart")->isVisibleTo(panel));
+    QTest::keyClicks(child<QLineEdit>(*panel, "trimStart"), QStringLiteral("90"));
+    QCOMPARE(view.batch().trimEnabled, true);
+    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+    // Turning trimming off keeps the text for later.
+    child<ToggleSwitch>(*panel, "trimOutput")->click();
+    QCOMPARE(view.batch().trimEnabled, false);
+    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+    popover->hide();
+    QVERIFY(!trim->isChecked());
+
+    view.setGroup(MediaGroup::video, {});
+    trim->click();
+    auto *scale = child<QComboBox>(*panel, "scale");
+    QVERIFY(scale->isVisibleTo(panel));
+    scale->setCurrentIndex(4);
+    Q_EMIT scale->activated(4);
+    QCOMPARE(view.batch().scale, VideoScale::p720);
+    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+}
+
+void tst_MainWindow::optionsPerTarget_data()
+{
+    QTest::addColumn<QList<MediaOption>>("options");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("webm") << target("video.webm").options
+                          << QStringList {"audioBitrate", "videoCodec", "videoQuality",
+                                          "hardwareAcceleration"};
+    QTest::newRow("convert to audio")
+        << target("video.extract-audio").options << QStringList {"audioBitrate", "audioFormat"};
+    QTest::newRow("mp3") << target("audio.mp3").options << QStringList {"audioBitrate"};
+    QTest::newRow("png") << target("image.png").options << QStringList();
+    // The order of the controls is fixed, whatever the order of the list.
+    QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
+                                        MediaOption::videoQuality, MediaOption::videoCodec,
+                                        MediaOption::audioQuality}
+                              << optionControls;
+}
+
+void tst_MainWindow::optionsPerTarget()
+{
+    QFETCH(QList<MediaOption>, options);
+    QFETCH(QStringList, expected);
+    SettingsView view;
+    view.resize(360, 900);
+    view.setOptions(target("video.mp4").options);
+    view.setOptions(options);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    QCOMPARE(visibleOptions(view), expected);
+}
+
+void tst_MainWindow::copyingHidesTheQualityBlock()
+{
+    SettingsView view;
+    view.setOptions(target("video.webm").options);
+    auto *codec = child<QWidget>(view, "videoCodec")->findChild<QComboBox *>();
+    QCOMPARE(codec->currentText(), QStringLiteral("H.264"));
+
+    codec->setCurrentIndex(2);
+    Q_EMIT codec->activated(2);
+    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("copy"));
+    QCOMPARE(visibleOptions(view),
+             (QStringList {"audioBitrate", "videoCodec", "hardwareAcceleration"}));
+
+    Preferences::instance().setValue(videoCodec, QStringLiteral("hevc"));
+    QCOMPARE(codec->currentText(), QStringLiteral("H.265 / HEVC"));
+    QVERIFY(child<QWidget>(view, "videoQuality")->isVisibleTo(&view));
+}
+
+void tst_MainWindow::bitrateThatIsNoStep()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 160.0);
+    SettingsView panel;
+    panel.setOptions(target("audio.mp3").options);
+    PreferencesView window;
+    auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
+    auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
+
+    QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
+    QCOMPARE(tabSlider->currentLabel(), QStringLiteral("160 kbps"));
+    QCOMPARE(preferences.value(audioQuality), 160.0);
+
+    // Moving either slider stores a step.
+    sliderIn(panel, "audioBitrate")->setValue(3);
+    QCOMPARE(preferences.value(audioQuality), 256.0);
+    QCOMPARE(tabSlider->currentLabel(), QStringLiteral("256 kbps"));
+    QCOMPARE(sliderIn(window, "audioBitrate")->value(), 3);
+
+    preferences.setValue(audioQuality, 200.5);
+    sliderIn(window, "audioBitrate")->setValue(0);
+    QCOMPARE(preferences.value(audioQuality), 96.0);
+    QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
+}
+
+void tst_MainWindow::editsReachTheOtherView()
+{
+    SettingsView panel;
+    panel.setOptions(target("video.extract-audio").options);
+    panel.setOptions(target("video.mkv").options);
+    panel.show();
+    PreferencesView window;
+    window.show();
+
+    // The stepper stops at its bounds.
+    auto *stepper = child<QSpinBox>(panel, "parallelConversions");
+    auto *queueStepper = child<QSpinBox>(window, "parallelConversions");
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
+    stepper->stepBy(-1);
+    stepper->stepBy(-1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
+    QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
+    for (int i = 0; i < 20; ++i)
+        queueStepper->stepBy(1);
+    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
+    QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
+
+    sliderIn(window, "videoQuality")->setValue(26);
+    QCOMPARE(Preferences::instance().value(videoQuality), 26.0);
+    QCOMPARE(sliderIn(panel, "videoQuality")->value(), 26);
+    QCOMPARE(child<QLabel>(*child<QWidget>(panel, "videoQuality"), "qualityLabel")->text(),
+             QStringLiteral("Moderate"));
+
+    child<QCheckBox>(window, "overwriteExisting")->click();
+    QVERIFY(!child<ToggleSwitch>(panel, "overwriteExisting")->isChecked());
+    child<ToggleSwitch>(panel, "hardwareAcceleration")->click();
+    QVERIFY(!child<QCheckBox>(window, "hardwareAcceleration")->isChecked());
+    QCOMPARE(Preferences::instance().value(hardwareAcceleration), false);
+
+    panel.setOptions(target("video.extract-audio").options);
+    auto *format = child<QWidget>(panel, "audioFormat")->findChild<QComboBox *>();
+    const int flac = format->findText(QStringLiteral("FLAC"));
+    format->setCurrentIndex(flac);
+    Q_EMIT format->activated(flac);
+    QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
+    QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
+
+    QVERIFY(!child<ToggleSwitch>(panel, "normalizeLoudness")->isVisibleTo(&panel));
+    panel.setWritesAudio(true);
+    child<ToggleSwitch>(panel, "normalizeLoudness")->click();
+    QVERIFY(child<QCheckBox>(window, "normalizeLoudness")->isChecked());
+    auto *level = child<QComboBox>(window, "loudnessTarget");
+    QCOMPARE(level->currentText(), QStringLiteral("-16 LUFS (podcast)"));
+    Preferences::instance().setValue(loudnessTarget, -23.0);
+    QCOMPARE(level->currentText(), QStringLiteral("-23 LUFS (broadcast)"));
+}
+
+void tst_MainWindow::presetAppliesItsTarget()
+{
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(audioQuality, 96.0);
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::video);
+    menu.setSelectedTarget(target("video.mkv"));
+    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+
+    actionNamed(menu, QStringLiteral("HEVC Archive"))->trigger();
+
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.first().first().toString(), QStringLiteral("video.mp4"));
+    QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
+    QCOMPARE(preferences.value(audioQuality), 192.0);
+}
+
+void tst_MainWindow::savePrompt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("stored");
+    QTest::newRow("save") << "  Night shots "
+                          << "save" << QStringList {"Night shots"};
+    QTest::newRow("cancel") << "Kept?"
+                            << "cancel" << QStringList();
+}
+
+void tst_MainWindow::savePrompt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QStringList, stored);
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::video);
+    menu.setSelectedTarget(target("video.webm"));
+
+    actionNamed(menu, saveItem)->trigger();
+    auto *dialog = m_window->findChild<SavePresetDialog *>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QTest::keyClicks(dialog->findChild<QLineEdit *>(), typed);
+    dialog->findChild<QPushButton *>(button)->click();
+    QTRY_VERIFY(!m_window->findChild<SavePresetDialog *>());
+
+    QStringList names;
+    for (const ConversionPreset &preset : PresetStore::userPresets()) {
+        names.append(preset.name);
+        QCOMPARE(preset.targetId, QStringLiteral("video.webm"));
+    }
+    QCOMPARE(names, stored);
+}
+
+void tst_MainWindow::imageMenuAfterOneSave()
+{
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::image);
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Stills"), target("image.png")));
+    const QStringList expected {"[Built-in]", "[Your presets]", "Stills", "---", saveItem};
+    QTRY_COMPARE(describe(menu), expected);
+
+    // The same preset belongs to no other workspace.
+    menu.setGroup(MediaGroup::subtitle);
+    QCOMPARE(describe(menu), (QStringList {"(No presets for this type)", "---", saveItem}));
+}
+
+void tst_MainWindow::deleteFromTheContextMenu()
+{
+    const auto kept = PresetStore::savePreset(QStringLiteral("Kept"), target("audio.wav"));
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Doomed"), target("audio.ogg")));
+    PresetsMenu menu(m_window);
+    menu.setGroup(MediaGroup::audio);
+    menu.popup(m_window->mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+
+    // Right-clicking does not apply the preset; its context menu offers Delete.
+    const QPoint doomed = menu.actionGeometry(actionNamed(menu, QStringLiteral("Doomed"))).center();
+    // QMenu triggers an entry on a release of any button.
+    QTest::mouseMove(&menu, doomed);
+    QTest::mouseClick(&menu, Qt::RightButton, {}, doomed);
+    QVERIFY(!menu.findChild<QAction *>(QStringLiteral("delete")));
+    // Through the window, as the platform delivers it, so that Qt also makes
+    // the context menu event.
+    QTest::mouseClick(menu.windowHandle(), Qt::RightButton, {}, doomed);
+    QCOMPARE(chosen.size(), 0);
+    QCOMPARE(PresetStore::userPresets().size(), 2);
+    QAction *remove = menu.findChild<QAction *>(QStringLiteral("delete"));
+    QVERIFY(remove);
+    remove->trigger();
+
+    QCOMPARE(PresetStore::userPresets(), QList {*kept});
+    QTRY_COMPARE(describe(menu),
+                 (QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)", "[Your presets]",
+                               "Kept", "---", saveItem}));
+    menu.close();
 }
 
 QTEST_MAIN(tst_MainWindow)
