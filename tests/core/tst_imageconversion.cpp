@@ -18,7 +18,9 @@
 
 #include "TestSupport.h"
 
+using TestSupport::readFile;
 using TestSupport::waitFor;
+using TestSupport::writeFile;
 using vips::VImage;
 
 // libheif is loaded with libvips but the tests do not link it: reach it by
@@ -37,11 +39,8 @@ private Q_SLOTS:
     void convertsUpright();
     void failures_data();
     void failures();
-    void existingOutput_data();
-    void existingOutput();
     void webpTemporaryIsRemoved_data();
     void webpTemporaryIsRemoved();
-    void webpTemporaryIsRemovedWhenDeletedMidway();
 
 private:
     QString source(const QString &name) const
@@ -107,21 +106,13 @@ void TestImageConversion::initTestCase()
     reparsed.set("exif-data", nullptr, const_cast<void *>(exif), exifSize);
     QCOMPARE(reparsed.get_int("orientation"), 6);
 
-    QFile text(source("notes.heic"));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write("just some words, not an image\n");
-    text.close();
-
+    QVERIFY(writeFile(source("notes.heic"), "just some words, not an image\n"));
     // Intact boxes, but coded image data that the decoder rejects.
-    QFile heic(source("photo.heic"));
-    QVERIFY(heic.open(QIODevice::ReadOnly));
-    QByteArray damaged = heic.readAll();
+    QByteArray damaged = readFile(source("photo.heic"));
     const qsizetype data = damaged.indexOf("mdat") + 4;
     QVERIFY(data > 4);
     damaged.replace(data, damaged.size() - data, QByteArray(damaged.size() - data, '\xff'));
-    QFile broken(source("damaged.heic"));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write(damaged);
+    QVERIFY(writeFile(source("damaged.heic"), damaged));
 }
 
 void TestImageConversion::cleanup()
@@ -186,11 +177,6 @@ bool TestImageConversion::writePortraitHeic(const QString &path)
     HEIF(heif_encoder_release)(encoder);
     HEIF(heif_context_free)(context);
     return written;
-}
-
-static int orientationTag(const VImage &image)
-{
-    return image.get_typeof("orientation") ? image.get_int("orientation") : 1;
 }
 
 void TestImageConversion::usesImagePathByExtension_data()
@@ -263,8 +249,10 @@ void TestImageConversion::convertsUpright()
     QFETCH(bool, keepsExif);
     QFETCH(QSize, size);
 
+    // An earlier output of the same name is replaced.
     const QString out = output(QStringLiteral("photo.") + ext.toLower());
-    std::unique_ptr<ImageConversion> conversion(convertImage(source(sourceName), out, ext, false));
+    QVERIFY(writeFile(out, "earlier result"));
+    std::unique_ptr<ImageConversion> conversion(convertImage(source(sourceName), out, ext, true));
     QVERIFY(waitFor(conversion.get()));
     QVERIFY2(conversion->succeeded(),
              qPrintable(errorDescription(conversion->failure().value_or(FFmpegError {}))));
@@ -273,7 +261,7 @@ void TestImageConversion::convertsUpright()
     QCOMPARE(QString::fromUtf8(result.get_string("vips-loader")), loader);
     QCOMPARE(QSize(result.width(), result.height()), size);
     // A tag other than 1 would make viewers turn the pixels a second time.
-    QCOMPARE(orientationTag(result), 1);
+    QCOMPARE(result.get_typeof("orientation") ? result.get_int("orientation") : 1, 1);
     if (keepsIcc) {
         QVERIFY(result.get_typeof("icc-profile-data"));
         size_t iccSize = 0;
@@ -300,11 +288,12 @@ void TestImageConversion::failures_data()
     QTest::addColumn<QString>("outputPath");
     QTest::addColumn<QString>("ext");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("existing"); // an earlier output, kept: the source is never read
 
     const auto row = [this](const char *tag, const char *from, const char *to, const char *ext,
-                            const char *message) {
+                            const char *message, bool existing = false) {
         QTest::newRow(tag) << source(QLatin1String(from)) << output(QLatin1String(to))
-                           << QString::fromLatin1(ext) << QString::fromLatin1(message);
+                           << QString::fromLatin1(ext) << QString::fromLatin1(message) << existing;
     };
     row("text file named heic", "notes.heic", "notes.png", "png", "Could not read image");
     row("missing source", "gone.heic", "gone.png", "png", "Could not read image");
@@ -314,6 +303,9 @@ void TestImageConversion::failures_data()
         "Unsupported output format: png[q=1]");
     row("missing destination folder", "photo.heic", "nowhere/photo.tiff", "tiff",
         "Could not create tiff");
+    row("png kept", "never-read.heic", "kept.png", "png", "File 'kept.png' already exists", true);
+    row("webp kept", "never-read.heic", "kept.webp", "webp", "File 'kept.webp' already exists",
+        true);
 }
 
 void TestImageConversion::failures()
@@ -322,8 +314,11 @@ void TestImageConversion::failures()
     QFETCH(QString, outputPath);
     QFETCH(QString, ext);
     QFETCH(QString, message);
+    QFETCH(bool, existing);
 
-    std::unique_ptr<ImageConversion> conversion(convertImage(sourcePath, outputPath, ext, true));
+    QVERIFY(!existing || writeFile(outputPath, "earlier result"));
+    std::unique_ptr<ImageConversion> conversion(
+        convertImage(sourcePath, outputPath, ext, !existing));
     QVERIFY(waitFor(conversion.get()));
     QVERIFY(conversion->failure());
     const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
@@ -333,94 +328,58 @@ void TestImageConversion::failures()
     QCOMPARE(error->stderrTail, message);
     QCOMPARE(errorDescription(*conversion->failure()), message);
     // Nothing half-written is left, not even the save's own temporary file.
-    QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden), QStringList());
-}
-
-void TestImageConversion::existingOutput_data()
-{
-    QTest::addColumn<QString>("ext");
-    QTest::addColumn<bool>("overwrite");
-    QTest::newRow("png kept") << "png" << false;
-    QTest::newRow("webp kept") << "webp" << false;
-    QTest::newRow("png replaced") << "png" << true;
-}
-
-void TestImageConversion::existingOutput()
-{
-    QFETCH(QString, ext);
-    QFETCH(bool, overwrite);
-
-    const QString out = output(QStringLiteral("kept.") + ext);
-    QFile existing(out);
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.write("earlier result");
-    existing.close();
-
-    // When refusing, the missing source shows that nothing was read.
-    const QString sourcePath = overwrite ? source("photo.heic") : source("never-read.heic");
-    std::unique_ptr<ImageConversion> conversion(convertImage(sourcePath, out, ext, overwrite));
-    QVERIFY(waitFor(conversion.get()));
-    if (overwrite) {
-        QVERIFY(conversion->succeeded());
-        QCOMPARE(VImage::new_from_file(out.toUtf8().constData()).width(), 64);
-        return;
-    }
-    QVERIFY(conversion->failure());
-    QCOMPARE(errorDescription(*conversion->failure()),
-             QStringLiteral("File 'kept.%1' already exists").arg(ext));
-    QVERIFY(existing.open(QIODevice::ReadOnly));
-    QCOMPARE(existing.readAll(), QByteArray("earlier result"));
+    QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden),
+             existing ? QStringList {QFileInfo(outputPath).fileName()} : QStringList());
+    QVERIFY(!existing || readFile(outputPath) == "earlier result");
 }
 
 void TestImageConversion::webpTemporaryIsRemoved_data()
 {
     QTest::addColumn<QByteArray>("fakeFFmpeg"); // the fake tool's arguments, or the real ffmpeg
-    QTest::addColumn<bool>("cancelAtOnce");
-    QTest::addColumn<bool>("cancelInFFmpeg");
+    QTest::addColumn<QString>("cancel"); // when, if ever
     QTest::addColumn<QString>("outputName");
-    QTest::addColumn<bool>("cancelled");
 
-    QTest::newRow("ffmpeg fails") << QByteArray() << false << false << "nowhere/photo.webp"
-                                  << false;
-    QTest::newRow("disk full, exit 0") << QByteArray("--stderr 'No space left on device\\n'")
-                                       << false << false << "photo.webp" << false;
-    QTest::newRow("cancelled while libvips works")
-        << QByteArray() << true << false << "photo.webp" << true;
-    QTest::newRow("cancelled while ffmpeg runs")
-        << QByteArray("--hang") << false << true << "photo.webp" << true;
+    QTest::newRow("ffmpeg fails") << QByteArray() << ""
+                                  << "nowhere/photo.webp";
+    QTest::newRow("disk full, exit 0") << QByteArray("--stderr 'No space left on device\\n'") << ""
+                                       << "photo.webp";
+    QTest::newRow("cancelled while libvips works") << QByteArray() << "at once"
+                                                   << "photo.webp";
+    QTest::newRow("cancelled while ffmpeg runs") << QByteArray("--hang") << "in ffmpeg"
+                                                 << "photo.webp";
+    // cleanup() waits for the pool thread and checks the temporary folder.
+    QTest::newRow("deleted while libvips works") << QByteArray() << "deleted"
+                                                 << "photo.webp";
 }
 
 void TestImageConversion::webpTemporaryIsRemoved()
 {
     QFETCH(QByteArray, fakeFFmpeg);
-    QFETCH(bool, cancelAtOnce);
-    QFETCH(bool, cancelInFFmpeg);
+    QFETCH(QString, cancel);
     QFETCH(QString, outputName);
-    QFETCH(bool, cancelled);
 
     QString ffmpeg = ToolLocator::ffmpegPath();
     if (!fakeFFmpeg.isEmpty()) {
         ffmpeg = m_dir.filePath(QStringLiteral("fake-ffmpeg"));
-        QFile script(ffmpeg);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nexec '" + QFile::encodeName(TestSupport::fakeTool()) + "' "
-                     + fakeFFmpeg + "\n");
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+        QVERIFY(writeFile(ffmpeg,
+                          "#!/bin/sh\nexec '" + QFile::encodeName(TestSupport::fakeTool()) + "' "
+                              + fakeFFmpeg + "\n"));
+        QVERIFY(
+            QFile::setPermissions(ffmpeg, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
     std::unique_ptr<ImageConversion> conversion(convertImageWith(
         ffmpeg, source("photo.heic"), output(outputName), QStringLiteral("webp"), false));
-    if (cancelAtOnce)
-        conversion->cancel();
-    if (cancelInFFmpeg) {
+    if (cancel == u"deleted")
+        return;
+    if (cancel == u"in ffmpeg")
         QTRY_VERIFY(!TestSupport::liveChildren().isEmpty());
+    if (!cancel.isEmpty())
         conversion->cancel();
-    }
     QVERIFY(waitFor(conversion.get()));
     QVERIFY(conversion->failure());
-    QCOMPARE(isCancellation(*conversion->failure()), cancelled);
-    if (!cancelled) {
+    QCOMPARE(isCancellation(*conversion->failure()), !cancel.isEmpty());
+    if (cancel.isEmpty()) {
         // ffmpeg's own error passes through unchanged.
         const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
         QVERIFY(error);
@@ -428,13 +387,6 @@ void TestImageConversion::webpTemporaryIsRemoved()
         QVERIFY(error->stderrTail != u"Could not write image");
     }
     QVERIFY(!QFile::exists(output(outputName)));
-}
-
-void TestImageConversion::webpTemporaryIsRemovedWhenDeletedMidway()
-{
-    delete convertImage(source("photo.heic"), output(QStringLiteral("photo.webp")),
-                        QStringLiteral("webp"), false);
-    // cleanup() waits for the pool thread and checks the temporary folder.
 }
 
 QTEST_GUILESS_MAIN(TestImageConversion)

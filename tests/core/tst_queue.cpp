@@ -13,6 +13,7 @@
 
 #include "TestSupport.h"
 
+using TestSupport::readFile;
 using TestSupport::writeFile;
 
 // The queue's rules: scheduling, skipping, cancelling, and never losing a
@@ -33,25 +34,24 @@ private Q_SLOTS:
     void outputsFollowTheNameRule();
     void outputNeverReplacesAnInput_data();
     void outputNeverReplacesAnInput();
-    void existingOutputKeptOrReplaced_data();
-    void existingOutputKeptOrReplaced();
+    void earlierOutputKeptOrReplaced_data();
+    void earlierOutputKeptOrReplaced();
     void sameOutputTwiceInOneRun_data();
     void sameOutputTwiceInOneRun();
-    void failureKeepsEarlierOutput_data();
-    void failureKeepsEarlierOutput();
     void safeOutputPrimitives();
     void outputProblems_data();
     void outputProblems();
-    void trimPastTheEndFailsTheItem();
 
 private:
     QList<MediaPtr> copies(const QString &source, int count, MediaGroup group = MediaGroup::audio);
-    // Runs one batch to its end; the output folder is made first.
-    bool run(const QList<MediaPtr> &items, const QString &target, const QString &out,
-             const BatchSettings &batch = {});
+    // Runs one batch to its end, calling during() right after it started;
+    // the output folder is made first.
+    bool run(
+        const QList<MediaPtr> &items, const QString &target, const QString &out,
+        const BatchSettings &batch = {},
+        const std::function<void(JobQueue &)> &during = [](JobQueue &) {});
     static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
     static QStringList entries(const QString &folder);
-    static QByteArray read(const QString &path);
 
     QTemporaryDir m_dir;
     QString m_tone, m_movie;
@@ -109,14 +109,17 @@ QList<MediaPtr> TestQueue::copies(const QString &source, int count, MediaGroup g
 }
 
 bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const QString &out,
-                    const BatchSettings &batch)
+                    const BatchSettings &batch, const std::function<void(JobQueue &)> &during)
 {
     QDir().mkpath(out);
     JobQueue queue;
     queue.setDestinationOpener([this](const QString &folder) { m_opened << folder; });
     connect(&queue, &JobQueue::runFinished, this, [this](const Totals &t) { m_totals = t; });
     queue.enqueue(items, MediaTarget::fromId(target).value(), out, batch);
-    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000);
+    during(queue);
+    // A finished run forgets its counts and start.
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000)
+        && queue.totals() == Totals() && !queue.startedAt();
 }
 
 MediaPtr TestQueue::item(const QString &path, MediaGroup group)
@@ -127,12 +130,6 @@ MediaPtr TestQueue::item(const QString &path, MediaGroup group)
 QStringList TestQueue::entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-QByteArray TestQueue::read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 void TestQueue::startsInOrderWithinTheLimit_data()
@@ -150,10 +147,7 @@ void TestQueue::startsInOrderWithinTheLimit()
     QFETCH(int, limit);
     Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, preference);
     const QString out = m_dir.filePath(QString("order%1").arg(preference));
-    QDir().mkpath(out);
     const QList<MediaPtr> items = copies(m_tone, 5);
-    JobQueue queue;
-    queue.setDestinationOpener([&](const QString &folder) { m_opened << folder; });
     QStringList startOrder, expected;
     int running = 0, peak = 0;
     for (const MediaPtr &item : items) {
@@ -167,12 +161,11 @@ void TestQueue::startsInOrderWithinTheLimit()
             }
         });
     }
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
-    queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
-    QVERIFY(queue.startedAt().has_value());
-    QCOMPARE(queue.maxConcurrent(), limit);
-    QCOMPARE(queue.totals().total, 5);
-    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
+    QVERIFY(run(items, "audio.mp3", out, {}, [&](JobQueue &queue) {
+        QVERIFY(queue.startedAt().has_value());
+        QCOMPARE(queue.maxConcurrent(), limit);
+        QCOMPARE(queue.totals().total, 5);
+    }));
 
     // A job shows "processing" once its duration probe is back, so the first
     // jobs of a batch may swap places there.
@@ -183,8 +176,6 @@ void TestQueue::startsInOrderWithinTheLimit()
     QCOMPARE(startOrder.size(), 5);
     QCOMPARE(peak, limit);
     QCOMPARE(m_totals, (Totals {5, 5, 0}));
-    QCOMPARE(queue.totals(), Totals());
-    QVERIFY(!queue.startedAt());
     QCOMPARE(m_opened, QStringList {out});
     QCOMPARE(entries(out).size(), 5); // no temporary file left beside them
 }
@@ -227,22 +218,20 @@ void TestQueue::enqueueDuringRunJoinsIt()
 {
     Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, 1);
     const QList<MediaPtr> first = copies(m_tone, 3), second = copies(m_tone, 2);
-    QDir().mkpath(m_dir.filePath("join-a"));
-    QDir().mkpath(m_dir.filePath("join-b"));
-    JobQueue queue;
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
-    queue.enqueue(first, MediaTarget::fromId("audio.mp3").value(), m_dir.filePath("join-a"), {});
-    const auto startedAt = queue.startedAt();
-    queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), m_dir.filePath("join-b"), {});
-    // The same items again are not queued twice.
-    queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), m_dir.filePath("join-b"), {});
-    QCOMPARE(queue.startedAt(), startedAt);
-    QCOMPARE(queue.totals().total, 5);
-    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
+    const QString joined = m_dir.filePath("join-b");
+    QDir().mkpath(joined);
+    QVERIFY(run(first, "audio.mp3", m_dir.filePath("join-a"), {}, [&](JobQueue &queue) {
+        const auto startedAt = queue.startedAt();
+        queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), joined, {});
+        // The same items again are not queued twice.
+        queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), joined, {});
+        QCOMPARE(queue.startedAt(), startedAt);
+        QCOMPARE(queue.totals().total, 5);
+    }));
     QCOMPARE(m_totals, (Totals {5, 5, 0}));
     // The first item had started; the pending ones took the new target and folder.
     QCOMPARE(entries(m_dir.filePath("join-a")), QStringList {first[0]->baseName() + ".mp3"});
-    QCOMPARE(entries(m_dir.filePath("join-b")).size(), 4);
+    QCOMPARE(entries(joined).size(), 4);
 }
 
 void TestQueue::cancelStopsRunningKeepsPending()
@@ -251,16 +240,12 @@ void TestQueue::cancelStopsRunningKeepsPending()
     qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
     const QList<MediaPtr> items = copies(m_tone, 5);
     const QString out = m_dir.filePath("cancel");
-    QDir().mkpath(out);
-    JobQueue queue;
-    queue.setDestinationOpener([&](const QString &folder) { m_opened << folder; });
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
-    queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
-    QVERIFY(TestSupport::waitUntil(
-        [&] { return items[0]->progress() > 0 && items[1]->progress() > 0; }, 30000));
-    QCOMPARE(queue.activeCount(), 2);
-    queue.cancelAll();
-    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 10000));
+    QVERIFY(run(items, "audio.mp3", out, {}, [&](JobQueue &queue) {
+        QVERIFY(TestSupport::waitUntil(
+            [&] { return items[0]->progress() > 0 && items[1]->progress() > 0; }, 30000));
+        QCOMPARE(queue.activeCount(), 2);
+        queue.cancelAll();
+    }));
 
     QCOMPARE(items[0]->status(), MediaStatus::cancelled);
     QCOMPARE(items[1]->status(), MediaStatus::cancelled);
@@ -269,7 +254,6 @@ void TestQueue::cancelStopsRunningKeepsPending()
         QCOMPARE(items[i]->status(), MediaStatus::unprocessed);
     QCOMPARE(m_totals, (Totals {5, 0, 2}));
     QCOMPARE(m_opened.size(), 1);
-    QCOMPARE(queue.totals(), Totals());
     QCOMPARE(entries(out), QStringList()); // no partial or temporary file
 }
 
@@ -292,7 +276,7 @@ void TestQueue::outputsFollowTheNameRule()
     QVERIFY(run({item(in + "/Clip.mov", MediaGroup::video)}, "video.extract-audio", out));
     QVERIFY(run({item(in + "/Episode.srt", MediaGroup::subtitle)}, "subtitle.sub", out));
     QCOMPARE(entries(out), (QStringList {"Clip.m4a", "Episode.sub", "Song.mp3", "a.b.mp3"}));
-    QCOMPARE(read(out + "/Episode.sub"),
+    QCOMPARE(readFile(out + "/Episode.sub"),
              QByteArray("{1}{1}23.976\n{24}{60}Hello|World (x)\n{1439}{1463}Bye\n"));
 }
 
@@ -312,7 +296,7 @@ void TestQueue::outputNeverReplacesAnInput()
     const QString folder = m_dir.filePath(QString("self%1").arg(++m_counter));
     QDir().mkpath(folder + "/sub");
     QVERIFY(TestSupport::makeTone(folder + "/song.mp3", 0.5));
-    const QByteArray before = read(folder + "/song.mp3");
+    const QByteArray before = readFile(folder + "/song.mp3");
     QList<MediaPtr> items {item(folder + "/song.mp3")};
     QString destination = folder + spelling;
     if (spelling == "link") {
@@ -328,35 +312,8 @@ void TestQueue::outputNeverReplacesAnInput()
     for (const MediaPtr &item : items)
         QCOMPARE(item->status(), MediaStatus::failed);
     QVERIFY(items.first()->errorMessage().value_or("").contains(u"would replace the input"));
-    QCOMPARE(read(folder + "/song.mp3"), before);
+    QCOMPARE(readFile(folder + "/song.mp3"), before);
     QCOMPARE(QDir(folder).entryList({".*.vireo-*"}, QDir::Files | QDir::Hidden), QStringList());
-}
-
-void TestQueue::existingOutputKeptOrReplaced_data()
-{
-    QTest::addColumn<bool>("overwrite");
-    QTest::newRow("overwrite off") << false;
-    QTest::newRow("overwrite on") << true;
-}
-
-void TestQueue::existingOutputKeptOrReplaced()
-{
-    QFETCH(bool, overwrite);
-    Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
-    const QString out = m_dir.filePath(overwrite ? "existing-on" : "existing-off");
-    QDir().mkpath(out);
-    QVERIFY(writeFile(out + "/tone.mp3", "an earlier output"));
-    const MediaPtr tone = item(m_tone);
-    QVERIFY(run({tone}, "audio.mp3", out));
-    QCOMPARE(tone->status(), overwrite ? MediaStatus::successful : MediaStatus::failed);
-    if (overwrite) {
-        QVERIFY(TestSupport::probe(out + "/tone.mp3").has_value());
-    } else {
-        QCOMPARE(*tone->errorMessage(),
-                 QString("File '%1' already exists. Exiting.").arg(out + "/tone.mp3"));
-        QCOMPARE(read(out + "/tone.mp3"), QByteArray("an earlier output"));
-    }
-    QCOMPARE(entries(out), QStringList {"tone.mp3"});
 }
 
 void TestQueue::sameOutputTwiceInOneRun_data()
@@ -419,37 +376,55 @@ void TestQueue::sameOutputTwiceInOneRun()
     QVERIFY(qAbs(probed->duration.value_or(0) - 0.5) < 0.1);
 }
 
-void TestQueue::failureKeepsEarlierOutput_data()
+void TestQueue::earlierOutputKeptOrReplaced_data()
 {
-    QTest::addColumn<QString>("actions");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("full disk, exit 0")
-        << "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on "
-           "device\\n|--exit|0"
-        << "[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device";
-    QTest::newRow("write error, exit 0")
-        << "--stderr|av_interleaved_write_frame(): Input/output error\\n|--exit|0"
-        << "av_interleaved_write_frame(): Input/output error";
-    QTest::newRow("no output written") << "--exit|0"
-                                       << "The converter wrote no output file";
-    QTest::newRow("failure keeps ffmpeg's reason")
-        << "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1"
-        << "out.mp3: Input/output error";
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<QString>("trimStart");
+    QTest::addColumn<QString>("actions"); // of the fake ffmpeg; "" runs the real one
+    QTest::addColumn<QString>("message"); // "" for success
+    const auto row = [](const char *tag, bool overwrite, const char *trimStart, const char *actions,
+                        const char *message) {
+        QTest::newRow(tag) << overwrite << trimStart << actions << message;
+    };
+    row("overwrite on", true, "", "", "");
+    row("overwrite off", false, "", "", "File '<out>/tone.mp3' already exists. Exiting.");
+    // ffmpeg seeks past the end of a short input without complaint and
+    // writes a file of headers only.
+    row("trim past the end", true, "0:30", "",
+        "The trimmed range is empty: \"tone.wav\" is shorter than the trim start 0:30");
+    row("full disk, exit 0", true, "",
+        "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on "
+        "device\\n|--exit|0",
+        "[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device");
+    row("write error, exit 0", true, "",
+        "--stderr|av_interleaved_write_frame(): Input/output error\\n|--exit|0",
+        "av_interleaved_write_frame(): Input/output error");
+    row("no output written", true, "", "--exit|0", "The converter wrote no output file");
+    row("failure keeps ffmpeg's reason", true, "",
+        "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1",
+        "out.mp3: Input/output error");
 }
 
-void TestQueue::failureKeepsEarlierOutput()
+void TestQueue::earlierOutputKeptOrReplaced()
 {
+    QFETCH(bool, overwrite);
+    QFETCH(QString, trimStart);
     QFETCH(QString, actions);
     QFETCH(QString, message);
+    Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
     qputenv("FAKETOOL_ACTIONS", actions.toUtf8());
-    const QString out = m_dir.filePath(QString("verify%1").arg(++m_counter));
+    const QString out = m_dir.filePath(QString("earlier%1").arg(++m_counter));
     QDir().mkpath(out);
     QVERIFY(writeFile(out + "/tone.mp3", "earlier output"));
     const MediaPtr tone = item(m_tone);
-    QVERIFY(run({tone}, "audio.mp3", out));
-    QCOMPARE(tone->status(), MediaStatus::failed);
-    QCOMPARE(tone->errorMessage().value_or(QString()), message);
-    QCOMPARE(read(out + "/tone.mp3"), QByteArray("earlier output"));
+    QVERIFY(
+        run({tone}, "audio.mp3", out, {!trimStart.isEmpty(), trimStart, {}, VideoScale::original}));
+    QCOMPARE(tone->errorMessage().value_or(""), message.replace("<out>", out));
+    QCOMPARE(tone->status(), message.isEmpty() ? MediaStatus::successful : MediaStatus::failed);
+    if (message.isEmpty())
+        QVERIFY(TestSupport::probe(out + "/tone.mp3").has_value());
+    else
+        QCOMPARE(readFile(out + "/tone.mp3"), QByteArray("earlier output"));
     QCOMPARE(entries(out), QStringList {"tone.mp3"});
 }
 
@@ -469,12 +444,12 @@ void TestQueue::safeOutputPrimitives()
     const QString final = m_dir.filePath("a.mp3"), temp = temporaryPathFor(final);
     QVERIFY(writeFile(temp, "new") && writeFile(final, "earlier output"));
     QCOMPARE(commitOutput(temp, final, false), alreadyExistsMessage(final));
-    QCOMPARE(read(final), QByteArray("earlier output"));
+    QCOMPARE(readFile(final), QByteArray("earlier output"));
     QCOMPARE(commitOutput(temp, final, true), std::nullopt);
-    QCOMPARE(read(final), QByteArray("new"));
+    QCOMPARE(readFile(final), QByteArray("new"));
     QVERIFY(!QFile::exists(temp));
     QVERIFY(commitOutput(temp, final, true).has_value());
-    QCOMPARE(read(final), QByteArray("new"));
+    QCOMPARE(readFile(final), QByteArray("new"));
     QVERIFY(writeFile(temp, ""));
     QVERIFY(verifyOutput(temp).has_value());
     QCOMPARE(verifyOutput(final), std::nullopt);
@@ -523,22 +498,6 @@ void TestQueue::outputProblems()
     }
     const OutputCheckContext context {"/out/Song.flac", "in.wav", trimStart};
     QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
-}
-
-// ffmpeg seeks past the end of a short input without complaint and writes a
-// file of headers only: the item fails and no output is left.
-void TestQueue::trimPastTheEndFailsTheItem()
-{
-    const QString input = m_dir.filePath(QStringLiteral("short/Song.flac"));
-    QDir().mkpath(m_dir.filePath("short"));
-    QVERIFY(TestSupport::makeTone(input, 1.0));
-    const MediaPtr song = item(input, MediaGroup::audio);
-    QVERIFY(run({song}, "audio.mp3", m_dir.filePath("short/out"),
-                {true, QStringLiteral("0:30"), {}, VideoScale::original}));
-    QCOMPARE(song->status(), MediaStatus::failed);
-    QCOMPARE(song->errorMessage().value_or(""),
-             "The trimmed range is empty: \"Song.flac\" is shorter than the trim start 0:30");
-    QVERIFY(entries(m_dir.filePath("short/out")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestQueue)
