@@ -50,21 +50,15 @@ void TestMedia::signatures_data()
         << "video.extract-audio" << plain << tuned
         << "video.extract-audio|ak=127|a2=flac|sc=Original|ln=-14.0";
 
-    BatchSettings emptyTrim;
-    emptyTrim.trimEnabled = true;
     QTest::newRow("trim with blank fields")
-        << "audio.mp3" << emptyTrim << defaults() << "audio.mp3|ak=192|trim=-";
-    BatchSettings trim;
-    trim.trimEnabled = true;
-    trim.trimStart = " 1:30";
-    trim.trimEnd = "2:00";
-    trim.scale = VideoScale::p720;
+        << "audio.mp3" << BatchSettings {true} << defaults() << "audio.mp3|ak=192|trim=-";
+    const BatchSettings trim {true, " 1:30", "2:00", VideoScale::p720};
     QTest::newRow("trim as typed, scale")
         << "video.webm" << trim << defaults()
         << "video.webm|vc=h264|vq=23.0|hw=true|ak=192|trim= 1:30-2:00|sc=720p";
-    trim.trimEnabled = false;
     QTest::newRow("trim off keeps texts out")
-        << "audio.mp3" << trim << defaults() << "audio.mp3|ak=192";
+        << "audio.mp3" << BatchSettings {false, " 1:30", "2:00", VideoScale::p720} << defaults()
+        << "audio.mp3|ak=192";
 }
 
 void TestMedia::signatures()

@@ -22,11 +22,12 @@ using TestSupport::waitFor;
 
 namespace {
 
-// A file or folder name made of raw bytes, as another program may leave it.
-bool makeRawName(const QString &folder, const QByteArray &name, bool directory)
+// A file, or a folder where the name has no dot, named by raw bytes as
+// another program may leave it.
+bool makeRawName(const QString &folder, const QByteArray &name)
 {
     const QByteArray path = QFile::encodeName(folder) + '/' + name;
-    if (directory)
+    if (!name.contains('.'))
         return ::mkdir(path.constData(), 0755) == 0;
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     return fd >= 0 && ::close(fd) == 0;
@@ -54,11 +55,6 @@ QStringList paths(const QList<MediaPtr> &items)
     for (const MediaPtr &item : items)
         list << item->pathString();
     return list;
-}
-
-bool load(MediaSet &set, const QStringList &inputs)
-{
-    return waitFor(set.load(inputs));
 }
 
 QStringList sorted(QStringList list)
@@ -140,9 +136,8 @@ QString TestMediaSet::tree(const QString &name, const char *files) const
 
 void TestMediaSet::folder()
 {
-    const QString root
-        = tree(QStringLiteral("folder"),
-               "a.mp3 sub/b.mp4 sub/deeper/c.png d.srt .hidden.mp3 .hidden/e.mp3 sub/.f.mp3");
+    const QString root = tree(
+        "folder", "a.mp3 sub/b.mp4 sub/deeper/c.png d.srt .hidden.mp3 .hidden/e.mp3 sub/.f.mp3");
     QVERIFY(!root.isEmpty());
     const QStringList expected = listingOrder(root);
     QCOMPARE(expected.size(), 4);
@@ -204,7 +199,7 @@ void TestMediaSet::duplicates()
     QFETCH(bool, overlapping);
     QFETCH(QStringList, expected);
     const QString root
-        = tree(QStringLiteral("duplicates/%1").arg(QTest::currentDataTag()), "a.mp3 sub/b.mp3");
+        = tree(QString("duplicates/%1").arg(QTest::currentDataTag()), "a.mp3 sub/b.mp3");
     QVERIFY(!root.isEmpty());
 
     MediaSet set;
@@ -246,7 +241,7 @@ void TestMediaSet::unplaced()
 {
     QFETCH(QString, name);
     QFETCH(bool, inFolder);
-    const QString root = tree(QStringLiteral("unplaced/%1").arg(QTest::currentDataTag()));
+    const QString root = tree(QString("unplaced/%1").arg(QTest::currentDataTag()));
     const QString path = root + u'/' + name;
     QFETCH(MediaGroup, group);
     if (inFolder)
@@ -256,7 +251,7 @@ void TestMediaSet::unplaced()
 
     MediaSet set;
     set.setProbe([](const QString &) { return ProbeSummary {QStringLiteral("audio"), 1.0, {}}; });
-    QVERIFY(load(set, {inFolder ? root : path}));
+    QVERIFY(waitFor(set.load({inFolder ? root : path})));
     QCOMPARE(paths(set.mediaList()), QStringList {path});
     QCOMPARE(set.mediaList().first()->group(), group);
     QCOMPARE(set.mediaList().first()->status() == MediaStatus::unrecognized,
@@ -266,8 +261,7 @@ void TestMediaSet::unplaced()
 
 void TestMediaSet::removal()
 {
-    const QString root
-        = tree(QStringLiteral("removal"), "1.mp3 2.mp4 3.png 4.srt 5.txt 6.mp3 7.mp4");
+    const QString root = tree("removal", "1.mp3 2.mp4 3.png 4.srt 5.txt 6.mp3 7.mp4");
     MediaSet set;
     MediaLoad *loaded = set.load({root});
     QVERIFY(waitFor(loaded));
@@ -311,16 +305,16 @@ void TestMediaSet::removal()
 
 void TestMediaSet::symbolicLinks()
 {
-    const QString root = tree(QStringLiteral("links/root"), "a.mp3 sub/b.mp3");
-    const QString outside = tree(QStringLiteral("links/outside"), "c.mp3");
-    QVERIFY(QFile::link(root, root + QStringLiteral("/self")));
-    QVERIFY(QFile::link(QStringLiteral(".."), root + QStringLiteral("/sub/up")));
-    QVERIFY(QFile::link(outside, root + QStringLiteral("/sub/outside")));
+    const QString root = tree("links/root", "a.mp3 sub/b.mp3");
+    const QString outside = tree("links/outside", "c.mp3");
+    QVERIFY(QFile::link(root, root + "/self"));
+    QVERIFY(QFile::link(QStringLiteral(".."), root + "/sub/up"));
+    QVERIFY(QFile::link(outside, root + "/sub/outside"));
     QVERIFY(QFile::link(root + QStringLiteral("/a.mp3"), root + QStringLiteral("/link.mp3")));
 
     // Links are followed; each directory is listed once, so loops end.
     MediaSet set;
-    QVERIFY(load(set, {root}));
+    QVERIFY(waitFor(set.load({root})));
     QCOMPARE(sorted(paths(set.mediaList())),
              under(root, "a.mp3 link.mp3 sub/b.mp3 sub/outside/c.mp3"));
     QVERIFY(set.skippedPaths().isEmpty());
@@ -328,10 +322,10 @@ void TestMediaSet::symbolicLinks()
 
 void TestMediaSet::unlistableFolder()
 {
-    const QString root = tree(QStringLiteral("unlistable"), "a.mp3 locked/b.mp3 z/c.mp3");
-    const QString locked = root + QStringLiteral("/locked");
+    const QString root = tree("unlistable", "a.mp3 locked/b.mp3 z/c.mp3");
+    const QString locked = root + "/locked";
     // An ordinary user must reach everything but the locked folder.
-    for (const QString &path : {m_dir.path(), root, root + QStringLiteral("/z")})
+    for (const QString &path : {m_dir.path(), root, root + "/z"})
         QVERIFY(QFile::setPermissions(path, QFile::Permissions(0x7755)));
     QVERIFY(QFile::setPermissions(locked, {}));
     const auto unlock
@@ -352,7 +346,7 @@ void TestMediaSet::unlistableFolder()
     std::fflush(stdout);
     const int savedOutput = ::dup(STDOUT_FILENO);
     ::dup2(output.handle(), STDOUT_FILENO);
-    const bool loaded = load(set, {root});
+    const bool loaded = waitFor(set.load({root}));
     std::fflush(stdout);
     ::dup2(savedOutput, STDOUT_FILENO);
     ::close(savedOutput);
@@ -372,20 +366,16 @@ void TestMediaSet::unlistableFolder()
 
 void TestMediaSet::nonUtf8Names()
 {
-    const QString root = tree(QStringLiteral("names"), "good.mp3 Grüße.mp3");
+    const QString root = tree("names", "good.mp3 Grüße.mp3");
     // Latin-1 names, as an old archive may leave them: not UTF-8.
-    const QList<std::pair<QByteArray, bool>> raw {{"Gr\xfc\xdf"
-                                                   "e.mp3",
-                                                   false},
-                                                  {"Ordner \xe4", true},
-                                                  {"Ordner \xe4/inside.mp3", false},
-                                                  {".hidden \xe4.mp3", false}};
-    for (const auto &[name, directory] : raw)
-        QVERIFY(makeRawName(root, name, directory));
+    const QByteArrayList raw {"Gr\xfc\xdf\x65.mp3", "Ordner \xe4", "Ordner \xe4/inside.mp3",
+                              ".hidden \xe4.mp3"};
+    for (const QByteArray &name : raw)
+        QVERIFY(makeRawName(root, name));
     // QDir cannot remove what it cannot name.
     const auto removeRawNames = qScopeGuard([&root, &raw] {
         for (auto it = raw.rbegin(); it != raw.rend(); ++it)
-            ::remove((QFile::encodeName(root) + '/' + it->first).constData());
+            ::remove((QFile::encodeName(root) + '/' + *it).constData());
     });
 
     MediaSet set;
@@ -412,14 +402,13 @@ void TestMediaSet::nonUtf8Names()
 void TestMediaSet::urls()
 {
     const QString odd = QStringLiteral("a b#1%.mp3");
-    const QString root = tree(QStringLiteral("urls"), "sub/b.mp3");
+    const QString root = tree("urls", "sub/b.mp3");
     QVERIFY(QFile::copy(root + QStringLiteral("/sub/b.mp3"), root + u'/' + odd));
     const QString remote = QStringLiteral("https://example.com/c.mp3");
 
     MediaSet set;
-    QVERIFY(load(set,
-                 {QUrl::fromLocalFile(root + u'/' + odd).toString(), remote,
-                  QUrl::fromLocalFile(root + QStringLiteral("/sub/")).toString()}));
+    QVERIFY(waitFor(set.load({QUrl::fromLocalFile(root + u'/' + odd).toString(), remote,
+                              QUrl::fromLocalFile(root + "/sub/").toString()})));
     QCOMPARE(paths(set.mediaList()),
              QStringList({root + u'/' + odd, root + QStringLiteral("/sub/b.mp3")}));
     QCOMPARE(set.mediaList().first()->group(), MediaGroup::audio);
@@ -429,7 +418,7 @@ void TestMediaSet::urls()
 
 void TestMediaSet::cancel()
 {
-    const QString root = tree(QStringLiteral("cancel"), "a.mp3");
+    const QString root = tree("cancel", "a.mp3");
     MediaSet set;
     QSignalSpy changed(&set, &MediaSet::mediaChanged);
     MediaLoad *cancelled = set.load({root});
