@@ -2,22 +2,33 @@
 #include "conversion/OutputCheck.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "tools/MediaProbe.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 #include "TestSupport.h"
 
+Q_DECLARE_METATYPE(BatchSettings)
+Q_DECLARE_METATYPE(ConversionSettings)
+Q_DECLARE_METATYPE(MediaStatus)
+
+using namespace SafeOutput;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
-// The queue's rules: scheduling, skipping, cancelling, and never losing a
-// file. ffmpeg is the fake tool, which runs the real one unless a row gives
+// The queue's rules: scheduling, skipping (what makes an earlier success
+// stale), cancelling, and never losing a file (hidden temporary outputs whose
+// names fit where the final name fits; leftovers of killed runs swept by the
+// next run). ffmpeg is the fake tool, which runs the real one unless a row gives
 // it FAKETOOL_ACTIONS: a full disk or a stuck run cannot be had on demand.
 class TestQueue : public QObject {
     Q_OBJECT
@@ -41,6 +52,15 @@ private Q_SLOTS:
     void safeOutputPrimitives();
     void outputProblems_data();
     void outputProblems();
+    void signatures_data();
+    void signatures();
+    void resetIfStale_data();
+    void resetIfStale();
+    void nameFits_data();
+    void nameFits();
+    void sweepRemovesOnlyOrphans_data();
+    void sweepRemovesOnlyOrphans();
+    void killedRunLeavesNothingBehind();
 
 private:
     QList<MediaPtr> copies(const QString &source, int count, MediaGroup group = MediaGroup::audio);
@@ -432,7 +452,6 @@ void TestQueue::safeOutputPrimitives()
 {
     // What no run can be timed to hit: links to the input file, an output
     // that appears while converting, an empty output.
-    using namespace SafeOutput;
     const QString input = m_dir.filePath("x.mkv");
     QVERIFY(writeFile(input, "movie"));
     QVERIFY(QFile::link(input, m_dir.filePath("link.mkv")));
@@ -498,6 +517,185 @@ void TestQueue::outputProblems()
     }
     const OutputCheckContext context {"/out/Song.flac", "in.wav", trimStart};
     QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
+}
+
+static ConversionSettings defaults()
+{
+    return {"h264", 23.0, true, 192.0, "mp3", false, -16.0};
+}
+
+void TestQueue::signatures_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<BatchSettings>("batch");
+    QTest::addColumn<ConversionSettings>("settings");
+    QTest::addColumn<QString>("signature");
+
+    const BatchSettings plain;
+    QTest::newRow("mp3") << "audio.mp3" << plain << defaults() << "audio.mp3|ak=192";
+    QTest::newRow("mp4") << "video.mp4" << plain << defaults()
+                         << "video.mp4|vc=h264|vq=23.0|hw=true|ak=192|sc=Original";
+    QTest::newRow("extract audio") << "video.extract-audio" << plain << defaults()
+                                   << "video.extract-audio|ak=192|a2=mp3|sc=Original";
+    QTest::newRow("png") << "image.png" << plain << defaults() << "image.png";
+
+    ConversionSettings tuned {"hevc", 22.5, false, 127.9, "flac", true, -14.0};
+    QTest::newRow("other values") << "video.mkv" << plain << tuned
+                                  << "video.mkv|vc=hevc|vq=22.5|hw=false|ak=127|sc=Original";
+
+    // Loudness counts only where it applies, so video signatures stay as they were.
+    QTest::newRow("normalized extract audio")
+        << "video.extract-audio" << plain << tuned
+        << "video.extract-audio|ak=127|a2=flac|sc=Original|ln=-14.0";
+
+    QTest::newRow("trim with blank fields")
+        << "audio.mp3" << BatchSettings {true} << defaults() << "audio.mp3|ak=192|trim=-";
+    const BatchSettings trim {true, " 1:30", "2:00", VideoScale::p720};
+    QTest::newRow("trim as typed, scale")
+        << "video.webm" << trim << defaults()
+        << "video.webm|vc=h264|vq=23.0|hw=true|ak=192|trim= 1:30-2:00|sc=720p";
+    QTest::newRow("trim off keeps texts out")
+        << "audio.mp3" << BatchSettings {false, " 1:30", "2:00", VideoScale::p720} << defaults()
+        << "audio.mp3|ak=192";
+}
+
+void TestQueue::signatures()
+{
+    QFETCH(QString, target);
+    QFETCH(BatchSettings, batch);
+    QFETCH(ConversionSettings, settings);
+    QFETCH(QString, signature);
+    QCOMPARE(successSignature(MediaTarget::fromId(target).value(), batch, settings), signature);
+}
+
+void TestQueue::resetIfStale_data()
+{
+    QTest::addColumn<MediaStatus>("status");
+    QTest::addColumn<QString>("stored"); // "-" for none
+    QTest::addColumn<MediaStatus>("after");
+    QTest::newRow("same signature") << MediaStatus::successful << "sig" << MediaStatus::successful;
+    QTest::newRow("other signature")
+        << MediaStatus::successful << "old" << MediaStatus::unprocessed;
+    QTest::newRow("no signature") << MediaStatus::successful << "-" << MediaStatus::unprocessed;
+    QTest::newRow("failed stays") << MediaStatus::failed << "old" << MediaStatus::failed;
+    QTest::newRow("cancelled stays") << MediaStatus::cancelled << "old" << MediaStatus::cancelled;
+    QTest::newRow("processing stays")
+        << MediaStatus::processing << "old" << MediaStatus::processing;
+    QTest::newRow("unrecognized stays")
+        << MediaStatus::unrecognized << "-" << MediaStatus::unrecognized;
+}
+
+void TestQueue::resetIfStale()
+{
+    QFETCH(MediaStatus, status);
+    QFETCH(QString, stored);
+    QFETCH(MediaStatus, after);
+    Media item("/in/a.wav", MediaType(MediaGroup::audio, {}));
+    item.setStatus(status);
+    item.setProgress(0.7);
+    item.setErrorMessage(QStringLiteral("earlier"));
+    if (stored != u"-")
+        item.setLastSuccessSignature(stored);
+    item.resetIfStale(QStringLiteral("sig"));
+    QCOMPARE(item.status(), after);
+    if (after != status) {
+        QCOMPARE(item.progress(), 0.0);
+        QCOMPARE(item.errorMessage(), std::nullopt);
+    } else {
+        QCOMPARE(item.progress(), 0.7);
+    }
+    // The last success is remembered whatever happens to the status.
+    QCOMPARE(item.lastSuccessSignature().value_or("-"), stored);
+}
+
+void TestQueue::nameFits_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("short") << "Song.mp3";
+    QTest::newRow("255 bytes") << QString(251, u'a') + ".mp3";
+    QTest::newRow("cut inside a character") << u'a' + QString(125, QChar(0xE9)) + ".mp4";
+    QTest::newRow("four-byte characters")
+        << QString::fromUtf8("\xF0\x9F\x8E\xB5").repeated(62) + ".flac";
+    QTest::newRow("no extension") << QString(255, u'b');
+}
+
+void TestQueue::nameFits()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString temporary = temporaryPathFor(dir.filePath(name));
+    const QByteArray bytes = QFile::encodeName(QFileInfo(temporary).fileName());
+    QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // no character cut in two
+    QVERIFY(bytes.startsWith('.') && bytes.size() <= std::max<qsizetype>(name.toUtf8().size(), 64));
+    QVERIFY(temporary.endsWith(name.sliced(name.lastIndexOf(u'.') + 1)) || !name.contains(u'.'));
+    QVERIFY2(writeFile(temporary, "x"), qPrintable(temporary)); // really fits
+}
+
+void TestQueue::sweepRemovesOnlyOrphans_data()
+{
+    // Ours: .x.vireo-<scope>-<pid>-<start>-<random>.mp3
+    const QString live = QFileInfo(temporaryPathFor("/out/x.mp3")).fileName();
+    const QStringList parts = live.split(u'-');
+    const auto name = [&](const QString &scope, const QString &pid, const QString &start) {
+        return QStringLiteral(".x.vireo-%1-%2-%3-0123abcd.mp3").arg(scope, pid, start);
+    };
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("this run") << live << false;
+    QTest::newRow("owner gone") << name(parts[1], "99999999", parts[3]) << true;
+    QTest::newRow("id now another process's") << name(parts[1], parts[2], parts[3] + '1') << true;
+    QTest::newRow("another machine") << name("00000000", "99999999", parts[3]) << false;
+    QTest::newRow("older name, no owner") << ".x.vireo-1a2b3c4d.mp3" << false;
+    QTest::newRow("more after it") << name(parts[1], "99999999", parts[3]) + ".part" << false;
+}
+
+void TestQueue::sweepRemovesOnlyOrphans()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    QVERIFY(writeFile(folder.filePath(name), "x"));
+    QCOMPARE(removeStaleTemporaries(folder.path()), int(removed));
+    QCOMPARE(QFile::exists(folder.filePath(name)), !removed);
+}
+
+void TestQueue::killedRunLeavesNothingBehind()
+{
+    // ffmpeg writes its output, then hangs while $HANG names a file for its pid.
+    QTemporaryDir dir;
+    const QString script = dir.filePath("ffmpeg"), pidFile = dir.filePath("pid");
+    QVERIFY(writeFile(script,
+                      "#!/bin/sh\nfor last; do :; done; echo x > \"${last#file:}\"\n"
+                      "[ -z \"$HANG\" ] || { echo $$ > \"$HANG\"; exec sleep 600; }\n"));
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
+    QVERIFY(writeFile(dir.filePath("a.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
+    QDir(dir.path()).mkdir("out");
+    const auto start = [&](const QString &hang) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VIREO_FFMPEG", script);
+        environment.insert("HANG", hang);
+        environment.insert("XDG_CONFIG_HOME",
+                           dir.filePath("config")); // a settings store of its own
+        auto *cli = new QProcess(this);
+        cli->setProcessEnvironment(environment);
+        cli->start(VIREO_CLI,
+                   {"-q", "-t", "subtitle.srt", "-o", dir.filePath("out"), dir.filePath("a.srt")});
+        return cli;
+    };
+    const auto listing = [&] {
+        return QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden);
+    };
+    QProcess *cli = start(pidFile);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFile).size() > 0, 30000);
+    ::kill(pid_t(cli->processId()), SIGKILL);
+    const QByteArray toolPid = readFile(pidFile).trimmed();
+    QTRY_VERIFY(TestSupport::isGone(toolPid)); // it ended with vireo-cli
+    QCOMPARE(listing().size(), 1); // the temporary file
+
+    cli = start({});
+    QVERIFY(cli->waitForFinished(60000));
+    QCOMPARE(cli->exitCode(), 0);
+    QCOMPARE(listing(), QStringList {"a.srt"}); // swept, and written
 }
 
 QTEST_GUILESS_MAIN(TestQueue)
