@@ -1,17 +1,26 @@
+#include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
+#include "conversion/MediaJob.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
+#include "conversion/Workspace.h"
+#include "model/MediaLoad.h"
+#include "model/MediaSet.h"
 #include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "tools/MediaProbe.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <vips/vips8>
 
 #include <csignal>
 
@@ -21,6 +30,21 @@ Q_DECLARE_METATYPE(BatchSettings)
 Q_DECLARE_METATYPE(ConversionSettings)
 Q_DECLARE_METATYPE(MediaStatus)
 
+namespace {
+
+// The input after "-i" and the output, which differ between the dry run
+// (the user's names) and the job (its temporary files).
+QStringList withoutPaths(QStringList arguments)
+{
+    if (const qsizetype input = arguments.indexOf("-i"); input >= 0 && input + 1 < arguments.size())
+        arguments[input + 1] = "<in>";
+    if (!arguments.isEmpty())
+        arguments.last() = "<out>";
+    return arguments;
+}
+
+} // namespace
+
 using namespace SafeOutput;
 using TestSupport::readFile;
 using TestSupport::writeFile;
@@ -28,7 +52,8 @@ using TestSupport::writeFile;
 // The queue's rules: scheduling, skipping (what makes an earlier success
 // stale), cancelling, and never losing a file (hidden temporary outputs whose
 // names fit where the final name fits; leftovers of killed runs swept by the
-// next run). ffmpeg is the fake tool, which runs the real one unless a row gives
+// next run); the plan that the dry run prints is the plan a job runs, on every
+// route. ffmpeg is the fake tool, which runs the real one unless a row gives
 // it FAKETOOL_ACTIONS: a full disk or a stuck run cannot be had on demand.
 class TestQueue : public QObject {
     Q_OBJECT
@@ -61,6 +86,10 @@ private Q_SLOTS:
     void sweepRemovesOnlyOrphans_data();
     void sweepRemovesOnlyOrphans();
     void killedRunLeavesNothingBehind();
+    void dryRunIsWhatTheJobRuns_data();
+    void dryRunIsWhatTheJobRuns();
+    void cancelDoesNotWaitForHardwareDetection();
+    void removedItemsLeaveTheRun();
 
 private:
     QList<MediaPtr> copies(const QString &source, int count, MediaGroup group = MediaGroup::audio);
@@ -72,6 +101,8 @@ private:
         const std::function<void(JobQueue &)> &during = [](JobQueue &) {});
     static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
     static QStringList entries(const QString &folder);
+    // The arguments vireo-cli --json planned; its ffmpeg runs append theirs to record.
+    QStringList cli(const QStringList &arguments, const QString &record);
 
     QTemporaryDir m_dir;
     QString m_tone, m_movie;
@@ -93,6 +124,10 @@ void TestQueue::initTestCase()
         m_movie,
         TestSupport::split("-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -f lavfi "
                            "-i sine=duration=1 -c:v mpeg4 -c:a flac -shortest")));
+    QVERIFY(VIPS_INIT("tst_queue") == 0);
+    vips::VImage::black(16, 16, vips::VImage::option()->set("bands", 3))
+        .heifsave(m_dir.filePath("photo.heic").toUtf8().constData());
+    QVERIFY(writeFile(m_dir.filePath("lines.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
 }
 
 void TestQueue::init()
@@ -140,6 +175,26 @@ bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const Q
     // A finished run forgets its counts and start.
     return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000)
         && queue.totals() == Totals() && !queue.startedAt();
+}
+
+QStringList TestQueue::cli(const QStringList &arguments, const QString &record)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("FAKETOOL_ACTIONS");
+    environment.insert("VIREO_HWACCEL", "none");
+    environment.insert("FAKETOOL_ARGV", record);
+    environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VIREO_CLI), arguments + QStringList {"--json"});
+    process.waitForFinished(120000);
+    QStringList planned;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        const QJsonObject event = QJsonDocument::fromJson(line).object();
+        if (event["event"] == "planned")
+            planned = event["arguments"].toVariant().toStringList();
+    }
+    return planned;
 }
 
 MediaPtr TestQueue::item(const QString &path, MediaGroup group)
@@ -696,6 +751,87 @@ void TestQueue::killedRunLeavesNothingBehind()
     QVERIFY(cli->waitForFinished(60000));
     QCOMPARE(cli->exitCode(), 0);
     QCOMPARE(listing(), QStringList {"a.srt"}); // swept, and written
+}
+
+void TestQueue::dryRunIsWhatTheJobRuns_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("runsFFmpeg");
+    QTest::newRow("ffmpeg") << "tone.wav"
+                            << QStringList {"--to", "audio.mp3", "--trim-start", "0.2"} << true;
+    QTest::newRow("file given itself, structure kept")
+        << "tone.wav" << QStringList {"--to", "audio.mp3", "--keep-structure"} << true;
+    QTest::newRow("image path") << "photo.heic" << QStringList {"--to", "image.jpg"} << false;
+    QTest::newRow("webp through png") << "photo.heic" << QStringList {"--to", "image.webp"} << true;
+    QTest::newRow("microdvd through srt")
+        << "lines.srt" << QStringList {"--to", "subtitle.sub"} << true;
+}
+
+void TestQueue::dryRunIsWhatTheJobRuns()
+{
+    QFETCH(QString, input);
+    QFETCH(QStringList, options);
+    QFETCH(bool, runsFFmpeg);
+    const QString out = m_dir.filePath(QTest::currentDataTag());
+    const QString record = out + ".argv";
+    options << "-o" << out << m_dir.filePath(input);
+    const QStringList planned = cli(options + QStringList {"--dry-run"}, record);
+    QVERIFY(!QFile::exists(record));
+    cli(options, record);
+    QFile file(record);
+    QCOMPARE(file.open(QIODevice::ReadOnly), runsFFmpeg);
+    QCOMPARE(planned.isEmpty(), !runsFFmpeg);
+    if (!runsFFmpeg)
+        return;
+    const QStringList ran = QString::fromUtf8(file.readAll()).split('\n');
+    QCOMPARE(ran.count(QString()), 2); // one run: its arguments and the empty line
+    QCOMPARE(withoutPaths(ran.mid(0, ran.size() - 2)), withoutPaths(planned));
+    QCOMPARE(QFileInfo(ran.at(ran.size() - 3).mid(5)).absolutePath(), out); // after "file:"
+}
+
+void TestQueue::cancelDoesNotWaitForHardwareDetection()
+{
+    // Slow enough that the detection is still under way when the job is cancelled.
+    qputenv("FAKETOOL_ACTIONS", "--delay-ms|1500");
+    Preferences::instance().setValue(PreferenceKeys::hardwareAcceleration, true);
+    const MediaPtr item(new Media(m_tone, MediaType(MediaGroup::video, {})));
+    item->setDuration(1.0);
+    MediaJob *job = processMedia(item, *MediaTarget::fromId("video.mp4"), m_dir.path(), {});
+    job->cancel();
+    QVERIFY(TestSupport::waitFor(job));
+    QVERIFY(!detectedHardwareProfile());
+    QCOMPARE(item->status(), MediaStatus::cancelled);
+    delete job;
+    QVERIFY(TestSupport::waitUntil([] { return bool(detectedHardwareProfile()); }));
+}
+
+void TestQueue::removedItemsLeaveTheRun()
+{
+    qputenv("FAKETOOL_ACTIONS", "--delay-ms|1500"); // the first two jobs still run
+    MediaSet set;
+    const QString in = m_dir.filePath("removal");
+    QDir().mkpath(in);
+    for (const char *name : {"a.wav", "b.wav", "c.wav"})
+        QFile::copy(m_tone, QDir(in).filePath(name));
+    QVERIFY(TestSupport::waitFor(set.load({in})));
+    Workspace workspace(&set);
+    workspace.setGroup(MediaGroup::audio, set.media().value(MediaGroup::audio));
+    workspace.setSelectedTarget(*MediaTarget::fromId("audio.mp3"));
+    std::optional<Totals> last;
+    connect(&workspace.queue(), &JobQueue::runFinished, this, [&](const Totals &t) { last = t; });
+    workspace.process(m_dir.filePath("removal-out"));
+    QTRY_COMPARE(workspace.queue().activeMedia().size(), 2);
+    const QPointer<Media> running = workspace.queue().activeMedia().first().get();
+    const QPointer<Media> pending = set.media().value(MediaGroup::audio).last().get();
+    set.remove({running->id(), pending->id()});
+    workspace.setGroup(MediaGroup::audio, set.media().value(MediaGroup::audio));
+    QCOMPARE(workspace.queue().totals().total, 1);
+    QVERIFY(TestSupport::waitUntil([&] { return last.has_value(); }));
+    QCOMPARE(last->total, 1);
+    QCOMPARE(last->completed + last->failed, 1);
+    // Nothing holds the removed items any more: the running job let go too.
+    QTRY_VERIFY(!running && !pending);
 }
 
 QTEST_GUILESS_MAIN(TestQueue)
