@@ -53,24 +53,22 @@ QString summary(const QString &path, bool countFrames, double &seconds)
     QStringList streams;
     for (const QJsonValue &value : probe["streams"].toArray()) {
         const QJsonObject s = value.toObject();
-        const QString codec = s["codec_name"].toString();
+        const QString codec = s["codec_name"].toString(), type = s["codec_type"].toString();
+        const auto number = [&s](const char *key) {
+            return QString::number(s[key].toInt());
+        };
         if (s["disposition"]["attached_pic"].toInt())
             streams << "cover " + codec;
-        else if (s["codec_type"] == "audio")
+        else if (type == "audio")
             streams << QString("%1 %2ch %3")
-                           .arg(codec)
-                           .arg(s["channels"].toInt())
-                           .arg(s["sample_rate"].toString());
-        else if (s["codec_type"] == "video")
-            streams << QString("%1 %2x%3 %4%5%6")
-                           .arg(codec)
-                           .arg(s["width"].toInt())
-                           .arg(s["height"].toInt())
-                           .arg(s["pix_fmt"].toString())
-                           .arg(s["codec_tag_string"] == "hvc1" ? " hvc1" : "")
-                           .arg(countFrames ? " x" + s["nb_read_frames"].toString() : "");
+                           .arg(codec, number("channels"), s["sample_rate"].toString());
+        else if (type == "video")
+            streams << QString("%1 %2x%3 %4")
+                           .arg(codec, number("width"), number("height"), s["pix_fmt"].toString())
+                    + (s["codec_tag_string"] == "hvc1" ? " hvc1" : "")
+                    + (countFrames ? " x" + s["nb_read_frames"].toString() : "");
         else
-            streams << s["codec_type"].toString();
+            streams << type;
     }
     seconds = probe["format"]["duration"].toString().toDouble();
     return probe["format"]["format_name"].toString().section(u',', 0, 0) + ": "
