@@ -155,7 +155,6 @@ void TestConversions::convert_data()
     row("song.mp3", "audio.opus", "", "ogg: opus 2ch 48000");
     row("song.mp3", "audio.wma", "", "asf: wmav2 1ch 44100");
     row("song.mp3", "audio.wav", "", "wav: pcm_s16le 1ch 44100");
-    row("song.mp3", "audio.aiff", "", "aiff: pcm_s16be 1ch 44100");
     // Layouts and rates beyond what an encoder takes, at the bitrates where
     // Vorbis changes its limits.
     row("mono8k.wav", "audio.mp3", "", "mp3: mp3 1ch 8000");
@@ -176,11 +175,8 @@ void TestConversions::convert_data()
     const char *extract = "video.extract-audio";
     row("film.mkv", extract, "a2=mp3", "mp3: mp3 2ch 44100");
     row("film.mkv", extract, "a2=m4a", "mov: aac 6ch 44100");
-    row("film.mkv", extract, "a2=flac", "flac: flac 6ch 44100");
     row("film.mkv", extract, "a2=wma", "asf: wmav2 2ch 44100");
     row("film.mkv", extract, "a2=ogg sc=720p", "ogg: vorbis 6ch 44100");
-    const char *mp4 = "mov: h264 160x120 yuv420p, aac 6ch 44100";
-    row("film.mkv", "video.mp4", "", mp4);
     // Both bounds are on the input's timeline: 0.2 to 0.5 keeps 0.3 s.
     row("film.mkv", "video.mp4", "sc=720p trim=0.2-0.5", "mov: h264 960x720 yuv420p, aac 6ch 44100",
         0.3);
@@ -194,13 +190,11 @@ void TestConversions::convert_data()
     row("tenbit.mkv", "video.mp4", "", "mov: h264 160x120 yuv420p");
     // The job probes the frame: odd sizes lose a line, 4:4:4 becomes 4:2:0.
     row("odd.mkv", "video.mp4", "", "mov: h264 320x240 yuv420p");
-    row("odd.mkv", "video.mkv", "", "matroska: h264 320x240 yuv420p");
     row("odd.mkv", "video.wmv", "", "asf: wmv2 320x240 yuv420p");
     row("full.mkv", "video.mp4", "vc=hevc", "mov: hevc 160x120 yuv420p hvc1");
     // One frame of an animation, all of it to GIF; HEIC through libvips.
     row("anim.gif", "image.png", "", "png_pipe: png 64x48 rgba x1", -1);
     row("anim.gif", "image.jpg", "", "image2: mjpeg 64x48 yuvj444p x1", -1);
-    row("anim.gif", "image.tiff", "", "tiff_pipe: tiff 64x48 rgba x1", -1);
     row("anim.gif", "image.bmp", "", "bmp_pipe: bmp 64x48 bgra x1", -1);
     row("anim.gif", "image.gif", "", "gif: gif 64x48 bgra x5", -1);
     row("photo.heic", "image.png", "", "png_pipe: png 64x48 rgb24 x1", -1);
