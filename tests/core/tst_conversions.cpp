@@ -132,8 +132,7 @@ void TestConversions::initTestCase()
     QVERIFY(make("seven.flac",
                  "-f lavfi -i sine=sample_rate=96000:duration=1 -af "
                  "aformat=channel_layouts=7.1"));
-    QVERIFY(TestSupport::writeFile(m_dir.filePath("film.srt"),
-                                   "1\n00:00:00,100 --> 00:00:00,500\nHello\n"));
+    QVERIFY(writeFile(m_dir.filePath("film.srt"), "1\n00:00:00,100 --> 00:00:00,500\nHello\n"));
     // A film: a 5.1 track first, a stereo one second, and subtitles.
     QVERIFY(make("film.mkv",
                  "-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -f lavfi -i "
@@ -309,15 +308,12 @@ void TestConversions::convert()
         else if (key == "trim")
             batch = {true, value.section(u'-', 0, 0), value.section(u'-', 1), batch.scale};
     }
-    const MediaGroup group = target.section(u'.', 0, 0) == "audio" ? MediaGroup::audio
-        : target.startsWith("video")                               ? MediaGroup::video
-                                                                   : MediaGroup::image;
-    const MediaPtr item(new Media(m_dir.filePath(input), MediaType(group, {})),
+    const MediaTarget mediaTarget = MediaTarget::fromId(target).value();
+    const MediaPtr item(new Media(m_dir.filePath(input), MediaType(mediaTarget.group, {})),
                         &QObject::deleteLater);
     const QString out = m_dir.filePath(QString("out%1").arg(++m_counter));
     QVERIFY(QDir().mkpath(out));
     JobQueue queue;
-    const MediaTarget mediaTarget = MediaTarget::fromId(target).value();
     queue.enqueue({item}, mediaTarget, out, batch);
     QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
     const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden);
@@ -328,7 +324,7 @@ void TestConversions::convert()
     QCOMPARE(written, QStringList {item->baseName() + u'.' + ext});
     const QString output = out + u'/' + written.value(0);
     double duration = 0;
-    QCOMPARE(summary(output, group == MediaGroup::image, duration), probe);
+    QCOMPARE(summary(output, mediaTarget.group == MediaGroup::image, duration), probe);
     if (seconds >= 0)
         QVERIFY2(qAbs(duration - seconds) < 0.2, qPrintable(QString::number(duration)));
 }
