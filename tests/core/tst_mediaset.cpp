@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
-#include <QThread>
 #include <QUrl>
 #include <QtConcurrent>
 
