@@ -21,7 +21,6 @@
 #include <dlfcn.h>
 #include <libheif/heif.h>
 #include <memory>
-#include <string_view>
 
 #include "TestSupport.h"
 
@@ -420,7 +419,7 @@ void TestConversions::convertsUpright_data()
     // The portrait rows are stored landscape with a rotation; the red half
     // must end up on top.
     for (const char *name : {"photo.heic", "photo.avif", "portrait.heic"}) {
-        const bool portrait = name == std::string_view("portrait.heic");
+        const bool portrait = QByteArray(name) == "portrait.heic";
         for (const auto &target : targets)
             QTest::addRow("%s to %s", name, target.ext)
                 << name << target.ext << target.loader << (target.icc && !portrait)
