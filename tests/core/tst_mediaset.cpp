@@ -1,15 +1,21 @@
+#include "conversion/ClassificationProbe.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
+#include "tools/ProbeResult.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFuture>
+#include <QMimeDatabase>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
-#include <QThread>
 #include <QUrl>
+#include <QtConcurrent>
+
+#include <vips/vips8>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -18,15 +24,19 @@
 
 #include "TestSupport.h"
 
+using TestSupport::makeMedia;
+using TestSupport::split;
 using TestSupport::waitFor;
+using TestSupport::writeFile;
 
 namespace {
 
-// A file or folder name made of raw bytes, as another program may leave it.
-bool makeRawName(const QString &folder, const QByteArray &name, bool directory)
+// A file, or a folder where the name has no dot, named by raw bytes as
+// another program may leave it.
+bool makeRawName(const QString &folder, const QByteArray &name)
 {
     const QByteArray path = QFile::encodeName(folder) + '/' + name;
-    if (directory)
+    if (!name.contains('.'))
         return ::mkdir(path.constData(), 0755) == 0;
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     return fd >= 0 && ::close(fd) == 0;
@@ -56,24 +66,12 @@ QStringList paths(const QList<MediaPtr> &items)
     return list;
 }
 
-bool load(MediaSet &set, const QStringList &inputs)
+// The set's files by their paths under root, sorted.
+QStringList namesUnder(const MediaSet &set, const QString &root)
 {
-    return waitFor(set.load(inputs));
-}
-
-QStringList sorted(QStringList list)
-{
-    list.sort();
-    return list;
-}
-
-// Paths under root of names separated by spaces.
-QStringList under(const QString &root, const char *names)
-{
-    QStringList list;
-    for (const QString &name : QString::fromUtf8(names).split(u' '))
-        list << root + u'/' + name;
-    return list;
+    QStringList names = paths(set.mediaList()).replaceInStrings(root + u'/', QString());
+    names.sort();
+    return names;
 }
 
 // The grouped view holds exactly the items of the list, each under its
@@ -109,11 +107,17 @@ private Q_SLOTS:
     void nonUtf8Names();
     void urls();
     void cancel();
+    void classify_data();
+    void classify();
+    void groupFromProbe_data();
+    void groupFromProbe();
+    void groupRawValues();
 
 private:
     // A folder holding copies of the samples, picked by extension; files
     // are separated by spaces.
     QString tree(const QString &name, const char *files = "") const;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
 };
@@ -122,6 +126,43 @@ void TestMediaSet::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(TestSupport::makeSamples(m_dir.path()));
+    QVERIFY(VIPS_INIT("tst_mediaset") == 0);
+    const QStringList tone = split("-f lavfi -i sine=duration=1");
+    const QStringList picture = split("-f lavfi -i testsrc=duration=1:size=64x64");
+    const QStringList video = picture + tone + split("-pix_fmt yuv420p");
+
+    QVERIFY(makeMedia(path("cover.mp3"),
+                      (tone
+                       + split("-f lavfi -i color=c=red:size=64x64:duration=1 -map 0 "
+                               "-map 1 -c:v mjpeg -disposition:v attached_pic"))));
+    QVERIFY(makeMedia(path("clip.ts"), video));
+    QVERIFY(makeMedia(path("clip.mp4"), video));
+    QVERIFY(makeMedia(path("clip.mjpeg"), picture + split("-c:v mjpeg -f mjpeg")));
+    QVERIFY(makeMedia(path("song.ogg"), tone + split("-c:a libvorbis")));
+    QVERIFY(makeMedia(path("song.m4a"), tone + split("-c:a aac")));
+    const vips::VImage black = vips::VImage::black(64, 64, vips::VImage::option()->set("bands", 3));
+    black.heifsave(path("photo.heic").toUtf8().constData());
+    black.heifsave(path("photo.avif").toUtf8().constData(),
+                   vips::VImage::option()->set("compression", VIPS_FOREIGN_HEIF_COMPRESSION_AV1));
+    // Contents the MIME database cannot place but the probe can: Matroska without
+    // its extension, and QOI, a picture format it does not know.
+    QVERIFY(makeMedia(path("song.mka"), tone + split("-f matroska")));
+    QVERIFY(QFile::rename(path("song.mka"), path("song.blob")));
+    QVERIFY(makeMedia(path("clip.mkv.tmp"), video + split("-f matroska")));
+    QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
+    QVERIFY(makeMedia(path("still.qoi"), picture + split("-frames:v 1 -c:v qoi")));
+
+    QVERIFY(writeFile(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
+    QVERIFY(writeFile(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));
+    QVERIFY(writeFile(path("styled.ass"), "[Script Info]\nScriptType: v4.00+\n\n[Events]\n"));
+    QVERIFY(writeFile(path("frames.sub"), "{0}{25}Hello\n"));
+    QVERIFY(writeFile(path("strings.ts"),
+                      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+                      "<TS version=\"2.1\" language=\"de\">\n"
+                      "<context><name>Main</name></context>\n</TS>\n"));
+    QVERIFY(writeFile(path("album.m3u"), "#EXTM3U\n#EXTINF:1,Song\nsong.ogg\n"));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.mp4")));
+    QCOMPARE(mkfifo(QFile::encodeName(path("pipe.mp3")).constData(), 0600), 0);
 }
 
 QString TestMediaSet::tree(const QString &name, const char *files) const
@@ -140,9 +181,8 @@ QString TestMediaSet::tree(const QString &name, const char *files) const
 
 void TestMediaSet::folder()
 {
-    const QString root
-        = tree(QStringLiteral("folder"),
-               "a.mp3 sub/b.mp4 sub/deeper/c.png d.srt .hidden.mp3 .hidden/e.mp3 sub/.f.mp3");
+    const QString root = tree(
+        "folder", "a.mp3 sub/b.mp4 sub/deeper/c.png d.srt .hidden.mp3 .hidden/e.mp3 sub/.f.mp3");
     QVERIFY(!root.isEmpty());
     const QStringList expected = listingOrder(root);
     QCOMPARE(expected.size(), 4);
@@ -204,7 +244,7 @@ void TestMediaSet::duplicates()
     QFETCH(bool, overlapping);
     QFETCH(QStringList, expected);
     const QString root
-        = tree(QStringLiteral("duplicates/%1").arg(QTest::currentDataTag()), "a.mp3 sub/b.mp3");
+        = tree(QString("duplicates/%1").arg(QTest::currentDataTag()), "a.mp3 sub/b.mp3");
     QVERIFY(!root.isEmpty());
 
     MediaSet set;
@@ -246,7 +286,7 @@ void TestMediaSet::unplaced()
 {
     QFETCH(QString, name);
     QFETCH(bool, inFolder);
-    const QString root = tree(QStringLiteral("unplaced/%1").arg(QTest::currentDataTag()));
+    const QString root = tree(QString("unplaced/%1").arg(QTest::currentDataTag()));
     const QString path = root + u'/' + name;
     QFETCH(MediaGroup, group);
     if (inFolder)
@@ -256,7 +296,7 @@ void TestMediaSet::unplaced()
 
     MediaSet set;
     set.setProbe([](const QString &) { return ProbeSummary {QStringLiteral("audio"), 1.0, {}}; });
-    QVERIFY(load(set, {inFolder ? root : path}));
+    QVERIFY(waitFor(set.load({inFolder ? root : path})));
     QCOMPARE(paths(set.mediaList()), QStringList {path});
     QCOMPARE(set.mediaList().first()->group(), group);
     QCOMPARE(set.mediaList().first()->status() == MediaStatus::unrecognized,
@@ -266,8 +306,7 @@ void TestMediaSet::unplaced()
 
 void TestMediaSet::removal()
 {
-    const QString root
-        = tree(QStringLiteral("removal"), "1.mp3 2.mp4 3.png 4.srt 5.txt 6.mp3 7.mp4");
+    const QString root = tree("removal", "1.mp3 2.mp4 3.png 4.srt 5.txt 6.mp3 7.mp4");
     MediaSet set;
     MediaLoad *loaded = set.load({root});
     QVERIFY(waitFor(loaded));
@@ -311,27 +350,26 @@ void TestMediaSet::removal()
 
 void TestMediaSet::symbolicLinks()
 {
-    const QString root = tree(QStringLiteral("links/root"), "a.mp3 sub/b.mp3");
-    const QString outside = tree(QStringLiteral("links/outside"), "c.mp3");
-    QVERIFY(QFile::link(root, root + QStringLiteral("/self")));
-    QVERIFY(QFile::link(QStringLiteral(".."), root + QStringLiteral("/sub/up")));
-    QVERIFY(QFile::link(outside, root + QStringLiteral("/sub/outside")));
+    const QString root = tree("links/root", "a.mp3 sub/b.mp3");
+    const QString outside = tree("links/outside", "c.mp3");
+    QVERIFY(QFile::link(root, root + "/self"));
+    QVERIFY(QFile::link(QStringLiteral(".."), root + "/sub/up"));
+    QVERIFY(QFile::link(outside, root + "/sub/outside"));
     QVERIFY(QFile::link(root + QStringLiteral("/a.mp3"), root + QStringLiteral("/link.mp3")));
 
     // Links are followed; each directory is listed once, so loops end.
     MediaSet set;
-    QVERIFY(load(set, {root}));
-    QCOMPARE(sorted(paths(set.mediaList())),
-             under(root, "a.mp3 link.mp3 sub/b.mp3 sub/outside/c.mp3"));
+    QVERIFY(waitFor(set.load({root})));
+    QCOMPARE(namesUnder(set, root), split("a.mp3 link.mp3 sub/b.mp3 sub/outside/c.mp3"));
     QVERIFY(set.skippedPaths().isEmpty());
 }
 
 void TestMediaSet::unlistableFolder()
 {
-    const QString root = tree(QStringLiteral("unlistable"), "a.mp3 locked/b.mp3 z/c.mp3");
-    const QString locked = root + QStringLiteral("/locked");
+    const QString root = tree("unlistable", "a.mp3 locked/b.mp3 z/c.mp3");
+    const QString locked = root + "/locked";
     // An ordinary user must reach everything but the locked folder.
-    for (const QString &path : {m_dir.path(), root, root + QStringLiteral("/z")})
+    for (const QString &path : {m_dir.path(), root, root + "/z"})
         QVERIFY(QFile::setPermissions(path, QFile::Permissions(0x7755)));
     QVERIFY(QFile::setPermissions(locked, {}));
     const auto unlock
@@ -352,7 +390,7 @@ void TestMediaSet::unlistableFolder()
     std::fflush(stdout);
     const int savedOutput = ::dup(STDOUT_FILENO);
     ::dup2(output.handle(), STDOUT_FILENO);
-    const bool loaded = load(set, {root});
+    const bool loaded = waitFor(set.load({root}));
     std::fflush(stdout);
     ::dup2(savedOutput, STDOUT_FILENO);
     ::close(savedOutput);
@@ -360,7 +398,7 @@ void TestMediaSet::unlistableFolder()
         QVERIFY(::seteuid(0) == 0 && ::setegid(0) == 0);
     QVERIFY(loaded);
 
-    QCOMPARE(sorted(paths(set.mediaList())), under(root, "a.mp3 z/c.mp3"));
+    QCOMPARE(namesUnder(set, root), split("a.mp3 z/c.mp3"));
     QCOMPARE(set.skippedPaths().size(), 1);
     QCOMPARE(set.skippedPaths().first().path, locked);
     QVERIFY(!set.skippedPaths().first().reason.isEmpty());
@@ -372,64 +410,54 @@ void TestMediaSet::unlistableFolder()
 
 void TestMediaSet::nonUtf8Names()
 {
-    const QString root = tree(QStringLiteral("names"), "good.mp3 Grüße.mp3");
+    const QString root = tree("names", "good.mp3 Grüße.mp3");
     // Latin-1 names, as an old archive may leave them: not UTF-8.
-    const QList<std::pair<QByteArray, bool>> raw {{"Gr\xfc\xdf"
-                                                   "e.mp3",
-                                                   false},
-                                                  {"Ordner \xe4", true},
-                                                  {"Ordner \xe4/inside.mp3", false},
-                                                  {".hidden \xe4.mp3", false}};
-    for (const auto &[name, directory] : raw)
-        QVERIFY(makeRawName(root, name, directory));
+    const QByteArrayList raw {"Gr\xfc\xdf\x65.mp3", "Ordner \xe4", "Ordner \xe4/inside.mp3",
+                              ".hidden \xe4.mp3"};
+    for (const QByteArray &name : raw)
+        QVERIFY(makeRawName(root, name));
     // QDir cannot remove what it cannot name.
     const auto removeRawNames = qScopeGuard([&root, &raw] {
         for (auto it = raw.rbegin(); it != raw.rend(); ++it)
-            ::remove((QFile::encodeName(root) + '/' + it->first).constData());
+            ::remove((QFile::encodeName(root) + '/' + *it).constData());
     });
 
     MediaSet set;
     QSignalSpy skippedChanged(&set, &MediaSet::skippedPathsChanged);
     MediaLoad *loaded = set.load({root});
     QVERIFY(waitFor(loaded));
-    QCOMPARE(sorted(paths(set.mediaList())), under(root, "Grüße.mp3 good.mp3"));
+    QCOMPARE(namesUnder(set, root), QStringList({"Grüße.mp3", "good.mp3"}));
     QCOMPARE(skippedChanged.size(), 1);
     QCOMPARE(set.skippedPaths(), loaded->skipped());
     // The bytes that are no UTF-8 shown as \xNN; a file and a folder, each with its reason.
     const QList<SkippedPath> &skipped = set.skippedPaths();
     QCOMPARE(skipped.size(), 2);
-    QCOMPARE(sorted({skipped.at(0).path, skipped.at(1).path}),
-             QStringList({root + QStringLiteral("/Gr\\xfc\\xdfe.mp3"),
-                          root + QStringLiteral("/Ordner \\xe4")}));
+    QCOMPARE(QSet<QString>({skipped.at(0).path, skipped.at(1).path}),
+             QSet<QString>({root + "/Gr\\xfc\\xdfe.mp3", root + "/Ordner \\xe4"}));
     QVERIFY(!skipped.at(0).reason.isEmpty());
     QVERIFY(skipped.at(0).reason != skipped.at(1).reason);
 
     set.clearSkippedPaths();
-    QVERIFY(set.skippedPaths().isEmpty());
     QCOMPARE(skippedChanged.size(), 2);
 }
 
 void TestMediaSet::urls()
 {
     const QString odd = QStringLiteral("a b#1%.mp3");
-    const QString root = tree(QStringLiteral("urls"), "sub/b.mp3");
+    const QString root = tree("urls", "sub/b.mp3");
     QVERIFY(QFile::copy(root + QStringLiteral("/sub/b.mp3"), root + u'/' + odd));
-    const QString remote = QStringLiteral("https://example.com/c.mp3");
 
     MediaSet set;
-    QVERIFY(load(set,
-                 {QUrl::fromLocalFile(root + u'/' + odd).toString(), remote,
-                  QUrl::fromLocalFile(root + QStringLiteral("/sub/")).toString()}));
+    QVERIFY(waitFor(set.load({QUrl::fromLocalFile(root + u'/' + odd).toString(),
+                              QUrl::fromLocalFile(root + "/sub/").toString()})));
     QCOMPARE(paths(set.mediaList()),
              QStringList({root + u'/' + odd, root + QStringLiteral("/sub/b.mp3")}));
     QCOMPARE(set.mediaList().first()->group(), MediaGroup::audio);
-    QCOMPARE(set.skippedPaths().size(), 1);
-    QCOMPARE(set.skippedPaths().first().path, remote);
 }
 
 void TestMediaSet::cancel()
 {
-    const QString root = tree(QStringLiteral("cancel"), "a.mp3");
+    const QString root = tree("cancel", "a.mp3");
     MediaSet set;
     QSignalSpy changed(&set, &MediaSet::mediaChanged);
     MediaLoad *cancelled = set.load({root});
@@ -442,6 +470,116 @@ void TestMediaSet::cancel()
     // A load deleted by its caller still lands.
     delete set.load({root});
     QTRY_COMPARE(set.mediaList().size(), 1);
+}
+
+void TestMediaSet::classify_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<MediaGroup>("group");
+    QTest::addColumn<bool>("probed");
+    // Unprobed: the MIME type whose description is expected, if any;
+    // probed: the exact description.
+    QTest::addColumn<QString>("descr");
+
+    const auto row = [](const char *file, MediaGroup group, bool probed, const char *descr) {
+        QTest::newRow(file) << QString::fromLatin1(file) << group << probed
+                            << QString::fromLatin1(descr);
+    };
+    row("cover.mp3", MediaGroup::audio, false, "audio/mpeg");
+    row("clip.ts", MediaGroup::video, false, "video/mp2t");
+    row("clip.mp4", MediaGroup::video, false, "video/mp4");
+    // Its MIME type derives from image/jpeg; the type's own name decides.
+    row("clip.mjpeg", MediaGroup::video, false, "video/x-mjpeg");
+    row("song.ogg", MediaGroup::audio, false, "audio/x-vorbis+ogg");
+    row("song.m4a", MediaGroup::audio, false, "audio/mp4");
+    row("photo.heic", MediaGroup::image, false, "image/heif");
+    row("photo.avif", MediaGroup::image, false, "image/avif");
+    row("Episode.SRT", MediaGroup::subtitle, false, "application/x-subrip");
+    row("notes.Vtt", MediaGroup::subtitle, false, "text/vtt");
+    row("styled.ass", MediaGroup::subtitle, false, "text/x-ssa");
+    row("frames.sub", MediaGroup::subtitle, false, "text/x-microdvd");
+    row("album.m3u", MediaGroup::other, false, "audio/x-mpegurl");
+    row("song.blob", MediaGroup::audio, true, "Matroska / WebM");
+    row("clip.blob", MediaGroup::video, true, "Matroska / WebM");
+    row("still.qoi", MediaGroup::image, true, "piped qoi sequence");
+    row("strings.ts", MediaGroup::other, true, "");
+    row("sample.txt", MediaGroup::other, true, "");
+    row("missing.mp3", MediaGroup::other, false, "");
+    row("folder.mp4", MediaGroup::other, false, "");
+    row("pipe.mp3", MediaGroup::other, false, "");
+}
+
+void TestMediaSet::classify()
+{
+    QFETCH(QString, file);
+    QFETCH(MediaGroup, group);
+    QFETCH(bool, probed);
+    QFETCH(QString, descr);
+
+    int probes = 0;
+    QFuture<MediaType> classified = QtConcurrent::run([&] {
+        return MediaType::classify(path(file), [&probes](const QString &p) {
+            ++probes;
+            return probeForClassification(p);
+        });
+    });
+    // A reader would wait forever for a writer on a FIFO, and so would the import.
+    if (!QTest::qWaitFor([&] { return classified.isFinished(); }, 20000)) {
+        // Release the blocked reader so that the test can end.
+        const int fd = ::open(QFile::encodeName(path(file)).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+        classified.waitForFinished();
+        QFAIL("classifying blocked");
+    }
+    const MediaType type = classified.result();
+    QCOMPARE(rawValue(type.group()), rawValue(group));
+    if (!probed && !descr.isEmpty())
+        descr = QMimeDatabase().mimeTypeForName(descr).comment();
+    QCOMPARE(type.descr(), descr);
+    QCOMPARE(probes, probed ? 1 : 0);
+}
+
+void TestMediaSet::groupFromProbe_data()
+{
+    QTest::addColumn<QStringList>("streams");
+    QTest::addColumn<std::optional<double>>("duration");
+    QTest::addColumn<MediaGroup>("group");
+
+    const auto row = [](const char *tag, const char *streams, std::optional<double> duration,
+                        MediaGroup group) {
+        QTest::newRow(tag) << QString::fromLatin1(streams).split(u' ', Qt::SkipEmptyParts)
+                           << duration << group;
+    };
+    row("video, no length", "video", {}, MediaGroup::image);
+    row("video, zero length", "video", 0.0, MediaGroup::image);
+    row("audio and video", "audio video", 3.0, MediaGroup::video);
+    row("subtitle", "subtitle", {}, MediaGroup::subtitle);
+    row("data", "data", 1.0, MediaGroup::other);
+    row("case differs", "Audio", 1.0, MediaGroup::other);
+    row("no streams", "", 1.0, MediaGroup::other);
+}
+
+void TestMediaSet::groupFromProbe()
+{
+    QFETCH(QStringList, streams);
+    QFETCH(std::optional<double>, duration);
+    QFETCH(MediaGroup, group);
+
+    ProbeResult result;
+    result.duration = duration;
+    for (const QString &kind : streams)
+        result.streams.append(ProbeStream {.codecType = kind});
+    QCOMPARE(rawValue(MediaType::groupFromProbe(classificationSummary(result))), rawValue(group));
+}
+
+// The raw values are stored; each reads back as its own group and nothing else does.
+void TestMediaSet::groupRawValues()
+{
+    for (MediaGroup group : allGroups())
+        QCOMPARE(mediaGroupFromRawValue(rawValue(group)), group);
+    for (const char *raw : {"images", "Image", "Subtitle", "", " Audio"})
+        QVERIFY2(!mediaGroupFromRawValue(QString::fromLatin1(raw)), raw);
 }
 
 QTEST_GUILESS_MAIN(TestMediaSet)

@@ -1,22 +1,58 @@
+#include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
+#include "conversion/MediaJob.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
+#include "conversion/Workspace.h"
+#include "model/MediaLoad.h"
+#include "model/MediaSet.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
-#include "tools/MediaProbe.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vips/vips8>
+
+#include <csignal>
+
 #include "TestSupport.h"
 
+Q_DECLARE_METATYPE(BatchSettings)
+Q_DECLARE_METATYPE(ConversionSettings)
+Q_DECLARE_METATYPE(MediaStatus)
+
+namespace {
+
+// The input after "-i" and the output, which differ between the dry run
+// (the user's names) and the job (its temporary files).
+QStringList withoutPaths(QStringList arguments)
+{
+    if (const qsizetype input = arguments.indexOf("-i"); input >= 0 && input + 1 < arguments.size())
+        arguments[input + 1] = "<in>";
+    if (!arguments.isEmpty())
+        arguments.last() = "<out>";
+    return arguments;
+}
+
+} // namespace
+
+using namespace SafeOutput;
+using TestSupport::readFile;
 using TestSupport::writeFile;
 
-// The queue's rules: scheduling, skipping, cancelling, and never losing a
-// file. ffmpeg is the fake tool, which runs the real one unless a row gives
+// The queue's rules: scheduling, skipping (what makes an earlier success
+// stale), cancelling, and never losing a file (hidden temporary outputs whose
+// names fit where the final name fits; leftovers of killed runs swept by the
+// next run); the plan that the dry run prints is the plan a job runs, on every
+// route. ffmpeg is the fake tool, which runs the real one unless a row gives
 // it FAKETOOL_ACTIONS: a full disk or a stuck run cannot be had on demand.
 class TestQueue : public QObject {
     Q_OBJECT
@@ -33,25 +69,39 @@ private Q_SLOTS:
     void outputsFollowTheNameRule();
     void outputNeverReplacesAnInput_data();
     void outputNeverReplacesAnInput();
-    void existingOutputKeptOrReplaced_data();
-    void existingOutputKeptOrReplaced();
+    void earlierOutputKeptOrReplaced_data();
+    void earlierOutputKeptOrReplaced();
     void sameOutputTwiceInOneRun_data();
     void sameOutputTwiceInOneRun();
-    void failureKeepsEarlierOutput_data();
-    void failureKeepsEarlierOutput();
     void safeOutputPrimitives();
     void outputProblems_data();
     void outputProblems();
-    void trimPastTheEndFailsTheItem();
+    void signatures_data();
+    void signatures();
+    void resetIfStale_data();
+    void resetIfStale();
+    void nameFits_data();
+    void nameFits();
+    void sweepRemovesOnlyOrphans_data();
+    void sweepRemovesOnlyOrphans();
+    void killedRunLeavesNothingBehind();
+    void dryRunIsWhatTheJobRuns_data();
+    void dryRunIsWhatTheJobRuns();
+    void cancelDoesNotWaitForHardwareDetection();
+    void removedItemsLeaveTheRun();
 
 private:
     QList<MediaPtr> copies(const QString &source, int count, MediaGroup group = MediaGroup::audio);
-    // Runs one batch to its end; the output folder is made first.
-    bool run(const QList<MediaPtr> &items, const QString &target, const QString &out,
-             const BatchSettings &batch = {});
+    // Runs one batch to its end, calling during() right after it started;
+    // the output folder is made first.
+    bool run(
+        const QList<MediaPtr> &items, const QString &target, const QString &out,
+        const BatchSettings &batch = {},
+        const std::function<void(JobQueue &)> &during = [](JobQueue &) {});
     static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
     static QStringList entries(const QString &folder);
-    static QByteArray read(const QString &path);
+    // The arguments vireo-cli --json planned; its ffmpeg runs append theirs to record.
+    QStringList cli(const QStringList &arguments, const QString &record);
 
     QTemporaryDir m_dir;
     QString m_tone, m_movie;
@@ -73,6 +123,10 @@ void TestQueue::initTestCase()
         m_movie,
         TestSupport::split("-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -f lavfi "
                            "-i sine=duration=1 -c:v mpeg4 -c:a flac -shortest")));
+    QVERIFY(VIPS_INIT("tst_queue") == 0);
+    vips::VImage::black(16, 16, vips::VImage::option()->set("bands", 3))
+        .heifsave(m_dir.filePath("photo.heic").toUtf8().constData());
+    QVERIFY(writeFile(m_dir.filePath("lines.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
 }
 
 void TestQueue::init()
@@ -109,14 +163,37 @@ QList<MediaPtr> TestQueue::copies(const QString &source, int count, MediaGroup g
 }
 
 bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const QString &out,
-                    const BatchSettings &batch)
+                    const BatchSettings &batch, const std::function<void(JobQueue &)> &during)
 {
     QDir().mkpath(out);
     JobQueue queue;
     queue.setDestinationOpener([this](const QString &folder) { m_opened << folder; });
     connect(&queue, &JobQueue::runFinished, this, [this](const Totals &t) { m_totals = t; });
     queue.enqueue(items, MediaTarget::fromId(target).value(), out, batch);
-    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000);
+    during(queue);
+    // A finished run forgets its counts and start.
+    return TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000)
+        && queue.totals() == Totals() && !queue.startedAt();
+}
+
+QStringList TestQueue::cli(const QStringList &arguments, const QString &record)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("FAKETOOL_ACTIONS");
+    environment.insert("VIREO_HWACCEL", "none");
+    environment.insert("FAKETOOL_ARGV", record);
+    environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VIREO_CLI), arguments + QStringList {"--json"});
+    process.waitForFinished(120000);
+    QStringList planned;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        const QJsonObject event = QJsonDocument::fromJson(line).object();
+        if (event["event"] == "planned")
+            planned = event["arguments"].toVariant().toStringList();
+    }
+    return planned;
 }
 
 MediaPtr TestQueue::item(const QString &path, MediaGroup group)
@@ -127,12 +204,6 @@ MediaPtr TestQueue::item(const QString &path, MediaGroup group)
 QStringList TestQueue::entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-QByteArray TestQueue::read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 void TestQueue::startsInOrderWithinTheLimit_data()
@@ -150,10 +221,7 @@ void TestQueue::startsInOrderWithinTheLimit()
     QFETCH(int, limit);
     Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, preference);
     const QString out = m_dir.filePath(QString("order%1").arg(preference));
-    QDir().mkpath(out);
     const QList<MediaPtr> items = copies(m_tone, 5);
-    JobQueue queue;
-    queue.setDestinationOpener([&](const QString &folder) { m_opened << folder; });
     QStringList startOrder, expected;
     int running = 0, peak = 0;
     for (const MediaPtr &item : items) {
@@ -167,12 +235,11 @@ void TestQueue::startsInOrderWithinTheLimit()
             }
         });
     }
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
-    queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
-    QVERIFY(queue.startedAt().has_value());
-    QCOMPARE(queue.maxConcurrent(), limit);
-    QCOMPARE(queue.totals().total, 5);
-    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
+    QVERIFY(run(items, "audio.mp3", out, {}, [&](JobQueue &queue) {
+        QVERIFY(queue.startedAt().has_value());
+        QCOMPARE(queue.maxConcurrent(), limit);
+        QCOMPARE(queue.totals().total, 5);
+    }));
 
     // A job shows "processing" once its duration probe is back, so the first
     // jobs of a batch may swap places there.
@@ -183,8 +250,6 @@ void TestQueue::startsInOrderWithinTheLimit()
     QCOMPARE(startOrder.size(), 5);
     QCOMPARE(peak, limit);
     QCOMPARE(m_totals, (Totals {5, 5, 0}));
-    QCOMPARE(queue.totals(), Totals());
-    QVERIFY(!queue.startedAt());
     QCOMPARE(m_opened, QStringList {out});
     QCOMPARE(entries(out).size(), 5); // no temporary file left beside them
 }
@@ -227,22 +292,20 @@ void TestQueue::enqueueDuringRunJoinsIt()
 {
     Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, 1);
     const QList<MediaPtr> first = copies(m_tone, 3), second = copies(m_tone, 2);
-    QDir().mkpath(m_dir.filePath("join-a"));
-    QDir().mkpath(m_dir.filePath("join-b"));
-    JobQueue queue;
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
-    queue.enqueue(first, MediaTarget::fromId("audio.mp3").value(), m_dir.filePath("join-a"), {});
-    const auto startedAt = queue.startedAt();
-    queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), m_dir.filePath("join-b"), {});
-    // The same items again are not queued twice.
-    queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), m_dir.filePath("join-b"), {});
-    QCOMPARE(queue.startedAt(), startedAt);
-    QCOMPARE(queue.totals().total, 5);
-    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
+    const QString joined = m_dir.filePath("join-b");
+    QDir().mkpath(joined);
+    QVERIFY(run(first, "audio.mp3", m_dir.filePath("join-a"), {}, [&](JobQueue &queue) {
+        const auto startedAt = queue.startedAt();
+        queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), joined, {});
+        // The same items again are not queued twice.
+        queue.enqueue(second, MediaTarget::fromId("audio.flac").value(), joined, {});
+        QCOMPARE(queue.startedAt(), startedAt);
+        QCOMPARE(queue.totals().total, 5);
+    }));
     QCOMPARE(m_totals, (Totals {5, 5, 0}));
     // The first item had started; the pending ones took the new target and folder.
     QCOMPARE(entries(m_dir.filePath("join-a")), QStringList {first[0]->baseName() + ".mp3"});
-    QCOMPARE(entries(m_dir.filePath("join-b")).size(), 4);
+    QCOMPARE(entries(joined).size(), 4);
 }
 
 void TestQueue::cancelStopsRunningKeepsPending()
@@ -251,16 +314,12 @@ void TestQueue::cancelStopsRunningKeepsPending()
     qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
     const QList<MediaPtr> items = copies(m_tone, 5);
     const QString out = m_dir.filePath("cancel");
-    QDir().mkpath(out);
-    JobQueue queue;
-    queue.setDestinationOpener([&](const QString &folder) { m_opened << folder; });
-    connect(&queue, &JobQueue::runFinished, this, [&](const Totals &t) { m_totals = t; });
-    queue.enqueue(items, MediaTarget::fromId("audio.mp3").value(), out, {});
-    QVERIFY(TestSupport::waitUntil(
-        [&] { return items[0]->progress() > 0 && items[1]->progress() > 0; }, 30000));
-    QCOMPARE(queue.activeCount(), 2);
-    queue.cancelAll();
-    QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 10000));
+    QVERIFY(run(items, "audio.mp3", out, {}, [&](JobQueue &queue) {
+        QVERIFY(TestSupport::waitUntil(
+            [&] { return items[0]->progress() > 0 && items[1]->progress() > 0; }, 30000));
+        QCOMPARE(queue.activeCount(), 2);
+        queue.cancelAll();
+    }));
 
     QCOMPARE(items[0]->status(), MediaStatus::cancelled);
     QCOMPARE(items[1]->status(), MediaStatus::cancelled);
@@ -269,7 +328,6 @@ void TestQueue::cancelStopsRunningKeepsPending()
         QCOMPARE(items[i]->status(), MediaStatus::unprocessed);
     QCOMPARE(m_totals, (Totals {5, 0, 2}));
     QCOMPARE(m_opened.size(), 1);
-    QCOMPARE(queue.totals(), Totals());
     QCOMPARE(entries(out), QStringList()); // no partial or temporary file
 }
 
@@ -292,7 +350,7 @@ void TestQueue::outputsFollowTheNameRule()
     QVERIFY(run({item(in + "/Clip.mov", MediaGroup::video)}, "video.extract-audio", out));
     QVERIFY(run({item(in + "/Episode.srt", MediaGroup::subtitle)}, "subtitle.sub", out));
     QCOMPARE(entries(out), (QStringList {"Clip.m4a", "Episode.sub", "Song.mp3", "a.b.mp3"}));
-    QCOMPARE(read(out + "/Episode.sub"),
+    QCOMPARE(readFile(out + "/Episode.sub"),
              QByteArray("{1}{1}23.976\n{24}{60}Hello|World (x)\n{1439}{1463}Bye\n"));
 }
 
@@ -312,7 +370,7 @@ void TestQueue::outputNeverReplacesAnInput()
     const QString folder = m_dir.filePath(QString("self%1").arg(++m_counter));
     QDir().mkpath(folder + "/sub");
     QVERIFY(TestSupport::makeTone(folder + "/song.mp3", 0.5));
-    const QByteArray before = read(folder + "/song.mp3");
+    const QByteArray before = readFile(folder + "/song.mp3");
     QList<MediaPtr> items {item(folder + "/song.mp3")};
     QString destination = folder + spelling;
     if (spelling == "link") {
@@ -328,35 +386,8 @@ void TestQueue::outputNeverReplacesAnInput()
     for (const MediaPtr &item : items)
         QCOMPARE(item->status(), MediaStatus::failed);
     QVERIFY(items.first()->errorMessage().value_or("").contains(u"would replace the input"));
-    QCOMPARE(read(folder + "/song.mp3"), before);
+    QCOMPARE(readFile(folder + "/song.mp3"), before);
     QCOMPARE(QDir(folder).entryList({".*.vireo-*"}, QDir::Files | QDir::Hidden), QStringList());
-}
-
-void TestQueue::existingOutputKeptOrReplaced_data()
-{
-    QTest::addColumn<bool>("overwrite");
-    QTest::newRow("overwrite off") << false;
-    QTest::newRow("overwrite on") << true;
-}
-
-void TestQueue::existingOutputKeptOrReplaced()
-{
-    QFETCH(bool, overwrite);
-    Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
-    const QString out = m_dir.filePath(overwrite ? "existing-on" : "existing-off");
-    QDir().mkpath(out);
-    QVERIFY(writeFile(out + "/tone.mp3", "an earlier output"));
-    const MediaPtr tone = item(m_tone);
-    QVERIFY(run({tone}, "audio.mp3", out));
-    QCOMPARE(tone->status(), overwrite ? MediaStatus::successful : MediaStatus::failed);
-    if (overwrite) {
-        QVERIFY(TestSupport::probe(out + "/tone.mp3").has_value());
-    } else {
-        QCOMPARE(*tone->errorMessage(),
-                 QString("File '%1' already exists. Exiting.").arg(out + "/tone.mp3"));
-        QCOMPARE(read(out + "/tone.mp3"), QByteArray("an earlier output"));
-    }
-    QCOMPARE(entries(out), QStringList {"tone.mp3"});
 }
 
 void TestQueue::sameOutputTwiceInOneRun_data()
@@ -419,37 +450,55 @@ void TestQueue::sameOutputTwiceInOneRun()
     QVERIFY(qAbs(probed->duration.value_or(0) - 0.5) < 0.1);
 }
 
-void TestQueue::failureKeepsEarlierOutput_data()
+void TestQueue::earlierOutputKeptOrReplaced_data()
 {
-    QTest::addColumn<QString>("actions");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("full disk, exit 0")
-        << "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on "
-           "device\\n|--exit|0"
-        << "[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device";
-    QTest::newRow("write error, exit 0")
-        << "--stderr|av_interleaved_write_frame(): Input/output error\\n|--exit|0"
-        << "av_interleaved_write_frame(): Input/output error";
-    QTest::newRow("no output written") << "--exit|0"
-                                       << "The converter wrote no output file";
-    QTest::newRow("failure keeps ffmpeg's reason")
-        << "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1"
-        << "out.mp3: Input/output error";
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<QString>("trimStart");
+    QTest::addColumn<QString>("actions"); // of the fake ffmpeg; "" runs the real one
+    QTest::addColumn<QString>("message"); // "" for success
+    const auto row = [](const char *tag, bool overwrite, const char *trimStart, const char *actions,
+                        const char *message) {
+        QTest::newRow(tag) << overwrite << trimStart << actions << message;
+    };
+    row("overwrite on", true, "", "", "");
+    row("overwrite off", false, "", "", "File '<out>/tone.mp3' already exists. Exiting.");
+    // ffmpeg seeks past the end of a short input without complaint and
+    // writes a file of headers only.
+    row("trim past the end", true, "0:30", "",
+        "The trimmed range is empty: \"tone.wav\" is shorter than the trim start 0:30");
+    row("full disk, exit 0", true, "",
+        "--stderr|[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on "
+        "device\\n|--exit|0",
+        "[mp3 @ 0x1] Error writing trailer of out.mp3: No space left on device");
+    row("write error, exit 0", true, "",
+        "--stderr|av_interleaved_write_frame(): Input/output error\\n|--exit|0",
+        "av_interleaved_write_frame(): Input/output error");
+    row("no output written", true, "", "--exit|0", "The converter wrote no output file");
+    row("failure keeps ffmpeg's reason", true, "",
+        "--stderr|out.mp3: Input/output error\\nConversion failed!\\n|--exit|1",
+        "out.mp3: Input/output error");
 }
 
-void TestQueue::failureKeepsEarlierOutput()
+void TestQueue::earlierOutputKeptOrReplaced()
 {
+    QFETCH(bool, overwrite);
+    QFETCH(QString, trimStart);
     QFETCH(QString, actions);
     QFETCH(QString, message);
+    Preferences::instance().setValue(PreferenceKeys::overwriteExisting, overwrite);
     qputenv("FAKETOOL_ACTIONS", actions.toUtf8());
-    const QString out = m_dir.filePath(QString("verify%1").arg(++m_counter));
+    const QString out = m_dir.filePath(QString("earlier%1").arg(++m_counter));
     QDir().mkpath(out);
     QVERIFY(writeFile(out + "/tone.mp3", "earlier output"));
     const MediaPtr tone = item(m_tone);
-    QVERIFY(run({tone}, "audio.mp3", out));
-    QCOMPARE(tone->status(), MediaStatus::failed);
-    QCOMPARE(tone->errorMessage().value_or(QString()), message);
-    QCOMPARE(read(out + "/tone.mp3"), QByteArray("earlier output"));
+    QVERIFY(
+        run({tone}, "audio.mp3", out, {!trimStart.isEmpty(), trimStart, {}, VideoScale::original}));
+    QCOMPARE(tone->errorMessage().value_or(""), message.replace("<out>", out));
+    QCOMPARE(tone->status(), message.isEmpty() ? MediaStatus::successful : MediaStatus::failed);
+    if (message.isEmpty())
+        QVERIFY(TestSupport::probe(out + "/tone.mp3").has_value());
+    else
+        QCOMPARE(readFile(out + "/tone.mp3"), QByteArray("earlier output"));
     QCOMPARE(entries(out), QStringList {"tone.mp3"});
 }
 
@@ -457,7 +506,6 @@ void TestQueue::safeOutputPrimitives()
 {
     // What no run can be timed to hit: links to the input file, an output
     // that appears while converting, an empty output.
-    using namespace SafeOutput;
     const QString input = m_dir.filePath("x.mkv");
     QVERIFY(writeFile(input, "movie"));
     QVERIFY(QFile::link(input, m_dir.filePath("link.mkv")));
@@ -469,12 +517,12 @@ void TestQueue::safeOutputPrimitives()
     const QString final = m_dir.filePath("a.mp3"), temp = temporaryPathFor(final);
     QVERIFY(writeFile(temp, "new") && writeFile(final, "earlier output"));
     QCOMPARE(commitOutput(temp, final, false), alreadyExistsMessage(final));
-    QCOMPARE(read(final), QByteArray("earlier output"));
+    QCOMPARE(readFile(final), QByteArray("earlier output"));
     QCOMPARE(commitOutput(temp, final, true), std::nullopt);
-    QCOMPARE(read(final), QByteArray("new"));
+    QCOMPARE(readFile(final), QByteArray("new"));
     QVERIFY(!QFile::exists(temp));
     QVERIFY(commitOutput(temp, final, true).has_value());
-    QCOMPARE(read(final), QByteArray("new"));
+    QCOMPARE(readFile(final), QByteArray("new"));
     QVERIFY(writeFile(temp, ""));
     QVERIFY(verifyOutput(temp).has_value());
     QCOMPARE(verifyOutput(final), std::nullopt);
@@ -483,62 +531,291 @@ void TestQueue::safeOutputPrimitives()
 void TestQueue::outputProblems_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("streams"); // "-" for an unreadable output; "picture" has a size
+    QTest::addColumn<QString>("stream"); // the output's only one; "-" for an unreadable output
     QTest::addColumn<double>("duration"); // negative for none
-    QTest::addColumn<QString>("trimStart");
-    QTest::addColumn<QString>("problem"); // "" for none
+    QTest::addColumn<QString>("problem");
 
-    const auto row = [](const char *target, const char *streams, double duration, const char *trim,
+    const auto row = [](const char *target, const char *stream, double duration,
                         const char *problem) {
-        QTest::newRow(problem[0] ? problem : target)
-            << target << streams << duration << trim << QString::fromUtf8(problem);
+        QTest::newRow(problem) << target << stream << duration
+                               << QString("The converted file \"/out/Song.flac\" %1").arg(problem);
     };
-    row("audio.mp3", "audio", 2, "", "");
-    row("image.png", "picture", -1, "", "");
-    row("audio.flac", "-", -1, "", "The converted file \"/out/Song.flac\" cannot be read");
-    row("video.extract-audio", "video", 2, "",
-        "The converted file \"/out/Song.flac\" has no audio");
-    row("video.mkv", "audio", 2, "", "The converted file \"/out/Song.flac\" has no video");
-    row("image.jpg", "video", -1, "", "The converted file \"/out/Song.flac\" holds no picture");
-    row("video.webm", "video", -1, "", "The converted file \"/out/Song.flac\" has no duration");
-    row("audio.ogg", "audio", 0, "0:30",
-        "The trimmed range is empty: \"in.wav\" is shorter than the trim start 0:30");
+    row("audio.flac", "-", -1, "cannot be read");
+    row("video.extract-audio", "video", 2, "has no audio");
+    row("video.mkv", "audio", 2, "has no video");
+    row("image.jpg", "video", -1, "holds no picture");
+    row("video.webm", "video", -1, "has no duration");
 }
 
 void TestQueue::outputProblems()
 {
     QFETCH(QString, target);
-    QFETCH(QString, streams);
+    QFETCH(QString, stream);
     QFETCH(double, duration);
-    QFETCH(QString, trimStart);
     std::optional<ProbeResult> probe;
-    if (streams != u"-") {
+    if (stream != u"-") {
         probe.emplace();
         if (duration >= 0)
             probe->duration = duration;
-        for (const QString &kind : streams.split(u' '))
-            probe->streams << (kind == u"picture"
-                                   ? ProbeStream {.codecType = "video", .width = 64, .height = 48}
-                                   : ProbeStream {.codecType = kind});
+        probe->streams << ProbeStream {.codecType = stream};
     }
-    const OutputCheckContext context {"/out/Song.flac", "in.wav", trimStart};
+    const OutputCheckContext context {"/out/Song.flac", "in.wav", ""};
     QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
 }
 
-// ffmpeg seeks past the end of a short input without complaint and writes a
-// file of headers only: the item fails and no output is left.
-void TestQueue::trimPastTheEndFailsTheItem()
+static ConversionSettings defaults()
 {
-    const QString input = m_dir.filePath(QStringLiteral("short/Song.flac"));
-    QDir().mkpath(m_dir.filePath("short"));
-    QVERIFY(TestSupport::makeTone(input, 1.0));
-    const MediaPtr song = item(input, MediaGroup::audio);
-    QVERIFY(run({song}, "audio.mp3", m_dir.filePath("short/out"),
-                {true, QStringLiteral("0:30"), {}, VideoScale::original}));
-    QCOMPARE(song->status(), MediaStatus::failed);
-    QCOMPARE(song->errorMessage().value_or(""),
-             "The trimmed range is empty: \"Song.flac\" is shorter than the trim start 0:30");
-    QVERIFY(entries(m_dir.filePath("short/out")).isEmpty());
+    return {"h264", 23.0, true, 192.0, "mp3", false, -16.0};
+}
+
+void TestQueue::signatures_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<BatchSettings>("batch");
+    QTest::addColumn<ConversionSettings>("settings");
+    QTest::addColumn<QString>("signature");
+
+    const BatchSettings plain;
+    QTest::newRow("mp3") << "audio.mp3" << plain << defaults() << "audio.mp3|ak=192";
+    QTest::newRow("mp4") << "video.mp4" << plain << defaults()
+                         << "video.mp4|vc=h264|vq=23.0|hw=true|ak=192|sc=Original";
+    QTest::newRow("extract audio") << "video.extract-audio" << plain << defaults()
+                                   << "video.extract-audio|ak=192|a2=mp3|sc=Original";
+    QTest::newRow("png") << "image.png" << plain << defaults() << "image.png";
+
+    ConversionSettings tuned {"hevc", 22.5, false, 127.9, "flac", true, -14.0};
+    QTest::newRow("other values") << "video.mkv" << plain << tuned
+                                  << "video.mkv|vc=hevc|vq=22.5|hw=false|ak=127|sc=Original";
+
+    // Loudness counts only where it applies, so video signatures stay as they were.
+    QTest::newRow("normalized extract audio")
+        << "video.extract-audio" << plain << tuned
+        << "video.extract-audio|ak=127|a2=flac|sc=Original|ln=-14.0";
+
+    QTest::newRow("trim with blank fields")
+        << "audio.mp3" << BatchSettings {true} << defaults() << "audio.mp3|ak=192|trim=-";
+    const BatchSettings trim {true, " 1:30", "2:00", VideoScale::p720};
+    QTest::newRow("trim as typed, scale")
+        << "video.webm" << trim << defaults()
+        << "video.webm|vc=h264|vq=23.0|hw=true|ak=192|trim= 1:30-2:00|sc=720p";
+    QTest::newRow("trim off keeps texts out")
+        << "audio.mp3" << BatchSettings {false, " 1:30", "2:00", VideoScale::p720} << defaults()
+        << "audio.mp3|ak=192";
+}
+
+void TestQueue::signatures()
+{
+    QFETCH(QString, target);
+    QFETCH(BatchSettings, batch);
+    QFETCH(ConversionSettings, settings);
+    QFETCH(QString, signature);
+    QCOMPARE(successSignature(MediaTarget::fromId(target).value(), batch, settings), signature);
+}
+
+void TestQueue::resetIfStale_data()
+{
+    QTest::addColumn<MediaStatus>("status");
+    QTest::addColumn<QString>("stored"); // "-" for none
+    QTest::addColumn<MediaStatus>("after");
+    QTest::newRow("same signature") << MediaStatus::successful << "sig" << MediaStatus::successful;
+    QTest::newRow("other signature")
+        << MediaStatus::successful << "old" << MediaStatus::unprocessed;
+    QTest::newRow("no signature") << MediaStatus::successful << "-" << MediaStatus::unprocessed;
+    QTest::newRow("failed stays") << MediaStatus::failed << "old" << MediaStatus::failed;
+    QTest::newRow("cancelled stays") << MediaStatus::cancelled << "old" << MediaStatus::cancelled;
+    QTest::newRow("processing stays")
+        << MediaStatus::processing << "old" << MediaStatus::processing;
+    QTest::newRow("unrecognized stays")
+        << MediaStatus::unrecognized << "-" << MediaStatus::unrecognized;
+}
+
+void TestQueue::resetIfStale()
+{
+    QFETCH(MediaStatus, status);
+    QFETCH(QString, stored);
+    QFETCH(MediaStatus, after);
+    Media item("/in/a.wav", MediaType(MediaGroup::audio, {}));
+    item.setStatus(status);
+    item.setProgress(0.7);
+    item.setErrorMessage(QStringLiteral("earlier"));
+    if (stored != u"-")
+        item.setLastSuccessSignature(stored);
+    item.resetIfStale(QStringLiteral("sig"));
+    QCOMPARE(item.status(), after);
+    QCOMPARE(item.progress(), after == status ? 0.7 : 0.0);
+    QCOMPARE(item.errorMessage().has_value(), after == status);
+    // The last success is remembered whatever happens to the status.
+    QCOMPARE(item.lastSuccessSignature().value_or("-"), stored);
+}
+
+void TestQueue::nameFits_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("short") << "Song.mp3";
+    QTest::newRow("255 bytes") << QString(251, u'a') + ".mp3";
+    QTest::newRow("cut inside a character") << u'a' + QString(125, QChar(0xE9)) + ".mp4";
+    QTest::newRow("four-byte characters")
+        << QString::fromUtf8("\xF0\x9F\x8E\xB5").repeated(62) + ".flac";
+    QTest::newRow("no extension") << QString(255, u'b');
+}
+
+void TestQueue::nameFits()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString temporary = temporaryPathFor(dir.filePath(name));
+    const QByteArray bytes = QFile::encodeName(QFileInfo(temporary).fileName());
+    QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // no character cut in two
+    QVERIFY(bytes.startsWith('.') && bytes.size() <= std::max<qsizetype>(name.toUtf8().size(), 64));
+    QVERIFY(temporary.endsWith(name.sliced(name.lastIndexOf(u'.') + 1)) || !name.contains(u'.'));
+    QVERIFY2(writeFile(temporary, "x"), qPrintable(temporary)); // really fits
+}
+
+void TestQueue::sweepRemovesOnlyOrphans_data()
+{
+    // Ours: .x.vireo-<scope>-<pid>-<start>-<random>.mp3
+    const QString live = QFileInfo(temporaryPathFor("/out/x.mp3")).fileName();
+    const QStringList parts = live.split(u'-');
+    const auto name = [&](const QString &scope, const QString &pid, const QString &start) {
+        return QStringLiteral(".x.vireo-%1-%2-%3-0123abcd.mp3").arg(scope, pid, start);
+    };
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("this run") << live << false;
+    QTest::newRow("id now another process's") << name(parts[1], parts[2], parts[3] + '1') << true;
+    QTest::newRow("another machine") << name("00000000", "99999999", parts[3]) << false;
+    QTest::newRow("older name, no owner") << ".x.vireo-1a2b3c4d.mp3" << false;
+    QTest::newRow("more after it") << name(parts[1], "99999999", parts[3]) + ".part" << false;
+}
+
+void TestQueue::sweepRemovesOnlyOrphans()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    QVERIFY(writeFile(folder.filePath(name), "x"));
+    QCOMPARE(removeStaleTemporaries(folder.path()), int(removed));
+    QCOMPARE(QFile::exists(folder.filePath(name)), !removed);
+}
+
+void TestQueue::killedRunLeavesNothingBehind()
+{
+    // ffmpeg writes its output, then hangs while $HANG names a file for its pid.
+    QTemporaryDir dir;
+    const QString script = dir.filePath("ffmpeg"), pidFile = dir.filePath("pid");
+    QVERIFY(writeFile(script,
+                      "#!/bin/sh\nfor last; do :; done; echo x > \"${last#file:}\"\n"
+                      "[ -z \"$HANG\" ] || { echo $$ > \"$HANG\"; exec sleep 600; }\n"));
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
+    QVERIFY(writeFile(dir.filePath("a.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
+    QDir(dir.path()).mkdir("out");
+    const auto start = [&](const QString &hang) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VIREO_FFMPEG", script);
+        environment.insert("HANG", hang);
+        environment.insert("XDG_CONFIG_HOME",
+                           dir.filePath("config")); // a settings store of its own
+        auto *cli = new QProcess(this);
+        cli->setProcessEnvironment(environment);
+        cli->start(VIREO_CLI,
+                   {"-q", "-t", "subtitle.srt", "-o", dir.filePath("out"), dir.filePath("a.srt")});
+        return cli;
+    };
+    const auto listing = [&] {
+        return QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden);
+    };
+    QProcess *cli = start(pidFile);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFile).size() > 0, 30000);
+    ::kill(pid_t(cli->processId()), SIGKILL);
+    const QByteArray toolPid = readFile(pidFile).trimmed();
+    QTRY_VERIFY(TestSupport::isGone(toolPid)); // it ended with vireo-cli
+    QCOMPARE(listing().size(), 1); // the temporary file
+
+    cli = start({});
+    QVERIFY(cli->waitForFinished(60000));
+    QCOMPARE(cli->exitCode(), 0);
+    QCOMPARE(listing(), QStringList {"a.srt"}); // swept, and written
+}
+
+void TestQueue::dryRunIsWhatTheJobRuns_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("runsFFmpeg");
+    QTest::newRow("ffmpeg") << "tone.wav"
+                            << QStringList {"--to", "audio.mp3", "--trim-start", "0.2"} << true;
+    QTest::newRow("file given itself, structure kept")
+        << "tone.wav" << QStringList {"--to", "audio.mp3", "--keep-structure"} << true;
+    QTest::newRow("image path") << "photo.heic" << QStringList {"--to", "image.jpg"} << false;
+    QTest::newRow("webp through png") << "photo.heic" << QStringList {"--to", "image.webp"} << true;
+    QTest::newRow("microdvd through srt")
+        << "lines.srt" << QStringList {"--to", "subtitle.sub"} << true;
+}
+
+void TestQueue::dryRunIsWhatTheJobRuns()
+{
+    QFETCH(QString, input);
+    QFETCH(QStringList, options);
+    QFETCH(bool, runsFFmpeg);
+    const QString out = m_dir.filePath(QTest::currentDataTag());
+    const QString record = out + ".argv";
+    options << "-o" << out << m_dir.filePath(input);
+    const QStringList planned = cli(options + QStringList {"--dry-run"}, record);
+    QVERIFY(!QFile::exists(record));
+    cli(options, record);
+    QFile file(record);
+    QCOMPARE(file.open(QIODevice::ReadOnly), runsFFmpeg);
+    QCOMPARE(planned.isEmpty(), !runsFFmpeg);
+    if (!runsFFmpeg)
+        return;
+    const QStringList ran = QString::fromUtf8(file.readAll()).split('\n');
+    QCOMPARE(ran.count(QString()), 2); // one run: its arguments and the empty line
+    QCOMPARE(withoutPaths(ran.mid(0, ran.size() - 2)), withoutPaths(planned));
+    QCOMPARE(QFileInfo(ran.at(ran.size() - 3).mid(5)).absolutePath(), out); // after "file:"
+}
+
+void TestQueue::cancelDoesNotWaitForHardwareDetection()
+{
+    // Slow enough that the detection is still under way when the job is cancelled.
+    qputenv("FAKETOOL_ACTIONS", "--delay-ms|1500");
+    Preferences::instance().setValue(PreferenceKeys::hardwareAcceleration, true);
+    const MediaPtr item(new Media(m_tone, MediaType(MediaGroup::video, {})));
+    item->setDuration(1.0);
+    MediaJob *job = processMedia(item, *MediaTarget::fromId("video.mp4"), m_dir.path(), {});
+    job->cancel();
+    QVERIFY(TestSupport::waitFor(job));
+    QVERIFY(!detectedHardwareProfile());
+    QCOMPARE(item->status(), MediaStatus::cancelled);
+    delete job;
+    QVERIFY(TestSupport::waitUntil([] { return bool(detectedHardwareProfile()); }));
+}
+
+void TestQueue::removedItemsLeaveTheRun()
+{
+    qputenv("FAKETOOL_ACTIONS", "--delay-ms|1500"); // the first two jobs still run
+    MediaSet set;
+    const QString in = m_dir.filePath("removal");
+    QDir().mkpath(in);
+    for (const char *name : {"a.wav", "b.wav", "c.wav"})
+        QFile::copy(m_tone, QDir(in).filePath(name));
+    QVERIFY(TestSupport::waitFor(set.load({in})));
+    Workspace workspace(&set);
+    workspace.setGroup(MediaGroup::audio, set.media().value(MediaGroup::audio));
+    workspace.setSelectedTarget(*MediaTarget::fromId("audio.mp3"));
+    std::optional<Totals> last;
+    connect(&workspace.queue(), &JobQueue::runFinished, this, [&](const Totals &t) { last = t; });
+    workspace.process(m_dir.filePath("removal-out"));
+    QTRY_COMPARE(workspace.queue().activeMedia().size(), 2);
+    const QPointer<Media> running = workspace.queue().activeMedia().first().get();
+    const QPointer<Media> pending = set.media().value(MediaGroup::audio).last().get();
+    set.remove({running->id(), pending->id()});
+    workspace.setGroup(MediaGroup::audio, set.media().value(MediaGroup::audio));
+    QCOMPARE(workspace.queue().totals().total, 1);
+    QVERIFY(TestSupport::waitUntil([&] { return last.has_value(); }));
+    QCOMPARE(last->total, 1);
+    QCOMPARE(last->completed + last->failed, 1);
+    // Nothing holds the removed items any more: the running job let go too.
+    QTRY_VERIFY(!running && !pending);
 }
 
 QTEST_GUILESS_MAIN(TestQueue)

@@ -192,4 +192,10 @@ void LoopbackServer::read(QTcpSocket *socket)
     }
 }
 
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 } // namespace TestSupport

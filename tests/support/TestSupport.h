@@ -91,4 +91,7 @@ private:
     QHash<QTcpSocket *, QByteArray> m_buffers;
 };
 
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray readFile(const QString &path);
+
 } // namespace TestSupport
