@@ -12,18 +12,30 @@ enum class Rank { noise, lastResort, summary, cause };
 
 Rank rankOf(const QString &line)
 {
-    static const char *const noise[]
-        = {"frames left in the queue", "Last message repeated", "deprecated",
-           "Guessed Channel Layout",   "x265 [info]",           "x265 [warning]"};
+    static const char *const noise[] = {"frames left in the queue",
+                                        "Last message repeated",
+                                        "deprecated",
+                                        "Guessed Channel Layout",
+                                        "x265 [info]",
+                                        "x265 [warning]",
+                                        "misdetection possible",
+                                        "Consider increasing the value for the"};
     for (const char *pattern : noise) {
         if (line.contains(QLatin1String(pattern)))
             return Rank::noise;
     }
     if (line == u"Conversion failed!")
         return Rank::lastResort;
-    if (line.startsWith(u"Error initializing output stream") || line.startsWith(u"Error while")
-        || line.startsWith(u"Could not write header for output file"))
-        return Rank::summary;
+    static const char *const summaries[]
+        = {"Error initializing output stream",       "Error while",
+           "Could not write header for output file", "Error marking filters as finished",
+           "Error reinitializing filters",           "Failed to inject frame into filter network",
+           "Error configuring filter graph",         "Error initializing complex filters",
+           "Error initializing a simple filtergraph"};
+    for (const char *summary : summaries) {
+        if (line.startsWith(QLatin1String(summary)))
+            return Rank::summary;
+    }
     return Rank::cause;
 }
 
