@@ -40,6 +40,18 @@ QString programKey(const char *name)
         .arg(MailingListManager::bundleIdentifier(), QLatin1String(name));
 }
 
+// The maker's store, shared by its programs, and Vireo's own.
+std::unique_ptr<QSettings> sharedStore()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Vireo"));
+}
+
+std::unique_ptr<QSettings> programStore()
+{
+    return std::make_unique<QSettings>(Preferences::instance().fileName(), QSettings::NativeFormat);
+}
+
 } // namespace
 
 class TestMailingList : public QObject {
@@ -60,8 +72,6 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<MailingListManager> makeManager();
-    std::unique_ptr<QSettings> sharedStore() const;
-    std::unique_ptr<QSettings> programStore() const;
 
     QTemporaryDir m_config;
     QDateTime m_now;
@@ -105,17 +115,6 @@ std::unique_ptr<MailingListManager> TestMailingList::makeManager()
     manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
     manager->setPromptDelay(1h);
     return manager;
-}
-
-std::unique_ptr<QSettings> TestMailingList::sharedStore() const
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Vireo"));
-}
-
-std::unique_ptr<QSettings> TestMailingList::programStore() const
-{
-    return std::make_unique<QSettings>(Preferences::instance().fileName(), QSettings::NativeFormat);
 }
 
 void TestMailingList::automaticPrompt_data()
