@@ -1,7 +1,6 @@
 #include "conversion/HardwareDetection.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>

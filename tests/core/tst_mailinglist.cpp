@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimeZone>
 
 #include <ctime>
 #include <memory>

@@ -1,7 +1,5 @@
 #include "tools/ProcessRunner.h"
 
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -17,7 +15,6 @@ class TestProcessRunner : public QObject {
 private Q_SLOTS:
     void cleanup();
     void separatesStreamsAndKeepsTails();
-    void linesFlowWhileChildRuns();
     void standardInputIsEmpty();
     void argumentsReachChildVerbatim();
     void launchFailureFinishesOnceWithoutCallbacks();
@@ -53,24 +50,6 @@ void TestProcessRunner::separatesStreamsAndKeepsTails()
     QVERIFY(waitFor(run.get()));
     QCOMPARE(run->result().exitCode, 0);
     QCOMPARE(run->result().stdoutTail, QStringLiteral("a\nb\n"));
-}
-
-void TestProcessRunner::linesFlowWhileChildRuns()
-{
-    QStringList out;
-    bool sawLineWhileRunning = false;
-    std::unique_ptr<ProcessRun> run;
-    run.reset(runProcess(fakeTool(),
-                         {"--stdout", "early\\n", "--delay-ms", "1500", "--stdout", "late\\n"},
-                         [&](const QString &line) {
-                             out << line;
-                             if (line == u"early" && !run->isFinished())
-                                 sawLineWhileRunning = true;
-                         }));
-    QTRY_VERIFY_WITH_TIMEOUT(out.contains(u"early"), 1400);
-    QVERIFY(waitFor(run.get()));
-    QVERIFY(sawLineWhileRunning);
-    QCOMPARE(out, (QStringList {"early", "late"}));
 }
 
 void TestProcessRunner::standardInputIsEmpty()
