@@ -247,8 +247,12 @@ void TestFFmpegRunner::missingToolFailsWithInstallHint()
     QVERIFY(error->errorDescription().contains(u"ffmpeg"));
     QVERIFY(error->errorDescription().contains(u"apt install"));
 
+    // A tool that cannot be started fails the run the same way.
     run.reset(runFFmpegWith("/nonexistent/ffmpeg", "in", "out", {}, true));
-    QVERIFY(waitFor(run.get()) && std::holds_alternative<ProcessError>(*run->failure()));
+    QVERIFY(waitFor(run.get(), 5000) && run->failure());
+    error = std::get_if<ProcessError>(&*run->failure());
+    QVERIFY(error && error->kind == ProcessError::Kind::failedToLaunch);
+    QVERIFY(!error->errorDescription().isEmpty());
 }
 
 void TestFFmpegRunner::realFailureCarriesLastErrorLine()

@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "TestSupport.h"
+
 using namespace PreferenceKeys;
 
 namespace {
@@ -50,7 +52,7 @@ class tst_Preferences : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanup();
+    void cleanup() { TestSupport::clearPreferences(); }
 
     void storeFileLocation();
     void writeFromAnotherThreadReachesViews();
@@ -75,14 +77,6 @@ void tst_Preferences::initTestCase()
     // QSettings fixes its paths at first use, so this must come before any.
     QVERIFY(m_configHome.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
-}
-
-void tst_Preferences::cleanup()
-{
-    // Through QSettings, so that Qt's in-process cache of the file follows.
-    QSettings store(confPath(), QSettings::IniFormat);
-    store.clear();
-    store.sync();
 }
 
 QByteArray tst_Preferences::readConf() const

@@ -4,11 +4,12 @@
 #include "settings/PresetStore.h"
 
 #include <QJsonDocument>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
+
+#include "TestSupport.h"
 
 using namespace PreferenceKeys;
 
@@ -59,7 +60,7 @@ class tst_Presets : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanup();
+    void cleanup() { TestSupport::clearPreferences(); }
 
     void decode_data();
     void decode();
@@ -79,13 +80,6 @@ void tst_Presets::initTestCase()
     // QSettings fixes its paths at first use, so this must come before any.
     QVERIFY(m_configHome.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
-}
-
-void tst_Presets::cleanup()
-{
-    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
-    store.clear();
-    store.sync();
 }
 
 void tst_Presets::decode_data()

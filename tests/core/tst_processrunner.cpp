@@ -17,7 +17,6 @@ private Q_SLOTS:
     void separatesStreamsAndKeepsTails();
     void standardInputIsEmpty();
     void argumentsReachChildVerbatim();
-    void launchFailureFinishesOnceWithoutCallbacks();
     void cancelTerminatesAndStillReports();
     void cancelRightAfterStartStopsChild();
     void childThatIgnoresNothingIsNotLeftBehindOnDelete();
@@ -68,23 +67,6 @@ void TestProcessRunner::argumentsReachChildVerbatim()
     std::unique_ptr<ProcessRun> run(runProcess(QStringLiteral("/bin/echo"), arguments));
     QVERIFY(waitFor(run.get(), 5000));
     QCOMPARE(run->result().stdoutTail, arguments.join(u' ') + u'\n');
-}
-
-void TestProcessRunner::launchFailureFinishesOnceWithoutCallbacks()
-{
-    int lines = 0, finishedCount = 0;
-    std::unique_ptr<ProcessRun> run(runProcess(
-        QStringLiteral("/nonexistent/tool"), {}, [&](const QString &) { ++lines; },
-        [&](const QString &) { ++lines; }));
-    connect(run.get(), &Operation::finished, this, [&] { ++finishedCount; });
-    QVERIFY(!run->isFinished() || finishedCount == 0); // never signalled from inside the call
-    QVERIFY(waitFor(run.get(), 5000));
-    QTest::qWait(50);
-    QCOMPARE(finishedCount, 1);
-    QCOMPARE(lines, 0);
-    QVERIFY(run->error());
-    QCOMPARE(run->error()->kind, ProcessError::Kind::failedToLaunch);
-    QVERIFY(!run->error()->errorDescription().isEmpty());
 }
 
 void TestProcessRunner::cancelTerminatesAndStillReports()
