@@ -18,7 +18,6 @@ private Q_SLOTS:
     void standardInputIsEmpty();
     void argumentsReachChildVerbatim();
     void cancelTerminatesAndStillReports();
-    void cancelRightAfterStartStopsChild();
     void childThatIgnoresNothingIsNotLeftBehindOnDelete();
     void cancelStopsWhatAWrapperStarted();
     void syncRunMergesStreams();
@@ -79,11 +78,9 @@ void TestProcessRunner::cancelTerminatesAndStillReports()
     QVERIFY(!run->error());
     QCOMPARE(run->result().exitCode, 15);
     QCOMPARE(run->result().stdoutTail, QStringLiteral("started\n"));
-}
 
-void TestProcessRunner::cancelRightAfterStartStopsChild()
-{
-    std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), {"--hang"}));
+    // Cancelled before its start is even confirmed, the child goes all the same.
+    run.reset(runProcess(fakeTool(), {"--hang"}));
     run->cancel();
     QVERIFY(waitFor(run.get(), 4000));
     QCOMPARE(run->result().exitCode, 15);

@@ -15,7 +15,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -55,14 +54,14 @@ void writeAll(int fd, const std::string &data)
 
 int main(int argc, char **argv)
 {
-    // FAKETOOL_ACTIONS replaces the command line, '|'-separated, for runs
-    // whose arguments the caller does not choose (a job calling "ffmpeg").
     if (const char *record = std::getenv("FAKETOOL_ARGV")) {
         std::ofstream out(record, std::ios::app);
         for (int i = 1; i < argc; ++i)
             out << argv[i] << '\n';
         out << '\n';
     }
+    // FAKETOOL_ACTIONS replaces the command line, '|'-separated, for runs
+    // whose arguments the caller does not choose (a job calling "ffmpeg").
     std::vector<std::string> fromEnvironment {argv[0]};
     if (const char *actions = std::getenv("FAKETOOL_ACTIONS")) {
         std::stringstream stream(actions);
