@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -38,7 +37,6 @@ private:
     struct Run {
         int status = -1;
         QByteArray out;
-        QByteArray err;
         QList<QJsonObject> events;
     };
     Run run(const QStringList &arguments);
@@ -60,9 +58,7 @@ void TestCli::initTestCase()
     QVERIFY(TestSupport::makeMedia(
         m_mixed + "/clip.mkv",
         {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1", "-c:v", "mpeg4"}));
-    QFile notes(m_mixed + "/notes.txt");
-    QVERIFY(notes.open(QIODevice::WriteOnly));
-    notes.write("not media\n");
+    QVERIFY(TestSupport::writeFile(m_mixed + "/notes.txt", "not media\n"));
 }
 
 TestCli::Run TestCli::run(const QStringList &arguments)
@@ -77,7 +73,6 @@ TestCli::Run TestCli::run(const QStringList &arguments)
     Run result;
     result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
     if (arguments.contains("--json"))
         result.events = parseEvents(result.out);
     return result;
@@ -150,10 +145,7 @@ void TestCli::dryRunPlansTheBuildersArguments()
         m_mixed + "/clip.mkv", out + "/clip.webm",
         makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software()),
         false);
-    QStringList planned_arguments;
-    for (const QJsonValue &value : planned["arguments"].toArray())
-        planned_arguments << value.toString();
-    QCOMPARE(planned_arguments, expected);
+    QCOMPARE(planned["arguments"].toVariant().toStringList(), expected);
     // The subfolders of a folder given are kept below the output folder.
     QStringList outputs;
     for (const QJsonObject &event :
@@ -252,10 +244,7 @@ void TestCli::exitStatuses()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     const QString broken = m_dir.filePath("broken.wav");
-    QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(2048, 'x'));
-    file.close();
+    QVERIFY(TestSupport::writeFile(broken, QByteArray(2048, 'x')));
     arguments.replaceInStrings("@mixed", m_mixed);
     arguments.replaceInStrings("@out", m_dir.filePath("statuses"));
     arguments.replaceInStrings("@broken", broken);

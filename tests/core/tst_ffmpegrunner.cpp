@@ -31,9 +31,7 @@ private Q_SLOTS:
     void craftedProgressStreamBecomesEvents();
     void cancellationWinsOverExitStatus();
     void missingToolFailsWithInstallHint();
-    void realConversionReportsProgress();
     void realFailureCarriesLastErrorLine();
-    void realCancelStopsFFmpeg();
     void realPatternNamesAreFiles();
 
 private:
@@ -45,16 +43,6 @@ void TestFFmpegRunner::cleanup()
     QVERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
 }
 
-static FFProgress progress(std::optional<double> outTime = {}, std::optional<double> speed = {},
-                           bool isEnd = false)
-{
-    FFProgress p;
-    p.outTimeSeconds = outTime;
-    p.speed = speed;
-    p.isEnd = isEnd;
-    return p;
-}
-
 void TestFFmpegRunner::parsesProgressBlocks_data()
 {
     QTest::addColumn<QStringList>("lines");
@@ -63,41 +51,37 @@ void TestFFmpegRunner::parsesProgressBlocks_data()
     const auto row = [](const char *tag, const char *lines, const FFProgress &expected) {
         QTest::newRow(tag) << QString::fromLatin1(lines).split(u' ') << expected;
     };
-    row("progress line alone", "progress=continue", progress());
-    row("end", "progress=end", progress({}, {}, true));
+    row("progress line alone", "progress=continue", {});
+    row("end", "progress=end", {.isEnd = true});
     row("out_time_ms when out_time_us is no integer",
-        "out_time_us=N/A out_time_ms=1500000 progress=continue", progress(1.5));
-    row("out_time_us wins", "out_time_ms=7 out_time_us=2000000 progress=continue", progress(2.0));
-    row("out_time text is not read", "out_time=00:00:01.000000 progress=continue", progress());
-    row("negative time", "out_time_us=-5000 progress=continue", progress(0.0));
-    row("garbage time", "out_time_us=-200000000000000 progress=continue", progress(0.0));
-    row("rates not finite or negative", "fps=nan speed=-2x progress=continue", progress());
-    row("speed with x", "speed=1.25x progress=continue", progress({}, 1.25));
-    row("speed placeholder", "speed=N/A progress=continue", progress());
-    row("repeated key keeps last", "speed=1x speed=3x progress=continue", progress({}, 3.0));
+        "out_time_us=N/A out_time_ms=1500000 progress=continue", {.outTimeSeconds = 1.5});
+    row("out_time_us wins", "out_time_ms=7 out_time_us=2000000 progress=continue",
+        {.outTimeSeconds = 2.0});
+    row("out_time text is not read", "out_time=00:00:01.000000 progress=continue", {});
+    row("negative time", "out_time_us=-5000 progress=continue", {.outTimeSeconds = 0.0});
+    row("garbage time", "out_time_us=-200000000000000 progress=continue", {.outTimeSeconds = 0.0});
+    row("rates not finite or negative", "fps=nan speed=-2x progress=continue", {});
+    row("speed with x", "speed=1.25x progress=continue", {.speed = 1.25});
+    row("speed placeholder", "speed=N/A progress=continue", {});
+    row("repeated key keeps last", "speed=1x speed=3x progress=continue", {.speed = 3.0});
     row("keys never leak into the next block",
-        "frame=10 speed=2x progress=continue progress=continue", progress());
+        "frame=10 speed=2x progress=continue progress=continue", {});
     // Lines with spaces of their own.
     QTest::newRow("padded speed") << QStringList {"speed= 31.4x", "progress=continue"}
-                                  << progress({}, 31.4);
+                                  << FFProgress {.speed = 31.4};
 
-    FFProgress full;
-    full.frame = 42;
-    full.fps = 29.97;
-    full.bitrate = QStringLiteral("N/A");
-    full.outTimeSeconds = 1.0;
-    full.speed = 2.0;
-    full.isEnd = true;
     row("every field",
         "frame=42 fps=29.97 bitrate=N/A total_size=1024 out_time_us=1000000 speed=2x progress=end",
-        full);
-
-    FFProgress odd;
-    odd.bitrate = QStringLiteral("128.0kbits/s=x");
+        {.frame = 42,
+         .fps = 29.97,
+         .bitrate = QStringLiteral("N/A"),
+         .outTimeSeconds = 1.0,
+         .speed = 2.0,
+         .isEnd = true});
     QTest::newRow("value keeps later equals, bad numbers absent")
         << QStringList {"bitrate=128.0kbits/s=x", "frame=1.5", "fps=fast", "no equals here",
                         "progress=continue"}
-        << odd;
+        << FFProgress {.bitrate = QStringLiteral("128.0kbits/s=x")};
 }
 
 void TestFFmpegRunner::parsesProgressBlocks()
@@ -176,8 +160,7 @@ void TestFFmpegRunner::locatesTools_data()
     const QString bundled = m_dir.filePath("bin/ffmpeg");
     QDir().mkpath(m_dir.filePath("bin"));
     QFile::copy(fakeTool(), bundled);
-    QFile plain(m_dir.filePath("bin/ffprobe")); // present but not executable
-    plain.open(QIODevice::WriteOnly);
+    TestSupport::writeFile(m_dir.filePath("bin/ffprobe"), {}); // present but not executable
 
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("overridePath");
@@ -215,11 +198,10 @@ void TestFFmpegRunner::craftedProgressStreamBecomesEvents()
         {{"--stdout",
           "out_time_us=500000\\nspeed=N/A\\nprogress=continue\\nout_time_us=1000000\\n"
           "speed=2.5x\\nprogress=end\\nframe=9\\n",
-          "--stderr", "[mp3 @ 0x1] something odd\\n", "--exit", "0"},
+          "--stderr", "[mp3 @ 0x1] something odd\\n", "--exit", "187"},
          {}},
         true, [&](const FFEvent &event) { events << event; }));
     QVERIFY(waitFor(run.get()));
-    QVERIFY(run->succeeded());
     QList<FFProgress> blocks;
     QStringList logs;
     for (const FFEvent &event : events) {
@@ -230,18 +212,13 @@ void TestFFmpegRunner::craftedProgressStreamBecomesEvents()
     }
     // The unclosed block at the end produces nothing.
     QCOMPARE(blocks.size(), 2);
-    QCOMPARE(blocks[0], progress(0.5));
-    QCOMPARE(blocks[1], progress(1.0, 2.5, true));
+    QCOMPARE(blocks[0], FFProgress {.outTimeSeconds = 0.5});
+    QCOMPARE(blocks[1], (FFProgress {.outTimeSeconds = 1.0, .speed = 2.5, .isEnd = true}));
     QCOMPARE(logs, QStringList {"[mp3 @ 0x1] something odd"});
-
-    run.reset(runFFmpegWith(fakeTool(), "in", "out",
-                            {{"--stderr", "x\\nConversion failed!\\n", "--exit", "187"}, {}},
-                            true));
-    QVERIFY(waitFor(run.get()) && run->failure());
-    const auto *error = std::get_if<FFmpegError>(&*run->failure());
+    const auto *error = run->failure() ? std::get_if<FFmpegError>(&*run->failure()) : nullptr;
     QVERIFY(error && error->kind == FFmpegError::Kind::nonZeroExit);
     QCOMPARE(error->code, 187);
-    QCOMPARE(errorDescription(*run->failure()), QStringLiteral("x"));
+    QCOMPARE(errorDescription(*run->failure()), QStringLiteral("[mp3 @ 0x1] something odd"));
 }
 
 void TestFFmpegRunner::cancellationWinsOverExitStatus()
@@ -270,37 +247,12 @@ void TestFFmpegRunner::missingToolFailsWithInstallHint()
     QVERIFY(error->errorDescription().contains(u"ffmpeg"));
     QVERIFY(error->errorDescription().contains(u"apt install"));
 
+    // A tool that cannot be started fails the run the same way.
     run.reset(runFFmpegWith("/nonexistent/ffmpeg", "in", "out", {}, true));
-    QVERIFY(waitFor(run.get()) && std::holds_alternative<ProcessError>(*run->failure()));
-}
-
-void TestFFmpegRunner::realConversionReportsProgress()
-{
-    const QString input = m_dir.filePath("tone.wav");
-    QVERIFY(TestSupport::makeTone(input, 3.0));
-    const QString output = m_dir.filePath("tone.mp3");
-
-    QList<FFProgress> blocks;
-    int blocksWhileRunning = 0;
-    std::unique_ptr<FFmpegRun> run;
-    // "-re" paces the input in real time, so the run lasts about 3 s.
-    run.reset(runFFmpeg(input, output, {{"-re"}, {"-c:a", "libmp3lame", "-b:a", "128k"}}, true,
-                        [&](const FFEvent &event) {
-                            if (event.kind != FFEvent::Kind::progress)
-                                return;
-                            blocks << event.progress;
-                            if (!run->isFinished())
-                                ++blocksWhileRunning;
-                        }));
-    QVERIFY(waitFor(run.get()));
-    QVERIFY2(run->succeeded(), run->failure() ? qPrintable(errorDescription(*run->failure())) : "");
-    QVERIFY(blocksWhileRunning >= 3);
-    QVERIFY(blocks.last().isEnd);
-    for (qsizetype i = 0; i + 1 < blocks.size(); ++i)
-        QVERIFY(!blocks[i].isEnd);
-    QVERIFY(blocks.first().outTimeSeconds.value_or(0) < blocks.last().outTimeSeconds.value_or(0));
-    QVERIFY(qAbs(*blocks.last().outTimeSeconds - 3.0) < 0.2);
-    QVERIFY(QFileInfo(output).size() > 0);
+    QVERIFY(waitFor(run.get(), 5000) && run->failure());
+    error = std::get_if<ProcessError>(&*run->failure());
+    QVERIFY(error && error->kind == ProcessError::Kind::failedToLaunch);
+    QVERIFY(!error->errorDescription().isEmpty());
 }
 
 void TestFFmpegRunner::realFailureCarriesLastErrorLine()
@@ -320,24 +272,6 @@ void TestFFmpegRunner::realFailureCarriesLastErrorLine()
     QVERIFY(error->code != 0);
     QCOMPARE(error->errorDescription(), missing + QStringLiteral(": No such file or directory"));
     QCOMPARE(logs.last(), error->errorDescription());
-}
-
-void TestFFmpegRunner::realCancelStopsFFmpeg()
-{
-    const QString input = m_dir.filePath("long.wav");
-    QVERIFY(TestSupport::makeTone(input, 30.0));
-    bool sawProgress = false;
-    std::unique_ptr<FFmpegRun> run(runFFmpeg(input, m_dir.filePath("long.mp3"), {{"-re"}, {}}, true,
-                                             [&](const FFEvent &event) {
-                                                 if (event.kind == FFEvent::Kind::progress)
-                                                     sawProgress = true;
-                                             }));
-    QTRY_VERIFY_WITH_TIMEOUT(sawProgress, 10000);
-    run->cancel();
-    QVERIFY(waitFor(run.get(), 5000));
-    QVERIFY(run->failure());
-    QVERIFY(isCancellation(*run->failure()));
-    QVERIFY(TestSupport::liveChildren().isEmpty());
 }
 
 void TestFFmpegRunner::realPatternNamesAreFiles()

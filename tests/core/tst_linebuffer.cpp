@@ -8,10 +8,7 @@ class TestLineBuffer : public QObject {
 private Q_SLOTS:
     void splitsLines_data();
     void splitsLines();
-    void deliversCompletedLineBeforeRemainder();
-    void tailKeepsMostRecentCharacters();
     void tailCountsGraphemesNotCodeUnits();
-    void tailIsFilledWithoutHandler();
 };
 
 void TestLineBuffer::splitsLines_data()
@@ -50,6 +47,11 @@ void TestLineBuffer::splitsLines_data()
                               "z\nnext\n"}
         << QStringList {u'a' + e + u'…' + e + u'z', "next"}
         << QString(16377, QChar(0xE9)) + "z\nnext\n";
+    // The handler gets a long line whole; the tail keeps the most recent
+    // characters, cut mid-line if need be.
+    QTest::newRow("tail keeps the end")
+        << QList<QByteArray> {QByteArray(20000, 'x') + '\n', "last\n"}
+        << QStringList {QString(20000, u'x'), "last"} << QString(16378, u'x') + "\nlast\n";
     QTest::newRow("value keeps inner spaces") << QList<QByteArray> {"speed=  1.2x  \n"}
                                               << QStringList {"speed=  1.2x"} << "speed=  1.2x\n";
 }
@@ -72,37 +74,6 @@ void TestLineBuffer::splitsLines()
     QCOMPARE(seen, lines);
 }
 
-void TestLineBuffer::deliversCompletedLineBeforeRemainder()
-{
-    QStringList seen;
-    LineBuffer buffer([&](const QString &line) { seen << line; });
-    buffer.append("first hal");
-    QVERIFY(seen.isEmpty());
-    buffer.append("f\nsecond");
-    QCOMPARE(seen, QStringList {"first half"});
-    buffer.flush();
-    QCOMPARE(seen, (QStringList {"first half", "second"}));
-}
-
-void TestLineBuffer::tailKeepsMostRecentCharacters()
-{
-    QStringList seen;
-    LineBuffer buffer([&](const QString &line) { seen << line; });
-    const QByteArray longLine(20000, 'x');
-    buffer.append(longLine + '\n');
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen.first().size(), 20000); // the handler gets the whole line
-
-    const QString tail = buffer.tail();
-    QCOMPARE(tail.size(), 16384);
-    QCOMPARE(tail, QString(16383, u'x') + u'\n');
-
-    // Later lines push the oldest text out from the front, mid-line if need be.
-    buffer.append("last\n");
-    QCOMPARE(buffer.tail().size(), 16384);
-    QVERIFY(buffer.tail().endsWith(u"x\nlast\n"));
-}
-
 void TestLineBuffer::tailCountsGraphemesNotCodeUnits()
 {
     LineBuffer buffer({}, 4);
@@ -110,14 +81,6 @@ void TestLineBuffer::tailCountsGraphemesNotCodeUnits()
     buffer.append("ab\n");
     buffer.append("e\xCC\x81\n");
     QCOMPARE(buffer.tail(), QString::fromUtf8("b\ne\xCC\x81\n"));
-}
-
-void TestLineBuffer::tailIsFilledWithoutHandler()
-{
-    LineBuffer buffer;
-    buffer.append("one\ntwo");
-    buffer.flush();
-    QCOMPARE(buffer.tail(), QStringLiteral("one\ntwo\n"));
 }
 
 QTEST_GUILESS_MAIN(TestLineBuffer)

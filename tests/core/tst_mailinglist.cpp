@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimeZone>
 
 #include <ctime>
 #include <memory>
@@ -40,6 +39,18 @@ QString programKey(const char *name)
         .arg(MailingListManager::bundleIdentifier(), QLatin1String(name));
 }
 
+// The maker's store, shared by its programs, and Vireo's own.
+std::unique_ptr<QSettings> sharedStore()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Vireo"));
+}
+
+std::unique_ptr<QSettings> programStore()
+{
+    return std::make_unique<QSettings>(Preferences::instance().fileName(), QSettings::NativeFormat);
+}
+
 } // namespace
 
 class TestMailingList : public QObject {
@@ -60,8 +71,6 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<MailingListManager> makeManager();
-    std::unique_ptr<QSettings> sharedStore() const;
-    std::unique_ptr<QSettings> programStore() const;
 
     QTemporaryDir m_config;
     QDateTime m_now;
@@ -80,9 +89,6 @@ void TestMailingList::initTestCase()
 
     // Only ever the loopback server, never a proxy from the environment.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    QVERIFY(QDir(m_config.path())
-                .relativeFilePath(Preferences::instance().fileName())
-                .startsWith(QLatin1String("Vireo/")));
 }
 
 void TestMailingList::init()
@@ -105,17 +111,6 @@ std::unique_ptr<MailingListManager> TestMailingList::makeManager()
     manager->setSharedSettingsOrganization(QStringLiteral("Vireo"));
     manager->setPromptDelay(1h);
     return manager;
-}
-
-std::unique_ptr<QSettings> TestMailingList::sharedStore() const
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Vireo"));
-}
-
-std::unique_ptr<QSettings> TestMailingList::programStore() const
-{
-    return std::make_unique<QSettings>(Preferences::instance().fileName(), QSettings::NativeFormat);
 }
 
 void TestMailingList::automaticPrompt_data()

@@ -71,12 +71,7 @@ void TestMediaProbe::probesRealFileInBothForms()
 {
     const auto blocking = TestSupport::probe(m_movie);
     QVERIFY(blocking);
-    const ProbeStream video {.codecType = "video",
-                             .codecLongName = "MPEG-4 part 2",
-                             .width = 320,
-                             .height = 240,
-                             .codecName = "mpeg4",
-                             .pixelFormat = "yuv420p"};
+    const ProbeStream video {"video", "MPEG-4 part 2", 320, 240, "mpeg4", "yuv420p"};
     const ProbeStream audio {
         "audio", "FLAC (Free Lossless Audio Codec)", {}, {}, "flac", {}, 6, "5.1", 44100};
     QCOMPARE(blocking->streams, (QList<ProbeStream> {video, audio}));
@@ -95,28 +90,20 @@ void TestMediaProbe::oddFiles_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("format"); // the expected long name, "" for no result
 
-    QTest::newRow("missing") << "nothing-here.mp4"
-                             << "";
-    QTest::newRow("text") << "notes.txt"
-                          << "";
-    QTest::newRow("zero bytes") << "empty.mp3"
-                                << "";
-    QTest::newRow("corrupt") << "noise.mkv"
-                             << "";
-    QTest::newRow("truncated") << "cut.mkv"
-                               << "Matroska / WebM";
-    QTest::newRow("fifo") << "pipe.wav"
-                          << "";
-    QTest::newRow("growing") << "growing.ts"
-                             << "";
-    QTest::newRow("sparse 4 GB") << "sparse.mp4"
-                                 << "";
-    QTest::newRow("directory") << "folder.mkv"
-                               << "";
-    QTest::newRow("pattern") << "take%d.mkv"
-                             << "Matroska / WebM";
-    QTest::newRow("protocol") << "concat:movie.mkv"
-                              << "Matroska / WebM";
+    const auto row = [](const char *tag, const char *name, const char *format = "") {
+        QTest::newRow(tag) << QString::fromLatin1(name) << QString::fromLatin1(format);
+    };
+    row("missing", "nothing-here.mp4");
+    row("text", "notes.txt");
+    row("zero bytes", "empty.mp3");
+    row("corrupt", "noise.mkv");
+    row("truncated", "cut.mkv", "Matroska / WebM");
+    row("fifo", "pipe.wav");
+    row("growing", "growing.ts");
+    row("sparse 4 GB", "sparse.mp4");
+    row("directory", "folder.mkv");
+    row("pattern", "take%d.mkv", "Matroska / WebM");
+    row("protocol", "concat:movie.mkv", "Matroska / WebM");
 }
 
 void TestMediaProbe::oddFiles()

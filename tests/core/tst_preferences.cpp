@@ -1,10 +1,8 @@
 #include "settings/Preferences.h"
-#include "settings/VideoCodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QScopedPointer>
 #include <QSettings>
@@ -14,39 +12,25 @@
 #include <QThread>
 
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "TestSupport.h"
 
 using namespace PreferenceKeys;
 
 namespace {
 
-// Any preference by key name, presets as their stored JSON texts.
-QVariant readByName(const QString &name)
+// Reads one preference as a QVariant, whatever its type.
+using Reader = std::function<QVariant()>;
+
+template<typename T> Reader reader(const PreferenceKey<T> &key)
 {
-    const Preferences &preferences = Preferences::instance();
-    if (name == userPresets.name) {
-        QStringList texts;
-        for (const QJsonObject &object : preferences.value(userPresets))
-            texts.append(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
-        return texts;
-    }
-    QVariant value;
-    const auto readIfNamed = [&](const auto &key) {
-        if (key.name == name)
-            value = QVariant::fromValue(preferences.value(key));
+    return [&key] {
+        return QVariant::fromValue(Preferences::instance().value(key));
     };
-    readIfNamed(overwriteExisting);
-    readIfNamed(ignoreAlreadyProcessedFiles);
-    readIfNamed(openDestinationOnFinish);
-    readIfNamed(audioQuality);
-    readIfNamed(videoToAudio);
-    readIfNamed(videoCodec);
-    readIfNamed(videoQuality);
-    readIfNamed(hardwareAcceleration);
-    readIfNamed(maxConcurrentJobs);
-    return value;
 }
 
 QJsonObject preset(const QString &id, const QString &name)
@@ -61,12 +45,14 @@ QJsonObject preset(const QString &id, const QString &name)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Reader)
+
 class tst_Preferences : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanup();
+    void cleanup() { TestSupport::clearPreferences(); }
 
     void storeFileLocation();
     void writeFromAnotherThreadReachesViews();
@@ -75,7 +61,6 @@ private Q_SLOTS:
     void userPresetsRoundTrip();
     void handWrittenValues_data();
     void handWrittenValues();
-    void videoCodecRawValues();
     void refusesWhatIsNoFile_data();
     void refusesWhatIsNoFile();
 
@@ -92,14 +77,6 @@ void tst_Preferences::initTestCase()
     // QSettings fixes its paths at first use, so this must come before any.
     QVERIFY(m_configHome.isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
-}
-
-void tst_Preferences::cleanup()
-{
-    // Through QSettings, so that Qt's in-process cache of the file follows.
-    QSettings store(confPath(), QSettings::IniFormat);
-    store.clear();
-    store.sync();
 }
 
 QByteArray tst_Preferences::readConf() const
@@ -206,61 +183,53 @@ void tst_Preferences::userPresetsRoundTrip()
     const QByteArray text = readConf();
     cleanup();
     writeConf(text);
-    QCOMPARE(readByName(userPresets.name).toStringList(), stored);
+    QCOMPARE(QSettings(confPath(), QSettings::IniFormat).value(userPresets.name).toStringList(),
+             stored);
     QCOMPARE(preferences.value(userPresets), presets);
 }
 
 void tst_Preferences::handWrittenValues_data()
 {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<Reader>("read");
     QTest::addColumn<QVariant>("expected");
 
     const auto row
-        = [](const char *tag, const char *line, const QString &key, const QVariant &expected) {
-              QTest::newRow(tag) << QByteArray(line) << key << expected;
+        = [](const char *tag, const char *line, const Reader &read, const QVariant &expected) {
+              QTest::newRow(tag) << QByteArray(line) << read << expected;
           };
     // Defaults for what an empty file leaves open.
-    row("default, skip done", "", ignoreAlreadyProcessedFiles.name, true);
-    row("default, open folder", "", openDestinationOnFinish.name, true);
-    row("default, hardware", "", hardwareAcceleration.name, true);
-    row("default, presets", "", userPresets.name, QStringList());
-    row("bool", "overwriteExisting=false", overwriteExisting.name, false);
-    row("bool, other text", "overwriteExisting=no", overwriteExisting.name, true);
-    row("bool, empty", "overwriteExisting=", overwriteExisting.name, true);
-    row("int", "max%20concurrent%20jobs=4", maxConcurrentJobs.name, 4);
-    row("int, fraction", "max%20concurrent%20jobs=2.5", maxConcurrentJobs.name, 2);
-    row("int, too large", "max%20concurrent%20jobs=99999999999", maxConcurrentJobs.name, 2);
-    row("double", "video%20quality=26.5", videoQuality.name, 26.5);
-    row("double, word", "audio%20quality=loud", audioQuality.name, 192.0);
-    row("double, nan", "video%20quality=nan", videoQuality.name, 23.0);
-    row("string", "video%20codec=copy", videoCodec.name, QStringLiteral("copy"));
-    row("string, a list", "video%20codec=copy, hevc", videoCodec.name, QStringLiteral("h264"));
-    row("audio format", "video%20to%20audio=flac", videoToAudio.name, QStringLiteral("flac"));
-    row("audio format, a path", "video%20to%20audio=mp3/../x.mp3", videoToAudio.name,
+    row("default, skip done", "", reader(ignoreAlreadyProcessedFiles), true);
+    row("default, open folder", "", reader(openDestinationOnFinish), true);
+    row("default, hardware", "", reader(hardwareAcceleration), true);
+    row("default, presets", "", reader(userPresets), QVariant::fromValue(QList<QJsonObject>()));
+    row("bool", "overwriteExisting=false", reader(overwriteExisting), false);
+    row("bool, other text", "overwriteExisting=no", reader(overwriteExisting), true);
+    row("bool, empty", "overwriteExisting=", reader(overwriteExisting), true);
+    row("int", "max%20concurrent%20jobs=4", reader(maxConcurrentJobs), 4);
+    row("int, fraction", "max%20concurrent%20jobs=2.5", reader(maxConcurrentJobs), 2);
+    row("int, too large", "max%20concurrent%20jobs=99999999999", reader(maxConcurrentJobs), 2);
+    row("double", "video%20quality=26.5", reader(videoQuality), 26.5);
+    row("double, word", "audio%20quality=loud", reader(audioQuality), 192.0);
+    row("double, nan", "video%20quality=nan", reader(videoQuality), 23.0);
+    row("string", "video%20codec=copy", reader(videoCodec), QStringLiteral("copy"));
+    row("string, a list", "video%20codec=copy, hevc", reader(videoCodec), QStringLiteral("h264"));
+    row("audio format", "video%20to%20audio=flac", reader(videoToAudio), QStringLiteral("flac"));
+    row("audio format, a path", "video%20to%20audio=mp3/../x.mp3", reader(videoToAudio),
         QStringLiteral("mp3"));
     row("presets, one bad element", R"(user%20presets=not json, "{\"id\":\"a\"}", [1])",
-        userPresets.name, QStringList {QStringLiteral(R"({"id":"a"})")});
+        reader(userPresets),
+        QVariant::fromValue(QList {QJsonObject {{QStringLiteral("id"), QStringLiteral("a")}}}));
 }
 
 void tst_Preferences::handWrittenValues()
 {
     QFETCH(QByteArray, line);
-    QFETCH(QString, key);
+    QFETCH(Reader, read);
     QFETCH(QVariant, expected);
     writeConf("[General]\n" + line + '\n');
-    QCOMPARE(readByName(key), expected);
+    QCOMPARE(read(), expected);
     QCOMPARE(readConf(), "[General]\n" + line + '\n'); // reading never writes
-}
-
-// The raw values are what the store and the argument builder compare.
-void tst_Preferences::videoCodecRawValues()
-{
-    for (VideoCodec codec : allVideoCodecs())
-        QCOMPARE(videoCodecFromRawValue(rawValue(codec)), codec);
-    QCOMPARE(rawValue(VideoCodec::copy), QStringLiteral("copy"));
-    for (const char *other : {"H264", " copy", "av1", ""})
-        QCOMPARE(videoCodecFromRawValue(QString::fromLatin1(other)), std::nullopt);
 }
 
 void tst_Preferences::refusesWhatIsNoFile_data()

@@ -1,7 +1,5 @@
 #include "tools/ProcessRunner.h"
 
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -17,12 +15,9 @@ class TestProcessRunner : public QObject {
 private Q_SLOTS:
     void cleanup();
     void separatesStreamsAndKeepsTails();
-    void linesFlowWhileChildRuns();
     void standardInputIsEmpty();
     void argumentsReachChildVerbatim();
-    void launchFailureFinishesOnceWithoutCallbacks();
     void cancelTerminatesAndStillReports();
-    void cancelRightAfterStartStopsChild();
     void childThatIgnoresNothingIsNotLeftBehindOnDelete();
     void cancelStopsWhatAWrapperStarted();
     void syncRunMergesStreams();
@@ -55,24 +50,6 @@ void TestProcessRunner::separatesStreamsAndKeepsTails()
     QCOMPARE(run->result().stdoutTail, QStringLiteral("a\nb\n"));
 }
 
-void TestProcessRunner::linesFlowWhileChildRuns()
-{
-    QStringList out;
-    bool sawLineWhileRunning = false;
-    std::unique_ptr<ProcessRun> run;
-    run.reset(runProcess(fakeTool(),
-                         {"--stdout", "early\\n", "--delay-ms", "1500", "--stdout", "late\\n"},
-                         [&](const QString &line) {
-                             out << line;
-                             if (line == u"early" && !run->isFinished())
-                                 sawLineWhileRunning = true;
-                         }));
-    QTRY_VERIFY_WITH_TIMEOUT(out.contains(u"early"), 1400);
-    QVERIFY(waitFor(run.get()));
-    QVERIFY(sawLineWhileRunning);
-    QCOMPARE(out, (QStringList {"early", "late"}));
-}
-
 void TestProcessRunner::standardInputIsEmpty()
 {
     // cat copies standard input: with the null device it ends at once.
@@ -91,23 +68,6 @@ void TestProcessRunner::argumentsReachChildVerbatim()
     QCOMPARE(run->result().stdoutTail, arguments.join(u' ') + u'\n');
 }
 
-void TestProcessRunner::launchFailureFinishesOnceWithoutCallbacks()
-{
-    int lines = 0, finishedCount = 0;
-    std::unique_ptr<ProcessRun> run(runProcess(
-        QStringLiteral("/nonexistent/tool"), {}, [&](const QString &) { ++lines; },
-        [&](const QString &) { ++lines; }));
-    connect(run.get(), &Operation::finished, this, [&] { ++finishedCount; });
-    QVERIFY(!run->isFinished() || finishedCount == 0); // never signalled from inside the call
-    QVERIFY(waitFor(run.get(), 5000));
-    QTest::qWait(50);
-    QCOMPARE(finishedCount, 1);
-    QCOMPARE(lines, 0);
-    QVERIFY(run->error());
-    QCOMPARE(run->error()->kind, ProcessError::Kind::failedToLaunch);
-    QVERIFY(!run->error()->errorDescription().isEmpty());
-}
-
 void TestProcessRunner::cancelTerminatesAndStillReports()
 {
     std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), {"--stdout", "started\\n", "--hang"}));
@@ -118,11 +78,9 @@ void TestProcessRunner::cancelTerminatesAndStillReports()
     QVERIFY(!run->error());
     QCOMPARE(run->result().exitCode, 15);
     QCOMPARE(run->result().stdoutTail, QStringLiteral("started\n"));
-}
 
-void TestProcessRunner::cancelRightAfterStartStopsChild()
-{
-    std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), {"--hang"}));
+    // Cancelled before its start is even confirmed, the child goes all the same.
+    run.reset(runProcess(fakeTool(), {"--hang"}));
     run->cancel();
     QVERIFY(waitFor(run.get(), 4000));
     QCOMPARE(run->result().exitCode, 15);

@@ -1,13 +1,12 @@
 // A stand-in for ffmpeg/ffprobe that does on demand what the real tools
 // cannot be made to do: a crafted progress stream, output only on standard
-// error, a chosen exit code, a hang until SIGTERM, a flood of error output.
+// error, a chosen exit code, a hang until SIGTERM.
 //
 // Without actions and with FAKETOOL_EXEC set it becomes that program, so one
 // test process can mix crafted runs with real conversions.
 //
-//   vireo_faketool [--stdout TEXT]... [--stderr TEXT]... [--stdout-file PATH]
-//                  [--delay-ms N] [--spew-stderr MB] [--ignore-term] [--hang]
-//                  [--exit N]
+//   vireo_faketool [--stdout TEXT]... [--stderr TEXT]... [--delay-ms N]
+//                  [--ignore-term] [--hang] [--exit N]
 //
 // Actions run in the order given; --stdout/--stderr write TEXT as given
 // (use "\n" inside it for line feeds), --delay-ms sleeps, --exit ends with N.
@@ -16,9 +15,7 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,9 +31,6 @@ std::string unescape(const char *text)
     for (const char *p = text; *p; ++p) {
         if (p[0] == '\\' && p[1] == 'n') {
             out += '\n';
-            ++p;
-        } else if (p[0] == '\\' && p[1] == 'r') {
-            out += '\r';
             ++p;
         } else {
             out += *p;
@@ -60,14 +54,14 @@ void writeAll(int fd, const std::string &data)
 
 int main(int argc, char **argv)
 {
-    // FAKETOOL_ACTIONS replaces the command line, '|'-separated, for runs
-    // whose arguments the caller does not choose (a job calling "ffmpeg").
     if (const char *record = std::getenv("FAKETOOL_ARGV")) {
         std::ofstream out(record, std::ios::app);
         for (int i = 1; i < argc; ++i)
             out << argv[i] << '\n';
         out << '\n';
     }
+    // FAKETOOL_ACTIONS replaces the command line, '|'-separated, for runs
+    // whose arguments the caller does not choose (a job calling "ffmpeg").
     std::vector<std::string> fromEnvironment {argv[0]};
     if (const char *actions = std::getenv("FAKETOOL_ACTIONS")) {
         std::stringstream stream(actions);
@@ -96,25 +90,8 @@ int main(int argc, char **argv)
         } else if (arg == "--stderr") {
             writeAll(2, unescape(value));
             ++i;
-        } else if (arg == "--stdout-file") {
-            std::ifstream in(value, std::ios::binary);
-            std::stringstream content;
-            content << in.rdbuf();
-            writeAll(1, content.str());
-            ++i;
         } else if (arg == "--delay-ms") {
             std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(value)));
-            ++i;
-        } else if (arg == "--spew-stderr") {
-            const long long total = std::atoll(value) * 1024 * 1024;
-            std::string line(99, 'e');
-            line += '\n';
-            std::string block;
-            for (int k = 0; k < 640; ++k)
-                block += line; // 64000 bytes
-            for (long long written = 0; written < total;
-                 written += static_cast<long long>(block.size()))
-                writeAll(2, block);
             ++i;
         } else if (arg == "--ignore-term") {
             std::signal(SIGTERM, SIG_IGN);
