@@ -145,6 +145,13 @@ void TestFFmpegRunner::describesErrors_data()
         "write header for output file #0 (incorrect codec parameters ?): Invalid argument\n"
         "Error initializing output stream 0:1 -- \n",
         "Could not find tag for codec theora");
+    // ffmpeg 5.1: noise named .flac, through a filter.
+    row("filter summary and probing advice give way",
+        "[flac @ 0x55] Format flac detected only with low score of 1, misdetection possible!\n"
+        "Consider increasing the value for the 'analyzeduration' (0) and 'probesize' (5000000) "
+        "options\nCannot determine format of input stream 0:0 after EOF\n"
+        "Error marking filters as finished\n",
+        "Cannot determine format of input stream 0:0 after EOF");
 }
 
 void TestFFmpegRunner::describesErrors()

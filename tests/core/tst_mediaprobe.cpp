@@ -82,6 +82,26 @@ void TestMediaProbe::probesRealFileInBothForms()
     std::unique_ptr<ProbeRun> run(probeMediaAsync(m_movie));
     QVERIFY(TestSupport::waitFor(run.get()));
     QCOMPARE(run->result(), blocking);
+
+    // Raw PCM is described from its header alone.
+    const QString wav = m_dir.filePath("long.wav");
+    QVERIFY(TestSupport::makeMedia(wav,
+                                   {"-f", "lavfi", "-i", "sine=duration=60:sample_rate=48000",
+                                    "-ac", "2", "-c:a", "pcm_s24le"}));
+    const auto pcm = TestSupport::probe(wav);
+    QVERIFY(pcm);
+    QCOMPARE(pcm->streams,
+             (QList<ProbeStream> {{"audio",
+                                   "PCM signed 24-bit little-endian",
+                                   {},
+                                   {},
+                                   "pcm_s24le",
+                                   {},
+                                   2,
+                                   "stereo",
+                                   48000}}));
+    QCOMPARE(pcm->duration, std::optional<double>(60.0));
+    QCOMPARE(pcm->bitrate.value_or(0) / 1000, 2304); // the header counts too
 }
 
 // Each gives the right result or none, and returns: no hang, no crash.
