@@ -18,8 +18,8 @@ private Q_SLOTS:
     void standardInputIsEmpty();
     void argumentsReachChildVerbatim();
     void cancelTerminatesAndStillReports();
-    void childThatIgnoresNothingIsNotLeftBehindOnDelete();
-    void cancelStopsWhatAWrapperStarted();
+    void wrapperAndItsToolStop_data();
+    void wrapperAndItsToolStop();
     void syncRunMergesStreams();
 };
 
@@ -86,25 +86,31 @@ void TestProcessRunner::cancelTerminatesAndStillReports()
     QCOMPARE(run->result().exitCode, 15);
 }
 
-void TestProcessRunner::childThatIgnoresNothingIsNotLeftBehindOnDelete()
+void TestProcessRunner::wrapperAndItsToolStop_data()
 {
-    auto *run = runProcess(fakeTool(), {"--hang"});
-    QTRY_COMPARE(TestSupport::liveChildren().size(), 1);
-    delete run;
-    QCOMPARE(TestSupport::liveChildren().size(), 0);
+    QTest::addColumn<bool>("deleteOwner"); // else cancel
+
+    QTest::newRow("cancel") << false;
+    QTest::newRow("owner deleted mid-run") << true;
 }
 
-void TestProcessRunner::cancelStopsWhatAWrapperStarted()
+void TestProcessRunner::wrapperAndItsToolStop()
 {
+    QFETCH(bool, deleteOwner);
     // A wrapper that runs the tool without exec: the tool is its child.
     QByteArray toolPid;
     std::unique_ptr<ProcessRun> run(
         runProcess(QStringLiteral("/bin/sh"), {"-c", "sleep 600 & echo $!; wait"},
                    [&](const QString &line) { toolPid = line.toLatin1(); }));
     QTRY_VERIFY(!toolPid.isEmpty());
-    run->cancel();
-    QVERIFY(waitFor(run.get(), 4000));
+    if (deleteOwner) {
+        run.reset();
+    } else {
+        run->cancel();
+        QVERIFY(waitFor(run.get(), 4000));
+    }
     QTRY_VERIFY(TestSupport::isGone(toolPid));
+    QCOMPARE(TestSupport::liveChildren().size(), 0);
 }
 
 void TestProcessRunner::syncRunMergesStreams()
