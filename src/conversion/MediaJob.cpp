@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -26,6 +27,17 @@ namespace {
 QString removedMessage()
 {
     return QCoreApplication::translate("MediaJob", "The file was removed from the list");
+}
+
+// A source whose probe found streams, none of them audio, gives ffmpeg nothing
+// to write; it would only say "Output file #0 does not contain any stream".
+bool lacksAudioFor(const MediaTarget &target, const ProbeResult &source)
+{
+    const bool wantsAudio
+        = target.group == MediaGroup::audio || target == MediaTarget::extractAudioTarget();
+    return wantsAudio && !source.streams.isEmpty()
+        && std::none_of(source.streams.cbegin(), source.streams.cend(),
+                        [](const ProbeStream &stream) { return stream.codecType == u"audio"; });
 }
 
 // The share of an item's bar that the loudness measuring pass fills.
@@ -133,14 +145,18 @@ void MediaJob::fillDuration()
         return makePlan();
     m_probe = probeMediaAsync(m_item->pathString(), this);
     connect(m_probe, &Operation::finished, this, [this] {
-        if (m_item && m_probe->result()) {
+        const std::optional<ProbeResult> source = m_probe->result();
+        if (m_item && source) {
             if (!m_item->duration())
-                m_item->setDuration(m_probe->result()->duration);
-            m_sourceVideo = sourceVideoOf(*m_probe->result());
+                m_item->setDuration(source->duration);
+            m_sourceVideo = sourceVideoOf(*source);
         }
         m_probe->deleteLater();
         if (isCancelled())
             return cancelled();
+        if (m_item && source && lacksAudioFor(m_target, *source))
+            return fail(QCoreApplication::translate("MediaJob", "\"%1\" has no audio to convert")
+                            .arg(m_item->filename()));
         makePlan();
     });
 }

@@ -272,6 +272,7 @@ void TestConversions::convert_data()
         "matroska: vp9 160x120 yuv420p, opus 6ch 48000, subtitle");
     row("film.mkv", "video.ogv", "ak=96", "ogg: theora 160x120 yuv420p, vorbis 6ch 44100");
     row("tenbit.mkv", "video.mp4", "", "mov: h264 160x120 yuv420p");
+    row("tenbit.mkv", extract, "a2=mp3", "fails: \"tenbit.mkv\" has no audio to convert");
     // The job probes the frame: odd sizes lose a line, 4:4:4 becomes 4:2:0.
     row("odd.mkv", "video.mp4", "", "mov: h264 320x240 yuv420p");
     row("odd.mkv", "video.wmv", "", "asf: wmv2 320x240 yuv420p");
@@ -316,6 +317,12 @@ void TestConversions::convert()
     queue.enqueue({item}, mediaTarget, out, batch);
     QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
     const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden);
+    if (probe.startsWith(u"fails: ")) {
+        QCOMPARE(item->status(), MediaStatus::failed);
+        QCOMPARE(item->errorMessage(), probe.mid(7));
+        QCOMPARE(written, QStringList());
+        return;
+    }
     QVERIFY2(item->status() == MediaStatus::successful,
              qPrintable(item->errorMessage().value_or("")));
     const QString ext
