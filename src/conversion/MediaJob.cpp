@@ -109,10 +109,7 @@ void MediaJob::prepareOutput()
 
     if (SafeOutput::isSameFile(m_item->pathString(), m_finalPath)
         || (m_isProtected && m_isProtected(m_finalPath))) {
-        return fail(QCoreApplication::translate("MediaJob",
-                                                "The output would replace the input file \"%1\"; "
-                                                "choose another destination folder or format")
-                        .arg(m_finalPath));
+        return fail(SafeOutput::replacesInputMessage(m_finalPath));
     }
 
     // Taken before anything else happens, so jobs that share an output write

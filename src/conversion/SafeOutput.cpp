@@ -163,6 +163,14 @@ void sweepFolderOnce(const QString &folder)
     QThreadPool::globalInstance()->start([folder] { removeStaleTemporaries(folder); });
 }
 
+QString replacesInputMessage(const QString &finalPath)
+{
+    return QCoreApplication::translate("MediaJob",
+                                       "The output would replace the input file \"%1\"; "
+                                       "choose another destination folder or format")
+        .arg(finalPath);
+}
+
 QString alreadyExistsMessage(const QString &finalPath)
 {
     return QStringLiteral("File '%1' already exists. Exiting.").arg(finalPath);

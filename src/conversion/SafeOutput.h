@@ -44,6 +44,9 @@ int removeStaleTemporaries(const QString &folder);
 // writes into `folder`.
 void sweepFolderOnce(const QString &folder);
 
+// Why an output that is one of the inputs is refused.
+QString replacesInputMessage(const QString &finalPath);
+
 // ffmpeg's own wording for an output that exists while overwriting is off.
 QString alreadyExistsMessage(const QString &finalPath);
 

@@ -153,6 +153,15 @@ void TestCli::dryRunPlansTheBuildersArguments()
         outputs << event["output"].toString();
     QCOMPARE(outputs.filter(".mp3"), (QStringList {out + "/nested/two.mp3", out + "/one.mp3"}));
     QVERIFY(!QDir(out).exists()); // a dry run writes nothing
+    // An output that is an input: the plan says that the job would refuse it.
+    QStringList refused;
+    for (const QJsonObject &event :
+         run({"--json", "-n", "--keep-structure", "-t", "audio.wav", "-o", m_mixed, m_mixed})
+             .events) {
+        if (event.contains("problem"))
+            refused << event["input"].toString();
+    }
+    QCOMPARE(refused, QStringList {m_mixed + "/one.wav"});
 }
 
 void TestCli::presetByName()
@@ -235,6 +244,10 @@ void TestCli::exitStatuses_data()
     for (const char *shard : {"0/3", "4/3", "x", "1/0", "1/3/5"})
         QTest::addRow("shard %s", shard)
             << QStringList {"--shard", shard, "-t", "audio.mp3", "x"} << 2;
+    for (const char *trim : {"--trim-start=1:2:3:4", "--trim-end=soon", "--trim-end=0:01"})
+        QTest::addRow("%s", trim) << QStringList {"--trim-start=1", trim, "-t", "audio.mp3",
+                                                  "@mixed"}
+                                  << 2;
     for (const char *level : {"--normalize=-3", "--normalize=loud", "--normalize="})
         QTest::addRow("%s", level) << QStringList {level, "-t", "audio.mp3", "x"} << 2;
 }

@@ -1,6 +1,7 @@
 #include "app/cli/CliOptions.h"
 
 #include "conversion/ArgumentBuilder.h"
+#include "conversion/BatchSettings.h"
 #include "conversion/VideoScale.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
@@ -108,7 +109,7 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
     const QCommandLineOption trimStart("trim-start",
                                        "Keep from this time on (seconds or HH:MM:SS).", "TIME");
     const QCommandLineOption trimEnd(
-        "trim-end", "Keep this much from the start (seconds or HH:MM:SS).", "TIME");
+        "trim-end", "Stop at this time of the input (seconds or HH:MM:SS).", "TIME");
     const QCommandLineOption scale(
         "scale", "Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p.", "SCALE");
     const QCommandLineOption keepStructure(
@@ -206,10 +207,19 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         if (!formats.contains(*options.audioFormat))
             return usage(QStringLiteral("--audio-format takes one of %1").arg(formats.join(u", ")));
     }
+    // Checked here, once, rather than failing every file in ffmpeg.
+    for (const QCommandLineOption *trim : {&trimStart, &trimEnd}) {
+        if (parser.isSet(*trim) && !timeTextSeconds(parser.value(*trim)))
+            return usage(QStringLiteral("--%1 takes seconds or HH:MM:SS, e.g. 90 or 00:01:30")
+                             .arg(trim->names().constFirst()));
+    }
     if (parser.isSet(trimStart))
         options.trimStart = parser.value(trimStart);
     if (parser.isSet(trimEnd))
         options.trimEnd = parser.value(trimEnd);
+    if (options.trimStart && options.trimEnd
+        && *timeTextSeconds(*options.trimEnd) <= *timeTextSeconds(*options.trimStart))
+        return usage(QStringLiteral("--trim-end must be later than --trim-start"));
     if (parser.isSet(scale)) {
         // The label ("2160p (4K)") or its first word ("2160p"), any case.
         const QString text = parser.value(scale).toLower();

@@ -7,6 +7,8 @@
 #include "conversion/JobQueue.h"
 #include "conversion/LoudnessMeasurement.h"
 #include "conversion/ProgressMath.h"
+#include "conversion/SafeOutput.h"
+#include "model/FileIdentity.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
 #include "settings/ConversionSettings.h"
@@ -357,11 +359,23 @@ void CliSession::plan()
     const ConversionSettings settings = ConversionSettings::current();
     auto printPlan = [this, settings](const HardwareProfile &profile) {
         const bool overwrite = Preferences::instance().value(PreferenceKeys::overwriteExisting);
+        // A job refuses to write over any input of its run.
+        QSet<FileIdentity> inputs;
+        for (const MediaPtr &item : std::as_const(m_items)) {
+            if (const auto identity = item->fileIdentity() ? item->fileIdentity()
+                                                           : FileIdentity::of(item->pathString()))
+                inputs.insert(*identity);
+        }
         for (const MediaPtr &item : std::as_const(m_items)) {
             PlanSource source = PlanSource::of(*item);
             source.video = m_sourceVideos.value(item.get());
             const ConversionPlan plan = planConversion(source, m_target, m_options.outputDir,
                                                        m_batch, settings, profile, overwrite);
+            const std::optional<FileIdentity> target = FileIdentity::of(plan.outputPath);
+            const std::optional<QString> problem = target && inputs.contains(*target)
+                ? std::optional(SafeOutput::replacesInputMessage(plan.outputPath))
+                : std::nullopt;
+            m_refused += problem ? 1 : 0;
             // The WebP step reads a PNG that exists only while the job runs.
             const QStringList arguments = plan.route == ConversionRoute::webpThroughPng
                 ? plan.ffmpegArguments(plan.outputPath, tr("(PNG from libvips)"))
@@ -381,6 +395,8 @@ void CliSession::plan()
                                     {"arguments", QJsonArray::fromStringList(arguments)}};
                 if (!route.isEmpty())
                     object.insert("route", route);
+                if (problem)
+                    object.insert("problem", *problem);
                 printJson(object);
             } else {
                 printLine(QStringLiteral("%1 [%2] -> %3")
@@ -391,6 +407,8 @@ void CliSession::plan()
                           + (route.isEmpty() || arguments.isEmpty()
                                  ? QString()
                                  : QStringLiteral("  (") + route + u')'));
+                if (problem)
+                    printLine(tr("    would fail: %1").arg(*problem));
             }
         }
         printSummary();
@@ -565,7 +583,12 @@ void CliSession::printSummary()
         return;
     }
     if (m_options.dryRun) {
-        printLine(tr("%1 to convert, %2 skipped (dry run)").arg(m_items.size()).arg(m_skipped));
+        printLine(m_refused == 0
+                      ? tr("%1 to convert, %2 skipped (dry run)").arg(m_items.size()).arg(m_skipped)
+                      : tr("%1 to convert, %2 would fail, %3 skipped (dry run)")
+                            .arg(m_items.size() - m_refused)
+                            .arg(m_refused)
+                            .arg(m_skipped));
         return;
     }
     printLine(tr("%1 converted, %2 failed, %3 skipped in %4")

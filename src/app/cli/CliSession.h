@@ -78,6 +78,7 @@ private:
     bool m_interrupted = false;
     int m_liveLines = 0;
     int m_skipped = 0;
+    int m_refused = 0; // dry run: planned outputs a job would refuse
     int m_completed = 0;
     int m_failed = 0;
 };
