@@ -3,6 +3,7 @@
 #include "settings/VideoCodec.h"
 
 #include <algorithm>
+#include <cmath>
 
 bool isBlankTimeText(const QString &text)
 {
@@ -11,7 +12,20 @@ bool isBlankTimeText(const QString &text)
 
 std::optional<double> timeTextSeconds(const QString &text)
 {
-    const QStringList parts = text.trimmed().split(u':');
+    QString time = text.trimmed();
+    // ffmpeg also takes seconds with a unit: "90s", "1500ms", "250000us".
+    double unit = 1.0;
+    if (!time.contains(u':')) {
+        for (const auto &[suffix, scale] :
+             {std::pair {u"ms", 1e-3}, std::pair {u"us", 1e-6}, std::pair {u"s", 1.0}}) {
+            if (time.endsWith(QStringView(suffix))) {
+                time.chop(QStringView(suffix).size());
+                unit = scale;
+                break;
+            }
+        }
+    }
+    const QStringList parts = time.split(u':');
     if (parts.size() > 3)
         return std::nullopt;
     double seconds = 0;
@@ -19,11 +33,12 @@ std::optional<double> timeTextSeconds(const QString &text)
         bool ok = false;
         const double value = parts.at(i).toDouble(&ok);
         // Only the last part may have a fraction; the others are whole.
-        if (!ok || value < 0 || (i + 1 < parts.size() && parts.at(i).contains(u'.')))
+        if (!ok || !std::isfinite(value) || value < 0
+            || (i + 1 < parts.size() && parts.at(i).contains(u'.')))
             return std::nullopt;
         seconds = seconds * 60 + value;
     }
-    return seconds;
+    return seconds * unit;
 }
 
 std::optional<double> BatchSettings::keptDuration(std::optional<double> duration) const

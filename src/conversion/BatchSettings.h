@@ -44,5 +44,5 @@ struct BatchSettings {
 // True when a time text holds nothing but spaces and tabs; such a bound is skipped.
 bool isBlankTimeText(const QString &text);
 
-// Seconds of an ffmpeg time text: "90", "1.5", "01:30", "00:01:30.250".
+// Seconds of an ffmpeg time text: "90", "1.5", "01:30", "00:01:30.250", "1500ms".
 std::optional<double> timeTextSeconds(const QString &text);

@@ -35,7 +35,9 @@ void TestProgressMath::overall()
     QCOMPARE(kept("1:30", "00:02:00.5", 600.0), 30.5);
     QCOMPARE(kept("90", "", 100.0), 10.0);
     QCOMPARE(kept("", "200", 100.0), 100.0);
-    QCOMPARE(kept("1:x", "", 100.0), std::nullopt);
+    QCOMPARE(kept("1500ms", "2.5s", 100.0), 1.0);
+    for (const char *unreadable : {"1:x", "1:30s", "nan", "-inf"})
+        QCOMPARE(kept(unreadable, "", 100.0), std::nullopt);
 }
 
 void TestProgressMath::estimate_data()
