@@ -167,10 +167,14 @@ void TestCli::dryRunPlansTheBuildersArguments()
 void TestCli::presetByName()
 {
     const QString out = m_dir.filePath("preset");
-    const Run result = run({"-q", "-p", "hi-fi (flac)", "-o", out, m_mixed + "/one.wav"});
+    const Run result = run({"-q", "-p", "hi-fi (flac)", "-o", out, m_mixed + "/one.wav",
+                            m_mixed + "/notes.txt", "missing.wav"});
     QCOMPARE(result.status, 0);
     QCOMPARE(QDir(out).entryList(QDir::Files), QStringList {"one.flac"});
-    QVERIFY(result.out.contains("1 converted, 0 failed"));
+    QVERIFY(result.out.contains("1 converted, 0 failed, 2 skipped"));
+    // Quiet, yet a path that could not be read is named; a file of another kind is not.
+    QVERIFY(result.out.contains("missing.wav: No such file or directory"));
+    QVERIFY(!result.out.contains("notes.txt"));
 }
 
 void TestCli::takesEveryArgumentAsOnePath()

@@ -77,13 +77,14 @@ QString escapedControls(const QString &text)
 
 // Why a file was left in the group "other": a path that names nothing or
 // cannot be read says so rather than blaming the file's content.
-QString unrecognizedReason(const QString &path)
+// Why a file of the group "other" is skipped; true when it cannot be read.
+std::pair<QString, bool> unrecognizedReason(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return qt_error_string(errno);
+        return {qt_error_string(errno), true};
     ::close(fd);
-    return CliSession::tr("not a recognized media file");
+    return {CliSession::tr("not a recognized media file"), false};
 }
 
 // FNV-1a, 64 bits: the same split on every machine and in every run, unlike
@@ -273,12 +274,14 @@ void CliSession::start()
     connect(m_load, &Operation::finished, this, &CliSession::onLoaded);
 }
 
-void CliSession::reportSkipped(const QString &path, const QString &reason)
+void CliSession::reportSkipped(const QString &path, const QString &reason, bool unreadable)
 {
     ++m_skipped;
+    // A path that could not be read is an error even in quiet mode; a file
+    // of another kind than the target is not.
     if (m_options.json)
         printJson({{"event", "skipped"}, {"input", path}, {"reason", reason}});
-    else if (!m_options.quiet)
+    else if (!m_options.quiet || unreadable)
         printLine(tr("skipped  %1: %2").arg(path, reason));
 }
 
@@ -313,7 +316,7 @@ void CliSession::onLoaded()
         return;
     for (const SkippedPath &skipped : m_set->skippedPaths()) {
         if (inShard(skipped.path))
-            reportSkipped(skipped.path, skipped.reason);
+            reportSkipped(skipped.path, skipped.reason, true);
     }
     bool anyToConvert = false;
     // One file reached by two paths (a link, a folder and a file in it) is
@@ -331,7 +334,8 @@ void CliSession::onLoaded()
         if (item->group() == m_target.group) {
             m_items << item;
         } else if (item->group() == MediaGroup::other) {
-            reportSkipped(item->pathString(), unrecognizedReason(item->pathString()));
+            const auto [reason, unreadable] = unrecognizedReason(item->pathString());
+            reportSkipped(item->pathString(), reason, unreadable);
         } else {
             reportSkipped(item->pathString(),
                           tr("%1 file; %2 converts %3 files")

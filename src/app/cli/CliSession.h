@@ -49,7 +49,7 @@ private:
     void run();
     void watch(const MediaPtr &item);
     void onRunFinished();
-    void reportSkipped(const QString &path, const QString &reason);
+    void reportSkipped(const QString &path, const QString &reason, bool unreadable = false);
     void reportFinished(const Media &item, const QString &status);
     void redrawLive();
     void clearLive();
