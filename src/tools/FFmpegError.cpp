@@ -26,12 +26,16 @@ Rank rankOf(const QString &line)
     }
     if (line == u"Conversion failed!")
         return Rank::lastResort;
-    static const char *const summaries[]
-        = {"Error initializing output stream",       "Error while",
-           "Could not write header for output file", "Error marking filters as finished",
-           "Error reinitializing filters",           "Failed to inject frame into filter network",
-           "Error configuring filter graph",         "Error initializing complex filters",
-           "Error initializing a simple filtergraph"};
+    static const char *const summaries[] = {"Error initializing output stream",
+                                            "Error while",
+                                            "Could not write header for output file",
+                                            "Error marking filters as finished",
+                                            "Error reinitializing filters",
+                                            "Failed to inject frame into filter network",
+                                            "Error configuring filter graph",
+                                            "Error initializing complex filters",
+                                            "Error initializing a simple filtergraph",
+                                            "Output file is empty, nothing was encoded"};
     for (const char *summary : summaries) {
         if (line.startsWith(QLatin1String(summary)))
             return Rank::summary;

@@ -152,6 +152,11 @@ void TestFFmpegRunner::describesErrors_data()
         "options\nCannot determine format of input stream 0:0 after EOF\n"
         "Error marking filters as finished\n",
         "Cannot determine format of input stream 0:0 after EOF");
+    row("empty output gives way", // a Latin-1 SRT
+        "[srt @ 0x56] Invalid UTF-8 in decoded subtitles text; maybe missing -sub_charenc option\n"
+        "Error while decoding stream #0:0: Invalid data found when processing input\n"
+        "Output file is empty, nothing was encoded (check -ss / -t / -frames parameters if used)\n",
+        "Invalid UTF-8 in decoded subtitles text; maybe missing -sub_charenc option");
 }
 
 void TestFFmpegRunner::describesErrors()
