@@ -94,5 +94,8 @@ ConversionPlan planConversion(const PlanSource &source, const MediaTarget &targe
     plan.route = target.id == microDvdTargetId ? ConversionRoute::microDvdThroughSrt
                                                : ConversionRoute::ffmpeg;
     plan.ffArgs = makeFFArgs(target, batch, profile, settings, source.video, source.loudness);
+    // ffmpeg reads text subtitles as UTF-8 unless told otherwise.
+    if (source.group == MediaGroup::subtitle && source.textEncoding)
+        plan.ffArgs.inputOptions << QStringLiteral("-sub_charenc") << *source.textEncoding;
     return plan;
 }

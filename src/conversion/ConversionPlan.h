@@ -29,9 +29,11 @@ struct PlanSource {
     QString importRoot;
     MediaGroup group = MediaGroup::other;
     std::optional<double> duration;
-    SourceVideo video;
+    SourceVideo video {};
     // The measuring pass's figures, when the conversion normalises loudness.
-    std::optional<LoudnessMeasurement> loudness;
+    std::optional<LoudnessMeasurement> loudness {};
+    // A subtitle file's character set when it is not UTF-8 (iconv's name).
+    std::optional<QString> textEncoding {};
 
     static PlanSource of(const Media &item);
 };

@@ -14,10 +14,13 @@
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/MediaProbe.h"
+#include "tools/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFutureWatcher>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <filesystem>
@@ -134,6 +137,8 @@ void MediaJob::fillDuration()
 {
     if (!m_item)
         return fail(removedMessage());
+    if (m_item->group() == MediaGroup::subtitle)
+        return readTextEncoding();
     // A video's frame size and pixel format shape its command line, so
     // videos are always probed; audio only for its play length.
     const MediaGroup group = m_item->group();
@@ -156,6 +161,20 @@ void MediaJob::fillDuration()
                             .arg(m_item->filename()));
         makePlan();
     });
+}
+
+// A legacy character set is read from the file's bytes, on the pool.
+void MediaJob::readTextEncoding()
+{
+    auto *watcher = new QFutureWatcher<std::optional<QString>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        m_textEncoding = watcher->result();
+        watcher->deleteLater();
+        if (isCancelled())
+            return cancelled();
+        makePlan();
+    });
+    watcher->setFuture(QtConcurrent::run(&legacyTextEncoding, m_item->pathString()));
 }
 
 void MediaJob::resolveHardwareProfile()
@@ -189,6 +208,7 @@ void MediaJob::replan()
     PlanSource source = PlanSource::of(*m_item);
     source.video = m_sourceVideo;
     source.loudness = m_loudness;
+    source.textEncoding = m_textEncoding;
     m_plan = planConversion(source, m_target, m_destination, m_batch, m_settings, m_profile,
                             m_overwrite);
 }

@@ -62,6 +62,7 @@ private:
     void start();
     void prepareOutput();
     void fillDuration();
+    void readTextEncoding();
     void resolveHardwareProfile();
     void makePlan();
     void beginConversion();
@@ -92,6 +93,7 @@ private:
     ConversionPlan m_plan;
     HardwareProfile m_profile = HardwareProfile::software();
     SourceVideo m_sourceVideo;
+    std::optional<QString> m_textEncoding;
 
     QString m_finalPath;
     QString m_lockedPath;

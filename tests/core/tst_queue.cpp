@@ -126,7 +126,9 @@ void TestQueue::initTestCase()
     QVERIFY(VIPS_INIT("tst_queue") == 0);
     vips::VImage::black(16, 16, vips::VImage::option()->set("bands", 3))
         .heifsave(m_dir.filePath("photo.heic").toUtf8().constData());
-    QVERIFY(writeFile(m_dir.filePath("lines.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
+    // "Привет мир" in Windows-1251, as many older subtitle files are written.
+    QVERIFY(writeFile(m_dir.filePath("lines.srt"),
+                      "1\n00:00:01,000 --> 00:00:02,000\n\xcf\xf0\xe8\xe2\xe5\xf2 \xec\xe8\xf0\n"));
 }
 
 void TestQueue::init()
@@ -771,6 +773,7 @@ void TestQueue::dryRunIsWhatTheJobRuns()
     const QStringList ran = QString::fromUtf8(file.readAll()).split('\n');
     QCOMPARE(ran.count(QString()), 2); // one run: its arguments and the empty line
     QCOMPARE(withoutPaths(ran.mid(0, ran.size() - 2)), withoutPaths(planned));
+    QCOMPARE(planned.contains("WINDOWS-1251"), input == "lines.srt");
     QCOMPARE(QFileInfo(ran.at(ran.size() - 3).mid(5)).absolutePath(), out); // after "file:"
 }
 

@@ -16,15 +16,18 @@
 #include "settings/PresetStore.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/MediaProbe.h"
+#include "tools/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QtConcurrent>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -373,6 +376,7 @@ void CliSession::plan()
         for (const MediaPtr &item : std::as_const(m_items)) {
             PlanSource source = PlanSource::of(*item);
             source.video = m_sourceVideos.value(item.get());
+            source.textEncoding = m_textEncodings.value(item.get());
             const ConversionPlan plan = planConversion(source, m_target, m_options.outputDir,
                                                        m_batch, settings, profile, overwrite);
             const std::optional<FileIdentity> target = FileIdentity::of(plan.outputPath);
@@ -433,6 +437,19 @@ void CliSession::plan()
     // as the job probes it, so the plan shown is the one that would run.
     auto pending = std::make_shared<int>(0);
     for (const MediaPtr &item : std::as_const(m_items)) {
+        // A subtitle file's character set, read as the job reads it.
+        if (item->group() == MediaGroup::subtitle) {
+            ++*pending;
+            auto *watcher = new QFutureWatcher<std::optional<QString>>(this);
+            connect(watcher, &QFutureWatcherBase::finished, this,
+                    [this, watcher, item, pending, detectThenPrint] {
+                        m_textEncodings.insert(item.get(), watcher->result());
+                        watcher->deleteLater();
+                        if (--*pending == 0)
+                            detectThenPrint();
+                    });
+            watcher->setFuture(QtConcurrent::run(&legacyTextEncoding, item->pathString()));
+        }
         if (item->group() != MediaGroup::video)
             continue;
         ++*pending;

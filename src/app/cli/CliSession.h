@@ -70,6 +70,7 @@ private:
     // The dry run's probes of the videos, and what they found.
     QList<QPointer<ProbeRun>> m_probes;
     QHash<const Media *, SourceVideo> m_sourceVideos;
+    QHash<const Media *, std::optional<QString>> m_textEncodings;
     QList<MediaPtr> m_items;
     QHash<const Media *, QString> m_outputs;
     QElapsedTimer m_clock;
