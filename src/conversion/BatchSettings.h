@@ -13,8 +13,8 @@
 struct BatchSettings {
     bool trimEnabled = false;
     // Turning trimEnabled off keeps both texts for when it is turned on again.
-    QString trimStart;
-    QString trimEnd;
+    QString trimStart {};
+    QString trimEnd {};
     VideoScale scale = VideoScale::original;
 
     // "-ss" and trimStart as typed, when trimming is on and the start is not

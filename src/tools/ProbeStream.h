@@ -7,14 +7,14 @@
 // One stream of a probed file, named the way ffprobe names it.
 struct ProbeStream {
     QString codecType; // "video", "audio", "subtitle", …; empty when unknown
-    std::optional<QString> codecLongName;
-    std::optional<qint64> width;
-    std::optional<qint64> height;
-    std::optional<QString> codecName; // "mp3", "h264", …
-    std::optional<QString> pixelFormat; // "yuv420p", …
-    std::optional<int> channels;
-    std::optional<QString> channelLayout; // "stereo", "5.1(side)", …
-    std::optional<int> sampleRate; // Hz
+    std::optional<QString> codecLongName {};
+    std::optional<qint64> width {};
+    std::optional<qint64> height {};
+    std::optional<QString> codecName {}; // "mp3", "h264", …
+    std::optional<QString> pixelFormat {}; // "yuv420p", …
+    std::optional<int> channels {};
+    std::optional<QString> channelLayout {}; // "stereo", "5.1(side)", …
+    std::optional<int> sampleRate {}; // Hz
 
     friend bool operator==(const ProbeStream &, const ProbeStream &) = default;
 };

@@ -22,9 +22,9 @@ std::optional<QString> chooseMediaFolder(QWidget *parent);
 std::optional<QString> chooseFolder(QWidget *parent);
 
 struct Answers {
-    std::function<QStringList()> media;
-    std::function<std::optional<QString>()> folder;
-    std::function<std::optional<QString>()> mediaFolder;
+    std::function<QStringList()> media {};
+    std::function<std::optional<QString>()> folder {};
+    std::function<std::optional<QString>()> mediaFolder {};
 };
 
 // Replaces the dialogs until reset with an empty Answers.
