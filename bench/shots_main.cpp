@@ -285,6 +285,14 @@ void workspace()
     auto *popover = child<QWidget>(view, "batchPopover");
     child<ToggleSwitch>(*popover, "trimOutput")->click();
     save(*popover, QStringLiteral("batch-popover-video"));
+    // A range ffmpeg would refuse, said under the fields; then cleared again.
+    QTest::keyClicks(child<QLineEdit>(*popover, "trimStart"), QStringLiteral("1:30"));
+    QTest::keyClicks(child<QLineEdit>(*popover, "trimEnd"), QStringLiteral("45"));
+    save(*popover, QStringLiteral("batch-popover-problem"));
+    for (const char *name : {"trimStart", "trimEnd"}) {
+        child<QLineEdit>(*popover, name)->selectAll();
+        QTest::keyClick(child<QLineEdit>(*popover, name), Qt::Key_Backspace);
+    }
     popover->hide();
 
     auto *picker = child<QToolButton>(view, "targetPicker");

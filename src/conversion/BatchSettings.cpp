@@ -2,6 +2,8 @@
 
 #include "settings/VideoCodec.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -52,6 +54,26 @@ std::optional<double> BatchSettings::keptDuration(std::optional<double> duration
     if (duration)
         end = std::min(*end, *duration);
     return std::max(*end - *start, 0.0);
+}
+
+std::optional<QString> BatchSettings::trimProblem() const
+{
+    if (!trimEnabled)
+        return std::nullopt;
+    std::optional<double> bounds[2];
+    const QString *texts[2] = {&trimStart, &trimEnd};
+    for (int i = 0; i < 2; ++i) {
+        if (isBlankTimeText(*texts[i]))
+            continue;
+        bounds[i] = timeTextSeconds(*texts[i]);
+        if (!bounds[i])
+            return QCoreApplication::translate("BatchSettings",
+                                               "\"%1\" is not a time: use seconds or HH:MM:SS")
+                .arg(texts[i]->trimmed());
+    }
+    if (bounds[0] && bounds[1] && *bounds[1] <= *bounds[0])
+        return QCoreApplication::translate("BatchSettings", "End must be later than Start");
+    return std::nullopt;
 }
 
 QStringList BatchSettings::trimStartArguments() const

@@ -8,8 +8,8 @@
 #include <optional>
 
 // The per-batch trim range and video scale of one group workspace. Never
-// persisted. The time texts are ffmpeg time durations as the user typed them;
-// they are not parsed here, ffmpeg reports what it cannot read.
+// persisted. The time texts are ffmpeg time durations as the user typed them
+// and reach ffmpeg unchanged; ffmpeg reports what it cannot read.
 struct BatchSettings {
     bool trimEnabled = false;
     // Turning trimEnabled off keeps both texts for when it is turned on again.
@@ -31,6 +31,12 @@ struct BatchSettings {
     // the start (or 0) to the end (or the file's end). Nothing when the file's
     // length is unknown and the end is not given, or a bound cannot be read.
     std::optional<double> keptDuration(std::optional<double> duration) const;
+
+    // What is wrong with the trim range as typed, for the user to read: a
+    // bound that is not a time, or an end not later than the start. Nothing
+    // when trimming is off or the range can be used. The conversion does not
+    // depend on it; ffmpeg would refuse such a range for every file.
+    std::optional<QString> trimProblem() const;
 
     // "-vf" and the scale filter, for a target of the video group (extract-
     // audio included) when the scale is not original and the "video codec"

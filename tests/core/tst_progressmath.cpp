@@ -38,6 +38,9 @@ void TestProgressMath::overall()
     QCOMPARE(kept("1500ms", "2.5s", 100.0), 1.0);
     for (const char *unreadable : {"1:x", "1:30s", "nan", "-inf"})
         QCOMPARE(kept(unreadable, "", 100.0), std::nullopt);
+    QCOMPARE((BatchSettings {true, " soon ", "2"}.trimProblem()),
+             QStringLiteral("\"soon\" is not a time: use seconds or HH:MM:SS"));
+    QCOMPARE((BatchSettings {false, "9", "2"}.trimProblem()), std::nullopt);
 }
 
 void TestProgressMath::estimate_data()

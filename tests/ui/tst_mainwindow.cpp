@@ -674,6 +674,11 @@ void tst_MainWindow::fullBatchThenSkipThenCancel()
              (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
     QCOMPARE(m_openedFolders, QStringList {out});
     QVERIFY(process->isEnabled());
+    // The outcome belongs to the audio files: another group does not show it.
+    view.setGroup(MediaGroup::video, {});
+    QVERIFY(!result->isVisible());
+    view.setGroup(MediaGroup::audio, items);
+    QVERIFY(result->isVisible());
 
     // Unchanged settings: every item is skipped, none converts again.
     finished.reset();
@@ -938,6 +943,13 @@ void tst_MainWindow::headerRemovalAndBatchPopover()
     QTest::keyClicks(child<QLineEdit>(*panel, "trimStart"), QStringLiteral("90"));
     QCOMPARE(view.batch().trimEnabled, true);
     QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+    // A range ffmpeg would refuse is said while typing.
+    auto *problem = child<QLabel>(*panel, "trimProblem");
+    QTest::keyClicks(child<QLineEdit>(*panel, "trimEnd"), QStringLiteral("1:00"));
+    QVERIFY(problem->isVisibleTo(panel));
+    QCOMPARE(problem->text(), QStringLiteral("End must be later than Start"));
+    QTest::keyClicks(child<QLineEdit>(*panel, "trimEnd"), QStringLiteral(":30"));
+    QVERIFY(!problem->isVisibleTo(panel));
     // Turning trimming off keeps the text for later.
     child<ToggleSwitch>(*panel, "trimOutput")->click();
     QCOMPARE(view.batch().trimEnabled, false);

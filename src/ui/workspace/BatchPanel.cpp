@@ -79,6 +79,13 @@ BatchPanel::BatchPanel(QWidget *parent)
     range->addLayout(fields);
     range->addWidget(caption(tr("HH:MM:SS or seconds (e.g. 90 or 00:01:30). Leave a field blank "
                                 "to skip it.")));
+    m_trimProblem = new QLabel;
+    m_trimProblem->setObjectName(QStringLiteral("trimProblem"));
+    m_trimProblem->setWordWrap(true);
+    QPalette warning = m_trimProblem->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xd0, 0x2c, 0x2c));
+    m_trimProblem->setPalette(warning);
+    range->addWidget(m_trimProblem);
     layout->addWidget(m_range);
 
     m_scaleSection = new QWidget;
@@ -149,6 +156,9 @@ void BatchPanel::showBatch()
         m_start->setText(m_batch.trimStart);
     if (m_end->text() != m_batch.trimEnd)
         m_end->setText(m_batch.trimEnd);
+    const std::optional<QString> problem = m_batch.trimProblem();
+    m_trimProblem->setText(problem.value_or(QString()));
+    m_trimProblem->setVisible(problem.has_value());
     m_scale->setCurrentIndex(m_scale->findData(int(m_batch.scale)));
     m_scaleSection->setVisible(m_showsScale);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 class ToggleSwitch;
@@ -40,6 +41,7 @@ private:
     QWidget *m_range = nullptr;
     QLineEdit *m_start = nullptr;
     QLineEdit *m_end = nullptr;
+    QLabel *m_trimProblem = nullptr;
     QWidget *m_scaleSection = nullptr;
     QComboBox *m_scale = nullptr;
 };

@@ -92,7 +92,10 @@ ResultBar::ResultBar(QWidget *parent)
     connect(m_detailsButton, &QPushButton::clicked, this, &ResultBar::toggleDetails);
     connect(m_showButton, &QPushButton::clicked, this,
             [this] { FileManager::openFolder(m_outcome.destination, this); });
-    connect(m_closeButton, &QToolButton::clicked, this, &QWidget::hide);
+    connect(m_closeButton, &QToolButton::clicked, this, [this] {
+        m_hasOutcome = false;
+        hide();
+    });
 
     auto *row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
@@ -123,6 +126,12 @@ ResultBar::ResultBar(QWidget *parent)
     hide();
 }
 
+void ResultBar::setShownGroup(MediaGroup group)
+{
+    m_inShownGroup = group == m_target.group;
+    setVisible(m_hasOutcome && m_inShownGroup);
+}
+
 void ResultBar::runStarted(const QList<MediaPtr> &items, const MediaTarget &target,
                            const QString &destination)
 {
@@ -131,6 +140,8 @@ void ResultBar::runStarted(const QList<MediaPtr> &items, const MediaTarget &targ
     m_target = target;
     m_destination = destination;
     m_started.clear();
+    m_hasOutcome = false;
+    m_inShownGroup = true;
     hide();
     for (const MediaPtr &item : items) {
         Media *raw = item.data();
@@ -209,7 +220,8 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
     m_detailsButton->setChecked(false);
     m_details->hide();
-    show();
+    m_hasOutcome = true;
+    setVisible(m_inShownGroup);
     Q_EMIT outcomeShown();
 }
 

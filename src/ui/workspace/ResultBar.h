@@ -29,6 +29,8 @@ public:
                     const QString &destination);
     // The run ended: sizes are read off the main thread, then the bar shows.
     void runFinished();
+    // The view now shows this group: the bar speaks of its run's group only.
+    void setShownGroup(MediaGroup group);
 
     const BatchOutcome &outcome() const { return m_outcome; }
     QString summary() const;
@@ -48,6 +50,8 @@ private:
     QSet<QUuid> m_started;
     BatchOutcome m_outcome;
     quint64 m_run = 0;
+    bool m_hasOutcome = false; // shown until dismissed or the next run
+    bool m_inShownGroup = true;
 
     QLabel *m_summary;
     QPushButton *m_detailsButton;

@@ -434,6 +434,7 @@ void SnapshotView::setGroup(MediaGroup group, const QList<MediaPtr> &media)
     if (groupChanged) {
         showGroup();
         showTarget();
+        m_resultBar->setShownGroup(group);
     }
     m_progressSheet->setMedia(media);
     restoreSelection();
