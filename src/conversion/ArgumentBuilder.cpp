@@ -88,15 +88,18 @@ bool isDeepPixelFormat(const QString &name)
 
 // H.264 leaves the 8-bit 4:2:0 of phones and browsers when the source is 10-bit
 // or 4:4:4, since the encoders keep the source's format where they can. H.265
-// from 4:2:2 or 4:4:4 would be the RExt profile, which they do not play
-// either: it gets 4:2:0, in Main 10 for deep sources.
+// from 4:2:2 or 4:4:4 would be the RExt profile, and VP9 profile 1 or 3, which
+// players do not play either: they get 4:2:0, 10-bit (Main 10, VP9 profile 2)
+// for deep sources. Theora has only 8 bits.
 QStringList pixelFormatOptions(const QString &encoder, const SourceVideo &source)
 {
     if (encoder == u"libx264" || encoder == u"h264_nvenc")
         return {QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
     if (encoder == u"h264_qsv")
         return {QStringLiteral("-pix_fmt"), QStringLiteral("nv12")};
-    if (encoder == u"libx265" && !source.pixelFormat.isEmpty())
+    if (encoder == u"libtheora" && !source.pixelFormat.isEmpty())
+        return {QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
+    if ((encoder == u"libx265" || encoder == u"libvpx-vp9") && !source.pixelFormat.isEmpty())
         return {QStringLiteral("-pix_fmt"),
                 isDeepPixelFormat(source.pixelFormat) ? QStringLiteral("yuv420p10le")
                                                       : QStringLiteral("yuv420p")};

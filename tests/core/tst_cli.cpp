@@ -2,6 +2,7 @@
 #include "conversion/BatchSettings.h"
 #include "conversion/HardwareProfile.h"
 #include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
 #include "tools/FFmpegRunner.h"
 
 #include <QDir>
@@ -143,7 +144,8 @@ void TestCli::dryRunPlansTheBuildersArguments()
     batch.scale = VideoScale::p480;
     const QStringList expected = ffmpegArguments(
         m_mixed + "/clip.mkv", out + "/clip.webm",
-        makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software()),
+        makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software(),
+                   ConversionSettings::current(), {160, 120, "yuv420p"}),
         false);
     QCOMPARE(planned["arguments"].toVariant().toStringList(), expected);
     // The subfolders of a folder given are kept below the output folder.

@@ -278,10 +278,14 @@ void TestConversions::convert_data()
     // A legacy character set becomes UTF-8.
     row("latin1.srt", "subtitle.ssa", "",
         "text: Dialogue: 0,0:00:00.10,0:00:00.50,Default,,0,0,0,,été");
-    // The job probes the frame: odd sizes lose a line, 4:4:4 becomes 4:2:0.
+    // The job probes the frame: odd sizes lose a line, 4:4:4 becomes 4:2:0,
+    // 10-bit stays 10-bit where the codec plays it.
     row("odd.mkv", "video.mp4", "", "mov: h264 320x240 yuv420p");
     row("odd.mkv", "video.wmv", "", "asf: wmv2 320x240 yuv420p");
     row("full.mkv", "video.mp4", "vc=hevc", "mov: hevc 160x120 yuv420p hvc1");
+    row("full.mkv", "video.webm", "", "matroska: vp9 160x120 yuv420p");
+    row("tenbit.mkv", "video.webm", "", "matroska: vp9 160x120 yuv420p10le");
+    row("full.mkv", "video.ogv", "", "ogg: theora 160x120 yuv420p");
     // One frame of an animation, all of it to GIF; HEIC through libvips.
     row("anim.gif", "image.png", "", "png_pipe: png 64x48 rgba x1", -1);
     row("anim.gif", "image.jpg", "", "image2: mjpeg 64x48 yuvj444p x1", -1);
