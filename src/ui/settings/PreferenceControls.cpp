@@ -3,6 +3,7 @@
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
 #include "settings/VideoCodec.h"
+#include "ui/controls/TextTones.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -92,8 +93,9 @@ void setCaptionStyle(QLabel *label, Tone tone, CaptionSize size)
     font.setPointSizeF(font.pointSizeF() * (size == CaptionSize::caption ? 0.9 : 0.8));
     label->setFont(font);
     QPalette palette = label->palette();
-    QColor colour = palette.color(QPalette::WindowText);
-    colour.setAlphaF(tone == Tone::secondary ? 0.65 : 0.45);
+    QColor colour = TextTones::secondary(label);
+    if (tone == Tone::tertiary)
+        colour.setAlphaF(0.45);
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
 }

@@ -1,6 +1,7 @@
 #include "ui/shell/NewsletterPrompt.h"
 
 #include "settings/MailingListManager.h"
+#include "ui/controls/TextTones.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -159,10 +160,8 @@ NewsletterPrompt::NewsletterPrompt(MailingListManager &manager, QWidget *window)
     m_error = new QLabel(m_form);
     m_error->setObjectName(QStringLiteral("error"));
     m_error->setWordWrap(true);
+    TextTones::setErrorText(m_error);
     {
-        QPalette palette = m_error->palette();
-        palette.setColor(QPalette::WindowText, QColor(0xd0, 0x2c, 0x2c));
-        m_error->setPalette(palette);
         QFont font = m_error->font();
         font.setPointSizeF(font.pointSizeF() * 0.85);
         m_error->setFont(font);

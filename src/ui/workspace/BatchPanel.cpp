@@ -1,5 +1,6 @@
 #include "ui/workspace/BatchPanel.h"
 
+#include "ui/controls/TextTones.h"
 #include "ui/controls/ToggleSwitch.h"
 #include "ui/settings/PreferenceControls.h"
 
@@ -82,9 +83,7 @@ BatchPanel::BatchPanel(QWidget *parent)
     m_trimProblem = new QLabel;
     m_trimProblem->setObjectName(QStringLiteral("trimProblem"));
     m_trimProblem->setWordWrap(true);
-    QPalette warning = m_trimProblem->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xd0, 0x2c, 0x2c));
-    m_trimProblem->setPalette(warning);
+    TextTones::setErrorText(m_trimProblem);
     range->addWidget(m_trimProblem);
     layout->addWidget(m_range);
 

@@ -4,6 +4,7 @@
 #include "conversion/ProgressMath.h"
 #include "ui/controls/ElidedLabel.h"
 #include "ui/controls/ShimmerProgressBar.h"
+#include "ui/controls/TextTones.h"
 #include "ui/workspace/StatusCell.h"
 
 #include <QCloseEvent>
@@ -32,13 +33,6 @@ void setTextColor(QWidget *widget, const QColor &color, QPalette::ColorRole role
     QPalette palette = widget->palette();
     palette.setColor(role, color);
     widget->setPalette(palette);
-}
-
-QColor secondaryText(const QWidget *widget)
-{
-    QColor color = widget->palette().color(QPalette::WindowText);
-    color.setAlphaF(0.65f);
-    return color;
 }
 
 // The status symbol of a row, turning while its item converts.
@@ -89,7 +83,7 @@ public:
         m_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_percent->setMinimumWidth(
             m_percent->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
-        setTextColor(m_percent, secondaryText(this), QPalette::WindowText);
+        setTextColor(m_percent, TextTones::secondary(this), QPalette::WindowText);
         layout->addWidget(m_percent);
         connect(item.data(), &Media::changed, this, &InFlightRow::showItem);
         showItem();
@@ -142,7 +136,7 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
     QFont small = m_counts->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_counts->setFont(small);
-    setTextColor(m_counts, secondaryText(this), QPalette::WindowText);
+    setTextColor(m_counts, TextTones::secondary(this), QPalette::WindowText);
     headings->addWidget(m_counts);
     header->addLayout(headings);
     header->addStretch();
@@ -187,7 +181,7 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
     m_timeLine = new QLabel;
     m_timeLine->setObjectName(QStringLiteral("timeLine"));
     m_timeLine->setFont(small);
-    setTextColor(m_timeLine, secondaryText(this), QPalette::WindowText);
+    setTextColor(m_timeLine, TextTones::secondary(this), QPalette::WindowText);
     footer->addWidget(m_timeLine, 1);
     m_cancel = new QPushButton(tr("Cancel"));
     m_cancel->setObjectName(QStringLiteral("cancel"));

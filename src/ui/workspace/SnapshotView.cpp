@@ -4,6 +4,7 @@
 #include "model/NaturalOrder.h"
 #include "settings/Preferences.h"
 #include "ui/controls/ElidedLabel.h"
+#include "ui/controls/TextTones.h"
 #include "ui/main/OpenPanel.h"
 #include "ui/settings/PresetsMenu.h"
 #include "ui/settings/SettingsView.h"
@@ -80,13 +81,6 @@ QIcon tinted(const Glyph &glyph, const QColor &color)
         result.addPixmap(pixmap);
     }
     return result;
-}
-
-QColor secondaryColor(const QWidget *widget)
-{
-    QColor color = widget->palette().color(QPalette::WindowText);
-    color.setAlphaF(0.65f);
-    return color;
 }
 
 // A one-pixel line between header parts, drawn from the palette in force:
@@ -612,7 +606,7 @@ void SnapshotView::updateHeader()
     if (selected) {
         m_headerText->setText(selected->pathString());
         m_headerText->setToolTip(selected->pathString());
-        palette.setColor(QPalette::WindowText, secondaryColor(this));
+        palette.setColor(QPalette::WindowText, TextTones::secondary(this));
     } else {
         const int count = int(m_model->media().size());
         m_headerText->setText(count == 1 ? tr("1 file") : tr("%n files", nullptr, count));
