@@ -207,19 +207,15 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         if (!formats.contains(*options.audioFormat))
             return usage(QStringLiteral("--audio-format takes one of %1").arg(formats.join(u", ")));
     }
-    // Checked here, once, rather than failing every file in ffmpeg.
-    for (const QCommandLineOption *trim : {&trimStart, &trimEnd}) {
-        if (parser.isSet(*trim) && !timeTextSeconds(parser.value(*trim)))
-            return usage(QStringLiteral("--%1 takes seconds or HH:MM:SS, e.g. 90 or 00:01:30")
-                             .arg(trim->names().constFirst()));
-    }
     if (parser.isSet(trimStart))
         options.trimStart = parser.value(trimStart);
     if (parser.isSet(trimEnd))
         options.trimEnd = parser.value(trimEnd);
-    if (options.trimStart && options.trimEnd
-        && *timeTextSeconds(*options.trimEnd) <= *timeTextSeconds(*options.trimStart))
-        return usage(QStringLiteral("--trim-end must be later than --trim-start"));
+    // Checked here, once, rather than failing every file in ffmpeg.
+    const BatchSettings trim {true, options.trimStart.value_or(QString()),
+                              options.trimEnd.value_or(QString())};
+    if (const std::optional<QString> problem = trim.trimProblem())
+        return usage(QStringLiteral("--trim-start/--trim-end: %1").arg(*problem));
     if (parser.isSet(scale)) {
         // The label ("2160p (4K)") or its first word ("2160p"), any case.
         const QString text = parser.value(scale).toLower();
