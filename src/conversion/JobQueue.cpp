@@ -60,8 +60,7 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
         queued.insert(item->id());
         // Imported items carry their identity; only items made some other
         // way cost a stat here.
-        if (const auto identity
-            = item->fileIdentity() ? item->fileIdentity() : FileIdentity::of(item->pathString()))
+        if (const auto identity = item->identityOrCurrent())
             m_runInputs.insert(*identity);
         ++added;
     }

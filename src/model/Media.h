@@ -36,6 +36,12 @@ public:
     // Read when the file was imported (off the main thread); nothing for an
     // item made directly or a file that did not exist then.
     const std::optional<FileIdentity> &fileIdentity() const { return m_fileIdentity; }
+    // That identity, or for an item made directly, the file's as it is now
+    // (a stat: not for the main thread in bulk).
+    std::optional<FileIdentity> identityOrCurrent() const
+    {
+        return m_fileIdentity ? m_fileIdentity : FileIdentity::of(m_path);
+    }
     MediaGroup group() const { return m_type.group(); }
     // The folder that was imported when this file was found inside it; empty
     // for a file given by itself. Keeping the folder structure mirrors the

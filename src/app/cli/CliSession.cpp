@@ -369,8 +369,7 @@ void CliSession::plan()
         // A job refuses to write over any input of its run.
         QSet<FileIdentity> inputs;
         for (const MediaPtr &item : std::as_const(m_items)) {
-            if (const auto identity = item->fileIdentity() ? item->fileIdentity()
-                                                           : FileIdentity::of(item->pathString()))
+            if (const auto identity = item->identityOrCurrent())
                 inputs.insert(*identity);
         }
         for (const MediaPtr &item : std::as_const(m_items)) {
