@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // How well a line of ffmpeg's error output states why a conversion failed.
@@ -12,34 +15,37 @@ enum class Rank { noise, lastResort, summary, cause };
 
 Rank rankOf(const QString &line)
 {
-    static const char *const noise[] = {"frames left in the queue",
-                                        "Last message repeated",
-                                        "deprecated",
-                                        "Guessed Channel Layout",
-                                        "x265 [info]",
-                                        "x265 [warning]",
-                                        "misdetection possible",
-                                        "Consider increasing the value for the"};
-    for (const char *pattern : noise) {
-        if (line.contains(QLatin1String(pattern)))
-            return Rank::noise;
-    }
+    static const QLatin1String noise[] = {QLatin1String("frames left in the queue"),
+                                          QLatin1String("Last message repeated"),
+                                          QLatin1String("deprecated"),
+                                          QLatin1String("Guessed Channel Layout"),
+                                          QLatin1String("x265 [info]"),
+                                          QLatin1String("x265 [warning]"),
+                                          QLatin1String("misdetection possible"),
+                                          QLatin1String("Consider increasing the value for the")};
+    static const QLatin1String summaries[]
+        = {QLatin1String("Error initializing output stream"),
+           QLatin1String("Error while"),
+           QLatin1String("Could not write header for output file"),
+           QLatin1String("Error marking filters as finished"),
+           QLatin1String("Error reinitializing filters"),
+           QLatin1String("Failed to inject frame into filter network"),
+           QLatin1String("Error configuring filter graph"),
+           QLatin1String("Error initializing complex filters"),
+           QLatin1String("Error initializing a simple filtergraph"),
+           QLatin1String("Output file is empty, nothing was encoded")};
+    const auto contains = [&line](QLatin1String pattern) {
+        return line.contains(pattern);
+    };
+    const auto startsWith = [&line](QLatin1String pattern) {
+        return line.startsWith(pattern);
+    };
+    if (std::any_of(std::begin(noise), std::end(noise), contains))
+        return Rank::noise;
     if (line == u"Conversion failed!")
         return Rank::lastResort;
-    static const char *const summaries[] = {"Error initializing output stream",
-                                            "Error while",
-                                            "Could not write header for output file",
-                                            "Error marking filters as finished",
-                                            "Error reinitializing filters",
-                                            "Failed to inject frame into filter network",
-                                            "Error configuring filter graph",
-                                            "Error initializing complex filters",
-                                            "Error initializing a simple filtergraph",
-                                            "Output file is empty, nothing was encoded"};
-    for (const char *summary : summaries) {
-        if (line.startsWith(QLatin1String(summary)))
-            return Rank::summary;
-    }
+    if (std::any_of(std::begin(summaries), std::end(summaries), startsWith))
+        return Rank::summary;
     return Rank::cause;
 }
 
