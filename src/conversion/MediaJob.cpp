@@ -22,7 +22,6 @@
 #include <QFutureWatcher>
 #include <QtConcurrent>
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -30,17 +29,6 @@ namespace {
 QString removedMessage()
 {
     return QCoreApplication::translate("MediaJob", "The file was removed from the list");
-}
-
-// A source whose probe found streams, none of them audio, gives ffmpeg nothing
-// to write; it would only say "Output file #0 does not contain any stream".
-bool lacksAudioFor(const MediaTarget &target, const ProbeResult &source)
-{
-    const bool wantsAudio
-        = target.group == MediaGroup::audio || target == MediaTarget::extractAudioTarget();
-    return wantsAudio && !source.streams.isEmpty()
-        && std::none_of(source.streams.cbegin(), source.streams.cend(),
-                        [](const ProbeStream &stream) { return stream.codecType == u"audio"; });
 }
 
 // The share of an item's bar that the loudness measuring pass fills.
@@ -156,9 +144,10 @@ void MediaJob::fillDuration()
         m_probe->deleteLater();
         if (isCancelled())
             return cancelled();
-        if (m_item && source && lacksAudioFor(m_target, *source))
-            return fail(QCoreApplication::translate("MediaJob", "\"%1\" has no audio to convert")
-                            .arg(m_item->filename()));
+        if (m_item && source) {
+            if (const auto problem = sourceProblem(*source, m_target, m_item->filename()))
+                return fail(*problem);
+        }
         makePlan();
     });
 }

@@ -21,7 +21,22 @@ bool hasStream(const ProbeResult &probe, const QString &kind, bool needsPicture)
     });
 }
 
+bool makesAudio(const MediaTarget &target)
+{
+    return target.group == MediaGroup::audio || target == MediaTarget::extractAudioTarget();
+}
+
 } // namespace
+
+std::optional<QString> sourceProblem(const ProbeResult &probe, const MediaTarget &target,
+                                     const QString &inputName)
+{
+    // ffmpeg would only say "Output file #0 does not contain any stream".
+    if (makesAudio(target) && !probe.streams.isEmpty()
+        && !hasStream(probe, QStringLiteral("audio"), false))
+        return tr("\"%1\" has no audio to convert").arg(inputName);
+    return std::nullopt;
+}
 
 bool outputIsChecked(const MediaTarget &target)
 {
@@ -45,8 +60,7 @@ std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
     if (!probe)
         return tr("The converted file \"%1\" cannot be read").arg(context.outputName);
 
-    const bool audio
-        = target.group == MediaGroup::audio || target == MediaTarget::extractAudioTarget();
+    const bool audio = makesAudio(target);
     if (image && !hasStream(*probe, QStringLiteral("video"), true))
         return tr("The converted file \"%1\" holds no picture").arg(context.outputName);
     if (audio && !hasStream(*probe, QStringLiteral("audio"), false))

@@ -25,6 +25,12 @@ struct OutputCheckContext {
 std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
                                      const MediaTarget &target, const OutputCheckContext &context);
 
+// Why a probed source cannot give `target` anything, before ffmpeg runs: a
+// file with streams, none of them audio, for an audio target or "Convert to
+// Audio". Nothing when it can, or when the probe found no streams to judge.
+std::optional<QString> sourceProblem(const ProbeResult &probe, const MediaTarget &target,
+                                     const QString &inputName);
+
 // Probes a written output off the main thread and judges it by outputProblem.
 class OutputCheck final : public Operation {
     Q_OBJECT
