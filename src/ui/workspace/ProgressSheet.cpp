@@ -83,7 +83,7 @@ public:
         m_percent = new QLabel;
         m_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_percent->setMinimumWidth(
-            m_percent->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
+            m_percent->fontMetrics().horizontalAdvance(ProgressSheet::tr("%1 %").arg(100)));
         setTextColor(m_percent, TextTones::secondary(this), QPalette::WindowText);
         layout->addWidget(m_percent);
         connect(item.data(), &Media::changed, this, &InFlightRow::showItem);
@@ -100,7 +100,7 @@ private:
         m_progress->setValue(int(progress * 1000));
         m_percent->setText(m_item->isMeasuring()
                                ? ProgressSheet::tr("Measuring… %1 %").arg(int(progress * 100))
-                               : QStringLiteral("%1 %").arg(int(progress * 100)));
+                               : ProgressSheet::tr("%1 %").arg(int(progress * 100)));
         m_glyph->update();
     }
 
