@@ -666,12 +666,10 @@ void tst_MainWindow::runsCountWhatTheyStarted()
     QVERIFY(sheet->isVisible());
     QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
     runEnds("2 converted \u00b7 1 failed", "Failed Converted Converted", 1);
-    QList<QUuid> tableOrder;
-    for (int row = 0; row < 3; ++row)
-        tableOrder << table->model()->index(row, 0).data(MediaTableModel::IdRole).toUuid();
     QCOMPARE(started.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(started[i][0].toUuid(), tableOrder[i]);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(started[row][0].toUuid(),
+                 table->model()->index(row, 0).data(MediaTableModel::IdRole).toUuid());
     QCOMPARE(result->outcome().failures.first().path, broken);
     QCOMPARE(m_openedFolders, QStringList {out});
     details->click();
@@ -715,8 +713,6 @@ void tst_MainWindow::tableModel()
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setMedia(items);
     QCOMPARE(model.rowCount(), 3);
-    QCOMPARE(model.index(2, MediaTableModel::typeColumn).data().toString(),
-             QStringLiteral("test file"));
 
     // One status change redraws its own row, nothing else.
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
