@@ -313,12 +313,31 @@ void workspace()
     waitUntil([&] { return sheet->inFlight().size() == 2; });
     save(*sheet, QStringLiteral("progress-sheet"), 2500);
     save(view, QStringLiteral("workspace-running"));
-    view.queue().cancelAll();
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    save(*sheet, QStringLiteral("progress-sheet-cancelling"), 0);
     waitUntil([&] { return !view.queue().isRunning(); }, 20000);
     save(view, QStringLiteral("workspace-after-cancel"), 600);
-    if (auto *details = view.findChild<QPushButton *>(QStringLiteral("resultDetails")))
-        details->click();
+    auto *details = child<QPushButton>(view, "resultDetails");
+    details->click();
     save(view, QStringLiteral("workspace-result-failures"), 100);
+
+    // A failure that repeats itself in the next run is counted again.
+    const QList<MediaPtr> twice {
+        audio[0],
+        Media::create(
+            make(QStringLiteral("Jingle.flac"), QStringLiteral("-f lavfi -i sine=duration=2")))};
+    view.setGroup(MediaGroup::audio, twice);
+    for (int run = 0; run < 2; ++run) {
+        view.process();
+        waitUntil([&] { return !view.queue().isRunning(); }, 60000);
+        QTest::qWait(300);
+    }
+    details->click();
+    for (const QSize size : {QSize(1280, 800), QSize(519, 440)}) {
+        view.resize(size);
+        save(view, QStringLiteral("workspace-repeated-failure-%1").arg(size.width()), 300);
+    }
+    view.resize(900, 520);
 
     // Trim and scale in force: the button says so in every group they apply to.
     BatchSettings batch;

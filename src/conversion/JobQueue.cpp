@@ -195,21 +195,29 @@ void JobQueue::startJob(const MediaPtr &item)
     };
     MediaJob *job = processMedia(item, m_target, m_destination, m_batch, isProtected, this);
     m_active.insert(id, job);
-    connect(job, &Operation::finished, this, [this, job, id] {
-        const bool ok = job->succeeded();
+    Q_EMIT itemStarted(id);
+    connect(job, &Operation::finished, this, [this, job, id, item = QPointer<Media>(item.data())] {
+        JobOutcome outcome {JobOutcomeKind::failed, {}, job->outputPath()};
+        if (job->succeeded())
+            outcome.kind = job->skipped() ? JobOutcomeKind::skipped : JobOutcomeKind::converted;
+        else if (job->isCancelled())
+            outcome.kind = JobOutcomeKind::cancelled;
+        else if (item)
+            outcome.message = item->errorMessage().value_or(QString());
         job->deleteLater();
-        jobFinished(id, ok);
+        jobFinished(id, outcome);
     });
 }
 
-void JobQueue::jobFinished(const QUuid &id, bool ok)
+void JobQueue::jobFinished(const QUuid &id, const JobOutcome &outcome)
 {
     m_active.remove(id);
     m_activeMedia.removeIf([&id](const MediaPtr &item) { return item->id() == id; });
+    Q_EMIT itemFinished(id, outcome);
     if (m_removed.remove(id))
         return startNext();
     Totals totals = m_totals;
-    if (ok)
+    if (outcome.kind == JobOutcomeKind::converted || outcome.kind == JobOutcomeKind::skipped)
         ++totals.completed;
     else
         ++totals.failed;
@@ -239,6 +247,8 @@ bool JobQueue::failIfOutputTaken(const MediaPtr &item)
                  "folder.");
     item->setErrorMessage(message);
     item->setStatus(MediaStatus::failed);
+    Q_EMIT itemStarted(item->id());
+    Q_EMIT itemFinished(item->id(), {JobOutcomeKind::failed, message, output});
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "conversion/BatchProgress.h"
 #include "conversion/BatchSettings.h"
+#include "conversion/JobOutcome.h"
 #include "conversion/Totals.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
@@ -67,11 +68,15 @@ Q_SIGNALS:
     void startedAtChanged();
     // A run ended (after the completion action), with its final totals.
     void runFinished(const Totals &totals);
+    // An item of the run began, and what became of it; every start has one
+    // finish. Items dropped from the pending list never start.
+    void itemStarted(const QUuid &id);
+    void itemFinished(const QUuid &id, const JobOutcome &outcome);
 
 private:
     void startNext();
     void startJob(const MediaPtr &item);
-    void jobFinished(const QUuid &id, bool ok);
+    void jobFinished(const QUuid &id, const JobOutcome &outcome);
     bool isInputOfRun(const QString &path) const;
     // Fails the item when an earlier item of the run writes the same output;
     // claims the output otherwise.

@@ -76,11 +76,11 @@ bool Workspace::canProcess() const
     return m_group != MediaGroup::other && !m_queue.isRunning() && !m_media.isEmpty();
 }
 
-void Workspace::process(const QString &folder)
+void Workspace::process(const QString &folder, const QList<MediaPtr> &order)
 {
     if (!canProcess() || folder.isEmpty())
         return;
-    m_queue.enqueue(m_media, m_target, folder, m_batch);
+    m_queue.enqueue(order.isEmpty() ? m_media : order, m_target, folder, m_batch);
 }
 
 void Workspace::resetStaleItems()

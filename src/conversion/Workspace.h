@@ -45,8 +45,9 @@ public:
 
     // True when a run can start: files listed and no run going.
     bool canProcess() const;
-    // Converts the group's items into the folder.
-    void process(const QString &folder);
+    // Converts the group's items into the folder, starting them in the order
+    // of `order` (the order the user sees) when given, else in list order.
+    void process(const QString &folder, const QList<MediaPtr> &order = {});
     // The run's progress, the same wherever it is shown.
     BatchProgress progress() const { return m_queue.progress(); }
 

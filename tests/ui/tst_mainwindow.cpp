@@ -202,17 +202,18 @@ private Q_SLOTS:
     void skippedPathsBanner();
 
     // The workspace on its own.
-    void fullBatchThenSkipThenCancel();
+    void runsCountWhatTheyStarted();
     void tableModel();
     void staleItemsLoseTheirCheckMark_data();
     void staleItemsLoseTheirCheckMark();
     void targetPickerPerGroup();
     void headerRemovalAndBatchPopover();
+    void headerSaysWhatIsInForce_data();
+    void headerSaysWhatIsInForce();
 
     // The settings panel, the preferences window and the presets menu.
     void optionsPerTarget_data();
     void optionsPerTarget();
-    void copyingHidesTheQualityBlock();
     void bitrateThatIsNoStep();
     void editsReachTheOtherView();
 
@@ -474,7 +475,6 @@ void tst_MainWindow::importsStartOneLoadPerItem_data()
     const QList<QUrl> web {QUrl(QStringLiteral("https://example.com/a.mp3"))};
     for (const char *via : {"splash drop", "sidebar drop"}) {
         const QString on = QLatin1String(via);
-        QTest::addRow("%s, five files", via) << on << urls(names) << QString() << 5 << names;
         QTest::addRow("%s, five files and others", via)
             << on << urls(names) + web + QList {QUrl()} << QString() << 5 << names;
         QTest::addRow("%s, a web link", via) << on << web << QString() << 0 << QStringList();
@@ -622,87 +622,83 @@ QString tst_MainWindow::newFolder(const QString &name)
     return folder;
 }
 
-void tst_MainWindow::fullBatchThenSkipThenCancel()
+void tst_MainWindow::runsCountWhatTheyStarted()
 {
-    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("tone"), 3);
-    const QString out = newFolder(QStringLiteral("batch-out"));
+    // Two tones and a file that holds no sound.
+    QList<MediaPtr> items = copies(m_tone, QStringLiteral("run"), 2);
+    const QString broken = QFileInfo(items[0]->pathString()).dir().filePath("run3.wav");
+    QVERIFY(TestSupport::writeFile(broken, "no sound"));
+    items << makeItem(broken, MediaGroup::audio);
+    const QString out = newFolder(QStringLiteral("run-out"));
     SnapshotView view;
     view.resize(800, 500);
     view.show();
     view.setGroup(MediaGroup::audio, items);
-    QMenu *targets = child<QMenu>(view, "targetMenu");
-    for (QAction *action : targets->actions()) {
-        if (action->data() == QStringLiteral("audio.mp3"))
-            action->trigger();
-    }
-    QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.mp3"));
-
+    auto *table = child<QTableView>(view, "fileTable");
     auto *sheet = child<ProgressSheet>(view, "progressSheet");
-    auto *process = child<QToolButton>(view, "processButton");
-    bool sheetOpened = false;
-    bool processDisabledWhileRunning = true;
-    connect(&view.queue(), &JobQueue::isRunningChanged, this, [&] {
-        if (view.queue().isRunning()) {
-            sheetOpened = sheet->isVisible();
-            processDisabledWhileRunning = !process->isEnabled();
-        }
-    });
-    std::optional<Totals> finished;
-    connect(&view.queue(), &JobQueue::runFinished, this, [&](const Totals &t) { finished = t; });
-
-    // A cancelled destination panel changes nothing.
-    OpenPanel::setAnswersForTesting({{}, [] {
-                                         return std::optional<QString>();
-                                     }});
-    process->click();
-    QVERIFY(!view.queue().isRunning());
+    auto *result = child<ResultBar>(view, "resultBar");
+    auto *details = child<QPushButton>(*result, "resultDetails");
+    QSignalSpy started(&view.queue(), &JobQueue::itemStarted);
     OpenPanel::setAnswersForTesting({{}, [&] {
                                          return std::optional<QString>(out);
                                      }});
-    process->click();
-    QVERIFY(sheetOpened);
-    QVERIFY(processDisabledWhileRunning);
-    QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
-    QTRY_VERIFY(!sheet->isVisible());
-    QCOMPARE(*finished, (Totals {3, 3, 0}));
-    auto *result = child<ResultBar>(view, "resultBar");
-    QTRY_VERIFY(result->isVisible());
-    QCOMPARE(result->outcome().converted, 3);
-    QVERIFY(result->outcome().bytesIn > 0 && result->outcome().bytesOut > 0);
-    // Hidden files included: a temporary output would show.
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
-             (QStringList {"tone1.mp3", "tone2.mp3", "tone3.mp3"}));
+    // The bar's counts, the rows in table order and the failures must agree.
+    const auto runEnds = [&](const QString &summary, const QString &rows, int failures) {
+        QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 60000);
+        QTRY_VERIFY(result->isVisible());
+        QCOMPARE(result->summary().section(QStringLiteral(" \u2014 "), 0, 0), summary);
+        QStringList shown;
+        for (int row = 0; row < table->model()->rowCount(); ++row)
+            shown << StatusCell::toolTip(
+                MediaStatus(
+                    table->model()->index(row, 0).data(MediaTableModel::StatusRole).toInt()),
+                {});
+        QCOMPARE(shown.join(u' '), rows);
+        QCOMPARE(result->outcome().failures.size(), failures);
+        QCOMPARE(details->isVisibleTo(result), failures > 0);
+        QCOMPARE(details->text(), QStringLiteral("Show Failures"));
+        QVERIFY(!child<QWidget>(*result, "resultFailures")->isVisibleTo(result));
+    };
+
+    // Started in the order the user sorted the table.
+    table->sortByColumn(MediaTableModel::fileColumn, Qt::DescendingOrder);
+    view.process();
+    QVERIFY(sheet->isVisible());
+    QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
+    runEnds("2 converted \u00b7 1 failed", "Failed Converted Converted", 1);
+    QCOMPARE(started.size(), 3);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(started[row][0].toUuid(),
+                 table->model()->index(row, 0).data(MediaTableModel::IdRole).toUuid());
+    QCOMPARE(result->outcome().failures.first().path, broken);
     QCOMPARE(m_openedFolders, QStringList {out});
-    QVERIFY(process->isEnabled());
-    // The outcome belongs to the audio files: another group does not show it.
-    view.setGroup(MediaGroup::video, {});
-    QVERIFY(!result->isVisible());
-    view.setGroup(MediaGroup::audio, items);
-    QVERIFY(result->isVisible());
+    details->click();
+    QCOMPARE(details->text(), QStringLiteral("Hide Failures"));
 
-    // Unchanged settings: every item is skipped, none converts again.
-    finished.reset();
-    process->click();
-    QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 60000);
-    QCOMPARE(*finished, (Totals {3, 3, 0}));
-    QTRY_VERIFY(!sheet->isVisible());
-    QTRY_VERIFY(result->isVisible());
-    QCOMPARE(result->outcome().skipped, 3);
-    QCOMPARE(result->outcome().converted, 0);
+    // Unchanged settings: the same failure again, the rest skipped, and
+    // nothing written to show.
+    view.process();
+    runEnds("0 converted \u00b7 2 skipped (already converted) \u00b7 1 failed",
+            "Failed Converted Converted", 1);
+    QCOMPARE(m_openedFolders, QStringList {out});
 
-    // A new bitrate: all convert again, each reporting some progress, then
-    // working until it is stopped.
+    // A new bitrate converts the tones again; Cancel while both run. The
+    // file that never started waits again and is not counted.
     qputenv("FAKETOOL_ACTIONS", "--stdout|out_time_us=100000\\nprogress=continue\\n|--hang");
     Preferences::instance().setValue(audioQuality, 320.0);
-    process->click();
-    QVERIFY(sheet->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(items[0]->progress() > 0 && items[1]->progress() > 0, 30000);
-    // The sheet lists what is in flight and counts what is done.
-    QTRY_COMPARE(sheet->inFlight(), (QList<MediaPtr> {items[0], items[1]}));
-    QCOMPARE(child<QLabel>(*sheet, "counts")->text(), QStringLiteral("0 of 3 files"));
+    table->sortByColumn(MediaTableModel::fileColumn, Qt::AscendingOrder);
+    view.process();
+    QTRY_COMPARE_WITH_TIMEOUT(sheet->inFlight(), (QList<MediaPtr> {items[0], items[1]}), 30000);
+    // Both rows in full, not squashed into the height of one.
+    QVERIFY(child<QWidget>(*sheet, "inFlight")->height() >= 2 * sheet->fontMetrics().height());
     QTest::keyClick(sheet, Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(!view.queue().isRunning(), 20000);
+    auto *cancel = child<QPushButton>(*sheet, "cancel");
+    QCOMPARE(cancel->text(), QStringLiteral("Cancelling…"));
+    QVERIFY(!cancel->isEnabled());
+    QCOMPARE(child<QLabel>(*sheet, "title")->text(), QStringLiteral("Cancelling…"));
+    runEnds("0 converted \u00b7 2 cancelled", "Cancelled Cancelled Waiting", 0);
     QVERIFY(!sheet->isVisible());
+    QCOMPARE(m_openedFolders, QStringList {out});
 }
 
 void tst_MainWindow::tableModel()
@@ -717,8 +713,6 @@ void tst_MainWindow::tableModel()
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setMedia(items);
     QCOMPARE(model.rowCount(), 3);
-    QCOMPARE(model.index(2, MediaTableModel::typeColumn).data().toString(),
-             QStringLiteral("test file"));
 
     // One status change redraws its own row, nothing else.
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -732,9 +726,19 @@ void tst_MainWindow::tableModel()
     items[1]->setDuration(61.0);
     QCOMPARE(changed.size(), 1);
     QCOMPARE(changed[0][1].toModelIndex(), model.index(1, MediaTableModel::durationColumn));
-    // A failure shows its reason, or says that it failed.
-    QCOMPARE(StatusCell::toolTip(MediaStatus::failed, "Invalid data"), QString("Invalid data"));
-    QCOMPARE(StatusCell::toolTip(MediaStatus::failed, {}), QString("Failed"));
+    // A screen reader hears what the symbol means, and why a file failed.
+    const auto spoken = [&](int row) {
+        return model.index(row, MediaTableModel::statusColumn).data(Qt::AccessibleTextRole);
+    };
+    QCOMPARE(spoken(1), QString("Failed"));
+    items[1]->setErrorMessage(QStringLiteral("Invalid data"));
+    QCOMPARE(spoken(1), QString("Failed: Invalid data"));
+    QCOMPARE(spoken(0), QString("Waiting"));
+    // Two files of one name are told apart by the folder they were found in.
+    items[0]->setImportRoot(m_dir.path());
+    QCOMPARE(model.index(0, MediaTableModel::folderColumn).data().toString(),
+             QFileInfo(m_dir.path()).fileName() + QStringLiteral("/names"));
+    QCOMPARE(model.index(2, MediaTableModel::folderColumn).data().toString(), QString("names"));
 
     // Progress of running jobs comes in bursts and leaves one update per row.
     changed.clear();
@@ -758,13 +762,22 @@ void tst_MainWindow::tableModel()
     QCOMPARE(fileColumn(*table->model()), (QStringList {"b10.wav", "B2.wav", "a.wav"}));
     // A converted item shows its output's size and the change; that sorts too.
     QVERIFY(TestSupport::writeFile(QDir(folder).filePath("a.wav"), QByteArray(1000, 'x')));
+    for (int i : {0, 2})
+        items[i]->setStatus(MediaStatus::successful);
     items[0]->setLastOutputSize(3000);
     items[2]->setLastOutputSize(200);
     table->sortByColumn(MediaTableModel::outputColumn, Qt::AscendingOrder);
     QCOMPARE(fileColumn(*table->model()), (QStringList {"B2.wav", "a.wav", "b10.wav"}));
-    QTRY_COMPARE(table->model()->index(1, MediaTableModel::outputColumn).data().toString(),
+    const QModelIndex output = table->model()->index(1, MediaTableModel::outputColumn);
+    QTRY_COMPARE(output.data().toString(),
                  QString("200 bytes (\u2212"
                          "80\u00a0%)"));
+    QCOMPARE(spoken(2), QString("Converted, 200 bytes"));
+    // A narrow column drops the change before it would cut a number.
+    QCOMPARE(output.data(MediaTableModel::ShortTextRole).toString(), QString("200 bytes"));
+    // New settings put the file back to waiting: its old output says nothing.
+    items[2]->setStatus(MediaStatus::unprocessed);
+    QCOMPARE(model.index(2, MediaTableModel::outputColumn).data().toString(), QString());
 
     // A new list keeps the sort order; an unchanged one resets nothing.
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -894,6 +907,45 @@ void tst_MainWindow::targetPickerPerGroup()
     QTRY_VERIFY(!sheet->isVisible());
 }
 
+void tst_MainWindow::headerSaysWhatIsInForce_data()
+{
+    QTest::addColumn<QString>("codec"); // chosen after the batch
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("scaled"); // to 720p
+    QTest::addColumn<QString>("button");
+    QTest::newRow("scale") << "h264"
+                           << ""
+                           << "" << true << "Scale 720p";
+    QTest::newRow("a copy is not scaled") << "copy"
+                                          << ""
+                                          << "" << true << "Trim & Scale";
+    QTest::newRow("times as a clock") << "copy"
+                                      << "5"
+                                      << "0:15" << true << "Trim 0:00:05\u20130:00:15";
+    QTest::newRow("from the start, in ms")
+        << "hevc"
+        << ""
+        << "1500ms" << true << "Trim 0:00:00\u20130:00:01.5 \u00b7 720p";
+    QTest::newRow("to the end") << "h264"
+                                << "1:01:30"
+                                << "" << false << "Trim 1:01:30\u2013end";
+}
+
+void tst_MainWindow::headerSaysWhatIsInForce()
+{
+    QFETCH(QString, codec);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(bool, scaled);
+    QFETCH(QString, button);
+    SnapshotView view;
+    view.setGroup(MediaGroup::video, {});
+    view.setBatch({true, start, end, scaled ? VideoScale::p720 : VideoScale::original});
+    Preferences::instance().setValue(videoCodec, codec);
+    QCOMPARE(child<QToolButton>(view, "trimButton")->accessibleName(), button);
+}
+
 void tst_MainWindow::headerRemovalAndBatchPopover()
 {
     const QList<MediaPtr> items = copies(m_tone, QStringLiteral("header"), 3);
@@ -933,61 +985,56 @@ void tst_MainWindow::headerRemovalAndBatchPopover()
     auto *trim = child<QToolButton>(view, "trimButton");
     auto *popover = child<QWidget>(view, "batchPopover");
     auto *panel = child<BatchPanel>(view, "batchPanel");
-
     trim->click();
     QVERIFY(popover->isVisible());
     QVERIFY(!child<QComboBox>(*panel, "scale")->isVisibleTo(panel));
-    QVERIFY(!child<QLineEdit>(*panel, "trimStart")->isVisibleTo(panel));
     child<ToggleSwitch>(*panel, "trimOutput")->click();
-    QVERIFY(child<QLineEdit>(*panel, "trimStart")->isVisibleTo(panel));
     QTest::keyClicks(child<QLineEdit>(*panel, "trimStart"), QStringLiteral("90"));
-    QCOMPARE(view.batch().trimEnabled, true);
-    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
-    // A range ffmpeg would refuse is said while typing.
-    auto *problem = child<QLabel>(*panel, "trimProblem");
     QTest::keyClicks(child<QLineEdit>(*panel, "trimEnd"), QStringLiteral("1:00"));
-    QVERIFY(problem->isVisibleTo(panel));
-    QCOMPARE(problem->text(), QStringLiteral("End must be later than Start"));
-    QTest::keyClicks(child<QLineEdit>(*panel, "trimEnd"), QStringLiteral(":30"));
-    QVERIFY(!problem->isVisibleTo(panel));
+    // A range ffmpeg would refuse is said while typing.
+    QVERIFY(child<QLabel>(*panel, "trimProblem")->isVisibleTo(panel));
     // Turning trimming off keeps the text for later.
     child<ToggleSwitch>(*panel, "trimOutput")->click();
-    QCOMPARE(view.batch().trimEnabled, false);
-    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
+    QCOMPARE(view.batch(), (BatchSettings {false, "90", "1:00", VideoScale::original}));
     popover->hide();
     QVERIFY(!trim->isChecked());
 
     view.setGroup(MediaGroup::video, {});
     trim->click();
     auto *scale = child<QComboBox>(*panel, "scale");
-    QVERIFY(scale->isVisibleTo(panel));
     scale->setCurrentIndex(4);
     Q_EMIT scale->activated(4);
     QCOMPARE(view.batch().scale, VideoScale::p720);
-    QCOMPARE(view.batch().trimStart, QStringLiteral("90"));
 }
 
 void tst_MainWindow::optionsPerTarget_data()
 {
     QTest::addColumn<QList<MediaOption>>("options");
+    QTest::addColumn<bool>("copy"); // "Copy" picked in the codec menu
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("webm") << target("video.webm").options
+    const QList<MediaOption> webm = target("video.webm").options;
+    QTest::newRow("webm") << webm << false
                           << QStringList {"audioBitrate", "videoCodec", "videoQuality",
                                           "hardwareAcceleration"};
-    QTest::newRow("convert to audio")
-        << target("video.extract-audio").options << QStringList {"audioBitrate", "audioFormat"};
-    QTest::newRow("mp3") << target("audio.mp3").options << QStringList {"audioBitrate"};
-    QTest::newRow("png") << target("image.png").options << QStringList();
+    // A stream copy has no quality to choose.
+    QTest::newRow("webm, copy") << webm << true
+                                << QStringList {"audioBitrate", "videoCodec",
+                                                "hardwareAcceleration"};
+    QTest::newRow("convert to audio") << target("video.extract-audio").options << false
+                                      << QStringList {"audioBitrate", "audioFormat"};
+    QTest::newRow("mp3") << target("audio.mp3").options << false << QStringList {"audioBitrate"};
+    QTest::newRow("png") << target("image.png").options << false << QStringList();
     // The order of the controls is fixed, whatever the order of the list.
     QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
                                         MediaOption::videoQuality, MediaOption::videoCodec,
                                         MediaOption::audioQuality}
-                              << optionControls;
+                              << false << optionControls;
 }
 
 void tst_MainWindow::optionsPerTarget()
 {
     QFETCH(QList<MediaOption>, options);
+    QFETCH(bool, copy);
     QFETCH(QStringList, expected);
     SettingsView view;
     view.resize(360, 900);
@@ -995,26 +1042,18 @@ void tst_MainWindow::optionsPerTarget()
     view.setOptions(options);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
+    if (copy) {
+        auto *codec = child<QWidget>(view, "videoCodec")->findChild<QComboBox *>();
+        codec->setCurrentIndex(2);
+        Q_EMIT codec->activated(2);
+        QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("copy"));
+    }
 
     QCOMPARE(visibleOptions(view), expected);
-}
-
-void tst_MainWindow::copyingHidesTheQualityBlock()
-{
-    SettingsView view;
-    view.setOptions(target("video.webm").options);
-    auto *codec = child<QWidget>(view, "videoCodec")->findChild<QComboBox *>();
-    QCOMPARE(codec->currentText(), QStringLiteral("H.264"));
-
-    codec->setCurrentIndex(2);
-    Q_EMIT codec->activated(2);
-    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("copy"));
-    QCOMPARE(visibleOptions(view),
-             (QStringList {"audioBitrate", "videoCodec", "hardwareAcceleration"}));
-
+    // A codec chosen in the other view brings the quality back.
     Preferences::instance().setValue(videoCodec, QStringLiteral("hevc"));
-    QCOMPARE(codec->currentText(), QStringLiteral("H.265 / HEVC"));
-    QVERIFY(child<QWidget>(view, "videoQuality")->isVisibleTo(&view));
+    QCOMPARE(child<QWidget>(view, "videoQuality")->isVisibleTo(&view),
+             options.contains(MediaOption::videoQuality));
 }
 
 void tst_MainWindow::bitrateThatIsNoStep()
@@ -1099,17 +1138,20 @@ void tst_MainWindow::presetAppliesItsTarget()
 {
     Preferences &preferences = Preferences::instance();
     preferences.setValue(audioQuality, 96.0);
-    PresetsMenu menu(m_window);
-    menu.setGroup(MediaGroup::video);
-    menu.setSelectedTarget(target("video.mkv"));
-    QSignalSpy chosen(&menu, &PresetsMenu::targetChosen);
+    SnapshotView view;
+    view.setGroup(MediaGroup::video, {});
+    view.setSelectedTarget(target("video.mkv"));
+    auto *menu = view.findChild<PresetsMenu *>();
+    QTRY_VERIFY(actionNamed(*menu, QStringLiteral("HEVC Archive")));
 
-    actionNamed(menu, QStringLiteral("HEVC Archive"))->trigger();
+    actionNamed(*menu, QStringLiteral("HEVC Archive"))->trigger();
 
-    QCOMPARE(chosen.size(), 1);
-    QCOMPARE(chosen.first().first().toString(), QStringLiteral("video.mp4"));
+    QCOMPARE(view.selectedTarget().id, QStringLiteral("video.mp4"));
     QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
     QCOMPARE(preferences.value(audioQuality), 192.0);
+    // The header names the preset, not its format.
+    QTRY_COMPARE(child<QLabel>(view, "headerConfirmation")->text(),
+                 QStringLiteral("\u2713 Preset applied: HEVC Archive"));
 }
 
 void tst_MainWindow::savePrompt_data()

@@ -1,9 +1,9 @@
 #include "ui/main/FileDrop.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
-
-namespace FileDrop {
+#include <QWidget>
 
 namespace {
 
@@ -14,7 +14,14 @@ bool isFile(const QUrl &url)
 
 } // namespace
 
-bool carriesFiles(const QMimeData *data)
+FileDrop::FileDrop(QWidget *target)
+    : QObject(target)
+{
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
+}
+
+bool FileDrop::carriesFiles(const QMimeData *data)
 {
     if (!data || !data->hasUrls())
         return false;
@@ -22,7 +29,7 @@ bool carriesFiles(const QMimeData *data)
     return std::any_of(urls.cbegin(), urls.cend(), isFile);
 }
 
-QStringList files(const QMimeData *data)
+QStringList FileDrop::files(const QMimeData *data)
 {
     QStringList paths;
     if (!data || !data->hasUrls())
@@ -34,4 +41,43 @@ QStringList files(const QMimeData *data)
     return paths;
 }
 
-} // namespace FileDrop
+bool FileDrop::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter: {
+        auto *enter = static_cast<QDragEnterEvent *>(event);
+        if (carriesFiles(enter->mimeData())) {
+            enter->acceptProposedAction();
+            setTargeted(true);
+        } else {
+            enter->ignore();
+        }
+        return true;
+    }
+    case QEvent::DragMove:
+        static_cast<QDragMoveEvent *>(event)->acceptProposedAction();
+        return true;
+    case QEvent::DragLeave:
+        setTargeted(false);
+        return true;
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        setTargeted(false);
+        drop->acceptProposedAction();
+        const QStringList dropped = files(drop->mimeData());
+        if (!dropped.isEmpty())
+            Q_EMIT filesDropped(dropped);
+        return true;
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+void FileDrop::setTargeted(bool targeted)
+{
+    if (m_targeted == targeted)
+        return;
+    m_targeted = targeted;
+    Q_EMIT targetedChanged(targeted);
+}

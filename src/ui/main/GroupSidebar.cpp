@@ -4,7 +4,6 @@
 #include "ui/main/GroupListModel.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -189,7 +188,9 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     , m_clearButton(new QToolButton(this))
 {
     setObjectName(QStringLiteral("groupSidebar"));
-    setAcceptDrops(true);
+    auto *drop = new FileDrop(this);
+    connect(drop, &FileDrop::targetedChanged, this, &GroupSidebar::setTargeted);
+    connect(drop, &FileDrop::filesDropped, this, &GroupSidebar::filesDropped);
     setAutoFillBackground(true);
     setMinimumWidth(200);
     setMaximumWidth(320);
@@ -259,6 +260,8 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     m_clearButton->setObjectName(QStringLiteral("clearListButton"));
     m_clearButton->setToolTip(tr("Clear list"));
     for (QToolButton *button : {m_addButton, m_removeButton, m_clearButton}) {
+        // Icons only: a screen reader reads the tooltip's words as the name.
+        button->setAccessibleName(button->toolTip());
         button->setAutoRaise(true);
         button->setIconSize(QSize(iconSize, iconSize));
         button->setFocusPolicy(Qt::TabFocus);
@@ -332,33 +335,6 @@ void GroupSidebar::updateRemoveButton()
     // Offering to remove a group whose files are already gone would promise
     // something that cannot happen.
     m_removeButton->setEnabled(m_selectedGroup && m_model->rowOf(*m_selectedGroup) >= 0);
-}
-
-void GroupSidebar::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!FileDrop::carriesFiles(event->mimeData()))
-        return;
-    event->acceptProposedAction();
-    setTargeted(true);
-}
-
-void GroupSidebar::dragMoveEvent(QDragMoveEvent *event)
-{
-    event->acceptProposedAction();
-}
-
-void GroupSidebar::dragLeaveEvent(QDragLeaveEvent *)
-{
-    setTargeted(false);
-}
-
-void GroupSidebar::dropEvent(QDropEvent *event)
-{
-    setTargeted(false);
-    event->acceptProposedAction();
-    const QStringList files = FileDrop::files(event->mimeData());
-    if (!files.isEmpty())
-        Q_EMIT filesDropped(files);
 }
 
 void GroupSidebar::changeEvent(QEvent *event)

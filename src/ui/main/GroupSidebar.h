@@ -47,10 +47,6 @@ Q_SIGNALS:
     void filesDropped(const QStringList &files);
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dragLeaveEvent(QDragLeaveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -60,6 +60,7 @@ SkippedPathsBanner::SkippedPathsBanner(MediaSet &set, QWidget *parent)
     m_dismissButton->setIcon(close);
     m_dismissButton->setIconSize(QSize(14, 14));
     m_dismissButton->setToolTip(tr("Dismiss"));
+    m_dismissButton->setAccessibleName(tr("Dismiss"));
     connect(m_dismissButton, &QToolButton::clicked, this, [this] { m_set.clearSkippedPaths(); });
 
     m_details->setObjectName(QStringLiteral("skippedDetails"));

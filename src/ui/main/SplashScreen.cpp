@@ -4,7 +4,6 @@
 #include "ui/main/FileDrop.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QPainter>
@@ -189,7 +188,9 @@ SplashScreen::SplashScreen(QWidget *parent)
     , m_folderButton(new QPushButton(tr("Choose Folder…"), m_readyPage))
 {
     setObjectName(QStringLiteral("splashScreen"));
-    setAcceptDrops(true);
+    auto *drop = new FileDrop(this);
+    connect(drop, &FileDrop::targetedChanged, this, &SplashScreen::setTargeted);
+    connect(drop, &FileDrop::filesDropped, this, &SplashScreen::filesDropped);
 
     for (const OrbPlace &place : orbPlaces) {
         auto *orb = new AnimatedOrb(orbColour(palette(), place.hueTurn), place.size, place.offset,
@@ -319,33 +320,6 @@ void SplashScreen::setTargeted(bool targeted)
     m_targetAnimation.setStartValue(from);
     m_targetAnimation.setEndValue(targeted ? 1.0 : 0.0);
     m_targetAnimation.start();
-}
-
-void SplashScreen::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!FileDrop::carriesFiles(event->mimeData()))
-        return;
-    event->acceptProposedAction();
-    setTargeted(true);
-}
-
-void SplashScreen::dragMoveEvent(QDragMoveEvent *event)
-{
-    event->acceptProposedAction();
-}
-
-void SplashScreen::dragLeaveEvent(QDragLeaveEvent *)
-{
-    setTargeted(false);
-}
-
-void SplashScreen::dropEvent(QDropEvent *event)
-{
-    setTargeted(false);
-    event->acceptProposedAction();
-    const QStringList files = FileDrop::files(event->mimeData());
-    if (!files.isEmpty())
-        Q_EMIT filesDropped(files);
 }
 
 void SplashScreen::resizeEvent(QResizeEvent *event)

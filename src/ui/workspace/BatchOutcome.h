@@ -14,7 +14,7 @@ struct BatchOutcome {
     int converted = 0;
     int skipped = 0; // already converted with these settings
     int failed = 0;
-    int cancelled = 0; // cancelled, or never started because of the cancel
+    int cancelled = 0; // stopped while converting; what never started is not counted
     // Sizes of the converted files and of their outputs, in bytes.
     qint64 bytesIn = 0;
     qint64 bytesOut = 0;

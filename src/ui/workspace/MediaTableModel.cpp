@@ -4,9 +4,27 @@
 #include "model/MediaStatus.h"
 #include "ui/workspace/ThumbnailCache.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
+
+// The file's folder below the parent of what was dropped, so that the
+// "01 Intro.flac" of two albums are told apart by the album's name.
+QString folderText(const Media &item)
+{
+    const QString folder = QFileInfo(item.pathString()).path();
+    const QString dropped = item.importRoot().isEmpty() ? folder : item.importRoot();
+    return QDir::toNativeSeparators(QDir(QFileInfo(dropped).path()).relativeFilePath(folder));
+}
+
+// The output of a run shows while the item stands converted; a reset to
+// waiting (new settings) clears it.
+bool showsOutput(const Media &item)
+{
+    return item.status() == MediaStatus::successful && item.lastOutputSize() >= 0;
+}
 
 // Progress only moves the in-flight bars; a few updates a second are plenty.
 constexpr int progressInterval = 200;
@@ -98,6 +116,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
         switch (index.column()) {
         case fileColumn:
             return item.filename();
+        case folderColumn:
+            return folderText(item);
         case typeColumn:
             return item.type().descr();
         case durationColumn:
@@ -132,6 +152,8 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         if (index.column() == fileColumn)
             return item.pathString();
+        if (index.column() == folderColumn)
+            return QDir::toNativeSeparators(QFileInfo(item.pathString()).path());
         if (index.column() == typeColumn)
             return item.type().descr();
         return {};
@@ -145,10 +167,18 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
             return m_readsFiles ? m_thumbnails->size(item.pathString(), item.group()).value_or(-1)
                                 : qint64(-1);
         case outputColumn:
-            return item.lastOutputSize();
+            return showsOutput(item) ? item.lastOutputSize() : qint64(-1);
         default:
             return data(index, Qt::DisplayRole);
         }
+    case ShortTextRole:
+        if (index.column() == outputColumn && showsOutput(item))
+            return QLocale().formattedDataSize(item.lastOutputSize());
+        return data(index, Qt::DisplayRole);
+    case Qt::AccessibleTextRole:
+        if (index.column() == statusColumn)
+            return statusText(item);
+        return {};
     case MediaRole:
         return QVariant::fromValue(const_cast<Media *>(&item));
     case IdRole:
@@ -175,6 +205,8 @@ QVariant MediaTableModel::headerData(int section, Qt::Orientation orientation, i
     switch (section) {
     case fileColumn:
         return tr("File");
+    case folderColumn:
+        return tr("Folder");
     case typeColumn:
         return tr("Type");
     case durationColumn:
@@ -215,9 +247,9 @@ void MediaTableModel::cellChanged(Media *item, Column column)
 // input's, once both are known.
 QString MediaTableModel::outputText(const Media &item) const
 {
-    const qint64 output = item.lastOutputSize();
-    if (output < 0)
+    if (!showsOutput(item))
         return QString();
+    const qint64 output = item.lastOutputSize();
     const QLocale locale;
     const QString size = locale.formattedDataSize(output);
     const std::optional<qint64> input
@@ -246,4 +278,29 @@ void MediaTableModel::flushProgress()
         if (row >= 0)
             Q_EMIT dataChanged(index(row, statusColumn), index(row, statusColumn), {ProgressRole});
     }
+}
+
+// What a screen reader says of the status cell: the symbol's meaning and what
+// a sighted user reads beside it.
+QString MediaTableModel::statusText(const Media &item) const
+{
+    switch (item.status()) {
+    case MediaStatus::processing:
+        return tr("Converting, %1 %").arg(int(std::clamp(item.progress(), 0.0, 1.0) * 100));
+    case MediaStatus::failed:
+        return item.errorMessage() && !item.errorMessage()->isEmpty()
+            ? tr("Failed: %1").arg(*item.errorMessage())
+            : tr("Failed");
+    case MediaStatus::successful:
+        return showsOutput(item)
+            ? tr("Converted, %1").arg(QLocale().formattedDataSize(item.lastOutputSize()))
+            : tr("Converted");
+    case MediaStatus::unprocessed:
+        return tr("Waiting");
+    case MediaStatus::unrecognized:
+        return tr("Unsupported file type");
+    case MediaStatus::cancelled:
+        return tr("Cancelled");
+    }
+    return {};
 }

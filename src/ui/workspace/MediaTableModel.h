@@ -11,7 +11,8 @@
 class ThumbnailCache;
 
 // The items of one group as table rows: status, file name with a thumbnail,
-// type description, duration, file size and the size of the last output. Thumbnails and sizes come
+// folder, type description, duration, file size and the size of the output
+// (while the item stands converted). Thumbnails and sizes come
 // from worker threads, for the rows that are shown. A row follows its item: status and message
 // changes update it at once, progress changes are gathered and published a few times a second, so
 // that many running jobs do not flood the view.
@@ -20,8 +21,16 @@ class MediaTableModel final : public QAbstractTableModel {
     Q_DISABLE_COPY_MOVE(MediaTableModel)
 
 public:
-    enum Column { statusColumn, fileColumn, typeColumn, durationColumn, sizeColumn, outputColumn };
-    static constexpr int columns = 6;
+    enum Column {
+        statusColumn,
+        fileColumn,
+        folderColumn,
+        typeColumn,
+        durationColumn,
+        sizeColumn,
+        outputColumn
+    };
+    static constexpr int columns = 7;
 
     enum Role {
         MediaRole = Qt::UserRole + 1, // Media *
@@ -31,10 +40,13 @@ public:
         ErrorMessageRole, // QString; null when there is none
         PathRole, // QString
         MeasuringRole, // bool: the loudness measuring pass runs
-        // What a column sorts by: the status, the file name, the description,
-        // the seconds, the bytes (-1 while unknown), the output's bytes (-1
-        // without one).
+        // What a column sorts by: the status, the file name, the folder, the
+        // description, the seconds, the bytes (-1 while unknown), the
+        // output's bytes (-1 without one).
         SortRole,
+        // The cell's text for a column too narrow for the whole: the
+        // output's size without the change.
+        ShortTextRole,
     };
 
     explicit MediaTableModel(QObject *parent = nullptr);
@@ -61,6 +73,7 @@ private:
     void rowChanged(Media *item);
     void cellChanged(Media *item, Column column);
     QString outputText(const Media &item) const;
+    QString statusText(const Media &item) const;
     void progressChanged(Media *item);
     void flushProgress();
 

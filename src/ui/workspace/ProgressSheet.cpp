@@ -5,6 +5,7 @@
 #include "ui/controls/ElidedLabel.h"
 #include "ui/controls/ShimmerProgressBar.h"
 #include "ui/controls/TextTones.h"
+#include "ui/workspace/RunRecord.h"
 #include "ui/workspace/StatusCell.h"
 
 #include <QCloseEvent>
@@ -82,7 +83,7 @@ public:
         m_percent = new QLabel;
         m_percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_percent->setMinimumWidth(
-            m_percent->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
+            m_percent->fontMetrics().horizontalAdvance(ProgressSheet::tr("%1 %").arg(100)));
         setTextColor(m_percent, TextTones::secondary(this), QPalette::WindowText);
         layout->addWidget(m_percent);
         connect(item.data(), &Media::changed, this, &InFlightRow::showItem);
@@ -99,7 +100,7 @@ private:
         m_progress->setValue(int(progress * 1000));
         m_percent->setText(m_item->isMeasuring()
                                ? ProgressSheet::tr("Measuring… %1 %").arg(int(progress * 100))
-                               : QStringLiteral("%1 %").arg(int(progress * 100)));
+                               : ProgressSheet::tr("%1 %").arg(int(progress * 100)));
         m_glyph->update();
     }
 
@@ -109,9 +110,10 @@ private:
     QLabel *m_percent = nullptr;
 };
 
-ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
+ProgressSheet::ProgressSheet(JobQueue &queue, const RunRecord &record, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_queue(queue)
+    , m_record(record)
 {
     setWindowTitle(tr("Converting"));
     setWindowModality(Qt::WindowModal);
@@ -124,13 +126,13 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
     auto *header = new QHBoxLayout;
     auto *headings = new QVBoxLayout;
     headings->setSpacing(2);
-    auto *title = new QLabel(tr("Converting"));
-    title->setObjectName(QStringLiteral("title"));
-    QFont titleFont = title->font();
+    m_title = new QLabel(tr("Converting"));
+    m_title->setObjectName(QStringLiteral("title"));
+    QFont titleFont = m_title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.45);
     titleFont.setWeight(QFont::DemiBold);
-    title->setFont(titleFont);
-    headings->addWidget(title);
+    m_title->setFont(titleFont);
+    headings->addWidget(m_title);
     m_counts = new QLabel;
     m_counts->setObjectName(QStringLiteral("counts"));
     QFont small = m_counts->font();
@@ -200,16 +202,12 @@ ProgressSheet::ProgressSheet(JobQueue &queue, QWidget *parent)
             row->spin();
     });
     connect(&m_queue, &JobQueue::totalsChanged, this, &ProgressSheet::refresh);
+    connect(&m_record, &RunRecord::changed, this, &ProgressSheet::refresh);
     connect(&m_queue, &JobQueue::isRunningChanged, this, &ProgressSheet::runningChanged);
     refresh();
 }
 
 ProgressSheet::~ProgressSheet() = default;
-
-void ProgressSheet::setMedia(const QList<MediaPtr> &media)
-{
-    m_media = media;
-}
 
 QList<MediaPtr> ProgressSheet::inFlight() const
 {
@@ -221,8 +219,16 @@ QList<MediaPtr> ProgressSheet::inFlight() const
 
 void ProgressSheet::reject()
 {
-    if (m_queue.isRunning())
-        m_queue.cancelAll();
+    if (!m_queue.isRunning() || m_cancelling)
+        return;
+    // Said before the queue is asked: a run with nothing in flight ends
+    // inside cancelAll().
+    m_cancelling = true;
+    m_title->setText(tr("Cancelling…"));
+    m_cancel->setText(tr("Cancelling…"));
+    m_cancel->setEnabled(false);
+    refresh();
+    m_queue.cancelAll();
 }
 
 void ProgressSheet::closeEvent(QCloseEvent *event)
@@ -235,6 +241,12 @@ void ProgressSheet::closeEvent(QCloseEvent *event)
 
 void ProgressSheet::runningChanged()
 {
+    if (m_queue.isRunning()) {
+        m_cancelling = false;
+        m_title->setText(tr("Converting"));
+        m_cancel->setText(tr("Cancel"));
+        m_cancel->setEnabled(true);
+    }
     refresh();
     if (m_queue.isRunning()) {
         m_bar->setActive(true);
@@ -252,46 +264,49 @@ void ProgressSheet::runningChanged()
 
 void ProgressSheet::updateRows()
 {
-    QList<MediaPtr> running = m_queue.convertingMedia();
-    const auto position = [this](const MediaPtr &item) {
-        const qsizetype index = m_media.indexOf(item);
-        return index < 0 ? m_media.size() : index;
-    };
-    std::stable_sort(running.begin(), running.end(), [&](const MediaPtr &a, const MediaPtr &b) {
-        return position(a) < position(b);
-    });
+    // In the order they started, which is the order of the table.
+    const QList<MediaPtr> running = m_queue.convertingMedia();
     for (qsizetype i = m_rows.size() - 1; i >= 0; --i) {
-        const bool stillRunning
-            = std::any_of(running.cbegin(), running.cend(),
-                          [&](const MediaPtr &item) { return item == m_rows.at(i)->item(); });
-        if (!stillRunning)
+        if (!running.contains(m_rows.at(i)->item()))
             delete m_rows.takeAt(i);
     }
-    for (const MediaPtr &item : std::as_const(running)) {
-        const bool shown = std::any_of(m_rows.cbegin(), m_rows.cend(),
-                                       [&](const InFlightRow *row) { return row->item() == item; });
-        if (shown)
+    for (int i = 0; i < running.size(); ++i) {
+        if (i < m_rows.size() && m_rows.at(i)->item() == running.at(i))
             continue;
-        auto *row = new InFlightRow(item);
-        m_rowsLayout->insertWidget(m_rowsLayout->count() - 1, row);
-        m_rows.append(row);
+        const auto shown = std::find_if(m_rows.begin(), m_rows.end(), [&](const InFlightRow *row) {
+            return row->item() == running.at(i);
+        });
+        InFlightRow *row = shown == m_rows.end() ? new InFlightRow(running.at(i)) : *shown;
+        if (shown != m_rows.end()) {
+            m_rows.erase(shown);
+            m_rowsLayout->removeWidget(row);
+        }
+        m_rows.insert(i, row);
+        m_rowsLayout->insertWidget(i, row);
+        row->show();
     }
     m_scroll->setVisible(!m_rows.isEmpty());
-    const int contentHeight = m_scroll->widget()->sizeHint().height();
-    m_scroll->setFixedHeight(std::min(contentHeight, listMaxHeight));
+    // Measured from the rows themselves: the layout leaves out a row that is
+    // not shown yet, and the list would be one short.
+    int height = std::max<int>(0, int(m_rows.size()) - 1) * rowSpacing;
+    for (const InFlightRow *row : std::as_const(m_rows))
+        height += row->sizeHint().height();
+    m_scroll->setFixedHeight(std::min(height, listMaxHeight));
 }
 
 void ProgressSheet::refresh()
 {
-    const Totals &totals = m_queue.totals();
-    const int done = totals.completed + totals.failed;
-    m_counts->setText(tr("%1 of %2 files").arg(done).arg(totals.total));
-    m_failed->setVisible(totals.failed > 0);
-    m_failedText->setText(tr("%1 failed").arg(totals.failed));
+    const int failed = m_record.count(JobOutcomeKind::failed);
+    m_counts->setText(
+        tr("%1 of %2 files").arg(m_record.finishedCount()).arg(m_queue.totals().total));
+    m_failed->setVisible(failed > 0);
+    m_failedText->setText(tr("%n failed", nullptr, failed));
 
     updateRows();
     const BatchProgress progress = m_queue.progress();
     m_bar->setValue(progress.fraction);
-    m_timeLine->setText(
-        ProgressMath::timeLine(progress.elapsedSeconds, progress.estimate, m_queue.isRunning()));
+    // A run that stops has no time left to estimate.
+    m_timeLine->setText(ProgressMath::timeLine(progress.elapsedSeconds,
+                                               m_cancelling ? std::nullopt : progress.estimate,
+                                               m_queue.isRunning()));
 }

@@ -11,10 +11,11 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
+class RunRecord;
 class ShimmerProgressBar;
 
 // The window-modal sheet shown while the workspace's queue runs: how many
-// files are done and failed, the overall progress, the files in flight, the
+// files are done and failed, the overall progress, every file in flight, the
 // elapsed time and an estimate of the time left. It opens when the queue
 // starts and closes when it stops; the user can only cancel the run (the
 // Cancel button or Escape), not dismiss the sheet.
@@ -23,15 +24,14 @@ class ProgressSheet final : public QDialog {
     Q_DISABLE_COPY_MOVE(ProgressSheet)
 
 public:
-    ProgressSheet(JobQueue &queue, QWidget *parent);
+    // The counts are those of `record`, the run's own.
+    ProgressSheet(JobQueue &queue, const RunRecord &record, QWidget *parent);
     ~ProgressSheet() override;
-
-    // The workspace's items: rows that appear together follow their order,
-    // which is the order in which the queue starts them.
-    void setMedia(const QList<MediaPtr> &media);
 
     // The items in flight, in the order they started.
     QList<MediaPtr> inFlight() const;
+    // Cancel was asked for and the run has not stopped yet.
+    bool isCancelling() const { return m_cancelling; }
 
 public Q_SLOTS:
     // Escape cancels the run; the sheet stays until the queue has stopped.
@@ -48,7 +48,9 @@ private:
     void updateRows();
 
     JobQueue &m_queue;
-    QList<MediaPtr> m_media;
+    const RunRecord &m_record;
+    bool m_cancelling = false;
+    QLabel *m_title = nullptr;
     QLabel *m_counts = nullptr;
     QWidget *m_failed = nullptr;
     QLabel *m_failedText = nullptr;

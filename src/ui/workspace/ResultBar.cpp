@@ -1,8 +1,7 @@
 #include "ui/workspace/ResultBar.h"
 
-#include "conversion/ConversionPlan.h"
-#include "settings/ConversionSettings.h"
 #include "ui/shell/FileManager.h"
+#include "ui/workspace/RunRecord.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,13 +21,10 @@
 
 namespace {
 
-// One finished item as the pool reads it: plain values, no shared objects.
+// One started item as the pool reads it: plain values, no shared objects.
 struct Finished {
     QString path;
-    QString output;
-    MediaStatus status;
-    bool started;
-    QString reason;
+    JobOutcome outcome;
 };
 
 BatchOutcome summarize(const QList<Finished> &items, const QString &destination)
@@ -36,25 +32,22 @@ BatchOutcome summarize(const QList<Finished> &items, const QString &destination)
     BatchOutcome outcome;
     outcome.destination = destination;
     for (const Finished &item : items) {
-        // Statuses from earlier runs say nothing of this one.
-        if (!item.started) {
-            if (item.status == MediaStatus::successful)
-                ++outcome.skipped;
-            else
-                ++outcome.cancelled;
-            continue;
-        }
-        switch (item.status) {
-        case MediaStatus::successful:
+        switch (item.outcome.kind) {
+        case JobOutcomeKind::converted:
             ++outcome.converted;
             outcome.bytesIn += QFileInfo(item.path).size();
-            outcome.bytesOut += QFileInfo(item.output).size();
+            outcome.bytesOut += QFileInfo(item.outcome.outputPath).size();
             break;
-        case MediaStatus::failed:
+        case JobOutcomeKind::skipped:
+            ++outcome.skipped;
+            break;
+        case JobOutcomeKind::failed:
             ++outcome.failed;
-            outcome.failures.append({item.path, item.reason});
+            outcome.failures.append(
+                {item.path,
+                 item.outcome.message.isEmpty() ? ResultBar::tr("Failed") : item.outcome.message});
             break;
-        default:
+        case JobOutcomeKind::cancelled:
             ++outcome.cancelled;
             break;
         }
@@ -89,7 +82,8 @@ ResultBar::ResultBar(QWidget *parent)
     m_closeButton->setAutoRaise(true);
     m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
     m_closeButton->setToolTip(tr("Dismiss"));
-    connect(m_detailsButton, &QPushButton::clicked, this, &ResultBar::toggleDetails);
+    m_closeButton->setAccessibleName(tr("Dismiss"));
+    connect(m_detailsButton, &QPushButton::clicked, this, &ResultBar::showDetails);
     connect(m_showButton, &QPushButton::clicked, this,
             [this] { FileManager::openFolder(m_outcome.destination, this); });
     connect(m_closeButton, &QToolButton::clicked, this, [this] {
@@ -132,45 +126,23 @@ void ResultBar::setShownGroup(MediaGroup group)
     setVisible(m_hasOutcome && m_inShownGroup);
 }
 
-void ResultBar::runStarted(const QList<MediaPtr> &items, const MediaTarget &target,
-                           const QString &destination)
+void ResultBar::runStarted(const MediaTarget &target, const QString &destination)
 {
     ++m_run;
-    m_items = items;
     m_target = target;
     m_destination = destination;
-    m_started.clear();
     m_hasOutcome = false;
     m_inShownGroup = true;
     hide();
-    for (const MediaPtr &item : items) {
-        Media *raw = item.data();
-        // A job that ran changed its item; a skipped one left it alone.
-        const auto touched = [this, raw] {
-            m_started.insert(raw->id());
-        };
-        connect(raw, &Media::statusChanged, this, touched);
-        connect(raw, &Media::errorMessageChanged, this, touched);
-    }
 }
 
-void ResultBar::runFinished()
+void ResultBar::runFinished(const RunRecord &record)
 {
-    const ConversionSettings settings = ConversionSettings::current();
     QList<Finished> items;
-    items.reserve(m_items.size());
-    for (const MediaPtr &item : std::as_const(m_items)) {
-        // Where the item's success really wrote, which the settings of now
-        // may no longer name; the plan's path for the others.
-        const QString output
-            = item->status() == MediaStatus::successful && !item->lastOutputPath().isEmpty()
-            ? item->lastOutputPath()
-            : plannedOutputPath(PlanSource::of(*item), m_target, m_destination, settings);
-        items.append({item->pathString(), output, item->status(), m_started.contains(item->id()),
-                      item->errorMessage().value_or(tr("Failed"))});
-        disconnect(item.data(), nullptr, this, nullptr);
+    for (const MediaPtr &item : record.items()) {
+        if (const std::optional<JobOutcome> outcome = record.outcome(item->id()))
+            items.append({item->pathString(), *outcome});
     }
-    m_items.clear();
     // Reading the sizes of thousands of files is disk work.
     auto *watcher = new QFutureWatcher<BatchOutcome>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, run = m_run] {
@@ -218,18 +190,18 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
                                   + 2 * m_failureList->frameWidth()
                                   + int(m_failureList->document()->documentMargin() * 2) + 16);
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
-    m_detailsButton->setChecked(false);
-    m_details->hide();
+    showDetails(false);
+    // Nothing written, nothing to show there.
+    m_showButton->setVisible(outcome.converted + outcome.skipped > 0);
     m_hasOutcome = true;
     setVisible(m_inShownGroup);
     Q_EMIT outcomeShown();
 }
 
-void ResultBar::toggleDetails()
+void ResultBar::showDetails(bool shown)
 {
-    if (m_outcome.failures.isEmpty())
-        return m_details->hide();
-    m_details->setVisible(m_detailsButton->isChecked());
-    m_detailsButton->setText(m_detailsButton->isChecked() ? tr("Hide Failures")
-                                                          : tr("Show Failures"));
+    shown = shown && !m_outcome.failures.isEmpty();
+    m_detailsButton->setChecked(shown);
+    m_detailsButton->setText(shown ? tr("Hide Failures") : tr("Show Failures"));
+    m_details->setVisible(shown);
 }

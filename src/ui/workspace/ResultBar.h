@@ -1,17 +1,15 @@
 #pragma once
 
-#include "model/Media.h"
 #include "model/MediaTarget.h"
 #include "ui/workspace/BatchOutcome.h"
 
 #include <QFrame>
-#include <QSet>
-#include <QUuid>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class RunRecord;
 
 // The bar over the file table that tells how the last batch went, until the
 // user dismisses it: how many files were converted, skipped and failed, the
@@ -24,11 +22,11 @@ class ResultBar final : public QFrame {
 public:
     explicit ResultBar(QWidget *parent = nullptr);
 
-    // A run starts with these items; the bar hides until it ends.
-    void runStarted(const QList<MediaPtr> &items, const MediaTarget &target,
-                    const QString &destination);
-    // The run ended: sizes are read off the main thread, then the bar shows.
-    void runFinished();
+    // A run starts; the bar hides until it ends.
+    void runStarted(const MediaTarget &target, const QString &destination);
+    // The run ended as the record tells: sizes are read off the main thread,
+    // then the bar shows.
+    void runFinished(const RunRecord &record);
     // The view now shows this group: the bar speaks of its run's group only.
     void setShownGroup(MediaGroup group);
 
@@ -41,13 +39,10 @@ Q_SIGNALS:
 
 private:
     void showOutcome(const BatchOutcome &outcome);
-    void toggleDetails();
+    void showDetails(bool shown);
 
-    QList<MediaPtr> m_items;
     MediaTarget m_target;
     QString m_destination;
-    // Items the run changed: a converted item it left alone was skipped.
-    QSet<QUuid> m_started;
     BatchOutcome m_outcome;
     quint64 m_run = 0;
     bool m_hasOutcome = false; // shown until dismissed or the next run

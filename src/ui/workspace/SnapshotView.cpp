@@ -1,172 +1,42 @@
 #include "ui/workspace/SnapshotView.h"
 
 #include "conversion/HardwareDetection.h"
-#include "model/NaturalOrder.h"
-#include "settings/Preferences.h"
-#include "ui/controls/ElidedLabel.h"
-#include "ui/controls/TextTones.h"
 #include "ui/main/OpenPanel.h"
-#include "ui/settings/PresetsMenu.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/shell/FileManager.h"
 #include "ui/workspace/BatchPanel.h"
+#include "ui/workspace/BatchPopover.h"
+#include "ui/workspace/Divider.h"
+#include "ui/workspace/FittingTextCell.h"
+#include "ui/workspace/Glyph.h"
+#include "ui/workspace/HeaderBar.h"
+#include "ui/workspace/MediaSortProxy.h"
 #include "ui/workspace/MediaTableModel.h"
 #include "ui/workspace/ProgressSheet.h"
 #include "ui/workspace/ResultBar.h"
+#include "ui/workspace/RunRecord.h"
 #include "ui/workspace/SideSheet.h"
 #include "ui/workspace/StatusCell.h"
 #include "ui/workspace/ThumbnailCache.h"
 
-#include <QActionGroup>
-#include <QCollator>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScreen>
-#include <QSortFilterProxyModel>
-#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace PreferenceKeys;
-
 namespace {
 
-constexpr int headerMargin = 10;
 constexpr int statusColumnWidth = 22;
 constexpr int typeColumnWidth = 140;
 constexpr int typeColumnMinimum = 70;
 constexpr int numberColumnWidth = 80;
 constexpr int outputColumnWidth = 130;
+constexpr int folderColumnWidth = 120;
 constexpr int fileColumnMinimum = 200;
-// Below this workspace width the header shows its buttons as icons.
-constexpr int compactWidth = 640;
-constexpr int iconSize = 16;
 constexpr int spinFrameMs = 33;
-
-// A themed icon by the first name the theme has; the style's icon otherwise.
-// Symbolic theme icons are single-coloured, so they can be tinted.
-struct Glyph {
-    QIcon icon;
-    bool tintable = false;
-};
-
-Glyph glyph(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback,
-            const QWidget *widget)
-{
-    for (const char *name : names) {
-        const QIcon icon = QIcon::fromTheme(QLatin1String(name));
-        if (!icon.isNull())
-            return {icon, QLatin1String(name).endsWith(QLatin1String("-symbolic"))};
-    }
-    return {widget->style()->standardIcon(fallback, nullptr, widget), false};
-}
-
-QIcon tinted(const Glyph &glyph, const QColor &color)
-{
-    if (!glyph.tintable)
-        return glyph.icon;
-    QIcon result;
-    for (int size : {16, 22, 32}) {
-        QPixmap pixmap = glyph.icon.pixmap(size, size);
-        QPainter painter(&pixmap);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(pixmap.rect(), color);
-        painter.end();
-        result.addPixmap(pixmap);
-    }
-    return result;
-}
-
-// A one-pixel line between header parts, drawn from the palette in force:
-// a sunken frame uses the Light role, which stays bright in dark palettes
-// that do not set it.
-class Divider final : public QWidget {
-public:
-    explicit Divider(Qt::Orientation orientation)
-    {
-        if (orientation == Qt::Vertical)
-            setFixedSize(1, 18);
-        else
-            setFixedHeight(1);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QColor color = palette().color(QPalette::WindowText);
-        color.setAlphaF(0.2f);
-        QPainter(this).fillRect(rect(), color);
-    }
-};
-
-QWidget *divider()
-{
-    return new Divider(Qt::Vertical);
-}
-
-// The table's sort: file names naturally, letter case aside.
-class MediaSortProxy final : public QSortFilterProxyModel {
-public:
-    explicit MediaSortProxy(QObject *parent)
-        : QSortFilterProxyModel(parent)
-    {
-        m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-        setSortRole(MediaTableModel::SortRole);
-    }
-
-protected:
-    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override
-    {
-        const QVariant a = left.data(sortRole());
-        const QVariant b = right.data(sortRole());
-        if (a.typeId() == QMetaType::QString)
-            return NaturalOrder::compare(a.toString(), b.toString(), m_collator) < 0;
-        return QSortFilterProxyModel::lessThan(left, right);
-    }
-
-private:
-    QCollator m_collator;
-};
-
-// The popover of the "Trim" button. A click on its button while it is open
-// only closes it, instead of closing it and opening it again.
-class BatchPopover final : public QFrame {
-public:
-    BatchPopover(QWidget *anchor, QWidget *parent)
-        : QFrame(parent, Qt::Popup)
-        , m_anchor(anchor)
-    {
-        setFrameShape(QFrame::StyledPanel);
-    }
-
-    std::function<void()> onHide;
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        const QPoint global = event->globalPosition().toPoint();
-        if (!rect().contains(event->position().toPoint())
-            && QRect(m_anchor->mapToGlobal(QPoint()), m_anchor->size()).contains(global))
-            setAttribute(Qt::WA_NoMouseReplay);
-        QFrame::mousePressEvent(event);
-    }
-
-    void hideEvent(QHideEvent *event) override
-    {
-        QFrame::hideEvent(event);
-        if (onHide)
-            onHide();
-    }
-
-private:
-    QWidget *m_anchor;
-};
 
 } // namespace
 
@@ -180,8 +50,12 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
     : QWidget(parent)
     , m_workspace(workspace)
 {
-    queue().setDestinationOpener(
-        [this](const QString &folder) { FileManager::openFolder(folder, this); });
+    m_record = new RunRecord(queue(), this);
+    // A cancel that wrote nothing leaves nothing to look at.
+    queue().setDestinationOpener([this](const QString &folder) {
+        if (m_record->count(JobOutcomeKind::converted) > 0)
+            FileManager::openFolder(folder, this);
+    });
 
     m_model = new MediaTableModel(this);
     m_model->setReadsFiles(true);
@@ -192,6 +66,7 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
     m_table->setObjectName(QStringLiteral("fileTable"));
     m_table->setModel(m_proxy);
     m_table->setItemDelegateForColumn(MediaTableModel::statusColumn, new StatusCell(m_table));
+    m_table->setItemDelegateForColumn(MediaTableModel::outputColumn, new FittingTextCell(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setTextElideMode(Qt::ElideMiddle);
@@ -219,6 +94,8 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
     }
     columns->setSectionResizeMode(MediaTableModel::outputColumn, QHeaderView::Interactive);
     columns->resizeSection(MediaTableModel::outputColumn, outputColumnWidth);
+    columns->setSectionResizeMode(MediaTableModel::folderColumn, QHeaderView::Interactive);
+    columns->resizeSection(MediaTableModel::folderColumn, folderColumnWidth);
     m_table->setIconSize(QSize(ThumbnailCache::width, ThumbnailCache::height));
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_table->setSortingEnabled(true);
@@ -244,26 +121,29 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(makeHeaderBar());
+    m_header = new HeaderBar;
+    layout->addWidget(m_header);
     layout->addWidget(new Divider(Qt::Horizontal));
     m_resultBar = new ResultBar;
     layout->addWidget(m_resultBar);
     layout->addLayout(body, 1);
 
-    m_batchPopover = new BatchPopover(m_trimButton, this);
-    m_batchPopover->setObjectName(QStringLiteral("batchPopover"));
-    auto *popoverLayout = new QVBoxLayout(m_batchPopover);
-    popoverLayout->setContentsMargins(0, 0, 0, 0);
-    popoverLayout->setSizeConstraint(QLayout::SetFixedSize);
-    m_batchPanel = new BatchPanel;
-    m_batchPanel->setObjectName(QStringLiteral("batchPanel"));
-    popoverLayout->addWidget(m_batchPanel);
-    static_cast<BatchPopover *>(m_batchPopover)->onHide = [this] {
-        m_trimButton->setChecked(false);
-    };
-    connect(m_batchPanel, &BatchPanel::batchChanged, this, &SnapshotView::setBatch);
+    m_batchPopover = new BatchPopover(m_header->trimButton(), this);
+    connect(m_batchPopover, &BatchPopover::hidden, m_header,
+            [this] { m_header->setTrimOpen(false); });
+    connect(m_batchPopover->panel(), &BatchPanel::batchChanged, this, &SnapshotView::setBatch);
+    connect(m_header, &HeaderBar::targetChosen, this, &SnapshotView::setSelectedTarget);
+    connect(m_header, &HeaderBar::settingsToggled, this,
+            [this] { setShowsSettings(!m_showSettings); });
+    connect(m_header, &HeaderBar::trimToggled, this, [this](bool open) {
+        if (open)
+            m_batchPopover->popUp(batch());
+        else
+            m_batchPopover->hide();
+    });
+    connect(m_header, &HeaderBar::processClicked, this, &SnapshotView::process);
 
-    m_progressSheet = new ProgressSheet(queue(), this);
+    m_progressSheet = new ProgressSheet(queue(), *m_record, this);
     m_progressSheet->setObjectName(QStringLiteral("progressSheet"));
 
     m_spinTimer.setInterval(spinFrameMs);
@@ -279,138 +159,29 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
             m_spinTimer.stop();
         updateProcessEnabled();
     });
-    connect(&queue(), &JobQueue::runFinished, m_resultBar, &ResultBar::runFinished);
+    connect(&queue(), &JobQueue::runFinished, this, [this] {
+        m_record->end();
+        m_resultBar->runFinished(*m_record);
+    });
+    connect(&queue(), &JobQueue::itemStarted, this, &SnapshotView::revealStarted);
     connect(&m_workspace, &Workspace::selectedTargetChanged, this, &SnapshotView::showTarget);
     connect(&m_workspace, &Workspace::batchChanged, this, [this] {
-        if (m_batchPanel->batch() != batch())
-            m_batchPanel->setBatch(batch());
-        updateTrimButton();
+        if (m_batchPopover->panel()->batch() != batch())
+            m_batchPopover->panel()->setBatch(batch());
+        m_header->setBatch(batch());
     });
 
     showGroup();
     showTarget();
+    m_header->setBatch(batch());
     updateHeader();
     updateProcessEnabled();
-    updateSettingsButton();
-    updateHeaderIcons();
 }
 
 SnapshotView::~SnapshotView()
 {
     // The sheet watches the queue, which may go before the child widgets do.
     delete m_progressSheet;
-}
-
-QWidget *SnapshotView::makeHeaderBar()
-{
-    auto *bar = new QWidget;
-    bar->setObjectName(QStringLiteral("headerBar"));
-    auto *layout = new QHBoxLayout(bar);
-    layout->setContentsMargins(headerMargin, 4, headerMargin / 2, 4);
-    layout->setSpacing(6);
-
-    m_folderIcon = new QLabel;
-    m_folderIcon->setPixmap(
-        glyph({"folder-symbolic", "folder"}, QStyle::SP_DirIcon, this).icon.pixmap(iconSize));
-    layout->addWidget(m_folderIcon);
-    m_headerText = new ElidedLabel({}, 60);
-    m_headerText->setObjectName(QStringLiteral("headerText"));
-    layout->addWidget(m_headerText, 1);
-    m_confirmation = new QLabel;
-    m_confirmation->setObjectName(QStringLiteral("headerConfirmation"));
-    m_confirmation->hide();
-    layout->addWidget(m_confirmation);
-    m_confirmationTimer.setSingleShot(true);
-    m_confirmationTimer.setInterval(2500);
-    connect(&m_confirmationTimer, &QTimer::timeout, m_confirmation, &QWidget::hide);
-
-    m_pickerGroup = new QWidget;
-    auto *picker = new QHBoxLayout(m_pickerGroup);
-    picker->setContentsMargins(0, 0, 0, 0);
-    picker->setSpacing(6);
-    picker->addWidget(divider());
-    m_pickerArrow = new QLabel;
-    picker->addWidget(m_pickerArrow);
-    m_targetPicker = new QToolButton;
-    m_targetPicker->setObjectName(QStringLiteral("targetPicker"));
-    m_targetPicker->setPopupMode(QToolButton::InstantPopup);
-    m_targetPicker->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QFont bold = m_targetPicker->font();
-    bold.setBold(true);
-    m_targetPicker->setFont(bold);
-    m_targetPicker->setToolTip(tr("Output format"));
-    m_targetMenu = new QMenu(m_targetPicker);
-    m_targetMenu->setObjectName(QStringLiteral("targetMenu"));
-    m_targetMenu->setSeparatorsCollapsible(false);
-    m_targetPicker->setMenu(m_targetMenu);
-    m_targetActions = new QActionGroup(this);
-    picker->addWidget(m_targetPicker);
-    layout->addWidget(m_pickerGroup);
-
-    layout->addWidget(divider());
-    m_settingsButton = new QToolButton;
-    m_settingsButton->setObjectName(QStringLiteral("settingsButton"));
-    m_settingsButton->setAutoRaise(true);
-    m_settingsButton->setCheckable(true);
-    m_settingsButton->setToolTip(tr("Conversion settings"));
-    connect(m_settingsButton, &QToolButton::clicked, this,
-            [this] { setShowsSettings(!m_showSettings); });
-    layout->addWidget(m_settingsButton);
-
-    layout->addSpacing(12);
-
-    m_presetsMenu = new PresetsMenu(this);
-    m_presetsButton = new QToolButton;
-    m_presetsButton->setObjectName(QStringLiteral("presetsButton"));
-    m_presetsButton->setText(tr("Presets"));
-    m_presetsButton->setIcon(m_presetsMenu->icon());
-    m_presetsButton->setMenu(m_presetsMenu);
-    m_presetsButton->setPopupMode(QToolButton::InstantPopup);
-    m_presetsButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_presetsButton->setAutoRaise(true);
-    connect(m_presetsMenu, &PresetsMenu::targetChosen, this, [this](const QString &id) {
-        if (const std::optional<MediaTarget> target = MediaTarget::fromId(id)) {
-            setSelectedTarget(*target);
-            confirmInHeader(tr("Preset applied: %1").arg(target->title));
-        }
-    });
-    // The menu takes the mouse: the button never sees it leave and would stay
-    // drawn raised.
-    connect(m_presetsMenu, &QMenu::aboutToHide, m_presetsButton, [this] {
-        m_presetsButton->setAttribute(Qt::WA_UnderMouse, false);
-        m_presetsButton->update();
-    });
-    layout->addWidget(m_presetsButton);
-
-    m_trimButton = new QToolButton;
-    m_trimButton->setObjectName(QStringLiteral("trimButton"));
-    m_trimButton->setCheckable(true);
-    m_trimButton->setAutoRaise(true);
-    m_trimButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(m_trimButton, &QToolButton::toggled, this, [this](bool open) {
-        if (open)
-            showBatchPopover();
-        else
-            m_batchPopover->hide();
-    });
-    layout->addWidget(m_trimButton);
-
-    m_processButton = new QToolButton;
-    m_processButton->setObjectName(QStringLiteral("processButton"));
-    m_processButton->setText(tr("Process"));
-    m_processButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_processButton->setAutoRaise(true);
-    connect(m_processButton, &QToolButton::clicked, this, &SnapshotView::process);
-    layout->addWidget(m_processButton);
-    // Buttons a group does not offer keep their place, so the others do not
-    // move from one group to the next.
-    for (QWidget *button :
-         {static_cast<QWidget *>(m_presetsButton), static_cast<QWidget *>(m_trimButton)}) {
-        QSizePolicy policy = button->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        button->setSizePolicy(policy);
-    }
-    return bar;
 }
 
 const QList<MediaPtr> &SnapshotView::media() const
@@ -430,7 +201,6 @@ void SnapshotView::setGroup(MediaGroup group, const QList<MediaPtr> &media)
         showTarget();
         m_resultBar->setShownGroup(group);
     }
-    m_progressSheet->setMedia(media);
     restoreSelection();
     updateHeader();
     updateProcessEnabled();
@@ -457,13 +227,13 @@ void SnapshotView::setShowsSettings(bool shows)
             detection->deleteLater();
         });
     }
-    updateSettingsButton();
+    m_header->setSettingsOpen(shows);
     updateSideSheet();
 }
 
 QString SnapshotView::headerText() const
 {
-    return m_headerText->text();
+    return m_header->text();
 }
 
 void SnapshotView::process()
@@ -473,15 +243,36 @@ void SnapshotView::process()
     const std::optional<QString> folder = OpenPanel::chooseFolder(window());
     if (!folder || folder->isEmpty())
         return;
-    m_resultBar->runStarted(media(), selectedTarget(), *folder);
-    m_workspace.process(*folder);
+    // The user sorted the table to say what comes first.
+    QList<MediaPtr> order;
+    order.reserve(m_proxy->rowCount());
+    for (int row = 0; row < m_proxy->rowCount(); ++row)
+        order.append(m_model->item(m_proxy->mapToSource(m_proxy->index(row, 0)).row()));
+    m_record->begin(order);
+    m_resultBar->runStarted(selectedTarget(), *folder);
+    m_workspace.process(*folder, order);
+}
+
+void SnapshotView::revealStarted(const QUuid &id)
+{
+    // While one converting row is in sight the user sees the run move; the
+    // table follows only when none is.
+    const QRect shown = m_table->viewport()->rect();
+    for (const MediaPtr &item : queue().activeMedia()) {
+        const int row = m_model->rowOf(item->id());
+        const QModelIndex index = m_proxy->mapFromSource(m_model->index(row, 0));
+        if (item->id() != id && index.isValid() && shown.intersects(m_table->visualRect(index)))
+            return;
+    }
+    const QModelIndex started = m_proxy->mapFromSource(m_model->index(m_model->rowOf(id), 0));
+    if (started.isValid())
+        m_table->scrollTo(started);
 }
 
 void SnapshotView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_sideSheet->setAvailableWidth(width());
-    updateCompactHeader();
 }
 
 bool SnapshotView::eventFilter(QObject *watched, QEvent *event)
@@ -494,10 +285,11 @@ bool SnapshotView::eventFilter(QObject *watched, QEvent *event)
 void SnapshotView::fitColumns()
 {
     // The file name is what the user reads: the output's size, the size, the
-    // duration and then the type give way to it, the type shrinking before it
-    // goes.
+    // duration, the folder and then the type give way to it, the type
+    // shrinking before it goes.
     int available = m_table->viewport()->width() - statusColumnWidth - fileColumnMinimum;
     const std::pair<MediaTableModel::Column, int> optional[] {
+        {MediaTableModel::folderColumn, folderColumnWidth},
         {MediaTableModel::durationColumn, numberColumnWidth},
         {MediaTableModel::sizeColumn, numberColumnWidth},
         {MediaTableModel::outputColumn, outputColumnWidth}};
@@ -515,193 +307,30 @@ void SnapshotView::fitColumns()
             MediaTableModel::typeColumn, std::clamp(available, typeColumnMinimum, typeColumnWidth));
 }
 
-void SnapshotView::updateCompactHeader()
-{
-    // A narrow workspace shows the header's buttons as icons, with their
-    // names in tooltips; an active trim keeps its text, which says it is on.
-    const bool compact = width() < compactWidth;
-    const auto style = compact ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon;
-    m_presetsButton->setToolButtonStyle(style);
-    m_presetsButton->setToolTip(compact ? m_presetsButton->text() : QString());
-    m_trimButton->setToolButtonStyle(compact && !m_trimButton->font().bold()
-                                         ? Qt::ToolButtonIconOnly
-                                         : Qt::ToolButtonTextBesideIcon);
-}
-
-void SnapshotView::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
-        updateSettingsButton();
-        updateHeaderIcons();
-        updateHeader();
-    }
-}
-
-void SnapshotView::rebuildTargetMenu()
-{
-    m_targetMenu->clear();
-    for (QAction *action : m_targetActions->actions())
-        m_targetActions->removeAction(action);
-    QFont bold = m_targetMenu->font();
-    bold.setBold(true);
-    const auto addTargets = [&](const QString &section, const QList<MediaTarget> &targets) {
-        if (targets.isEmpty())
-            return;
-        m_targetMenu->addSection(section);
-        for (const MediaTarget &target : targets) {
-            QAction *action = m_targetMenu->addAction(target.title);
-            action->setData(target.id);
-            action->setCheckable(true);
-            action->setFont(bold);
-            m_targetActions->addAction(action);
-            connect(action, &QAction::triggered, this,
-                    [this, target] { setSelectedTarget(target); });
-        }
-    };
-    addTargets(tr("Formats"), MediaTarget::targets(group()));
-    if (!MediaTarget::extras(group()).isEmpty())
-        m_targetMenu->addSeparator();
-    addTargets(tr("Operations"), MediaTarget::extras(group()));
-}
-
 void SnapshotView::showGroup()
 {
-    const bool convertible = group() != MediaGroup::other;
-    rebuildTargetMenu();
-    m_pickerGroup->setVisible(convertible);
-    m_settingsButton->setEnabled(convertible);
-    m_presetsButton->setVisible(convertible);
-    m_presetsMenu->setGroup(group());
-
-    const bool video = group() == MediaGroup::video;
-    const bool trims = video || group() == MediaGroup::audio;
-    m_trimButton->setVisible(trims);
-    updateTrimButton();
-    m_batchPanel->setShowsScale(video);
-    if (!trims)
-        m_trimButton->setChecked(false);
+    m_header->setGroup(group());
+    m_batchPopover->panel()->setShowsScale(group() == MediaGroup::video);
     updateSideSheet();
 }
 
 void SnapshotView::showTarget()
 {
     const MediaTarget &target = m_workspace.selectedTarget();
-    m_targetPicker->setText(target.title);
-    // Room between the title and the menu arrow, which the style draws
-    // right against the text.
-    m_targetPicker->setMinimumWidth(0);
-    m_targetPicker->setMinimumWidth(m_targetPicker->sizeHint().width() + 10);
-    for (QAction *action : m_targetActions->actions())
-        action->setChecked(action->data().toString() == target.id);
+    m_header->setTarget(target);
     m_settingsView->setOptions(target.options);
     m_settingsView->setWritesAudio(target.writesAudio());
-    m_presetsMenu->setSelectedTarget(target);
 }
 
 void SnapshotView::updateHeader()
 {
     const MediaPtr selected = m_selectedId ? m_model->item(m_model->rowOf(*m_selectedId)) : nullptr;
-    QPalette palette = m_headerText->palette();
-    if (selected) {
-        m_headerText->setText(selected->pathString());
-        m_headerText->setToolTip(selected->pathString());
-        palette.setColor(QPalette::WindowText, TextTones::secondary(this));
-    } else {
-        const int count = int(m_model->media().size());
-        m_headerText->setText(count == 1 ? tr("1 file") : tr("%n files", nullptr, count));
-        m_headerText->setToolTip(QString());
-        palette.setColor(QPalette::WindowText, this->palette().color(QPalette::WindowText));
-    }
-    m_headerText->setPalette(palette);
-    m_headerText->update();
-    m_folderIcon->setVisible(bool(selected));
+    m_header->showFiles(selected ? selected->pathString() : QString(), int(media().size()));
 }
 
 void SnapshotView::updateProcessEnabled()
 {
-    // "Other" holds files Vireo cannot read; the button stays in place and
-    // says why it does nothing.
-    const bool convertible = group() != MediaGroup::other;
-    m_processButton->setEnabled(m_workspace.canProcess());
-    m_processButton->setToolTip(convertible ? tr("Convert the files into a folder you choose")
-                                            : tr("Vireo cannot convert the files in “Other”: "
-                                                 "it does not know their type."));
-}
-
-void SnapshotView::confirmInHeader(const QString &text)
-{
-    QPalette palette = m_confirmation->palette();
-    palette.setColor(QPalette::WindowText, this->palette().color(QPalette::Highlight));
-    m_confirmation->setPalette(palette);
-    m_confirmation->setText(QStringLiteral("\u2713 ") + text);
-    m_confirmation->show();
-    m_confirmationTimer.start();
-}
-
-void SnapshotView::updateTrimButton()
-{
-    // The batch's trim and scale outlive the popover and carry over to the
-    // next group: the button tells what is in force here.
-    const bool video = group() == MediaGroup::video;
-    QStringList active;
-    const bool trimmed = batch().trimEnabled
-        && !(isBlankTimeText(batch().trimStart) && isBlankTimeText(batch().trimEnd));
-    if (trimmed) {
-        const QString start = isBlankTimeText(batch().trimStart) ? QStringLiteral("0:00")
-                                                                 : batch().trimStart.trimmed();
-        const QString end
-            = isBlankTimeText(batch().trimEnd) ? tr("end") : batch().trimEnd.trimmed();
-        active << tr("Trim %1\u2013%2").arg(start, end);
-    }
-    if (video && batch().scale != VideoScale::original)
-        active << label(batch().scale).section(u' ', 0, 0);
-    QString text;
-    if (active.isEmpty())
-        text = video ? tr("Trim & Scale") : tr("Trim");
-    else if (!trimmed)
-        text = tr("Scale %1").arg(active.first());
-    else
-        text = active.join(QStringLiteral(" \u00b7 "));
-    // A single "&" would mark a mnemonic.
-    m_trimButton->setText(QString(text).replace(u'&', QStringLiteral("&&")));
-    QFont font = m_trimButton->font();
-    font.setBold(!active.isEmpty());
-    m_trimButton->setFont(font);
-    QString tip = video ? tr("Trim the output time range and/or rescale video for this batch")
-                        : tr("Trim the output time range for this batch");
-    if (!active.isEmpty())
-        tip += u'\n' + tr("In force: %1").arg(text);
-    m_trimButton->setToolTip(tip);
-    updateCompactHeader();
-}
-
-void SnapshotView::updateHeaderIcons()
-{
-    // Symbolic icons take the text colour, so they stay as clear on a dark
-    // palette as on a light one.
-    const QColor text = palette().color(QPalette::WindowText);
-    m_pickerArrow->setPixmap(
-        tinted(glyph({"go-next-symbolic", "go-next"}, QStyle::SP_ArrowRight, this), text)
-            .pixmap(iconSize));
-    m_trimButton->setIcon(
-        tinted(glyph({"edit-cut-symbolic", "edit-cut"}, QStyle::SP_DialogResetButton, this), text));
-    m_processButton->setIcon(
-        tinted(glyph({"document-send-symbolic", "mail-send-symbolic", "document-send"},
-                     QStyle::SP_ArrowForward, this),
-               text));
-}
-
-void SnapshotView::updateSettingsButton()
-{
-    const QColor color = m_showSettings ? palette().color(QPalette::Highlight)
-                                        : palette().color(QPalette::WindowText);
-    m_settingsButton->setIcon(tinted(glyph({"applications-engineering-symbolic",
-                                            "preferences-system-symbolic", "preferences-system"},
-                                           QStyle::SP_FileDialogDetailedView, this),
-                                     color));
-    const QSignalBlocker blocker(m_settingsButton);
-    m_settingsButton->setChecked(m_showSettings);
+    m_header->setProcessEnabled(m_workspace.canProcess());
 }
 
 void SnapshotView::updateSideSheet()
@@ -735,22 +364,6 @@ void SnapshotView::restoreSelection()
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void SnapshotView::showBatchPopover()
-{
-    m_batchPanel->setBatch(batch());
-    m_batchPopover->adjustSize();
-    const QSize size = m_batchPopover->sizeHint();
-    QPoint position = m_trimButton->mapToGlobal(
-        QPoint(m_trimButton->width() / 2 - size.width() / 2, m_trimButton->height() + 2));
-    if (const QScreen *screen = m_trimButton->screen()) {
-        const QRect available = screen->availableGeometry();
-        position.setX(std::clamp(position.x(), available.left(),
-                                 std::max(available.left(), available.right() - size.width())));
-    }
-    m_batchPopover->move(position);
-    m_batchPopover->show();
-}
-
 void SnapshotView::contextMenuRequested(const QPoint &pos)
 {
     const QModelIndex index = m_table->indexAt(pos);
@@ -764,15 +377,16 @@ void SnapshotView::contextMenuRequested(const QPoint &pos)
     menu->setObjectName(QStringLiteral("contextMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QAction *show = menu->addAction(
-        glyph({"system-file-manager-symbolic", "folder-open-symbolic", "system-file-manager"},
-              QStyle::SP_DirOpenIcon, this)
+        Glyph::find({"system-file-manager-symbolic", "folder-open-symbolic", "system-file-manager"},
+                    QStyle::SP_DirOpenIcon, this)
             .icon,
         tr("Show in File Manager"));
     show->setObjectName(QStringLiteral("showInFileManager"));
     connect(show, &QAction::triggered, this, [this, ids] { showInFileManager(ids); });
     menu->addSeparator();
     QAction *remove = menu->addAction(
-        glyph({"list-remove-symbolic", "list-remove"}, QStyle::SP_DialogDiscardButton, this).icon,
+        Glyph::find({"list-remove-symbolic", "list-remove"}, QStyle::SP_DialogDiscardButton, this)
+            .icon,
         tr("Remove from list"));
     remove->setObjectName(QStringLiteral("removeFromList"));
     connect(remove, &QAction::triggered, this, [this, ids] { removeFromList(ids); });

@@ -16,18 +16,14 @@
 #include <memory>
 #include <optional>
 
-class BatchPanel;
+class BatchPopover;
+class HeaderBar;
+class MediaSortProxy;
 class MediaTableModel;
-class PresetsMenu;
 class ProgressSheet;
-class QActionGroup;
-class QFrame;
-class QLabel;
-class QMenu;
-class QSortFilterProxyModel;
 class QTableView;
-class QToolButton;
 class ResultBar;
+class RunRecord;
 class SettingsView;
 class SideSheet;
 
@@ -87,30 +83,21 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget *makeHeaderBar();
-    void rebuildTargetMenu();
     void showTarget();
     void showGroup();
     void updateHeader();
     void updateProcessEnabled();
-    void updateSettingsButton();
-    void updateHeaderIcons();
-    void updateTrimButton();
-    // A brief word in the header that something the user chose took effect.
-    void confirmInHeader(const QString &text);
-    void updateCompactHeader();
     void fitColumns();
     void updateSideSheet();
     void selectionChanged();
     void restoreSelection();
-    void showBatchPopover();
     void contextMenuRequested(const QPoint &pos);
     void showInFileManager(const QSet<QUuid> &ids);
     void removeFromList(const QSet<QUuid> &ids);
+    void revealStarted(const QUuid &id);
 
     // Set only when the view made its workspace itself.
     std::unique_ptr<Workspace> m_ownWorkspace;
@@ -120,27 +107,14 @@ private:
     bool m_hardwareLabelRequested = false;
 
     MediaTableModel *m_model = nullptr;
-    QSortFilterProxyModel *m_proxy = nullptr;
+    MediaSortProxy *m_proxy = nullptr;
     QTableView *m_table = nullptr;
-    QLabel *m_folderIcon = nullptr;
-    QLabel *m_headerText = nullptr;
-    QWidget *m_pickerGroup = nullptr;
-    QLabel *m_pickerArrow = nullptr;
-    QToolButton *m_targetPicker = nullptr;
-    QMenu *m_targetMenu = nullptr;
-    QActionGroup *m_targetActions = nullptr;
-    QToolButton *m_settingsButton = nullptr;
-    QToolButton *m_presetsButton = nullptr;
-    PresetsMenu *m_presetsMenu = nullptr;
-    QToolButton *m_trimButton = nullptr;
-    QToolButton *m_processButton = nullptr;
-    QFrame *m_batchPopover = nullptr;
-    BatchPanel *m_batchPanel = nullptr;
+    HeaderBar *m_header = nullptr;
+    BatchPopover *m_batchPopover = nullptr;
     SideSheet *m_sideSheet = nullptr;
     SettingsView *m_settingsView = nullptr;
     ProgressSheet *m_progressSheet = nullptr;
     ResultBar *m_resultBar = nullptr;
+    RunRecord *m_record = nullptr;
     QTimer m_spinTimer;
-    QLabel *m_confirmation = nullptr;
-    QTimer m_confirmationTimer;
 };
