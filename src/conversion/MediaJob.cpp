@@ -347,8 +347,14 @@ void MediaJob::checkOutput()
 {
     if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
         return fail(*problem);
-    const OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
-                                      m_batch.trimStartArguments().value(1).trimmed()};
+    OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
+                                m_batch.trimStartArguments().value(1).trimmed()};
+    if (m_item) {
+        // Without the input's own length a trim end past it would expect too much.
+        if (m_item->duration())
+            context.expectedDuration = m_batch.keptDuration(m_item->duration());
+        context.inputPath = m_item->pathString();
+    }
     m_check = checkOutputAsync(m_temporaryPath, m_target, context, this);
     connect(m_check, &Operation::finished, this, &MediaJob::commitChecked);
 }
