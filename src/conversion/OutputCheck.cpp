@@ -114,6 +114,15 @@ std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
     return std::nullopt;
 }
 
+bool reportsEarlyInputEnd(const QString &ffmpegLogLine)
+{
+    static const QRegularExpression early(
+        QStringLiteral("Invalid data found when processing input|Packet corrupt|[Tt]runcat|"
+                       "Error while decoding|[Cc]orrupt (?:input|frame|packet)|"
+                       "[Pp]remature end|[Ee]nd of file"));
+    return early.match(ffmpegLogLine).hasMatch();
+}
+
 std::optional<int> subtitleCueCount(const QByteArray &text, const QString &ext)
 {
     const QString format = ext.toLower();

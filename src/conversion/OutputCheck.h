@@ -35,6 +35,11 @@ struct OutputCheckContext {
 std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
                                      const MediaTarget &target, const OutputCheckContext &context);
 
+// True when a line of ffmpeg's log says that the input itself ends early
+// or breaks off (a truncated or corrupt file), so that a short output is
+// the input's fault, not the conversion's.
+bool reportsEarlyInputEnd(const QString &ffmpegLogLine);
+
 // The number of cues (timed entries) in subtitle text of the format that the
 // file name extension `ext` names (SRT, WebVTT, SSA/ASS, MicroDVD); nothing
 // for other formats.

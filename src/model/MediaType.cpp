@@ -107,12 +107,10 @@ MediaType::Examined MediaType::examine(const QString &path, const ProbeFunction 
     if (!probed) {
         // A file the probe cannot open keeps the group of its type, so that
         // converting it says what is wrong with it; unless it is plain text
-        // under a name that does not settle the type (a Go module's go.mod
-        // is no tracker module, notes.mp4 no video).
+        // under a media name (a Go module's go.mod is no tracker module).
         if (named == MediaGroup::other
-            || ((isContainer(type) || database.mimeTypesForFileName(info.fileName()).size() > 1)
-                && database.mimeTypeForFile(info, QMimeDatabase::MatchContent)
-                       .inherits(QStringLiteral("text/plain"))))
+            || database.mimeTypeForFile(info, QMimeDatabase::MatchContent)
+                   .inherits(QStringLiteral("text/plain")))
             return {};
         return {{named, descr}, {}};
     }

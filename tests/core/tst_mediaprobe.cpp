@@ -182,6 +182,8 @@ void TestMediaProbe::outputDuration()
     probe.duration = output;
     probe.streams = {{.codecType = "video", .width = 64, .height = 48}, {.codecType = "audio"}};
     const bool early = problem.startsWith(u'!');
+    QCOMPARE(reportsEarlyInputEnd("[mp3 @ 0x5] Invalid data found when processing input"), true);
+    QCOMPARE(reportsEarlyInputEnd("Stream #0:0 -> #0:0 (opus (native) -> pcm_s16le (native))"), false);
     const OutputCheckContext context {"out", "in", {}, expected, early};
     QCOMPARE(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""),
              problem.mid(early ? 1 : 0));
