@@ -1,6 +1,7 @@
 // Classifies 10,000 files with common media extensions in nested folders, the
-// way an import of a large library does (one file after another), and shows
-// that none of them needed a probe. Baseline: one stat() per file.
+// way an import of a large library does (one file after another, off the main
+// thread), and counts the probes: audio and video files are probed for their
+// play length, stills and subtitles never. Baseline: one stat() per file.
 
 #include "conversion/ClassificationProbe.h"
 #include "model/MediaType.h"
@@ -135,12 +136,18 @@ int main(int argc, char **argv)
     timer.restart();
     int wrong = 0;
     QHash<MediaGroup, int> counts;
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const MediaGroup group = MediaType::classify(paths[i], countingProbe).group();
-        counts[group] += 1;
-        if (group != expected[i])
-            ++wrong;
-    }
+    int unexpectedProbes = 0;
+    std::thread([&] {
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            const int before = probes;
+            const MediaGroup group = MediaType::classify(paths[i], countingProbe).group();
+            counts[group] += 1;
+            if (group != expected[i])
+                ++wrong;
+            if (probes != before && group != MediaGroup::audio && group != MediaGroup::video)
+                ++unexpectedProbes;
+        }
+    }).join();
     const qint64 classifyNs = timer.nsecsElapsed();
 
     // The counter must be able to see a probe: a file the MIME database
@@ -164,8 +171,9 @@ int main(int argc, char **argv)
                 counts.value(MediaGroup::audio), counts.value(MediaGroup::video),
                 counts.value(MediaGroup::image), counts.value(MediaGroup::subtitle),
                 counts.value(MediaGroup::other), wrong);
-    std::printf("probes for the 10,000:  %d\n", probesBefore);
+    std::printf("probes for the 10,000:  %d (%d of files neither audio nor video)\n",
+                probesBefore, unexpectedProbes);
     std::printf("control (unplaced file): %d probe, group %s, \"%s\"\n", probes - probesBefore,
                 qPrintable(rawValue(control.group())), qPrintable(control.descr()));
-    return wrong == 0 && probesBefore == 0 ? 0 : 1;
+    return wrong == 0 && unexpectedProbes == 0 ? 0 : 1;
 }

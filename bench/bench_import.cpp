@@ -215,8 +215,11 @@ int main(int argc, char **argv)
 
     QElapsedTimer timer;
     timer.start();
-    for (const QString &file : std::as_const(files))
-        MediaType::classify(file, &probeForClassification);
+    // Audio and video files are probed too, and probes never run on the main thread.
+    std::thread([&] {
+        for (const QString &file : std::as_const(files))
+            MediaType::classify(file, &probeForClassification);
+    }).join();
     const double sequential = timer.nsecsElapsed() / 1e9;
 
     // Files the MIME database cannot place are probed, in-process with

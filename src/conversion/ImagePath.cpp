@@ -95,6 +95,15 @@ bool usesImagePath(const QString &sourcePath, bool targetIsImage)
         != imagePathExtensions.end();
 }
 
+bool isRadiancePicture(const QString &path)
+{
+    if (!vipsStarted())
+        return false;
+    const char *loader = vips_foreign_find_load(QFile::encodeName(path).constData());
+    vips_error_clear();
+    return loader && QByteArray(loader).startsWith("VipsForeignLoadRad");
+}
+
 std::optional<FFmpegError> writeImage(const QString &sourcePath, const QString &outputPath,
                                       const QString &ext)
 {

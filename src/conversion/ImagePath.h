@@ -9,11 +9,16 @@
 #include <array>
 #include <optional>
 
-// Still images in the HEIF family and AVIF are converted with libvips instead
-// of ffmpeg; this is the synchronous half of that path.
+// Still images in the HEIF family, AVIF and Radiance HDR are converted with
+// libvips instead of ffmpeg; this is the synchronous half of that path.
 
 // Lower-case source extensions that take the image path.
-inline constexpr std::array<QStringView, 4> imagePathExtensions {u"heic", u"heif", u"hif", u"avif"};
+inline constexpr std::array<QStringView, 5> imagePathExtensions {u"heic", u"heif", u"hif", u"avif",
+                                                                 u"hdr"};
+
+// True when libvips reads the file as a Radiance HDR picture (which FFmpeg
+// cannot read). Blocks; safe on any thread.
+bool isRadiancePicture(const QString &path);
 
 // True when the target belongs to the image group and the file name's
 // extension, in any case, is one of imagePathExtensions. Only the name is

@@ -253,7 +253,9 @@ void MediaJob::runFFmpegStep(const QString &destination)
     QPointer<Media> item = m_item;
     const double duration = m_duration;
     const double floor = m_progressFloor;
-    auto onEvent = [item, duration, floor](const FFEvent &event) {
+    auto onEvent = [item, duration, floor, early = m_inputEndedEarly](const FFEvent &event) {
+        if (event.kind == FFEvent::Kind::log && reportsEarlyInputEnd(event.line))
+            *early = true;
         if (event.kind == FFEvent::Kind::log || !item)
             return;
         if (const auto fraction
@@ -347,8 +349,15 @@ void MediaJob::checkOutput()
 {
     if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
         return fail(*problem);
-    const OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
-                                      m_batch.trimStartArguments().value(1).trimmed()};
+    OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
+                                m_batch.trimStartArguments().value(1).trimmed()};
+    if (m_item) {
+        // Without the input's own length a trim end past it would expect too much.
+        if (m_item->duration())
+            context.expectedDuration = m_batch.keptDuration(m_item->duration());
+        context.inputEndedEarly = *m_inputEndedEarly;
+        context.inputPath = m_item->pathString();
+    }
     m_check = checkOutputAsync(m_temporaryPath, m_target, context, this);
     connect(m_check, &Operation::finished, this, &MediaJob::commitChecked);
 }

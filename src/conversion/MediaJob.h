@@ -13,7 +13,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class HardwareDetection;
@@ -100,6 +102,8 @@ private:
     QString m_temporaryPath;
     QString m_intermediatePath; // the SRT of a MicroDVD output
     double m_duration = 0.0;
+    // Set from ffmpeg's log by the run's event handler.
+    std::shared_ptr<std::atomic_bool> m_inputEndedEarly = std::make_shared<std::atomic_bool>(false);
 
     QPointer<ProbeRun> m_probe;
     QPointer<HardwareDetection> m_detection;

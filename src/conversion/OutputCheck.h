@@ -14,16 +14,40 @@ class ProbeRun;
 // What a finished output is checked against, and the names a reason uses:
 // the user's files, never the temporary name the output still has.
 struct OutputCheckContext {
-    QString outputName; // the final output path
-    QString inputName; // the input file's name
-    QString trimStart; // as typed; empty when the batch does not trim the start
+    QString outputName {}; // the final output path
+    QString inputName {}; // the input file's name
+    QString trimStart {}; // as typed; empty when the batch does not trim the start
+    // How long the output should play: the input's length, or the kept
+    // range's; nothing when unknown.
+    std::optional<double> expectedDuration {};
+    // ffmpeg reported that the input itself ends before its stated length.
+    bool inputEndedEarly = false;
+    // The input file; a subtitle output must hold as many cues as it does.
+    // Empty: cues are not counted.
+    QString inputPath {};
 };
 
 // Why a probed output is not a usable result of `target`, or nothing when it
 // is: it must be readable media, hold the kind of stream the target makes and,
-// for audio and video, last a positive time. Subtitle outputs are not media.
+// for audio and video, last a positive time and not fall short of the
+// expected length by more than both 0.5 s and 5 %. Subtitle outputs are not
+// media (see cueProblem).
 std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
                                      const MediaTarget &target, const OutputCheckContext &context);
+
+// True when a line of ffmpeg's log says that the input itself ends early
+// or breaks off (a truncated or corrupt file), so that a short output is
+// the input's fault, not the conversion's.
+bool reportsEarlyInputEnd(const QString &ffmpegLogLine);
+
+// The number of cues (timed entries) in subtitle text of the format that the
+// file name extension `ext` names (SRT, WebVTT, SSA/ASS, MicroDVD); nothing
+// for other formats.
+std::optional<int> subtitleCueCount(const QByteArray &text, const QString &ext);
+
+// Why a subtitle output holding `outputCues` cues is not a whole conversion of
+// an input holding `inputCues`.
+std::optional<QString> cueProblem(int inputCues, int outputCues, const OutputCheckContext &context);
 
 // Why a probed source cannot give `target` anything, before ffmpeg runs: a
 // file with streams, none of them audio, for an audio target or "Convert to

@@ -20,8 +20,15 @@ QSharedPointer<Media> Media::create(const QString &path, const MediaType::ProbeF
                                     const QString &importRoot)
 {
     // Deleted with deleteLater: the last holder may be a job on another path.
-    QSharedPointer<Media> item(new Media(path, MediaType::classify(path, probe)),
-                               &QObject::deleteLater);
+    const MediaType::Examined examined = MediaType::examine(path, probe);
+    QSharedPointer<Media> item(new Media(path, examined.type), &QObject::deleteLater);
+    const MediaGroup group = examined.type.group();
+    if (examined.probed && (group == MediaGroup::audio || group == MediaGroup::video)) {
+        if (examined.probed->duration > 0.0)
+            item->m_duration = examined.probed->duration;
+        if (group == MediaGroup::video)
+            item->m_frameSize = examined.probed->frameSize;
+    }
     item->m_fileIdentity = FileIdentity::of(path);
     item->m_importRoot = importRoot;
     return item;

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QSharedPointer>
+#include <QSize>
 #include <QString>
 #include <QUuid>
 
@@ -22,8 +23,9 @@ public:
     // Takes an already classified file; the status follows its group.
     Media(const QString &path, const MediaType &type, QObject *parent = nullptr);
 
-    // Classifies the file first. Blocks (file system, maybe the probe): call it
-    // off the main thread and move the item to the main thread afterwards.
+    // Classifies the file first and keeps the play length and frame size the
+    // probe found. Blocks (file system, probe): call it off the main thread
+    // and move the item to the main thread afterwards.
     static QSharedPointer<Media> create(const QString &path,
                                         const MediaType::ProbeFunction &probe = {},
                                         const QString &importRoot = {});
@@ -54,6 +56,8 @@ public:
     const std::optional<QString> &errorMessage() const { return m_errorMessage; }
     const std::optional<QString> &lastSuccessSignature() const { return m_lastSuccessSignature; }
     const std::optional<double> &duration() const { return m_duration; }
+    // A video's frame size as the import read it; nothing when unknown.
+    const std::optional<QSize> &frameSize() const { return m_frameSize; }
     // The size in bytes of the output the last successful conversion wrote;
     // -1 while unknown.
     qint64 lastOutputSize() const { return m_lastOutputSize; }
@@ -103,6 +107,7 @@ private:
     std::optional<QString> m_errorMessage;
     std::optional<QString> m_lastSuccessSignature;
     std::optional<double> m_duration;
+    std::optional<QSize> m_frameSize;
     qint64 m_lastOutputSize = -1;
     QString m_importRoot;
     QString m_lastOutputPath;

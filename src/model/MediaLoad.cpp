@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <dirent.h>
+#include <optional>
 #include <set>
 #include <sys/stat.h>
 #include <utility>
@@ -74,11 +75,17 @@ public:
     // file given by itself).
     using Found = std::pair<QString, QString>;
 
-    Expansion(QList<Found> &files, QList<SkippedPath> &skipped, const std::atomic_bool &stop)
+    Expansion(QList<Found> &files, QList<SkippedPath> &skipped, const QString &skippedFolder,
+              const std::atomic_bool &stop)
         : m_files(files)
         , m_skipped(skipped)
         , m_stop(stop)
     {
+        // By identity: the folder may be named through a link, or differently.
+        struct stat info { };
+        if (!skippedFolder.isEmpty()
+            && ::stat(QFile::encodeName(skippedFolder).constData(), &info) == 0)
+            m_skippedFolder = {info.st_dev, info.st_ino};
     }
 
     void expandInput(const QString &input);
@@ -102,6 +109,7 @@ private:
     // inode: symbolic links are followed, and a link back to an ancestor
     // (or to a directory reached twice) must not be listed again.
     std::set<std::pair<dev_t, ino_t>> m_visited;
+    std::optional<std::pair<dev_t, ino_t>> m_skippedFolder;
 };
 
 void Expansion::expandInput(const QString &input)
@@ -152,7 +160,10 @@ void Expansion::expandDirectory(const QByteArray &path, const QString &displayPa
         return;
     }
     struct stat info { };
-    if (::fstat(::dirfd(dir), &info) == 0 && !m_visited.insert({info.st_dev, info.st_ino}).second) {
+    if (::fstat(::dirfd(dir), &info) == 0
+        && (!m_visited.insert({info.st_dev, info.st_ino}).second
+            || (m_skippedFolder && path != QFile::encodeName(m_root)
+                && *m_skippedFolder == std::pair {info.st_dev, info.st_ino}))) {
         ::closedir(dir);
         return;
     }
@@ -253,11 +264,11 @@ void MediaLoad::complete(const QList<MediaPtr> &added, const QList<SkippedPath> 
 
 MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QString> &known,
                                     QThread *home, const MediaType::ProbeFunction &probe,
-                                    const std::atomic_bool &stop)
+                                    const QString &skippedFolder, const std::atomic_bool &stop)
 {
     Found found;
     QList<Expansion::Found> files;
-    Expansion expansion(files, found.skipped, stop);
+    Expansion expansion(files, found.skipped, skippedFolder, stop);
     for (const QString &input : inputs) {
         if (stop)
             return found;

@@ -45,11 +45,13 @@ private:
     explicit MediaLoad(QObject *parent);
     void onCancel() override;
 
-    // Expands folders and creates an item for every file whose path is not
-    // in known, in the order the inputs and folder listings give. Blocks:
-    // runs on a pool thread. The items are handed to the thread home.
+    // Expands folders (never entering skippedFolder) and creates an item for
+    // every file whose path is not in known, in the order the inputs and
+    // folder listings give. Blocks: runs on a pool thread. The items are
+    // handed to the thread home.
     static Found collect(const QStringList &inputs, const QSet<QString> &known, QThread *home,
-                         const MediaType::ProbeFunction &probe, const std::atomic_bool &stop);
+                         const MediaType::ProbeFunction &probe, const QString &skippedFolder,
+                         const std::atomic_bool &stop);
 
     // Records what the load added and reported, then finishes.
     void complete(const QList<MediaPtr> &added, const QList<SkippedPath> &skipped);

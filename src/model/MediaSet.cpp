@@ -31,6 +31,11 @@ void MediaSet::setProbe(MediaType::ProbeFunction probe)
     m_probe = std::move(probe);
 }
 
+void MediaSet::setSkippedFolder(const QString &folder)
+{
+    m_skippedFolder = folder;
+}
+
 MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
 {
     setImporting(true);
@@ -60,8 +65,10 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
     });
     watcher->setFuture(
         QtConcurrent::run(QThreadPool::globalInstance(),
-                          [inputs = pathsOrFileUrls, known, home, probe = m_probe, stop] {
-                              return MediaLoad::collect(inputs, known, home, probe, *stop);
+                          [inputs = pathsOrFileUrls, known, home, probe = m_probe,
+                           skip = m_skippedFolder, stop] {
+                              return MediaLoad::collect(inputs, known, home, probe, skip,
+                                                        *stop);
                           }));
     return load;
 }

@@ -54,6 +54,10 @@ public:
     // cannot: the program installs its media probe. Without one, such files
     // are other.
     void setProbe(MediaType::ProbeFunction probe);
+    // A folder that loads started from now on do not enter while expanding
+    // the folders they were given: the destination of a run inside its input
+    // tree holds outputs, not inputs. Empty for none.
+    void setSkippedFolder(const QString &folder);
 
 Q_SIGNALS:
     void mediaChanged();
@@ -77,4 +81,5 @@ private:
     bool m_importing = false;
     QList<SkippedPath> m_skippedPaths;
     MediaType::ProbeFunction m_probe;
+    QString m_skippedFolder;
 };

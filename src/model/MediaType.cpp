@@ -58,6 +58,19 @@ MediaGroup groupOfType(const QMimeType &type)
     return MediaGroup::other;
 }
 
+// Formats whose files hold audio alone as often as video: their streams,
+// not their names, decide the group.
+bool isContainer(const QMimeType &type)
+{
+    if (groupOfType(type) == MediaGroup::video)
+        return true;
+    for (const char *name : {"audio/ogg", "audio/x-matroska", "audio/webm", "application/ogg"}) {
+        if (type.inherits(QLatin1String(name)))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 MediaType::MediaType(MediaGroup group, const QString &descr)
@@ -66,7 +79,7 @@ MediaType::MediaType(MediaGroup group, const QString &descr)
 {
 }
 
-MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
+MediaType::Examined MediaType::examine(const QString &path, const ProbeFunction &probe)
 {
     const QFileInfo info(path);
     // Only a readable regular file has a type. Anything else stays other
@@ -83,28 +96,56 @@ MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
     const QString descr = known ? type.comment() : QString();
 
     if (subtitleExtensions().contains(info.suffix().toLower()))
-        return {MediaGroup::subtitle, descr};
+        return {{MediaGroup::subtitle, descr}, {}};
     if (known && isPlaylist(type))
-        return {MediaGroup::other, descr};
-    if (const MediaGroup group = groupOfType(type); group != MediaGroup::other)
-        return {group, descr};
+        return {{MediaGroup::other, descr}, {}};
+    const MediaGroup named = groupOfType(type);
+    if (named == MediaGroup::image)
+        return {{MediaGroup::image, descr}, {}};
 
-    const std::optional<ProbeSummary> result = probe ? probe(path) : std::nullopt;
-    if (!result)
-        return {};
-    return {groupFromProbe(*result), result->formatLongName.value_or(QString())};
+    std::optional<ProbeSummary> probed = probe ? probe(path) : std::nullopt;
+    if (!probed) {
+        // A file the probe cannot open keeps the group of its type, so that
+        // converting it says what is wrong with it; unless it is plain text
+        // under a media name (a Go module's go.mod is no tracker module).
+        if (named == MediaGroup::other
+            || database.mimeTypeForFile(info, QMimeDatabase::MatchContent)
+                   .inherits(QStringLiteral("text/plain")))
+            return {};
+        return {{named, descr}, {}};
+    }
+    MediaGroup group = groupFromProbe(*probed);
+    // A raw video stream need not know its play length.
+    if (named == MediaGroup::video && probed->movingPicture && !probed->textReader)
+        group = MediaGroup::video;
+    // An audio-only type stays audio whatever the probe calls a picture in
+    // it; only containers that may hold either are placed by their streams.
+    if (named == MediaGroup::audio && !isContainer(type) && group != MediaGroup::other)
+        group = MediaGroup::audio;
+    if (group == MediaGroup::other)
+        return {{}, probed};
+    if (named == MediaGroup::other)
+        return {{group, probed->formatLongName.value_or(QString())}, probed};
+    return {{group, descr}, probed};
+}
+
+MediaType MediaType::classify(const QString &path, const ProbeFunction &probe)
+{
+    return examine(path, probe).type;
 }
 
 MediaGroup MediaType::groupFromProbe(const ProbeSummary &result)
 {
-    const std::optional<QString> &kind = result.primaryCodecType;
-    if (kind == QLatin1String("audio"))
+    if (result.textReader)
+        return MediaGroup::other;
+    // A single picture comes out as a video stream without a play length.
+    if (result.movingPicture && result.duration.value_or(0.0) > 0.0)
+        return MediaGroup::video;
+    if (result.audio)
         return MediaGroup::audio;
-    if (kind == QLatin1String("video")) {
-        // A still picture comes out as a video stream without a play length.
-        return result.duration.value_or(0.0) > 0.0 ? MediaGroup::video : MediaGroup::image;
-    }
-    if (kind == QLatin1String("subtitle"))
+    if (result.movingPicture || result.stillPicture)
+        return MediaGroup::image;
+    if (result.subtitle)
         return MediaGroup::subtitle;
     return MediaGroup::other;
 }

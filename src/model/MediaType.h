@@ -13,8 +13,8 @@
 // its type. Fixed when the file is imported.
 class MediaType final {
 public:
-    // Reads a file's streams when the MIME database cannot place it. Blocking;
-    // nothing when the file is no media or the probe failed.
+    // Reads a file's streams. Blocking; nothing when the file is no media or
+    // the probe failed.
     using ProbeFunction = std::function<std::optional<ProbeSummary>(const QString &path)>;
 
     MediaType() = default; // other, no description
@@ -24,13 +24,20 @@ public:
     // Empty when no description was found.
     const QString &descr() const { return m_descr; }
 
-    // Classifies a file by the MIME database and, for files it cannot place,
-    // by the streams the probe finds (without a probe, such a file is other).
-    // Blocks on the file system and possibly on the probe: call it off the
-    // main thread. Never fails: anything unplaced is other.
+    // A classified file and, when it was probed, what the probe found.
+    struct Examined;
+
+    // Classifies a file by the MIME database where its type alone decides
+    // (stills, subtitles, audio-only formats) and otherwise by the streams
+    // the probe finds: a container type may hold audio alone or video, and
+    // the database cannot place every file. Audio and video files are always
+    // probed, for their play length. Blocks on the file system and the
+    // probe: call it off the main thread. Never fails: anything unplaced is
+    // other, and so is a file without a stream that can be decoded.
+    static Examined examine(const QString &path, const ProbeFunction &probe = {});
     static MediaType classify(const QString &path, const ProbeFunction &probe = {});
 
-    // The group that a probe's streams stand for.
+    // The group that a probe's streams stand for, whatever the file's name.
     static MediaGroup groupFromProbe(const ProbeSummary &result);
 
     // Lower-case extensions that make a file a subtitle: the MIME database
@@ -42,4 +49,9 @@ public:
 private:
     MediaGroup m_group = MediaGroup::other;
     QString m_descr;
+};
+
+struct MediaType::Examined {
+    MediaType type;
+    std::optional<ProbeSummary> probed;
 };

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -31,6 +32,10 @@ constexpr const char *analyzeDuration = "5000000"; // microseconds
 constexpr int timeoutMs = 10'000;
 constexpr int bufferSize = 64 * 1024;
 constexpr int64_t pcmProbeSize = 16 * 1024;
+// The stream search decodes a frame where the header leaves the picture
+// format open; one 16000x16000 PNG would cost a gigabyte. Larger frames are
+// not decoded: their size still comes from the container's header.
+constexpr const char *maxDecodedPixels = "67108864"; // 64 megapixels
 
 // Probes of the job queue get their own threads: a slow network file must
 // not hold up the pool that imports use.
@@ -93,18 +98,28 @@ std::optional<QString> text(const char *value)
     return QString::fromUtf8(value);
 }
 
-ProbeStream describeStream(const AVCodecParameters &codec)
+// Frame sizes as the headers gave them, before the stream search could
+// decode (or refuse to decode) a frame.
+struct HeaderSize {
+    int width = 0;
+    int height = 0;
+};
+
+ProbeStream describeStream(const AVStream &avStream, HeaderSize header)
 {
+    const AVCodecParameters &codec = *avStream.codecpar;
     ProbeStream stream;
     stream.codecType = QString::fromLatin1(av_get_media_type_string(codec.codec_type));
+    stream.decodable = codec.codec_id != AV_CODEC_ID_NONE && avcodec_find_decoder(codec.codec_id);
+    stream.attachedPicture = (avStream.disposition & AV_DISPOSITION_ATTACHED_PIC) != 0;
     if (const AVCodecDescriptor *descriptor = avcodec_descriptor_get(codec.codec_id)) {
         stream.codecName = text(descriptor->name);
         stream.codecLongName = text(descriptor->long_name);
     }
     switch (codec.codec_type) {
     case AVMEDIA_TYPE_VIDEO:
-        stream.width = codec.width;
-        stream.height = codec.height;
+        stream.width = codec.width > 0 ? codec.width : header.width;
+        stream.height = codec.height > 0 ? codec.height : header.height;
         stream.pixelFormat = text(av_get_pix_fmt_name(AVPixelFormat(codec.format)));
         break;
     case AVMEDIA_TYPE_AUDIO: {
@@ -129,7 +144,7 @@ ProbeStream describeStream(const AVCodecParameters &codec)
     return stream;
 }
 
-ProbeResult describe(AVFormatContext &context)
+ProbeResult describe(AVFormatContext &context, const std::vector<HeaderSize> &headers)
 {
     ProbeResult result;
     result.formatName = text(context.iformat->name);
@@ -141,7 +156,8 @@ ProbeResult describe(AVFormatContext &context)
     if (context.bit_rate > 0)
         result.bitrate = context.bit_rate;
     for (unsigned i = 0; i < context.nb_streams; ++i)
-        result.streams.append(describeStream(*context.streams[i]->codecpar));
+        result.streams.append(
+            describeStream(*context.streams[i], i < headers.size() ? headers[i] : HeaderSize {}));
     return result;
 }
 
@@ -193,8 +209,18 @@ std::optional<ProbeResult> probeSource(Source &source, const QByteArray &name)
         // WAV for nothing.
         if (isRawPcm(*context))
             context->probesize = pcmProbeSize;
-        if (avformat_find_stream_info(context, nullptr) >= 0 && !source.stopped())
-            result = describe(*context);
+        const unsigned count = context->nb_streams;
+        std::vector<HeaderSize> headers(count);
+        std::vector<AVDictionary *> streamOptions(count, nullptr);
+        for (unsigned i = 0; i < count; ++i) {
+            const AVCodecParameters &codec = *context->streams[i]->codecpar;
+            headers[i] = {codec.width, codec.height};
+            av_dict_set(&streamOptions[i], "max_pixels", maxDecodedPixels, 0);
+        }
+        if (avformat_find_stream_info(context, streamOptions.data()) >= 0 && !source.stopped())
+            result = describe(*context, headers);
+        for (AVDictionary *&streamOption : streamOptions)
+            av_dict_free(&streamOption);
         avformat_close_input(&context);
     }
     av_dict_free(&options);

@@ -16,10 +16,5 @@ struct ProbeResult {
     QList<ProbeStream> streams; // in the container's order
     std::optional<QString> formatName; // "matroska,webm", …
 
-    // The dominant stream kind: the only stream's kind, else "video" if any
-    // stream is video, else "audio" if any is audio, else the first stream's
-    // kind; nothing when there are no streams.
-    std::optional<QString> primaryCodecType() const;
-
     friend bool operator==(const ProbeResult &, const ProbeResult &) = default;
 };

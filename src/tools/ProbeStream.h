@@ -15,6 +15,8 @@ struct ProbeStream {
     std::optional<int> channels {};
     std::optional<QString> channelLayout {}; // "stereo", "5.1(side)", …
     std::optional<int> sampleRate {}; // Hz
+    bool decodable = false; // this FFmpeg has a decoder for it
+    bool attachedPicture = false; // a cover picture, not a moving one
 
     friend bool operator==(const ProbeStream &, const ProbeStream &) = default;
 };

@@ -1,9 +1,10 @@
 #include "tools/TextEncoding.h"
 
-#include <QByteArray>
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -12,10 +13,10 @@
 
 namespace {
 
-// Subtitles are small; a guess needs far less than this.
-constexpr qsizetype readLimit = 4 * 1024 * 1024;
+// Subtitles are small; a file past this is no subtitle file worth reading.
+constexpr qsizetype readLimit = 64 * 1024 * 1024;
 
-QByteArray readStart(const QString &path)
+QByteArray readText(const QString &path)
 {
     // O_NONBLOCK: a FIFO named like a subtitle file must not wait for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -35,30 +36,29 @@ QByteArray readStart(const QString &path)
             filled += count;
         }
         bytes.truncate(filled);
+        // A read that stopped at the limit may end inside a character.
+        if (filled == readLimit)
+            bytes.truncate(bytes.lastIndexOf('\n') + 1);
     }
     ::close(fd);
     return bytes;
 }
 
-bool isUtf8(QByteArray bytes, bool cut)
+bool isUtf8(QByteArrayView bytes)
 {
-    // A read that stopped at the limit may end inside a character.
-    if (cut)
-        bytes.truncate(bytes.lastIndexOf('\n') + 1);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder(bytes);
     Q_UNUSED(text);
     return !decoder.hasError();
 }
 
-} // namespace
-
-std::optional<QString> legacyTextEncoding(const QString &path)
+bool isAscii(QByteArrayView bytes)
 {
-    const QByteArray bytes = readStart(path);
-    if (bytes.isEmpty() || bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
-        || bytes.startsWith("\xFE\xFF") || isUtf8(bytes, bytes.size() == readLimit))
-        return std::nullopt;
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+std::optional<QString> guessLegacy(const QByteArray &bytes)
+{
     const std::unique_ptr<std::remove_pointer_t<uchardet_t>, decltype(&uchardet_delete)> detector(
         uchardet_new(), &uchardet_delete);
     if (!detector || uchardet_handle_data(detector.get(), bytes.constData(), size_t(bytes.size())))
@@ -69,4 +69,68 @@ std::optional<QString> legacyTextEncoding(const QString &path)
     if (charset.isEmpty() || charset == u"UTF-8" || charset == u"ASCII")
         return std::nullopt;
     return charset;
+}
+
+template<typename Visit> void forEachLine(const QByteArray &bytes, Visit visit)
+{
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        visit(QByteArrayView(bytes).sliced(start, end - start));
+        start = end;
+    }
+}
+
+} // namespace
+
+TextEncodingGuess guessTextEncoding(const QByteArray &bytes)
+{
+    if (bytes.isEmpty() || bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
+        || bytes.startsWith("\xFE\xFF") || isUtf8(bytes))
+        return {};
+    // The guess is made from the lines that are not UTF-8 alone: in a file
+    // of UTF-8 with some Latin-1 lines, the UTF-8 would mislead it.
+    QByteArray foreign;
+    bool utf8Beyond = false;
+    forEachLine(bytes, [&](QByteArrayView line) {
+        if (isAscii(line))
+            return;
+        if (isUtf8(line))
+            utf8Beyond = true;
+        else
+            foreign += line;
+    });
+    return {guessLegacy(foreign), utf8Beyond};
+}
+
+std::optional<QString> legacyTextEncoding(const QString &path)
+{
+    const TextEncodingGuess guess = guessTextEncoding(readText(path));
+    return guess.mixed ? std::nullopt : guess.legacy;
+}
+
+QByteArray utf8ByLine(const QByteArray &bytes, const QString &legacy)
+{
+    QByteArray text;
+    text.reserve(bytes.size() + bytes.size() / 8);
+    QStringDecoder decoder(legacy.toLatin1().constData(), QStringDecoder::Flag::Stateless);
+    forEachLine(bytes, [&](QByteArrayView line) {
+        if (isUtf8(line) || !decoder.isValid())
+            text += line;
+        else
+            text += QString(decoder(line)).toUtf8();
+    });
+    return text;
+}
+
+bool writeUtf8Copy(const QString &source, const QString &target)
+{
+    const QByteArray bytes = readText(source);
+    const TextEncodingGuess guess = guessTextEncoding(bytes);
+    if (!guess.mixed || !guess.legacy)
+        return false;
+    QSaveFile file(target);
+    return file.open(QIODevice::WriteOnly) && file.write(utf8ByLine(bytes, *guess.legacy)) >= 0
+        && file.commit();
 }

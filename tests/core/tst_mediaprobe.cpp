@@ -1,7 +1,10 @@
+#include "conversion/OutputCheck.h"
 #include "tools/MediaProbe.h"
+#include "tools/TextEncoding.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTime>
 #include <QTest>
 
 #include <memory>
@@ -18,12 +21,14 @@ class TestMediaProbe : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void cleanup();
-    void primaryCodecType_data();
-    void primaryCodecType();
     void probesRealFileInBothForms();
     void oddFiles_data();
     void oddFiles();
     void cancelledProbeYieldsNothing();
+    void outputDuration_data();
+    void outputDuration();
+    void subtitleEncodings_data();
+    void subtitleEncodings();
 
 private:
     QTemporaryDir m_dir;
@@ -45,35 +50,14 @@ void TestMediaProbe::cleanup()
     QVERIFY(TestSupport::liveChildren().isEmpty());
 }
 
-void TestMediaProbe::primaryCodecType_data()
-{
-    QTest::addColumn<QStringList>("types");
-    QTest::addColumn<QString>("primary"); // "-" for none
-
-    QTest::newRow("none") << QStringList {} << "-";
-    QTest::newRow("single subtitle") << QStringList {"subtitle"} << "subtitle";
-    QTest::newRow("video wins") << QStringList {"audio", "subtitle", "video"} << "video";
-    QTest::newRow("audio over data") << QStringList {"data", "audio"} << "audio";
-    QTest::newRow("first otherwise") << QStringList {"data", "subtitle"} << "data";
-}
-
-void TestMediaProbe::primaryCodecType()
-{
-    QFETCH(QStringList, types);
-    QFETCH(QString, primary);
-    ProbeResult result;
-    for (const QString &type : types)
-        result.streams << ProbeStream {.codecType = type};
-    QCOMPARE(result.primaryCodecType().value_or(QStringLiteral("-")), primary);
-}
-
 void TestMediaProbe::probesRealFileInBothForms()
 {
     const auto blocking = TestSupport::probe(m_movie);
     QVERIFY(blocking);
-    const ProbeStream video {"video", "MPEG-4 part 2", 320, 240, "mpeg4", "yuv420p"};
+    const ProbeStream video {"video", "MPEG-4 part 2", 320, 240, "mpeg4", "yuv420p", {}, {}, {},
+                             true};
     const ProbeStream audio {
-        "audio", "FLAC (Free Lossless Audio Codec)", {}, {}, "flac", {}, 6, "5.1", 44100};
+        "audio", "FLAC (Free Lossless Audio Codec)", {}, {}, "flac", {}, 6, "5.1", 44100, true};
     QCOMPARE(blocking->streams, (QList<ProbeStream> {video, audio}));
     QCOMPARE(blocking->formatName, QStringLiteral("matroska,webm"));
     QCOMPARE(blocking->formatLongName, QStringLiteral("Matroska / WebM"));
@@ -90,16 +74,9 @@ void TestMediaProbe::probesRealFileInBothForms()
                                     "-ac", "2", "-c:a", "pcm_s24le"}));
     const auto pcm = TestSupport::probe(wav);
     QVERIFY(pcm);
-    QCOMPARE(pcm->streams,
-             (QList<ProbeStream> {{"audio",
-                                   "PCM signed 24-bit little-endian",
-                                   {},
-                                   {},
-                                   "pcm_s24le",
-                                   {},
-                                   2,
-                                   "stereo",
-                                   48000}}));
+    QCOMPARE(pcm->streams.value(0),
+             ProbeStream({"audio", "PCM signed 24-bit little-endian", {}, {}, "pcm_s24le", {}, 2,
+                          "stereo", 48000, true}));
     QCOMPARE(pcm->duration, std::optional<double>(60.0));
     QCOMPARE(pcm->bitrate.value_or(0) / 1000, 2304); // the header counts too
 }
@@ -175,6 +152,103 @@ void TestMediaProbe::cancelledProbeYieldsNothing()
     run->cancel();
     QVERIFY(TestSupport::waitFor(run.get()));
     QVERIFY(!run->result());
+}
+
+void TestMediaProbe::outputDuration_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<std::optional<double>>("expected"); // the input's or the kept range's
+    QTest::addColumn<double>("output");
+    QTest::addColumn<QString>("problem"); // "" for none; "!" starts a run whose input ended early
+
+    const QString cut = "The converted file \"out\" plays 0.01 s";
+    QTest::newRow("0.4 s short") << "audio.wav" << std::optional(2.0) << 1.6 << "";
+    QTest::newRow("4 % short of an hour") << "video.mp4" << std::optional(3600.0) << 3460.0 << "";
+    QTest::newRow("6 % short of a minute")
+        << "video.mp4" << std::optional(60.0) << 56.4 << "The converted file \"out\" plays 56.4 s, but \"in\" plays 60.0 s";
+    QTest::newRow("a fuzzed input cut") << "audio.wav" << std::optional(2.0) << 0.013 << cut + ", but \"in\" plays 2.00 s";
+    QTest::newRow("the input ends early") << "video.extract-audio" << std::optional(2.0) << 0.013
+                                          << "!" + cut + " of 2.00 s: \"in\" itself ends early";
+    QTest::newRow("length unknown") << "audio.wav" << std::optional<double>() << 0.013 << "";
+}
+
+void TestMediaProbe::outputDuration()
+{
+    QFETCH(QString, target);
+    QFETCH(std::optional<double>, expected);
+    QFETCH(double, output);
+    QFETCH(QString, problem);
+    ProbeResult probe;
+    probe.duration = output;
+    probe.streams = {{.codecType = "video", .width = 64, .height = 48}, {.codecType = "audio"}};
+    const bool early = problem.startsWith(u'!');
+    QCOMPARE(reportsEarlyInputEnd("[mp3 @ 0x5] Invalid data found when processing input"), true);
+    QCOMPARE(reportsEarlyInputEnd("Stream #0:0 -> #0:0 (opus (native) -> pcm_s16le (native))"), false);
+    const OutputCheckContext context {"out", "in", {}, expected, early};
+    QCOMPARE(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""),
+             problem.mid(early ? 1 : 0));
+}
+
+void TestMediaProbe::subtitleEncodings_data()
+{
+    QTest::addColumn<int>("cues");
+    QTest::addColumn<int>("legacyFrom"); // cues from here on are Latin-1, those before UTF-8
+    QTest::addColumn<bool>("utf16");
+    QTest::newRow("UTF-8") << 50 << 50 << false;
+    QTest::newRow("Latin-1") << 50 << 0 << false;
+    QTest::newRow("UTF-16 with a byte order mark") << 50 << 50 << true;
+    QTest::newRow("UTF-8, one Latin-1 line") << 50 << 49 << false;
+    QTest::newRow("UTF-8, Latin-1 past 4 MB") << 60100 << 60000 << false;
+}
+
+// Every cue arrives, read in the right character set; where ffmpeg alone
+// would drop some, the output check says so.
+void TestMediaProbe::subtitleEncodings()
+{
+    QFETCH(int, cues);
+    QFETCH(int, legacyFrom);
+    QFETCH(bool, utf16);
+    QByteArray text;
+    for (int i = 0; i < cues; ++i) {
+        const QTime start = QTime(0, 0).addMSecs(i * 100);
+        text += QString("%1\n%2 --> %3\n")
+                    .arg(i + 1)
+                    .arg(start.toString("HH:mm:ss,zzz"), start.addMSecs(90).toString("HH:mm:ss,zzz"))
+                    .toLatin1()
+            + (i >= legacyFrom ? "Gr\xfc\xdf" "e" : "Grüße") + QByteArray(60, '.') + "\n\n";
+    }
+    if (utf16) {
+        const QString decoded = QString::fromUtf8(text);
+        text = "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(decoded.utf16()), decoded.size() * 2);
+    }
+    const bool mixed = legacyFrom > 0 && legacyFrom < cues;
+    const QString in = m_dir.filePath("in.srt");
+    const QString copy = m_dir.filePath("in.utf8.srt");
+    QVERIFY(TestSupport::writeFile(in, text));
+    std::optional<QString> charset;
+    bool copied = false;
+    std::thread([&] {
+        charset = legacyTextEncoding(in);
+        copied = writeUtf8Copy(in, copy);
+    }).join();
+    QCOMPARE(copied, mixed);
+    QCOMPARE(subtitleCueCount(text, "srt"), cues);
+
+    for (const bool whole : {true, false}) {
+        const QString out = m_dir.filePath("out.vtt");
+        QStringList arguments {"-i", whole && copied ? copy : in};
+        if (charset)
+            arguments = QStringList {"-sub_charenc", *charset} + arguments;
+        QVERIFY(TestSupport::makeMedia(out, arguments));
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray converted = file.readAll();
+        const int written = subtitleCueCount(converted, "vtt").value_or(-1);
+        if (whole)
+            QCOMPARE(QString::fromUtf8(converted).count(u"Grüße"), cues);
+        QCOMPARE(written == cues, whole || !mixed);
+        QCOMPARE(cueProblem(cues, written, {"out.vtt", "in.srt"}).has_value(), written != cues);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMediaProbe)

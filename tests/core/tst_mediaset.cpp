@@ -151,6 +151,16 @@ void TestMediaSet::initTestCase()
     QVERIFY(makeMedia(path("clip.mkv.tmp"), video + split("-f matroska")));
     QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
     QVERIFY(makeMedia(path("still.qoi"), picture + split("-frames:v 1 -c:v qoi")));
+    // Containers that may hold video, holding audio alone; text named like media.
+    for (const char *audioOnly : {"mp4 -c:a aac", "mkv -c:a pcm_s16le", "webm -c:a libopus",
+                                  "flv -c:a libmp3lame"}) {
+        const QStringList words = split(audioOnly);
+        QVERIFY(makeMedia(path("audio." + words.first()), tone + words.mid(1)));
+    }
+    QVERIFY(makeMedia(path("clip.mkv"), video));
+    for (const char *text : {"notes.nfo", "file_id.diz", "go.mod", "readme.mp4"})
+        QVERIFY(writeFile(path(text), "module example.org/tool\n\ngo 1.19\n"));
+    black.cast(VIPS_FORMAT_FLOAT).radsave(path("sky.hdr").toUtf8().constData());
 
     QVERIFY(writeFile(path("Episode.SRT"), "1\n00:00:00,000 --> 00:00:01,000\nHello\n"));
     QVERIFY(writeFile(path("notes.Vtt"), "WEBVTT\n\n00:00.000 --> 00:00:01.000\nHello\n"));
@@ -295,7 +305,7 @@ void TestMediaSet::unplaced()
         QVERIFY(TestSupport::writeFile(path, "la"));
 
     MediaSet set;
-    set.setProbe([](const QString &) { return ProbeSummary {QStringLiteral("audio"), 1.0, {}}; });
+    set.setProbe([](const QString &) { return ProbeSummary {.audio = true, .duration = 1.0}; });
     QVERIFY(waitFor(set.load({inFolder ? root : path})));
     QCOMPARE(paths(set.mediaList()), QStringList {path});
     QCOMPARE(set.mediaList().first()->group(), group);
@@ -362,6 +372,14 @@ void TestMediaSet::symbolicLinks()
     QVERIFY(waitFor(set.load({root})));
     QCOMPARE(namesUnder(set, root), split("a.mp3 link.mp3 sub/b.mp3 sub/outside/c.mp3"));
     QVERIFY(set.skippedPaths().isEmpty());
+
+    // The destination holds outputs: expanding skips it however it is named,
+    // loading it by itself does not.
+    MediaSet skipping;
+    skipping.setSkippedFolder(outside + QStringLiteral("/../root"));
+    QVERIFY(waitFor(skipping.load({m_dir.filePath("links"), root + QStringLiteral("/sub")})));
+    QCOMPARE(namesUnder(skipping, m_dir.filePath("links")),
+             split("outside/c.mp3 root/sub/b.mp3 root/sub/outside/c.mp3"));
 }
 
 void TestMediaSet::unlistableFolder()
@@ -477,21 +495,30 @@ void TestMediaSet::classify_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<MediaGroup>("group");
     QTest::addColumn<bool>("probed");
-    // Unprobed: the MIME type whose description is expected, if any;
-    // probed: the exact description.
+    // The MIME type whose description is expected, or the exact description.
     QTest::addColumn<QString>("descr");
 
     const auto row = [](const char *file, MediaGroup group, bool probed, const char *descr) {
         QTest::newRow(file) << QString::fromLatin1(file) << group << probed
                             << QString::fromLatin1(descr);
     };
-    row("cover.mp3", MediaGroup::audio, false, "audio/mpeg");
-    row("clip.ts", MediaGroup::video, false, "video/mp2t");
-    row("clip.mp4", MediaGroup::video, false, "video/mp4");
+    row("cover.mp3", MediaGroup::audio, true, "audio/mpeg");
+    row("clip.ts", MediaGroup::video, true, "video/mp2t");
+    row("clip.mp4", MediaGroup::video, true, "video/mp4");
+    row("clip.mkv", MediaGroup::video, true, "video/x-matroska");
     // Its MIME type derives from image/jpeg; the type's own name decides.
-    row("clip.mjpeg", MediaGroup::video, false, "video/x-mjpeg");
-    row("song.ogg", MediaGroup::audio, false, "audio/x-vorbis+ogg");
-    row("song.m4a", MediaGroup::audio, false, "audio/mp4");
+    row("clip.mjpeg", MediaGroup::video, true, "video/x-mjpeg");
+    row("song.ogg", MediaGroup::audio, true, "audio/x-vorbis+ogg");
+    row("song.m4a", MediaGroup::audio, true, "audio/mp4");
+    row("audio.mp4", MediaGroup::audio, true, "video/mp4");
+    row("audio.mkv", MediaGroup::audio, true, "video/x-matroska");
+    row("audio.webm", MediaGroup::audio, true, "video/webm");
+    row("audio.flv", MediaGroup::audio, true, "video/x-flv");
+    row("readme.mp4", MediaGroup::other, true, "");
+    row("go.mod", MediaGroup::other, true, "");
+    row("notes.nfo", MediaGroup::other, true, "");
+    row("file_id.diz", MediaGroup::other, true, "");
+    row("sky.hdr", MediaGroup::image, true, "Radiance HDR");
     row("photo.heic", MediaGroup::image, false, "image/heif");
     row("photo.avif", MediaGroup::image, false, "image/avif");
     row("Episode.SRT", MediaGroup::subtitle, false, "application/x-subrip");
@@ -517,11 +544,13 @@ void TestMediaSet::classify()
     QFETCH(QString, descr);
 
     int probes = 0;
-    QFuture<MediaType> classified = QtConcurrent::run([&] {
-        return MediaType::classify(path(file), [&probes](const QString &p) {
+    QFuture<MediaPtr> classified = QtConcurrent::run([&] {
+        MediaPtr item = Media::create(path(file), [&probes](const QString &p) {
             ++probes;
             return probeForClassification(p);
         });
+        item->moveToThread(thread());
+        return item;
     });
     // A reader would wait forever for a writer on a FIFO, and so would the import.
     if (!QTest::qWaitFor([&] { return classified.isFinished(); }, 20000)) {
@@ -532,44 +561,58 @@ void TestMediaSet::classify()
         classified.waitForFinished();
         QFAIL("classifying blocked");
     }
-    const MediaType type = classified.result();
-    QCOMPARE(rawValue(type.group()), rawValue(group));
-    if (!probed && !descr.isEmpty())
-        descr = QMimeDatabase().mimeTypeForName(descr).comment();
-    QCOMPARE(type.descr(), descr);
+    const MediaPtr item = classified.result();
+    QCOMPARE(rawValue(item->group()), rawValue(group));
+    if (const QMimeType type = QMimeDatabase().mimeTypeForName(descr); type.isValid())
+        descr = type.comment();
+    QCOMPARE(item->type().descr(), descr);
     QCOMPARE(probes, probed ? 1 : 0);
+    // The table shows a play length, and a video's frame size, before any conversion.
+    const bool timed = group == MediaGroup::audio || group == MediaGroup::video;
+    QCOMPARE(item->duration().value_or(0.0) > 0.5, timed && file != u"clip.mjpeg");
+    QCOMPARE(item->frameSize().value_or(QSize()),
+             group == MediaGroup::video ? QSize(64, 64) : QSize());
 }
 
 void TestMediaSet::groupFromProbe_data()
 {
+    // Streams by kind; "cover" is an attached picture, a leading "?" marks a
+    // stream this FFmpeg cannot decode.
     QTest::addColumn<QStringList>("streams");
     QTest::addColumn<std::optional<double>>("duration");
+    QTest::addColumn<QString>("format");
     QTest::addColumn<MediaGroup>("group");
 
     const auto row = [](const char *tag, const char *streams, std::optional<double> duration,
-                        MediaGroup group) {
+                        MediaGroup group, const char *format = "matroska,webm") {
         QTest::newRow(tag) << QString::fromLatin1(streams).split(u' ', Qt::SkipEmptyParts)
-                           << duration << group;
+                           << duration << QString::fromLatin1(format) << group;
     };
     row("video, no length", "video", {}, MediaGroup::image);
-    row("video, zero length", "video", 0.0, MediaGroup::image);
-    row("audio and video", "audio video", 3.0, MediaGroup::video);
+    row("a cover alone", "cover", 3.0, MediaGroup::image);
+    row("undecodable video, audio", "?video audio", 3.0, MediaGroup::audio);
+    row("nothing decodable", "?audio ?video", 3.0, MediaGroup::other);
     row("subtitle", "subtitle", {}, MediaGroup::subtitle);
-    row("data", "data", 1.0, MediaGroup::other);
-    row("case differs", "Audio", 1.0, MediaGroup::other);
-    row("no streams", "", 1.0, MediaGroup::other);
+    row("text read as subtitles", "subtitle", {}, MediaGroup::other, "subviewer1");
 }
 
 void TestMediaSet::groupFromProbe()
 {
     QFETCH(QStringList, streams);
     QFETCH(std::optional<double>, duration);
+    QFETCH(QString, format);
     QFETCH(MediaGroup, group);
 
     ProbeResult result;
     result.duration = duration;
-    for (const QString &kind : streams)
-        result.streams.append(ProbeStream {.codecType = kind});
+    result.formatName = format;
+    for (QString kind : streams) {
+        const bool decodable = !kind.startsWith(u'?');
+        const bool cover = kind == u"cover";
+        kind = cover ? QStringLiteral("video") : kind.remove(u'?');
+        result.streams.append(
+            ProbeStream {.codecType = kind, .decodable = decodable, .attachedPicture = cover});
+    }
     QCOMPARE(rawValue(MediaType::groupFromProbe(classificationSummary(result))), rawValue(group));
 }
 

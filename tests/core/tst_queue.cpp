@@ -706,7 +706,8 @@ void TestQueue::killedRunLeavesNothingBehind()
     QTemporaryDir dir;
     const QString script = dir.filePath("ffmpeg"), pidFile = dir.filePath("pid");
     QVERIFY(writeFile(script,
-                      "#!/bin/sh\nfor last; do :; done; echo x > \"${last#file:}\"\n"
+                      "#!/bin/sh\nfor last; do :; done; printf '1\\n0:0:1,0 --> 0:0:2,0\\nHi\\n' > "
+                      "\"${last#file:}\"\n"
                       "[ -z \"$HANG\" ] || { echo $$ > \"$HANG\"; exec sleep 600; }\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
     QVERIFY(writeFile(dir.filePath("a.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));

@@ -273,6 +273,7 @@ void CliSession::start()
 
     m_set = new MediaSet(this);
     m_set->setProbe(&probeForClassification);
+    m_set->setSkippedFolder(m_options.outputDir);
     m_load = m_set->load(m_options.inputs);
     connect(m_load, &Operation::finished, this, &CliSession::onLoaded);
 }
