@@ -612,6 +612,10 @@ Siehe „vireo-cli --help“.
         <source>&amp;Trim…</source>
         <translation>K&amp;ürzen…</translation>
     </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
 </context>
 <context>
     <name>MediaGroup</name>
@@ -1174,6 +1178,10 @@ Kein Spam – versprochen.</translation>
     <message>
         <source>Bring every file to the same loudness (EBU R128). The level is set in the preferences; each file is read twice.</source>
         <translation>Alle Dateien auf dieselbe Lautheit bringen (EBU R128). Der Pegel wird in den Einstellungen festgelegt; jede Datei wird zweimal gelesen.</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Konvertierungseinstellungen</translation>
     </message>
 </context>
 <context>

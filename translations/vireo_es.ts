@@ -612,6 +612,10 @@ Pruebe «vireo-cli --help».
         <source>&amp;Trim…</source>
         <translation>&amp;Recortar…</translation>
     </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
+    </message>
 </context>
 <context>
     <name>MediaGroup</name>
@@ -1174,6 +1178,10 @@ Nada de spam, se lo prometo.</translation>
     <message>
         <source>Bring every file to the same loudness (EBU R128). The level is set in the preferences; each file is read twice.</source>
         <translation>Llevar todos los archivos a la misma sonoridad (EBU R128). El nivel se ajusta en las preferencias; cada archivo se lee dos veces.</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Ajustes de conversión</translation>
     </message>
 </context>
 <context>

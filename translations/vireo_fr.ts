@@ -612,6 +612,10 @@ Essayez « vireo-cli --help ».
         <source>&amp;Trim…</source>
         <translation>Racc&amp;ourcir…</translation>
     </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
 </context>
 <context>
     <name>MediaGroup</name>
@@ -1174,6 +1178,10 @@ Pas de spam, c’est promis.</translation>
     <message>
         <source>Bring every file to the same loudness (EBU R128). The level is set in the preferences; each file is read twice.</source>
         <translation>Amener chaque fichier à la même sonie (EBU R128). Le niveau se règle dans les préférences ; chaque fichier est lu deux fois.</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Réglages de conversion</translation>
     </message>
 </context>
 <context>
