@@ -32,7 +32,7 @@ PresetsMenu::PresetsMenu(QWidget *parent)
     m_rebuildTimer.setSingleShot(true);
     m_rebuildTimer.setInterval(0);
     connect(&m_rebuildTimer, &QTimer::timeout, this, &PresetsMenu::rebuild);
-    setIcon(themeIcon({"configure", "preferences-other", "preferences-system"}));
+    setIcon(themeIcon({"bookmark-new-symbolic", "preferences-other-symbolic"}));
     // The "Built-in" header stays even when no built-in preset follows it.
     setSeparatorsCollapsible(false);
     setToolTipsVisible(true);
@@ -78,7 +78,8 @@ void PresetsMenu::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction *remove = menu->addAction(themeIcon({"edit-delete", "user-trash"}), tr("Delete"));
+    QAction *remove
+        = menu->addAction(themeIcon({"user-trash-symbolic", "edit-delete-symbolic"}), tr("Delete"));
     remove->setObjectName(QStringLiteral("delete"));
     const QString presetId = *found;
     connect(remove, &QAction::triggered, this, [presetId] { PresetStore::deletePreset(presetId); });
@@ -131,7 +132,7 @@ void PresetsMenu::rebuild()
     }
 
     addSeparator();
-    QAction *save = addAction(themeIcon({"document-save-as", "document-save"}),
+    QAction *save = addAction(themeIcon({"document-save-as-symbolic", "document-save-symbolic"}),
                               tr("Save current as preset…"));
     save->setObjectName(QStringLiteral("savePreset"));
     connect(save, &QAction::triggered, this, &PresetsMenu::openSavePrompt);

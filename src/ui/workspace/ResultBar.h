@@ -9,7 +9,7 @@
 #include <QUuid>
 
 class QLabel;
-class QPlainTextEdit;
+class QTreeWidget;
 class QPushButton;
 class QToolButton;
 
@@ -58,5 +58,5 @@ private:
     QPushButton *m_showButton;
     QToolButton *m_closeButton;
     QWidget *m_details;
-    QPlainTextEdit *m_failureList;
+    QTreeWidget *m_failureList;
 };
