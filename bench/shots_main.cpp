@@ -191,7 +191,7 @@ void window()
         save(*box, QStringLiteral("confirm-remove"), 0);
         shot(QStringLiteral("confirm-remove-window"));
         for (QAbstractButton *button : box->buttons()) {
-            if (button->text() == u"Remove")
+            if (box->buttonRole(button) == QMessageBox::DestructiveRole)
                 button->click();
         }
         waitUntil([&] { return !openConfirmation(&window); });

@@ -2,6 +2,7 @@
 
 #include "settings/Preferences.h"
 #include "ui/controls/DiscreteSlider.h"
+#include "ui/controls/SymbolicIcon.h"
 #include "ui/settings/PreferenceControls.h"
 #include "ui/settings/VideoQualityBlock.h"
 
@@ -27,12 +28,8 @@ constexpr int tabPadding = 24;
 QIcon themeIcon(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback,
                 const QStyle *style)
 {
-    for (const char *name : names) {
-        const QIcon icon = QIcon::fromTheme(QLatin1String(name));
-        if (!icon.isNull())
-            return icon;
-    }
-    return style->standardIcon(fallback);
+    const QIcon icon = symbolicIcon(names);
+    return icon.isNull() ? style->standardIcon(fallback) : icon;
 }
 
 QVBoxLayout *tabLayout(QWidget *tab)
