@@ -87,30 +87,40 @@ void MainWindow::buildMenus()
 void MainWindow::buildWorkspaceCommands(QMenu *edit)
 {
     SnapshotView *workspace = m_content->workspace();
+    // The workspace's parts by name: a missing one leaves its command dead,
+    // never the window.
+    const auto button = [workspace](const char *name) {
+        return workspace->findChild<QToolButton *>(QLatin1String(name));
+    };
     auto *table = workspace->findChild<QTableView *>(QStringLiteral("fileTable"));
-    // Tab moves on to the next control; the arrow keys walk the rows.
-    table->setTabKeyNavigation(false);
-    table->setAccessibleName(tr("Files"));
+    Q_ASSERT(table && button("processButton") && button("settingsButton") && button("trimButton"));
+    if (table) {
+        // Tab moves on to the next control; the arrow keys walk the rows.
+        table->setTabKeyNavigation(false);
+        table->setAccessibleName(tr("Files"));
+    }
 
     // Only while the table has the focus: Backspace in the trim fields edits
     // a time and removes no file.
     m_removeRows = edit->addAction(tr("&Remove from List"), this, [workspace, table] {
         if (const std::optional<QUuid> id = workspace->selectedMediumId()) {
-            table->clearSelection();
+            if (table)
+                table->clearSelection();
             Q_EMIT workspace->removeRequested({*id});
         }
     });
     m_removeRows->setShortcuts({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)});
     m_removeRows->setShortcutContext(Qt::WidgetShortcut);
-    table->addAction(m_removeRows);
+    if (table)
+        table->addAction(m_removeRows);
     edit->addSeparator();
 
     // The header's buttons do the work, so a command does nothing a disabled
     // button would refuse.
-    const auto clicks = [workspace](const char *button) {
-        return [workspace, button] {
-            auto *target = workspace->findChild<QToolButton *>(QLatin1String(button));
-            if (workspace->isVisible() && target->isVisible())
+    const auto clicks = [workspace, button](const char *name) {
+        return [workspace, button, name] {
+            QToolButton *target = button(name);
+            if (target && workspace->isVisible() && target->isVisible())
                 target->click();
         };
     };
@@ -120,18 +130,18 @@ void MainWindow::buildWorkspaceCommands(QMenu *edit)
     m_showSettings = edit->addAction(tr("Conversion &Settings"), this, clicks("settingsButton"));
     m_showSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     // The header's switch for the sheet is an icon only.
-    workspace->findChild<QToolButton *>(QStringLiteral("settingsButton"))
-        ->setAccessibleName(m_showSettings->text().remove(u'&'));
+    if (QToolButton *settings = button("settingsButton"))
+        settings->setAccessibleName(m_showSettings->text().remove(u'&'));
     m_trim = edit->addAction(tr("&Trim…"), this, clicks("trimButton"));
     m_trim->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(edit, &QMenu::aboutToShow, this, [this, workspace] {
+    connect(edit, &QMenu::aboutToShow, this, [this, workspace, button] {
         const bool shown = !m_content->showsSplash();
         m_removeRows->setEnabled(shown && workspace->selectedMediumId());
-        for (auto [action, button] :
+        for (auto [action, name] :
              {std::pair {m_process, "processButton"}, std::pair {m_showSettings, "settingsButton"},
               std::pair {m_trim, "trimButton"}}) {
-            auto *target = workspace->findChild<QToolButton *>(QLatin1String(button));
-            action->setEnabled(shown && target->isVisible() && target->isEnabled());
+            QToolButton *target = button(name);
+            action->setEnabled(shown && target && target->isVisible() && target->isEnabled());
         }
     });
     // A shortcut works whatever the menu showed when it last opened.
