@@ -9,6 +9,7 @@
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
 #include "ui/controls/ToggleSwitch.h"
+#include "app/Translations.h"
 #include "ui/main/ContentView.h"
 #include "ui/main/GroupSidebar.h"
 #include "ui/main/OpenPanel.h"
@@ -190,7 +191,7 @@ void window()
         save(*box, QStringLiteral("confirm-remove"), 0);
         shot(QStringLiteral("confirm-remove-window"));
         for (QAbstractButton *button : box->buttons()) {
-            if (button->text() == u"Remove")
+            if (box->buttonRole(button) == QMessageBox::DestructiveRole)
                 button->click();
         }
         waitUntil([&] { return !openConfirmation(&window); });
@@ -411,6 +412,7 @@ void settings()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installTranslations(app, QStringLiteral(VIREO_TRANSLATIONS_DIR));
     const QStringList args = app.arguments();
     const QMap<QString, void (*)()> scenes {{QStringLiteral("window"), window},
                                             {QStringLiteral("workspace"), workspace},

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6svg6 qt6-svg-dev qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  libqt6svg6 qt6-svg-dev qt6-qpa-plugins
   libgl-dev libvips-dev libheif1
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev libuchardet-dev
   xvfb xauth fonts-dejavu-core adwaita-icon-theme

@@ -10,6 +10,7 @@
 
 #include <csignal>
 
+#include "app/Translations.h"
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;
@@ -38,6 +39,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Vireo"));
     QApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
     QGuiApplication::setDesktopFileName(desktopId);
+    installTranslations(app);
     // Without a platform theme Qt looks only in hicolor, which has no
     // symbols; Adwaita is on nearly every desktop.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")

@@ -4,6 +4,9 @@
 #include "settings/MailingListManager.h"
 #include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
+#include "ui/controls/ElidedLabel.h"
+#include "ui/controls/ToggleSwitch.h"
+#include "ui/main/ContentView.h"
 #include "ui/main/OpenPanel.h"
 #include "ui/shell/AppDelegate.h"
 #include "ui/shell/MainWindow.h"
@@ -11,7 +14,10 @@
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/SupportMail.h"
 #include "ui/shell/UpdateDialog.h"
+#include "ui/workspace/SnapshotView.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
@@ -27,9 +33,12 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
+#include <cmath>
 #include <memory>
 
 #include "TestSupport.h"
@@ -106,6 +115,45 @@ private:
     QDBusConnection m_bus;
 };
 
+// Every text 40 % longer, as German or French often are.
+class LongerTexts final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        const QString text = QString::fromUtf8(source);
+        return text + QString(qsizetype(std::ceil(text.size() * 0.4)), u'x');
+    }
+};
+
+// Controls a screen reader cannot name or read right, and texts cut short.
+QStringList accessProblems(const QWidget &root)
+{
+    QStringList found;
+    for (QWidget *widget : root.findChildren<QWidget *>()) {
+        // A spin box's field is part of the spin box, which has the name.
+        if (!widget->isVisible() || qobject_cast<QAbstractSpinBox *>(widget->parentWidget()))
+            continue;
+        const auto *button = qobject_cast<QAbstractButton *>(widget);
+        const auto *label = qobject_cast<QLabel *>(widget);
+        const auto *toggle = qobject_cast<ToggleSwitch *>(widget);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        const QString what = widget->objectName() + u'/' + widget->metaObject()->className();
+        if (((button && button->text().isEmpty()) || (widget->focusPolicy() & Qt::TabFocus))
+            && face->text(QAccessible::Name).isEmpty())
+            found << what + QLatin1String(" has no name");
+        if (toggle
+            && (face->role() != QAccessible::CheckBox
+                || face->state().checked != toggle->isChecked()))
+            found << what + QLatin1String(" is not read as a check box");
+        if (((label && !label->wordWrap() && !dynamic_cast<ElidedLabel *>(widget))
+             || (button && !toggle))
+            && widget->width() < widget->sizeHint().width())
+            found << what + QLatin1String(" is cut: ") + face->text(QAccessible::Name);
+    }
+    return found;
+}
+
 } // namespace
 
 class TestAppShell : public QObject {
@@ -131,6 +179,7 @@ private Q_SLOTS:
     void updateDialog();
     void batchEndNotifies_data();
     void batchEndNotifies();
+    void mainViewsNamedAndWhole();
 
     void newsletterFormStates();
     void newsletterLaterAndNever();
@@ -396,6 +445,44 @@ void TestAppShell::oneMainWindow()
     QVERIFY(!window->isMinimized());
     QCOMPARE(MediaSet::shared().mediaList().size(), 3);
 
+    // The keyboard: Delete and Backspace take the selected file out of the
+    // list, and nothing without a selection; Tab leaves the table.
+    const auto count = [] {
+        return MediaSet::shared().mediaList().size();
+    };
+    auto *table = child<QTableView>(*window->content(), "fileTable");
+    for (auto [key, left] : {std::pair {Qt::Key_Delete, 2}, std::pair {Qt::Key_Backspace, 1}}) {
+        table->setFocus();
+        table->selectRow(0);
+        QTest::keyClick(table, key);
+        QTRY_COMPARE(table->model()->rowCount(), left);
+        QCOMPARE(count(), left);
+    }
+    QTest::keyClick(table, Qt::Key_Delete);
+    QCOMPARE(count(), 1);
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(!table->hasFocus());
+    // Backspace in a trim field edits the time.
+    QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
+    child<ToggleSwitch>(*window->content(), "trimOutput")->setChecked(true);
+    auto *field = child<QLineEdit>(*window->content(), "trimStart");
+    QTRY_VERIFY(field->isVisible());
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Escape);
+    QCOMPARE(count(), 1);
+    // Ctrl+Return asks for a destination as Process does, each time;
+    // Ctrl+I opens and closes the settings sheet.
+    int asked = 0;
+    OpenPanel::setAnswersForTesting({{}, [&asked] {
+                                         return ++asked, std::optional<QString>();
+                                     }});
+    for (int times : {1, 2}) {
+        QTest::keyClick(window, Qt::Key_Return, Qt::ControlModifier);
+        QTRY_COMPARE(asked, times);
+        QTest::keyClick(window, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(window->content()->workspace()->showsSettings(), times == 1);
+    }
+
     // Every command of the menus; modal boxes are closed as they come.
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [] {
@@ -519,6 +606,31 @@ void TestAppShell::batchEndNotifies()
     QTest::qWait(100); // the notification id reaches the notifier
     desktop.click(42);
     QTRY_VERIFY(window->isVisible());
+}
+
+void TestAppShell::mainViewsNamedAndWhole()
+{
+    // Whole in a language 40 % longer than English is whole in English.
+    LongerTexts translator;
+    QCoreApplication::installTranslator(&translator);
+    const QString tone = m_files.filePath(QStringLiteral("tone.wav"));
+    QVERIFY(TestSupport::makeTone(tone, 0.2));
+    UpdateChecker updater;
+    MainWindow window(MediaSet::shared(), updater, *m_manager);
+    window.resize(1280, 800);
+    window.show();
+    window.loadMedia({tone});
+    QTRY_VERIFY(!window.content()->showsSplash() && !MediaSet::shared().isImporting());
+    window.showSettingsAction()->trigger();
+    QTest::qWait(400); // the side sheet slides in
+    QStringList found = accessProblems(window);
+    window.showPreferences();
+    for (int tab = 0; tab < window.preferencesView()->count(); ++tab) {
+        window.preferencesView()->setCurrentIndex(tab);
+        found += accessProblems(*window.preferencesView());
+    }
+    QCoreApplication::removeTranslator(&translator);
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
 }
 
 void TestAppShell::newsletterFormStates()

@@ -17,6 +17,10 @@
 
 namespace {
 
+class CliText {
+    Q_DECLARE_TR_FUNCTIONS(CliText)
+};
+
 std::optional<double> number(const QString &text)
 {
     bool ok = false;
@@ -26,7 +30,7 @@ std::optional<double> number(const QString &text)
 
 CliExit usage(const QString &message)
 {
-    return {2, QStringLiteral("vireo-cli: %1\nTry 'vireo-cli --help'.\n").arg(message)};
+    return {2, CliText::tr("vireo-cli: %1\nTry 'vireo-cli --help'.\n").arg(message)};
 }
 
 // "--normalize" takes its level only as "--normalize=LUFS", which
@@ -77,58 +81,74 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
     QStringList arguments = givenArguments;
     std::optional<double> normalizeLufs;
     if (!takeNormalize(arguments, normalizeLufs))
-        return usage(QStringLiteral("--normalize takes a loudness in LUFS from -70 to -5"));
+        return usage(CliText::tr("--normalize takes a loudness in LUFS from -70 to -5"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QCoreApplication::translate("vireo-cli", "Converts media files with Vireo's engine."));
+    parser.setApplicationDescription(CliText::tr("Converts media files with Vireo's engine."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption to(
         {"t", "to"},
-        "Target id, e.g. audio.mp3, video.mp4, video.extract-audio, image.png, subtitle.srt.",
+        CliText::tr(
+            "Target id, e.g. audio.mp3, video.mp4, video.extract-audio, image.png, subtitle.srt."),
         "TARGET");
-    const QCommandLineOption preset({"p", "preset"},
-                                    "A built-in or saved preset (name or id): its target unless "
-                                    "--to is given, and its settings.",
-                                    "NAME|ID");
+    const QCommandLineOption preset(
+        {"p", "preset"},
+        CliText::tr("A built-in or saved preset (name or id): its target unless "
+                    "--to is given, and its settings."),
+        "NAME|ID");
     const QCommandLineOption output(
-        {"o", "output"}, "Destination folder; created if missing. Default: the current folder.",
-        "DIR");
+        {"o", "output"},
+        CliText::tr("Destination folder; created if missing. Default: the current folder."), "DIR");
     const QCommandLineOption jobs(
-        {"j", "jobs"}, "Parallel conversions (default: the \"max concurrent jobs\" preference).",
+        {"j", "jobs"},
+        CliText::tr("Parallel conversions (default: the \"max concurrent jobs\" preference)."),
         "N");
-    const QCommandLineOption overwrite("overwrite", "Replace existing outputs.");
-    const QCommandLineOption noOverwrite("no-overwrite", "Never replace existing outputs.");
-    const QCommandLineOption audioBitrate("audio-bitrate", "Audio bitrate in kbit/s.", "KBPS");
-    const QCommandLineOption videoCodec("video-codec", "Video codec: h264, hevc or copy.", "CODEC");
-    const QCommandLineOption videoQuality("video-quality", "Video quality, 16 (best) to 32.", "N");
-    const QCommandLineOption hwaccel("hwaccel", "Use the hardware video encoder where one works.");
-    const QCommandLineOption noHwaccel("no-hwaccel", "Use the software video encoder.");
+    const QCommandLineOption overwrite("overwrite", CliText::tr("Replace existing outputs."));
+    const QCommandLineOption noOverwrite("no-overwrite",
+                                         CliText::tr("Never replace existing outputs."));
+    const QCommandLineOption audioBitrate("audio-bitrate", CliText::tr("Audio bitrate in kbit/s."),
+                                          "KBPS");
+    const QCommandLineOption videoCodec("video-codec",
+                                        CliText::tr("Video codec: h264, hevc or copy."), "CODEC");
+    const QCommandLineOption videoQuality("video-quality",
+                                          CliText::tr("Video quality, 16 (best) to 32."), "N");
+    const QCommandLineOption hwaccel(
+        "hwaccel", CliText::tr("Use the hardware video encoder where one works."));
+    const QCommandLineOption noHwaccel("no-hwaccel",
+                                       CliText::tr("Use the software video encoder."));
     const QCommandLineOption audioFormat(
-        "audio-format", "Format of video.extract-audio, e.g. mp3, m4a, flac.", "EXT");
-    const QCommandLineOption trimStart("trim-start",
-                                       "Keep from this time on (seconds or HH:MM:SS).", "TIME");
+        "audio-format", CliText::tr("Format of video.extract-audio, e.g. mp3, m4a, flac."), "EXT");
+    const QCommandLineOption trimStart(
+        "trim-start", CliText::tr("Keep from this time on (seconds or HH:MM:SS)."), "TIME");
     const QCommandLineOption trimEnd(
-        "trim-end", "Stop at this time of the input (seconds or HH:MM:SS).", "TIME");
+        "trim-end", CliText::tr("Stop at this time of the input (seconds or HH:MM:SS)."), "TIME");
     const QCommandLineOption scale(
-        "scale", "Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p.", "SCALE");
+        "scale", CliText::tr("Video height: original, 2160p, 1440p, 1080p, 720p, 480p, 360p."),
+        "SCALE");
     const QCommandLineOption keepStructure(
         "keep-structure",
-        "Recreate the subfolders of each input folder in the output folder instead of writing "
-        "every output side by side.");
-    const QCommandLineOption dryRun({"n", "dry-run"}, "Classify and plan only; convert nothing.");
-    const QCommandLineOption json("json", "Machine-readable output, one JSON object per line.");
-    const QCommandLineOption listTargets("list-targets", "List the targets.");
-    const QCommandLineOption listPresets("list-presets", "List the built-in and saved presets.");
-    const QCommandLineOption quiet({"q", "quiet"}, "Print only errors and the summary.");
+        CliText::tr(
+            "Recreate the subfolders of each input folder in the output folder instead of writing "
+            "every output side by side."));
+    const QCommandLineOption dryRun({"n", "dry-run"},
+                                    CliText::tr("Classify and plan only; convert nothing."));
+    const QCommandLineOption json(
+        "json", CliText::tr("Machine-readable output, one JSON object per line."));
+    const QCommandLineOption listTargets("list-targets", CliText::tr("List the targets."));
+    const QCommandLineOption listPresets("list-presets",
+                                         CliText::tr("List the built-in and saved presets."));
+    const QCommandLineOption quiet({"q", "quiet"},
+                                   CliText::tr("Print only errors and the summary."));
     const QCommandLineOption normalize(
         "normalize",
-        "Normalize the loudness of audio outputs (EBU R128) to -16 LUFS, or to the level of "
-        "--normalize=LUFS (-70 to -5; -14 streaming, -23 broadcast).");
+        CliText::tr(
+            "Normalize the loudness of audio outputs (EBU R128) to -16 LUFS, or to the level of "
+            "--normalize=LUFS (-70 to -5; -14 streaming, -23 broadcast)."));
     const QCommandLineOption shard(
         "shard",
-        "Convert only part K of N of the files (1 <= K <= N), split by a hash of their paths "
-        "relative to the input folders: the same on every machine.",
+        CliText::tr(
+            "Convert only part K of N of the files (1 <= K <= N), split by a hash of their paths "
+            "relative to the input folders: the same on every machine."),
         "K/N");
     parser.addOptions({to,           preset,     output,       jobs,    overwrite,    noOverwrite,
                        audioBitrate, videoCodec, videoQuality, hwaccel, noHwaccel,    audioFormat,
@@ -136,7 +156,7 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
                        listPresets,  quiet,      normalize,    shard,   keepStructure});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument("INPUT", "Files or folders to convert.", "INPUT...");
+    parser.addPositionalArgument("INPUT", CliText::tr("Files or folders to convert."), "INPUT...");
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
@@ -167,15 +187,15 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         bool ok = false;
         const int count = parser.value(jobs).toInt(&ok);
         if (!ok)
-            return usage(QStringLiteral("--jobs takes a whole number"));
+            return usage(CliText::tr("--jobs takes a whole number"));
         options.jobs = std::max(count, 1);
     }
     if (parser.isSet(overwrite) && parser.isSet(noOverwrite))
-        return usage(QStringLiteral("--overwrite and --no-overwrite exclude each other"));
+        return usage(CliText::tr("--overwrite and --no-overwrite exclude each other"));
     if (parser.isSet(overwrite) || parser.isSet(noOverwrite))
         options.overwrite = parser.isSet(overwrite);
     if (parser.isSet(hwaccel) && parser.isSet(noHwaccel))
-        return usage(QStringLiteral("--hwaccel and --no-hwaccel exclude each other"));
+        return usage(CliText::tr("--hwaccel and --no-hwaccel exclude each other"));
     if (parser.isSet(hwaccel) || parser.isSet(noHwaccel))
         options.hardwareAcceleration = parser.isSet(hwaccel);
     if (parser.isSet(audioBitrate)) {
@@ -184,19 +204,19 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         // than the one the run records.
         if (!options.audioBitrate || std::trunc(*options.audioBitrate) < minAudioKbps
             || std::trunc(*options.audioBitrate) > maxAudioKbps)
-            return usage(QStringLiteral("--audio-bitrate takes %1 to %2 kbit/s")
+            return usage(CliText::tr("--audio-bitrate takes %1 to %2 kbit/s")
                              .arg(minAudioKbps)
                              .arg(maxAudioKbps));
     }
     if (parser.isSet(videoCodec)) {
         if (!videoCodecFromRawValue(parser.value(videoCodec)))
-            return usage(QStringLiteral("--video-codec takes h264, hevc or copy"));
+            return usage(CliText::tr("--video-codec takes h264, hevc or copy"));
         options.videoCodec = parser.value(videoCodec);
     }
     if (parser.isSet(videoQuality)) {
         options.videoQuality = number(parser.value(videoQuality));
         if (!options.videoQuality)
-            return usage(QStringLiteral("--video-quality takes a number"));
+            return usage(CliText::tr("--video-quality takes a number"));
     }
     if (parser.isSet(audioFormat)) {
         // Part of every output's name: nothing but an audio format's extension.
@@ -205,7 +225,7 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         for (const MediaTarget &target : MediaTarget::audioTargets())
             formats << target.ext;
         if (!formats.contains(*options.audioFormat))
-            return usage(QStringLiteral("--audio-format takes one of %1").arg(formats.join(u", ")));
+            return usage(CliText::tr("--audio-format takes one of %1").arg(formats.join(u", ")));
     }
     if (parser.isSet(trimStart))
         options.trimStart = parser.value(trimStart);
@@ -215,7 +235,7 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
     const BatchSettings trim {true, options.trimStart.value_or(QString()),
                               options.trimEnd.value_or(QString())};
     if (const std::optional<QString> problem = trim.trimProblem())
-        return usage(QStringLiteral("--trim-start/--trim-end: %1").arg(*problem));
+        return usage(CliText::tr("--trim-start/--trim-end: %1").arg(*problem));
     if (parser.isSet(scale)) {
         // The label ("2160p (4K)") or its first word ("2160p"), any case.
         const QString text = parser.value(scale).toLower();
@@ -226,16 +246,16 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         }
         if (!options.scale)
             return usage(
-                QStringLiteral("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
+                CliText::tr("--scale takes original, 2160p, 1440p, 1080p, 720p, 480p or 360p"));
     }
     options.normalizeLufs = normalizeLufs;
     options.keepStructure = parser.isSet(keepStructure);
     if (parser.isSet(shard)) {
         options.shard = shardFrom(parser.value(shard));
         if (!options.shard)
-            return usage(QStringLiteral("--shard takes K/N with 1 <= K <= N"));
+            return usage(CliText::tr("--shard takes K/N with 1 <= K <= N"));
     }
     if (!options.listTargets && !options.listPresets && options.inputs.isEmpty())
-        return usage(QStringLiteral("no INPUT given"));
+        return usage(CliText::tr("no INPUT given"));
     return options;
 }

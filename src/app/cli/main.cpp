@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/Translations.h"
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliSession.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vireo-cli"));
     QCoreApplication::setOrganizationName(QStringLiteral("Vireo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VIREO_VERSION));
+    installTranslations(app);
 
     const auto parsed = parseCliOptions(QCoreApplication::arguments());
     if (const auto *exit = std::get_if<CliExit>(&parsed)) {

@@ -86,4 +86,6 @@ void DiscreteSlider::showValue()
     const QSignalBlocker blocker(m_slider);
     m_slider->setValue(currentIndex());
     m_stepLabel->setText(currentLabel());
+    // A screen reader would say the step's position ("2"), not "192 kbps".
+    m_slider->setAccessibleDescription(currentLabel());
 }

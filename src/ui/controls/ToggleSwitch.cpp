@@ -1,5 +1,7 @@
 #include "ui/controls/ToggleSwitch.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
@@ -14,6 +16,50 @@ constexpr int textGap = 12;
 constexpr int verticalPadding = 4;
 constexpr int textFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
+// Read as a check box (its text, checked or not), which is what it is to a
+// screen reader; as a plain button it would say neither.
+class AccessibleToggle final : public QAccessibleWidget {
+public:
+    explicit AccessibleToggle(ToggleSwitch *toggle)
+        : QAccessibleWidget(toggle, QAccessible::CheckBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            text = toggle()->text();
+        return text;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = toggle()->isChecked();
+        return state;
+    }
+
+    QStringList actionNames() const override { return {toggleAction()}; }
+
+    void doAction(const QString &name) override
+    {
+        if (name == toggleAction())
+            toggle()->click();
+    }
+
+private:
+    ToggleSwitch *toggle() const { return static_cast<ToggleSwitch *>(widget()); }
+};
+
+QAccessibleInterface *accessibleToggle(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ToggleSwitch") && object && object->isWidgetType())
+        return new AccessibleToggle(static_cast<ToggleSwitch *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 ToggleSwitch::ToggleSwitch(const QString &text, QWidget *parent)
@@ -25,6 +71,18 @@ ToggleSwitch::ToggleSwitch(const QString &text, QWidget *parent)
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleToggle);
+        return true;
+    }();
+    Q_UNUSED(installed)
+    connect(this, &QAbstractButton::toggled, this, [this] {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 QSize ToggleSwitch::sizeHint() const

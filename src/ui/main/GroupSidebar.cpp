@@ -1,5 +1,6 @@
 #include "ui/main/GroupSidebar.h"
 
+#include "ui/controls/HoverReset.h"
 #include "ui/main/FileDrop.h"
 #include "ui/main/GroupListModel.h"
 
@@ -221,6 +222,7 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
     });
 
     m_list->setObjectName(QStringLiteral("groupList"));
+    m_list->setAccessibleName(tr("Media"));
     m_list->setModel(m_model);
     m_list->setItemDelegate(new GroupRowDelegate(m_list));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -265,6 +267,8 @@ GroupSidebar::GroupSidebar(MediaSet &set, QWidget *parent)
         button->setAutoRaise(true);
         button->setIconSize(QSize(iconSize, iconSize));
         button->setFocusPolicy(Qt::TabFocus);
+        resetHoverAfterPopups(button);
+        button->setAccessibleName(button->toolTip()); // the icon is all a sighted user gets
         buttons->addWidget(button);
     }
     buttons->addStretch();

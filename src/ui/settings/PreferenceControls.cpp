@@ -79,6 +79,9 @@ QSpinBox *makeParallelConversionsStepper()
 {
     auto *stepper = new QSpinBox;
     stepper->setPrefix(QCoreApplication::translate("PreferenceControls", "Parallel conversions: "));
+    // The prefix is text inside the field: a screen reader hears only the number.
+    stepper->setAccessibleName(
+        QCoreApplication::translate("PreferenceControls", "Parallel conversions"));
     stepper->setRange(1, 16);
     stepper->setSingleStep(1);
     // Typing "12" would otherwise store 1 on the way.
@@ -92,12 +95,7 @@ void setCaptionStyle(QLabel *label, Tone tone, CaptionSize size)
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * (size == CaptionSize::caption ? 0.9 : 0.8));
     label->setFont(font);
-    QPalette palette = label->palette();
-    QColor colour = TextTones::secondary(label);
-    if (tone == Tone::tertiary)
-        colour.setAlphaF(0.45);
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    TextTones::keepFaint(label, tone == Tone::tertiary ? 0.55f : 0.7f);
 }
 
 QLabel *makeSectionHeader(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "settings/Preferences.h"
 #include "ui/controls/DiscreteSlider.h"
+#include "ui/controls/SymbolicIcon.h"
 #include "ui/settings/PreferenceControls.h"
 #include "ui/settings/VideoQualityBlock.h"
 
@@ -27,12 +28,8 @@ constexpr int tabPadding = 24;
 QIcon themeIcon(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback,
                 const QStyle *style)
 {
-    for (const char *name : names) {
-        const QIcon icon = QIcon::fromTheme(QLatin1String(name));
-        if (!icon.isNull())
-            return icon;
-    }
-    return style->standardIcon(fallback);
+    const QIcon icon = symbolicIcon(names);
+    return icon.isNull() ? style->standardIcon(fallback) : icon;
 }
 
 QVBoxLayout *tabLayout(QWidget *tab)
@@ -119,8 +116,11 @@ QWidget *audioTab()
 
     layout->addWidget(checkBox(PreferencesView::tr("Normalize loudness"), normalizeLoudness,
                                "normalizeLoudness"));
-    layout->addLayout(pickerForm(PreferencesView::tr("Target level"), makeLoudnessTargetPicker(),
-                                 "loudnessTarget"));
+    QComboBox *level = makeLoudnessTargetPicker();
+    layout->addLayout(pickerForm(PreferencesView::tr("Target level"), level, "loudnessTarget"));
+    // The level means nothing while nothing is normalized.
+    follow(level, normalizeLoudness.name,
+           [level] { level->setEnabled(Preferences::instance().value(normalizeLoudness)); });
     auto *caption = new QLabel(PreferencesView::tr(
         "For audio formats and Convert to Audio. Each file is measured first (EBU R128) and "
         "brought to the level, with true peaks at most -1.5 dBTP."));
@@ -154,13 +154,14 @@ QWidget *queueTab()
     QSpinBox *parallel = makeParallelConversionsStepper();
     parallel->setObjectName(QStringLiteral("parallelConversions"));
     layout->addWidget(parallel, 0, Qt::AlignLeft);
-    layout->addWidget(checkBox(PreferencesView::tr("Keep folder structure"), keepFolderStructure,
-                               "keepFolderStructure"));
     auto *caption = new QLabel(PreferencesView::tr(
         "How many files to convert at the same time. Higher values use more CPU/GPU."));
     caption->setWordWrap(true);
     setCaptionStyle(caption, Tone::secondary, CaptionSize::small);
     layout->addWidget(caption);
+    layout->addSpacing(8);
+    layout->addWidget(checkBox(PreferencesView::tr("Keep folder structure"), keepFolderStructure,
+                               "keepFolderStructure"));
     layout->addStretch();
     return tab;
 }
@@ -173,16 +174,19 @@ PreferencesView::PreferencesView(QWidget *parent)
     setWindowTitle(tr("Preferences"));
     const QStyle *style = this->style();
     addTab(generalTab(),
-           themeIcon({"preferences-system", "preferences-other"}, QStyle::SP_ComputerIcon, style),
+           themeIcon({"preferences-system-symbolic", "emblem-system-symbolic"},
+                     QStyle::SP_ComputerIcon, style),
            tr("General"));
     addTab(audioTab(),
-           themeIcon({"audio-x-generic", "audio-volume-high"}, QStyle::SP_MediaVolume, style),
+           themeIcon({"audio-x-generic-symbolic", "audio-volume-high-symbolic"},
+                     QStyle::SP_MediaVolume, style),
            tr("Audio"));
     addTab(videoTab(&m_hardware),
-           themeIcon({"video-x-generic", "camera-video"}, QStyle::SP_MediaPlay, style),
+           themeIcon({"video-x-generic-symbolic", "camera-video-symbolic"}, QStyle::SP_MediaPlay,
+                     style),
            tr("Video"));
     addTab(queueTab(),
-           themeIcon({"view-list-details", "view-list", "format-justify-fill"},
+           themeIcon({"view-list-symbolic", "format-justify-fill-symbolic"},
                      QStyle::SP_FileDialogListView, style),
            tr("Queue"));
     resize(460, 300);

@@ -2,25 +2,12 @@
 
 #include "settings/Preferences.h"
 #include "settings/PresetStore.h"
+#include "ui/controls/SymbolicIcon.h"
 #include "ui/settings/SavePresetDialog.h"
 
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
-
-namespace {
-
-QIcon themeIcon(std::initializer_list<const char *> names)
-{
-    for (const char *name : names) {
-        const QIcon icon = QIcon::fromTheme(QLatin1String(name));
-        if (!icon.isNull())
-            return icon;
-    }
-    return {};
-}
-
-} // namespace
 
 PresetsMenu::PresetsMenu(QWidget *parent)
     : QMenu(tr("Presets"), parent)
@@ -32,7 +19,7 @@ PresetsMenu::PresetsMenu(QWidget *parent)
     m_rebuildTimer.setSingleShot(true);
     m_rebuildTimer.setInterval(0);
     connect(&m_rebuildTimer, &QTimer::timeout, this, &PresetsMenu::rebuild);
-    setIcon(themeIcon({"configure", "preferences-other", "preferences-system"}));
+    setIcon(symbolicIcon({"bookmark-new-symbolic", "preferences-other-symbolic"}));
     // The "Built-in" header stays even when no built-in preset follows it.
     setSeparatorsCollapsible(false);
     setToolTipsVisible(true);
@@ -78,7 +65,8 @@ void PresetsMenu::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction *remove = menu->addAction(themeIcon({"edit-delete", "user-trash"}), tr("Delete"));
+    QAction *remove = menu->addAction(symbolicIcon({"user-trash-symbolic", "edit-delete-symbolic"}),
+                                      tr("Delete"));
     remove->setObjectName(QStringLiteral("delete"));
     const QString presetId = *found;
     connect(remove, &QAction::triggered, this, [presetId] { PresetStore::deletePreset(presetId); });
@@ -131,7 +119,7 @@ void PresetsMenu::rebuild()
     }
 
     addSeparator();
-    QAction *save = addAction(themeIcon({"document-save-as", "document-save"}),
+    QAction *save = addAction(symbolicIcon({"document-save-as-symbolic", "document-save-symbolic"}),
                               tr("Save current as preset…"));
     save->setObjectName(QStringLiteral("savePreset"));
     connect(save, &QAction::triggered, this, &PresetsMenu::openSavePrompt);

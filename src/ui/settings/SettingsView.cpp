@@ -48,6 +48,7 @@ SettingsView::SettingsView(QWidget *parent)
     : QScrollArea(parent)
 {
     setWidgetResizable(true);
+    setAccessibleName(tr("Conversion settings"));
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setBackgroundRole(QPalette::Window);

@@ -72,14 +72,16 @@ QString DesktopNotifier::batchSummary(const Totals &totals)
 
 QString DesktopNotifier::batchBody(const Totals &totals)
 {
-    // No translation is loaded for English, so its plurals are spelled out.
+    // No catalogue is loaded for English, so its singular is spelled out;
+    // the other languages take their plural forms from the numerus entry.
     const int converted = totals.completed;
     const int failed = totals.failed;
     if (failed == 0)
-        return converted == 1 ? tr("1 file converted.") : tr("%1 files converted.").arg(converted);
+        return converted == 1 ? tr("1 file converted.")
+                              : tr("%n files converted.", nullptr, converted);
     if (converted == 0)
         return failed == 1 ? tr("1 file could not be converted.")
-                           : tr("%1 files could not be converted.").arg(failed);
+                           : tr("%n files could not be converted.", nullptr, failed);
     return tr("%1 of %2 files converted, %3 not.")
         .arg(converted)
         .arg(converted + failed)

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTableView>
+#include <QToolButton>
 
 MainWindow::MainWindow(MediaSet &set, UpdateChecker &updater, MailingListManager &mailingList,
                        QWidget *parent)
@@ -46,6 +48,8 @@ void MainWindow::buildMenus()
     quit->setMenuRole(QAction::QuitRole);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    buildWorkspaceCommands(edit);
+    edit->addSeparator();
     QAction *preferences = edit->addAction(tr("&Preferences…"), this, &MainWindow::showPreferences);
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
@@ -78,6 +82,73 @@ void MainWindow::buildMenus()
     updateSubscribeAction();
     connect(&m_mailingList, &MailingListManager::isOptedOutChanged, this,
             &MainWindow::updateSubscribeAction);
+}
+
+void MainWindow::buildWorkspaceCommands(QMenu *edit)
+{
+    SnapshotView *workspace = m_content->workspace();
+    // The workspace's parts by name: a missing one leaves its command dead,
+    // never the window.
+    const auto button = [workspace](const char *name) {
+        return workspace->findChild<QToolButton *>(QLatin1String(name));
+    };
+    auto *table = workspace->findChild<QTableView *>(QStringLiteral("fileTable"));
+    Q_ASSERT(table && button("processButton") && button("settingsButton") && button("trimButton"));
+    if (table) {
+        // Tab moves on to the next control; the arrow keys walk the rows.
+        table->setTabKeyNavigation(false);
+        table->setAccessibleName(tr("Files"));
+    }
+
+    // Only while the table has the focus: Backspace in the trim fields edits
+    // a time and removes no file.
+    m_removeRows = edit->addAction(tr("&Remove from List"), this, [workspace, table] {
+        if (const std::optional<QUuid> id = workspace->selectedMediumId()) {
+            if (table)
+                table->clearSelection();
+            Q_EMIT workspace->removeRequested({*id});
+        }
+    });
+    m_removeRows->setShortcuts({QKeySequence::Delete, QKeySequence(Qt::Key_Backspace)});
+    m_removeRows->setShortcutContext(Qt::WidgetShortcut);
+    if (table)
+        table->addAction(m_removeRows);
+    edit->addSeparator();
+
+    // The header's buttons do the work, so a command does nothing a disabled
+    // button would refuse.
+    const auto clicks = [workspace, button](const char *name) {
+        return [workspace, button, name] {
+            QToolButton *target = button(name);
+            if (target && workspace->isVisible() && target->isVisible())
+                target->click();
+        };
+    };
+    m_process = edit->addAction(tr("&Process…"), this, clicks("processButton"));
+    m_process->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    m_showSettings = edit->addAction(tr("Conversion &Settings"), this, clicks("settingsButton"));
+    m_showSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    // The header's switch for the sheet is an icon only.
+    if (QToolButton *settings = button("settingsButton"))
+        settings->setAccessibleName(m_showSettings->text().remove(u'&'));
+    m_trim = edit->addAction(tr("&Trim…"), this, clicks("trimButton"));
+    m_trim->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(edit, &QMenu::aboutToShow, this, [this, workspace, button] {
+        const bool shown = !m_content->showsSplash();
+        m_removeRows->setEnabled(shown && workspace->selectedMediumId());
+        for (auto [action, name] :
+             {std::pair {m_process, "processButton"}, std::pair {m_showSettings, "settingsButton"},
+              std::pair {m_trim, "trimButton"}}) {
+            QToolButton *target = button(name);
+            action->setEnabled(shown && target && target->isVisible() && target->isEnabled());
+        }
+    });
+    // A shortcut works whatever the menu showed when it last opened.
+    connect(edit, &QMenu::aboutToHide, this, [this] {
+        for (QAction *action : {m_removeRows, m_process, m_showSettings, m_trim})
+            action->setEnabled(true);
+    });
 }
 
 void MainWindow::updateSubscribeAction()

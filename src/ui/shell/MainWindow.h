@@ -10,6 +10,7 @@ class JobQueue;
 class MailingListManager;
 class MediaSet;
 class QAction;
+class QMenu;
 class UpdateChecker;
 
 // The one main window of the program, titled "Vireo", with its menus.
@@ -46,6 +47,12 @@ public:
     QAction *subscribeAction() const { return m_subscribe; }
     QAction *contactSupportAction() const { return m_contactSupport; }
     QAction *sidebarAction() const { return m_sidebar; }
+    // Edit menu: the selected file out of the list, Process, the settings
+    // sheet and the trim popover.
+    QAction *removeRowsAction() const { return m_removeRows; }
+    QAction *processAction() const { return m_process; }
+    QAction *showSettingsAction() const { return m_showSettings; }
+    QAction *trimAction() const { return m_trim; }
 
 Q_SIGNALS:
     // "Check for Updates…": the shell checks and shows the outcome.
@@ -53,6 +60,7 @@ Q_SIGNALS:
 
 private:
     void buildMenus();
+    void buildWorkspaceCommands(QMenu *edit);
     void updateSubscribeAction();
     void showAbout();
 
@@ -65,4 +73,8 @@ private:
     QAction *m_subscribe = nullptr;
     QAction *m_contactSupport = nullptr;
     QAction *m_sidebar = nullptr;
+    QAction *m_removeRows = nullptr;
+    QAction *m_process = nullptr;
+    QAction *m_showSettings = nullptr;
+    QAction *m_trim = nullptr;
 };

@@ -138,11 +138,11 @@ QVariant MediaTableModel::data(const QModelIndex &index, int role) const
             return {};
         }
     case Qt::DecorationRole:
-        if (m_readsFiles && index.column() == fileColumn
-            && (item.group() == MediaGroup::image || timed)) {
-            const QImage image = m_thumbnails->thumbnail(item.pathString(), item.group());
-            if (!image.isNull())
-                return image;
+        if (m_readsFiles && index.column() == fileColumn) {
+            QImage image;
+            if (item.group() == MediaGroup::image || timed)
+                image = m_thumbnails->thumbnail(item.pathString(), item.group());
+            return image.isNull() ? ThumbnailCache::emptySlot() : image;
         }
         return {};
     case Qt::TextAlignmentRole:

@@ -148,7 +148,7 @@ ProgressSheet::ProgressSheet(JobQueue &queue, const RunRecord &record, QWidget *
     failedLayout->setContentsMargins(0, 0, 0, 0);
     failedLayout->setSpacing(4);
     auto *warning = new QLabel;
-    const QIcon warningIcon = QIcon::fromTheme(QStringLiteral("dialog-warning"),
+    const QIcon warningIcon = QIcon::fromTheme(QStringLiteral("dialog-warning-symbolic"),
                                                style()->standardIcon(QStyle::SP_MessageBoxWarning));
     warning->setPixmap(warningIcon.pixmap(14, 14));
     failedLayout->addWidget(warning);

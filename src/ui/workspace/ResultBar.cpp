@@ -9,13 +9,14 @@
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -64,7 +65,7 @@ ResultBar::ResultBar(QWidget *parent)
     , m_showButton(new QPushButton(tr("Show in File Manager"), this))
     , m_closeButton(new QToolButton(this))
     , m_details(new QWidget(this))
-    , m_failureList(new QPlainTextEdit(m_details))
+    , m_failureList(new QTreeWidget(m_details))
 {
     setObjectName(QStringLiteral("resultBar"));
     setFrameShape(QFrame::StyledPanel);
@@ -100,12 +101,26 @@ ResultBar::ResultBar(QWidget *parent)
     row->addWidget(m_closeButton);
 
     m_failureList->setObjectName(QStringLiteral("resultFailures"));
-    m_failureList->setReadOnly(true);
-    m_failureList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A long reason wraps in its row rather than scrolling out of sight.
+    m_failureList->setHeaderLabels({tr("File"), tr("Reason")});
+    m_failureList->setRootIsDecorated(false);
+    m_failureList->setWordWrap(true);
+    m_failureList->setTextElideMode(Qt::ElideMiddle);
+    m_failureList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_failureList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_failureList->setAccessibleName(tr("Failed files"));
+    m_failureList->header()->setStretchLastSection(true);
+    m_failureList->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_failureList->header()->resizeSection(0, 220);
     auto *copy = new QPushButton(tr("Copy"), m_details);
     copy->setObjectName(QStringLiteral("resultCopy"));
-    connect(copy, &QPushButton::clicked, this,
-            [this] { QGuiApplication::clipboard()->setText(m_failureList->toPlainText()); });
+    connect(copy, &QPushButton::clicked, this, [this] {
+        QStringList lines;
+        for (const BatchOutcome::Failure &failure : m_outcome.failures)
+            lines << QStringLiteral("%1 \u2014 %2")
+                         .arg(QDir::toNativeSeparators(failure.path), failure.reason);
+        QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    });
     auto *details = new QHBoxLayout(m_details);
     details->setContentsMargins(0, 0, 0, 0);
     details->addWidget(m_failureList, 1);
@@ -179,16 +194,19 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
     }
     m_summary->setText(text);
 
-    QStringList lines;
-    for (const BatchOutcome::Failure &failure : outcome.failures)
-        lines << QStringLiteral("%1 \u2014 %2")
-                     .arg(QDir::toNativeSeparators(failure.path), failure.reason);
-    m_failureList->setPlainText(lines.join(u'\n'));
-    // As tall as the list, up to five lines; more scroll.
-    const int shown = int(std::clamp<qsizetype>(lines.size(), 1, 5));
-    m_failureList->setFixedHeight(m_failureList->fontMetrics().lineSpacing() * shown
-                                  + 2 * m_failureList->frameWidth()
-                                  + int(m_failureList->document()->documentMargin() * 2) + 16);
+    m_failureList->clear();
+    for (const BatchOutcome::Failure &failure : outcome.failures) {
+        auto *row = new QTreeWidgetItem(m_failureList,
+                                        {QFileInfo(failure.path).fileName(), failure.reason});
+        row->setToolTip(0, QDir::toNativeSeparators(failure.path));
+        row->setToolTip(1, failure.reason);
+    }
+    // As tall as a few wrapped rows; more scroll.
+    const int lineHeight = m_failureList->fontMetrics().lineSpacing();
+    m_failureList->setFixedHeight(
+        m_failureList->header()->sizeHint().height()
+        + lineHeight * int(std::clamp<qsizetype>(outcome.failures.size() * 2, 2, 8))
+        + 2 * m_failureList->frameWidth() + 8);
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
     showDetails(false);
     // Nothing written, nothing to show there.

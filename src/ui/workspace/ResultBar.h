@@ -6,7 +6,7 @@
 #include <QFrame>
 
 class QLabel;
-class QPlainTextEdit;
+class QTreeWidget;
 class QPushButton;
 class QToolButton;
 class RunRecord;
@@ -53,5 +53,5 @@ private:
     QPushButton *m_showButton;
     QToolButton *m_closeButton;
     QWidget *m_details;
-    QPlainTextEdit *m_failureList;
+    QTreeWidget *m_failureList;
 };

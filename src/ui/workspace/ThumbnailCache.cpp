@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QPainter>
 #include <QProcess>
 #include <QThread>
 #include <QtConcurrent>
@@ -135,8 +136,27 @@ ThumbnailCache::Entry ThumbnailCache::make(const QString &path, MediaGroup group
         png = firstFramePng(path);
     }
     QImage image;
-    if (!png.isEmpty() && image.loadFromData(png, "PNG"))
-        entry.thumbnail
-            = image.scaled(width, height, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!png.isEmpty() && image.loadFromData(png, "PNG")) {
+        entry.thumbnail = emptySlot();
+        QImage scaled
+            = image.scaled(entry.thumbnail.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(slotPixelRatio);
+        QPainter painter(&entry.thumbnail);
+        painter.drawImage(
+            QPointF((entry.thumbnail.width() - scaled.width()) / 2.0 / slotPixelRatio,
+                    (entry.thumbnail.height() - scaled.height()) / 2.0 / slotPixelRatio),
+            scaled);
+    }
     return entry;
+}
+
+QImage ThumbnailCache::emptySlot()
+{
+    // Drawn at twice the size so it stays sharp on a screen of that ratio;
+    // every row's name starts after the same slot, picture or not.
+    QImage slot(width * slotPixelRatio, height * slotPixelRatio,
+                QImage::Format_ARGB32_Premultiplied);
+    slot.fill(Qt::transparent);
+    slot.setDevicePixelRatio(slotPixelRatio);
+    return slot;
 }

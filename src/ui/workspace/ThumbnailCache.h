@@ -25,6 +25,9 @@ public:
     // The box a thumbnail fits in, in pixels.
     static constexpr int width = 40;
     static constexpr int height = 24;
+    static constexpr int slotPixelRatio = 2;
+    // A transparent thumbnail: the slot of a file that has no picture.
+    static QImage emptySlot();
 
     explicit ThumbnailCache(QObject *parent = nullptr);
     ~ThumbnailCache() override;

@@ -1,0 +1,37 @@
+# Fails when a catalogue lacks a translation of a string in the sources: runs
+# lupdate on copies of translations/*.ts (a string new in the code comes in
+# unfinished) and names every unfinished entry.
+# cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -P translations.cmake
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+file(GLOB catalogues "${SOURCE_DIR}/translations/vireo_*.ts")
+if(NOT catalogues)
+  message(FATAL_ERROR "no catalogues in ${SOURCE_DIR}/translations")
+endif()
+set(copies)
+foreach(catalogue IN LISTS catalogues)
+  get_filename_component(name "${catalogue}" NAME)
+  file(COPY_FILE "${catalogue}" "${WORK_DIR}/${name}")
+  list(APPEND copies "${WORK_DIR}/${name}")
+endforeach()
+execute_process(COMMAND "${LUPDATE}" -no-obsolete -locations none "${SOURCE_DIR}/src" -ts ${copies}
+                RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "lupdate failed (${status})")
+endif()
+set(problems "")
+foreach(copy IN LISTS copies)
+  file(READ "${copy}" text)
+  # Each message on one line, so that a match stays inside its message.
+  string(REPLACE "\n" " " text "${text}")
+  string(REPLACE "</message>" "</message>\n" text "${text}")
+  string(REGEX MATCHALL "<source>[^\n]*type=\"unfinished\"" unfinished "${text}")
+  foreach(entry IN LISTS unfinished)
+    string(REGEX REPLACE "<source>([^<]*)</source>.*" "\\1" source "${entry}")
+    get_filename_component(name "${copy}" NAME)
+    string(APPEND problems "\n  ${name}: ${source}")
+  endforeach()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "untranslated (run scripts/update-translations.sh, then translate):${problems}")
+endif()
