@@ -16,6 +16,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFutureWatcher>
+#include <QtConcurrent>
 
 #include <filesystem>
 
@@ -28,6 +30,20 @@ QString removedMessage()
 
 // The share of an item's bar that the loudness measuring pass fills.
 constexpr double measuringShare = 0.5;
+
+// Runs `work` on the pool and hands its result to `then` on the job's thread;
+// a job deleted meanwhile hears nothing.
+template<typename Work, typename Then>
+void onPool(QObject *job, Work work, Then then)
+{
+    using Result = std::invoke_result_t<Work>;
+    auto *watcher = new QFutureWatcher<Result>(job);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, job, [watcher, then] {
+        watcher->deleteLater();
+        then(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
 
 } // namespace
 
@@ -42,6 +58,7 @@ MediaJob::MediaJob(const MediaPtr &item, const JobSpec &spec, const RunRules *ru
 
 MediaJob::~MediaJob()
 {
+    *m_abandoned = true;
     // Stop the tools before their files go, so nothing recreates them.
     if (m_loudnessScan && m_item)
         m_item->setMeasuring(false);
@@ -140,19 +157,29 @@ void MediaJob::beginConversion()
     m_item->setProgress(0.0);
     m_item->setErrorMessage(std::nullopt);
 
-    // Created as needed; another process creating it meanwhile is no error.
-    const QString folder = QFileInfo(m_finalPath).absolutePath();
-    std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(folder).constData(), error);
-    if (error && !QFileInfo(folder).isDir())
-        return fail(QCoreApplication::translate("MediaJob",
-                                                "Could not create the folder \"%1\" for \"%2\": %3")
-                        .arg(folder, m_item->filename(), QString::fromStdString(error.message())));
-    if (!m_spec.overwrite && QFileInfo::exists(m_finalPath))
-        return fail(SafeOutput::alreadyExistsMessage(m_finalPath));
-    SafeOutput::sweepFolderOnce(folder);
-    m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
-    convert();
+    auto prepare = [finalPath = m_finalPath, name = m_item->filename(),
+                    overwrite = m_spec.overwrite]() -> std::optional<QString> {
+        // Created as needed; another process creating it meanwhile is no error.
+        const QString folder = QFileInfo(finalPath).absolutePath();
+        std::error_code error;
+        std::filesystem::create_directories(QFile::encodeName(folder).constData(), error);
+        if (error && !QFileInfo(folder).isDir())
+            return QCoreApplication::translate("MediaJob",
+                                               "Could not create the folder \"%1\" for \"%2\": %3")
+                .arg(folder, name, QString::fromStdString(error.message()));
+        if (!overwrite && QFileInfo::exists(finalPath))
+            return SafeOutput::alreadyExistsMessage(finalPath);
+        SafeOutput::sweepFolderOnce(folder);
+        return std::nullopt;
+    };
+    onPool(this, std::move(prepare), [this](const std::optional<QString> &problem) {
+        if (isCancelled())
+            return cancelled();
+        if (problem)
+            return fail(*problem);
+        m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
+        convert();
+    });
 }
 
 void MediaJob::convert()
@@ -279,13 +306,25 @@ void MediaJob::onToolFinished()
 
 void MediaJob::finishSubtitleStep()
 {
-    if (auto problem = SafeOutput::verifyOutput(m_intermediatePath))
-        return fail(*problem);
-    if (auto problem = MicroDvdWriter::convertFile(m_intermediatePath, m_temporaryPath))
-        return fail(*problem);
-    QFile::remove(m_intermediatePath);
-    m_intermediatePath.clear();
-    checkOutput();
+    // A job deleted while the file is written leaves its removal to the writer.
+    auto write = [srt = m_intermediatePath, output = m_temporaryPath,
+                  abandoned = m_abandoned]() -> std::optional<QString> {
+        std::optional<QString> problem = SafeOutput::verifyOutput(srt);
+        if (!problem)
+            problem = MicroDvdWriter::convertFile(srt, output);
+        QFile::remove(srt);
+        if (*abandoned)
+            QFile::remove(output);
+        return problem;
+    };
+    onPool(this, std::move(write), [this](const std::optional<QString> &problem) {
+        if (isCancelled())
+            return cancelled();
+        if (problem)
+            return fail(*problem);
+        m_intermediatePath.clear();
+        checkOutput();
+    });
 }
 
 // Whatever the route, the output is looked at before it takes its final name:
@@ -315,12 +354,21 @@ void MediaJob::commit()
 {
     if (isCancelled())
         return cancelled();
-    if (auto problem = SafeOutput::commitOutput(m_temporaryPath, m_finalPath, m_spec.overwrite))
-        return fail(*problem);
-    m_temporaryPath.clear();
-    if (m_item) // a stat beside the rename just made; the table shows the size
-        m_item->setLastOutputSize(QFileInfo(m_finalPath).size());
-    succeed();
+    // Once renamed the output is the user's: a cancel from now on is too late.
+    auto rename = [temporary = m_temporaryPath, finalPath = m_finalPath,
+                   overwrite = m_spec.overwrite]() -> std::pair<std::optional<QString>, qint64> {
+        const std::optional<QString> problem
+            = SafeOutput::commitOutput(temporary, finalPath, overwrite);
+        return {problem, problem ? 0 : QFileInfo(finalPath).size()};
+    };
+    onPool(this, std::move(rename), [this](const std::pair<std::optional<QString>, qint64> &done) {
+        if (done.first)
+            return fail(*done.first);
+        m_temporaryPath.clear();
+        if (m_item)
+            m_item->setLastOutputSize(done.second);
+        succeed();
+    });
 }
 
 void MediaJob::fail(const QString &message)

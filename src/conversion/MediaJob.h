@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 class ImageConversion;
@@ -97,6 +99,8 @@ private:
     std::optional<LoudnessMeasurement> m_loudness;
     double m_progressFloor = 0.0; // where the conversion's share of the bar starts
     QMetaObject::Connection m_lockWait;
+    // Shared with a pool step that may outlive the job.
+    std::shared_ptr<std::atomic_bool> m_abandoned = std::make_shared<std::atomic_bool>(false);
     JobOutcome m_outcome;
 };
 

@@ -381,6 +381,7 @@ void TestCli::interruptCancelsCleanly()
     const QList<QJsonObject> events = parseEvents(seen + process.readAllStandardOutput());
     QVERIFY(!events.isEmpty());
     QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
+    QCOMPARE(events.last()["failed"].toInt(), 0); // cancelled or never started, not failed
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
              QStringList()); // no output, partial or temporary file
     QTRY_VERIFY(TestSupport::liveChildren().isEmpty());

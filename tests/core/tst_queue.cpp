@@ -8,7 +8,6 @@
 #include "conversion/Workspace.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
-#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 
 #include <QDir>
@@ -26,8 +25,6 @@
 
 #include "TestSupport.h"
 
-Q_DECLARE_METATYPE(BatchSettings)
-Q_DECLARE_METATYPE(ConversionSettings)
 Q_DECLARE_METATYPE(MediaStatus)
 
 namespace {
@@ -77,8 +74,6 @@ private Q_SLOTS:
     void safeOutputPrimitives();
     void outputProblems_data();
     void outputProblems();
-    void signatures_data();
-    void signatures();
     void resetIfStale_data();
     void resetIfStale();
     void nameFits_data();
@@ -120,6 +115,8 @@ void TestQueue::initTestCase()
     qputenv("VIREO_FFMPEG", TestSupport::fakeTool().toUtf8());
     qputenv("FAKETOOL_EXEC", QStandardPaths::findExecutable("ffmpeg").toUtf8());
     QVERIFY(m_dir.isValid());
+    // A settings store of its own, apart from the vireo-cli runs' one.
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath("settings").toUtf8());
     m_tone = m_dir.filePath("tone.wav");
     QVERIFY(TestSupport::makeTone(m_tone, 0.5));
     m_movie = m_dir.filePath("clip.mkv");
@@ -594,55 +591,6 @@ void TestQueue::outputProblems()
     QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
 }
 
-static ConversionSettings defaults()
-{
-    return {"h264", 23.0, true, 192.0, "mp3", false, -16.0};
-}
-
-void TestQueue::signatures_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<BatchSettings>("batch");
-    QTest::addColumn<ConversionSettings>("settings");
-    QTest::addColumn<QString>("signature");
-
-    const BatchSettings plain;
-    QTest::newRow("mp3") << "audio.mp3" << plain << defaults() << "audio.mp3|ak=192";
-    QTest::newRow("mp4") << "video.mp4" << plain << defaults()
-                         << "video.mp4|vc=h264|vq=23.0|hw=true|ak=192|sc=Original";
-    QTest::newRow("extract audio") << "video.extract-audio" << plain << defaults()
-                                   << "video.extract-audio|ak=192|a2=mp3|sc=Original";
-    QTest::newRow("png") << "image.png" << plain << defaults() << "image.png";
-
-    ConversionSettings tuned {"hevc", 22.5, false, 127.9, "flac", true, -14.0};
-    QTest::newRow("other values") << "video.mkv" << plain << tuned
-                                  << "video.mkv|vc=hevc|vq=22.5|hw=false|ak=127|sc=Original";
-
-    // Loudness counts only where it applies, so video signatures stay as they were.
-    QTest::newRow("normalized extract audio")
-        << "video.extract-audio" << plain << tuned
-        << "video.extract-audio|ak=127|a2=flac|sc=Original|ln=-14.0";
-
-    QTest::newRow("trim with blank fields")
-        << "audio.mp3" << BatchSettings {true} << defaults() << "audio.mp3|ak=192|trim=-";
-    const BatchSettings trim {true, " 1:30", "2:00", VideoScale::p720};
-    QTest::newRow("trim as typed, scale")
-        << "video.webm" << trim << defaults()
-        << "video.webm|vc=h264|vq=23.0|hw=true|ak=192|trim= 1:30-2:00|sc=720p";
-    QTest::newRow("trim off keeps texts out")
-        << "audio.mp3" << BatchSettings {false, " 1:30", "2:00", VideoScale::p720} << defaults()
-        << "audio.mp3|ak=192";
-}
-
-void TestQueue::signatures()
-{
-    QFETCH(QString, target);
-    QFETCH(BatchSettings, batch);
-    QFETCH(ConversionSettings, settings);
-    QFETCH(QString, signature);
-    QCOMPARE(successSignature(MediaTarget::fromId(target).value(), batch, settings), signature);
-}
-
 void TestQueue::resetIfStale_data()
 {
     QTest::addColumn<MediaStatus>("status");
@@ -818,6 +766,8 @@ void TestQueue::dryRunIsWhatTheJobRuns()
         failures.insert(event["input"].toString(), event["error"].toString());
     QCOMPARE(failures, refusals);
     QCOMPARE(refusals.size(), inputs.size());
+    // Only the outputs: no intermediate PNG or SRT, no temporary file.
+    QCOMPARE(entries(out).size(), qsizetype(refusals.values().count(QString())));
     QFile file(record);
     QCOMPARE(file.open(QIODevice::ReadOnly), runsFFmpeg);
     QCOMPARE(planned.isEmpty(), !runsFFmpeg);

@@ -284,7 +284,7 @@ void ProgressSheet::updateRows()
 void ProgressSheet::refresh()
 {
     const Totals &totals = m_queue.totals();
-    const int done = totals.completed + totals.failed;
+    const int done = totals.completed + totals.failed + totals.cancelled;
     m_counts->setText(tr("%1 of %2 files").arg(done).arg(totals.total));
     m_failed->setVisible(totals.failed > 0);
     m_failedText->setText(tr("%1 failed").arg(totals.failed));
