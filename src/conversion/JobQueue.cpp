@@ -238,9 +238,8 @@ bool JobQueue::failIfOutputTaken(const MediaPtr &item)
 {
     // The path is not resolved: the items of a run share the destination's
     // spelling, and no disk is touched per item.
-    const QString output
-        = plannedOutputPath(PlanSource::of(*item), m_spec.target, m_spec.destination,
-                            m_spec.settings);
+    const QString output = plannedOutputPath(PlanSource::of(*item), m_spec.target,
+                                             m_spec.destination, m_spec.settings);
     const std::optional<QString> message
         = m_rules.claim(item->pathString(), output, m_spec.keepStructure());
     if (!message)

@@ -6,7 +6,10 @@ JobSpec JobSpec::current(const MediaTarget &target, const QString &destination,
                          const BatchSettings &batch)
 {
     const Preferences &preferences = Preferences::instance();
-    return {target, destination, batch, ConversionSettings::current(),
+    return {target,
+            destination,
+            batch,
+            ConversionSettings::current(),
             preferences.value(PreferenceKeys::overwriteExisting),
             preferences.value(PreferenceKeys::ignoreAlreadyProcessedFiles)};
 }

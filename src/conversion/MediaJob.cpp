@@ -33,8 +33,7 @@ constexpr double measuringShare = 0.5;
 
 // Runs `work` on the pool and hands its result to `then` on the job's thread;
 // a job deleted meanwhile hears nothing.
-template<typename Work, typename Then>
-void onPool(QObject *job, Work work, Then then)
+template<typename Work, typename Then> void onPool(QObject *job, Work work, Then then)
 {
     using Result = std::invoke_result_t<Work>;
     auto *watcher = new QFutureWatcher<Result>(job);

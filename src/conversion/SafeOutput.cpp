@@ -77,7 +77,8 @@ QString hostTag()
 
 QString bootTag()
 {
-    static const QString tag = shortHash(fileText(QStringLiteral("/proc/sys/kernel/random/boot_id")));
+    static const QString tag
+        = shortHash(fileText(QStringLiteral("/proc/sys/kernel/random/boot_id")));
     return tag;
 }
 

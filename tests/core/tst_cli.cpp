@@ -210,7 +210,8 @@ void TestCli::shardsAreTheWholeRun_data()
     QTest::newRow("same output twice") << "twins" << QStringList {"-o", "@tree/out"};
     // Files and links to them: each file once.
     QTest::newRow("links") << "links" << QStringList {"-o", "@tree/out"};
-    QTest::newRow("structure kept") << "twins" << QStringList {"--keep-structure", "-o", "@tree/out"};
+    QTest::newRow("structure kept")
+        << "twins" << QStringList {"--keep-structure", "-o", "@tree/out"};
 }
 
 void TestCli::shardsAreTheWholeRun()

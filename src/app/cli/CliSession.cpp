@@ -386,8 +386,8 @@ void CliSession::checkWholePlan(const QList<MediaPtr> &wholeRun)
     for (const MediaPtr &item : wholeRun) {
         const QString output = plannedOutputPath(PlanSource::of(*item), m_spec.target,
                                                  m_spec.destination, m_spec.settings);
-        const std::optional<QString> refusal = rules.refusal(
-            item->pathString(), output, m_spec.destination, m_spec.keepStructure());
+        const std::optional<QString> refusal
+            = rules.refusal(item->pathString(), output, m_spec.destination, m_spec.keepStructure());
         if (refusal && ours.contains(item.get()))
             m_refusals.insert(item.get(), *refusal);
     }
@@ -444,12 +444,11 @@ void CliSession::printPlan()
         } else {
             printLine(QStringLiteral("%1 [%2] -> %3")
                           .arg(item->pathString(), rawValue(item->group()), plan.outputPath));
-            printLine(QStringLiteral("    ")
-                      + (arguments.isEmpty() ? route
-                                             : QStringLiteral("ffmpeg ") + arguments.join(u' '))
-                      + (route.isEmpty() || arguments.isEmpty()
-                             ? QString()
-                             : QStringLiteral("  (") + route + u')'));
+            printLine(
+                QStringLiteral("    ")
+                + (arguments.isEmpty() ? route : QStringLiteral("ffmpeg ") + arguments.join(u' '))
+                + (route.isEmpty() || arguments.isEmpty() ? QString()
+                                                          : QStringLiteral("  (") + route + u')'));
             if (problem)
                 printLine(tr("    would fail: %1").arg(*problem));
         }
@@ -497,10 +496,12 @@ void CliSession::watch(const MediaPtr &item)
     connect(raw, &Media::statusChanged, this, [this, raw] {
         if (raw->status() != MediaStatus::processing || !m_options.json)
             return;
-        printJson({{"event", "started"}, {"input", raw->pathString()}, {"output", m_outputs.value(raw)}});
+        printJson(
+            {{"event", "started"}, {"input", raw->pathString()}, {"output", m_outputs.value(raw)}});
     });
-    m_outputs.insert(raw, plannedOutputPath(PlanSource::of(*raw), m_spec.target,
-                                            m_spec.destination, m_spec.settings));
+    m_outputs.insert(raw,
+                     plannedOutputPath(PlanSource::of(*raw), m_spec.target, m_spec.destination,
+                                       m_spec.settings));
     if (m_options.json) {
         connect(raw, &Media::progressChanged, this, [this, raw] {
             printJson({{"event", "progress"},
@@ -619,7 +620,8 @@ void CliSession::printSummary()
                             .arg(m_skipped));
         return;
     }
-    QString line = tr("%1 converted, %2 failed, %3 skipped").arg(m_completed).arg(m_failed).arg(m_skipped);
+    QString line
+        = tr("%1 converted, %2 failed, %3 skipped").arg(m_completed).arg(m_failed).arg(m_skipped);
     if (m_cancelled > 0)
         line += tr(", %1 cancelled").arg(m_cancelled);
     if (notStarted > 0)
