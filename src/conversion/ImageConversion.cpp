@@ -1,17 +1,13 @@
 #include "conversion/ImageConversion.h"
 
 #include "conversion/ImagePath.h"
-#include "tools/FFmpegRunner.h"
-#include "tools/ToolLocator.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QMutex>
 #include <QThreadPool>
-#include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <vips/vips.h>
@@ -30,32 +26,16 @@ ImageConversion::ImageConversion(QObject *parent)
 
 ImageConversion::~ImageConversion()
 {
-    // Stop ffmpeg before its input goes away.
-    delete m_ffmpegRun;
-    bool workerRunning = false;
+    // A running worker removes what it writes itself once it is done.
     if (m_worker) {
         QMutexLocker lock(&m_worker->mutex);
         m_worker->abandoned = true;
-        workerRunning = m_worker->running;
     }
-    // A running worker removes what it writes itself once it is done.
-    if (!workerRunning)
-        removeTemporaryPng();
 }
 
-void ImageConversion::start(const QString &sourcePath, const QString &outputPath,
-                            const QString &ext)
+void ImageConversion::start(const QString &sourcePath, const QString &written,
+                            const QString &writtenExt)
 {
-    QString written = outputPath;
-    QString writtenExt = ext;
-    if (ext == u"webp") {
-        m_temporaryPng = QDir(QDir::tempPath())
-                             .filePath(QUuid::createUuid().toString(QUuid::WithoutBraces)
-                                       + QStringLiteral(".png"));
-        written = m_temporaryPng;
-        writtenExt = QStringLiteral("png");
-    }
-
     m_worker = std::make_shared<Worker>();
     using Result = std::optional<FFmpegError>;
     auto *watcher = new QFutureWatcher<Result>(this);
@@ -71,8 +51,8 @@ void ImageConversion::start(const QString &sourcePath, const QString &outputPath
             vips_thread_shutdown();
             QMutexLocker lock(&worker->mutex);
             worker->running = false;
-            // Nobody is left to take the file: the temporary PNG, or an output
-            // that its owner (a job being torn down) will never commit.
+            // Nobody is left to take the file: an output that its owner (a job
+            // being torn down) will never commit.
             if (worker->abandoned)
                 QFile::remove(written);
             return result;
@@ -81,8 +61,6 @@ void ImageConversion::start(const QString &sourcePath, const QString &outputPath
 
 void ImageConversion::onCancel()
 {
-    if (m_ffmpegRun)
-        return m_ffmpegRun->cancel();
     // libvips cannot be interrupted: the worker finishes on its own and,
     // abandoned, removes what it wrote; the conversion ends now.
     if (m_worker) {
@@ -100,41 +78,13 @@ void ImageConversion::onImageWritten(const std::optional<FFmpegError> &error)
         return;
     // Written after a cancel: the result is not wanted.
     if (isCancelled()) {
-        QFile::remove(m_temporaryPng.isEmpty() ? m_outputPath : m_temporaryPng);
-        m_temporaryPng.clear();
+        QFile::remove(m_outputPath);
         fail(FFmpegError::cancelled());
         return;
     }
-    if (error) {
-        removeTemporaryPng();
-        fail(*error);
-        return;
-    }
-    if (m_temporaryPng.isEmpty()) {
-        finish();
-        return;
-    }
-    m_ffmpegRun = runFFmpegWith(m_ffmpeg, m_temporaryPng, m_outputPath, FFArgs {}, m_overwrite,
-                                FFEventHandler {}, this);
-    connect(m_ffmpegRun, &Operation::finished, this, &ImageConversion::onFFmpegFinished);
-}
-
-void ImageConversion::onFFmpegFinished()
-{
-    removeTemporaryPng();
-    const std::optional<FFmpegFailure> failure = m_ffmpegRun->failure();
-    m_ffmpegRun->deleteLater();
-    if (failure)
-        fail(*failure);
-    else
-        finish();
-}
-
-void ImageConversion::removeTemporaryPng()
-{
-    if (!m_temporaryPng.isEmpty())
-        QFile::remove(m_temporaryPng);
-    m_temporaryPng.clear();
+    if (error)
+        return fail(*error);
+    finish();
 }
 
 void ImageConversion::fail(const FFmpegFailure &failure)
@@ -143,9 +93,8 @@ void ImageConversion::fail(const FFmpegFailure &failure)
     finish();
 }
 
-ImageConversion *convertImageWith(const QString &ffmpeg, const QString &sourcePath,
-                                  const QString &outputPath, const QString &targetExt,
-                                  bool overwrite, QObject *parent)
+ImageConversion *convertImage(const QString &sourcePath, const QString &outputPath,
+                              const QString &targetExt, bool overwrite, QObject *parent)
 {
     auto *conversion = new ImageConversion(parent);
     if (!overwrite && QFileInfo::exists(outputPath)) {
@@ -155,16 +104,7 @@ ImageConversion *convertImageWith(const QString &ffmpeg, const QString &sourcePa
                 .arg(QFileInfo(outputPath).fileName())));
         return conversion;
     }
-    conversion->m_ffmpeg = ffmpeg;
     conversion->m_outputPath = outputPath;
-    conversion->m_overwrite = overwrite;
     conversion->start(sourcePath, outputPath, targetExt.toLower());
     return conversion;
-}
-
-ImageConversion *convertImage(const QString &sourcePath, const QString &outputPath,
-                              const QString &targetExt, bool overwrite, QObject *parent)
-{
-    return convertImageWith(ToolLocator::ffmpegPath(), sourcePath, outputPath, targetExt, overwrite,
-                            parent);
 }

@@ -3,7 +3,6 @@
 #include "conversion/ConversionPlan.h"
 #include "conversion/MediaJob.h"
 #include "conversion/ProgressMath.h"
-#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "tools/ResourceLimits.h"
 
@@ -12,7 +11,7 @@
 
 JobQueue::JobQueue(QObject *parent)
     : QObject(parent)
-    , m_target(MediaTarget::imageTargets().first())
+    , m_spec {MediaTarget::imageTargets().first(), {}, {}, {}}
 {
 }
 
@@ -32,16 +31,27 @@ void JobQueue::setDestinationOpener(std::function<void(const QString &)> opener)
 void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
                        const QString &destination, const BatchSettings &batch)
 {
-    m_target = target;
-    m_destination = destination;
-    m_batch = batch;
-    const int preferred = Preferences::instance().value(PreferenceKeys::maxConcurrentJobs);
+    enqueue(items, JobSpec::current(target, destination, batch));
+}
+
+void JobQueue::protectInputs(const QList<FileIdentity> &inputs)
+{
+    for (const FileIdentity &identity : inputs)
+        m_rules.addInput(identity);
+}
+
+void JobQueue::enqueue(const QList<MediaPtr> &items, const JobSpec &spec)
+{
+    m_spec = spec;
+    const Preferences &preferences = Preferences::instance();
+    const int preferred = preferences.value(PreferenceKeys::maxConcurrentJobs);
     // Never more than the descriptors allow: a job that cannot get its pipes
     // would fail, one that waits for a slot does not.
     m_maxConcurrent = std::min(preferred >= 2 ? preferred : 1,
                                int(m_active.size()) + ResourceLimits::concurrentRuns());
-    m_completion = [this, destination] {
-        if (m_opener && Preferences::instance().value(PreferenceKeys::openDestinationOnFinish))
+    const bool open = preferences.value(PreferenceKeys::openDestinationOnFinish);
+    m_completion = [this, open, destination = spec.destination] {
+        if (m_opener && open)
             m_opener(destination);
     };
 
@@ -61,7 +71,7 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
         // Imported items carry their identity; only items made some other
         // way cost a stat here.
         if (const auto identity = item->identityOrCurrent())
-            m_runInputs.insert(*identity);
+            m_rules.addInput(*identity);
         ++added;
     }
     Totals totals = m_totals;
@@ -80,7 +90,12 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
 
 void JobQueue::cancelAll()
 {
-    m_pending.clear();
+    if (!m_pending.isEmpty()) {
+        Totals totals = m_totals;
+        totals.total -= int(m_pending.size());
+        m_pending.clear();
+        setTotals(totals);
+    }
     for (const QPointer<MediaJob> &job : std::as_const(m_active)) {
         if (job)
             job->cancel();
@@ -154,12 +169,8 @@ void JobQueue::startNext()
         // and take no slot. Each leaves the list before it fails, whatever
         // its status change sets off.
         MediaPtr next = m_pending.takeFirst();
-        while (next && failIfOutputTaken(next)) {
-            Totals totals = m_totals;
-            ++totals.failed;
-            setTotals(totals);
+        while (next && failIfOutputTaken(next))
             next = m_pending.isEmpty() ? MediaPtr() : m_pending.takeFirst();
-        }
         if (next)
             startJob(next);
         // Starting a child process takes a few milliseconds of this thread;
@@ -176,8 +187,7 @@ void JobQueue::startNext()
     const Totals finalTotals = m_totals;
     m_isRunning = false;
     m_startedAt.reset();
-    m_runInputs.clear();
-    m_runOutputs.clear();
+    m_rules.clear();
     Q_EMIT isRunningChanged();
     Q_EMIT startedAtChanged();
     if (auto completion = std::exchange(m_completion, {}))
@@ -190,20 +200,11 @@ void JobQueue::startJob(const MediaPtr &item)
 {
     const QUuid id = item->id();
     m_activeMedia.append(item);
-    auto isProtected = [this](const QString &path) {
-        return isInputOfRun(path);
-    };
-    MediaJob *job = processMedia(item, m_target, m_destination, m_batch, isProtected, this);
+    MediaJob *job = processMedia(item, m_spec, &m_rules, this);
     m_active.insert(id, job);
     Q_EMIT itemStarted(id);
-    connect(job, &Operation::finished, this, [this, job, id, item = QPointer<Media>(item.data())] {
-        JobOutcome outcome {JobOutcomeKind::failed, {}, job->outputPath()};
-        if (job->succeeded())
-            outcome.kind = job->skipped() ? JobOutcomeKind::skipped : JobOutcomeKind::converted;
-        else if (job->isCancelled())
-            outcome.kind = JobOutcomeKind::cancelled;
-        else if (item)
-            outcome.message = item->errorMessage().value_or(QString());
+    connect(job, &Operation::finished, this, [this, job, id] {
+        const JobOutcome outcome = job->outcome();
         job->deleteLater();
         jobFinished(id, outcome);
     });
@@ -213,49 +214,46 @@ void JobQueue::jobFinished(const QUuid &id, const JobOutcome &outcome)
 {
     m_active.remove(id);
     m_activeMedia.removeIf([&id](const MediaPtr &item) { return item->id() == id; });
+    if (!m_removed.remove(id)) {
+        Totals totals = m_totals;
+        switch (outcome.kind) {
+        case JobOutcomeKind::converted:
+        case JobOutcomeKind::skipped:
+            ++totals.completed;
+            break;
+        case JobOutcomeKind::failed:
+            ++totals.failed;
+            break;
+        case JobOutcomeKind::cancelled:
+            ++totals.cancelled;
+            break;
+        }
+        setTotals(totals);
+    }
     Q_EMIT itemFinished(id, outcome);
-    if (m_removed.remove(id))
-        return startNext();
-    Totals totals = m_totals;
-    if (outcome.kind == JobOutcomeKind::converted || outcome.kind == JobOutcomeKind::skipped)
-        ++totals.completed;
-    else
-        ++totals.failed;
-    setTotals(totals);
     startNext();
 }
 
 bool JobQueue::failIfOutputTaken(const MediaPtr &item)
 {
-    // The settings the job reads as it starts, right after this. The path is
-    // cleaned, not resolved: the items of a run share the destination's
+    // The path is not resolved: the items of a run share the destination's
     // spelling, and no disk is touched per item.
-    const ConversionSettings settings = ConversionSettings::current();
-    const QString output = QDir::cleanPath(
-        QFileInfo(plannedOutputPath(PlanSource::of(*item), m_target, m_destination, settings))
-            .absoluteFilePath());
-    const auto claimed = m_runOutputs.constFind(output);
-    if (claimed == m_runOutputs.cend()) {
-        m_runOutputs.insert(output, item->pathString());
+    const QString output = plannedOutputPath(PlanSource::of(*item), m_spec.target,
+                                             m_spec.destination, m_spec.settings);
+    const std::optional<QString> message
+        = m_rules.claim(item->pathString(), output, m_spec.keepStructure());
+    if (!message)
         return false;
-    }
-    QString message = tr("Another file in this batch is also converted to %1: %2")
-                          .arg(QFileInfo(output).fileName(), *claimed);
-    if (!settings.keepFolderStructure)
-        message += QStringLiteral(". ")
-            + tr("Turn on \"Keep folder structure\" to give the files of each folder their own "
-                 "folder.");
-    item->setErrorMessage(message);
+    // Refused before a job exists, yet started and ended like any other item.
+    const QUuid id = item->id();
+    Q_EMIT itemStarted(id);
+    item->setErrorMessage(*message);
     item->setStatus(MediaStatus::failed);
-    Q_EMIT itemStarted(item->id());
-    Q_EMIT itemFinished(item->id(), {JobOutcomeKind::failed, message, output});
+    Totals totals = m_totals;
+    ++totals.failed;
+    setTotals(totals);
+    Q_EMIT itemFinished(id, {JobOutcomeKind::failed, *message, output});
     return true;
-}
-
-bool JobQueue::isInputOfRun(const QString &path) const
-{
-    const auto identity = FileIdentity::of(path);
-    return identity && m_runInputs.contains(*identity);
 }
 
 void JobQueue::setTotals(const Totals &totals)

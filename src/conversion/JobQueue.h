@@ -1,11 +1,11 @@
 #pragma once
 
 #include "conversion/BatchProgress.h"
-#include "conversion/BatchSettings.h"
 #include "conversion/JobOutcome.h"
+#include "conversion/JobSpec.h"
+#include "conversion/RunRules.h"
 #include "conversion/Totals.h"
 #include "model/Media.h"
-#include "model/MediaTarget.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -46,11 +46,17 @@ public:
     BatchProgress progress() const;
 
     // Starts converting the items, or adds them to the run in progress; from
-    // now on every job that starts uses this target, folder and batch. Items
-    // already pending or running are not added a second time.
+    // now on every job that starts uses this spec. Items already pending or
+    // running are not added a second time.
+    void enqueue(const QList<MediaPtr> &items, const JobSpec &spec);
+    // The same under the preferences of this moment.
     void enqueue(const QList<MediaPtr> &items, const MediaTarget &target,
                  const QString &destination, const BatchSettings &batch);
-    // Drops what is pending and cancels what runs; the run then ends as usual.
+    // Inputs of the run that another process converts (the other parts of a
+    // sharded run): never written either. Until the run ends.
+    void protectInputs(const QList<FileIdentity> &inputs);
+    // Drops what is pending (back to waiting, counted nowhere) and cancels
+    // what runs; the run then ends as usual.
     void cancelAll();
     // Items that left the list leave the run: pending ones are dropped,
     // running ones cancelled, and neither counts in the totals any more.
@@ -66,18 +72,17 @@ Q_SIGNALS:
     void totalsChanged();
     void isRunningChanged();
     void startedAtChanged();
+    // When an item's job is created (or the run refuses it at once).
+    void itemStarted(const QUuid &id);
+    // Once per started item, also when it was removed from the list meanwhile.
+    void itemFinished(const QUuid &id, const JobOutcome &outcome);
     // A run ended (after the completion action), with its final totals.
     void runFinished(const Totals &totals);
-    // An item of the run began, and what became of it; every start has one
-    // finish. Items dropped from the pending list never start.
-    void itemStarted(const QUuid &id);
-    void itemFinished(const QUuid &id, const JobOutcome &outcome);
 
 private:
     void startNext();
     void startJob(const MediaPtr &item);
     void jobFinished(const QUuid &id, const JobOutcome &outcome);
-    bool isInputOfRun(const QString &path) const;
     // Fails the item when an earlier item of the run writes the same output;
     // claims the output otherwise.
     bool failIfOutputTaken(const MediaPtr &item);
@@ -91,16 +96,11 @@ private:
     QList<MediaPtr> m_activeMedia; // in start order
     // Running jobs whose items were removed: they end uncounted.
     QSet<QUuid> m_removed;
-    MediaTarget m_target;
-    QString m_destination;
-    BatchSettings m_batch;
+    JobSpec m_spec;
     std::function<void()> m_completion;
     std::function<void(const QString &)> m_opener;
     int m_maxConcurrent = 2;
     bool m_startScheduled = false;
-    // Every input of the run by device and inode: never to be overwritten.
-    QSet<FileIdentity> m_runInputs;
-    // The output of every item of the run, to the input that claimed it
-    // first: a later item with the same output fails instead of replacing it.
-    QHash<QString, QString> m_runOutputs;
+    // Every input of the run, and the outputs items claimed.
+    RunRules m_rules;
 };

@@ -1,7 +1,6 @@
 #include "conversion/MediaJob.h"
 
 #include "conversion/ArgumentBuilder.h"
-#include "conversion/HardwareDetection.h"
 #include "conversion/ImageConversion.h"
 #include "conversion/ImagePath.h"
 #include "conversion/LoudnessScan.h"
@@ -10,11 +9,9 @@
 #include "conversion/OutputLocks.h"
 #include "conversion/ProgressMath.h"
 #include "conversion/SafeOutput.h"
+#include "conversion/SourceFacts.h"
 #include "conversion/SuccessSignature.h"
-#include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
-#include "tools/MediaProbe.h"
-#include "tools/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,28 +31,40 @@ QString removedMessage()
 // The share of an item's bar that the loudness measuring pass fills.
 constexpr double measuringShare = 0.5;
 
+// Runs `work` on the pool and hands its result to `then` on the job's thread;
+// a job deleted meanwhile hears nothing.
+template<typename Work, typename Then> void onPool(QObject *job, Work work, Then then)
+{
+    using Result = std::invoke_result_t<Work>;
+    auto *watcher = new QFutureWatcher<Result>(job);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, job, [watcher, then] {
+        watcher->deleteLater();
+        then(watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
+
 } // namespace
 
-MediaJob::MediaJob(const MediaPtr &item, const MediaTarget &target, const QString &destination,
-                   const BatchSettings &batch, ProtectedPredicate isProtected, QObject *parent)
+MediaJob::MediaJob(const MediaPtr &item, const JobSpec &spec, const RunRules *rules,
+                   QObject *parent)
     : Operation(parent)
     , m_item(item.get())
-    , m_target(target)
-    , m_destination(destination)
-    , m_batch(batch)
-    , m_isProtected(std::move(isProtected))
+    , m_spec(spec)
+    , m_rules(rules ? rules : &m_ownRules)
 {
 }
 
 MediaJob::~MediaJob()
 {
+    *m_abandoned = true;
     // Stop the tools before their files go, so nothing recreates them.
     if (m_loudnessScan && m_item)
         m_item->setMeasuring(false);
     delete m_loudnessScan.data();
     delete m_ffmpeg.data();
     delete m_image.data();
-    delete m_probe.data();
+    delete m_facts.data();
     delete m_check.data();
     removeTemporaryFiles();
     releaseOutput();
@@ -65,24 +74,18 @@ void MediaJob::start()
 {
     if (!m_item)
         return fail(removedMessage());
-    const Preferences &preferences = Preferences::instance();
-    m_settings = ConversionSettings::current();
-    m_overwrite = preferences.value(PreferenceKeys::overwriteExisting);
-    m_signature = successSignature(m_target, m_batch, m_settings);
-    m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_target, m_destination, m_settings);
+    m_signature = successSignature(m_spec.target, m_spec.batch, m_spec.settings);
+    m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_spec.target, m_spec.destination,
+                                    m_spec.settings);
 
     // Done already only when that output is where this run would write it:
     // the same items converted into another folder are converted again.
-    if (preferences.value(PreferenceKeys::ignoreAlreadyProcessedFiles)
-        && m_item->status() == MediaStatus::successful
+    if (m_spec.skipConverted && m_item->status() == MediaStatus::successful
         && m_item->lastSuccessSignature() == m_signature && !m_item->lastOutputPath().isEmpty()
         && SafeOutput::canonicalOutputPath(m_item->lastOutputPath())
             == SafeOutput::canonicalOutputPath(m_finalPath)
         && QFileInfo::exists(m_finalPath)) {
-        m_skipped = true;
-        m_succeeded = true;
-        finish();
-        return;
+        return end(JobOutcomeKind::skipped);
     }
     prepareOutput();
 }
@@ -91,17 +94,8 @@ void MediaJob::prepareOutput()
 {
     if (!m_item)
         return fail(removedMessage());
-    m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_target, m_destination, m_settings);
-    if (!SafeOutput::isInside(m_finalPath, m_destination))
-        return fail(QCoreApplication::translate("MediaJob",
-                                                "The output name \"%1\" would leave the "
-                                                "destination folder \"%2\"; nothing was written")
-                        .arg(m_finalPath, m_destination));
-
-    if (SafeOutput::isSameFile(m_item->pathString(), m_finalPath)
-        || (m_isProtected && m_isProtected(m_finalPath))) {
-        return fail(SafeOutput::replacesInputMessage(m_finalPath));
-    }
+    if (const auto problem = m_rules->check(m_item->pathString(), m_finalPath, m_spec.destination))
+        return fail(*problem);
 
     // Taken before anything else happens, so jobs that share an output write
     // it one after another in the order they started.
@@ -118,88 +112,37 @@ void MediaJob::prepareOutput()
         return;
     }
     m_lockedPath = canonical;
-    resolveHardwareProfile();
+    gatherFacts();
 }
 
-void MediaJob::fillDuration()
+void MediaJob::gatherFacts()
 {
     if (!m_item)
         return fail(removedMessage());
-    if (m_item->group() == MediaGroup::subtitle)
-        return readTextEncoding();
-    // A video's frame size and pixel format shape its command line, so
-    // videos are always probed; audio only for its play length.
-    const MediaGroup group = m_item->group();
-    if ((m_item->duration() && group != MediaGroup::video)
-        || (group != MediaGroup::audio && group != MediaGroup::video))
-        return makePlan();
-    m_probe = probeMediaAsync(m_item->pathString(), this);
-    connect(m_probe, &Operation::finished, this, [this] {
-        const std::optional<ProbeResult> source = m_probe->result();
-        if (m_item && source) {
-            if (!m_item->duration())
-                m_item->setDuration(source->duration);
-            m_sourceVideo = sourceVideoOf(*source);
-        }
-        m_probe->deleteLater();
+    m_facts = gatherSourceFacts(PlanSource::of(*m_item), m_spec, this);
+    connect(m_facts, &Operation::finished, this, [this] {
+        m_facts->deleteLater();
         if (isCancelled())
             return cancelled();
-        if (m_item && source) {
-            if (const auto problem = sourceProblem(*source, m_target, m_item->filename()))
-                return fail(*problem);
-        }
-        makePlan();
+        if (!m_item)
+            return fail(removedMessage());
+        m_source = m_facts->source();
+        m_profile = m_facts->profile();
+        if (!m_item->duration())
+            m_item->setDuration(m_source.duration);
+        if (const std::optional<QString> &problem = m_facts->problem())
+            return fail(*problem);
+        replan();
+        beginConversion();
     });
-}
-
-// A legacy character set is read from the file's bytes, on the pool.
-void MediaJob::readTextEncoding()
-{
-    auto *watcher = new QFutureWatcher<std::optional<QString>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        m_textEncoding = watcher->result();
-        watcher->deleteLater();
-        if (isCancelled())
-            return cancelled();
-        makePlan();
-    });
-    watcher->setFuture(QtConcurrent::run(&legacyTextEncoding, m_item->pathString()));
-}
-
-void MediaJob::resolveHardwareProfile()
-{
-    if (!planNeedsHardwareProfile(m_target, m_settings))
-        return fillDuration();
-    // Detection runs once per process, off this thread; later jobs get the
-    // cached profile at once. A cancel ends the wait, not the detection.
-    m_detection = detectHardwareProfile(this);
-    connect(m_detection, &Operation::finished, this, [this] {
-        const HardwareProfile profile = m_detection->profile();
-        m_detection->deleteLater();
-        if (isCancelled())
-            return cancelled();
-        m_profile = profile;
-        fillDuration();
-    });
-}
-
-void MediaJob::makePlan()
-{
-    if (!m_item)
-        return fail(removedMessage());
-    replan();
-    beginConversion();
 }
 
 // Everything learnt of the source so far goes into the plan.
 void MediaJob::replan()
 {
-    PlanSource source = PlanSource::of(*m_item);
-    source.video = m_sourceVideo;
-    source.loudness = m_loudness;
-    source.textEncoding = m_textEncoding;
-    m_plan = planConversion(source, m_target, m_destination, m_batch, m_settings, m_profile,
-                            m_overwrite);
+    m_source.loudness = m_loudness;
+    m_plan = planConversion(m_source, m_spec.target, m_spec.destination, m_spec.batch,
+                            m_spec.settings, m_profile, m_spec.overwrite);
 }
 
 void MediaJob::beginConversion()
@@ -208,47 +151,68 @@ void MediaJob::beginConversion()
         return fail(removedMessage());
     // ffmpeg's progress counts from the trim start, so a trimmed file's bar
     // fills over the kept range.
-    m_duration = m_batch.keptDuration(m_item->duration()).value_or(0.0);
+    m_duration = m_spec.batch.keptDuration(m_item->duration()).value_or(0.0);
     m_item->setStatus(MediaStatus::processing);
     m_item->setProgress(0.0);
     m_item->setErrorMessage(std::nullopt);
 
-    // Created as needed; another process creating it meanwhile is no error.
-    const QString folder = QFileInfo(m_finalPath).absolutePath();
-    std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(folder).constData(), error);
-    if (error && !QFileInfo(folder).isDir())
-        return fail(QCoreApplication::translate("MediaJob",
-                                                "Could not create the folder \"%1\" for \"%2\": %3")
-                        .arg(folder, m_item->filename(), QString::fromStdString(error.message())));
-    if (!m_overwrite && QFileInfo::exists(m_finalPath))
-        return fail(SafeOutput::alreadyExistsMessage(m_finalPath));
-    SafeOutput::sweepFolderOnce(folder);
-    m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
-    convert();
+    auto prepare = [finalPath = m_finalPath, name = m_item->filename(),
+                    overwrite = m_spec.overwrite]() -> std::optional<QString> {
+        // Created as needed; another process creating it meanwhile is no error.
+        const QString folder = QFileInfo(finalPath).absolutePath();
+        std::error_code error;
+        std::filesystem::create_directories(QFile::encodeName(folder).constData(), error);
+        if (error && !QFileInfo(folder).isDir())
+            return QCoreApplication::translate("MediaJob",
+                                               "Could not create the folder \"%1\" for \"%2\": %3")
+                .arg(folder, name, QString::fromStdString(error.message()));
+        if (!overwrite && QFileInfo::exists(finalPath))
+            return SafeOutput::alreadyExistsMessage(finalPath);
+        SafeOutput::sweepFolderOnce(folder);
+        return std::nullopt;
+    };
+    onPool(this, std::move(prepare), [this](const std::optional<QString> &problem) {
+        if (isCancelled())
+            return cancelled();
+        if (problem)
+            return fail(*problem);
+        m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
+        convert();
+    });
 }
 
 void MediaJob::convert()
 {
     if (isCancelled())
         return cancelled();
-    if (normalizesLoudness(m_target, m_settings) && !m_loudness && m_plan.runsFFmpeg())
+    if (normalizesLoudness(m_spec.target, m_spec.settings) && !m_loudness && m_plan.runsFFmpeg())
         return measureLoudness();
     switch (m_plan.route) {
     case ConversionRoute::imagePath:
-    case ConversionRoute::webpThroughPng:
-        m_image = convertImage(m_plan.sourcePath, m_temporaryPath, m_target.ext, true, this);
-        connect(m_image, &Operation::finished, this, &MediaJob::onToolFinished);
-        return;
+        return runImageStep(m_temporaryPath, m_spec.target.ext);
+    case ConversionRoute::webpThroughPng: {
+        // libvips writes a PNG under a hidden name of this job beside the
+        // output, where a killed run's leftovers are swept; ffmpeg encodes it.
+        const QFileInfo output(m_finalPath);
+        m_intermediatePath = SafeOutput::temporaryPathFor(
+            output.dir().filePath(output.completeBaseName() + QStringLiteral(".png")));
+        return runImageStep(m_intermediatePath, QStringLiteral("png"));
+    }
     case ConversionRoute::microDvdThroughSrt:
         m_intermediatePath = m_plan.ffmpegDestination(m_temporaryPath);
-        return runFFmpegStep(m_intermediatePath);
+        return runFFmpegStep(m_plan.sourcePath, m_intermediatePath);
     case ConversionRoute::ffmpeg:
-        return runFFmpegStep(m_temporaryPath);
+        return runFFmpegStep(m_plan.sourcePath, m_temporaryPath);
     }
 }
 
-void MediaJob::runFFmpegStep(const QString &destination)
+void MediaJob::runImageStep(const QString &destination, const QString &ext)
+{
+    m_image = convertImage(m_plan.sourcePath, destination, ext, true, this);
+    connect(m_image, &Operation::finished, this, &MediaJob::onToolFinished);
+}
+
+void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
 {
     QPointer<Media> item = m_item;
     const double duration = m_duration;
@@ -264,8 +228,7 @@ void MediaJob::runFFmpegStep(const QString &destination)
         if (event.progress.isEnd)
             item->setProgress(1.0);
     };
-    m_ffmpeg
-        = runFFmpeg(m_plan.sourcePath, destination, m_plan.ffArgs, m_plan.overwrite, onEvent, this);
+    m_ffmpeg = runFFmpeg(source, destination, m_plan.ffArgs, m_plan.overwrite, onEvent, this);
     connect(m_ffmpeg, &Operation::finished, this, &MediaJob::onToolFinished);
 }
 
@@ -280,7 +243,7 @@ void MediaJob::measureLoudness()
         if (item && duration > 0)
             item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
     };
-    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_batch, m_settings.loudnessLufs(),
+    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_spec.batch, m_spec.settings.loudnessLufs(),
                                   std::move(onProgress), this);
     connect(m_loudnessScan, &Operation::finished, this, [this] {
         m_loudnessScan->deleteLater();
@@ -314,32 +277,55 @@ void MediaJob::measureLoudness()
 void MediaJob::onToolFinished()
 {
     std::optional<FFmpegFailure> failure;
+    const bool imageStep = m_image;
     if (m_image) {
         failure = m_image->failure();
-        m_image->deleteLater();
+        std::exchange(m_image, nullptr)->deleteLater();
     } else if (m_ffmpeg) {
         failure = m_ffmpeg->failure();
-        m_ffmpeg->deleteLater();
+        std::exchange(m_ffmpeg, nullptr)->deleteLater();
     }
     // Once cancelled, whatever the tool made is discarded.
     if (isCancelled() || (failure && isCancellation(*failure)))
         return cancelled();
     if (failure)
         return fail(errorDescription(*failure));
-    if (!m_intermediatePath.isEmpty())
+    switch (m_plan.route) {
+    case ConversionRoute::webpThroughPng:
+        if (imageStep)
+            return runFFmpegStep(m_intermediatePath, m_temporaryPath);
+        QFile::remove(std::exchange(m_intermediatePath, QString()));
+        break;
+    case ConversionRoute::microDvdThroughSrt:
         return finishSubtitleStep();
+    case ConversionRoute::imagePath:
+    case ConversionRoute::ffmpeg:
+        break;
+    }
     checkOutput();
 }
 
 void MediaJob::finishSubtitleStep()
 {
-    if (auto problem = SafeOutput::verifyOutput(m_intermediatePath))
-        return fail(*problem);
-    if (auto problem = MicroDvdWriter::convertFile(m_intermediatePath, m_temporaryPath))
-        return fail(*problem);
-    QFile::remove(m_intermediatePath);
-    m_intermediatePath.clear();
-    checkOutput();
+    // A job deleted while the file is written leaves its removal to the writer.
+    auto write = [srt = m_intermediatePath, output = m_temporaryPath,
+                  abandoned = m_abandoned]() -> std::optional<QString> {
+        std::optional<QString> problem = SafeOutput::verifyOutput(srt);
+        if (!problem)
+            problem = MicroDvdWriter::convertFile(srt, output);
+        QFile::remove(srt);
+        if (*abandoned)
+            QFile::remove(output);
+        return problem;
+    };
+    onPool(this, std::move(write), [this](const std::optional<QString> &problem) {
+        if (isCancelled())
+            return cancelled();
+        if (problem)
+            return fail(*problem);
+        m_intermediatePath.clear();
+        checkOutput();
+    });
 }
 
 // Whatever the route, the output is looked at before it takes its final name:
@@ -350,15 +336,15 @@ void MediaJob::checkOutput()
     if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
         return fail(*problem);
     OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
-                                m_batch.trimStartArguments().value(1).trimmed()};
+                                m_spec.batch.trimStartArguments().value(1).trimmed()};
     if (m_item) {
         // Without the input's own length a trim end past it would expect too much.
         if (m_item->duration())
-            context.expectedDuration = m_batch.keptDuration(m_item->duration());
+            context.expectedDuration = m_spec.batch.keptDuration(m_item->duration());
         context.inputEndedEarly = *m_inputEndedEarly;
         context.inputPath = m_item->pathString();
     }
-    m_check = checkOutputAsync(m_temporaryPath, m_target, context, this);
+    m_check = checkOutputAsync(m_temporaryPath, m_spec.target, context, this);
     connect(m_check, &Operation::finished, this, &MediaJob::commitChecked);
 }
 
@@ -376,12 +362,21 @@ void MediaJob::commit()
 {
     if (isCancelled())
         return cancelled();
-    if (auto problem = SafeOutput::commitOutput(m_temporaryPath, m_finalPath, m_overwrite))
-        return fail(*problem);
-    m_temporaryPath.clear();
-    if (m_item) // a stat beside the rename just made; the table shows the size
-        m_item->setLastOutputSize(QFileInfo(m_finalPath).size());
-    succeed();
+    // Once renamed the output is the user's: a cancel from now on is too late.
+    auto rename = [temporary = m_temporaryPath, finalPath = m_finalPath,
+                   overwrite = m_spec.overwrite]() -> std::pair<std::optional<QString>, qint64> {
+        const std::optional<QString> problem
+            = SafeOutput::commitOutput(temporary, finalPath, overwrite);
+        return {problem, problem ? 0 : QFileInfo(finalPath).size()};
+    };
+    onPool(this, std::move(rename), [this](const std::pair<std::optional<QString>, qint64> &done) {
+        if (done.first)
+            return fail(*done.first);
+        m_temporaryPath.clear();
+        if (m_item)
+            m_item->setLastOutputSize(done.second);
+        succeed();
+    });
 }
 
 void MediaJob::fail(const QString &message)
@@ -399,7 +394,7 @@ void MediaJob::fail(const QString &message)
         m_item->setErrorMessage(shown);
         m_item->setStatus(MediaStatus::failed);
     }
-    finish();
+    end(JobOutcomeKind::failed, shown);
 }
 
 void MediaJob::cancelled()
@@ -408,7 +403,7 @@ void MediaJob::cancelled()
     releaseOutput();
     if (m_item)
         m_item->setStatus(MediaStatus::cancelled);
-    finish();
+    end(JobOutcomeKind::cancelled);
 }
 
 void MediaJob::succeed()
@@ -420,7 +415,14 @@ void MediaJob::succeed()
         m_item->setLastSuccessSignature(m_signature);
         m_item->setLastOutputPath(m_finalPath);
     }
-    m_succeeded = true;
+    end(JobOutcomeKind::converted);
+}
+
+void MediaJob::end(JobOutcomeKind kind, const QString &message)
+{
+    if (isFinished())
+        return;
+    m_outcome = {kind, message, m_finalPath};
     finish();
 }
 
@@ -442,13 +444,10 @@ void MediaJob::removeTemporaryFiles()
 
 void MediaJob::onCancel()
 {
-    // The shared detection goes on for other jobs; this one stops waiting.
-    if (m_detection && !m_detection->isFinished())
-        m_detection->cancel();
+    if (m_facts)
+        m_facts->cancel();
     if (m_loudnessScan)
         m_loudnessScan->cancel();
-    if (m_probe)
-        m_probe->cancel();
     if (m_ffmpeg)
         m_ffmpeg->cancel();
     if (m_image)
@@ -462,11 +461,16 @@ void MediaJob::onCancel()
     }
 }
 
-MediaJob *processMedia(const MediaPtr &item, const MediaTarget &target, const QString &destination,
-                       const BatchSettings &batch, MediaJob::ProtectedPredicate isProtected,
+MediaJob *processMedia(const MediaPtr &item, const JobSpec &spec, const RunRules *rules,
                        QObject *parent)
 {
-    auto *job = new MediaJob(item, target, destination, batch, std::move(isProtected), parent);
+    auto *job = new MediaJob(item, spec, rules, parent);
     job->start();
     return job;
+}
+
+MediaJob *processMedia(const MediaPtr &item, const MediaTarget &target, const QString &destination,
+                       const BatchSettings &batch, QObject *parent)
+{
+    return processMedia(item, JobSpec::current(target, destination, batch), nullptr, parent);
 }

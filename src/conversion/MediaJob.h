@@ -1,13 +1,13 @@
 #pragma once
 
-#include "conversion/BatchSettings.h"
 #include "conversion/ConversionPlan.h"
 #include "conversion/HardwareProfile.h"
+#include "conversion/JobOutcome.h"
+#include "conversion/JobSpec.h"
 #include "conversion/LoudnessMeasurement.h"
+#include "conversion/RunRules.h"
 #include "model/Media.h"
-#include "model/MediaTarget.h"
 #include "model/Operation.h"
-#include "settings/ConversionSettings.h"
 
 #include <QPointer>
 #include <QString>
@@ -18,16 +18,15 @@
 #include <memory>
 #include <optional>
 
-class HardwareDetection;
 class ImageConversion;
 class OutputCheck;
 class FFmpegRun;
 class LoudnessScan;
-class ProbeRun;
+class SourceFacts;
 
-// The conversion of one item into one target and destination folder, in
-// small steps: skip check, output lock, duration probe, hardware profile,
-// the plan (ConversionPlan), the route's tools, the output check, commit.
+// The conversion of one item as its run's JobSpec says, in small steps: skip
+// check, refusal check and output lock, the source's facts (SourceFacts), the
+// plan (ConversionPlan), the route's tools, the output check, commit.
 // Lives on the main thread and touches the item only there. It holds the
 // item weakly: an item removed from the list while its job runs is gone, and
 // the job ends without touching it.
@@ -43,33 +42,25 @@ class MediaJob final : public Operation {
     Q_DISABLE_COPY_MOVE(MediaJob)
 
 public:
-    // Answers whether a path must never be written (the inputs of a run).
-    using ProtectedPredicate = std::function<bool(const QString &path)>;
-
     ~MediaJob() override;
 
-    // True on success or skip; valid once finished().
-    bool succeeded() const { return m_succeeded; }
-    bool skipped() const { return m_skipped; }
+    // Valid once finished().
+    const JobOutcome &outcome() const { return m_outcome; }
     const QString &outputPath() const { return m_finalPath; }
     // Valid once the conversion began.
     const ConversionPlan &plan() const { return m_plan; }
 
 private:
-    friend MediaJob *processMedia(const MediaPtr &, const MediaTarget &, const QString &,
-                                  const BatchSettings &, ProtectedPredicate, QObject *);
-    MediaJob(const MediaPtr &item, const MediaTarget &target, const QString &destination,
-             const BatchSettings &batch, ProtectedPredicate isProtected, QObject *parent);
+    friend MediaJob *processMedia(const MediaPtr &, const JobSpec &, const RunRules *, QObject *);
+    MediaJob(const MediaPtr &item, const JobSpec &spec, const RunRules *rules, QObject *parent);
 
     void start();
     void prepareOutput();
-    void fillDuration();
-    void readTextEncoding();
-    void resolveHardwareProfile();
-    void makePlan();
+    void gatherFacts();
     void beginConversion();
     void convert();
-    void runFFmpegStep(const QString &destination);
+    void runImageStep(const QString &destination, const QString &ext);
+    void runFFmpegStep(const QString &source, const QString &destination);
     void measureLoudness();
     void replan();
     void onToolFinished();
@@ -80,33 +71,30 @@ private:
     void fail(const QString &message);
     void cancelled();
     void succeed();
+    void end(JobOutcomeKind kind, const QString &message = {});
     void releaseOutput();
     void removeTemporaryFiles();
     void onCancel() override;
 
     QPointer<Media> m_item;
-    MediaTarget m_target;
-    QString m_destination;
-    BatchSettings m_batch;
-    ConversionSettings m_settings;
-    bool m_overwrite = true;
-    ProtectedPredicate m_isProtected;
+    const JobSpec m_spec;
+    // The queue's, which outlives its jobs; a job of its own has its own.
+    const RunRules *m_rules = nullptr;
+    RunRules m_ownRules;
     QString m_signature;
     ConversionPlan m_plan;
+    PlanSource m_source;
     HardwareProfile m_profile = HardwareProfile::software();
-    SourceVideo m_sourceVideo;
-    std::optional<QString> m_textEncoding;
 
     QString m_finalPath;
     QString m_lockedPath;
     QString m_temporaryPath;
-    QString m_intermediatePath; // the SRT of a MicroDVD output
+    QString m_intermediatePath; // the SRT of a MicroDVD output, the PNG of a WebP one
     double m_duration = 0.0;
     // Set from ffmpeg's log by the run's event handler.
     std::shared_ptr<std::atomic_bool> m_inputEndedEarly = std::make_shared<std::atomic_bool>(false);
 
-    QPointer<ProbeRun> m_probe;
-    QPointer<HardwareDetection> m_detection;
+    QPointer<SourceFacts> m_facts;
     QPointer<FFmpegRun> m_ffmpeg;
     QPointer<ImageConversion> m_image;
     QPointer<OutputCheck> m_check;
@@ -114,11 +102,15 @@ private:
     std::optional<LoudnessMeasurement> m_loudness;
     double m_progressFloor = 0.0; // where the conversion's share of the bar starts
     QMetaObject::Connection m_lockWait;
-    bool m_succeeded = false;
-    bool m_skipped = false;
+    // Shared with a pool step that may outlive the job.
+    std::shared_ptr<std::atomic_bool> m_abandoned = std::make_shared<std::atomic_bool>(false);
+    JobOutcome m_outcome;
 };
 
-// Starts converting `item`. `isProtected` may be empty.
-MediaJob *processMedia(const MediaPtr &item, const MediaTarget &target, const QString &destination,
-                       const BatchSettings &batch, MediaJob::ProtectedPredicate isProtected = {},
+// Starts converting `item` as `spec` says. `rules` (the run's inputs) may be
+// null for a job on its own.
+MediaJob *processMedia(const MediaPtr &item, const JobSpec &spec, const RunRules *rules = nullptr,
                        QObject *parent = nullptr);
+// The same under the preferences of this moment.
+MediaJob *processMedia(const MediaPtr &item, const MediaTarget &target, const QString &destination,
+                       const BatchSettings &batch, QObject *parent = nullptr);

@@ -21,7 +21,7 @@ double overallProgress(const Totals &totals, double inFlightProgress)
 {
     if (totals.total <= 0)
         return 0.0;
-    const double done = totals.completed + totals.failed;
+    const double done = totals.completed + totals.failed + totals.cancelled;
     return std::min(1.0, (done + inFlightProgress) / totals.total);
 }
 

@@ -53,23 +53,39 @@ bool processExists(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
-// Names this machine and PID namespace: process ids mean something only here.
-QString scopeTag()
+QString shortHash(const QByteArray &bytes)
 {
-    static const QString tag = [] {
-        QFile bootId(QStringLiteral("/proc/sys/kernel/random/boot_id"));
-        QByteArray scope = bootId.open(QIODevice::ReadOnly) ? bootId.readAll() : QByteArray();
-        scope += QFile::symLinkTarget(QStringLiteral("/proc/self/ns/pid")).toUtf8();
-        const QByteArray hash = QCryptographicHash::hash(scope, QCryptographicHash::Sha1);
-        return QString::fromLatin1(hash.first(4).toHex());
-    }();
+    return QString::fromLatin1(
+        QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).first(4).toHex());
+}
+
+QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
+
+// Names this machine and PID namespace: process ids mean something only
+// there, and only until it boots again.
+QString hostTag()
+{
+    static const QString tag
+        = shortHash(fileText(QStringLiteral("/etc/machine-id"))
+                    + QFile::symLinkTarget(QStringLiteral("/proc/self/ns/pid")).toUtf8());
+    return tag;
+}
+
+QString bootTag()
+{
+    static const QString tag
+        = shortHash(fileText(QStringLiteral("/proc/sys/kernel/random/boot_id")));
     return tag;
 }
 
 QString ownerTag()
 {
-    static const QString tag = QStringLiteral("%1-%2-%3")
-                                   .arg(scopeTag(), QString::number(::getpid()),
+    static const QString tag = QStringLiteral("%1-%2-%3-%4")
+                                   .arg(hostTag(), bootTag(), QString::number(::getpid()),
                                         QString::fromLatin1(startTimeOf(::getpid()).value_or("0")));
     return tag;
 }
@@ -130,20 +146,23 @@ QString temporaryPathFor(const QString &finalPath)
 
 int removeStaleTemporaries(const QString &folder)
 {
+    // A user's name may hold any byte but "/", a newline too.
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^\..*\.vireo-([0-9a-f]{8})-([0-9]{1,10})-([0-9]{1,20})-[0-9a-f]{8})"
-                       R"((\.[A-Za-z0-9]{1,16})?$)"));
-    const QString scope = scopeTag();
+        QStringLiteral(R"(\A\..*\.vireo-([0-9a-f]{8})-([0-9a-f]{8})-([0-9]{1,10})-([0-9]{1,20}))"
+                       R"(-[0-9a-f]{8}(\.[A-Za-z0-9]{1,16})?\z)"),
+        QRegularExpression::DotMatchesEverythingOption);
     int removed = 0;
     const QDir dir(folder);
     for (const QString &name : dir.entryList({QStringLiteral(".*.vireo-*")},
                                              QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
         const QRegularExpressionMatch match = pattern.match(name);
-        if (!match.hasMatch() || match.captured(1) != scope)
+        if (!match.hasMatch() || match.captured(1) != hostTag())
             continue; // not ours to judge: another machine or container
-        const qint64 pid = match.captured(2).toLongLong();
+        const qint64 pid = match.captured(3).toLongLong();
         const std::optional<QByteArray> start = startTimeOf(pid);
-        const bool ownerGone = start ? *start != match.captured(3).toLatin1() : !processExists(pid);
+        // Written before this machine last started: no process of that boot runs.
+        const bool ownerGone = match.captured(2) != bootTag()
+            || (start ? *start != match.captured(4).toLatin1() : !processExists(pid));
         if (ownerGone && QFile::remove(dir.filePath(name)))
             ++removed;
     }

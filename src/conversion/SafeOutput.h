@@ -28,14 +28,15 @@ bool isInside(const QString &path, const QString &folder);
 
 // A hidden name beside the final one that keeps its extension (ffmpeg picks
 // the muxer from it) and names its owner, this process:
-// "/out/.Song.vireo-<scope>-<pid>-<start time>-<random>.mp3". The name is no
+// "/out/.Song.vireo-<machine>-<boot>-<pid>-<start time>-<random>.mp3". The name is no
 // longer than the final one (or than a short name): the stem is cut, at a
 // character boundary, so it fits wherever the final name fits.
 QString temporaryPathFor(const QString &finalPath);
 
 // Removes from `folder` the temporary files that runs which no longer exist
 // left behind (killed, or a power loss): only names of the exact form above
-// whose owner process is gone, or whose id now belongs to another process.
+// written on this machine whose owner process is gone, whose id now belongs
+// to another process, or that were written before the last boot.
 // Files of live runs, of other machines and everything else stay. Returns how
 // many it removed. Reads the folder: never on the UI thread.
 int removeStaleTemporaries(const QString &folder);

@@ -37,6 +37,19 @@ void prepareChild(QProcess &process)
     });
 }
 
+// Takes over a child whose owner went away: the owner's destructor never
+// waits for it. The process object goes once the child has been reaped; the
+// child was already told to stop.
+void reap(QProcess *process)
+{
+    process->setParent(nullptr);
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QObject::connect(process, &QProcess::errorOccurred, process, [process] {
+        if (process->state() == QProcess::NotRunning)
+            process->deleteLater();
+    });
+}
+
 } // namespace
 
 ProcessRun::ProcessRun(QObject *parent)
@@ -50,7 +63,7 @@ ProcessRun::~ProcessRun()
         // The owner went away mid-run: never leave the child behind.
         m_process->disconnect(this);
         signalGroup(SIGKILL);
-        m_process->waitForFinished(3000);
+        reap(std::exchange(m_process, nullptr));
     }
 }
 

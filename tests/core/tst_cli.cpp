@@ -6,6 +6,7 @@
 #include "tools/FFmpegRunner.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <csignal>
 
 #include "TestSupport.h"
@@ -28,7 +30,8 @@ private Q_SLOTS:
     void dryRunPlansTheBuildersArguments();
     void presetByName();
     void takesEveryArgumentAsOnePath();
-    void shardsSplitThePlan();
+    void shardsAreTheWholeRun_data();
+    void shardsAreTheWholeRun();
     void exitStatuses_data();
     void exitStatuses();
     void interruptCancelsCleanly_data();
@@ -197,35 +200,81 @@ void TestCli::takesEveryArgumentAsOnePath()
     QVERIFY(text.contains("t\\x1b]0;x\\x07\\n.wav") && !text.contains('\x1b'));
 }
 
-void TestCli::shardsSplitThePlan()
+void TestCli::shardsAreTheWholeRun_data()
 {
-    // Two copies of one tree: parts go by the paths below the input folder.
-    const QStringList trees {m_dir.filePath("tree"), m_dir.filePath("elsewhere/tree")};
-    for (int i = 0; i < 48; ++i) {
-        const QString file
-            = trees[i % 2] + QStringLiteral("/d%1/s%2.wav").arg(i / 2 % 3).arg(i / 2);
-        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-        QVERIFY(QFile::copy(m_mixed + "/one.wav", file));
-        QVERIFY(TestSupport::writeFile(QFileInfo(file).path() + "/notes.txt", "x")); // skipped
-    }
-    // The inputs of a run's events below the tree, planned or skipped.
-    const auto inputs = [this](const QStringList &options, const QString &tree) {
-        QStringList found;
-        for (const QJsonObject &event :
-             run(QStringList {"--json", "-n", "-t", "audio.mp3", tree} + options).events)
-            found << event["input"].toString().mid(tree.size());
-        return found.filter("/");
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QStringList>("options"); // "@tree": the input folder
+    // songN.flac beside a different songN.mp3: every output is an input.
+    QTest::newRow("inputs protected") << "pairs" << QStringList {"-o", "@tree"};
+    // Eight folders with 01.flac, one output folder.
+    QTest::newRow("same output twice") << "twins" << QStringList {"-o", "@tree/out"};
+    // Files and links to them: each file once.
+    QTest::newRow("links") << "links" << QStringList {"-o", "@tree/out"};
+    QTest::newRow("structure kept")
+        << "twins" << QStringList {"--keep-structure", "-o", "@tree/out"};
+}
+
+void TestCli::shardsAreTheWholeRun()
+{
+    QFETCH(QString, layout);
+    QFETCH(QStringList, options);
+    const QString tone = m_dir.filePath("short.flac");
+    QVERIFY(QFile::exists(tone) || TestSupport::makeTone(tone, 0.2));
+    const auto make = [&](const QString &tree) {
+        for (int i = 0; i < 12; ++i) {
+            const QString n = QString::number(i);
+            const QString file = layout == "twins"
+                ? QStringLiteral("%1/d%2/01.flac").arg(tree).arg(i % 8)
+                : QStringLiteral("%1/song%2.flac").arg(tree, n);
+            QDir().mkpath(QFileInfo(file).path());
+            QFile::copy(tone, file);
+            if (layout == "pairs")
+                TestSupport::writeFile(tree + "/song" + n + ".mp3", "the user's own " + n.toUtf8());
+            if (layout == "links")
+                QFile::link(file, tree + "/link" + n + ".flac");
+        }
     };
-    QStringList whole = inputs({}, trees[0]), joined;
-    for (int k = 1; k <= 3; ++k) {
-        const QStringList part = inputs({QStringLiteral("--shard=%1/3").arg(k)}, trees[0]);
-        QVERIFY(part.size() < whole.size());
-        QCOMPARE(inputs({QStringLiteral("--shard=%1/3").arg(k)}, trees[1]), part);
-        joined += part;
+    // The counts of a run's summary, and every file of its tree with its size.
+    const auto outcome = [](const QList<QJsonObject> &summaries, const QString &tree) {
+        QStringList lines;
+        for (const char *field : {"completed", "failed", "skipped"}) {
+            int sum = 0;
+            for (const QJsonObject &summary : summaries)
+                sum += summary[field].toInt();
+            lines << QStringLiteral("%1 %2").arg(field).arg(sum);
+        }
+        QDirIterator files(tree, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QFileInfo file(files.next());
+            lines << file.filePath().mid(tree.size()) + ' ' + QString::number(file.size());
+        }
+        lines.sort();
+        return lines;
+    };
+    const QString whole = m_dir.filePath(QTest::currentDataTag() + QStringLiteral("/whole"));
+    const QString split = m_dir.filePath(QTest::currentDataTag() + QStringLiteral("/split/tree"));
+    make(whole);
+    make(split);
+    const auto arguments = [&](const QString &tree) {
+        return QStringList {"--json", "-t", "audio.mp3", tree}
+        + QStringList(options).replaceInStrings("@tree", tree);
+    };
+    const Run unsharded = run(arguments(whole));
+    // Three parts at once, as on three machines sharing the folder.
+    std::array<QProcess, 3> parts;
+    for (int k = 0; k < 3; ++k) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", m_config);
+        parts[k].setProcessEnvironment(environment);
+        parts[k].start(QStringLiteral(VIREO_CLI),
+                       arguments(split) << QStringLiteral("--shard=%1/3").arg(k + 1));
     }
-    joined.sort();
-    whole.sort();
-    QCOMPARE(joined, whole); // disjoint, and together the whole plan
+    QList<QJsonObject> summaries;
+    for (QProcess &part : parts) {
+        QVERIFY(part.waitForFinished(120000));
+        summaries << parseEvents(part.readAllStandardOutput()).last();
+    }
+    QCOMPARE(outcome(summaries, split), outcome({unsharded.events.last()}, whole));
 }
 
 void TestCli::exitStatuses_data()
@@ -333,6 +382,7 @@ void TestCli::interruptCancelsCleanly()
     const QList<QJsonObject> events = parseEvents(seen + process.readAllStandardOutput());
     QVERIFY(!events.isEmpty());
     QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
+    QCOMPARE(events.last()["failed"].toInt(), 0); // cancelled or never started, not failed
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
              QStringList()); // no output, partial or temporary file
     QTRY_VERIFY(TestSupport::liveChildren().isEmpty());

@@ -4,7 +4,6 @@
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/ProcessRunner.h"
-#include "tools/ToolLocator.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,8 +51,6 @@ private Q_SLOTS:
     void convertsUpright();
     void failures_data();
     void failures();
-    void webpTemporaryIsRemoved_data();
-    void webpTemporaryIsRemoved();
 
 private:
     QString source(const QString &name) const { return m_dir.filePath("src/" + name); }
@@ -434,7 +431,7 @@ void TestConversions::convertsUpright_data()
     } targets[] = {
         {"png", "pngload", true, true},      {"jpg", "jpegload", true, true},
         {"tiff", "tiffload", true, false},   {"gif", "gifload", false, false},
-        {"bmp", "magickload", false, false}, {"webp", "webpload", false, false},
+        {"bmp", "magickload", false, false},
     };
     // The portrait rows are stored landscape with a rotation; the red half
     // must end up on top.
@@ -517,8 +514,6 @@ void TestConversions::failures_data()
     row("missing destination folder", "photo.heic", "nowhere/photo.tiff", "tiff",
         "Could not create tiff");
     row("png kept", "never-read.heic", "kept.png", "png", "File 'kept.png' already exists", true);
-    row("webp kept", "never-read.heic", "kept.webp", "webp", "File 'kept.webp' already exists",
-        true);
 }
 
 void TestConversions::failures()
@@ -543,62 +538,6 @@ void TestConversions::failures()
     QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden),
              existing ? QStringList {QFileInfo(outputPath).fileName()} : QStringList());
     QVERIFY(!existing || readFile(outputPath) == "earlier result");
-}
-
-void TestConversions::webpTemporaryIsRemoved_data()
-{
-    QTest::addColumn<QByteArray>("fakeFFmpeg"); // the fake tool's arguments, or the real ffmpeg
-    QTest::addColumn<QString>("cancel"); // when, if ever
-    QTest::addColumn<QString>("outputName");
-
-    QTest::newRow("ffmpeg fails") << QByteArray() << ""
-                                  << "nowhere/photo.webp";
-    QTest::newRow("disk full, exit 0") << QByteArray("--stderr 'No space left on device\\n'") << ""
-                                       << "photo.webp";
-    QTest::newRow("cancelled while libvips works") << QByteArray() << "at once"
-                                                   << "photo.webp";
-    QTest::newRow("cancelled while ffmpeg runs") << QByteArray("--hang") << "in ffmpeg"
-                                                 << "photo.webp";
-    // cleanup() waits for the pool thread and checks the temporary folder.
-    QTest::newRow("deleted while libvips works") << QByteArray() << "deleted"
-                                                 << "photo.webp";
-}
-
-void TestConversions::webpTemporaryIsRemoved()
-{
-    QFETCH(QByteArray, fakeFFmpeg);
-    QFETCH(QString, cancel);
-    QFETCH(QString, outputName);
-
-    QString ffmpeg = ToolLocator::ffmpegPath();
-    if (!fakeFFmpeg.isEmpty()) {
-        ffmpeg = m_dir.filePath(QStringLiteral("fake-ffmpeg"));
-        QVERIFY(writeFile(ffmpeg,
-                          "#!/bin/sh\nexec '" + QFile::encodeName(TestSupport::fakeTool()) + "' "
-                              + fakeFFmpeg + "\n"));
-        QVERIFY(
-            QFile::setPermissions(ffmpeg, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    }
-
-    std::unique_ptr<ImageConversion> conversion(convertImageWith(
-        ffmpeg, source("photo.heic"), output(outputName), QStringLiteral("webp"), false));
-    if (cancel == u"deleted")
-        return;
-    if (cancel == u"in ffmpeg")
-        QTRY_VERIFY(!TestSupport::liveChildren().isEmpty());
-    if (!cancel.isEmpty())
-        conversion->cancel();
-    QVERIFY(waitFor(conversion.get()));
-    QVERIFY(conversion->failure());
-    QCOMPARE(isCancellation(*conversion->failure()), !cancel.isEmpty());
-    if (cancel.isEmpty()) {
-        // ffmpeg's own error passes through unchanged.
-        const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
-        QVERIFY(error);
-        QVERIFY(!error->stderrTail.isEmpty());
-        QVERIFY(error->stderrTail != u"Could not write image");
-    }
-    QVERIFY(!QFile::exists(output(outputName)));
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

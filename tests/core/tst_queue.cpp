@@ -1,4 +1,5 @@
 #include "conversion/HardwareDetection.h"
+#include "conversion/JobOutcome.h"
 #include "conversion/JobQueue.h"
 #include "conversion/MediaJob.h"
 #include "conversion/OutputCheck.h"
@@ -7,7 +8,6 @@
 #include "conversion/Workspace.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
-#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 
 #include <QDir>
@@ -25,8 +25,6 @@
 
 #include "TestSupport.h"
 
-Q_DECLARE_METATYPE(BatchSettings)
-Q_DECLARE_METATYPE(ConversionSettings)
 Q_DECLARE_METATYPE(MediaStatus)
 
 namespace {
@@ -76,8 +74,6 @@ private Q_SLOTS:
     void safeOutputPrimitives();
     void outputProblems_data();
     void outputProblems();
-    void signatures_data();
-    void signatures();
     void resetIfStale_data();
     void resetIfStale();
     void nameFits_data();
@@ -100,13 +96,16 @@ private:
         const std::function<void(JobQueue &)> &during = [](JobQueue &) {});
     static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
     static QStringList entries(const QString &folder);
-    // The arguments vireo-cli --json planned; its ffmpeg runs append theirs to record.
-    QStringList cli(const QStringList &arguments, const QString &record);
+    // vireo-cli --json's planned or finished events; its ffmpeg runs append
+    // their arguments to record.
+    QList<QJsonObject> cli(const QStringList &arguments, const QString &record);
 
     QTemporaryDir m_dir;
     QString m_tone, m_movie;
     int m_counter = 0;
     std::optional<Totals> m_totals; // of the last run
+    QList<QUuid> m_started; // of the last run, by JobQueue::itemStarted
+    QList<JobOutcomeKind> m_ended;
     QStringList m_opened; // destinations opened at the end of runs
 };
 
@@ -116,6 +115,8 @@ void TestQueue::initTestCase()
     qputenv("VIREO_FFMPEG", TestSupport::fakeTool().toUtf8());
     qputenv("FAKETOOL_EXEC", QStandardPaths::findExecutable("ffmpeg").toUtf8());
     QVERIFY(m_dir.isValid());
+    // A settings store of its own, apart from the vireo-cli runs' one.
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath("settings").toUtf8());
     m_tone = m_dir.filePath("tone.wav");
     QVERIFY(TestSupport::makeTone(m_tone, 0.5));
     m_movie = m_dir.filePath("clip.mkv");
@@ -127,6 +128,11 @@ void TestQueue::initTestCase()
     vips::VImage::black(16, 16, vips::VImage::option()->set("bands", 3))
         .heifsave(m_dir.filePath("photo.heic").toUtf8().constData());
     // "Привет мир" in Windows-1251, as many older subtitle files are written.
+    QVERIFY(TestSupport::makeMedia(
+        m_dir.filePath("silent.mkv"),
+        TestSupport::split("-f lavfi -i testsrc=size=32x32:rate=5:duration=1 -c:v mpeg4")));
+    QVERIFY(QDir().mkpath(m_dir.filePath("twin")));
+    QVERIFY(TestSupport::makeTone(m_dir.filePath("twin/Tone.flac"), 0.3));
     QVERIFY(writeFile(m_dir.filePath("lines.srt"),
                       "1\n00:00:01,000 --> 00:00:02,000\n\xcf\xf0\xe8\xe2\xe5\xf2 \xec\xe8\xf0\n"));
 }
@@ -171,6 +177,11 @@ bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const Q
     JobQueue queue;
     queue.setDestinationOpener([this](const QString &folder) { m_opened << folder; });
     connect(&queue, &JobQueue::runFinished, this, [this](const Totals &t) { m_totals = t; });
+    m_started.clear();
+    m_ended.clear();
+    connect(&queue, &JobQueue::itemStarted, this, [this](const QUuid &id) { m_started << id; });
+    connect(&queue, &JobQueue::itemFinished, this,
+            [this](const QUuid &, const JobOutcome &outcome) { m_ended << outcome.kind; });
     queue.enqueue(items, MediaTarget::fromId(target).value(), out, batch);
     during(queue);
     // A finished run forgets its counts and start.
@@ -178,7 +189,7 @@ bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const Q
         && queue.totals() == Totals() && !queue.startedAt();
 }
 
-QStringList TestQueue::cli(const QStringList &arguments, const QString &record)
+QList<QJsonObject> TestQueue::cli(const QStringList &arguments, const QString &record)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -189,13 +200,13 @@ QStringList TestQueue::cli(const QStringList &arguments, const QString &record)
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VIREO_CLI), arguments + QStringList {"--json"});
     process.waitForFinished(120000);
-    QStringList planned;
+    QList<QJsonObject> outcomes;
     for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
         const QJsonObject event = QJsonDocument::fromJson(line).object();
-        if (event["event"] == "planned")
-            planned = event["arguments"].toVariant().toStringList();
+        if (event["event"] == "planned" || event["event"] == "finished")
+            outcomes << event;
     }
-    return planned;
+    return outcomes;
 }
 
 MediaPtr TestQueue::item(const QString &path, MediaGroup group)
@@ -273,6 +284,7 @@ void TestQueue::skipsUnchangedAndRedoesChanged()
     QVERIFY(run(items, "video.mp4", out));
     QCOMPARE(transitions, 0);
     QCOMPARE(m_totals, (Totals {2, 2, 0}));
+    QCOMPARE(m_ended, QList<JobOutcomeKind>(2, JobOutcomeKind::skipped));
     QCOMPARE(QFileInfo(first).lastModified(), modified);
 
     // A new scale changes the video signature: both convert again.
@@ -321,16 +333,26 @@ void TestQueue::cancelStopsRunningKeepsPending()
             [&] { return items[0]->progress() > 0 && items[1]->progress() > 0; }, 30000));
         QCOMPARE(queue.activeCount(), 2);
         queue.cancelAll();
+        queue.cancelAll(); // a second cancel changes nothing
     }));
 
     QCOMPARE(items[0]->status(), MediaStatus::cancelled);
     QCOMPARE(items[1]->status(), MediaStatus::cancelled);
     QCOMPARE(items[0]->errorMessage(), std::nullopt);
+    // The waiting ones never started: they wait again, counted nowhere.
     for (int i = 2; i < 5; ++i)
         QCOMPARE(items[i]->status(), MediaStatus::unprocessed);
-    QCOMPARE(m_totals, (Totals {5, 0, 2}));
+    QCOMPARE(m_totals, (Totals {2, 0, 0, 2}));
+    QCOMPARE(m_ended, QList<JobOutcomeKind>(2, JobOutcomeKind::cancelled));
+    QCOMPARE(m_started, (QList<QUuid> {items[0]->id(), items[1]->id()}));
     QCOMPARE(m_opened.size(), 1);
     QCOMPARE(entries(out), QStringList()); // no partial or temporary file
+
+    // The next run starts them again, and counts anew.
+    qunsetenv("FAKETOOL_ACTIONS");
+    QVERIFY(run(items, "audio.mp3", out));
+    QCOMPARE(m_totals, (Totals {5, 5, 0, 0}));
+    QCOMPARE(m_ended, QList<JobOutcomeKind>(5, JobOutcomeKind::converted));
 }
 
 void TestQueue::outputsFollowTheNameRule()
@@ -412,12 +434,13 @@ void TestQueue::sameOutputTwiceInOneRun()
     QDir().mkpath(base + "/Artist/A");
     QDir().mkpath(base + "/Artist/B");
     QVERIFY(QFile::copy(m_tone, base + "/Artist/A/song.wav"));
-    QVERIFY(TestSupport::makeTone(base + "/Artist/B/song.flac", 1.0));
+    // Names that differ only in case are one file where the destination folds case.
+    QVERIFY(TestSupport::makeTone(base + "/Artist/B/Song.flac", 1.0));
     // A broken and an empty input fail alone; the batch goes on.
     QVERIFY(writeFile(base + "/broken.wav", QByteArray(4096, '\x5a')));
     QVERIFY(writeFile(base + "/empty.wav", {}));
     const QList<MediaPtr> items {item(base + "/broken.wav"), item(base + "/Artist/A/song.wav"),
-                                 item(base + "/empty.wav"), item(base + "/Artist/B/song.flac")};
+                                 item(base + "/empty.wav"), item(base + "/Artist/B/Song.flac")};
     for (const MediaPtr &item : items)
         item->setImportRoot(base);
     const bool blocked = overwrite && keepStructure;
@@ -426,7 +449,7 @@ void TestQueue::sameOutputTwiceInOneRun()
     QVERIFY(run(items, "audio.mp3", base + "/out"));
     QVERIFY(!blocked
             || items[3]->errorMessage()->startsWith("Could not create the folder \"" + base
-                                                    + "/out/Artist/B\" for \"song.flac\": "));
+                                                    + "/out/Artist/B\" for \"Song.flac\": "));
     if (blocked)
         return;
 
@@ -437,12 +460,15 @@ void TestQueue::sameOutputTwiceInOneRun()
     // Within one run the later item never replaces the earlier one's output.
     QCOMPARE(items[3]->status(), keepStructure ? MediaStatus::successful : MediaStatus::failed);
     QCOMPARE(m_totals, (Totals {4, keepStructure ? 2 : 1, keepStructure ? 2 : 3}));
+    // Refused at once or failed in a job: each started and ended once.
+    QCOMPARE(m_started.size(), 4);
+    QCOMPARE(m_ended.count(JobOutcomeKind::failed), keepStructure ? 2 : 3);
     if (keepStructure) {
-        QCOMPARE(entries(base + "/out/Artist/B"), QStringList {"song.mp3"});
-        QCOMPARE(items[3]->lastOutputPath(), base + "/out/Artist/B/song.mp3");
+        QCOMPARE(entries(base + "/out/Artist/B"), QStringList {"Song.mp3"});
+        QCOMPARE(items[3]->lastOutputPath(), base + "/out/Artist/B/Song.mp3");
     } else {
         QCOMPARE(*items[3]->errorMessage(),
-                 "Another file in this batch is also converted to song.mp3: " + base
+                 "Another file in this batch is also converted to Song.mp3: " + base
                      + "/Artist/A/song.wav. Turn on \"Keep folder structure\" to give the files of "
                        "each folder their own folder.");
     }
@@ -565,55 +591,6 @@ void TestQueue::outputProblems()
     QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
 }
 
-static ConversionSettings defaults()
-{
-    return {"h264", 23.0, true, 192.0, "mp3", false, -16.0};
-}
-
-void TestQueue::signatures_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<BatchSettings>("batch");
-    QTest::addColumn<ConversionSettings>("settings");
-    QTest::addColumn<QString>("signature");
-
-    const BatchSettings plain;
-    QTest::newRow("mp3") << "audio.mp3" << plain << defaults() << "audio.mp3|ak=192";
-    QTest::newRow("mp4") << "video.mp4" << plain << defaults()
-                         << "video.mp4|vc=h264|vq=23.0|hw=true|ak=192|sc=Original";
-    QTest::newRow("extract audio") << "video.extract-audio" << plain << defaults()
-                                   << "video.extract-audio|ak=192|a2=mp3|sc=Original";
-    QTest::newRow("png") << "image.png" << plain << defaults() << "image.png";
-
-    ConversionSettings tuned {"hevc", 22.5, false, 127.9, "flac", true, -14.0};
-    QTest::newRow("other values") << "video.mkv" << plain << tuned
-                                  << "video.mkv|vc=hevc|vq=22.5|hw=false|ak=127|sc=Original";
-
-    // Loudness counts only where it applies, so video signatures stay as they were.
-    QTest::newRow("normalized extract audio")
-        << "video.extract-audio" << plain << tuned
-        << "video.extract-audio|ak=127|a2=flac|sc=Original|ln=-14.0";
-
-    QTest::newRow("trim with blank fields")
-        << "audio.mp3" << BatchSettings {true} << defaults() << "audio.mp3|ak=192|trim=-";
-    const BatchSettings trim {true, " 1:30", "2:00", VideoScale::p720};
-    QTest::newRow("trim as typed, scale")
-        << "video.webm" << trim << defaults()
-        << "video.webm|vc=h264|vq=23.0|hw=true|ak=192|trim= 1:30-2:00|sc=720p";
-    QTest::newRow("trim off keeps texts out")
-        << "audio.mp3" << BatchSettings {false, " 1:30", "2:00", VideoScale::p720} << defaults()
-        << "audio.mp3|ak=192";
-}
-
-void TestQueue::signatures()
-{
-    QFETCH(QString, target);
-    QFETCH(BatchSettings, batch);
-    QFETCH(ConversionSettings, settings);
-    QFETCH(QString, signature);
-    QCOMPARE(successSignature(MediaTarget::fromId(target).value(), batch, settings), signature);
-}
-
 void TestQueue::resetIfStale_data()
 {
     QTest::addColumn<MediaStatus>("status");
@@ -675,19 +652,23 @@ void TestQueue::nameFits()
 
 void TestQueue::sweepRemovesOnlyOrphans_data()
 {
-    // Ours: .x.vireo-<scope>-<pid>-<start>-<random>.mp3
+    // Ours: .x.vireo-<machine>-<boot>-<pid>-<start>-<random>.mp3
     const QString live = QFileInfo(temporaryPathFor("/out/x.mp3")).fileName();
     const QStringList parts = live.split(u'-');
-    const auto name = [&](const QString &scope, const QString &pid, const QString &start) {
-        return QStringLiteral(".x.vireo-%1-%2-%3-0123abcd.mp3").arg(scope, pid, start);
+    const auto name = [&](const QString &boot, const QString &pid, const QString &start) {
+        return QStringLiteral(".x.vireo-%1-%2-%3-%4-0123abcd.mp3").arg(parts[1], boot, pid, start);
     };
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("removed");
     QTest::newRow("this run") << live << false;
-    QTest::newRow("id now another process's") << name(parts[1], parts[2], parts[3] + '1') << true;
-    QTest::newRow("another machine") << name("00000000", "99999999", parts[3]) << false;
+    QTest::newRow("id now another process's") << name(parts[2], parts[3], parts[4] + '1') << true;
+    QTest::newRow("another machine") << QString(live).replace(parts[1], "00000000") << false;
+    QTest::newRow("before the last boot") << name("00000000", parts[3], parts[4]) << true;
+    QTest::newRow("a newline in the name")
+        << ".x\ny" + name(parts[2], "99999999", parts[4]).mid(2) << true;
     QTest::newRow("older name, no owner") << ".x.vireo-1a2b3c4d.mp3" << false;
-    QTest::newRow("more after it") << name(parts[1], "99999999", parts[3]) + ".part" << false;
+    QTest::newRow("more after it") << name(parts[2], "99999999", parts[4]) + ".part" << false;
+    QTest::newRow("a newline after it") << name(parts[2], "99999999", parts[4]) + "\n" << false;
 }
 
 void TestQueue::sweepRemovesOnlyOrphans()
@@ -742,30 +723,52 @@ void TestQueue::killedRunLeavesNothingBehind()
 
 void TestQueue::dryRunIsWhatTheJobRuns_data()
 {
-    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<bool>("runsFFmpeg");
-    QTest::newRow("ffmpeg") << "tone.wav"
-                            << QStringList {"--to", "audio.mp3", "--trim-start", "0.2"} << true;
+    const QStringList tone {"tone.wav"};
+    QTest::newRow("ffmpeg") << tone << QStringList {"--to", "audio.mp3", "--trim-start", "0.2"}
+                            << true;
     QTest::newRow("file given itself, structure kept")
-        << "tone.wav" << QStringList {"--to", "audio.mp3", "--keep-structure"} << true;
-    QTest::newRow("image path") << "photo.heic" << QStringList {"--to", "image.jpg"} << false;
-    QTest::newRow("webp through png") << "photo.heic" << QStringList {"--to", "image.webp"} << true;
+        << tone << QStringList {"--to", "audio.mp3", "--keep-structure"} << true;
+    QTest::newRow("image path") << QStringList {"photo.heic"} << QStringList {"--to", "image.jpg"}
+                                << false;
+    QTest::newRow("webp through png")
+        << QStringList {"photo.heic"} << QStringList {"--to", "image.webp"} << true;
     QTest::newRow("microdvd through srt")
-        << "lines.srt" << QStringList {"--to", "subtitle.sub"} << true;
+        << QStringList {"lines.srt"} << QStringList {"--to", "subtitle.sub"} << true;
+    // Refused alike: a source without audio, two files to one output.
+    QTest::newRow("no audio") << QStringList {"silent.mkv"}
+                              << QStringList {"--to", "video.extract-audio"} << false;
+    QTest::newRow("same output twice")
+        << QStringList {"tone.wav", "twin/Tone.flac"} << QStringList {"--to", "audio.mp3"} << true;
 }
 
 void TestQueue::dryRunIsWhatTheJobRuns()
 {
-    QFETCH(QString, input);
+    QFETCH(QStringList, inputs);
     QFETCH(QStringList, options);
     QFETCH(bool, runsFFmpeg);
     const QString out = m_dir.filePath(QTest::currentDataTag());
     const QString record = out + ".argv";
-    options << "-o" << out << m_dir.filePath(input);
-    const QStringList planned = cli(options + QStringList {"--dry-run"}, record);
+    options << "-o" << out;
+    for (const QString &input : inputs)
+        options << m_dir.filePath(input);
+    // The reason each input would be refused, or "" - and what a job said.
+    QHash<QString, QString> refusals, failures;
+    QStringList planned;
+    for (const QJsonObject &event : cli(options + QStringList {"--dry-run"}, record)) {
+        refusals.insert(event["input"].toString(), event["problem"].toString());
+        if (!event.contains("problem"))
+            planned = event["arguments"].toVariant().toStringList();
+    }
     QVERIFY(!QFile::exists(record));
-    cli(options, record);
+    for (const QJsonObject &event : cli(options, record))
+        failures.insert(event["input"].toString(), event["error"].toString());
+    QCOMPARE(failures, refusals);
+    QCOMPARE(refusals.size(), inputs.size());
+    // Only the outputs: no intermediate PNG or SRT, no temporary file.
+    QCOMPARE(entries(out).size(), qsizetype(refusals.values().count(QString())));
     QFile file(record);
     QCOMPARE(file.open(QIODevice::ReadOnly), runsFFmpeg);
     QCOMPARE(planned.isEmpty(), !runsFFmpeg);
@@ -774,7 +777,7 @@ void TestQueue::dryRunIsWhatTheJobRuns()
     const QStringList ran = QString::fromUtf8(file.readAll()).split('\n');
     QCOMPARE(ran.count(QString()), 2); // one run: its arguments and the empty line
     QCOMPARE(withoutPaths(ran.mid(0, ran.size() - 2)), withoutPaths(planned));
-    QCOMPARE(planned.contains("WINDOWS-1251"), input == "lines.srt");
+    QCOMPARE(planned.contains("WINDOWS-1251"), inputs.first() == "lines.srt");
     QCOMPARE(QFileInfo(ran.at(ran.size() - 3).mid(5)).absolutePath(), out); // after "file:"
 }
 

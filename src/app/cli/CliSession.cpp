@@ -3,31 +3,26 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/ClassificationProbe.h"
 #include "conversion/ConversionPlan.h"
-#include "conversion/HardwareDetection.h"
 #include "conversion/JobQueue.h"
 #include "conversion/LoudnessMeasurement.h"
 #include "conversion/ProgressMath.h"
-#include "conversion/SafeOutput.h"
-#include "model/FileIdentity.h"
+#include "conversion/RunRules.h"
+#include "conversion/SourceFacts.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
 #include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "settings/PresetStore.h"
 #include "tools/FFmpegRunner.h"
-#include "tools/MediaProbe.h"
-#include "tools/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
-#include <QtConcurrent>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -36,18 +31,19 @@
 
 namespace {
 
-QString statusWord(MediaStatus status)
+QString statusWord(JobOutcomeKind kind)
 {
-    switch (status) {
-    case MediaStatus::successful:
+    switch (kind) {
+    case JobOutcomeKind::converted:
         return QStringLiteral("successful");
-    case MediaStatus::failed:
+    case JobOutcomeKind::failed:
         return QStringLiteral("failed");
-    case MediaStatus::cancelled:
+    case JobOutcomeKind::cancelled:
         return QStringLiteral("cancelled");
-    default:
-        return QStringLiteral("skipped");
+    case JobOutcomeKind::skipped:
+        break;
     }
+    return QStringLiteral("skipped");
 }
 
 // File names and tool messages may hold control characters: an escape
@@ -324,19 +320,28 @@ void CliSession::onLoaded()
     }
     bool anyToConvert = false;
     // One file reached by two paths (a link, a folder and a file in it) is
-    // converted once.
-    QSet<FileIdentity> seen;
+    // converted once, by the part its first path falls in: every part drops
+    // the same duplicates before the split.
+    QHash<FileIdentity, QString> seen;
+    QList<MediaPtr> wholeRun;
     for (const MediaPtr &item : m_set->mediaList()) {
         anyToConvert = anyToConvert || item->group() == m_target.group;
-        if (!inShard(item->pathString()))
-            continue;
+        const bool ours = inShard(item->pathString());
         if (const auto &identity = item->fileIdentity()) {
-            if (seen.contains(*identity))
+            const auto first = seen.constFind(*identity);
+            if (first != seen.cend()) {
+                if (ours)
+                    reportSkipped(item->pathString(), tr("same file as %1").arg(*first));
                 continue;
-            seen.insert(*identity);
+            }
+            seen.insert(*identity, item->pathString());
         }
         if (item->group() == m_target.group) {
-            m_items << item;
+            wholeRun << item;
+            if (ours)
+                m_items << item;
+        } else if (!ours) {
+            continue;
         } else if (item->group() == MediaGroup::other) {
             const auto [reason, unreadable] = unrecognizedReason(item->pathString());
             reportSkipped(item->pathString(), reason, unreadable);
@@ -356,118 +361,101 @@ void CliSession::onLoaded()
         printSummary();
         return finish(2);
     }
+    // The settings of this run, read once: the plan and every job use them.
+    m_spec = JobSpec::current(m_target, m_options.outputDir, m_batch);
+    checkWholePlan(wholeRun);
     if (m_options.dryRun)
         return plan();
     run();
 }
 
+void CliSession::checkWholePlan(const QList<MediaPtr> &wholeRun)
+{
+    RunRules rules;
+    for (const MediaPtr &item : wholeRun) {
+        if (const auto identity = item->identityOrCurrent()) {
+            rules.addInput(*identity);
+            m_runInputs << *identity;
+        }
+    }
+    const QSet<const Media *> ours = [this] {
+        QSet<const Media *> set;
+        for (const MediaPtr &item : std::as_const(m_items))
+            set.insert(item.get());
+        return set;
+    }();
+    for (const MediaPtr &item : wholeRun) {
+        const QString output = plannedOutputPath(PlanSource::of(*item), m_spec.target,
+                                                 m_spec.destination, m_spec.settings);
+        const std::optional<QString> refusal
+            = rules.refusal(item->pathString(), output, m_spec.destination, m_spec.keepStructure());
+        if (refusal && ours.contains(item.get()))
+            m_refusals.insert(item.get(), *refusal);
+    }
+}
+
 void CliSession::plan()
 {
-    // One reading of the settings for the whole plan, as a job takes one.
-    const ConversionSettings settings = ConversionSettings::current();
-    auto printPlan = [this, settings](const HardwareProfile &profile) {
-        const bool overwrite = Preferences::instance().value(PreferenceKeys::overwriteExisting);
-        // A job refuses to write over any input of its run.
-        QSet<FileIdentity> inputs;
-        for (const MediaPtr &item : std::as_const(m_items)) {
-            if (const auto identity = item->identityOrCurrent())
-                inputs.insert(*identity);
-        }
-        for (const MediaPtr &item : std::as_const(m_items)) {
-            PlanSource source = PlanSource::of(*item);
-            source.video = m_sourceVideos.value(item.get());
-            source.textEncoding = m_textEncodings.value(item.get());
-            const ConversionPlan plan = planConversion(source, m_target, m_options.outputDir,
-                                                       m_batch, settings, profile, overwrite);
-            const std::optional<FileIdentity> target = FileIdentity::of(plan.outputPath);
-            const std::optional<QString> problem = target && inputs.contains(*target)
-                ? std::optional(SafeOutput::replacesInputMessage(plan.outputPath))
-                : std::nullopt;
-            m_refused += problem ? 1 : 0;
-            // The WebP step reads a PNG that exists only while the job runs.
-            const QStringList arguments = plan.route == ConversionRoute::webpThroughPng
-                ? plan.ffmpegArguments(plan.outputPath, tr("(PNG from libvips)"))
-                : plan.ffmpegArguments(plan.outputPath);
-            // The plain ffmpeg route goes without a name.
-            QString route
-                = plan.route == ConversionRoute::ffmpeg ? QString() : routeName(plan.route);
-            // The gain depends on the measurement, so the plan names the step.
-            if (plan.runsFFmpeg() && normalizesLoudness(m_target, settings))
-                route = tr("loudness measured first, then normalized to %1 LUFS")
-                            .arg(settings.loudnessLufs());
-            if (m_options.json) {
-                QJsonObject object {{"event", "planned"},
-                                    {"input", item->pathString()},
-                                    {"group", rawValue(item->group())},
-                                    {"output", plan.outputPath},
-                                    {"arguments", QJsonArray::fromStringList(arguments)}};
-                if (!route.isEmpty())
-                    object.insert("route", route);
-                if (problem)
-                    object.insert("problem", *problem);
-                printJson(object);
-            } else {
-                printLine(QStringLiteral("%1 [%2] -> %3")
-                              .arg(item->pathString(), rawValue(item->group()), plan.outputPath));
-                printLine(QStringLiteral("    ")
-                          + (arguments.isEmpty() ? route
-                                                 : QStringLiteral("ffmpeg ") + arguments.join(u' '))
-                          + (route.isEmpty() || arguments.isEmpty()
-                                 ? QString()
-                                 : QStringLiteral("  (") + route + u')'));
-                if (problem)
-                    printLine(tr("    would fail: %1").arg(*problem));
-            }
-        }
-        printSummary();
-        finish(0);
-    };
-    auto detectThenPrint = [this, settings, printPlan] {
-        if (m_interrupted)
-            return;
-        if (!planNeedsHardwareProfile(m_target, settings))
-            return printPlan(HardwareProfile::software());
-        HardwareDetection *detection = detectHardwareProfile(this);
-        connect(detection, &Operation::finished, this, [this, detection, printPlan] {
-            if (!m_interrupted)
-                printPlan(detection->profile());
-        });
-    };
-    // A video's frame size and pixel format shape its command line: probed
-    // as the job probes it, so the plan shown is the one that would run.
-    auto pending = std::make_shared<int>(0);
+    // What a job learns of its source before it plans, learnt the same way.
+    auto pending = std::make_shared<qsizetype>(m_items.size());
     for (const MediaPtr &item : std::as_const(m_items)) {
-        // A subtitle file's character set, read as the job reads it.
-        if (item->group() == MediaGroup::subtitle) {
-            ++*pending;
-            auto *watcher = new QFutureWatcher<std::optional<QString>>(this);
-            connect(watcher, &QFutureWatcherBase::finished, this,
-                    [this, watcher, item, pending, detectThenPrint] {
-                        m_textEncodings.insert(item.get(), watcher->result());
-                        watcher->deleteLater();
-                        if (--*pending == 0)
-                            detectThenPrint();
-                    });
-            watcher->setFuture(QtConcurrent::run(&legacyTextEncoding, item->pathString()));
-        }
-        if (item->group() != MediaGroup::video)
-            continue;
-        ++*pending;
-        ProbeRun *probe = probeMediaAsync(item->pathString(), this);
-        m_probes << probe;
-        connect(probe, &Operation::finished, this, [this, probe, item, pending, detectThenPrint] {
-            if (probe->result()) {
-                if (!item->duration())
-                    item->setDuration(probe->result()->duration);
-                m_sourceVideos.insert(item.get(), sourceVideoOf(*probe->result()));
-            }
-            probe->deleteLater();
-            if (--*pending == 0)
-                detectThenPrint();
+        SourceFacts *facts = gatherSourceFacts(PlanSource::of(*item), m_spec, this);
+        m_facts << facts;
+        connect(facts, &Operation::finished, this, [this, pending] {
+            if (--*pending == 0 && !m_interrupted)
+                printPlan();
         });
     }
-    if (*pending == 0)
-        detectThenPrint();
+}
+
+void CliSession::printPlan()
+{
+    for (qsizetype i = 0; i < m_items.size(); ++i) {
+        const MediaPtr &item = m_items.at(i);
+        const SourceFacts &facts = *m_facts.at(i);
+        const ConversionPlan plan
+            = planConversion(facts.source(), m_spec.target, m_spec.destination, m_spec.batch,
+                             m_spec.settings, facts.profile(), m_spec.overwrite);
+        // In the order a job meets them: the run's rules, then the source.
+        const auto refusal = m_refusals.constFind(item.get());
+        const std::optional<QString> problem
+            = refusal != m_refusals.cend() ? std::optional(*refusal) : facts.problem();
+        m_refused += problem ? 1 : 0;
+        // The WebP step reads a PNG that exists only while the job runs.
+        const QStringList arguments = plan.route == ConversionRoute::webpThroughPng
+            ? plan.ffmpegArguments(plan.outputPath, tr("(PNG from libvips)"))
+            : plan.ffmpegArguments(plan.outputPath);
+        // The plain ffmpeg route goes without a name.
+        QString route = plan.route == ConversionRoute::ffmpeg ? QString() : routeName(plan.route);
+        // The gain depends on the measurement, so the plan names the step.
+        if (plan.runsFFmpeg() && normalizesLoudness(m_target, m_spec.settings))
+            route = tr("loudness measured first, then normalized to %1 LUFS")
+                        .arg(m_spec.settings.loudnessLufs());
+        if (m_options.json) {
+            QJsonObject object {{"event", "planned"},
+                                {"input", item->pathString()},
+                                {"group", rawValue(item->group())},
+                                {"output", plan.outputPath},
+                                {"arguments", QJsonArray::fromStringList(arguments)}};
+            if (!route.isEmpty())
+                object.insert("route", route);
+            if (problem)
+                object.insert("problem", *problem);
+            printJson(object);
+        } else {
+            printLine(QStringLiteral("%1 [%2] -> %3")
+                          .arg(item->pathString(), rawValue(item->group()), plan.outputPath));
+            printLine(
+                QStringLiteral("    ")
+                + (arguments.isEmpty() ? route : QStringLiteral("ffmpeg ") + arguments.join(u' '))
+                + (route.isEmpty() || arguments.isEmpty() ? QString()
+                                                          : QStringLiteral("  (") + route + u')'));
+            if (problem)
+                printLine(tr("    would fail: %1").arg(*problem));
+        }
+    }
+    printSummary();
+    finish(0);
 }
 
 void CliSession::run()
@@ -477,10 +465,28 @@ void CliSession::run()
         return finish(2);
     }
     m_queue = new JobQueue(this);
-    for (const MediaPtr &item : std::as_const(m_items))
+    QList<MediaPtr> accepted;
+    for (const MediaPtr &item : std::as_const(m_items)) {
         watch(item);
+        if (m_refusals.contains(item.get())) {
+            item->setErrorMessage(m_refusals.value(item.get()));
+            item->setStatus(MediaStatus::failed);
+            reportFinished(*item, {JobOutcomeKind::failed, m_refusals.value(item.get()), {}});
+        } else {
+            accepted << item;
+        }
+    }
+    QHash<QUuid, MediaPtr> byId;
+    for (const MediaPtr &item : std::as_const(accepted))
+        byId.insert(item->id(), item);
+    connect(m_queue, &JobQueue::itemFinished, this,
+            [this, byId](const QUuid &id, const JobOutcome &outcome) {
+                if (const MediaPtr item = byId.value(id))
+                    reportFinished(*item, outcome);
+            });
     connect(m_queue, &JobQueue::runFinished, this, &CliSession::onRunFinished);
-    m_queue->enqueue(m_items, m_target, m_options.outputDir, m_batch);
+    m_queue->protectInputs(m_runInputs);
+    m_queue->enqueue(accepted, m_spec);
     if (m_terminal && !m_options.quiet)
         m_liveTimer.start();
 }
@@ -489,25 +495,14 @@ void CliSession::watch(const MediaPtr &item)
 {
     Media *raw = item.get();
     connect(raw, &Media::statusChanged, this, [this, raw] {
-        const ConversionSettings settings = ConversionSettings::current();
-        switch (raw->status()) {
-        case MediaStatus::processing: {
-            const QString output
-                = plannedOutputPath(PlanSource::of(*raw), m_target, m_options.outputDir, settings);
-            m_outputs.insert(raw, output);
-            if (m_options.json)
-                printJson({{"event", "started"}, {"input", raw->pathString()}, {"output", output}});
-            break;
-        }
-        case MediaStatus::successful:
-        case MediaStatus::failed:
-        case MediaStatus::cancelled:
-            reportFinished(*raw, statusWord(raw->status()));
-            break;
-        default:
-            break;
-        }
+        if (raw->status() != MediaStatus::processing || !m_options.json)
+            return;
+        printJson(
+            {{"event", "started"}, {"input", raw->pathString()}, {"output", m_outputs.value(raw)}});
     });
+    m_outputs.insert(raw,
+                     plannedOutputPath(PlanSource::of(*raw), m_spec.target, m_spec.destination,
+                                       m_spec.settings));
     if (m_options.json) {
         connect(raw, &Media::progressChanged, this, [this, raw] {
             printJson({{"event", "progress"},
@@ -517,29 +512,37 @@ void CliSession::watch(const MediaPtr &item)
     }
 }
 
-void CliSession::reportFinished(const Media &item, const QString &status)
+void CliSession::reportFinished(const Media &item, const JobOutcome &outcome)
 {
-    if (status == u"successful")
+    const QString status = statusWord(outcome.kind);
+    switch (outcome.kind) {
+    case JobOutcomeKind::converted:
+    case JobOutcomeKind::skipped:
         ++m_completed;
-    else
+        break;
+    case JobOutcomeKind::failed:
         ++m_failed;
+        break;
+    case JobOutcomeKind::cancelled:
+        ++m_cancelled;
+        break;
+    }
     const QString output = m_outputs.value(&item);
     if (m_options.json) {
         QJsonObject object {{"event", "finished"},
                             {"input", item.pathString()},
                             {"output", output},
                             {"status", status}};
-        if (item.status() == MediaStatus::failed)
-            object.insert("error", item.errorMessage().value_or(QString()));
+        if (outcome.kind == JobOutcomeKind::failed)
+            object.insert("error", outcome.message);
         printJson(object);
         return;
     }
-    if (m_options.quiet && status != u"failed")
+    if (m_options.quiet && outcome.kind != JobOutcomeKind::failed)
         return;
     clearLive();
-    if (item.status() == MediaStatus::failed)
-        printLine(
-            tr("failed   %1: %2").arg(item.pathString(), item.errorMessage().value_or(QString())));
+    if (outcome.kind == JobOutcomeKind::failed)
+        printLine(tr("failed   %1: %2").arg(item.pathString(), outcome.message));
     else
         printLine(
             QStringLiteral("%1 %2 -> %3").arg(status.leftJustified(8), item.pathString(), output));
@@ -594,11 +597,17 @@ void CliSession::printSummary()
 {
     const double elapsed = m_clock.elapsed() / 1000.0;
     const int total = int(m_items.size()) + m_skipped;
+    // Items a cancel found waiting never started: neither failed nor cancelled.
+    const int notStarted = m_options.dryRun || !m_queue
+        ? 0
+        : int(m_items.size()) - m_completed - m_failed - m_cancelled;
     if (m_options.json) {
         printJson({{"event", "summary"},
                    {"total", total},
                    {"completed", m_completed},
                    {"failed", m_failed},
+                   {"cancelled", m_cancelled},
+                   {"notStarted", notStarted},
                    {"skipped", m_skipped},
                    {"elapsedSeconds", elapsed}});
         return;
@@ -612,11 +621,13 @@ void CliSession::printSummary()
                             .arg(m_skipped));
         return;
     }
-    printLine(tr("%1 converted, %2 failed, %3 skipped in %4")
-                  .arg(m_completed)
-                  .arg(m_failed)
-                  .arg(m_skipped)
-                  .arg(ProgressMath::formatDuration(elapsed)));
+    QString line
+        = tr("%1 converted, %2 failed, %3 skipped").arg(m_completed).arg(m_failed).arg(m_skipped);
+    if (m_cancelled > 0)
+        line += tr(", %1 cancelled").arg(m_cancelled);
+    if (notStarted > 0)
+        line += tr(", %1 not started").arg(notStarted);
+    printLine(line + tr(" in %1").arg(ProgressMath::formatDuration(elapsed)));
 }
 
 void CliSession::interrupt()
@@ -626,9 +637,9 @@ void CliSession::interrupt()
     m_interrupted = true;
     if (m_load)
         m_load->cancel();
-    for (ProbeRun *probe : std::as_const(m_probes)) {
-        if (probe)
-            probe->cancel();
+    for (SourceFacts *facts : std::as_const(m_facts)) {
+        if (facts)
+            facts->cancel();
     }
     if (m_queue && m_queue->isRunning()) {
         m_queue->cancelAll();

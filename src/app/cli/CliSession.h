@@ -1,7 +1,9 @@
 #pragma once
 
 #include "conversion/BatchSettings.h"
-#include "conversion/SourceVideo.h"
+#include "conversion/JobOutcome.h"
+#include "conversion/JobSpec.h"
+#include "model/FileIdentity.h"
 #include "model/Media.h"
 #include "model/MediaTarget.h"
 
@@ -18,8 +20,8 @@
 struct ConversionPreset;
 class JobQueue;
 class MediaLoad;
-class ProbeRun;
 class MediaSet;
+class SourceFacts;
 
 // One run of vireo-cli: import, plan, convert, report. Ends by emitting
 // done(exitStatus).
@@ -45,12 +47,15 @@ private:
     // --shard: the text a path is split by, and whether it falls in our part.
     QString shardKey(const QString &path) const;
     bool inShard(const QString &path) const;
+    // The run's rules over the whole plan, every part of a sharded run alike.
+    void checkWholePlan(const QList<MediaPtr> &wholeRun);
     void plan();
+    void printPlan();
     void run();
     void watch(const MediaPtr &item);
     void onRunFinished();
     void reportSkipped(const QString &path, const QString &reason, bool unreadable = false);
-    void reportFinished(const Media &item, const QString &status);
+    void reportFinished(const Media &item, const JobOutcome &outcome);
     void redrawLive();
     void clearLive();
     void printSummary();
@@ -64,14 +69,15 @@ private:
     CliOptions m_options;
     MediaTarget m_target;
     BatchSettings m_batch;
+    JobSpec m_spec;
     MediaSet *m_set = nullptr;
     JobQueue *m_queue = nullptr;
     QPointer<MediaLoad> m_load;
-    // The dry run's probes of the videos, and what they found.
-    QList<QPointer<ProbeRun>> m_probes;
-    QHash<const Media *, SourceVideo> m_sourceVideos;
-    QHash<const Media *, std::optional<QString>> m_textEncodings;
-    QList<MediaPtr> m_items;
+    // The dry run's facts of each item, gathered as a job gathers them.
+    QList<QPointer<SourceFacts>> m_facts;
+    QList<MediaPtr> m_items; // this part's
+    QList<FileIdentity> m_runInputs; // of every part
+    QHash<const Media *, QString> m_refusals; // by the rules over the whole plan
     QHash<const Media *, QString> m_outputs;
     QElapsedTimer m_clock;
     QTimer m_liveTimer;
@@ -82,4 +88,5 @@ private:
     int m_refused = 0; // dry run: planned outputs a job would refuse
     int m_completed = 0;
     int m_failed = 0;
+    int m_cancelled = 0;
 };
