@@ -136,6 +136,12 @@ void MediaJob::fillDuration()
     m_probe = probeMediaAsync(m_item->pathString(), this);
     connect(m_probe, &Operation::finished, this, [this] {
         const std::optional<ProbeResult> source = m_probe->result();
+        // ffmpeg would stall on the same read.
+        if (m_item && m_probe->timedOut() && !isCancelled()) {
+            m_probe->deleteLater();
+            return fail(QCoreApplication::translate("MediaJob", "Reading %1 took too long")
+                            .arg(m_item->filename()));
+        }
         if (m_item && source) {
             if (!m_item->duration())
                 m_item->setDuration(source->duration);

@@ -32,6 +32,11 @@ public:
     ~CliSession() override;
 
     void start();
+    // Resolves the target and applies the preset and options to this
+    // process's settings; prints why not and returns false when it cannot.
+    bool configure();
+    const MediaTarget &target() const { return m_target; }
+    const BatchSettings &batch() const { return m_batch; }
     // SIGINT/SIGTERM: cancel like the window's Cancel button.
     void interrupt();
 

@@ -1,8 +1,12 @@
 #include "conversion/HardwareDetection.h"
+#include "conversion/SafeOutput.h"
 #include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
 #include <QThreadPool>
 
 #include <csignal>
@@ -11,6 +15,32 @@
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliSession.h"
+#include "app/cli/WatchSession.h"
+
+namespace {
+
+// What this process's temporary outputs in `folder` are called: the part of
+// the hidden name that names its owner.
+QString ownTemporaryTag(const QString &folder)
+{
+    static const QRegularExpression owner(QStringLiteral(R"(\.vireo-[0-9a-f]+-[0-9]+-[0-9]+-)"));
+    return owner.match(SafeOutput::temporaryPathFor(folder + QStringLiteral("/x.mp3"))).captured();
+}
+
+// The last resort when the orderly cancel could not finish in time: the
+// jobs that would remove their temporary outputs are stuck.
+void removeOwnTemporaries(const QString &folder, const QString &tag, bool below)
+{
+    if (tag.isEmpty())
+        return;
+    QDirIterator it(folder, {QStringLiteral(".*") + tag + u'*'},
+                    QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                    below ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    while (it.hasNext())
+        QFile::remove(it.next());
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -25,14 +55,35 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(exit->text), exit->status == 0 ? stdout : stderr);
         return exit->status;
     }
+    const CliOptions &options = std::get<CliOptions>(parsed);
 
-    CliSession session(std::get<CliOptions>(parsed));
-    // Ctrl+C and SIGTERM cancel like the window's Cancel button.
+    // Ctrl+C and SIGTERM cancel like the window's Cancel button; a process
+    // that cannot get there within two seconds removes what it wrote and ends.
     UnixSignalWatcher interrupts({SIGINT, SIGTERM});
-    QObject::connect(&interrupts, &UnixSignalWatcher::received, &session, &CliSession::interrupt);
+    int signalNumber = 0;
+    const QString tag = ownTemporaryTag(options.outputDir);
+    interrupts.armExitDeadline(std::chrono::milliseconds(1500), [options, tag] {
+        removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
+    });
+
+    CliSession session(options);
+    WatchSession watch(options);
+    QObject::connect(&interrupts, &UnixSignalWatcher::received, &app, [&](int number) {
+        signalNumber = signalNumber ? signalNumber : number;
+        if (options.watch)
+            watch.interrupt();
+        else
+            session.interrupt();
+    });
     QObject::connect(&session, &CliSession::done, &app, &QCoreApplication::exit);
-    session.start();
-    const int status = app.exec();
+    QObject::connect(&watch, &WatchSession::done, &app, &QCoreApplication::exit);
+    if (options.watch)
+        watch.start();
+    else
+        session.start();
+    int status = app.exec();
+    if (status == 130 && signalNumber)
+        status = 128 + signalNumber; // 143 after SIGTERM, as a service manager expects
     // The application's teardown waits for every pool task: a detection's test
     // conversion or a probe that hangs must not keep an interrupted run alive.
     // Children die with us (they are started with a parent-death signal).
