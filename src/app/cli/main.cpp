@@ -62,8 +62,14 @@ int main(int argc, char *argv[])
     UnixSignalWatcher interrupts({SIGINT, SIGTERM});
     int signalNumber = 0;
     const QString tag = ownTemporaryTag(options.outputDir);
-    interrupts.armExitDeadline(std::chrono::milliseconds(1500), [options, tag] {
+    const QByteArray abandoned
+        = QCoreApplication::translate("vireo-cli",
+                                      "vireo-cli: stopped without waiting for the conversions "
+                                      "that did not end (a file that cannot be read any more?)\n")
+              .toUtf8();
+    interrupts.armExitDeadline(std::chrono::milliseconds(1500), [options, tag, abandoned] {
         removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
+        std::fputs(abandoned.constData(), stderr);
     });
 
     CliSession session(options);
