@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
                                       "vireo-cli: stopped without waiting for the conversions "
                                       "that did not end (a file that cannot be read any more?)\n")
               .toUtf8();
-    interrupts.armExitDeadline(std::chrono::milliseconds(1500), [options, tag, abandoned] {
+    interrupts.armExitDeadline(std::chrono::milliseconds(1900), [options, tag, abandoned] {
         removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
         std::fputs(abandoned.constData(), stderr);
     });
