@@ -39,9 +39,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <ctime>
 #include <unistd.h>
+#include <vector>
 
 #include "BenchSupport.h"
 
@@ -211,7 +211,8 @@ void measureEvents(TimedApplication &app, const char *title, const std::function
     const auto at = [&](double share) {
         return times.empty() ? 0.0 : times[size_t(share * double(times.size() - 1))] / 1e6;
     };
-    const auto over = times.end() - std::upper_bound(times.begin(), times.end(), qint64(eventGoalMs * 1e6));
+    const auto over
+        = times.end() - std::upper_bound(times.begin(), times.end(), qint64(eventGoalMs * 1e6));
     std::printf("%s\n  %.1f s, %zu main-thread events: longest %.1f ms, p99 %.2f ms, p99.9 %.2f ms "
                 "(goal <= %.0f ms, ratio of the longest %.2f); %lld over the goal\n",
                 title, clock.elapsed() / 1000.0, times.size(), at(1.0), at(0.99), at(0.999),
@@ -225,9 +226,11 @@ QStringList linkFiles(const QString &root, const QString &sample, int count)
     QStringList files;
     for (int n = 0; n < count; ++n) {
         const QString folder = QStringLiteral("%1/folder %2").arg(root).arg(n / 100);
-        const QString path = QStringLiteral("%1/file %2.%3").arg(folder).arg(n).arg(QFileInfo(sample).suffix());
+        const QString path
+            = QStringLiteral("%1/file %2.%3").arg(folder).arg(n).arg(QFileInfo(sample).suffix());
         if (!QDir().mkpath(folder)
-            || ::link(QFile::encodeName(sample).constData(), QFile::encodeName(path).constData()) != 0)
+            || ::link(QFile::encodeName(sample).constData(), QFile::encodeName(path).constData())
+                != 0)
             return {};
         files << path;
     }
@@ -250,10 +253,12 @@ bool measureRun(TimedApplication &app, ContentView &view, const QString &folder,
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     SnapshotView *workspace = view.workspace();
     QDir().mkpath(output);
-    OpenPanel::setAnswersForTesting({.folder = [output] { return std::optional(output); }});
+    OpenPanel::setAnswersForTesting({.folder = [output] {
+        return std::optional(output);
+    }});
     const JobQueue &queue = workspace->queue();
-    measureEvents(app, title, [workspace] { workspace->process(); },
-                  [&queue] { return !queue.isRunning(); });
+    measureEvents(
+        app, title, [workspace] { workspace->process(); }, [&queue] { return !queue.isRunning(); });
     return QDir(output).entryList(QDir::Files).size() == MediaSet::shared().mediaList().size();
 }
 
@@ -338,9 +343,10 @@ int main(int argc, char **argv)
             || linkFiles(dir.filePath(QStringLiteral("seconds")), oneSecond, 1000).isEmpty())
             return 1;
         MediaSet::shared().clear();
-        measureEvents(app, "import of 3,700 files (one folder):",
-                      [&] { view->loadMedia({dir.filePath(QStringLiteral("import"))}); },
-                      [&] { return !view->isImporting() && runningLoads() == 0; });
+        measureEvents(
+            app, "import of 3,700 files (one folder):",
+            [&] { view->loadMedia({dir.filePath(QStringLiteral("import"))}); },
+            [&] { return !view->isImporting() && runningLoads() == 0; });
         const bool ran = measureRun(app, *view, dir.filePath(QStringLiteral("run")),
                                     dir.filePath(QStringLiteral("out-run")),
                                     "two-job run of 3,200 half-second files to MP3:")

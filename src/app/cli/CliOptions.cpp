@@ -136,8 +136,9 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         "growing; files converted before are skipped. Ends with Ctrl+C or SIGTERM.",
         "DIR");
     const QCommandLineOption settle(
-        "settle", "With --watch: how long a file must stay unchanged to count as complete "
-                  "(default 2).",
+        "settle",
+        "With --watch: how long a file must stay unchanged to count as complete "
+        "(default 2).",
         "SECONDS");
     parser.addOptions({watch, settle});
     parser.addOptions({to,           preset,     output,       jobs,    overwrite,    noOverwrite,

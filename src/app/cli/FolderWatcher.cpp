@@ -13,8 +13,8 @@ namespace {
 
 // IN_MODIFY keeps a file that is still being written from settling;
 // IN_CLOSE_WRITE alone would miss writers that keep the file open.
-constexpr uint32_t eventMask = IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO
-    | IN_MOVED_FROM | IN_DELETE | IN_ATTRIB | IN_DONT_FOLLOW | IN_ONLYDIR;
+constexpr uint32_t eventMask = IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM
+    | IN_DELETE | IN_ATTRIB | IN_DONT_FOLLOW | IN_ONLYDIR;
 
 } // namespace
 
@@ -54,8 +54,7 @@ bool FolderWatcher::isIgnored(const QString &path) const
 {
     if (QStringView(path).sliced(path.lastIndexOf(u'/') + 1).startsWith(u'.'))
         return true;
-    return !m_excluded.isEmpty()
-        && (path == m_excluded || path.startsWith(m_excluded + u'/'));
+    return !m_excluded.isEmpty() && (path == m_excluded || path.startsWith(m_excluded + u'/'));
 }
 
 // Folders are watched before they are listed, so a file created in between

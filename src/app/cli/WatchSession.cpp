@@ -46,13 +46,12 @@ void WatchSession::start()
 
     // Outputs written below the watched folder are not new files; where the
     // destination is the watched folder itself the ledger tells them apart.
-    const QString excluded = m_options.outputDir != root
-            && SafeOutput::isInside(m_options.outputDir, root)
+    const QString excluded
+        = m_options.outputDir != root && SafeOutput::isInside(m_options.outputDir, root)
         ? m_options.outputDir
         : QString();
-    m_watcher = new FolderWatcher(root, excluded,
-                                  std::chrono::milliseconds(qint64(m_options.settleSeconds * 1000)),
-                                  this);
+    m_watcher = new FolderWatcher(
+        root, excluded, std::chrono::milliseconds(qint64(m_options.settleSeconds * 1000)), this);
     connect(m_watcher, &FolderWatcher::settled, this, [this](const QStringList &paths) {
         for (const QString &path : paths) {
             if (!m_pending.contains(path))
@@ -61,11 +60,12 @@ void WatchSession::start()
         startNextBatch();
     });
     connect(m_watcher, &FolderWatcher::pollingInstead, this, [this, root] {
-        printNote(tr("vireo-cli: no inotify watch is left for %1 (see fs.inotify.max_user_watches); "
-                     "looking for new files every %2 s instead")
-                      .arg(root)
-                      .arg(FolderWatcher::rescanInterval.count()),
-                  QStringLiteral("polling"));
+        printNote(
+            tr("vireo-cli: no inotify watch is left for %1 (see fs.inotify.max_user_watches); "
+               "looking for new files every %2 s instead")
+                .arg(root)
+                .arg(FolderWatcher::rescanInterval.count()),
+            QStringLiteral("polling"));
     });
     printNote(tr("watching %1, converting to %2 into %3")
                   .arg(root, m_settings->target().id, m_options.outputDir),
@@ -127,9 +127,9 @@ void WatchSession::onBatchDone()
         const QFileInfo written(output);
         const QFileInfo source(input);
         if (written.isFile() && written.lastModified() >= since && source.isFile())
-            m_ledger.insert(input,
-                            {source.size(), source.lastModified().toMSecsSinceEpoch(), signature,
-                             output});
+            m_ledger.insert(
+                input,
+                {source.size(), source.lastModified().toMSecsSinceEpoch(), signature, output});
     }
     saveLedger();
     m_batch->deleteLater();
@@ -156,7 +156,8 @@ std::optional<WatchSession::Converted> WatchSession::converted(const QString &in
     if (entry == m_ledger.cend())
         return std::nullopt;
     const QFileInfo source(input);
-    if (source.size() != entry->size || source.lastModified().toMSecsSinceEpoch() != entry->modifiedMs
+    if (source.size() != entry->size
+        || source.lastModified().toMSecsSinceEpoch() != entry->modifiedMs
         || entry->signature
             != successSignature(m_settings->target(), m_settings->batch(),
                                 ConversionSettings::current())
@@ -207,9 +208,8 @@ void WatchSession::printNote(const QString &text, const QString &event) const
         return;
     }
     if (m_options.json) {
-        const QJsonObject object {{"event", event},
-                                  {"folder", *m_options.watch},
-                                  {"output", m_options.outputDir}};
+        const QJsonObject object {
+            {"event", event}, {"folder", *m_options.watch}, {"output", m_options.outputDir}};
         std::puts(QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
     } else if (!m_options.quiet || event == u"polling") {
         std::puts(qUtf8Printable(text));
