@@ -37,6 +37,8 @@ public:
     bool configure();
     const MediaTarget &target() const { return m_target; }
     const BatchSettings &batch() const { return m_batch; }
+    // The counts so far, as the last line of a run.
+    void printSummary();
     // SIGINT/SIGTERM: cancel like the window's Cancel button.
     void interrupt();
 
@@ -58,7 +60,6 @@ private:
     void reportFinished(const Media &item, const QString &status);
     void redrawLive();
     void clearLive();
-    void printSummary();
     void finish(int status);
     // Text lines show control characters escaped; JSON keeps them exact.
     void printLine(const QString &text, std::FILE *stream = stdout);

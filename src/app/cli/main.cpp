@@ -12,6 +12,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliSession.h"
@@ -67,12 +70,26 @@ int main(int argc, char *argv[])
                                       "vireo-cli: stopped without waiting for the conversions "
                                       "that did not end (a file that cannot be read any more?)\n")
               .toUtf8();
-    interrupts.armExitDeadline(std::chrono::milliseconds(1900), [options, tag, abandoned] {
-        removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
-        std::fputs(abandoned.constData(), stderr);
-    });
-
     CliSession session(options);
+    interrupts.armExitDeadline(
+        std::chrono::milliseconds(1700), [&session, options, tag, abandoned] {
+            removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
+            // The summary still ends the output; the main thread then stays put
+            // so that nothing follows it.
+            auto printed = std::make_shared<std::promise<void>>();
+            if (!options.watch)
+                QMetaObject::invokeMethod(
+                    &session,
+                    [&session, printed] {
+                        session.printSummary();
+                        printed->set_value();
+                        std::this_thread::sleep_for(std::chrono::seconds(1));
+                    },
+                    Qt::QueuedConnection);
+            printed->get_future().wait_for(std::chrono::milliseconds(200));
+            std::fputs(abandoned.constData(), stderr);
+        });
+
     WatchSession watch(options);
     QObject::connect(&interrupts, &UnixSignalWatcher::received, &app, [&](int number) {
         signalNumber = signalNumber ? signalNumber : number;
