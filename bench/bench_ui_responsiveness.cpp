@@ -6,12 +6,22 @@
 //   - a drop of 10,000 files on the splash screen (one load per item);
 //   - a drop of 10,000 more files on the sidebar while 10,000 are listed.
 // The files carry common media extensions, so classification needs no probe.
+//
+// `bench_ui_responsiveness run` measures every main-thread event instead (the
+// time each one takes to deliver; the goal is at most 50 ms, p99 and longest
+// reported): an import of 3,700 files, a two-job run of 3,200 half-second
+// files and a two-job run of 1,000 one-second files, in the shown window.
+// Without an argument it runs the imports above, with "all" both.
 
+#include "conversion/JobQueue.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
+#include "settings/Preferences.h"
 #include "ui/main/ContentView.h"
 #include "ui/main/GroupSidebar.h"
+#include "ui/main/OpenPanel.h"
 #include "ui/main/SplashScreen.h"
+#include "ui/workspace/SnapshotView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +41,7 @@
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
+#include <vector>
 
 #include "BenchSupport.h"
 
@@ -154,6 +165,103 @@ void drop(QWidget *target, const QStringList &files)
     QApplication::sendEvent(target, &event);
 }
 
+// Times the delivery of every event of the main thread (nested deliveries
+// count in the outer one) while recording.
+class TimedApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool recording = false;
+    std::vector<qint64> nanoseconds;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (!recording || m_depth > 0 || QThread::currentThread() != thread())
+            return QApplication::notify(receiver, event);
+        ++m_depth;
+        QElapsedTimer clock;
+        clock.start();
+        const bool handled = QApplication::notify(receiver, event);
+        nanoseconds.push_back(clock.nsecsElapsed());
+        --m_depth;
+        return handled;
+    }
+
+private:
+    int m_depth = 0;
+};
+
+constexpr double eventGoalMs = 50;
+
+// Records every event until `finished` holds, then prints the longest and
+// the 99th percentile.
+void measureEvents(TimedApplication &app, const char *title, const std::function<void()> &start,
+                   const std::function<bool()> &finished)
+{
+    app.nanoseconds.clear();
+    app.recording = true;
+    QElapsedTimer clock;
+    clock.start();
+    start();
+    while (!finished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    app.recording = false;
+    std::vector<qint64> &times = app.nanoseconds;
+    std::sort(times.begin(), times.end());
+    const auto at = [&](double share) {
+        return times.empty() ? 0.0 : times[size_t(share * double(times.size() - 1))] / 1e6;
+    };
+    const auto over
+        = times.end() - std::upper_bound(times.begin(), times.end(), qint64(eventGoalMs * 1e6));
+    std::printf("%s\n  %.1f s, %zu main-thread events: longest %.1f ms, p99 %.2f ms, p99.9 %.2f ms "
+                "(goal <= %.0f ms, ratio of the longest %.2f); %lld over the goal\n",
+                title, clock.elapsed() / 1000.0, times.size(), at(1.0), at(0.99), at(0.999),
+                eventGoalMs, at(1.0) / eventGoalMs, static_cast<long long>(over));
+    std::fflush(stdout);
+}
+
+// `count` hard links to `sample` in folders of 100.
+QStringList linkFiles(const QString &root, const QString &sample, int count)
+{
+    QStringList files;
+    for (int n = 0; n < count; ++n) {
+        const QString folder = QStringLiteral("%1/folder %2").arg(root).arg(n / 100);
+        const QString path
+            = QStringLiteral("%1/file %2.%3").arg(folder).arg(n).arg(QFileInfo(sample).suffix());
+        if (!QDir().mkpath(folder)
+            || ::link(QFile::encodeName(sample).constData(), QFile::encodeName(path).constData())
+                != 0)
+            return {};
+        files << path;
+    }
+    return files;
+}
+
+// Imports `files`, shows the Audio group and converts it to MP3, two at a
+// time, measuring the run.
+bool measureRun(TimedApplication &app, ContentView &view, const QString &folder,
+                const QString &output, const char *title)
+{
+    MediaSet::shared().clear();
+    view.loadMedia({folder});
+    while (view.isImporting() || runningLoads() > 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    view.setSelectedGroup(MediaGroup::audio);
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    SnapshotView *workspace = view.workspace();
+    QDir().mkpath(output);
+    OpenPanel::setAnswersForTesting({.folder = [output] {
+        return std::optional(output);
+    }});
+    const JobQueue &queue = workspace->queue();
+    measureEvents(
+        app, title, [workspace] { workspace->process(); }, [&queue] { return !queue.isRunning(); });
+    return QDir(output).entryList(QDir::Files).size() == MediaSet::shared().mediaList().size();
+}
+
 void print(const char *title, const Measurement &m)
 {
     std::printf("%s\n", title);
@@ -173,8 +281,10 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TimedApplication app(argc, argv);
+    const QString mode = app.arguments().value(1);
     QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
     if (!dir.isValid())
         return 1;
 
@@ -221,6 +331,32 @@ int main(int argc, char **argv)
     std::printf("files: %lld per import, %lld samples hard-linked; pool threads: %d\n",
                 static_cast<long long>(libraryFiles.size()), static_cast<long long>(samples.size()),
                 QThread::idealThreadCount());
+
+    if (mode == u"run" || mode == u"all") {
+        Preferences::instance().setValue(PreferenceKeys::maxConcurrentJobs, 2);
+        Preferences::instance().setValue(PreferenceKeys::openDestinationOnFinish, false);
+        const QString halfSecond = samples.at(2); // the WAV tone
+        const QString oneSecond = dir.filePath(QStringLiteral("one-second.wav"));
+        if (!ffmpeg(split("-f lavfi -i sine=duration=1"), oneSecond)
+            || linkFiles(dir.filePath(QStringLiteral("import")), halfSecond, 3700).isEmpty()
+            || linkFiles(dir.filePath(QStringLiteral("run")), halfSecond, 3200).isEmpty()
+            || linkFiles(dir.filePath(QStringLiteral("seconds")), oneSecond, 1000).isEmpty())
+            return 1;
+        MediaSet::shared().clear();
+        measureEvents(
+            app, "import of 3,700 files (one folder):",
+            [&] { view->loadMedia({dir.filePath(QStringLiteral("import"))}); },
+            [&] { return !view->isImporting() && runningLoads() == 0; });
+        const bool ran = measureRun(app, *view, dir.filePath(QStringLiteral("run")),
+                                    dir.filePath(QStringLiteral("out-run")),
+                                    "two-job run of 3,200 half-second files to MP3:")
+            && measureRun(app, *view, dir.filePath(QStringLiteral("seconds")),
+                          dir.filePath(QStringLiteral("out-seconds")),
+                          "two-job run of 1,000 one-second files to MP3:");
+        if (!ran || mode == u"run")
+            return ran ? 0 : 1;
+        MediaSet::shared().clear();
+    }
 
     const Measurement folder = measure([&] { view->loadMedia({library}); });
     print("one folder of 10,000 files, one load:", folder);

@@ -37,6 +37,12 @@ install(FILES "${VIREO_PACKAGING_DIR}/${VIREO_APP_ID}.desktop"
 install(FILES "${VIREO_PACKAGING_DIR}/${VIREO_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 
+# The watched-folder service; `systemctl --user enable` turns an instance on.
+configure_file(packaging/linux/vireo-watch@.service.in
+               "${VIREO_PACKAGING_DIR}/vireo-watch@.service" @ONLY)
+install(FILES "${VIREO_PACKAGING_DIR}/vireo-watch@.service"
+        DESTINATION "${CMAKE_INSTALL_PREFIX}/lib/systemd/user")
+
 # The PNGs are rendered from the SVG once and committed (rsvg-convert), so a
 # build needs no SVG renderer.
 foreach(size 16 24 32 48 64 128 256 512)

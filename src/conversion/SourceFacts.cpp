@@ -6,6 +6,7 @@
 #include "tools/MediaProbe.h"
 #include "tools/TextEncoding.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QtConcurrent>
@@ -64,6 +65,10 @@ void SourceFacts::readSource()
                 m_source.duration = probed->duration;
             m_source.video = sourceVideoOf(*probed);
             m_problem = sourceProblem(*probed, m_target, QFileInfo(m_source.path).fileName());
+        } else if (m_probe->timedOut() && !isCancelled()) {
+            // ffmpeg would stall on the same read.
+            m_problem = QCoreApplication::translate("MediaJob", "Reading %1 took too long")
+                            .arg(QFileInfo(m_source.path).fileName());
         }
         m_probe->deleteLater();
         finish();

@@ -6,6 +6,7 @@
 #include <QFutureWatcher>
 #include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 #include <QtConcurrent>
 
 #include <cerrno>
@@ -38,8 +39,13 @@ constexpr int64_t pcmProbeSize = 16 * 1024;
 constexpr const char *maxDecodedPixels = "67108864"; // 64 megapixels
 
 // Probes of the job queue get their own threads: a slow network file must
-// not hold up the pool that imports use.
-Q_GLOBAL_STATIC(QThreadPool, probePool)
+// not hold up the pool that imports use. Never destroyed: the process must
+// be able to end while a read on a stalled share holds one of its threads.
+QThreadPool *probePool()
+{
+    static auto *pool = new QThreadPool;
+    return pool;
+}
 
 // The file behind a custom AVIOContext: our descriptor, never a name that
 // libavformat could resolve.
@@ -262,6 +268,7 @@ std::optional<ProbeResult> probeMedia(const QString &path, const std::atomic_boo
 ProbeRun::ProbeRun(QObject *parent)
     : Operation(parent)
     , m_stop(std::make_shared<std::atomic_bool>(false))
+    , m_began(std::make_shared<std::atomic<qint64>>(0))
 {
 }
 
@@ -271,9 +278,31 @@ ProbeRun::~ProbeRun()
     m_stop->store(true);
 }
 
+// A read that does not return keeps its thread: the probe ends without it.
 void ProbeRun::onCancel()
 {
     m_stop->store(true);
+    finish();
+}
+
+// The probe checks its own deadline only between reads; a read that never
+// returns (a stalled network share) is waited for here, from the moment the
+// probe began reading, not while it waited for a thread.
+void ProbeRun::awaitDeadline(int milliseconds)
+{
+    QTimer::singleShot(milliseconds, this, [this] {
+        if (isFinished())
+            return;
+        const qint64 began = m_began->load();
+        const qint64 left
+            = began == 0 ? timeoutMs : began + timeoutMs - QDeadlineTimer::current().deadline();
+        if (left > 0)
+            return awaitDeadline(int(left));
+        m_timedOut = true;
+        m_stop->store(true);
+        probePool()->releaseThread(); // in place of the one left behind
+        finish();
+    });
 }
 
 ProbeRun *probeMediaAsync(const QString &path, QObject *parent)
@@ -281,12 +310,16 @@ ProbeRun *probeMediaAsync(const QString &path, QObject *parent)
     auto *probe = new ProbeRun(parent);
     probe->m_watcher = new QFutureWatcher<std::optional<ProbeResult>>(probe);
     QObject::connect(probe->m_watcher, &QFutureWatcherBase::finished, probe, [probe] {
-        if (!probe->isCancelled())
+        if (!probe->isFinished())
             probe->m_result = probe->m_watcher->result();
         probe->finish();
     });
     std::shared_ptr<std::atomic_bool> stop = probe->m_stop;
-    probe->m_watcher->setFuture(
-        QtConcurrent::run(probePool(), [path, stop] { return probeMedia(path, stop.get()); }));
+    std::shared_ptr<std::atomic<qint64>> began = probe->m_began;
+    probe->m_watcher->setFuture(QtConcurrent::run(probePool(), [path, stop, began] {
+        began->store(QDeadlineTimer::current().deadline());
+        return probeMedia(path, stop.get());
+    }));
+    probe->awaitDeadline(timeoutMs);
     return probe;
 }

@@ -34,16 +34,22 @@ public:
 
     // Valid once finished(); nothing on any failure or after cancel().
     const std::optional<ProbeResult> &result() const { return m_result; }
+    // The read did not return within the deadline (a stalled network share):
+    // the probe finished without it and left its thread behind.
+    bool timedOut() const { return m_timedOut; }
 
 private:
     friend ProbeRun *probeMediaAsync(const QString &path, QObject *parent);
     explicit ProbeRun(QObject *parent);
     void onCancel() override;
+    void awaitDeadline(int milliseconds);
 
     // Shared with the pool thread, which may outlive this object by one read.
     std::shared_ptr<std::atomic_bool> m_stop;
+    std::shared_ptr<std::atomic<qint64>> m_began; // monotonic ms, 0 until it began
     QFutureWatcher<std::optional<ProbeResult>> *m_watcher = nullptr;
     std::optional<ProbeResult> m_result;
+    bool m_timedOut = false;
 };
 
 ProbeRun *probeMediaAsync(const QString &path, QObject *parent = nullptr);

@@ -2,19 +2,28 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <csignal>
+#include <cstdio>
+#include <semaphore.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 int signalSockets[2] = {-1, -1};
+std::atomic_int firstSignal {0};
+sem_t signalled; // posted by the handler: sem_post is async-signal-safe
 
 // Only async-signal-safe work here: one byte into the socket.
 void onSignal(int number)
 {
     const unsigned char byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const auto written = ::write(signalSockets[0], &byte, 1);
+    int none = 0;
+    if (firstSignal.compare_exchange_strong(none, number))
+        ::sem_post(&signalled);
 }
 
 } // namespace
@@ -22,6 +31,7 @@ void onSignal(int number)
 UnixSignalWatcher::UnixSignalWatcher(const QList<int> &signalNumbers, QObject *parent)
     : QObject(parent)
 {
+    ::sem_init(&signalled, 0, 0);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSockets) != 0)
         return;
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
@@ -44,4 +54,17 @@ UnixSignalWatcher::~UnixSignalWatcher()
     ::close(signalSockets[0]);
     ::close(signalSockets[1]);
     signalSockets[0] = signalSockets[1] = -1;
+}
+
+void UnixSignalWatcher::armExitDeadline(std::chrono::milliseconds grace,
+                                        std::function<void()> lastWords)
+{
+    std::thread([grace, lastWords = std::move(lastWords)] {
+        while (::sem_wait(&signalled) != 0) { }
+        std::this_thread::sleep_for(grace);
+        lastWords();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(128 + firstSignal.load());
+    }).detach();
 }

@@ -150,6 +150,18 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
             "Convert only part K of N of the files (1 <= K <= N), split by a hash of their paths "
             "relative to the input folders: the same on every machine."),
         "K/N");
+    const QCommandLineOption watch(
+        "watch",
+        CliText::tr("Keep running and convert every file that appears in DIR or below once it has "
+                    "stopped growing; files converted before are skipped. Ends with Ctrl+C or "
+                    "SIGTERM."),
+        "DIR");
+    const QCommandLineOption settle(
+        "settle",
+        CliText::tr("With --watch: how long a file must stay unchanged to count as complete "
+                    "(default 2)."),
+        "SECONDS");
+    parser.addOptions({watch, settle});
     parser.addOptions({to,           preset,     output,       jobs,    overwrite,    noOverwrite,
                        audioBitrate, videoCodec, videoQuality, hwaccel, noHwaccel,    audioFormat,
                        trimStart,    trimEnd,    scale,        dryRun,  json,         listTargets,
@@ -255,7 +267,18 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         if (!options.shard)
             return usage(CliText::tr("--shard takes K/N with 1 <= K <= N"));
     }
-    if (!options.listTargets && !options.listPresets && options.inputs.isEmpty())
+    if (parser.isSet(watch)) {
+        options.watch = QDir::cleanPath(QDir::current().absoluteFilePath(parser.value(watch)));
+        if (!options.inputs.isEmpty() || options.dryRun || options.shard)
+            return usage(CliText::tr("--watch takes no INPUT, --dry-run or --shard"));
+    }
+    if (parser.isSet(settle)) {
+        const std::optional<double> seconds = number(parser.value(settle));
+        if (!seconds || *seconds < 0.1 || *seconds > 3600)
+            return usage(CliText::tr("--settle takes 0.1 to 3600 seconds"));
+        options.settleSeconds = *seconds;
+    }
+    if (!options.listTargets && !options.listPresets && !options.watch && options.inputs.isEmpty())
         return usage(CliText::tr("no INPUT given"));
     return options;
 }

@@ -32,6 +32,10 @@ struct CliOptions {
     std::optional<VideoScale> scale;
     std::optional<double> normalizeLufs;
     std::optional<Shard> shard;
+    // --watch: the folder whose new files are converted until interrupted,
+    // and how long a file must stay unchanged to count as complete.
+    std::optional<QString> watch;
+    double settleSeconds = 2;
     // Outputs below the destination where the inputs lie below the folders
     // given; without it the stored preference decides.
     bool keepStructure = false;

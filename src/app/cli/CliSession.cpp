@@ -218,7 +218,18 @@ void CliSession::start()
     }
     if (m_options.listTargets || m_options.listPresets)
         return finish(0);
+    if (!configure())
+        return finish(2);
 
+    m_set = new MediaSet(this);
+    m_set->setProbe(&probeForClassification);
+    m_set->setSkippedFolder(m_options.outputDir);
+    m_load = m_set->load(m_options.inputs);
+    connect(m_load, &Operation::finished, this, &CliSession::onLoaded);
+}
+
+bool CliSession::configure()
+{
     std::optional<MediaTarget> target;
     std::optional<ConversionPreset> preset;
     if (m_options.preset) {
@@ -235,13 +246,13 @@ void CliSession::start()
             printLine(
                 tr("vireo-cli: unknown preset '%1' (see --list-presets)").arg(*m_options.preset),
                 stderr);
-            return finish(2);
+            return false;
         }
         target = preset->target();
         if (!target && !m_options.target) {
             printLine(tr("vireo-cli: the preset '%1' names no known target").arg(preset->name),
                       stderr);
-            return finish(2);
+            return false;
         }
     }
     if (m_options.target) {
@@ -250,13 +261,13 @@ void CliSession::start()
             printLine(
                 tr("vireo-cli: unknown target '%1' (see --list-targets)").arg(*m_options.target),
                 stderr);
-            return finish(2);
+            return false;
         }
     }
     if (!target) {
         printLine(tr("vireo-cli: say what to convert to with --to TARGET or --preset NAME"),
                   stderr);
-        return finish(2);
+        return false;
     }
     m_target = *target;
     if (preset)
@@ -266,12 +277,7 @@ void CliSession::start()
     m_batch.trimStart = m_options.trimStart.value_or(QString());
     m_batch.trimEnd = m_options.trimEnd.value_or(QString());
     m_batch.scale = m_options.scale.value_or(VideoScale::original);
-
-    m_set = new MediaSet(this);
-    m_set->setProbe(&probeForClassification);
-    m_set->setSkippedFolder(m_options.outputDir);
-    m_load = m_set->load(m_options.inputs);
-    connect(m_load, &Operation::finished, this, &CliSession::onLoaded);
+    return true;
 }
 
 void CliSession::reportSkipped(const QString &path, const QString &reason, bool unreadable)

@@ -34,6 +34,13 @@ public:
     ~CliSession() override;
 
     void start();
+    // Resolves the target and applies the preset and options to this
+    // process's settings; prints why not and returns false when it cannot.
+    bool configure();
+    const MediaTarget &target() const { return m_target; }
+    const BatchSettings &batch() const { return m_batch; }
+    // The counts so far, as the last line of a run.
+    void printSummary();
     // SIGINT/SIGTERM: cancel like the window's Cancel button.
     void interrupt();
 
@@ -58,7 +65,6 @@ private:
     void reportFinished(const Media &item, const JobOutcome &outcome);
     void redrawLive();
     void clearLive();
-    void printSummary();
     void finish(int status);
     // Text lines show control characters escaped; JSON keeps them exact.
     void printLine(const QString &text, std::FILE *stream = stdout);

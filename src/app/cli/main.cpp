@@ -1,17 +1,50 @@
 #include "conversion/HardwareDetection.h"
+#include "conversion/SafeOutput.h"
 #include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
 #include <QThreadPool>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
 
 #include "app/Translations.h"
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliSession.h"
+#include "app/cli/WatchSession.h"
+
+namespace {
+
+// What this process's temporary outputs in `folder` are called: the part of
+// the hidden name that names its owner.
+QString ownTemporaryTag(const QString &folder)
+{
+    static const QRegularExpression owner(QStringLiteral(R"(\.vireo-[0-9a-f]+-[0-9]+-[0-9]+-)"));
+    return owner.match(SafeOutput::temporaryPathFor(folder + QStringLiteral("/x.mp3"))).captured();
+}
+
+// The last resort when the orderly cancel could not finish in time: the
+// jobs that would remove their temporary outputs are stuck.
+void removeOwnTemporaries(const QString &folder, const QString &tag, bool below)
+{
+    if (tag.isEmpty())
+        return;
+    QDirIterator it(folder, {QStringLiteral(".*") + tag + u'*'},
+                    QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                    below ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    while (it.hasNext())
+        QFile::remove(it.next());
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -27,14 +60,55 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(exit->text), exit->status == 0 ? stdout : stderr);
         return exit->status;
     }
+    const CliOptions &options = std::get<CliOptions>(parsed);
 
-    CliSession session(std::get<CliOptions>(parsed));
-    // Ctrl+C and SIGTERM cancel like the window's Cancel button.
+    // Ctrl+C and SIGTERM cancel like the window's Cancel button; a process
+    // that cannot get there within two seconds removes what it wrote and ends.
     UnixSignalWatcher interrupts({SIGINT, SIGTERM});
-    QObject::connect(&interrupts, &UnixSignalWatcher::received, &session, &CliSession::interrupt);
+    int signalNumber = 0;
+    const QString tag = ownTemporaryTag(options.outputDir);
+    const QByteArray abandoned
+        = QCoreApplication::translate("vireo-cli",
+                                      "vireo-cli: stopped without waiting for the conversions "
+                                      "that did not end (a file that cannot be read any more?)\n")
+              .toUtf8();
+    CliSession session(options);
+    interrupts.armExitDeadline(
+        std::chrono::milliseconds(1700), [&session, options, tag, abandoned] {
+            removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
+            // The summary still ends the output; the main thread then stays put
+            // so that nothing follows it.
+            auto printed = std::make_shared<std::promise<void>>();
+            if (!options.watch)
+                QMetaObject::invokeMethod(
+                    &session,
+                    [&session, printed] {
+                        session.printSummary();
+                        printed->set_value();
+                        std::this_thread::sleep_for(std::chrono::seconds(1));
+                    },
+                    Qt::QueuedConnection);
+            printed->get_future().wait_for(std::chrono::milliseconds(200));
+            std::fputs(abandoned.constData(), stderr);
+        });
+
+    WatchSession watch(options);
+    QObject::connect(&interrupts, &UnixSignalWatcher::received, &app, [&](int number) {
+        signalNumber = signalNumber ? signalNumber : number;
+        if (options.watch)
+            watch.interrupt();
+        else
+            session.interrupt();
+    });
     QObject::connect(&session, &CliSession::done, &app, &QCoreApplication::exit);
-    session.start();
-    const int status = app.exec();
+    QObject::connect(&watch, &WatchSession::done, &app, &QCoreApplication::exit);
+    if (options.watch)
+        watch.start();
+    else
+        session.start();
+    int status = app.exec();
+    if (status == 130 && signalNumber)
+        status = 128 + signalNumber; // 143 after SIGTERM, as a service manager expects
     // The application's teardown waits for every pool task: a detection's test
     // conversion or a probe that hangs must not keep an interrupted run alive.
     // Children die with us (they are started with a parent-death signal).
