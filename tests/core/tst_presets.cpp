@@ -208,7 +208,7 @@ void tst_Presets::saveTakesTheTargetsOptions_data()
     QTest::newRow("mp3, fraction") << "audio.mp3" << mp3 << MediaGroup::audio << 191.9 << 191;
     // Only a hand-edited store holds this; the conversion clamps the same way.
     QTest::newRow("mp3, beyond int")
-        << "audio.mp3" << mp3 << MediaGroup::audio << 1e12 << 1000000000;
+        << "audio.mp3" << mp3 << MediaGroup::audio << 1e12 << 320;
     // The extract-audio format is not captured, and the preset belongs to
     // the video workspace like its target.
     QTest::newRow("extract audio")
