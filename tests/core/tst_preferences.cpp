@@ -59,7 +59,6 @@ private Q_SLOTS:
     void initTestCase();
     void cleanup() { TestSupport::clearPreferences(); }
 
-    void storeFileLocation();
     void writesWaitForAQuietMoment();
     void writeFromAnotherThreadReachesViews();
     void unchangedWriteIsIgnored();
@@ -99,23 +98,6 @@ void tst_Preferences::writeConf(const QByteArray &text)
     QFile file(confPath());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(text), text.size());
-}
-
-void tst_Preferences::storeFileLocation()
-{
-    // The organization-level file belongs to state shared by the maker's
-    // programs; it must not stand in for our own keys.
-    QFile shared(m_configHome.filePath(QStringLiteral("Vireo.conf")));
-    QVERIFY(shared.open(QIODevice::WriteOnly));
-    shared.write("[General]\nvideo%20codec=hevc\n");
-    shared.close();
-    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("h264"));
-
-    Preferences::instance().setValue(videoCodec, QStringLiteral("copy"));
-    Preferences::instance().flush();
-    QCOMPARE(Preferences::instance().fileName(), confPath());
-    QVERIFY(readConf().contains("video%20codec=copy"));
-    QVERIFY(shared.remove());
 }
 
 void tst_Preferences::writesWaitForAQuietMoment()
