@@ -47,5 +47,6 @@ double ConversionSettings::loudnessLufs() const
 {
     if (!std::isfinite(loudnessTarget))
         return PreferenceKeys::loudnessTarget.defaultValue;
-    return std::clamp(loudnessTarget, SettingRanges::loudnessLufs.min, SettingRanges::loudnessLufs.max);
+    return std::clamp(loudnessTarget, SettingRanges::loudnessLufs.min,
+                      SettingRanges::loudnessLufs.max);
 }

@@ -2,7 +2,6 @@
 
 #include "settings/Preferences.h"
 #include "settings/StoredValue.h"
-#include "net/HttpRequest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+#include "net/HttpRequest.h"
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;

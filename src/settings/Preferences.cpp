@@ -122,7 +122,8 @@ Preferences::Preferences()
     // An editor's save arrives as several events; read the file once for all.
     m_changeTimer->setSingleShot(true);
     connect(m_changeTimer, &QTimer::timeout, this, [this] { fileMayHaveChanged(false); });
-    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_changeTimer, qOverload<>(&QTimer::start));
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_changeTimer,
+            qOverload<>(&QTimer::start));
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_changeTimer,
             qOverload<>(&QTimer::start));
     QMutexLocker locker(&m_mutex);

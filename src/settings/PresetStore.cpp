@@ -105,8 +105,9 @@ std::optional<ConversionPreset> savePreset(const QString &name, const MediaTarge
     // A hand-edited bitrate out of range is stored the way a conversion
     // uses it, so that the preset is not refused.
     if (selectedTarget.hasOption(MediaOption::audioQuality))
-        preset.audioKbps = int(std::clamp(double(settings.audioKbps()), SettingRanges::audioKbps.min,
-                                          SettingRanges::audioKbps.max));
+        preset.audioKbps
+            = int(std::clamp(double(settings.audioKbps()), SettingRanges::audioKbps.min,
+                             SettingRanges::audioKbps.max));
     if (selectedTarget.hasOption(MediaOption::videoCodec))
         preset.videoCodec = settings.videoCodec;
     if (selectedTarget.hasOption(MediaOption::videoQuality))

@@ -1,7 +1,6 @@
 #include "settings/UpdateChecker.h"
 
 #include "settings/Preferences.h"
-#include "net/HttpRequest.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -10,6 +9,7 @@
 #include <QNetworkRequest>
 #include <QRegularExpression>
 
+#include "net/HttpRequest.h"
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;

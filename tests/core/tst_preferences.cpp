@@ -355,8 +355,8 @@ void tst_Preferences::everySettingThatChangesTheCommandLineMakesResultsStale()
         const ConversionSettings now = ConversionSettings::current();
         QVERIFY2(!(now == old), "the setting is read from its preference");
         for (const Shown &one : shown) {
-            const bool signatureChanged = successSignature(one.target, {}, old)
-                != successSignature(one.target, {}, now);
+            const bool signatureChanged
+                = successSignature(one.target, {}, old) != successSignature(one.target, {}, now);
             if (args(one.target, old) != args(one.target, now))
                 QVERIFY2(signatureChanged, qPrintable(one.target.id));
             QCOMPARE(one.converted->status(),
