@@ -4,6 +4,7 @@
 #include "conversion/SourceVideo.h"
 #include "conversion/LoudnessMeasurement.h"
 #include "conversion/VideoEncoderChoice.h"
+#include "settings/SettingRange.h"
 #include "settings/VideoCodec.h"
 #include "tools/FFArgs.h"
 
@@ -35,8 +36,8 @@ QString videoBitrate(double quality);
 
 // The audio bitrates the builder asks for, in kbit/s: the lowest at which
 // libvorbis still encodes stereo and the highest that libmp3lame takes.
-inline constexpr qint64 minAudioKbps = 48;
-inline constexpr qint64 maxAudioKbps = 320;
+inline constexpr qint64 minAudioKbps = qint64(SettingRanges::audioKbps.min);
+inline constexpr qint64 maxAudioKbps = qint64(SettingRanges::audioKbps.max);
 
 // The "audio quality" value (kbit/s) as a bitrate text: truncated toward zero
 // (127.9 gives "127k"). A value no control can store (a corrupted or

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
 // Shortest round-trip form with at least one digit after the point: 23 → "23.0".
@@ -19,23 +21,64 @@ QString decimal(double value)
     return text;
 }
 
+QString text(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString text(double value)
+{
+    return decimal(value);
+}
+
+QString text(const QString &value)
+{
+    return value;
+}
+
+// The part a setting adds to target's signature: empty for none. Nothing for
+// a setting not named here, which then adds "name=value": a new setting makes
+// earlier results stale until it is given its place here.
+std::optional<QString> knownPart(const QString &name, const MediaTarget &target,
+                                 const ConversionSettings &settings)
+{
+    using namespace PreferenceKeys;
+    const auto ifOption = [&target](MediaOption option, const QString &part) {
+        return target.hasOption(option) ? part : QString();
+    };
+    if (name == videoCodec.name)
+        return ifOption(MediaOption::videoCodec, QStringLiteral("vc=") + settings.videoCodec);
+    if (name == videoQuality.name)
+        return ifOption(MediaOption::videoQuality,
+                        QStringLiteral("vq=") + decimal(settings.videoQuality));
+    if (name == hardwareAcceleration.name)
+        return ifOption(MediaOption::hwAccel,
+                        QStringLiteral("hw=") + text(settings.hardwareAcceleration));
+    if (name == audioQuality.name)
+        return ifOption(MediaOption::audioQuality,
+                        QStringLiteral("ak=") + QString::number(settings.audioKbps()));
+    if (name == videoToAudio.name)
+        return ifOption(MediaOption::videoToAudio, QStringLiteral("a2=") + settings.videoToAudio);
+    // Both loudness settings are told by the one part after the batch's.
+    if (name == normalizeLoudness.name || name == loudnessTarget.name
+        || name == keepFolderStructure.name)
+        return QString();
+    return std::nullopt;
+}
+
 } // namespace
 
 QString successSignature(const MediaTarget &target, const BatchSettings &batch,
                          const ConversionSettings &settings)
 {
     QStringList parts {target.id};
-    if (target.hasOption(MediaOption::videoCodec))
-        parts << QStringLiteral("vc=") + settings.videoCodec;
-    if (target.hasOption(MediaOption::videoQuality))
-        parts << QStringLiteral("vq=") + decimal(settings.videoQuality);
-    if (target.hasOption(MediaOption::hwAccel))
-        parts << (settings.hardwareAcceleration ? QStringLiteral("hw=true")
-                                                : QStringLiteral("hw=false"));
-    if (target.hasOption(MediaOption::audioQuality))
-        parts << QStringLiteral("ak=") + QString::number(settings.audioKbps());
-    if (target.hasOption(MediaOption::videoToAudio))
-        parts << QStringLiteral("a2=") + settings.videoToAudio;
+    ConversionSettings::forEachKey([&](const auto &key, auto member) {
+        const std::optional<QString> part = knownPart(key.name, target, settings);
+        if (!part)
+            parts << key.name + u'=' + text(settings.*member);
+        else if (!part->isEmpty())
+            parts << *part;
+    });
     if (batch.trimEnabled)
         parts << QStringLiteral("trim=") + batch.trimStart + u'-' + batch.trimEnd;
     if (target.group == MediaGroup::video)

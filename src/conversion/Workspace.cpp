@@ -2,7 +2,7 @@
 
 #include "conversion/SuccessSignature.h"
 #include "model/MediaSet.h"
-#include "settings/Preferences.h"
+#include "settings/ConversionSettings.h"
 
 namespace {
 
@@ -21,15 +21,7 @@ Workspace::Workspace(MediaSet *set, QObject *parent)
     // Settings may have been changed from the preferences window while the
     // run went on; what it converted with the old ones is stale now.
     connect(&m_queue, &JobQueue::runFinished, this, &Workspace::resetStaleItems);
-    connect(&Preferences::instance(), &Preferences::changed, this, [this](const QString &key) {
-        using namespace PreferenceKeys;
-        static const QStringList signatureKeys {audioQuality.name, videoToAudio.name,
-                                                videoCodec.name, videoQuality.name,
-                                                hardwareAcceleration.name, normalizeLoudness.name,
-                                                loudnessTarget.name};
-        if (signatureKeys.contains(key))
-            resetStaleItems();
-    });
+    ConversionSettings::onChanged(this, [this] { resetStaleItems(); });
     if (set)
         connect(set, &MediaSet::removed, &m_queue, &JobQueue::remove);
 }

@@ -1,5 +1,6 @@
 #include "settings/ConversionPreset.h"
 
+#include "settings/SettingRange.h"
 #include "settings/VideoCodec.h"
 
 #include <QCoreApplication>
@@ -99,6 +100,22 @@ ConversionPreset builtIn(const char *id, const QString &name, const char *target
 std::optional<MediaTarget> ConversionPreset::target() const
 {
     return MediaTarget::fromId(targetId);
+}
+
+std::optional<QString> ConversionPreset::problem() const
+{
+    if (audioKbps) {
+        if (auto problem = SettingRanges::audioKbps.problem(audioKbpsKey, *audioKbps))
+            return problem;
+    }
+    if (loudnessTarget) {
+        if (auto problem = SettingRanges::loudnessLufs.problem(loudnessTargetKey, *loudnessTarget))
+            return problem;
+    }
+    if (videoCodec && !videoCodecFromRawValue(*videoCodec))
+        return QCoreApplication::translate("ConversionPreset", "%1 takes h264, hevc or copy")
+            .arg(videoCodecKey);
+    return std::nullopt;
 }
 
 QJsonObject ConversionPreset::toJson() const

@@ -28,6 +28,11 @@ struct ConversionPreset {
     // The target named by targetId; none when the catalogue no longer has it.
     std::optional<MediaTarget> target() const;
 
+    // Nothing when every setting the preset carries is one the command line
+    // would take too; else why not, naming the key and the values it takes.
+    // Such a preset is refused: never offered, never applied.
+    std::optional<QString> problem() const;
+
     // The JSON object stored for the preset: the keys are the field names,
     // and an absent setting has no key at all.
     QJsonObject toJson() const;

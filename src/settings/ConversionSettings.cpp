@@ -1,21 +1,37 @@
 #include "settings/ConversionSettings.h"
 
 #include "settings/Preferences.h"
+#include "settings/SettingRange.h"
 
 #include <algorithm>
 #include <cmath>
 
+const QStringList &ConversionSettings::keyNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        forEachKey([&list](const auto &key, auto) { list.append(key.name); });
+        return list;
+    }();
+    return names;
+}
+
 ConversionSettings ConversionSettings::current()
 {
     const Preferences &preferences = Preferences::instance();
-    return {preferences.value(PreferenceKeys::videoCodec),
-            preferences.value(PreferenceKeys::videoQuality),
-            preferences.value(PreferenceKeys::hardwareAcceleration),
-            preferences.value(PreferenceKeys::audioQuality),
-            preferences.value(PreferenceKeys::videoToAudio),
-            preferences.value(PreferenceKeys::normalizeLoudness),
-            preferences.value(PreferenceKeys::loudnessTarget),
-            preferences.value(PreferenceKeys::keepFolderStructure)};
+    ConversionSettings settings;
+    forEachKey([&](const auto &key, auto member) { settings.*member = preferences.value(key); });
+    return settings;
+}
+
+QMetaObject::Connection ConversionSettings::onChanged(const QObject *context,
+                                                      std::function<void()> slot)
+{
+    return QObject::connect(&Preferences::instance(), &Preferences::changed, context,
+                            [slot = std::move(slot)](const QString &key) {
+                                if (keyNames().contains(key))
+                                    slot();
+                            });
 }
 
 qint64 ConversionSettings::audioKbps() const
@@ -31,5 +47,6 @@ double ConversionSettings::loudnessLufs() const
 {
     if (!std::isfinite(loudnessTarget))
         return PreferenceKeys::loudnessTarget.defaultValue;
-    return std::clamp(loudnessTarget, minLoudnessLufs, maxLoudnessLufs);
+    return std::clamp(loudnessTarget, SettingRanges::loudnessLufs.min,
+                      SettingRanges::loudnessLufs.max);
 }

@@ -2,7 +2,6 @@
 
 #include "settings/Preferences.h"
 #include "settings/StoredValue.h"
-#include "tools/HttpRequest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,10 +11,10 @@
 #include <QSettings>
 #include <QTimeZone>
 
-#include <limits>
 #include <memory>
 #include <optional>
 
+#include "net/HttpRequest.h"
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;
@@ -26,99 +25,49 @@ constexpr auto defaultPromptDelay = 2500ms;
 constexpr auto defaultRequestTimeout = 60s;
 // Only the status of the answer counts; its body is never read.
 constexpr qint64 maxAnswerBytes = 64 * 1024;
-constexpr int launchesBeforePrompt = 3;
-constexpr int daysBeforePrompt = 2;
-constexpr int snoozeDays = 14;
 
-// Shared by all of the maker's programs.
-const QString decisionKey = QStringLiteral("mailingList.shared.decision");
-const QString snoozeUntilKey = QStringLiteral("mailingList.shared.snoozeUntil");
-
-// Kept per program, in the program's own file.
-QString programKey(const QString &name)
-{
-    return QStringLiteral("mailingList.%1.%2").arg(MailingListManager::bundleIdentifier(), name);
-}
-
-QString installDateKey()
-{
-    return programKey(QStringLiteral("installDate"));
-}
-
-QString launchCountKey()
-{
-    return programKey(QStringLiteral("launchCount"));
-}
-
-QString lastShownAtKey()
-{
-    return programKey(QStringLiteral("lastShownAt"));
-}
-
-std::unique_ptr<QSettings> openProgramStore()
-{
-    return std::make_unique<QSettings>(Preferences::instance().fileName(), QSettings::NativeFormat);
-}
-
+// The maker's shared file, or none when there is no organization or the file
+// cannot be used: then the answer stays in Vireo's own file.
 std::unique_ptr<QSettings> openSharedStore(const QString &organization)
 {
-    if (!organization.isEmpty()) {
-        auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                 organization);
-        // Never read the answer from /etc/xdg.
-        store->setFallbacksEnabled(false);
-        if (store->status() == QSettings::NoError && store->isWritable())
-            return store;
+    if (organization.isEmpty())
+        return nullptr;
+    auto store
+        = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organization);
+    // Never read the answer from /etc/xdg.
+    store->setFallbacksEnabled(false);
+    if (store->status() != QSettings::NoError || !store->isWritable())
+        return nullptr;
+    return store;
+}
+
+QString readShared(const QString &organization, const PreferenceKey<QString> &key)
+{
+    if (const auto store = openSharedStore(organization))
+        return StoredValue::toText(store->value(key.name)).value_or(key.defaultValue);
+    return Preferences::instance().value(key);
+}
+
+void writeShared(const QString &organization, const PreferenceKey<QString> &key,
+                 const QString &value)
+{
+    if (const auto store = openSharedStore(organization)) {
+        store->setValue(key.name, value);
+        store->sync();
+    } else {
+        Preferences::instance().setValue(key, value);
     }
-    return openProgramStore();
 }
 
-std::optional<QString> readText(const QSettings &store, const QString &key)
+// Dates are stored as ISO 8601 text in UTC, which any program can read.
+QDateTime dateFrom(const QString &text)
 {
-    return StoredValue::toText(store.value(key));
+    return QDateTime::fromString(text, Qt::ISODateWithMs);
 }
 
-std::optional<int> readCount(const QSettings &store, const QString &key)
+QString textOf(const QDateTime &date)
 {
-    const auto number = StoredValue::toInteger(store.value(key));
-    if (!number || *number < 0 || *number > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return int(*number);
-}
-
-// Dates are stored as ISO 8601 text in UTC, which any program can read; a
-// QDateTime written by QSettings' own encoding is accepted too.
-std::optional<QDateTime> readDate(const QSettings &store, const QString &key)
-{
-    const QVariant stored = store.value(key);
-    QDateTime date;
-    if (stored.typeId() == QMetaType::QDateTime)
-        date = stored.toDateTime();
-    else if (stored.typeId() == QMetaType::QString)
-        date = QDateTime::fromString(stored.toString(), Qt::ISODateWithMs);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
-}
-
-void writeDate(QSettings &store, const QString &key, const QDateTime &date)
-{
-    store.setValue(key, date.toUTC().toString(Qt::ISODateWithMs));
-}
-
-// Whole days by the local calendar: a day has passed when the wall-clock time
-// of the start has come round again, so a day across a daylight-saving change
-// is 23 or 25 hours long.
-qint64 wholeDaysBetween(const QDateTime &from, const QDateTime &to)
-{
-    const QDateTime start = from.toLocalTime();
-    const QDateTime end = to.toLocalTime();
-    qint64 days = start.date().daysTo(end.date());
-    if (days > 0 && start.addDays(days) > end)
-        --days;
-    else if (days < 0 && start.addDays(days) < end)
-        ++days;
-    return days;
+    return date.toUTC().toString(Qt::ISODateWithMs);
 }
 
 QString regionName()
@@ -135,7 +84,6 @@ MailingListManager::MailingListManager(QObject *parent)
     : QObject(parent)
     , m_status(SubmitStatus::idle())
     , m_updaterBusy([] { return false; })
-    , m_clock([] { return QDateTime::currentDateTime(); })
     , m_endpoint(QUrl(QString::fromUtf8(BuildConfig::newsletterEndpoint)))
     , m_appToken(QString::fromUtf8(BuildConfig::appToken))
     , m_sharedOrganization(QString::fromUtf8(BuildConfig::sharedSettingsOrganization))
@@ -145,8 +93,7 @@ MailingListManager::MailingListManager(QObject *parent)
     m_evaluationTimer.setInterval(defaultPromptDelay);
     connect(&m_evaluationTimer, &QTimer::timeout, this, &MailingListManager::evaluatePrompt);
 
-    const Decision decision = currentDecision();
-    m_optedOut = decision == Decision::subscribed || decision == Decision::declined;
+    m_optedOut = NewsletterPolicy::hasAnswered(state());
 }
 
 MailingListManager::~MailingListManager()
@@ -165,8 +112,7 @@ MailingListManager &MailingListManager::shared()
 
 QString MailingListManager::bundleIdentifier()
 {
-    const QString id = QString::fromUtf8(BuildConfig::appId);
-    return id.isEmpty() ? QStringLiteral("unknown.app") : id;
+    return NewsletterKeys::programId();
 }
 
 QByteArray MailingListManager::appTokenHeader()
@@ -181,15 +127,10 @@ bool MailingListManager::isAvailable() const
 
 void MailingListManager::registerLaunch(QObject *context)
 {
-    {
-        const auto store = openProgramStore();
-        if (!readDate(*store, installDateKey()))
-            writeDate(*store, installDateKey(), now());
-        const int count = readCount(*store, launchCountKey()).value_or(0);
-        store->setValue(launchCountKey(),
-                        count < std::numeric_limits<int>::max() ? count + 1 : count);
-        store->sync();
-    }
+    const NewsletterState launched = m_policy.launched(state());
+    Preferences &preferences = Preferences::instance();
+    preferences.setValue(NewsletterKeys::installDate, textOf(launched.installDate));
+    preferences.setValue(NewsletterKeys::launchCount, launched.launchCount);
 
     m_evaluationTimer.start();
     if (context && context != this)
@@ -200,45 +141,31 @@ void MailingListManager::evaluatePrompt()
 {
     if (!isAvailable())
         return;
-    const Decision decision = currentDecision();
-    if (decision == Decision::subscribed || decision == Decision::declined) {
+    const NewsletterState current = state();
+    if (NewsletterPolicy::hasAnswered(current)) {
         setOptedOut(true);
         return;
     }
-    if (isUpdaterBusy())
-        return;
-
-    const QDateTime current = now();
-    if (decision == Decision::snoozed) {
-        const auto until = readDate(*openSharedStore(m_sharedOrganization), snoozeUntilKey);
-        if (until && *until > current)
-            return;
-    }
-    if (launchRuleAllows(current))
-        present(current);
+    if (!isUpdaterBusy() && m_policy.mayPromptAutomatically(current))
+        present();
 }
 
 void MailingListManager::requestPrompt(bool force)
 {
     if (!isAvailable())
         return;
-    const Decision decision = currentDecision();
-    if (decision == Decision::subscribed || decision == Decision::declined) {
+    const NewsletterState current = state();
+    if (NewsletterPolicy::hasAnswered(current)) {
         setOptedOut(true);
         return;
     }
-    const QDateTime current = now();
-    if (force || launchRuleAllows(current))
-        present(current);
+    if (force || m_policy.launchRuleAllows(current))
+        present();
 }
 
 void MailingListManager::snooze()
 {
-    const QDateTime current = now();
-    QDateTime until = current.toLocalTime().addDays(snoozeDays);
-    if (!until.isValid())
-        until = current;
-    storeDecision(Decision::snoozed, until);
+    storeDecision(Decision::snoozed, m_policy.snoozeEnd());
     setPresented(false);
 }
 
@@ -298,8 +225,16 @@ void MailingListManager::submit(const QString &email)
 
 Decision MailingListManager::currentDecision() const
 {
-    const auto store = openSharedStore(m_sharedOrganization);
-    return decisionFromRawValue(readText(*store, decisionKey).value_or(QString()));
+    return decisionFromRawValue(readShared(m_sharedOrganization, NewsletterKeys::decision));
+}
+
+NewsletterState MailingListManager::state() const
+{
+    const Preferences &preferences = Preferences::instance();
+    return {currentDecision(),
+            dateFrom(readShared(m_sharedOrganization, NewsletterKeys::snoozeUntil)),
+            preferences.value(NewsletterKeys::launchCount),
+            dateFrom(preferences.value(NewsletterKeys::installDate))};
 }
 
 void MailingListManager::setUpdaterBusyCheck(std::function<bool()> check)
@@ -316,9 +251,7 @@ bool MailingListManager::isUpdaterBusy() const
 
 void MailingListManager::setClock(std::function<QDateTime()> clock)
 {
-    m_clock = clock ? std::move(clock) : [] {
-        return QDateTime::currentDateTime();
-    };
+    m_policy = NewsletterPolicy(std::move(clock));
 }
 
 void MailingListManager::setEndpoint(const QUrl &base)
@@ -344,8 +277,7 @@ void MailingListManager::setAppToken(const QString &token)
 void MailingListManager::setSharedSettingsOrganization(const QString &organization)
 {
     m_sharedOrganization = organization;
-    const Decision decision = currentDecision();
-    setOptedOut(decision == Decision::subscribed || decision == Decision::declined);
+    setOptedOut(NewsletterPolicy::hasAnswered(state()));
 }
 
 void MailingListManager::setPromptDelay(std::chrono::milliseconds delay)
@@ -358,39 +290,20 @@ void MailingListManager::setRequestTimeout(std::chrono::milliseconds timeout)
     m_requestTimeout = timeout;
 }
 
-QDateTime MailingListManager::now() const
-{
-    return m_clock();
-}
-
-bool MailingListManager::launchRuleAllows(const QDateTime &now) const
-{
-    const auto store = openProgramStore();
-    if (readCount(*store, launchCountKey()).value_or(0) >= launchesBeforePrompt)
-        return true;
-    const auto installed = readDate(*store, installDateKey());
-    return installed && wholeDaysBetween(*installed, now) >= daysBeforePrompt;
-}
-
-void MailingListManager::present(const QDateTime &now)
+void MailingListManager::present()
 {
     // Every showing starts afresh, but a request still in flight keeps its state.
     if (!m_presented && !m_status.isSubmitting())
         setStatus(SubmitStatus::idle());
     setPresented(true);
-
-    const auto store = openProgramStore();
-    writeDate(*store, lastShownAtKey(), now);
-    store->sync();
+    Preferences::instance().setValue(NewsletterKeys::lastShownAt, textOf(m_policy.now()));
 }
 
 void MailingListManager::storeDecision(Decision decision, const QDateTime &snoozeUntil)
 {
-    const auto store = openSharedStore(m_sharedOrganization);
-    store->setValue(decisionKey, rawValue(decision));
+    writeShared(m_sharedOrganization, NewsletterKeys::decision, rawValue(decision));
     if (snoozeUntil.isValid())
-        writeDate(*store, snoozeUntilKey, snoozeUntil);
-    store->sync();
+        writeShared(m_sharedOrganization, NewsletterKeys::snoozeUntil, textOf(snoozeUntil));
 }
 
 void MailingListManager::handleAnswer(const HttpRequest &request)

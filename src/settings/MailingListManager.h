@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/Decision.h"
+#include "settings/NewsletterPolicy.h"
 #include "settings/SubmitStatus.h"
 
 #include <QDateTime>
@@ -16,21 +17,15 @@
 class HttpRequest;
 class QNetworkAccessManager;
 
-// Decides when to invite the user to the maker's newsletter, remembers the
-// answer and sends a subscription.
+// Invites the user to the maker's newsletter when NewsletterPolicy says so,
+// remembers the answer and sends a subscription.
 //
 // The answer (subscribed, declined, snoozed until a date) lives in the
 // organization-level settings file that all of the maker's programs share
 // ($XDG_CONFIG_HOME/<organization>.conf), so an answer given in one of them
 // holds for all; without a shared organization, or when that file cannot be
-// used, it stays in Vireo's own file. The launch counters always live in
-// Vireo's own file (the one Preferences uses), under keys named after the
-// program's id. Both files are opened anew for every read and write, so a
-// change made by another program is seen at the next read.
-//
-// The automatic prompt shows from the third launch, or from the first launch
-// two whole days after the first one, and then at every launch until the user
-// answers; a snooze holds it back for 14 days, an answer for good.
+// used, it stays in Vireo's own preferences. The launch counters are always
+// Vireo's own preferences (NewsletterKeys).
 //
 // Main thread only. The program uses shared(); tests build their own.
 class MailingListManager final : public QObject {
@@ -108,9 +103,8 @@ Q_SIGNALS:
     void isOptedOutChanged();
 
 private:
-    QDateTime now() const;
-    bool launchRuleAllows(const QDateTime &now) const;
-    void present(const QDateTime &now);
+    NewsletterState state() const;
+    void present();
     void storeDecision(Decision decision, const QDateTime &snoozeUntil = {});
     void handleAnswer(const HttpRequest &request);
     void finishSubmission(int httpStatus);
@@ -126,7 +120,7 @@ private:
     bool m_optedOut = false;
 
     std::function<bool()> m_updaterBusy;
-    std::function<QDateTime()> m_clock;
+    NewsletterPolicy m_policy;
     QUrl m_endpoint;
     QString m_appToken;
     QString m_sharedOrganization;

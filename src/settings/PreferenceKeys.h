@@ -78,3 +78,25 @@ inline const PreferenceKey<bool> automaticallyCheckForUpdates {
 inline const PreferenceKey<QString> lastUpdateCheck {QStringLiteral("last update check"), {}};
 
 } // namespace PreferenceKeys
+
+// The newsletter prompt's state. What the user answered holds for all of the
+// maker's programs and lives in their shared file where there is one (see
+// MailingListManager); the launch counters are this program's own.
+namespace NewsletterKeys {
+
+// The program's reverse-DNS id, or "unknown.app" when the build has none.
+QString programId();
+
+// A Decision's raw value.
+inline const PreferenceKey<QString> decision {QStringLiteral("mailingList.shared.decision"), {}};
+// ISO 8601, UTC, like every date below.
+inline const PreferenceKey<QString> snoozeUntil {QStringLiteral("mailingList.shared.snoozeUntil"),
+                                                 {}};
+inline const PreferenceKey<int> launchCount {
+    QStringLiteral("mailingList.%1.launchCount").arg(programId()), 0};
+inline const PreferenceKey<QString> installDate {
+    QStringLiteral("mailingList.%1.installDate").arg(programId()), {}};
+inline const PreferenceKey<QString> lastShownAt {
+    QStringLiteral("mailingList.%1.lastShownAt").arg(programId()), {}};
+
+} // namespace NewsletterKeys

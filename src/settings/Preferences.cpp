@@ -5,12 +5,15 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QJsonDocument>
 #include <QMutexLocker>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 #include <QVariant>
 
 #include <algorithm>
@@ -20,7 +23,12 @@
 #include <optional>
 #include <sys/stat.h>
 
+using namespace std::chrono_literals;
+
 namespace {
+
+// Long enough to span the steps of a slider drag or a spin box held down.
+constexpr auto writeQuietTime = 400ms;
 
 template<typename T> std::optional<T> decode(const QVariant &stored);
 
@@ -104,14 +112,43 @@ Preferences::Preferences()
     // Fixed here, like QSettings fixes its paths at first use.
     : m_fileName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                  + QStringLiteral("/Vireo/Vireo.conf"))
+    , m_flushTimer(new QTimer(this))
+    , m_changeTimer(new QTimer(this))
+    , m_watcher(new QFileSystemWatcher(this))
 {
+    m_flushTimer->setSingleShot(true);
+    m_flushTimer->setInterval(writeQuietTime);
+    connect(m_flushTimer, &QTimer::timeout, this, &Preferences::flush);
+    // An editor's save arrives as several events; read the file once for all.
+    m_changeTimer->setSingleShot(true);
+    connect(m_changeTimer, &QTimer::timeout, this, [this] { fileMayHaveChanged(false); });
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_changeTimer,
+            qOverload<>(&QTimer::start));
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_changeTimer,
+            qOverload<>(&QTimer::start));
     QMutexLocker locker(&m_mutex);
     refresh();
+    watch();
 }
 
-Preferences::~Preferences() = default;
+Preferences::~Preferences()
+{
+    flush();
+}
 
-void Preferences::refresh() const
+void Preferences::watch()
+{
+    // A save that renames a new file into place leaves the old watch behind:
+    // the folder's watch sees the rename, and the file is watched anew.
+    const QString folder = QFileInfo(m_fileName).path();
+    if (!m_watcher->directories().contains(folder) && QFileInfo(folder).isDir())
+        m_watcher->addPath(folder);
+    m_watcher->removePath(m_fileName);
+    if (m_stamp && m_stamp->exists && m_stamp->regular)
+        m_watcher->addPath(m_fileName);
+}
+
+void Preferences::refresh()
 {
     const FileStamp stamp = stampOf(QFile::encodeName(m_fileName));
     if (m_stamp && *m_stamp == stamp)
@@ -130,6 +167,7 @@ void Preferences::refresh() const
         }
         m_store.reset();
         m_refused = true;
+        m_dirty = false;
         return;
     }
     if (m_refused) {
@@ -137,18 +175,77 @@ void Preferences::refresh() const
         m_unsaved.clear();
     }
     if (!m_store) {
-        // One QSettings for the life of the process: it parses the file
-        // once; a new one per read would parse it on every read, since Qt
-        // does not keep large files in its cache.
         m_store = std::make_unique<QSettings>(m_fileName, QSettings::NativeFormat);
         return;
     }
-    m_store->sync(); // another process wrote: read the file again, once
+    // Another process wrote: read the file again, keeping our unsaved writes.
+    m_store->sync();
+    QCoreApplication::removePostedEvents(m_store.get(), QEvent::UpdateRequest);
+    m_dirty = false;
+    m_stamp = stampOf(QFile::encodeName(m_fileName));
+}
+
+QHash<QString, QVariant> Preferences::snapshot() const
+{
+    if (!m_store)
+        return m_unsaved;
+    QHash<QString, QVariant> values;
+    for (const QString &key : m_store->allKeys())
+        values.insert(key, m_store->value(key));
+    return values;
+}
+
+void Preferences::fileMayHaveChanged(bool force)
+{
+    QStringList changedKeys;
+    {
+        QMutexLocker locker(&m_mutex);
+        flushLocked();
+        if (force)
+            m_stamp.reset();
+        const QHash<QString, QVariant> before = snapshot();
+        refresh();
+        const QHash<QString, QVariant> after = snapshot();
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            if (after.value(it.key()) != it.value())
+                changedKeys.append(it.key());
+        }
+        for (auto it = after.cbegin(); it != after.cend(); ++it) {
+            if (!before.contains(it.key()))
+                changedKeys.append(it.key());
+        }
+        watch();
+    }
+    for (const QString &key : std::as_const(changedKeys))
+        Q_EMIT changed(key);
+}
+
+void Preferences::flush()
+{
+    QMutexLocker locker(&m_mutex);
+    flushLocked();
+}
+
+void Preferences::flushLocked()
+{
+    if (!m_dirty || !m_store)
+        return;
+    m_store->sync();
+    // The write is done; the update QSettings scheduled for later is not
+    // needed, and must not touch the file after it changed into something else.
+    QCoreApplication::removePostedEvents(m_store.get(), QEvent::UpdateRequest);
+    m_dirty = false;
+    m_stamp = stampOf(QFile::encodeName(m_fileName));
+    watch();
+}
+
+void Preferences::reload()
+{
+    fileMayHaveChanged(true);
 }
 
 QVariant Preferences::storedValue(const QString &name) const
 {
-    refresh();
     if (m_refused)
         return m_unsaved.value(name);
     return m_store->value(name);
@@ -161,11 +258,10 @@ void Preferences::store(const QString &name, const QVariant &value)
         return;
     }
     m_store->setValue(name, value);
-    m_store->sync();
-    // The write is done; the update QSettings scheduled for later is not
-    // needed, and must not touch the file after it changed into something else.
+    // Written on our own schedule, not at QSettings' next event.
     QCoreApplication::removePostedEvents(m_store.get(), QEvent::UpdateRequest);
-    m_stamp = stampOf(QFile::encodeName(m_fileName));
+    m_dirty = true;
+    QMetaObject::invokeMethod(m_flushTimer, qOverload<>(&QTimer::start));
 }
 
 template<typename T> T Preferences::read(const PreferenceKey<T> &key) const
@@ -182,8 +278,13 @@ Preferences &Preferences::instance()
     static Preferences *const preferences = [] {
         auto *created = new Preferences;
         // Whichever thread asks first, the object belongs with the views.
-        if (const QCoreApplication *app = QCoreApplication::instance())
+        if (const QCoreApplication *app = QCoreApplication::instance()) {
             created->moveToThread(app->thread());
+            QObject::connect(app, &QCoreApplication::aboutToQuit, created, &Preferences::flush,
+                             Qt::DirectConnection);
+            // Also for a program that ends without an event loop.
+            qAddPostRoutine([] { Preferences::instance().flush(); });
+        }
         return created;
     }();
     return *preferences;

@@ -13,7 +13,9 @@
 #include <memory>
 #include <optional>
 
+class QFileSystemWatcher;
 class QSettings;
+class QTimer;
 
 // The per-user preferences, stored in $XDG_CONFIG_HOME/Vireo/Vireo.conf
 // (QSettings, native format, organization and application "Vireo" whatever
@@ -24,16 +26,20 @@ class QSettings;
 // compares the key with the name of the preference it shows and reads the
 // value again. So every view follows a write, whoever made it.
 //
-// The file is parsed once and then read from memory. A read checks the file's
-// identity, size and modification time (one stat), so a write by another
-// process is seen by the next read (but not signalled), at the cost of one
-// more parse. A path that holds something other than a regular file (a FIFO,
-// a folder, a device) is never opened nor replaced: a message on standard
-// error names it, reads give the defaults and writes last for this run only.
+// The file is parsed once and then read from memory: a read touches no disk.
+// A change another process makes to the file is noticed by a file-system
+// watcher and read in the event loop of the thread the instance lives in
+// (the application's); every key whose value it changed is signalled. A path
+// that holds something other than a regular file (a FIFO, a folder, a device)
+// is never opened nor replaced: a message on standard error names it, reads
+// give the defaults and writes last for this run only.
 //
 // Reads never write. A stored value that does not decode as its key's type
-// reads as the key's default. Writes are stored (and synced to the file) at
-// once; a write of the value already read is ignored and signals nothing.
+// reads as the key's default. A write holds in memory at once and reaches the
+// file after a short quiet time, so that a slider dragged through twenty
+// values writes the file once; flush() writes at once, and it runs when the
+// application quits. A write of the value already read is ignored and signals
+// nothing. This instance is the only writer of the file.
 //
 // Any thread may read and write; calls are serialized. changed() is emitted
 // on the writing thread, so a receiver that lives elsewhere gets it queued.
@@ -71,6 +77,12 @@ public:
     // The path of the settings file.
     QString fileName() const;
 
+    // Writes what is waiting for the quiet time.
+    void flush();
+    // Writes what is waiting, then reads the file again now, for a caller
+    // that changed the file itself and cannot wait for the watcher.
+    void reload();
+
 Q_SIGNALS:
     // The stored value of the preference named key changed.
     void changed(const QString &key);
@@ -89,20 +101,28 @@ private:
     ~Preferences() override;
 
     // All of these with m_mutex held.
-    void refresh() const;
+    void refresh();
+    void flushLocked();
+    QHash<QString, QVariant> snapshot() const;
     QVariant storedValue(const QString &name) const;
     void store(const QString &name, const QVariant &value);
     template<typename T> T read(const PreferenceKey<T> &key) const;
 
     template<typename T> void write(const PreferenceKey<T> &key, const T &value);
     template<typename T> void override(const PreferenceKey<T> &key, const T &value);
+    // Reads the file again and signals what changed, unless the change was ours.
+    void fileMayHaveChanged(bool force);
+    void watch();
 
     const QString m_fileName;
     mutable QMutex m_mutex;
-    // Reads follow the file, so they change these.
-    mutable std::unique_ptr<QSettings> m_store; // none while the path is refused
-    mutable std::optional<FileStamp> m_stamp; // of the file as last read or written
-    mutable bool m_refused = false;
-    mutable QHash<QString, QVariant> m_unsaved; // writes while the path is refused
+    std::unique_ptr<QSettings> m_store; // none while the path is refused
+    std::optional<FileStamp> m_stamp; // of the file as last read or written
+    bool m_refused = false;
+    bool m_dirty = false; // m_store holds writes the file has not
+    QHash<QString, QVariant> m_unsaved; // writes while the path is refused
     QHash<QString, QVariant> m_overrides; // the command line's, never stored
+    QTimer *m_flushTimer;
+    QTimer *m_changeTimer;
+    QFileSystemWatcher *m_watcher;
 };

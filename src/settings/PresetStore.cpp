@@ -2,8 +2,12 @@
 
 #include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
+#include "settings/SettingRange.h"
 
+#include <QCoreApplication>
 #include <QUuid>
+
+#include <algorithm>
 
 using namespace PreferenceKeys;
 
@@ -28,10 +32,30 @@ QList<ConversionPreset> userPresets()
 {
     QList<ConversionPreset> presets;
     for (const QJsonObject &object : Preferences::instance().value(PreferenceKeys::userPresets)) {
-        if (std::optional<ConversionPreset> preset = ConversionPreset::fromJson(object))
+        std::optional<ConversionPreset> preset = ConversionPreset::fromJson(object);
+        if (preset && !preset->problem())
             presets.append(std::move(*preset));
     }
     return presets;
+}
+
+std::variant<ConversionPreset, QString> findPreset(const QString &idOrName)
+{
+    QList<ConversionPreset> presets = ConversionPreset::builtInPresets();
+    for (const QJsonObject &object : Preferences::instance().value(PreferenceKeys::userPresets)) {
+        if (std::optional<ConversionPreset> preset = ConversionPreset::fromJson(object))
+            presets.append(std::move(*preset));
+    }
+    for (const ConversionPreset &preset : std::as_const(presets)) {
+        if (preset.id != idOrName && preset.name.compare(idOrName, Qt::CaseInsensitive) != 0)
+            continue;
+        if (const std::optional<QString> problem = preset.problem())
+            return QCoreApplication::translate("PresetStore", "the preset '%1' is refused: %2")
+                .arg(preset.name, *problem);
+        return preset;
+    }
+    return QCoreApplication::translate("PresetStore", "unknown preset '%1' (see --list-presets)")
+        .arg(idOrName);
 }
 
 QList<ConversionPreset> offeredBuiltInPresets(MediaGroup group)
@@ -78,10 +102,12 @@ std::optional<ConversionPreset> savePreset(const QString &name, const MediaTarge
     preset.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     preset.name = trimmed;
     preset.targetId = selectedTarget.id;
-    // The store never yields a non-finite bitrate; a hand-edited huge one is
-    // clamped the way a conversion would use it, which always fits an int.
+    // A hand-edited bitrate out of range is stored the way a conversion
+    // uses it, so that the preset is not refused.
     if (selectedTarget.hasOption(MediaOption::audioQuality))
-        preset.audioKbps = int(settings.audioKbps());
+        preset.audioKbps
+            = int(std::clamp(double(settings.audioKbps()), SettingRanges::audioKbps.min,
+                             SettingRanges::audioKbps.max));
     if (selectedTarget.hasOption(MediaOption::videoCodec))
         preset.videoCodec = settings.videoCodec;
     if (selectedTarget.hasOption(MediaOption::videoQuality))

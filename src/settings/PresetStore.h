@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <variant>
 
 // The user's presets, kept in the "user presets" preference in saving order,
 // and what the presets menu does with them and with the built-in ones.
@@ -16,8 +17,12 @@
 // shown, but it stays stored: saving and deleting rewrite the list around it.
 namespace PresetStore {
 
-// The stored presets that decode, in saving order.
+// The stored presets that decode and carry no refused setting, in saving order.
 QList<ConversionPreset> userPresets();
+
+// The built-in or stored preset with this id or name (in any case), or why
+// there is none: no such preset, or one whose settings are refused.
+std::variant<ConversionPreset, QString> findPreset(const QString &idOrName);
 
 // The presets a workspace of the group offers: those whose target exists and
 // belongs to the group. A preset whose target no longer resolves is offered

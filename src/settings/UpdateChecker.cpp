@@ -1,7 +1,6 @@
 #include "settings/UpdateChecker.h"
 
 #include "settings/Preferences.h"
-#include "tools/HttpRequest.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -10,6 +9,7 @@
 #include <QNetworkRequest>
 #include <QRegularExpression>
 
+#include "net/HttpRequest.h"
 #include "vireo/BuildConfig.h"
 
 using namespace std::chrono_literals;
@@ -19,8 +19,6 @@ namespace {
 constexpr auto defaultRequestTimeout = 30s;
 constexpr auto firstAutomaticCheck = 10s;
 constexpr auto automaticCheckInterval = 1h;
-constexpr qint64 automaticCheckDays = 7;
-constexpr qint64 retryAfterFailureSeconds = 24 * 60 * 60;
 // A feed is a few dozen bytes; anything much larger is not one.
 constexpr qint64 maxFeedBytes = 64 * 1024;
 
@@ -39,12 +37,6 @@ QList<qint64> versionComponents(QString version)
         components.append(number);
     }
     return components;
-}
-
-QDateTime readLastCheck()
-{
-    const QString stored = Preferences::instance().value(PreferenceKeys::lastUpdateCheck);
-    return QDateTime::fromString(stored, Qt::ISODateWithMs);
 }
 
 } // namespace
@@ -81,7 +73,7 @@ void UpdateChecker::setCurrentVersion(const QString &version)
 
 void UpdateChecker::setClock(std::function<QDateTime()> clock)
 {
-    m_clock = std::move(clock);
+    m_policy = UpdatePolicy(std::move(clock));
 }
 
 void UpdateChecker::setRequestTimeout(std::chrono::milliseconds timeout)
@@ -120,16 +112,9 @@ void UpdateChecker::setAutomaticChecksActive(bool active)
 
 bool UpdateChecker::isAutomaticCheckDue() const
 {
-    if (!isEnabled()
-        || !Preferences::instance().value(PreferenceKeys::automaticallyCheckForUpdates))
-        return false;
-    const QDateTime last = readLastCheck();
-    if (!last.isValid())
-        return true;
-    const QDateTime current = now();
-    // A last check in the future means the clock was set back: check now
-    // rather than wait for the clock to catch up.
-    return last.addDays(automaticCheckDays) <= current || last > current;
+    UpdateState state = UpdatePolicy::stored();
+    state.lastAutomaticFailure = m_lastAutomaticFailure;
+    return isEnabled() && m_policy.isAutomaticCheckDue(state);
 }
 
 void UpdateChecker::checkIfDue()
@@ -137,12 +122,8 @@ void UpdateChecker::checkIfDue()
     if (!m_automaticActive)
         return;
     m_automaticTimer.start(automaticCheckInterval);
-    if (sessionInProgress() || !isAutomaticCheckDue())
-        return;
-    if (m_lastAutomaticFailure.isValid()
-        && m_lastAutomaticFailure.secsTo(now()) < retryAfterFailureSeconds)
-        return;
-    start(false);
+    if (!sessionInProgress() && isAutomaticCheckDue())
+        start(false);
 }
 
 void UpdateChecker::start(bool userInitiated)
@@ -269,7 +250,7 @@ std::optional<UpdateChecker::Release> UpdateChecker::parseFeed(const QByteArray 
 
 QDateTime UpdateChecker::now() const
 {
-    return m_clock ? m_clock() : QDateTime::currentDateTime();
+    return m_policy.now();
 }
 
 QNetworkAccessManager &UpdateChecker::network()

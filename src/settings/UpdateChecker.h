@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/UpdateCheckResult.h"
+#include "settings/UpdatePolicy.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -21,9 +22,9 @@ class QNetworkAccessManager;
 // anything: it tells what the feed names, and the window shows it.
 //
 // A build without a feed URL (distribution packages) checks nothing: every
-// check ends at once as disabled. Automatic checks are the user's choice (off
-// by default) and run at most once a week; the time of the last successful
-// check is kept in the preferences, so the week spans launches.
+// check ends at once as disabled. When an automatic check is due is
+// UpdatePolicy's to say; the time of the last successful check is kept in the
+// preferences, so the week spans launches.
 //
 // Main thread only.
 class UpdateChecker final : public QObject {
@@ -95,7 +96,7 @@ private:
 
     QUrl m_feedUrl;
     QString m_currentVersion;
-    std::function<QDateTime()> m_clock;
+    UpdatePolicy m_policy;
     std::chrono::milliseconds m_requestTimeout;
 
     QNetworkAccessManager *m_network = nullptr;

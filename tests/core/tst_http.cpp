@@ -3,6 +3,7 @@
 #include "settings/MailingListManager.h"
 #include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
+#include "settings/UpdatePolicy.h"
 
 #include <QNetworkProxy>
 #include <QSignalSpy>
@@ -178,29 +179,36 @@ void TestHttp::automaticCheckDue_data()
 {
     QTest::addColumn<bool>("optedIn");
     QTest::addColumn<QString>("lastCheck");
+    QTest::addColumn<QDateTime>("failure"); // of an automatic check, this run
     QTest::addColumn<bool>("due");
 
     // Now is 2025-03-10 12:00 UTC.
-    QTest::newRow("not opted in") << false << "" << false;
-    QTest::newRow("never checked") << true << "" << true;
-    QTest::newRow("six days ago") << true << "2025-03-04T12:00:01.000Z" << false;
-    QTest::newRow("a week ago") << true << "2025-03-03T12:00:00.000Z" << true;
-    QTest::newRow("clock set back") << true << "2025-06-01T00:00:00.000Z" << true;
-    QTest::newRow("unreadable date") << true << "yesterday" << true;
+    const QDateTime none;
+    QTest::newRow("not opted in") << false << "" << none << false;
+    QTest::newRow("never checked") << true << "" << none << true;
+    QTest::newRow("six days ago") << true << "2025-03-04T12:00:01.000Z" << none << false;
+    QTest::newRow("a week ago") << true << "2025-03-03T12:00:00.000Z" << none << true;
+    QTest::newRow("clock set back") << true << "2025-06-01T00:00:00.000Z" << none << true;
+    QTest::newRow("unreadable date") << true << "yesterday" << none << true;
+    QTest::newRow("failed an hour ago")
+        << true << "" << QDateTime(QDate(2025, 3, 10), QTime(11, 0), Qt::UTC) << false;
+    QTest::newRow("failed a day ago")
+        << true << "" << QDateTime(QDate(2025, 3, 9), QTime(12, 0), Qt::UTC) << true;
 }
 
 void TestHttp::automaticCheckDue()
 {
     QFETCH(bool, optedIn);
     QFETCH(QString, lastCheck);
+    QFETCH(QDateTime, failure);
     QFETCH(bool, due);
 
     Preferences::instance().setValue(PreferenceKeys::automaticallyCheckForUpdates, optedIn);
     Preferences::instance().setValue(PreferenceKeys::lastUpdateCheck, lastCheck);
-    UpdateChecker checker;
-    checker.setFeedUrl(QUrl(QStringLiteral("http://127.0.0.1:9/latest.json")));
-    checker.setClock([] { return QDateTime(QDate(2025, 3, 10), QTime(12, 0), Qt::UTC); });
-    QCOMPARE(checker.isAutomaticCheckDue(), due);
+    UpdateState state = UpdatePolicy::stored();
+    state.lastAutomaticFailure = failure;
+    const UpdatePolicy policy([] { return QDateTime(QDate(2025, 3, 10), QTime(12, 0), Qt::UTC); });
+    QCOMPARE(policy.isAutomaticCheckDue(state), due);
 }
 
 void TestHttp::automaticCheckRuns()

@@ -1,3 +1,8 @@
+#include "conversion/ArgumentBuilder.h"
+#include "conversion/SuccessSignature.h"
+#include "conversion/Workspace.h"
+#include "model/Media.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 
 #include <QDir>
@@ -54,9 +59,11 @@ private Q_SLOTS:
     void initTestCase();
     void cleanup() { TestSupport::clearPreferences(); }
 
-    void storeFileLocation();
+    void writesWaitForAQuietMoment();
     void writeFromAnotherThreadReachesViews();
     void unchangedWriteIsIgnored();
+    void everySettingThatChangesTheCommandLineMakesResultsStale_data();
+    void everySettingThatChangesTheCommandLineMakesResultsStale();
     void userPresetsRoundTrip_data();
     void userPresetsRoundTrip();
     void handWrittenValues_data();
@@ -93,20 +100,23 @@ void tst_Preferences::writeConf(const QByteArray &text)
     QCOMPARE(file.write(text), text.size());
 }
 
-void tst_Preferences::storeFileLocation()
+void tst_Preferences::writesWaitForAQuietMoment()
 {
-    // The organization-level file belongs to state shared by the maker's
-    // programs; it must not stand in for our own keys.
-    QFile shared(m_configHome.filePath(QStringLiteral("Vireo.conf")));
-    QVERIFY(shared.open(QIODevice::WriteOnly));
-    shared.write("[General]\nvideo%20codec=hevc\n");
-    shared.close();
-    QCOMPARE(Preferences::instance().value(videoCodec), QStringLiteral("h264"));
+    // A slider dragged through twenty values: each step is read back at once,
+    // none reaches the disk until the event loop finds a quiet moment.
+    Preferences &preferences = Preferences::instance();
+    for (int step = 1; step <= 20; ++step) {
+        preferences.setValue(audioQuality, 100.0 + step);
+        QCOMPARE(ConversionSettings::current().audioQuality, 100.0 + step);
+    }
+    QVERIFY(!readConf().contains("audio%20quality"));
+    QTRY_VERIFY(readConf().contains("audio%20quality=120"));
 
-    Preferences::instance().setValue(videoCodec, QStringLiteral("copy"));
-    QCOMPARE(Preferences::instance().fileName(), confPath());
-    QVERIFY(readConf().contains("video%20codec=copy"));
-    QVERIFY(shared.remove());
+    // And again, where an explicit flush cannot wait (the program quits).
+    preferences.setValue(audioQuality, 96.0);
+    QVERIFY(!readConf().contains("audio%20quality=96"));
+    preferences.flush();
+    QVERIFY(readConf().contains("audio%20quality=96"));
 }
 
 void tst_Preferences::writeFromAnotherThreadReachesViews()
@@ -129,7 +139,7 @@ void tst_Preferences::writeFromAnotherThreadReachesViews()
 
     QTRY_COMPARE(keysSeen, QStringList {videoQuality.name});
     QCOMPARE(shown, 26.0);
-    QVERIFY2(readConf().contains("video%20quality=26"), "written to the file at once");
+    QTRY_VERIFY(readConf().contains("video%20quality=26"));
 }
 
 void tst_Preferences::unchangedWriteIsIgnored()
@@ -178,14 +188,15 @@ void tst_Preferences::userPresetsRoundTrip()
     preferences.setValue(userPresets, presets);
     QCOMPARE(preferences.value(userPresets), presets);
 
-    // Qt keeps what this process wrote in memory; put the same text back as a
-    // hand-written file so that the next read really decodes the file.
+    // Put the same text back as a hand-written file, so that the next read
+    // really decodes the file.
+    preferences.flush();
     const QByteArray text = readConf();
     cleanup();
     writeConf(text);
     QCOMPARE(QSettings(confPath(), QSettings::IniFormat).value(userPresets.name).toStringList(),
              stored);
-    QCOMPARE(preferences.value(userPresets), presets);
+    QTRY_COMPARE(preferences.value(userPresets), presets);
 }
 
 void tst_Preferences::handWrittenValues_data()
@@ -227,8 +238,13 @@ void tst_Preferences::handWrittenValues()
     QFETCH(QByteArray, line);
     QFETCH(Reader, read);
     QFETCH(QVariant, expected);
+    // Another program's write: noticed without being asked, and signalled.
+    const QVariant before = read();
+    QSignalSpy spy(&Preferences::instance(), &Preferences::changed);
     writeConf("[General]\n" + line + '\n');
-    QCOMPARE(read(), expected);
+    QTRY_COMPARE(read(), expected);
+    if (expected != before)
+        QTRY_COMPARE(spy.size(), 1);
     QCOMPARE(readConf(), "[General]\n" + line + '\n'); // reading never writes
 }
 
@@ -244,19 +260,110 @@ void tst_Preferences::refusesWhatIsNoFile()
     QFETCH(bool, fifo);
     Preferences &preferences = Preferences::instance();
     writeConf("[General]\nvideo%20codec=copy\n");
-    QCOMPARE(preferences.value(videoCodec), QStringLiteral("copy"));
+    QTRY_COMPARE(preferences.value(videoCodec), QStringLiteral("copy"));
     const QByteArray path = QFile::encodeName(confPath());
     QVERIFY(::unlink(path) == 0 && (fifo ? ::mkfifo(path, 0600) : ::mkdir(path, 0700)) == 0);
 
-    QCOMPARE(preferences.value(videoCodec), QStringLiteral("h264"));
+    QTRY_COMPARE(preferences.value(videoCodec), QStringLiteral("h264"));
     preferences.setValue(videoQuality, 30.0); // for this run only, never written
+    preferences.flush();
     QCOMPARE(preferences.value(videoQuality), 30.0);
     QCOMPARE(QFileInfo(confPath()).isDir(), !fifo);
     QVERIFY(::remove(path) == 0);
     // Of another size: Qt compares size and time in milliseconds before it re-reads.
     writeConf("[General]\nvideo%20codec=hevc\nvideo%20quality=26\n");
-    QCOMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
+    QTRY_COMPARE(preferences.value(videoCodec), QStringLiteral("hevc"));
     QCOMPARE(preferences.value(videoQuality), 26.0);
+}
+
+namespace {
+
+// Gives a preference a value that differs from the one it reads now and that
+// the store takes (the extracted audio's format takes only audio formats).
+void changeValue(const PreferenceKey<bool> &key)
+{
+    Preferences::instance().setValue(key, !Preferences::instance().value(key));
+}
+
+void changeValue(const PreferenceKey<double> &key)
+{
+    Preferences::instance().setValue(key, Preferences::instance().value(key) + 1);
+}
+
+void changeValue(const PreferenceKey<QString> &key)
+{
+    const QString before = Preferences::instance().value(key);
+    for (const QString &candidate : {QStringLiteral("hevc"), QStringLiteral("flac")}) {
+        Preferences::instance().setValue(key, candidate);
+        if (Preferences::instance().value(key) != before)
+            return;
+    }
+}
+
+} // namespace
+
+void tst_Preferences::everySettingThatChangesTheCommandLineMakesResultsStale_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("normalizing");
+    for (const QString &key : ConversionSettings::keyNames()) {
+        QTest::addRow("%s", qPrintable(key)) << key << false;
+        QTest::addRow("%s, normalizing", qPrintable(key)) << key << true;
+    }
+}
+
+void tst_Preferences::everySettingThatChangesTheCommandLineMakesResultsStale()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, normalizing);
+    Preferences::instance().setValue(normalizeLoudness, normalizing);
+    const HardwareProfile vaapi = HardwareProfile::vaapi(QStringLiteral("/dev/dri/renderD128"));
+    const LoudnessMeasurement measured {-30.0, -12.0, 6.0, -40.0, {}};
+    const auto args = [&](const MediaTarget &target, const ConversionSettings &settings) {
+        return makeFFArgs(target, {}, vaapi, settings, {}, measured);
+    };
+
+    struct Shown {
+        MediaTarget target;
+        std::unique_ptr<Workspace> workspace;
+        MediaPtr converted, failed;
+    };
+    std::vector<Shown> shown;
+    const ConversionSettings before = ConversionSettings::current();
+    for (const MediaTarget &target : MediaTarget::allTargets()) {
+        Shown &one = shown.emplace_back(Shown {target, std::make_unique<Workspace>(),
+                                               MediaPtr(new Media("/in/a", {target.group, {}})),
+                                               MediaPtr(new Media("/in/b", {target.group, {}}))});
+        one.workspace->setGroup(target.group, {one.converted, one.failed});
+        one.workspace->setSelectedTarget(target);
+        one.failed->setStatus(MediaStatus::failed);
+    }
+
+    // The second round converts under the changed value and changes it back.
+    for (int round = 0; round < 2; ++round) {
+        const ConversionSettings old = ConversionSettings::current();
+        for (Shown &one : shown) {
+            one.converted->setStatus(MediaStatus::successful);
+            one.converted->setLastSuccessSignature(successSignature(one.target, {}, old));
+        }
+        ConversionSettings::forEachKey([&](const auto &setting, auto member) {
+            if (setting.name == key && round == 0)
+                changeValue(setting);
+            else if (setting.name == key)
+                Preferences::instance().setValue(setting, before.*member);
+        });
+        const ConversionSettings now = ConversionSettings::current();
+        QVERIFY2(!(now == old), "the setting is read from its preference");
+        for (const Shown &one : shown) {
+            const bool signatureChanged
+                = successSignature(one.target, {}, old) != successSignature(one.target, {}, now);
+            if (args(one.target, old) != args(one.target, now))
+                QVERIFY2(signatureChanged, qPrintable(one.target.id));
+            QCOMPARE(one.converted->status(),
+                     signatureChanged ? MediaStatus::unprocessed : MediaStatus::successful);
+            QCOMPARE(one.failed->status(), MediaStatus::failed);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Preferences)

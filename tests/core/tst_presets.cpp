@@ -68,6 +68,8 @@ private Q_SLOTS:
     void applyWritesOnlyCarriedSettings();
     void saveTakesTheTargetsOptions_data();
     void saveTakesTheTargetsOptions();
+    void outOfRangeIsRefused_data();
+    void outOfRangeIsRefused();
     void saveKeepsOrderAndRejectsBlankNames();
     void deleteKeepsWhatItCannotUse();
 
@@ -207,8 +209,7 @@ void tst_Presets::saveTakesTheTargetsOptions_data()
     QTest::newRow("mp3") << "audio.mp3" << mp3 << MediaGroup::audio << 256.0 << 256;
     QTest::newRow("mp3, fraction") << "audio.mp3" << mp3 << MediaGroup::audio << 191.9 << 191;
     // Only a hand-edited store holds this; the conversion clamps the same way.
-    QTest::newRow("mp3, beyond int")
-        << "audio.mp3" << mp3 << MediaGroup::audio << 1e12 << 1000000000;
+    QTest::newRow("mp3, beyond int") << "audio.mp3" << mp3 << MediaGroup::audio << 1e12 << 320;
     // The extract-audio format is not captured, and the preset belongs to
     // the video workspace like its target.
     QTest::newRow("extract audio")
@@ -250,6 +251,44 @@ void tst_Presets::saveTakesTheTargetsOptions()
         if (group != offeredIn)
             QVERIFY(!PresetStore::offeredPresets(group).contains(*saved));
     }
+}
+
+void tst_Presets::outOfRangeIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("setting");
+    QTest::addColumn<QString>("reason"); // empty: offered and found
+
+    QTest::newRow("bitrate below")
+        << QByteArray(R"("audioKbps":8)") << "audioKbps takes 48 to 320 kbit/s";
+    QTest::newRow("bitrate above")
+        << QByteArray(R"("audioKbps":321)") << "audioKbps takes 48 to 320 kbit/s";
+    QTest::newRow("bitrate, lowest") << QByteArray(R"("audioKbps":48)") << "";
+    QTest::newRow("loudness above")
+        << QByteArray(R"("loudnessTarget":40)") << "loudnessTarget takes -70 to -5 LUFS";
+    QTest::newRow("loudness, lowest") << QByteArray(R"("loudnessTarget":-70)") << "";
+    QTest::newRow("codec") << QByteArray(R"("videoCodec":"vp9")")
+                           << "videoCodec takes h264, hevc or copy";
+}
+
+void tst_Presets::outOfRangeIsRefused()
+{
+    QFETCH(QByteArray, setting);
+    QFETCH(QString, reason);
+    const QByteArray text
+        = R"({"id":"u","name":"Mine","targetId":"audio.mp3","isBuiltIn":false,)" + setting + '}';
+    Preferences::instance().setValue(userPresets, {json(text.constData())});
+
+    // Asked for twice, by id and by name: refused both times, and never offered.
+    for (const QString &asked : {QStringLiteral("u"), QStringLiteral("MINE")}) {
+        const auto found = PresetStore::findPreset(asked);
+        if (reason.isEmpty()) {
+            QCOMPARE(std::get<ConversionPreset>(found).id, QStringLiteral("u"));
+        } else {
+            QCOMPARE(std::get<QString>(found),
+                     QStringLiteral("the preset 'Mine' is refused: ") + reason);
+        }
+    }
+    QCOMPARE(PresetStore::offeredUserPresets(MediaGroup::audio).size(), reason.isEmpty() ? 1 : 0);
 }
 
 void tst_Presets::saveKeepsOrderAndRejectsBlankNames()

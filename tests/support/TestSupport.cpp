@@ -82,9 +82,12 @@ bool makeSamples(const QString &folder)
 
 void clearPreferences()
 {
-    QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
-    store.clear();
-    store.sync();
+    Preferences::instance().flush();
+    {
+        QSettings store(Preferences::instance().fileName(), QSettings::IniFormat);
+        store.clear();
+    }
+    Preferences::instance().reload();
 }
 
 std::optional<ProbeResult> probe(const QString &path)

@@ -204,8 +204,6 @@ private Q_SLOTS:
     // The workspace on its own.
     void runsCountWhatTheyStarted();
     void tableModel();
-    void staleItemsLoseTheirCheckMark_data();
-    void staleItemsLoseTheirCheckMark();
     void targetPickerPerGroup();
     void headerRemovalAndBatchPopover();
     void headerSaysWhatIsInForce_data();
@@ -787,61 +785,6 @@ void tst_MainWindow::tableModel()
     QCOMPARE(reset.size(), 1);
     QCOMPARE(fileColumn(model), (QStringList {"a.wav", "b10.wav"}));
     items[1]->setStatus(MediaStatus::successful); // no longer a row: no signal, no crash
-}
-
-void tst_MainWindow::staleItemsLoseTheirCheckMark_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<bool>("stale");
-
-    const auto set = [](const auto &key, auto value) {
-        return Change([=](SnapshotView &) { Preferences::instance().setValue(key, value); });
-    };
-    const Change trim = [](SnapshotView &view) {
-        BatchSettings batch = view.batch();
-        batch.trimEnabled = true;
-        view.setBatch(batch);
-    };
-    const Change scale = [](SnapshotView &view) {
-        BatchSettings batch = view.batch();
-        batch.scale = VideoScale::p720;
-        view.setBatch(batch);
-    };
-    const Change otherTarget = [](SnapshotView &view) {
-        view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("audio.flac")).value());
-    };
-    QTest::newRow("mp3, bitrate") << "audio.mp3" << set(audioQuality, 320.0) << true;
-    QTest::newRow("mp3, trim") << "audio.mp3" << trim << true;
-    QTest::newRow("mp3, other target") << "audio.mp3" << otherTarget << true;
-    QTest::newRow("mp3, scale") << "audio.mp3" << scale << false;
-    QTest::newRow("mp3, overwrite") << "audio.mp3" << set(overwriteExisting, false) << false;
-    QTest::newRow("mp4, video quality") << "video.mp4" << set(videoQuality, 24.0) << true;
-}
-
-void tst_MainWindow::staleItemsLoseTheirCheckMark()
-{
-    QFETCH(QString, target);
-    QFETCH(Change, change);
-    QFETCH(bool, stale);
-
-    const MediaTarget chosen = MediaTarget::fromId(target).value();
-    const QList<MediaPtr> items {makeItem(m_tone, chosen.group),
-                                 makeItem(m_dir.filePath(QStringLiteral("x.wav")), chosen.group)};
-    SnapshotView view;
-    view.setGroup(chosen.group, items);
-    view.setSelectedTarget(chosen);
-    items[0]->setStatus(MediaStatus::successful);
-    items[0]->setProgress(1.0);
-    items[0]->setLastSuccessSignature(successSignature(chosen, view.batch()));
-    items[1]->setStatus(MediaStatus::failed);
-    items[1]->setErrorMessage(QStringLiteral("broken"));
-
-    change(view);
-    QCOMPARE(items[0]->status(), stale ? MediaStatus::unprocessed : MediaStatus::successful);
-    QCOMPARE(items[0]->progress(), stale ? 0.0 : 1.0);
-    QCOMPARE(items[1]->status(), MediaStatus::failed);
-    QCOMPARE(items[1]->errorMessage(), QStringLiteral("broken"));
 }
 
 void tst_MainWindow::targetPickerPerGroup()

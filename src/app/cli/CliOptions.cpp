@@ -4,8 +4,8 @@
 #include "conversion/BatchSettings.h"
 #include "conversion/VideoScale.h"
 #include "model/MediaTarget.h"
-#include "settings/ConversionSettings.h"
 #include "settings/PreferenceKeys.h"
+#include "settings/SettingRange.h"
 #include "settings/VideoCodec.h"
 
 #include <QCommandLineParser>
@@ -52,8 +52,7 @@ bool takeNormalize(QStringList &arguments, std::optional<double> &lufs)
             lufs = PreferenceKeys::loudnessTarget.defaultValue;
         } else {
             lufs = number(argument.section(u'=', 1));
-            if (!lufs || *lufs < ConversionSettings::minLoudnessLufs
-                || *lufs > ConversionSettings::maxLoudnessLufs)
+            if (!lufs || !SettingRanges::loudnessLufs.contains(*lufs))
                 return false;
         }
         arguments.removeAt(i);
@@ -214,11 +213,11 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         options.audioBitrate = number(parser.value(audioBitrate));
         // Outside this range the builder would quietly use another bitrate
         // than the one the run records.
-        if (!options.audioBitrate || std::trunc(*options.audioBitrate) < minAudioKbps
-            || std::trunc(*options.audioBitrate) > maxAudioKbps)
-            return usage(CliText::tr("--audio-bitrate takes %1 to %2 kbit/s")
-                             .arg(minAudioKbps)
-                             .arg(maxAudioKbps));
+        if (!options.audioBitrate)
+            return usage(CliText::tr("--audio-bitrate takes a number"));
+        if (const auto problem = SettingRanges::audioKbps.problem(
+                QStringLiteral("--audio-bitrate"), std::trunc(*options.audioBitrate)))
+            return usage(*problem);
     }
     if (parser.isSet(videoCodec)) {
         if (!videoCodecFromRawValue(parser.value(videoCodec)))

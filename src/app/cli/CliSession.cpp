@@ -233,21 +233,12 @@ bool CliSession::configure()
     std::optional<MediaTarget> target;
     std::optional<ConversionPreset> preset;
     if (m_options.preset) {
-        const QList<ConversionPreset> presets
-            = ConversionPreset::builtInPresets() + PresetStore::userPresets();
-        for (const ConversionPreset &candidate : presets) {
-            if (candidate.id == *m_options.preset
-                || candidate.name.compare(*m_options.preset, Qt::CaseInsensitive) == 0) {
-                preset = candidate;
-                break;
-            }
-        }
-        if (!preset) {
-            printLine(
-                tr("vireo-cli: unknown preset '%1' (see --list-presets)").arg(*m_options.preset),
-                stderr);
+        auto found = PresetStore::findPreset(*m_options.preset);
+        if (const QString *reason = std::get_if<QString>(&found)) {
+            printLine(QStringLiteral("vireo-cli: ") + *reason, stderr);
             return false;
         }
+        preset = std::get<ConversionPreset>(std::move(found));
         target = preset->target();
         if (!target && !m_options.target) {
             printLine(tr("vireo-cli: the preset '%1' names no known target").arg(preset->name),

@@ -1,4 +1,4 @@
-#include "tools/HttpRequest.h"
+#include "net/HttpRequest.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
