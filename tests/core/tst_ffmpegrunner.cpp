@@ -157,6 +157,19 @@ void TestFFmpegRunner::describesErrors_data()
         "Error while decoding stream #0:0: Invalid data found when processing input\n"
         "Output file is empty, nothing was encoded (check -ss / -t / -frames parameters if used)\n",
         "Invalid UTF-8 in decoded subtitles text; maybe missing -sub_charenc option");
+    row("the input's error above the filter graph's",
+        "Error while decoding stream #0:0: Invalid data found when processing input\n"
+        "[Parsed_aformat_0 @ 0x55] Error applying options to the filter.\n"
+        "Error reinitializing filters!\nFailed to inject frame into filter network: Invalid "
+        "argument\nConversion failed!\n",
+        "Invalid data found when processing input");
+    row("map advice is no reason",
+        "Stream map '0:a:0' matches no streams.\nTo ignore this, add a trailing '?' to the map.\n",
+        "Stream map '0:a:0' matches no streams.");
+    row("a SAR warning is no reason",
+        "[libx264 @ 0x2] broken ffmpeg default settings detected\n"
+        "[h264 @ 0x1] ignoring invalid SAR: 1/0\n",
+        "broken ffmpeg default settings detected");
 }
 
 void TestFFmpegRunner::describesErrors()
