@@ -14,6 +14,7 @@
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/MediaProbe.h"
+#include "tools/MediaTags.h"
 #include "tools/TextEncoding.h"
 
 #include <QCoreApplication>
@@ -166,6 +167,22 @@ void MediaJob::readTextEncoding()
     watcher->setFuture(QtConcurrent::run(&legacyTextEncoding, m_item->pathString()));
 }
 
+// The cover's bytes, for formats that keep it in a comment; on the pool.
+void MediaJob::readCover()
+{
+    auto *watcher = new QFutureWatcher<std::optional<MediaTags>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        const std::optional<MediaTags> tags = watcher->result();
+        watcher->deleteLater();
+        m_coverRead = true;
+        m_cover = tags ? tags->cover : std::nullopt;
+        if (isCancelled())
+            return cancelled();
+        makePlan();
+    });
+    watcher->setFuture(QtConcurrent::run(&readMediaTags, m_item->pathString()));
+}
+
 void MediaJob::resolveHardwareProfile()
 {
     if (!planNeedsHardwareProfile(m_target, m_settings))
@@ -187,6 +204,8 @@ void MediaJob::makePlan()
 {
     if (!m_item)
         return fail(removedMessage());
+    if (needsSourceCover(m_target) && !m_coverRead)
+        return readCover();
     replan();
     beginConversion();
 }
@@ -198,6 +217,7 @@ void MediaJob::replan()
     source.video = m_sourceVideo;
     source.loudness = m_loudness;
     source.textEncoding = m_textEncoding;
+    source.cover = m_cover;
     m_plan = planConversion(source, m_target, m_destination, m_batch, m_settings, m_profile,
                             m_overwrite);
 }
@@ -278,7 +298,8 @@ void MediaJob::measureLoudness()
         if (item && duration > 0)
             item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
     };
-    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_batch, m_settings.loudnessLufs(),
+    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_batch,
+                                  channelConversionFilter(m_target, m_settings),
                                   std::move(onProgress), this);
     connect(m_loudnessScan, &Operation::finished, this, [this] {
         m_loudnessScan->deleteLater();
@@ -326,7 +347,34 @@ void MediaJob::onToolFinished()
         return fail(errorDescription(*failure));
     if (!m_intermediatePath.isEmpty())
         return finishSubtitleStep();
+    if (m_loudness && !m_loudness->isSilent() && normalizesLoudness(m_target, m_settings))
+        return checkLoudness();
     checkOutput();
+}
+
+// The output is measured as the input was: a level more than 1 LU off the
+// target fails the item with both figures.
+void MediaJob::checkLoudness()
+{
+    m_loudnessScan = scanLoudness(m_temporaryPath, {}, std::nullopt, {}, this);
+    connect(m_loudnessScan, &Operation::finished, this, [this] {
+        m_loudnessScan->deleteLater();
+        if (isCancelled())
+            return cancelled();
+        const std::optional<LoudnessMeasurement> written = m_loudnessScan->measurement();
+        const double target = m_settings.loudnessLufs();
+        if (!written || std::abs(written->integrated - target) > 1.0)
+            return fail(QCoreApplication::translate(
+                            "MediaJob",
+                            "\"%1\" came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS "
+                            "before the conversion)")
+                            .arg(m_item ? m_item->filename() : QString(),
+                                 written ? QString::number(written->integrated, 'f', 1)
+                                         : QCoreApplication::translate("MediaJob", "an unknown"),
+                                 QString::number(target, 'f', 1),
+                                 QString::number(m_loudness->integrated, 'f', 1)));
+        checkOutput();
+    });
 }
 
 void MediaJob::finishSubtitleStep()

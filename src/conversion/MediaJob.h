@@ -69,6 +69,8 @@ private:
     void convert();
     void runFFmpegStep(const QString &destination);
     void measureLoudness();
+    void checkLoudness();
+    void readCover();
     void replan();
     void onToolFinished();
     void finishSubtitleStep();
@@ -108,6 +110,8 @@ private:
     QPointer<OutputCheck> m_check;
     QPointer<LoudnessScan> m_loudnessScan;
     std::optional<LoudnessMeasurement> m_loudness;
+    std::optional<CoverArt> m_cover;
+    bool m_coverRead = false;
     double m_progressFloor = 0.0; // where the conversion's share of the bar starts
     QMetaObject::Connection m_lockWait;
     bool m_succeeded = false;

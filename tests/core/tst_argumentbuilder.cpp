@@ -2,7 +2,6 @@
 #include "conversion/BatchSettings.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
-#include "settings/Preferences.h"
 
 #include <QTest>
 
@@ -36,25 +35,31 @@ class TestArgumentBuilder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void commandLines_data();
     void commandLines();
     void batchArguments_data();
     void batchArguments();
     void bitrates_data();
     void bitrates();
+    void videoRatesFollowTheSource_data();
+    void videoRatesFollowTheSource();
     void encoderTables();
 };
 
-void TestArgumentBuilder::init()
+namespace {
+
+// The defaults, and the codec, extracted audio and hardware switch of a row.
+ConversionSettings settingsWith(const QString &codec, const QString &videoToAudio = "mp3",
+                                bool hardware = true)
 {
-    Preferences &preferences = Preferences::instance();
-    preferences.setValue(PreferenceKeys::hardwareAcceleration, true);
-    preferences.setValue(PreferenceKeys::videoCodec, QString("h264"));
-    preferences.setValue(PreferenceKeys::videoQuality, 23.0);
-    preferences.setValue(PreferenceKeys::audioQuality, 192.0);
-    preferences.setValue(PreferenceKeys::videoToAudio, QString("mp3"));
+    ConversionSettings settings;
+    settings.videoCodec = codec;
+    settings.videoToAudio = videoToAudio;
+    settings.hardwareAcceleration = hardware;
+    return settings;
 }
+
+} // namespace
 
 void TestArgumentBuilder::commandLines_data()
 {
@@ -100,7 +105,7 @@ void TestArgumentBuilder::commandLines_data()
         plain("wma", "audio.wma", "-map 0:a:0 -c:a wmav2 -b:a 192k " + wmaFilter);
         plain("flac", "audio.flac", "-map 0:a:0 " + coverOptions + " -c:a flac");
         plain("wav", "audio.wav", "-map 0:a:0 -c:a pcm_s16le");
-        plain("aiff", "audio.aiff", "-map 0:a:0 -c:a pcm_s16be");
+        plain("aiff", "audio.aiff", "-map 0:a:0 " + coverOptions + " -c:a pcm_s16be -write_id3v2 1");
         for (const QString ext : {"mp4", "mov", "mkv", "3gp"})
             video(ext, "video." + ext, "h264", h264 + aac);
         video("webm", "video.webm", "h264", webm);
@@ -110,7 +115,8 @@ void TestArgumentBuilder::commandLines_data()
         video("mp4 copy", "video.mp4", "copy", "-c:v copy" + aac);
         plain("extract mp3", "video.extract-audio", "-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
         plain("extract flac", "video.extract-audio", "-vn -map 0:a:0? -c:a flac", "flac");
-        plain("extract wav", "video.extract-audio", "-vn -map 0:a:0? -c:a pcm_s16le", "wav");
+        plain("extract aiff", "video.extract-audio", "-vn -map 0:a:0? -c:a pcm_s16be -write_id3v2 1",
+              "aiff");
         for (const QString ext : {"png", "jpg", "tiff", "bmp"})
             plain(ext, "image." + ext, "-frames:v 1");
         for (const QString id : {"image.gif", "image.webp", "subtitle.srt", "subtitle.ssa"})
@@ -165,13 +171,9 @@ void TestArgumentBuilder::commandLines()
     QFETCH(QString, input);
     QFETCH(QString, output);
 
-    Preferences &preferences = Preferences::instance();
-    preferences.setValue(PreferenceKeys::videoCodec, codec);
-    preferences.setValue(PreferenceKeys::videoToAudio, videoToAudio);
-    preferences.setValue(PreferenceKeys::hardwareAcceleration, hardware);
-
     const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(), BatchSettings {},
-                                   profiles.value(profile, HardwareProfile::software()));
+                                   profiles.value(profile, HardwareProfile::software()),
+                                   settingsWith(codec, videoToAudio, hardware));
     QCOMPARE(args.inputOptions, words(input));
     QCOMPARE(args.outputOptions, words(output));
 }
@@ -238,11 +240,11 @@ void TestArgumentBuilder::batchArguments()
     QFETCH(QString, end);
     QFETCH(VideoScale, scale);
 
-    Preferences::instance().setValue(PreferenceKeys::videoCodec, codec);
     QFETCH(bool, trim);
     const BatchSettings batch {trim, start, end, scale};
     const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(), batch,
-                                   profiles.value(profile, HardwareProfile::software()));
+                                   profiles.value(profile, HardwareProfile::software()),
+                                   settingsWith(codec));
     QTEST(args.inputOptions, "input");
     QTEST(args.outputOptions, "output");
 }
@@ -275,6 +277,59 @@ void TestArgumentBuilder::bitrates()
     QFETCH(bool, video);
     QFETCH(double, quality);
     QTEST(video ? videoBitrate(quality) : audioBitrate(quality), "bitrate");
+}
+
+void TestArgumentBuilder::videoRatesFollowTheSource_data()
+{
+    QTest::addColumn<QString>("targetId");
+    QTest::addColumn<double>("quality");
+    QTest::addColumn<QString>("source"); // width height fps kbit/s codec
+    QTest::addColumn<VideoScale>("scale");
+    QTest::addColumn<QString>("bitrate");
+    QTest::addColumn<QString>("note");
+
+    const auto row = [](const char *tag, const char *id, double quality, const char *source,
+                        const char *bitrate, const char *note = "",
+                        VideoScale scale = VideoScale::original) {
+        QTest::newRow(tag) << id << quality << source << scale << bitrate << note;
+    };
+    row("unknown source", "video.mp4", 23, "0 0 0 0 -", "5000k");
+    row("1080p is what the quality was made for", "video.mp4", 23, "1920 1080 30 0 -", "5000k");
+    row("720p", "video.mp4", 23, "1280 720 30 0 -", "3318k", "capped for 1280×720 (5000k asked)");
+    row("screen recording", "video.mkv", 23, "320 240 25 0 -", "230k", "capped for 320×240");
+    row("unknown rate counts as 30 fps", "video.mp4", 23, "320 240 0 0 -", "276k");
+    row("VP9 needs less", "video.webm", 23, "1280 720 30 0 -", "2212k");
+    row("each step of 5 halves", "video.mp4", 28, "1280 720 30 0 -", "1659k");
+    row("never raised", "video.mp4", 18, "1920 1080 30 0 -", "10000k");
+    row("scaled down", "video.mp4", 23, "1920 1080 30 0 -", "1476k", "capped for 854×480",
+        VideoScale::p480);
+    row("H.264 source", "video.mp4", 23, "1920 1080 30 1000 h264", "1500k",
+        "capped by the source's 1000k (5000k asked)");
+    row("MPEG-2 source to H.264", "video.mkv", 23, "1920 1080 30 2000 mpeg2video", "3000k");
+    row("HEVC source to MPEG-4 needs more", "video.avi", 23, "1920 1080 30 1000 hevc", "5000k");
+    row("ProRes says nothing", "video.mp4", 23, "1920 1080 30 1000 prores", "5000k");
+    row("tiny", "video.mp4", 23, "64 48 30 0 -", "64k");
+}
+
+void TestArgumentBuilder::videoRatesFollowTheSource()
+{
+    QFETCH(QString, targetId);
+    QFETCH(double, quality);
+    QFETCH(QString, source);
+    QFETCH(VideoScale, scale);
+    QFETCH(QString, note);
+
+    const QStringList facts = words(source);
+    const SourceVideo video {facts[0].toInt(), facts[1].toInt(), "yuv420p", facts[2].toDouble(),
+                             facts[3].toLongLong() * 1000, facts[4]};
+    ConversionSettings settings = settingsWith("h264");
+    settings.videoQuality = quality;
+    const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(),
+                                   {false, {}, {}, scale}, HardwareProfile::software(), settings,
+                                   video);
+    QTEST(args.outputOptions.value(args.outputOptions.indexOf("-b:v") + 1), "bitrate");
+    QCOMPARE(args.notes.join(u'\n').contains(note), true);
+    QCOMPARE(args.notes.isEmpty(), args.outputOptions.contains(videoBitrate(quality)));
 }
 
 void TestArgumentBuilder::encoderTables()

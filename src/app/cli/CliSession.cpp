@@ -404,6 +404,8 @@ void CliSession::plan()
                     object.insert("route", route);
                 if (problem)
                     object.insert("problem", *problem);
+                if (!plan.ffArgs.notes.isEmpty())
+                    object.insert("notes", QJsonArray::fromStringList(plan.ffArgs.notes));
                 printJson(object);
             } else {
                 printLine(QStringLiteral("%1 [%2] -> %3")
@@ -414,6 +416,8 @@ void CliSession::plan()
                           + (route.isEmpty() || arguments.isEmpty()
                                  ? QString()
                                  : QStringLiteral("  (") + route + u')'));
+                for (const QString &note : plan.ffArgs.notes)
+                    printLine(QStringLiteral("    ") + note);
                 if (problem)
                     printLine(tr("    would fail: %1").arg(*problem));
             }
