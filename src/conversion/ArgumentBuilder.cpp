@@ -138,20 +138,19 @@ qint64 audioKbps(double quality)
 // What an encoder cannot take of the input's channels or sample rate, as an
 // aformat restriction: ffmpeg then downmixes or resamples only inputs outside
 // it. MP3, AAC, FLAC and PCM need none (ffmpeg adapts the input to the
-// formats they declare). Measured with ffmpeg 5.1:
+// formats they declare; MP3 takes mono and stereo). Measured with ffmpeg 5.1:
 //  - wmav2: at most two channels and 48 kHz.
 //  - libvorbis: "encoder setup failed" outside 44.1/48 kHz for most rates and
 //    bitrates; at those rates stereo works from 48k to 500k, mono fails above
 //    240k, 5.1 below 88k and 7.1 below 256k (the limits below keep a margin).
 //  - libopus: only the Vorbis channel orders (5.1(side) becomes 5.1), at most
 //    256k per channel.
-std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
+std::optional<QString> encoderChannelLayouts(const QString &encoder, qint64 kbps)
 {
-    if (encoder == u"wmav2")
-        return QStringLiteral("aformat=channel_layouts=mono|stereo"
-                              ":sample_rates=8000|11025|12000|16000|22050|24000|32000|44100|48000");
+    QStringList layouts;
+    if (encoder == u"wmav2" || encoder == u"libmp3lame")
+        layouts << QStringLiteral("mono") << QStringLiteral("stereo");
     if (encoder == u"libvorbis") {
-        QStringList layouts;
         if (kbps <= 192)
             layouts << QStringLiteral("mono");
         layouts << QStringLiteral("stereo");
@@ -159,19 +158,32 @@ std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
             layouts << QStringLiteral("5.1");
         if (kbps >= 256)
             layouts << QStringLiteral("7.1");
-        return QStringLiteral("aformat=channel_layouts=%1:sample_rates=44100|48000")
-            .arg(layouts.join(u'|'));
     }
     if (encoder == u"libopus") {
-        QStringList layouts;
         if (kbps <= 256)
             layouts << QStringLiteral("mono");
         layouts << QStringLiteral("stereo") << QStringLiteral("3.0") << QStringLiteral("quad")
                 << QStringLiteral("5.0") << QStringLiteral("5.1") << QStringLiteral("6.1")
                 << QStringLiteral("7.1");
-        return QStringLiteral("aformat=channel_layouts=%1").arg(layouts.join(u'|'));
     }
-    return std::nullopt;
+    if (layouts.isEmpty())
+        return std::nullopt;
+    return layouts.join(u'|');
+}
+
+std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
+{
+    // libmp3lame declares its channels itself.
+    const std::optional<QString> layouts = encoderChannelLayouts(encoder, kbps);
+    if (!layouts || encoder == u"libmp3lame")
+        return std::nullopt;
+    if (encoder == u"wmav2")
+        return QStringLiteral("aformat=channel_layouts=%1"
+                              ":sample_rates=8000|11025|12000|16000|22050|24000|32000|44100|48000")
+            .arg(*layouts);
+    if (encoder == u"libvorbis")
+        return QStringLiteral("aformat=channel_layouts=%1:sample_rates=44100|48000").arg(*layouts);
+    return QStringLiteral("aformat=channel_layouts=%1").arg(*layouts);
 }
 
 // The audio codec of a video container: WebM and Ogg refuse AAC.
@@ -426,10 +438,13 @@ std::optional<QString> channelConversionFilter(const MediaTarget &target,
                                                                          : QString();
     const QString encoder = ext.isEmpty() ? videoAudioEncoder(target.ext)
                                           : audioEncoder(ext).value_or(QString());
-    // libmp3lame declares mono and stereo only; ffmpeg downmixes to it.
-    if (encoder == u"libmp3lame")
-        return QStringLiteral("aformat=channel_layouts=mono|stereo");
-    return audioFormatFilter(encoder, settings.audioKbps());
+    // In doubles, as ebur128 takes them: a downmix to an integer format
+    // would be scaled down to avoid clipping, and no longer be what was
+    // measured.
+    const std::optional<QString> layouts = encoderChannelLayouts(encoder, settings.audioKbps());
+    if (!layouts)
+        return std::nullopt;
+    return QStringLiteral("aformat=sample_fmts=dbl:channel_layouts=%1").arg(*layouts);
 }
 
 QString audioBitrate(double quality)

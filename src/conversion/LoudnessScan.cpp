@@ -28,12 +28,16 @@ QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &
                            QStringLiteral("info"),     QStringLiteral("-progress"),
                            QStringLiteral("pipe:1")};
     arguments << batch.trimStartArguments() << batch.trimEndArguments();
-    arguments << QStringLiteral("-i") << source << QStringLiteral("-map")
-              << QStringLiteral("0:a:0");
+    // The measured audio ends in a sink inside the graph: ffmpeg 5.1 cannot
+    // pick a layout for an output from an aformat list once it downmixes.
+    // The copied stream only drives the run.
     const QString filter = loudnessMeasuringFilter();
-    arguments << QStringLiteral("-af") << (channels ? *channels + u',' + filter : filter)
-              << QStringLiteral("-f")
-              << QStringLiteral("null") << QStringLiteral("-");
+    arguments << QStringLiteral("-i") << source << QStringLiteral("-filter_complex")
+              << QStringLiteral("[0:a:0]%1,anullsink")
+                     .arg(channels ? *channels + u',' + filter : filter)
+              << QStringLiteral("-map") << QStringLiteral("0:a:0") << QStringLiteral("-c:a")
+              << QStringLiteral("copy") << QStringLiteral("-f") << QStringLiteral("null")
+              << QStringLiteral("-");
     return arguments;
 }
 
