@@ -277,9 +277,9 @@ int encoderGeneration(const QString &encoder)
     return 0;
 }
 
-// Bits per pixel and frame at the default quality: about 0.12 keeps H.264
-// free of visible loss at common sizes; HEVC and VP9 need about a third less,
-// MPEG-4 Part 2, Theora and WMV more.
+// Bits per pixel and frame at the default quality for 1080p: about 0.12 keeps
+// H.264 free of visible loss; HEVC and VP9 need about a third less, MPEG-4
+// Part 2, Theora and WMV more.
 double bitsPerPixel(int generation)
 {
     switch (generation) {
@@ -363,8 +363,12 @@ VideoRate chooseVideoRate(const QString &encoder, double quality, const SourceVi
     // The quality setting keeps its meaning: each step of 5 halves or doubles
     // the bits a pixel gets, as it does the bitrate.
     const double scale = double(asked) / videoKbps(23.0);
-    const qint64 forSize = std::llround(bitsPerPixel(generation) * width * height * fps * scale
-                                        / 1000);
+    // Small pictures need more bits for each pixel: fewer of them share
+    // the same motion and detail.
+    const double pixels = double(width) * height;
+    const double sizeFactor = std::pow(1920.0 * 1080.0 / pixels, 0.2);
+    const qint64 forSize
+        = std::llround(bitsPerPixel(generation) * sizeFactor * pixels * fps * scale / 1000);
     QString reason;
     if (forSize < rate.kbps) {
         rate.kbps = forSize;

@@ -143,11 +143,12 @@ ProbeResult describe(AVFormatContext &context)
     for (unsigned i = 0; i < context.nb_streams; ++i) {
         const AVStream &avStream = *context.streams[i];
         ProbeStream stream = describeStream(*avStream.codecpar);
-        if (stream.codecType == u"video" && avStream.avg_frame_rate.num > 0
-            && avStream.avg_frame_rate.den > 0)
-            stream.frameRate = av_q2d(avStream.avg_frame_rate);
-        if (avStream.codecpar->bit_rate > 0)
-            stream.bitrate = avStream.codecpar->bit_rate;
+        if (stream.codecType == u"video") {
+            if (avStream.avg_frame_rate.num > 0 && avStream.avg_frame_rate.den > 0)
+                stream.frameRate = av_q2d(avStream.avg_frame_rate);
+            if (avStream.codecpar->bit_rate > 0)
+                stream.bitrate = avStream.codecpar->bit_rate;
+        }
         result.streams.append(stream);
     }
     return result;

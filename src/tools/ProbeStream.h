@@ -15,8 +15,10 @@ struct ProbeStream {
     std::optional<int> channels {};
     std::optional<QString> channelLayout {}; // "stereo", "5.1(side)", …
     std::optional<int> sampleRate {}; // Hz
-    std::optional<double> frameRate {}; // frames per second, on average
-    std::optional<qint64> bitrate {}; // bits per second, where the container says
+    // Of a video stream: frames per second on average, and bits per second
+    // where the container says.
+    std::optional<double> frameRate {};
+    std::optional<qint64> bitrate {};
 
     friend bool operator==(const ProbeStream &, const ProbeStream &) = default;
 };

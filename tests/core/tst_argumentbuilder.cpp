@@ -295,13 +295,13 @@ void TestArgumentBuilder::videoRatesFollowTheSource_data()
     };
     row("unknown source", "video.mp4", 23, "0 0 0 0 -", "5000k");
     row("1080p is what the quality was made for", "video.mp4", 23, "1920 1080 30 0 -", "5000k");
-    row("720p", "video.mp4", 23, "1280 720 30 0 -", "3318k", "capped for 1280×720 (5000k asked)");
-    row("screen recording", "video.mkv", 23, "320 240 25 0 -", "230k", "capped for 320×240");
-    row("unknown rate counts as 30 fps", "video.mp4", 23, "320 240 0 0 -", "276k");
-    row("VP9 needs less", "video.webm", 23, "1280 720 30 0 -", "2212k");
-    row("each step of 5 halves", "video.mp4", 28, "1280 720 30 0 -", "1659k");
+    row("720p", "video.mp4", 23, "1280 720 30 0 -", "3902k", "capped for 1280×720 (5000k asked)");
+    row("screen recording", "video.mkv", 23, "320 240 25 0 -", "445k", "capped for 320×240");
+    row("unknown rate counts as 30 fps", "video.mp4", 23, "320 240 0 0 -", "534k");
+    row("VP9 needs less", "video.webm", 23, "1280 720 30 0 -", "2601k");
+    row("each step of 5 halves", "video.mp4", 28, "1280 720 30 0 -", "1951k");
     row("never raised", "video.mp4", 18, "1920 1080 30 0 -", "10000k");
-    row("scaled down", "video.mp4", 23, "1920 1080 30 0 -", "1476k", "capped for 854×480",
+    row("scaled down", "video.mp4", 23, "1920 1080 30 0 -", "2041k", "capped for 854×480",
         VideoScale::p480);
     row("H.264 source", "video.mp4", 23, "1920 1080 30 1000 h264", "1500k",
         "capped by the source's 1000k (5000k asked)");
