@@ -9,9 +9,9 @@ struct FFArgs {
     QStringList outputOptions; // after the input path, before the output path
     // An ffmetadata document that ffmpeg reads as a second input (what does
     // not fit in an argument, such as a cover); empty for none.
-    QByteArray metadataInput;
+    QByteArray metadataInput {};
     // What the builder chose and why, for people; never passed to ffmpeg.
-    QStringList notes;
+    QStringList notes {};
 
     friend bool operator==(const FFArgs &, const FFArgs &) = default;
 };

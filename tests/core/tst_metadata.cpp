@@ -1,7 +1,6 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/MediaJob.h"
 #include "settings/ConversionSettings.h"
-#include "tools/MediaTags.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,7 +14,6 @@ class TestMetadata : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void keepsWhatTheFormatHolds_data();
     void keepsWhatTheFormatHolds();
 
@@ -25,8 +23,7 @@ private:
 
 namespace {
 
-const QStringList musicTags {"title=Tide", "artist=Ana Ré", "album=Shore", "track=3",
-                             "date=2001"};
+const QStringList musicTags {"title=Tide", "artist=Ana Ré", "album=Shore", "track=3", "date=2001"};
 
 std::optional<MediaTags> tagsOf(const QString &path)
 {
@@ -35,9 +32,8 @@ std::optional<MediaTags> tagsOf(const QString &path)
 
 } // namespace
 
-void TestMetadata::initTestCase()
+void TestMetadata::keepsWhatTheFormatHolds_data()
 {
-    QVERIFY(m_dir.isValid());
     const QString cover = m_dir.filePath("cover.jpg");
     QVERIFY(TestSupport::makeMedia(cover, TestSupport::split("-f lavfi -i testsrc2=s=200x200 "
                                                              "-frames:v 1")));
@@ -50,23 +46,18 @@ void TestMetadata::initTestCase()
     }
     QVERIFY(TestSupport::makeMedia(m_dir.filePath("song.flac"), flac));
     QVERIFY(TestSupport::makeMedia(m_dir.filePath("clip.mkv"), mkv));
-}
 
-void TestMetadata::keepsWhatTheFormatHolds_data()
-{
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("targetId");
     QTest::addColumn<bool>("tags");
     QTest::addColumn<bool>("cover");
     QTest::addColumn<QString>("note");
-
     const auto row = [](const char *source, const char *id, bool tags, bool cover,
                         const char *note = "") {
         QTest::addRow("%s to %s", source, id) << source << id << tags << cover << note;
     };
-    for (const char *id : {"audio.mp3", "audio.m4a", "audio.flac", "audio.aiff", "audio.ogg",
-                           "audio.opus"})
-        row("song.flac", id, true, true);
+    for (const char *id : {"mp3", "m4a", "flac", "aiff", "ogg", "opus"})
+        row("song.flac", qPrintable(QStringLiteral("audio.") + id), true, true);
     row("song.flac", "audio.wav", true, false, "WAV files cannot hold cover art");
     row("song.flac", "audio.wma", true, false, "WMA files cannot hold cover art");
     row("song.flac", "audio.aac", false, false, "AAC files cannot hold tags or cover art");
@@ -80,36 +71,31 @@ void TestMetadata::keepsWhatTheFormatHolds()
     QFETCH(QString, targetId);
     QFETCH(bool, tags);
     QFETCH(bool, cover);
-
     const QString input = m_dir.filePath(source);
     const MediaTarget target = MediaTarget::fromId(targetId).value();
     const std::optional<MediaTags> before = tagsOf(input);
     QVERIFY(before);
-    const FFArgs args = makeFFArgs(target, {}, HardwareProfile::software(),
-                                   ConversionSettings::current(), {}, {}, before->cover);
-    QTEST(args.notes.join(u'\n'), "note");
+    QTEST(makeFFArgs(target, {}, HardwareProfile::software(), ConversionSettings::current(), {},
+                     {}, before->cover)
+              .notes.join(u'\n'),
+          "note");
 
-    const bool video = source.endsWith(".mkv");
-    const MediaPtr item(
-        new Media(input, MediaType(video ? MediaGroup::video : MediaGroup::audio, {})));
+    const MediaPtr item(new Media(
+        input, MediaType(source.endsWith(".mkv") ? MediaGroup::video : MediaGroup::audio, {})));
     const QString out = m_dir.filePath(QTest::currentDataTag());
     QVERIFY(QDir().mkpath(out));
     const std::unique_ptr<MediaJob> job(processMedia(item, target, out, {}));
     QVERIFY(TestSupport::waitFor(job.get()));
-    QVERIFY2(item->status() == MediaStatus::successful, qPrintable(item->errorMessage().value_or("")));
+    QCOMPARE(item->errorMessage(), std::nullopt);
     // Nothing but the output is left beside it.
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 1);
-
     const std::optional<MediaTags> after = tagsOf(job->outputPath());
     QVERIFY(after);
-    for (const QString &tag : musicTags) {
-        const QString key = tag.section(u'=', 0, 0);
-        QCOMPARE(after->tags.value(key).section(u'/', 0, 0),
+    for (const QString &tag : musicTags)
+        QCOMPARE(after->tags.value(tag.section(u'=', 0, 0)).section(u'/', 0, 0),
                  tags ? tag.section(u'=', 1) : QString());
-    }
-    QCOMPARE(after->cover.has_value(), cover);
-    if (cover)
-        QCOMPARE(after->cover->data, before->cover->data);
+    QCOMPARE(after->cover ? after->cover->data : QByteArray(),
+             cover ? before->cover->data : QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestMetadata)
