@@ -73,7 +73,10 @@ FFmpegRun::FFmpegRun(QObject *parent)
 {
 }
 
-FFmpegRun::~FFmpegRun() = default;
+FFmpegRun::~FFmpegRun()
+{
+    removeMetadataInput();
+}
 
 QString FFmpegRun::withPaths(QString text) const
 {
