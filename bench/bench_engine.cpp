@@ -9,6 +9,7 @@
 #include "conversion/JobQueue.h"
 #include "conversion/OutputCheck.h"
 #include "model/MediaTarget.h"
+#include "settings/ConversionSettings.h"
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/MediaProbe.h"
@@ -32,7 +33,8 @@ double baseline(const QStringList &inputs, const QString &out)
 {
     QDir().mkpath(out);
     const MediaTarget mp3 = MediaTarget::fromId("audio.mp3").value();
-    const FFArgs args = makeFFArgs(mp3, {}, HardwareProfile::software());
+    const FFArgs args
+        = makeFFArgs(mp3, {}, HardwareProfile::software(), ConversionSettings::current());
     QByteArray list;
     qsizetype perCommand = 0;
     for (const QString &input : inputs) {

@@ -6,6 +6,8 @@
 #include "settings/ConversionSettings.h"
 #include "settings/PreferenceKeys.h"
 
+#include <QCoreApplication>
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -136,20 +138,19 @@ qint64 audioKbps(double quality)
 // What an encoder cannot take of the input's channels or sample rate, as an
 // aformat restriction: ffmpeg then downmixes or resamples only inputs outside
 // it. MP3, AAC, FLAC and PCM need none (ffmpeg adapts the input to the
-// formats they declare). Measured with ffmpeg 5.1:
+// formats they declare; MP3 takes mono and stereo). Measured with ffmpeg 5.1:
 //  - wmav2: at most two channels and 48 kHz.
 //  - libvorbis: "encoder setup failed" outside 44.1/48 kHz for most rates and
 //    bitrates; at those rates stereo works from 48k to 500k, mono fails above
 //    240k, 5.1 below 88k and 7.1 below 256k (the limits below keep a margin).
 //  - libopus: only the Vorbis channel orders (5.1(side) becomes 5.1), at most
 //    256k per channel.
-std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
+std::optional<QString> encoderChannelLayouts(const QString &encoder, qint64 kbps)
 {
-    if (encoder == u"wmav2")
-        return QStringLiteral("aformat=channel_layouts=mono|stereo"
-                              ":sample_rates=8000|11025|12000|16000|22050|24000|32000|44100|48000");
+    QStringList layouts;
+    if (encoder == u"wmav2" || encoder == u"libmp3lame")
+        layouts << QStringLiteral("mono") << QStringLiteral("stereo");
     if (encoder == u"libvorbis") {
-        QStringList layouts;
         if (kbps <= 192)
             layouts << QStringLiteral("mono");
         layouts << QStringLiteral("stereo");
@@ -157,19 +158,32 @@ std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
             layouts << QStringLiteral("5.1");
         if (kbps >= 256)
             layouts << QStringLiteral("7.1");
-        return QStringLiteral("aformat=channel_layouts=%1:sample_rates=44100|48000")
-            .arg(layouts.join(u'|'));
     }
     if (encoder == u"libopus") {
-        QStringList layouts;
         if (kbps <= 256)
             layouts << QStringLiteral("mono");
         layouts << QStringLiteral("stereo") << QStringLiteral("3.0") << QStringLiteral("quad")
                 << QStringLiteral("5.0") << QStringLiteral("5.1") << QStringLiteral("6.1")
                 << QStringLiteral("7.1");
-        return QStringLiteral("aformat=channel_layouts=%1").arg(layouts.join(u'|'));
     }
-    return std::nullopt;
+    if (layouts.isEmpty())
+        return std::nullopt;
+    return layouts.join(u'|');
+}
+
+std::optional<QString> audioFormatFilter(const QString &encoder, qint64 kbps)
+{
+    // libmp3lame declares its channels itself.
+    const std::optional<QString> layouts = encoderChannelLayouts(encoder, kbps);
+    if (!layouts || encoder == u"libmp3lame")
+        return std::nullopt;
+    if (encoder == u"wmav2")
+        return QStringLiteral("aformat=channel_layouts=%1"
+                              ":sample_rates=8000|11025|12000|16000|22050|24000|32000|44100|48000")
+            .arg(*layouts);
+    if (encoder == u"libvorbis")
+        return QStringLiteral("aformat=channel_layouts=%1:sample_rates=44100|48000").arg(*layouts);
+    return QStringLiteral("aformat=channel_layouts=%1").arg(*layouts);
 }
 
 // The audio codec of a video container: WebM and Ogg refuse AAC.
@@ -192,13 +206,105 @@ bool writesOneFrame(const QString &ext)
     return stills.contains(ext.toLower());
 }
 
-// Formats that carry cover art; music files mostly have one, which ffmpeg
-// sees as a video stream.
+// Formats that carry cover art as a picture stream (AIFF in its ID3v2 chunk);
+// music files mostly have one, which ffmpeg sees as a video stream.
 bool keepsCoverArt(const QString &ext)
 {
     static const QStringList withCover {QStringLiteral("mp3"), QStringLiteral("m4a"),
-                                        QStringLiteral("flac")};
+                                        QStringLiteral("flac"), QStringLiteral("aiff"),
+                                        QStringLiteral("aif")};
     return withCover.contains(ext.toLower());
+}
+
+// Formats whose tags ffmpeg writes only when asked, as an ID3v2 chunk.
+bool writesId3Chunk(const QString &ext)
+{
+    const QString lower = ext.toLower();
+    return lower == u"aiff" || lower == u"aif";
+}
+
+// Vorbis and Opus hold a cover only as a picture comment.
+bool keepsCoverAsComment(const QString &ext)
+{
+    static const QStringList withComment {QStringLiteral("ogg"), QStringLiteral("oga"),
+                                          QStringLiteral("opus")};
+    return withComment.contains(ext.toLower());
+}
+
+// What an audio format loses of the source's tags and cover, in words.
+std::optional<QString> metadataNote(const QString &ext, bool hasCover)
+{
+    const QString lower = ext.toLower();
+    if (lower == u"aac")
+        return QCoreApplication::translate("ArgumentBuilder",
+                                           "AAC files cannot hold tags or cover art");
+    if (!hasCover)
+        return std::nullopt;
+    if (lower == u"wav")
+        return QCoreApplication::translate("ArgumentBuilder", "WAV files cannot hold cover art");
+    if (lower == u"wma")
+        return QCoreApplication::translate("ArgumentBuilder", "WMA files cannot hold cover art");
+    return std::nullopt;
+}
+
+// Codec generations by the bits they need for one picture: MPEG-4 Part 2 and
+// its kin, then H.264 and VP8, then HEVC, VP9 and AV1.
+std::optional<int> codecGeneration(const QString &codec)
+{
+    static const QStringList first {QStringLiteral("mpeg1video"), QStringLiteral("mpeg2video"),
+                                    QStringLiteral("mpeg4"),      QStringLiteral("msmpeg4v2"),
+                                    QStringLiteral("msmpeg4v3"),  QStringLiteral("h263"),
+                                    QStringLiteral("flv1"),       QStringLiteral("theora"),
+                                    QStringLiteral("wmv1"),       QStringLiteral("wmv2"),
+                                    QStringLiteral("wmv3"),       QStringLiteral("vc1")};
+    if (first.contains(codec))
+        return 0;
+    if (codec == u"h264" || codec == u"vp8")
+        return 1;
+    if (codec == u"hevc" || codec == u"vp9" || codec == u"av1")
+        return 2;
+    // Intra-only and lossless codecs (ProRes, FFV1, MJPEG, raw) spend far
+    // more than any of these; their bitrate says nothing.
+    return std::nullopt;
+}
+
+int encoderGeneration(const QString &encoder)
+{
+    if (encoder == u"libx264" || encoder.startsWith(u"h264_"))
+        return 1;
+    if (encoder == u"libx265" || encoder.startsWith(u"hevc_") || encoder == u"libvpx-vp9")
+        return 2;
+    return 0;
+}
+
+// Bits per pixel and frame at the default quality for 1080p: about 0.12 keeps
+// H.264 free of visible loss; HEVC and VP9 need about a third less, MPEG-4
+// Part 2, Theora and WMV more.
+double bitsPerPixel(int generation)
+{
+    switch (generation) {
+    case 2:
+        return 0.08;
+    case 1:
+        return 0.12;
+    default:
+        return 0.2;
+    }
+}
+
+qint64 videoKbps(double quality)
+{
+    const double exponent = quality < 40 ? (std::max(quality, 10.0) - 18) / -5 : -4.4;
+    const qint64 kbps = std::llround(std::exp2(exponent) * 10 * 1000);
+    return std::max<qint64>(kbps, 300);
+}
+
+// ffmpeg's "-2:N" scale: the height, and the width that keeps the aspect.
+std::optional<int> scaledHeight(const QStringList &scaleArguments)
+{
+    static const QRegularExpression height(QStringLiteral(R"(^scale=-2:(\d+)$)"));
+    const QRegularExpressionMatch match = height.match(scaleArguments.value(1));
+    return match.hasMatch() ? std::optional<int>(match.captured(1).toInt()) : std::nullopt;
 }
 
 } // namespace
@@ -236,11 +342,113 @@ VideoEncoderChoice videoEncoder(const QString &ext, VideoCodec codec,
 
 QString videoBitrate(double quality)
 {
-    const double exponent = quality < 40 ? (std::max(quality, 10.0) - 18) / -5 : -4.4;
-    qint64 kbps = std::llround(std::exp2(exponent) * 10 * 1000);
-    if (kbps < 301)
-        kbps = 300;
-    return QString::number(kbps) + u'k';
+    return QString::number(videoKbps(quality)) + u'k';
+}
+
+VideoRate chooseVideoRate(const QString &encoder, double quality, const SourceVideo &source,
+                          int outputHeight)
+{
+    const qint64 asked = videoKbps(quality);
+    VideoRate rate {asked, {}};
+    if (source.width <= 0 || source.height <= 0)
+        return rate;
+    const int height = outputHeight > 0 ? outputHeight : source.height;
+    const int width = outputHeight > 0
+        ? int(std::lround(double(source.width) * outputHeight / source.height / 2) * 2)
+        : source.width;
+    // An unknown or odd rate (variable-rate files report a thousand) counts
+    // as ordinary video.
+    const double fps = source.frameRate >= 1.0 ? std::min(source.frameRate, 60.0) : 30.0;
+    const int generation = encoderGeneration(encoder);
+    // The quality setting keeps its meaning: each step of 5 halves or doubles
+    // the bits a pixel gets, as it does the bitrate.
+    const double scale = double(asked) / videoKbps(23.0);
+    // Small pictures need more bits for each pixel: fewer of them share
+    // the same motion and detail.
+    const double pixels = double(width) * height;
+    const double sizeFactor = std::pow(1920.0 * 1080.0 / pixels, 0.2);
+    const qint64 forSize
+        = std::llround(bitsPerPixel(generation) * sizeFactor * pixels * fps * scale / 1000);
+    QString reason;
+    if (forSize < rate.kbps) {
+        rate.kbps = forSize;
+        reason = QCoreApplication::translate("ArgumentBuilder", "capped for %1×%2")
+                     .arg(width)
+                     .arg(height);
+    }
+    const std::optional<int> sourceGeneration = codecGeneration(source.codecName);
+    if (source.bitrate > 0 && sourceGeneration && generation >= *sourceGeneration) {
+        // A little more than the source spent: a second lossy generation
+        // needs some room, more bits than that only copy its artefacts.
+        const qint64 forSource = std::llround(source.bitrate * 1.5 / 1000);
+        if (forSource < rate.kbps) {
+            rate.kbps = forSource;
+            reason = QCoreApplication::translate("ArgumentBuilder", "capped by the source's %1k")
+                         .arg(std::llround(source.bitrate / 1000.0));
+        }
+    }
+    // Tiny pictures still get enough for the encoder's headers and motion.
+    rate.kbps = std::max(rate.kbps, std::min<qint64>(64, asked));
+    if (rate.kbps < asked)
+        rate.note = QCoreApplication::translate("ArgumentBuilder", "video bitrate %1k, %2 (%3k asked)")
+                        .arg(rate.kbps)
+                        .arg(reason)
+                        .arg(asked);
+    return rate;
+}
+
+bool needsSourceCover(const MediaTarget &target)
+{
+    return target.group == MediaGroup::audio && keepsCoverAsComment(target.ext);
+}
+
+QByteArray pictureBlock(const CoverArt &cover)
+{
+    QByteArray block;
+    const auto number = [&block](quint32 value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            block.append(char((value >> shift) & 0xff));
+    };
+    const QByteArray mime = cover.mimeType.toLatin1();
+    number(3); // front cover
+    number(quint32(mime.size()));
+    block += mime;
+    number(0); // no description
+    number(quint32(cover.width));
+    number(quint32(cover.height));
+    number(0); // colour depth and palette size: unknown
+    number(0);
+    number(quint32(cover.data.size()));
+    block += cover.data;
+    return block;
+}
+
+QByteArray coverMetadataDocument(const CoverArt &cover)
+{
+    QByteArray value = pictureBlock(cover).toBase64();
+    // ffmetadata escapes "=", ";", "#", "\\" and line breaks in values;
+    // base64 holds only "=" of these.
+    value.replace('=', "\\=");
+    return QByteArrayLiteral(";FFMETADATA1\nMETADATA_BLOCK_PICTURE=") + value + '\n';
+}
+
+std::optional<QString> channelConversionFilter(const MediaTarget &target,
+                                               const ConversionSettings &settings)
+{
+    if (!target.writesAudio())
+        return std::nullopt;
+    const QString ext = target.id == MediaTarget::extractAudioTarget().id ? settings.videoToAudio
+        : target.group == MediaGroup::audio                              ? target.ext
+                                                                         : QString();
+    const QString encoder = ext.isEmpty() ? videoAudioEncoder(target.ext)
+                                          : audioEncoder(ext).value_or(QString());
+    // In doubles, as ebur128 takes them: a downmix to an integer format
+    // would be scaled down to avoid clipping, and no longer be what was
+    // measured.
+    const std::optional<QString> layouts = encoderChannelLayouts(encoder, settings.audioKbps());
+    if (!layouts)
+        return std::nullopt;
+    return QStringLiteral("aformat=sample_fmts=dbl:channel_layouts=%1").arg(*layouts);
 }
 
 QString audioBitrate(double quality)
@@ -284,14 +492,9 @@ bool acceptsAudioBitrate(const std::optional<QString> &encoder)
 }
 
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
-                  const HardwareProfile &profile)
-{
-    return makeFFArgs(target, batch, profile, ConversionSettings::current());
-}
-
-FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile, const ConversionSettings &settings,
-                  const SourceVideo &source, const std::optional<LoudnessMeasurement> &loudness)
+                  const SourceVideo &source, const std::optional<LoudnessMeasurement> &loudness,
+                  const std::optional<CoverArt> &cover)
 {
     FFArgs args;
     QStringList &input = args.inputOptions;
@@ -320,6 +523,15 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
             output << QStringLiteral("-map") << QStringLiteral("0:v?") << QStringLiteral("-c:v")
                    << QStringLiteral("copy") << QStringLiteral("-disposition:v")
                    << QStringLiteral("attached_pic");
+        if (cover && keepsCoverAsComment(target.ext)) {
+            // The cover comes in as the second input's tags; the source's
+            // own tags stay where ffmpeg puts them by default.
+            args.metadataInput = coverMetadataDocument(*cover);
+            output << QStringLiteral("-map_metadata") << QStringLiteral("0")
+                   << QStringLiteral("-map_metadata:s:a:0") << QStringLiteral("1");
+        }
+        if (const std::optional<QString> note = metadataNote(target.ext, cover.has_value()))
+            args.notes << *note;
     }
 
     std::optional<QString> upload;
@@ -329,9 +541,16 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
             = videoCodecFromRawValue(settings.videoCodec).value_or(VideoCodec::h264);
         const VideoEncoderChoice choice = videoEncoder(target.ext, codec, encoding);
         output << QStringLiteral("-c:v") << choice.encoder;
-        if (choice.rateFlag)
-            output << *choice.rateFlag << videoBitrate(settings.videoQuality)
+        if (choice.rateFlag) {
+            const std::optional<int> height = scaledHeight(
+                batch.scaleArguments(target.group == MediaGroup::video, settings.videoCodec));
+            const VideoRate rate = chooseVideoRate(choice.encoder, settings.videoQuality, source,
+                                                   height.value_or(0));
+            output << *choice.rateFlag << QString::number(rate.kbps) + u'k'
                    << pixelFormatOptions(choice.encoder, source);
+            if (!rate.note.isEmpty())
+                args.notes << rate.note;
+        }
         if (choice.needsHvc1Tag)
             output << QStringLiteral("-tag:v") << QStringLiteral("hvc1");
         upload = uploadFilter(choice.encoder);
@@ -351,6 +570,8 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
         encoder = audioEncoder(audioExt);
         if (encoder)
             output << QStringLiteral("-c:a") << *encoder;
+        if (writesId3Chunk(audioExt))
+            output << QStringLiteral("-write_id3v2") << QStringLiteral("1");
         if (acceptsAudioBitrate(encoder)
             && (target.hasOption(MediaOption::audioQuality)
                 || target.hasOption(MediaOption::videoToAudio)))
@@ -359,12 +580,18 @@ FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
         encoder = videoAudioEncoder(target.ext);
         output << QStringLiteral("-c:a") << *encoder << QStringLiteral("-b:a") << bitrate;
     }
-    // One audio filter chain: the gain first, then what the encoder needs.
+    // One audio filter chain: the channels and gain first, then what the
+    // encoder needs.
     QStringList audioFilters;
-    if (loudness && !loudness->isSilent() && normalizesLoudness(target, settings))
+    if (loudness && !loudness->isSilent() && normalizesLoudness(target, settings)) {
+        // The gain is for the channels that are written, as they were measured.
+        if (const std::optional<QString> channels = channelConversionFilter(target, settings))
+            audioFilters << *channels;
         audioFilters << loudnessNormalizingFilter(settings.loudnessLufs(), *loudness);
+    }
     if (encoder) {
-        if (const std::optional<QString> filter = audioFormatFilter(*encoder, kbps))
+        const std::optional<QString> filter = audioFormatFilter(*encoder, kbps);
+        if (filter && !audioFilters.contains(*filter))
             audioFilters << *filter;
     }
     if (!audioFilters.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/MediaTags.h"
 #include "conversion/HardwareProfile.h"
 #include "conversion/SourceVideo.h"
 #include "conversion/LoudnessMeasurement.h"
@@ -54,21 +55,51 @@ std::optional<QString> audioEncoder(const QString &ext);
 // encoders, nor an absent one.
 bool acceptsAudioBitrate(const std::optional<QString> &encoder);
 
-// The options of one conversion with the current preferences (read now).
-// With a Linux hardware profile, the "hardware acceleration" preference off
-// means the software encoder; with the VideoToolbox profile it only drops
-// "-hwaccel".
-FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
-                  const HardwareProfile &profile);
-
-// The same with preferences read earlier, so that a job's arguments and its
-// success signature come from one reading. What is known of the source's
-// video lets H.265 keep to the 4:2:0 that players take and evens out odd
-// frame sizes for the encoders that refuse them; unknown, nothing changes.
-// With loudness figures of the input (measured under the same batch
-// settings), a conversion that normalises gets its gain (or loudnorm) at the
-// head of its audio filters; a silent input keeps its level.
+// The options of one conversion with preferences read once for the run, so
+// that a job's arguments and its success signature come from one reading.
+// What is known of the source's video lets H.265 keep to the 4:2:0 that
+// players take, evens out odd frame sizes for the encoders that refuse them
+// and keeps the video bitrate to what the frame size needs; unknown, nothing
+// changes. With loudness figures of the input (measured under the same batch
+// settings and channel conversion), a conversion that normalises gets its
+// gain (or loudnorm) in its audio filters; a silent input keeps its level.
+// With the input's cover, formats that keep one only in a comment get it
+// through `metadataInput`. With a Linux hardware profile, the "hardware
+// acceleration" preference off means the software encoder; with the
+// VideoToolbox profile it only drops "-hwaccel".
 FFArgs makeFFArgs(const MediaTarget &target, const BatchSettings &batch,
                   const HardwareProfile &profile, const ConversionSettings &settings,
                   const SourceVideo &source = {},
-                  const std::optional<LoudnessMeasurement> &loudness = std::nullopt);
+                  const std::optional<LoudnessMeasurement> &loudness = std::nullopt,
+                  const std::optional<CoverArt> &cover = std::nullopt);
+
+// The video bitrate (kbit/s) for an encoder: the "video quality" bitrate,
+// never raised, and lowered to what the output frame size and rate need of
+// that codec and to a little more than the source's own bitrate when the
+// encoder is at least as efficient as the source's codec. `note` says why it
+// was lowered; unknown sources keep the quality's bitrate.
+struct VideoRate {
+    qint64 kbps = 0;
+    QString note;
+};
+VideoRate chooseVideoRate(const QString &encoder, double quality, const SourceVideo &source,
+                          int outputHeight = 0);
+
+// Whether the target's arguments need the source's cover itself (its bytes),
+// not only a stream map: formats that keep a cover in a comment.
+bool needsSourceCover(const MediaTarget &target);
+
+// The FLAC picture block (the METADATA_BLOCK_PICTURE of Vorbis comments) of a
+// front cover.
+QByteArray pictureBlock(const CoverArt &cover);
+
+// An ffmetadata document whose global tags hold the cover as a picture
+// comment, base64-encoded and escaped as the format requires.
+QByteArray coverMetadataDocument(const CoverArt &cover);
+
+// The channel conversion that the target's encoder needs before anything
+// else, as an aformat filter, so that loudness is measured on what is
+// written (7.1 becomes stereo for MP3); nothing where the encoder takes the
+// input's channels as they are.
+std::optional<QString> channelConversionFilter(const MediaTarget &target,
+                                               const ConversionSettings &settings);

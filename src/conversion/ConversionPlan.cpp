@@ -69,7 +69,9 @@ SourceVideo sourceVideoOf(const ProbeResult &probe)
         if (stream.codecType != u"video")
             continue;
         return {int(stream.width.value_or(0)), int(stream.height.value_or(0)),
-                stream.pixelFormat.value_or(QString())};
+                stream.pixelFormat.value_or(QString()), stream.frameRate.value_or(0.0),
+                stream.bitrate.value_or(probe.bitrate.value_or(0)),
+                stream.codecName.value_or(QString())};
     }
     return {};
 }
@@ -93,7 +95,8 @@ ConversionPlan planConversion(const PlanSource &source, const MediaTarget &targe
     }
     plan.route = target.id == microDvdTargetId ? ConversionRoute::microDvdThroughSrt
                                                : ConversionRoute::ffmpeg;
-    plan.ffArgs = makeFFArgs(target, batch, profile, settings, source.video, source.loudness);
+    plan.ffArgs = makeFFArgs(target, batch, profile, settings, source.video, source.loudness,
+                             source.cover);
     // ffmpeg reads text subtitles as UTF-8 unless told otherwise.
     if (source.group == MediaGroup::subtitle && source.textEncoding)
         plan.ffArgs.inputOptions << QStringLiteral("-sub_charenc") << *source.textEncoding;

@@ -4,6 +4,7 @@
 #include "conversion/LoudnessMeasurement.h"
 #include "conversion/SourceVideo.h"
 #include "model/MediaGroup.h"
+#include "tools/MediaTags.h"
 #include "tools/FFArgs.h"
 
 #include <QString>
@@ -34,6 +35,8 @@ struct PlanSource {
     std::optional<LoudnessMeasurement> loudness {};
     // A subtitle file's character set when it is not UTF-8 (iconv's name).
     std::optional<QString> textEncoding {};
+    // The front cover, read where the target needs its bytes.
+    std::optional<CoverArt> cover {};
 
     static PlanSource of(const Media &item);
 };

@@ -20,17 +20,24 @@ LoudnessScan::LoudnessScan(QObject *parent)
 
 LoudnessScan::~LoudnessScan() = default;
 
-QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &batch)
+QStringList LoudnessScan::arguments(const QString &source, const BatchSettings &batch,
+                                    const std::optional<QString> &channels)
 {
     QStringList arguments {QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
                            QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
                            QStringLiteral("info"),     QStringLiteral("-progress"),
                            QStringLiteral("pipe:1")};
     arguments << batch.trimStartArguments() << batch.trimEndArguments();
-    arguments << QStringLiteral("-i") << source << QStringLiteral("-map")
-              << QStringLiteral("0:a:0");
-    arguments << QStringLiteral("-af") << loudnessMeasuringFilter() << QStringLiteral("-f")
-              << QStringLiteral("null") << QStringLiteral("-");
+    // The measured audio ends in a sink inside the graph: ffmpeg 5.1 cannot
+    // pick a layout for an output from an aformat list once it downmixes.
+    // The copied stream only drives the run.
+    const QString filter = loudnessMeasuringFilter();
+    arguments << QStringLiteral("-i") << source << QStringLiteral("-filter_complex")
+              << QStringLiteral("[0:a:0]%1,anullsink")
+                     .arg(channels ? *channels + u',' + filter : filter)
+              << QStringLiteral("-map") << QStringLiteral("0:a:0") << QStringLiteral("-c:a")
+              << QStringLiteral("copy") << QStringLiteral("-f") << QStringLiteral("null")
+              << QStringLiteral("-");
     return arguments;
 }
 
@@ -59,7 +66,9 @@ void LoudnessScan::onProcessFinished()
     else if (isCancelled())
         m_failure = FFmpegError::cancelled();
     else if (result.exitCode != 0)
-        m_failure = FFmpegError::nonZeroExit(result.exitCode, m_tail.join(u'\n'));
+        // The file is named beside the reason already.
+        m_failure = FFmpegError::nonZeroExit(
+            result.exitCode, m_tail.join(u'\n').replace(m_source + QStringLiteral(": "), QString()));
     else
         m_measurement = LoudnessMeasurement::fromReport(m_head + m_tail);
     m_process->deleteLater();
@@ -67,7 +76,7 @@ void LoudnessScan::onProcessFinished()
 }
 
 LoudnessScan *scanLoudnessWith(const QString &ffmpeg, const QString &source,
-                               const BatchSettings &batch, double /*targetLufs*/,
+                               const BatchSettings &batch, const std::optional<QString> &channels,
                                LoudnessScan::ProgressHandler onProgress, QObject *parent)
 {
     auto *scan = new LoudnessScan(parent);
@@ -78,21 +87,23 @@ LoudnessScan *scanLoudnessWith(const QString &ffmpeg, const QString &source,
         return scan;
     }
     scan->m_onProgress = std::move(onProgress);
+    scan->m_source = source;
     auto onStdout = [scan](const QString &line) {
         const std::optional<FFProgress> progress = scan->m_parser.parseProgressLine(line);
         if (progress && progress->outTimeSeconds && scan->m_onProgress)
             scan->m_onProgress(*progress->outTimeSeconds);
     };
     scan->m_process = runProcess(
-        ffmpeg, LoudnessScan::arguments(source, batch), onStdout,
+        ffmpeg, LoudnessScan::arguments(source, batch, channels), onStdout,
         [scan](const QString &line) { scan->onStderr(line); }, scan);
     QObject::connect(scan->m_process, &Operation::finished, scan, &LoudnessScan::onProcessFinished);
     return scan;
 }
 
-LoudnessScan *scanLoudness(const QString &source, const BatchSettings &batch, double targetLufs,
+LoudnessScan *scanLoudness(const QString &source, const BatchSettings &batch,
+                           const std::optional<QString> &channels,
                            LoudnessScan::ProgressHandler onProgress, QObject *parent)
 {
-    return scanLoudnessWith(ToolLocator::ffmpegPath(), source, batch, targetLufs,
+    return scanLoudnessWith(ToolLocator::ffmpegPath(), source, batch, channels,
                             std::move(onProgress), parent);
 }

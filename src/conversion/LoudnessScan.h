@@ -16,10 +16,10 @@ struct BatchSettings;
 class ProcessRun;
 
 // The measuring pass of loudness normalisation: ffmpeg decodes the kept range
-// of the input's first audio stream through ebur128 and throws the audio
-// away; the figures come from its summary. They do not depend on the target,
-// which the functions below take only for their callers' convenience. Cancelling stops ffmpeg and
-// the scan fails as cancelled.
+// of the input's first audio stream, converts its channels as the target's
+// encoder will, passes it through ebur128 and throws the audio away; the
+// figures come from its summary. The same pass over an output checks what
+// was written. Cancelling stops ffmpeg and the scan fails as cancelled.
 class LoudnessScan final : public Operation {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LoudnessScan)
@@ -37,12 +37,15 @@ public:
 
     // The ffmpeg arguments of the pass: log level "info", since ebur128
     // prints its summary there, the batch's trim exactly as the conversion
-    // uses it, and no output file.
-    static QStringList arguments(const QString &source, const BatchSettings &batch);
+    // uses it, the channel conversion before the measurement, and no output
+    // file.
+    static QStringList arguments(const QString &source, const BatchSettings &batch,
+                                 const std::optional<QString> &channels);
 
 private:
     friend LoudnessScan *scanLoudnessWith(const QString &, const QString &, const BatchSettings &,
-                                          double, ProgressHandler, QObject *);
+                                          const std::optional<QString> &, ProgressHandler,
+                                          QObject *);
     explicit LoudnessScan(QObject *parent);
     void onCancel() override;
     void onStderr(const QString &line);
@@ -51,6 +54,7 @@ private:
     QPointer<ProcessRun> m_process;
     FFProgressParser m_parser;
     ProgressHandler m_onProgress;
+    QString m_source;
     // The input's description (for its sample rate) and the last lines (the
     // report); the rest of the output, however long, is dropped.
     QStringList m_head;
@@ -61,12 +65,14 @@ private:
 };
 
 // Measures with the ffmpeg that ToolLocator found.
-LoudnessScan *scanLoudness(const QString &source, const BatchSettings &batch, double targetLufs,
+LoudnessScan *scanLoudness(const QString &source, const BatchSettings &batch,
+                           const std::optional<QString> &channels = std::nullopt,
                            LoudnessScan::ProgressHandler onProgress = {},
                            QObject *parent = nullptr);
 
 // The same with an explicit tool, for tests.
 LoudnessScan *scanLoudnessWith(const QString &ffmpeg, const QString &source,
-                               const BatchSettings &batch, double targetLufs,
+                               const BatchSettings &batch,
+                               const std::optional<QString> &channels = std::nullopt,
                                LoudnessScan::ProgressHandler onProgress = {},
                                QObject *parent = nullptr);

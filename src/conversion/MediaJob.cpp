@@ -243,7 +243,8 @@ void MediaJob::measureLoudness()
         if (item && duration > 0)
             item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
     };
-    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_spec.batch, m_spec.settings.loudnessLufs(),
+    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_spec.batch,
+                                  channelConversionFilter(m_spec.target, m_spec.settings),
                                   std::move(onProgress), this);
     connect(m_loudnessScan, &Operation::finished, this, [this] {
         m_loudnessScan->deleteLater();
@@ -302,7 +303,35 @@ void MediaJob::onToolFinished()
     case ConversionRoute::ffmpeg:
         break;
     }
+    if (m_loudness && !m_loudness->isSilent()
+        && normalizesLoudness(m_spec.target, m_spec.settings))
+        return checkLoudness();
     checkOutput();
+}
+
+// The output is measured as the input was: a level more than 1 LU off the
+// target fails the item with both figures.
+void MediaJob::checkLoudness()
+{
+    m_loudnessScan = scanLoudness(m_temporaryPath, {}, std::nullopt, {}, this);
+    connect(m_loudnessScan, &Operation::finished, this, [this] {
+        m_loudnessScan->deleteLater();
+        if (isCancelled())
+            return cancelled();
+        const std::optional<LoudnessMeasurement> written = m_loudnessScan->measurement();
+        const double target = m_spec.settings.loudnessLufs();
+        if (!written || std::abs(written->integrated - target) > 1.0)
+            return fail(QCoreApplication::translate(
+                            "MediaJob",
+                            "\"%1\" came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS "
+                            "before the conversion)")
+                            .arg(m_item ? m_item->filename() : QString(),
+                                 written ? QString::number(written->integrated, 'f', 1)
+                                         : QCoreApplication::translate("MediaJob", "an unknown"),
+                                 QString::number(target, 'f', 1),
+                                 QString::number(m_loudness->integrated, 'f', 1)));
+        checkOutput();
+    });
 }
 
 void MediaJob::finishSubtitleStep()

@@ -62,6 +62,7 @@ private:
     void runImageStep(const QString &destination, const QString &ext);
     void runFFmpegStep(const QString &source, const QString &destination);
     void measureLoudness();
+    void checkLoudness();
     void replan();
     void onToolFinished();
     void finishSubtitleStep();

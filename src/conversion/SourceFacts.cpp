@@ -3,7 +3,9 @@
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobSpec.h"
 #include "conversion/OutputCheck.h"
+#include "conversion/ArgumentBuilder.h"
 #include "tools/MediaProbe.h"
+#include "tools/MediaTags.h"
 #include "tools/TextEncoding.h"
 
 #include <QCoreApplication>
@@ -57,7 +59,7 @@ void SourceFacts::readSource()
     const MediaGroup group = m_source.group;
     if ((m_source.duration && group != MediaGroup::video)
         || (group != MediaGroup::audio && group != MediaGroup::video))
-        return finish();
+        return readCover();
     m_probe = probeMediaAsync(m_source.path, this);
     connect(m_probe, &Operation::finished, this, [this] {
         if (const std::optional<ProbeResult> &probed = m_probe->result()) {
@@ -71,8 +73,25 @@ void SourceFacts::readSource()
                             .arg(QFileInfo(m_source.path).fileName());
         }
         m_probe->deleteLater();
+        if (isCancelled() || m_problem)
+            return finish();
+        readCover();
+    });
+}
+
+// The cover's bytes, for formats that keep it in a comment; on the pool.
+void SourceFacts::readCover()
+{
+    if (!needsSourceCover(m_target))
+        return finish();
+    auto *watcher = new QFutureWatcher<std::optional<MediaTags>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        if (const std::optional<MediaTags> tags = watcher->result())
+            m_source.cover = tags->cover;
+        watcher->deleteLater();
         finish();
     });
+    watcher->setFuture(QtConcurrent::run(&readMediaTags, m_source.path));
 }
 
 void SourceFacts::onCancel()

@@ -38,6 +38,7 @@ private:
 
     void detectHardware();
     void readSource();
+    void readCover();
     void onCancel() override;
 
     PlanSource m_source;

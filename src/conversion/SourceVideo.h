@@ -8,5 +8,10 @@
 struct SourceVideo {
     int width = 0;
     int height = 0;
-    QString pixelFormat; // ffmpeg's name, e.g. "yuv420p10le"
+    QString pixelFormat {}; // ffmpeg's name, e.g. "yuv420p10le"
+    double frameRate = 0.0; // frames per second; 0 when not known
+    // The video stream's bitrate, or failing that the whole file's (an upper
+    // bound of the video's); 0 when not known.
+    qint64 bitrate = 0; // bits per second
+    QString codecName {}; // ffmpeg's name, e.g. "h264"
 };

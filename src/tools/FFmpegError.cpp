@@ -8,10 +8,18 @@
 
 namespace {
 
+// "[libmp3lame @ 0x55d0c…] too many channels" → "too many channels"
+QString withoutContext(const QString &line)
+{
+    static const QRegularExpression context(QStringLiteral(R"(^\[[^\]]* @ 0x[0-9a-fA-F]+\]\s*)"));
+    return QString(line).remove(context);
+}
+
 // How well a line of ffmpeg's error output states why a conversion failed.
-// ffmpeg closes most failures with a summary that names no cause, and
-// encoders add warnings while they close; the cause is on another line.
-enum class Rank { noise, lastResort, summary, cause };
+// ffmpeg closes most failures with a summary that names no cause, a broken
+// input makes the filter graph fail after it, and encoders add warnings
+// while they close; the cause is on another line.
+enum class Rank { noise, lastResort, summary, filterConsequence, inputError, cause };
 
 Rank rankOf(const QString &line)
 {
@@ -22,38 +30,43 @@ Rank rankOf(const QString &line)
                                           QLatin1String("x265 [info]"),
                                           QLatin1String("x265 [warning]"),
                                           QLatin1String("misdetection possible"),
-                                          QLatin1String("Consider increasing the value for the")};
+                                          QLatin1String("Consider increasing the value for the"),
+                                          QLatin1String("add a trailing '?' to the map"),
+                                          QLatin1String("nvalid SAR")};
     static const QLatin1String summaries[]
         = {QLatin1String("Error initializing output stream"),
            QLatin1String("Error while"),
            QLatin1String("Could not write header for output file"),
+           QLatin1String("Output file is empty, nothing was encoded")};
+    static const QLatin1String filterConsequences[]
+        = {QLatin1String("Error applying options to the filter"),
            QLatin1String("Error marking filters as finished"),
            QLatin1String("Error reinitializing filters"),
            QLatin1String("Failed to inject frame into filter network"),
            QLatin1String("Error configuring filter graph"),
            QLatin1String("Error initializing complex filters"),
            QLatin1String("Error initializing a simple filtergraph"),
-           QLatin1String("Output file is empty, nothing was encoded")};
-    const auto contains = [&line](QLatin1String pattern) {
-        return line.contains(pattern);
+           QLatin1String("Error while filtering"),
+           QLatin1String("Error while processing the decoded data")};
+    const QString text = withoutContext(line);
+    const auto contains = [&text](QLatin1String pattern) {
+        return text.contains(pattern);
     };
-    const auto startsWith = [&line](QLatin1String pattern) {
-        return line.startsWith(pattern);
+    const auto startsWith = [&text](QLatin1String pattern) {
+        return text.startsWith(pattern);
     };
     if (std::any_of(std::begin(noise), std::end(noise), contains))
         return Rank::noise;
-    if (line == u"Conversion failed!")
+    if (text == u"Conversion failed!")
         return Rank::lastResort;
+    if (std::any_of(std::begin(filterConsequences), std::end(filterConsequences), startsWith))
+        return Rank::filterConsequence;
+    if (text.startsWith(u"Error while decoding")
+        || text.contains(u"Invalid data found when processing input"))
+        return Rank::inputError;
     if (std::any_of(std::begin(summaries), std::end(summaries), startsWith))
         return Rank::summary;
     return Rank::cause;
-}
-
-// "[libmp3lame @ 0x55d0c…] too many channels" → "too many channels"
-QString withoutContext(const QString &line)
-{
-    static const QRegularExpression context(QStringLiteral(R"(^\[[^\]]* @ 0x[0-9a-fA-F]+\]\s*)"));
-    return QString(line).remove(context);
 }
 
 } // namespace
@@ -77,10 +90,14 @@ QString FFmpegError::errorDescription() const
         if (rankOf(lines.at(i)) > rankOf(lines.at(best)))
             best = i;
     }
-    if (best == lines.size() - 1)
-        return lines.at(best);
-    const QString cause = withoutContext(lines.at(best));
-    return cause.isEmpty() ? lines.at(best) : cause;
+    // "Error while decoding stream #0:0: Invalid data found…" says which
+    // stream; the user has one file and wants the reason.
+    static const QRegularExpression decoding(QStringLiteral(R"(^Error while decoding stream [^:]*:\d+: )"));
+    QString chosen = lines.at(best);
+    if (best != lines.size() - 1)
+        chosen = withoutContext(chosen);
+    chosen.remove(decoding);
+    return chosen.isEmpty() ? lines.at(best) : chosen;
 }
 
 QString errorDescription(const FFmpegFailure &failure)

@@ -3,7 +3,12 @@
 #include "tools/ProcessRunner.h"
 #include "tools/ToolLocator.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent>
 
 namespace {
 
@@ -46,6 +51,9 @@ QStringList ffmpegArguments(const QString &source, const QString &destination, c
         arguments << QStringLiteral("-f") << QStringLiteral("image2")
                   << QStringLiteral("-pattern_type") << QStringLiteral("none");
     arguments << QStringLiteral("-i") << fileUrl(source);
+    if (!args.metadataInput.isEmpty())
+        arguments << QStringLiteral("-f") << QStringLiteral("ffmetadata") << QStringLiteral("-i")
+                  << fileUrl(ffmetadataPathFor(destination));
     arguments += args.outputOptions;
     if (isImageSequenceName(destination))
         arguments << QStringLiteral("-update") << QStringLiteral("1");
@@ -53,12 +61,22 @@ QStringList ffmpegArguments(const QString &source, const QString &destination, c
     return arguments;
 }
 
+QString ffmetadataPathFor(const QString &destination)
+{
+    const QFileInfo info(destination);
+    const QString stem = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    return info.dir().filePath(stem + QStringLiteral(".ffmeta"));
+}
+
 FFmpegRun::FFmpegRun(QObject *parent)
     : Operation(parent)
 {
 }
 
-FFmpegRun::~FFmpegRun() = default;
+FFmpegRun::~FFmpegRun()
+{
+    removeMetadataInput();
+}
 
 QString FFmpegRun::withPaths(QString text) const
 {
@@ -82,11 +100,22 @@ void FFmpegRun::onProcessFinished()
     // A write error explains a failure better than the summary after it.
     else if (!m_writeError.isEmpty())
         m_failure = FFmpegError::writeFailed(m_process->result().exitCode, m_writeError);
-    else if (m_process->result().exitCode != 0)
-        m_failure = FFmpegError::nonZeroExit(m_process->result().exitCode,
-                                             withPaths(m_process->result().stderrTail));
+    else if (m_process->result().exitCode != 0) {
+        // The failed file is named beside its reason: "/music/a.mp3: Invalid
+        // argument" would say it twice.
+        QString tail = m_process->result().stderrTail;
+        tail.replace(m_urls.first().first + QStringLiteral(": "), QString());
+        m_failure = FFmpegError::nonZeroExit(m_process->result().exitCode, withPaths(tail));
+    }
     m_process->deleteLater();
+    removeMetadataInput();
     finish();
+}
+
+void FFmpegRun::removeMetadataInput()
+{
+    if (!m_metadataPath.isEmpty())
+        QFile::remove(std::exchange(m_metadataPath, QString()));
 }
 
 FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QString &destination,
@@ -113,9 +142,37 @@ FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QSt
         if (run->m_onEvent)
             run->m_onEvent(FFEvent::makeLog(run->withPaths(line)));
     };
-    run->m_process = runProcess(ffmpeg, ffmpegArguments(source, destination, args, overwrite),
-                                onStdout, onStderr, run);
-    QObject::connect(run->m_process, &Operation::finished, run, &FFmpegRun::onProcessFinished);
+    const QStringList arguments = ffmpegArguments(source, destination, args, overwrite);
+    const auto start = [run, ffmpeg, arguments, onStdout, onStderr] {
+        run->m_process = runProcess(ffmpeg, arguments, onStdout, onStderr, run);
+        QObject::connect(run->m_process, &Operation::finished, run,
+                         &FFmpegRun::onProcessFinished);
+    };
+    if (args.metadataInput.isEmpty()) {
+        start();
+        return run;
+    }
+    // Written beside the output, under its temporary name, off this thread.
+    run->m_metadataPath = ffmetadataPathFor(destination);
+    auto *writing = new QFutureWatcher<bool>(run);
+    QObject::connect(writing, &QFutureWatcherBase::finished, run, [run, writing, start] {
+        writing->deleteLater();
+        if (run->isCancelled() || !writing->result()) {
+            run->m_failure = run->isCancelled()
+                ? FFmpegFailure(FFmpegError::cancelled())
+                : FFmpegFailure(FFmpegError::nonZeroExit(
+                    0, QCoreApplication::translate("FFmpegRun", "Could not write %1")
+                           .arg(run->m_metadataPath)));
+            run->removeMetadataInput();
+            return run->finish();
+        }
+        start();
+    });
+    writing->setFuture(QtConcurrent::run([path = run->m_metadataPath, data = args.metadataInput] {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size()
+            && file.flush();
+    }));
     return run;
 }
 

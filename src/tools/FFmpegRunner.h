@@ -15,9 +15,13 @@
 
 class ProcessRun;
 
+// Where a run that writes `destination` puts its metadata input: beside it,
+// under the same name with the extension "ffmeta".
+QString ffmetadataPathFor(const QString &destination);
+
 // The complete ffmpeg command line of one conversion, in its fixed order:
 // the seven fixed options, the input options, "-y"/"-n", "-i" and the input,
-// the output options, the output. Both paths are made absolute and passed as
+// the metadata input when there is one, the output options, the output. Both paths are made absolute and passed as
 // "file:" URLs, and an image whose name holds "%" is never taken for a
 // numbered sequence.
 QStringList ffmpegArguments(const QString &source, const QString &destination, const FFArgs &args,
@@ -47,6 +51,7 @@ private:
     // ffmpeg's messages name the files by the URLs it was given; users know
     // them by their paths.
     QString withPaths(QString text) const;
+    void removeMetadataInput();
 
     QPointer<ProcessRun> m_process;
     FFProgressParser m_parser;
@@ -54,6 +59,7 @@ private:
     std::optional<FFmpegFailure> m_failure;
     QString m_writeError; // the first line that reported a failed write
     QList<std::pair<QString, QString>> m_urls; // URL and path of the input and output
+    QString m_metadataPath; // the metadata input while it exists
 };
 
 // Runs the ffmpeg that ToolLocator found; a missing ffmpeg fails the run

@@ -161,9 +161,18 @@ ProbeResult describe(AVFormatContext &context, const std::vector<HeaderSize> &he
         result.size = size;
     if (context.bit_rate > 0)
         result.bitrate = context.bit_rate;
-    for (unsigned i = 0; i < context.nb_streams; ++i)
-        result.streams.append(
-            describeStream(*context.streams[i], i < headers.size() ? headers[i] : HeaderSize {}));
+    for (unsigned i = 0; i < context.nb_streams; ++i) {
+        const AVStream &avStream = *context.streams[i];
+        ProbeStream stream
+            = describeStream(avStream, i < headers.size() ? headers[i] : HeaderSize {});
+        if (stream.codecType == u"video") {
+            if (avStream.avg_frame_rate.num > 0 && avStream.avg_frame_rate.den > 0)
+                stream.frameRate = av_q2d(avStream.avg_frame_rate);
+            if (avStream.codecpar->bit_rate > 0)
+                stream.bitrate = avStream.codecpar->bit_rate;
+        }
+        result.streams.append(stream);
+    }
     return result;
 }
 

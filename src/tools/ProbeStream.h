@@ -17,6 +17,10 @@ struct ProbeStream {
     std::optional<int> sampleRate {}; // Hz
     bool decodable = false; // this FFmpeg has a decoder for it
     bool attachedPicture = false; // a cover picture, not a moving one
+    // Of a video stream: frames per second on average, and bits per second
+    // where the container says.
+    std::optional<double> frameRate {};
+    std::optional<qint64> bitrate {};
 
     friend bool operator==(const ProbeStream &, const ProbeStream &) = default;
 };

@@ -1,5 +1,6 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/BatchSettings.h"
+#include "conversion/ConversionPlan.h"
 #include "conversion/HardwareProfile.h"
 #include "model/MediaTarget.h"
 #include "settings/ConversionSettings.h"
@@ -148,7 +149,8 @@ void TestCli::dryRunPlansTheBuildersArguments()
     const QStringList expected = ffmpegArguments(
         m_mixed + "/clip.mkv", out + "/clip.webm",
         makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software(),
-                   ConversionSettings::current(), {160, 120, "yuv420p"}),
+                   ConversionSettings::current(),
+                   sourceVideoOf(TestSupport::probe(m_mixed + "/clip.mkv").value())),
         false);
     QCOMPARE(planned["arguments"].toVariant().toStringList(), expected);
     // The subfolders of a folder given are kept below the output folder.

@@ -236,8 +236,8 @@ void TestConversions::convert_data()
     row("song.mp3", "audio.m4a", "", "mov: aac 1ch 44100, cover png");
     row("song.mp3", "audio.flac", "", "flac: flac 1ch 44100, cover png");
     row("song.mp3", "audio.aac", "", "aac: aac 1ch 44100");
-    row("song.mp3", "audio.ogg", "", "ogg: vorbis 2ch 44100");
-    row("song.mp3", "audio.opus", "", "ogg: opus 2ch 48000");
+    row("song.mp3", "audio.ogg", "", "ogg: vorbis 2ch 44100, cover png");
+    row("song.mp3", "audio.opus", "", "ogg: opus 2ch 48000, cover png");
     row("song.mp3", "audio.wma", "", "asf: wmav2 1ch 44100");
     // Layouts and rates beyond what an encoder takes, at the bitrates where
     // Vorbis changes its limits.

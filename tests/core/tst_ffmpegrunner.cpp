@@ -57,9 +57,7 @@ void TestFFmpegRunner::parsesProgressBlocks_data()
         "out_time_us=N/A out_time_ms=1500000 progress=continue", {.outTimeSeconds = 1.5});
     row("out_time_us wins", "out_time_ms=7 out_time_us=2000000 progress=continue",
         {.outTimeSeconds = 2.0});
-    row("out_time text is not read", "out_time=00:00:01.000000 progress=continue", {});
     row("negative time", "out_time_us=-5000 progress=continue", {.outTimeSeconds = 0.0});
-    row("garbage time", "out_time_us=-200000000000000 progress=continue", {.outTimeSeconds = 0.0});
     row("rates not finite or negative", "fps=nan speed=-2x progress=continue", {});
     row("speed with x", "speed=1.25x progress=continue", {.speed = 1.25});
     row("speed placeholder", "speed=N/A progress=continue", {});
@@ -119,7 +117,6 @@ void TestFFmpegRunner::describesErrors_data()
         QTest::newRow(tag) << QString::fromUtf8(tail) << QString::fromUtf8(description);
     };
     row("empty", "", "ffmpeg failed");
-    row("blank", "  \n \n", "ffmpeg failed");
     row("last line", "warning: something\n/x.wav: No such file or directory\n",
         "/x.wav: No such file or directory");
     row("generic summary names the cause above it",
@@ -127,10 +124,6 @@ void TestFFmpegRunner::describesErrors_data()
         "Error initializing output stream 0:0 -- Error while opening encoder for output stream "
         "#0:0 - maybe incorrect parameters such as bit_rate, rate, width or height\n",
         "too many channels: got 6, need 2 or fewer");
-    row("several summaries",
-        "[aac @ 0xabc] Unsupported channel layout\nError while opening encoder\nConversion "
-        "failed!\n",
-        "Unsupported channel layout");
     row("only summaries", "Conversion failed!\n", "Conversion failed!");
     row("context kept when the last line is the error", "[mp3 @ 0x1] Header missing\n",
         "[mp3 @ 0x1] Header missing");
@@ -157,6 +150,19 @@ void TestFFmpegRunner::describesErrors_data()
         "Error while decoding stream #0:0: Invalid data found when processing input\n"
         "Output file is empty, nothing was encoded (check -ss / -t / -frames parameters if used)\n",
         "Invalid UTF-8 in decoded subtitles text; maybe missing -sub_charenc option");
+    row("the input's error above the filter graph's",
+        "Error while decoding stream #0:0: Invalid data found when processing input\n"
+        "[Parsed_aformat_0 @ 0x55] Error applying options to the filter.\n"
+        "Error reinitializing filters!\nFailed to inject frame into filter network: Invalid "
+        "argument\nConversion failed!\n",
+        "Invalid data found when processing input");
+    row("map advice is no reason",
+        "Stream map '0:a:0' matches no streams.\nTo ignore this, add a trailing '?' to the map.\n",
+        "Stream map '0:a:0' matches no streams.");
+    row("a SAR warning is no reason",
+        "[libx264 @ 0x2] broken ffmpeg default settings detected\n"
+        "[h264 @ 0x1] ignoring invalid SAR: 1/0\n",
+        "broken ffmpeg default settings detected");
 }
 
 void TestFFmpegRunner::describesErrors()
@@ -258,13 +264,6 @@ void TestFFmpegRunner::missingToolFailsWithInstallHint()
     QCOMPARE(error->kind, ProcessError::Kind::failedToLaunch);
     QVERIFY(error->errorDescription().contains(u"ffmpeg"));
     QVERIFY(error->errorDescription().contains(u"apt install"));
-
-    // A tool that cannot be started fails the run the same way.
-    run.reset(runFFmpegWith("/nonexistent/ffmpeg", "in", "out", {}, true));
-    QVERIFY(waitFor(run.get(), 5000) && run->failure());
-    error = std::get_if<ProcessError>(&*run->failure());
-    QVERIFY(error && error->kind == ProcessError::Kind::failedToLaunch);
-    QVERIFY(!error->errorDescription().isEmpty());
 }
 
 void TestFFmpegRunner::realFailureCarriesLastErrorLine()
@@ -282,8 +281,9 @@ void TestFFmpegRunner::realFailureCarriesLastErrorLine()
     QVERIFY(error);
     QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
     QVERIFY(error->code != 0);
-    QCOMPARE(error->errorDescription(), missing + QStringLiteral(": No such file or directory"));
-    QCOMPARE(logs.last(), error->errorDescription());
+    // The file is named beside the reason, not in it.
+    QCOMPARE(error->errorDescription(), QStringLiteral("No such file or directory"));
+    QCOMPARE(logs.last(), missing + QStringLiteral(": No such file or directory"));
 }
 
 void TestFFmpegRunner::realPatternNamesAreFiles()

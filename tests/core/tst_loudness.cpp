@@ -91,6 +91,9 @@ void TestLoudness::normalizesFiles_data()
                              << "audio.ogg" << -23.0 << "5";
     QTest::newRow("broken file") << ""
                                  << "audio.mp3" << -16.0 << "";
+    // Measured as the stereo that MP3 and WMA write, not as eight channels.
+    QTest::newRow("7.1 to mp3") << "0.1:c=7.1" << "audio.mp3" << -16.0 << "";
+    QTest::newRow("7.1 to wma") << "0.1:c=7.1" << "audio.wma" << -16.0 << "";
 }
 
 void TestLoudness::normalizesFiles()
@@ -104,9 +107,12 @@ void TestLoudness::normalizesFiles()
                 ? TestSupport::writeFile(input, QByteArray(2048, 'x'))
                 : TestSupport::makeMedia(input,
                                          {"-f", "lavfi", "-i",
-                                          "aevalsrc=" + amplitude
+                                          "aevalsrc=" + amplitude.section(u':', 0, 0)
                                               + "*sin(2*PI*440*t)*(0.6+0.4*sin(2*PI*0.15*t))"
-                                                ":s=44100:d=12"}));
+                                                ":s=44100:d=12"
+                                              + amplitude.mid(amplitude.indexOf(u':') + 1
+                                                              ? amplitude.indexOf(u':')
+                                                              : amplitude.size())}));
     Preferences::instance().setValue(PreferenceKeys::normalizeLoudness, true);
     Preferences::instance().setValue(PreferenceKeys::loudnessTarget, lufs);
     BatchSettings batch;

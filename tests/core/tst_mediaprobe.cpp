@@ -55,7 +55,7 @@ void TestMediaProbe::probesRealFileInBothForms()
     const auto blocking = TestSupport::probe(m_movie);
     QVERIFY(blocking);
     const ProbeStream video {"video", "MPEG-4 part 2", 320, 240, "mpeg4", "yuv420p", {}, {}, {},
-                             true};
+                             true, false, 10.0};
     const ProbeStream audio {
         "audio", "FLAC (Free Lossless Audio Codec)", {}, {}, "flac", {}, 6, "5.1", 44100, true};
     QCOMPARE(blocking->streams, (QList<ProbeStream> {video, audio}));

@@ -438,6 +438,8 @@ void CliSession::printPlan()
                 object.insert("route", route);
             if (problem)
                 object.insert("problem", *problem);
+            if (!plan.ffArgs.notes.isEmpty())
+                object.insert("notes", QJsonArray::fromStringList(plan.ffArgs.notes));
             printJson(object);
         } else {
             printLine(QStringLiteral("%1 [%2] -> %3")
@@ -447,6 +449,8 @@ void CliSession::printPlan()
                 + (arguments.isEmpty() ? route : QStringLiteral("ffmpeg ") + arguments.join(u' '))
                 + (route.isEmpty() || arguments.isEmpty() ? QString()
                                                           : QStringLiteral("  (") + route + u')'));
+            for (const QString &note : plan.ffArgs.notes)
+                printLine(QStringLiteral("    ") + note);
             if (problem)
                 printLine(tr("    would fail: %1").arg(*problem));
         }
