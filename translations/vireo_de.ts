@@ -13,6 +13,33 @@
     </message>
 </context>
 <context>
+    <name>ArgumentBuilder</name>
+    <message>
+        <source>AAC files cannot hold tags or cover art</source>
+        <translation>AAC-Dateien können weder Tags noch Cover enthalten</translation>
+    </message>
+    <message>
+        <source>WAV files cannot hold cover art</source>
+        <translation>WAV-Dateien können kein Cover enthalten</translation>
+    </message>
+    <message>
+        <source>WMA files cannot hold cover art</source>
+        <translation>WMA-Dateien können kein Cover enthalten</translation>
+    </message>
+    <message>
+        <source>capped for %1×%2</source>
+        <translation>begrenzt für %1×%2</translation>
+    </message>
+    <message>
+        <source>capped by the source&apos;s %1k</source>
+        <translation>begrenzt auf die %1k der Quelle</translation>
+    </message>
+    <message>
+        <source>video bitrate %1k, %2 (%3k asked)</source>
+        <translation>Videobitrate %1k, %2 (%3k verlangt)</translation>
+    </message>
+</context>
+<context>
     <name>BatchPanel</name>
     <message>
         <source>Trim output</source>
@@ -55,10 +82,6 @@
     <message>
         <source>not a recognized media file</source>
         <translation>keine erkannte Mediendatei</translation>
-    </message>
-    <message>
-        <source>vireo-cli: unknown preset &apos;%1&apos; (see --list-presets)</source>
-        <translation>vireo-cli: unbekannte Vorgabe „%1“ (siehe --list-presets)</translation>
     </message>
     <message>
         <source>vireo-cli: the preset &apos;%1&apos; names no known target</source>
@@ -117,8 +140,24 @@
         <translation>%1 zu konvertieren, %2 würden fehlschlagen, %3 übersprungen (Probelauf)</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed, %3 skipped in %4</source>
-        <translation>%1 konvertiert, %2 fehlgeschlagen, %3 übersprungen in %4</translation>
+        <source>same file as %1</source>
+        <translation>dieselbe Datei wie %1</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped</source>
+        <translation>%1 konvertiert, %2 fehlgeschlagen, %3 übersprungen</translation>
+    </message>
+    <message>
+        <source>, %1 cancelled</source>
+        <translation>, %1 abgebrochen</translation>
+    </message>
+    <message>
+        <source>, %1 not started</source>
+        <translation>, %1 nicht begonnen</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> in %1</translation>
     </message>
 </context>
 <context>
@@ -248,10 +287,6 @@ Siehe „vireo-cli --help“.
         <translation>--hwaccel und --no-hwaccel schließen einander aus</translation>
     </message>
     <message>
-        <source>--audio-bitrate takes %1 to %2 kbit/s</source>
-        <translation>--audio-bitrate erwartet %1 bis %2 kbit/s</translation>
-    </message>
-    <message>
         <source>--video-codec takes h264, hevc or copy</source>
         <translation>--video-codec erwartet h264, hevc oder copy</translation>
     </message>
@@ -278,6 +313,26 @@ Siehe „vireo-cli --help“.
     <message>
         <source>no INPUT given</source>
         <translation>keine EINGABE angegeben</translation>
+    </message>
+    <message>
+        <source>Keep running and convert every file that appears in DIR or below once it has stopped growing; files converted before are skipped. Ends with Ctrl+C or SIGTERM.</source>
+        <translation>Weiterlaufen und jede Datei konvertieren, die in DIR oder darunter erscheint, sobald sie nicht mehr wächst; bereits konvertierte Dateien werden übersprungen. Endet mit Strg+C oder SIGTERM.</translation>
+    </message>
+    <message>
+        <source>With --watch: how long a file must stay unchanged to count as complete (default 2).</source>
+        <translation>Mit --watch: wie lange eine Datei unverändert bleiben muss, um als vollständig zu gelten (Standard 2).</translation>
+    </message>
+    <message>
+        <source>--audio-bitrate takes a number</source>
+        <translation>--audio-bitrate erwartet eine Zahl</translation>
+    </message>
+    <message>
+        <source>--watch takes no INPUT, --dry-run or --shard</source>
+        <translation>--watch verträgt sich nicht mit INPUT, --dry-run oder --shard</translation>
+    </message>
+    <message>
+        <source>--settle takes 0.1 to 3600 seconds</source>
+        <translation>--settle erwartet 0,1 bis 3600 Sekunden</translation>
     </message>
 </context>
 <context>
@@ -332,6 +387,10 @@ Siehe „vireo-cli --help“.
     <message>
         <source>Hi-Fi (FLAC)</source>
         <translation>Hi-Fi (FLAC)</translation>
+    </message>
+    <message>
+        <source>%1 takes h264, hevc or copy</source>
+        <translation>%1 erwartet h264, hevc oder copy</translation>
     </message>
 </context>
 <context>
@@ -410,14 +469,24 @@ Siehe „vireo-cli --help“.
     </message>
 </context>
 <context>
+    <name>FFmpegRun</name>
+    <message>
+        <source>Could not write %1</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>GroupListModel</name>
     <message>
         <source>%1: 1 file</source>
         <translation>%1: 1 Datei</translation>
     </message>
-    <message>
-        <source>%1: %2 files</source>
-        <translation>%1: %2 Dateien</translation>
+    <message numerus="yes">
+        <source>%1: %Ln files</source>
+        <translation>
+            <numerusform>%1: %Ln Datei</numerusform>
+            <numerusform>%1: %Ln Dateien</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -460,6 +529,88 @@ Siehe „vireo-cli --help“.
     <message>
         <source>Hardware acceleration (%1)</source>
         <translation>Hardwarebeschleunigung (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderBar</name>
+    <message>
+        <source>Output format</source>
+        <translation>Ausgabeformat</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Konvertierungseinstellungen</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Vorgaben</translation>
+    </message>
+    <message>
+        <source>Preset applied: %1</source>
+        <translation>Vorgabe angewendet: %1</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Konvertieren</translation>
+    </message>
+    <message>
+        <source>Convert the files into a folder you choose</source>
+        <translation>Die Dateien in einen Ordner Ihrer Wahl konvertieren</translation>
+    </message>
+    <message>
+        <source>Vireo cannot convert the files in “Other”: it does not know their type.</source>
+        <translation>Vireo kann die Dateien unter „Andere“ nicht konvertieren: Ihr Typ ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Formats</source>
+        <translation>Formate</translation>
+    </message>
+    <message>
+        <source>Operations</source>
+        <translation>Bearbeitung</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Trim %1–%2</source>
+        <translation>Kürzen %1–%2</translation>
+    </message>
+    <message>
+        <source>Trim &amp; Scale</source>
+        <translation>Kürzen &amp; Skalieren</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Kürzen</translation>
+    </message>
+    <message>
+        <source>Scale %1</source>
+        <translation>Skalieren %1</translation>
+    </message>
+    <message>
+        <source>Trim the output time range and/or rescale video for this batch</source>
+        <translation>Zeitbereich der Ausgabe kürzen und/oder Video für diesen Stapel skalieren</translation>
+    </message>
+    <message>
+        <source>Trim the output time range for this batch</source>
+        <translation>Zeitbereich der Ausgabe für diesen Stapel kürzen</translation>
+    </message>
+    <message>
+        <source>In force: %1</source>
+        <translation>Aktiv: %1</translation>
     </message>
 </context>
 <context>
@@ -666,6 +817,18 @@ Siehe „vireo-cli --help“.
         <source>The output would replace the input file &quot;%1&quot;; choose another destination folder or format</source>
         <translation>Die Ausgabe würde die Eingabedatei „%1“ ersetzen; wählen Sie einen anderen Zielordner oder ein anderes Format</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS before the conversion)</source>
+        <translation>„%1“ kam auf %2 LUFS statt %3 LUFS (vor der Konvertierung gemessen: %4 LUFS)</translation>
+    </message>
+    <message>
+        <source>an unknown</source>
+        <translation>unbekannte</translation>
+    </message>
+    <message>
+        <source>Reading %1 took too long</source>
+        <translation>Das Lesen von %1 hat zu lange gedauert</translation>
+    </message>
 </context>
 <context>
     <name>MediaLoad</name>
@@ -719,6 +882,42 @@ Siehe „vireo-cli --help“.
     <message>
         <source>%1 (%2&#xa0;%)</source>
         <translation>%1 (%2&#xa0;%)</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Converting, %1 %</source>
+        <translation>Wird konvertiert, %1 %</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Converted, %1</source>
+        <translation>Konvertiert, %1</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Konvertiert</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>Wartet</translation>
+    </message>
+    <message>
+        <source>Unsupported file type</source>
+        <translation>Nicht unterstützter Dateityp</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
     </message>
 </context>
 <context>
@@ -779,6 +978,53 @@ Kein Spam – versprochen.</translation>
     <message>
         <source>You can unsubscribe any time.</source>
         <translation>Sie können sich jederzeit abmelden.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputCheck</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no audio to convert</source>
+        <translation>„%1“ enthält keinen Ton zum Konvertieren</translation>
+    </message>
+    <message>
+        <source>The trimmed range is empty: &quot;%1&quot; is shorter than the trim start %2</source>
+        <translation>Der gekürzte Bereich ist leer: „%1“ ist kürzer als der Anfang %2</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; cannot be read</source>
+        <translation>Die konvertierte Datei „%1“ lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; holds no picture</source>
+        <translation>Die konvertierte Datei „%1“ enthält kein Bild</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no audio</source>
+        <translation>Die konvertierte Datei „%1“ hat keinen Ton</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no video</source>
+        <translation>Die konvertierte Datei „%1“ hat kein Video</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no duration</source>
+        <translation>Die konvertierte Datei „%1“ hat keine Dauer</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; plays %2 of %3: &quot;%4&quot; itself ends early</source>
+        <translation>Die konvertierte Datei „%1“ spielt %2 von %3: „%4“ selbst endet vorzeitig</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; plays %2, but &quot;%3&quot; plays %4</source>
+        <translation>Die konvertierte Datei „%1“ spielt %2, „%3“ aber %4</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; holds %2 of the %3 subtitles of &quot;%4&quot;; the others could not be read (a character set that changes within the file?)</source>
+        <translation>Die konvertierte Datei „%1“ enthält %2 der %3 Untertitel von „%4“; die übrigen ließen sich nicht lesen (ein Zeichensatz, der innerhalb der Datei wechselt?)</translation>
     </message>
 </context>
 <context>
@@ -891,6 +1137,17 @@ Kein Spam – versprochen.</translation>
     </message>
 </context>
 <context>
+    <name>PresetStore</name>
+    <message>
+        <source>the preset &apos;%1&apos; is refused: %2</source>
+        <translation>die Vorgabe „%1“ wird abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>unknown preset &apos;%1&apos; (see --list-presets)</source>
+        <translation>unbekannte Vorgabe „%1“ (siehe --list-presets)</translation>
+    </message>
+</context>
+<context>
     <name>PresetsMenu</name>
     <message>
         <source>Presets</source>
@@ -966,8 +1223,19 @@ Kein Spam – versprochen.</translation>
         <translation>%1 von %2 Dateien</translation>
     </message>
     <message>
-        <source>%1 failed</source>
-        <translation>%1 fehlgeschlagen</translation>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n fehlgeschlagen</numerusform>
+            <numerusform>%n fehlgeschlagen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1110,6 +1378,13 @@ Kein Spam – versprochen.</translation>
     </message>
 </context>
 <context>
+    <name>SettingRange</name>
+    <message>
+        <source>%1 takes %2 to %3 %4</source>
+        <translation>%1 erwartet %2 bis %3 %4</translation>
+    </message>
+</context>
+<context>
     <name>SettingsView</name>
     <message>
         <source>General</source>
@@ -1211,95 +1486,19 @@ Kein Spam – versprochen.</translation>
         <translation>1 Datei oder Ordner konnte nicht importiert werden.</translation>
     </message>
     <message>
-        <source>%1 files or folders could not be imported.</source>
-        <translation>%1 Dateien oder Ordner konnten nicht importiert werden.</translation>
-    </message>
-    <message>
         <source>%1 more not listed</source>
         <translation>%1 weitere nicht aufgeführt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files or folders could not be imported.</source>
+        <translation>
+            <numerusform>%Ln Datei oder Ordner konnte nicht importiert werden.</numerusform>
+            <numerusform>%Ln Dateien oder Ordner konnten nicht importiert werden.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>SnapshotView</name>
-    <message>
-        <source>Output format</source>
-        <translation>Ausgabeformat</translation>
-    </message>
-    <message>
-        <source>Conversion settings</source>
-        <translation>Konvertierungseinstellungen</translation>
-    </message>
-    <message>
-        <source>Presets</source>
-        <translation>Vorgaben</translation>
-    </message>
-    <message>
-        <source>Preset applied: %1</source>
-        <translation>Vorgabe angewendet: %1</translation>
-    </message>
-    <message>
-        <source>Process</source>
-        <translation>Konvertieren</translation>
-    </message>
-    <message>
-        <source>Formats</source>
-        <translation>Formate</translation>
-    </message>
-    <message>
-        <source>Operations</source>
-        <translation>Vorgänge</translation>
-    </message>
-    <message>
-        <source>1 file</source>
-        <translation>1 Datei</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n files</source>
-        <translation>
-            <numerusform>%n Datei</numerusform>
-            <numerusform>%n Dateien</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Convert the files into a folder you choose</source>
-        <translation>Die Dateien in einen Ordner Ihrer Wahl konvertieren</translation>
-    </message>
-    <message>
-        <source>Vireo cannot convert the files in “Other”: it does not know their type.</source>
-        <translation>Vireo kann die Dateien unter „Sonstige“ nicht konvertieren: Ihr Typ ist unbekannt.</translation>
-    </message>
-    <message>
-        <source>end</source>
-        <translation>Ende</translation>
-    </message>
-    <message>
-        <source>Trim %1–%2</source>
-        <translation>Kürzen %1–%2</translation>
-    </message>
-    <message>
-        <source>Trim &amp; Scale</source>
-        <translation>Kürzen &amp; Skalieren</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>Kürzen</translation>
-    </message>
-    <message>
-        <source>Scale %1</source>
-        <translation>Skalieren %1</translation>
-    </message>
-    <message>
-        <source>Trim the output time range and/or rescale video for this batch</source>
-        <translation>Zeitbereich der Ausgabe kürzen und/oder Video für diesen Stapel skalieren</translation>
-    </message>
-    <message>
-        <source>Trim the output time range for this batch</source>
-        <translation>Zeitbereich der Ausgabe für diesen Stapel kürzen</translation>
-    </message>
-    <message>
-        <source>In force: %1</source>
-        <translation>Aktiv: %1</translation>
-    </message>
     <message>
         <source>Show in File Manager</source>
         <translation>Im Dateimanager anzeigen</translation>
@@ -1510,6 +1709,33 @@ Kein Spam – versprochen.</translation>
     </message>
 </context>
 <context>
+    <name>WatchSession</name>
+    <message>
+        <source>vireo-cli: cannot watch %1: not a folder</source>
+        <translation>vireo-cli: %1 kann nicht überwacht werden: kein Ordner</translation>
+    </message>
+    <message>
+        <source>vireo-cli: no inotify watch is left for %1 (see fs.inotify.max_user_watches); looking for new files every %2 s instead</source>
+        <translation>vireo-cli: für %1 ist keine inotify-Überwachung mehr frei (siehe fs.inotify.max_user_watches); stattdessen wird alle %2 s nach neuen Dateien gesucht</translation>
+    </message>
+    <message>
+        <source>watching %1, converting to %2 into %3</source>
+        <translation>überwache %1, konvertiere zu %2 nach %3</translation>
+    </message>
+    <message>
+        <source>already converted</source>
+        <translation>bereits konvertiert</translation>
+    </message>
+    <message>
+        <source>skipped  %1: already converted to %2</source>
+        <translation>übersprungen  %1: bereits zu %2 konvertiert</translation>
+    </message>
+    <message>
+        <source>vireo-cli: cannot record converted files in %1: %2</source>
+        <translation>vireo-cli: konvertierte Dateien können nicht in %1 vermerkt werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Converts batches of audio, video, image and subtitle files.</source>
@@ -1518,6 +1744,15 @@ Kein Spam – versprochen.</translation>
     <message>
         <source>Files or folders to import (paths or file: URLs).</source>
         <translation>Zu importierende Dateien oder Ordner (Pfade oder file:-URLs).</translation>
+    </message>
+</context>
+<context>
+    <name>vireo-cli</name>
+    <message>
+        <source>vireo-cli: stopped without waiting for the conversions that did not end (a file that cannot be read any more?)
+</source>
+        <translation>vireo-cli: beendet, ohne auf die nicht abgeschlossenen Konvertierungen zu warten (eine Datei, die sich nicht mehr lesen lässt?)
+</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,33 @@
     </message>
 </context>
 <context>
+    <name>ArgumentBuilder</name>
+    <message>
+        <source>AAC files cannot hold tags or cover art</source>
+        <translation>Los archivos AAC no pueden contener etiquetas ni carátula</translation>
+    </message>
+    <message>
+        <source>WAV files cannot hold cover art</source>
+        <translation>Los archivos WAV no pueden contener carátula</translation>
+    </message>
+    <message>
+        <source>WMA files cannot hold cover art</source>
+        <translation>Los archivos WMA no pueden contener carátula</translation>
+    </message>
+    <message>
+        <source>capped for %1×%2</source>
+        <translation>limitado para %1×%2</translation>
+    </message>
+    <message>
+        <source>capped by the source&apos;s %1k</source>
+        <translation>limitado a los %1k del original</translation>
+    </message>
+    <message>
+        <source>video bitrate %1k, %2 (%3k asked)</source>
+        <translation>tasa de bits de vídeo %1k, %2 (%3k pedidos)</translation>
+    </message>
+</context>
+<context>
     <name>BatchPanel</name>
     <message>
         <source>Trim output</source>
@@ -55,10 +82,6 @@
     <message>
         <source>not a recognized media file</source>
         <translation>no es un archivo multimedia reconocido</translation>
-    </message>
-    <message>
-        <source>vireo-cli: unknown preset &apos;%1&apos; (see --list-presets)</source>
-        <translation>vireo-cli: ajuste predefinido desconocido «%1» (vea --list-presets)</translation>
     </message>
     <message>
         <source>vireo-cli: the preset &apos;%1&apos; names no known target</source>
@@ -117,8 +140,24 @@
         <translation>%1 por convertir, %2 fallarían, %3 omitidos (simulación)</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed, %3 skipped in %4</source>
-        <translation>%1 convertidos, %2 fallidos, %3 omitidos en %4</translation>
+        <source>same file as %1</source>
+        <translation>el mismo archivo que %1</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped</source>
+        <translation>%1 convertidos, %2 fallidos, %3 omitidos</translation>
+    </message>
+    <message>
+        <source>, %1 cancelled</source>
+        <translation>, %1 cancelados</translation>
+    </message>
+    <message>
+        <source>, %1 not started</source>
+        <translation>, %1 sin empezar</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> en %1</translation>
     </message>
 </context>
 <context>
@@ -248,10 +287,6 @@ Pruebe «vireo-cli --help».
         <translation>--hwaccel y --no-hwaccel se excluyen mutuamente</translation>
     </message>
     <message>
-        <source>--audio-bitrate takes %1 to %2 kbit/s</source>
-        <translation>--audio-bitrate requiere de %1 a %2 kbit/s</translation>
-    </message>
-    <message>
         <source>--video-codec takes h264, hevc or copy</source>
         <translation>--video-codec requiere h264, hevc o copy</translation>
     </message>
@@ -278,6 +313,26 @@ Pruebe «vireo-cli --help».
     <message>
         <source>no INPUT given</source>
         <translation>no se indicó ninguna ENTRADA</translation>
+    </message>
+    <message>
+        <source>Keep running and convert every file that appears in DIR or below once it has stopped growing; files converted before are skipped. Ends with Ctrl+C or SIGTERM.</source>
+        <translation>Seguir en marcha y convertir cada archivo que aparezca en DIR o por debajo en cuanto deje de crecer; los archivos ya convertidos se omiten. Termina con Ctrl+C o SIGTERM.</translation>
+    </message>
+    <message>
+        <source>With --watch: how long a file must stay unchanged to count as complete (default 2).</source>
+        <translation>Con --watch: cuánto tiempo debe permanecer un archivo sin cambios para considerarse completo (2 por defecto).</translation>
+    </message>
+    <message>
+        <source>--audio-bitrate takes a number</source>
+        <translation>--audio-bitrate espera un número</translation>
+    </message>
+    <message>
+        <source>--watch takes no INPUT, --dry-run or --shard</source>
+        <translation>--watch no admite INPUT, --dry-run ni --shard</translation>
+    </message>
+    <message>
+        <source>--settle takes 0.1 to 3600 seconds</source>
+        <translation>--settle espera de 0,1 a 3600 segundos</translation>
     </message>
 </context>
 <context>
@@ -332,6 +387,10 @@ Pruebe «vireo-cli --help».
     <message>
         <source>Hi-Fi (FLAC)</source>
         <translation>Hi-Fi (FLAC)</translation>
+    </message>
+    <message>
+        <source>%1 takes h264, hevc or copy</source>
+        <translation>%1 espera h264, hevc o copy</translation>
     </message>
 </context>
 <context>
@@ -410,14 +469,24 @@ Pruebe «vireo-cli --help».
     </message>
 </context>
 <context>
+    <name>FFmpegRun</name>
+    <message>
+        <source>Could not write %1</source>
+        <translation>No se pudo escribir %1</translation>
+    </message>
+</context>
+<context>
     <name>GroupListModel</name>
     <message>
         <source>%1: 1 file</source>
         <translation>%1: 1 archivo</translation>
     </message>
-    <message>
-        <source>%1: %2 files</source>
-        <translation>%1: %2 archivos</translation>
+    <message numerus="yes">
+        <source>%1: %Ln files</source>
+        <translation>
+            <numerusform>%1: %Ln archivo</numerusform>
+            <numerusform>%1: %Ln archivos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -460,6 +529,88 @@ Pruebe «vireo-cli --help».
     <message>
         <source>Hardware acceleration (%1)</source>
         <translation>Aceleración por hardware (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderBar</name>
+    <message>
+        <source>Output format</source>
+        <translation>Formato de salida</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Ajustes de conversión</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Ajustes predefinidos</translation>
+    </message>
+    <message>
+        <source>Preset applied: %1</source>
+        <translation>Ajuste predefinido aplicado: %1</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Convertir</translation>
+    </message>
+    <message>
+        <source>Convert the files into a folder you choose</source>
+        <translation>Convertir los archivos en una carpeta que elija</translation>
+    </message>
+    <message>
+        <source>Vireo cannot convert the files in “Other”: it does not know their type.</source>
+        <translation>Vireo no puede convertir los archivos de «Otros»: no conoce su tipo.</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 archivo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Formats</source>
+        <translation>Formatos</translation>
+    </message>
+    <message>
+        <source>Operations</source>
+        <translation>Operaciones</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>final</translation>
+    </message>
+    <message>
+        <source>Trim %1–%2</source>
+        <translation>Recortar %1–%2</translation>
+    </message>
+    <message>
+        <source>Trim &amp; Scale</source>
+        <translation>Recortar &amp; escalar</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Recortar</translation>
+    </message>
+    <message>
+        <source>Scale %1</source>
+        <translation>Escalar %1</translation>
+    </message>
+    <message>
+        <source>Trim the output time range and/or rescale video for this batch</source>
+        <translation>Recortar el intervalo de tiempo de la salida y/o reescalar el vídeo de este lote</translation>
+    </message>
+    <message>
+        <source>Trim the output time range for this batch</source>
+        <translation>Recortar el intervalo de tiempo de la salida de este lote</translation>
+    </message>
+    <message>
+        <source>In force: %1</source>
+        <translation>Activo: %1</translation>
     </message>
 </context>
 <context>
@@ -666,6 +817,18 @@ Pruebe «vireo-cli --help».
         <source>The output would replace the input file &quot;%1&quot;; choose another destination folder or format</source>
         <translation>La salida reemplazaría el archivo de entrada «%1»; elija otra carpeta de destino u otro formato</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS before the conversion)</source>
+        <translation>«%1» ha salido con %2 LUFS en lugar de %3 LUFS (medido en %4 LUFS antes de la conversión)</translation>
+    </message>
+    <message>
+        <source>an unknown</source>
+        <translation>un número desconocido de</translation>
+    </message>
+    <message>
+        <source>Reading %1 took too long</source>
+        <translation>Leer %1 ha tardado demasiado</translation>
+    </message>
 </context>
 <context>
     <name>MediaLoad</name>
@@ -719,6 +882,42 @@ Pruebe «vireo-cli --help».
     <message>
         <source>%1 (%2&#xa0;%)</source>
         <translation>%1 (%2&#xa0;%)</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Carpeta</translation>
+    </message>
+    <message>
+        <source>Converting, %1 %</source>
+        <translation>Convirtiendo, %1 %</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fallido: %1</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fallido</translation>
+    </message>
+    <message>
+        <source>Converted, %1</source>
+        <translation>Convertido, %1</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Convertido</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>En espera</translation>
+    </message>
+    <message>
+        <source>Unsupported file type</source>
+        <translation>Tipo de archivo no compatible</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Cancelado</translation>
     </message>
 </context>
 <context>
@@ -779,6 +978,53 @@ Nada de spam, se lo prometo.</translation>
     <message>
         <source>You can unsubscribe any time.</source>
         <translation>Puede darse de baja en cualquier momento.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputCheck</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no audio to convert</source>
+        <translation>«%1» no tiene audio que convertir</translation>
+    </message>
+    <message>
+        <source>The trimmed range is empty: &quot;%1&quot; is shorter than the trim start %2</source>
+        <translation>El intervalo recortado está vacío: «%1» es más corto que el inicio %2</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; cannot be read</source>
+        <translation>No se puede leer el archivo convertido «%1»</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; holds no picture</source>
+        <translation>El archivo convertido «%1» no contiene ninguna imagen</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no audio</source>
+        <translation>El archivo convertido «%1» no tiene audio</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no video</source>
+        <translation>El archivo convertido «%1» no tiene vídeo</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no duration</source>
+        <translation>El archivo convertido «%1» no tiene duración</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; plays %2 of %3: &quot;%4&quot; itself ends early</source>
+        <translation>El archivo convertido «%1» dura %2 de %3: el propio «%4» termina antes de tiempo</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; plays %2, but &quot;%3&quot; plays %4</source>
+        <translation>El archivo convertido «%1» dura %2, pero «%3» dura %4</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; holds %2 of the %3 subtitles of &quot;%4&quot;; the others could not be read (a character set that changes within the file?)</source>
+        <translation>El archivo convertido «%1» contiene %2 de los %3 subtítulos de «%4»; los demás no se pudieron leer (¿un juego de caracteres que cambia dentro del archivo?)</translation>
     </message>
 </context>
 <context>
@@ -891,6 +1137,17 @@ Nada de spam, se lo prometo.</translation>
     </message>
 </context>
 <context>
+    <name>PresetStore</name>
+    <message>
+        <source>the preset &apos;%1&apos; is refused: %2</source>
+        <translation>el ajuste predefinido «%1» se rechaza: %2</translation>
+    </message>
+    <message>
+        <source>unknown preset &apos;%1&apos; (see --list-presets)</source>
+        <translation>ajuste predefinido desconocido «%1» (véase --list-presets)</translation>
+    </message>
+</context>
+<context>
     <name>PresetsMenu</name>
     <message>
         <source>Presets</source>
@@ -966,8 +1223,19 @@ Nada de spam, se lo prometo.</translation>
         <translation>%1 de %2 archivos</translation>
     </message>
     <message>
-        <source>%1 failed</source>
-        <translation>%1 fallidos</translation>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Cancelando…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n fallido</numerusform>
+            <numerusform>%n fallidos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1110,6 +1378,13 @@ Nada de spam, se lo prometo.</translation>
     </message>
 </context>
 <context>
+    <name>SettingRange</name>
+    <message>
+        <source>%1 takes %2 to %3 %4</source>
+        <translation>%1 espera de %2 a %3 %4</translation>
+    </message>
+</context>
+<context>
     <name>SettingsView</name>
     <message>
         <source>General</source>
@@ -1211,95 +1486,19 @@ Nada de spam, se lo prometo.</translation>
         <translation>No se pudo importar 1 archivo o carpeta.</translation>
     </message>
     <message>
-        <source>%1 files or folders could not be imported.</source>
-        <translation>No se pudieron importar %1 archivos o carpetas.</translation>
-    </message>
-    <message>
         <source>%1 more not listed</source>
         <translation>%1 más sin listar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files or folders could not be imported.</source>
+        <translation>
+            <numerusform>No se pudo importar %Ln archivo o carpeta.</numerusform>
+            <numerusform>No se pudieron importar %Ln archivos o carpetas.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>SnapshotView</name>
-    <message>
-        <source>Output format</source>
-        <translation>Formato de salida</translation>
-    </message>
-    <message>
-        <source>Conversion settings</source>
-        <translation>Ajustes de conversión</translation>
-    </message>
-    <message>
-        <source>Presets</source>
-        <translation>Ajustes predefinidos</translation>
-    </message>
-    <message>
-        <source>Preset applied: %1</source>
-        <translation>Ajuste predefinido aplicado: %1</translation>
-    </message>
-    <message>
-        <source>Process</source>
-        <translation>Convertir</translation>
-    </message>
-    <message>
-        <source>Formats</source>
-        <translation>Formatos</translation>
-    </message>
-    <message>
-        <source>Operations</source>
-        <translation>Operaciones</translation>
-    </message>
-    <message>
-        <source>1 file</source>
-        <translation>1 archivo</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n files</source>
-        <translation>
-            <numerusform>%n archivo</numerusform>
-            <numerusform>%n archivos</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Convert the files into a folder you choose</source>
-        <translation>Convertir los archivos en una carpeta de su elección</translation>
-    </message>
-    <message>
-        <source>Vireo cannot convert the files in “Other”: it does not know their type.</source>
-        <translation>Vireo no puede convertir los archivos de «Otros»: no conoce su tipo.</translation>
-    </message>
-    <message>
-        <source>end</source>
-        <translation>fin</translation>
-    </message>
-    <message>
-        <source>Trim %1–%2</source>
-        <translation>Recortar %1–%2</translation>
-    </message>
-    <message>
-        <source>Trim &amp; Scale</source>
-        <translation>Recortar y escalar</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>Recortar</translation>
-    </message>
-    <message>
-        <source>Scale %1</source>
-        <translation>Escalar %1</translation>
-    </message>
-    <message>
-        <source>Trim the output time range and/or rescale video for this batch</source>
-        <translation>Recortar el intervalo de tiempo de salida y/o reescalar el vídeo de este lote</translation>
-    </message>
-    <message>
-        <source>Trim the output time range for this batch</source>
-        <translation>Recortar el intervalo de tiempo de salida de este lote</translation>
-    </message>
-    <message>
-        <source>In force: %1</source>
-        <translation>En vigor: %1</translation>
-    </message>
     <message>
         <source>Show in File Manager</source>
         <translation>Mostrar en el gestor de archivos</translation>
@@ -1510,6 +1709,33 @@ Nada de spam, se lo prometo.</translation>
     </message>
 </context>
 <context>
+    <name>WatchSession</name>
+    <message>
+        <source>vireo-cli: cannot watch %1: not a folder</source>
+        <translation>vireo-cli: no se puede vigilar %1: no es una carpeta</translation>
+    </message>
+    <message>
+        <source>vireo-cli: no inotify watch is left for %1 (see fs.inotify.max_user_watches); looking for new files every %2 s instead</source>
+        <translation>vireo-cli: no queda ninguna vigilancia inotify para %1 (véase fs.inotify.max_user_watches); se buscarán archivos nuevos cada %2 s</translation>
+    </message>
+    <message>
+        <source>watching %1, converting to %2 into %3</source>
+        <translation>vigilando %1, convirtiendo a %2 en %3</translation>
+    </message>
+    <message>
+        <source>already converted</source>
+        <translation>ya convertido</translation>
+    </message>
+    <message>
+        <source>skipped  %1: already converted to %2</source>
+        <translation>omitido  %1: ya convertido a %2</translation>
+    </message>
+    <message>
+        <source>vireo-cli: cannot record converted files in %1: %2</source>
+        <translation>vireo-cli: no se pueden registrar los archivos convertidos en %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Converts batches of audio, video, image and subtitle files.</source>
@@ -1518,6 +1744,15 @@ Nada de spam, se lo prometo.</translation>
     <message>
         <source>Files or folders to import (paths or file: URLs).</source>
         <translation>Archivos o carpetas que importar (rutas o URL file:).</translation>
+    </message>
+</context>
+<context>
+    <name>vireo-cli</name>
+    <message>
+        <source>vireo-cli: stopped without waiting for the conversions that did not end (a file that cannot be read any more?)
+</source>
+        <translation>vireo-cli: detenido sin esperar a las conversiones que no terminaban (¿un archivo que ya no se puede leer?)
+</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,33 @@
     </message>
 </context>
 <context>
+    <name>ArgumentBuilder</name>
+    <message>
+        <source>AAC files cannot hold tags or cover art</source>
+        <translation>Les fichiers AAC ne peuvent contenir ni tags ni pochette</translation>
+    </message>
+    <message>
+        <source>WAV files cannot hold cover art</source>
+        <translation>Les fichiers WAV ne peuvent pas contenir de pochette</translation>
+    </message>
+    <message>
+        <source>WMA files cannot hold cover art</source>
+        <translation>Les fichiers WMA ne peuvent pas contenir de pochette</translation>
+    </message>
+    <message>
+        <source>capped for %1×%2</source>
+        <translation>plafonné pour %1×%2</translation>
+    </message>
+    <message>
+        <source>capped by the source&apos;s %1k</source>
+        <translation>plafonné aux %1k de la source</translation>
+    </message>
+    <message>
+        <source>video bitrate %1k, %2 (%3k asked)</source>
+        <translation>débit vidéo %1k, %2 (%3k demandés)</translation>
+    </message>
+</context>
+<context>
     <name>BatchPanel</name>
     <message>
         <source>Trim output</source>
@@ -55,10 +82,6 @@
     <message>
         <source>not a recognized media file</source>
         <translation>fichier multimédia non reconnu</translation>
-    </message>
-    <message>
-        <source>vireo-cli: unknown preset &apos;%1&apos; (see --list-presets)</source>
-        <translation>vireo-cli : préréglage inconnu « %1 » (voir --list-presets)</translation>
     </message>
     <message>
         <source>vireo-cli: the preset &apos;%1&apos; names no known target</source>
@@ -117,8 +140,24 @@
         <translation>%1 à convertir, %2 échoueraient, %3 ignorés (simulation)</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed, %3 skipped in %4</source>
-        <translation>%1 convertis, %2 en échec, %3 ignorés en %4</translation>
+        <source>same file as %1</source>
+        <translation>même fichier que %1</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped</source>
+        <translation>%1 convertis, %2 en échec, %3 ignorés</translation>
+    </message>
+    <message>
+        <source>, %1 cancelled</source>
+        <translation>, %1 annulés</translation>
+    </message>
+    <message>
+        <source>, %1 not started</source>
+        <translation>, %1 non commencés</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> en %1</translation>
     </message>
 </context>
 <context>
@@ -248,10 +287,6 @@ Essayez « vireo-cli --help ».
         <translation>--hwaccel et --no-hwaccel s’excluent mutuellement</translation>
     </message>
     <message>
-        <source>--audio-bitrate takes %1 to %2 kbit/s</source>
-        <translation>--audio-bitrate attend de %1 à %2 kbit/s</translation>
-    </message>
-    <message>
         <source>--video-codec takes h264, hevc or copy</source>
         <translation>--video-codec attend h264, hevc ou copy</translation>
     </message>
@@ -278,6 +313,26 @@ Essayez « vireo-cli --help ».
     <message>
         <source>no INPUT given</source>
         <translation>aucune ENTRÉE indiquée</translation>
+    </message>
+    <message>
+        <source>Keep running and convert every file that appears in DIR or below once it has stopped growing; files converted before are skipped. Ends with Ctrl+C or SIGTERM.</source>
+        <translation>Rester actif et convertir chaque fichier qui apparaît dans DIR ou en dessous dès qu’il cesse de grossir ; les fichiers déjà convertis sont ignorés. Se termine par Ctrl+C ou SIGTERM.</translation>
+    </message>
+    <message>
+        <source>With --watch: how long a file must stay unchanged to count as complete (default 2).</source>
+        <translation>Avec --watch : durée pendant laquelle un fichier doit rester inchangé pour être considéré comme complet (2 par défaut).</translation>
+    </message>
+    <message>
+        <source>--audio-bitrate takes a number</source>
+        <translation>--audio-bitrate attend un nombre</translation>
+    </message>
+    <message>
+        <source>--watch takes no INPUT, --dry-run or --shard</source>
+        <translation>--watch n’accepte ni INPUT, ni --dry-run, ni --shard</translation>
+    </message>
+    <message>
+        <source>--settle takes 0.1 to 3600 seconds</source>
+        <translation>--settle attend de 0,1 à 3600 secondes</translation>
     </message>
 </context>
 <context>
@@ -332,6 +387,10 @@ Essayez « vireo-cli --help ».
     <message>
         <source>Hi-Fi (FLAC)</source>
         <translation>Hi-Fi (FLAC)</translation>
+    </message>
+    <message>
+        <source>%1 takes h264, hevc or copy</source>
+        <translation>%1 attend h264, hevc ou copy</translation>
     </message>
 </context>
 <context>
@@ -410,14 +469,24 @@ Essayez « vireo-cli --help ».
     </message>
 </context>
 <context>
+    <name>FFmpegRun</name>
+    <message>
+        <source>Could not write %1</source>
+        <translation>Impossible d’écrire %1</translation>
+    </message>
+</context>
+<context>
     <name>GroupListModel</name>
     <message>
         <source>%1: 1 file</source>
         <translation>%1 : 1 fichier</translation>
     </message>
-    <message>
-        <source>%1: %2 files</source>
-        <translation>%1 : %2 fichiers</translation>
+    <message numerus="yes">
+        <source>%1: %Ln files</source>
+        <translation>
+            <numerusform>%1 : %Ln fichier</numerusform>
+            <numerusform>%1 : %Ln fichiers</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -460,6 +529,88 @@ Essayez « vireo-cli --help ».
     <message>
         <source>Hardware acceleration (%1)</source>
         <translation>Accélération matérielle (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderBar</name>
+    <message>
+        <source>Output format</source>
+        <translation>Format de sortie</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Réglages de conversion</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Préréglages</translation>
+    </message>
+    <message>
+        <source>Preset applied: %1</source>
+        <translation>Préréglage appliqué : %1</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Convertir</translation>
+    </message>
+    <message>
+        <source>Convert the files into a folder you choose</source>
+        <translation>Convertir les fichiers dans un dossier de votre choix</translation>
+    </message>
+    <message>
+        <source>Vireo cannot convert the files in “Other”: it does not know their type.</source>
+        <translation>Vireo ne peut pas convertir les fichiers de « Autres » : leur type est inconnu.</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 fichier</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n fichier</numerusform>
+            <numerusform>%n fichiers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Formats</source>
+        <translation>Formats</translation>
+    </message>
+    <message>
+        <source>Operations</source>
+        <translation>Opérations</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>fin</translation>
+    </message>
+    <message>
+        <source>Trim %1–%2</source>
+        <translation>Raccourcir %1–%2</translation>
+    </message>
+    <message>
+        <source>Trim &amp; Scale</source>
+        <translation>Raccourcir &amp; redimensionner</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Raccourcir</translation>
+    </message>
+    <message>
+        <source>Scale %1</source>
+        <translation>Redimensionner %1</translation>
+    </message>
+    <message>
+        <source>Trim the output time range and/or rescale video for this batch</source>
+        <translation>Raccourcir la plage de temps de sortie et/ou redimensionner la vidéo pour ce lot</translation>
+    </message>
+    <message>
+        <source>Trim the output time range for this batch</source>
+        <translation>Raccourcir la plage de temps de sortie pour ce lot</translation>
+    </message>
+    <message>
+        <source>In force: %1</source>
+        <translation>En vigueur : %1</translation>
     </message>
 </context>
 <context>
@@ -666,6 +817,18 @@ Essayez « vireo-cli --help ».
         <source>The output would replace the input file &quot;%1&quot;; choose another destination folder or format</source>
         <translation>La sortie remplacerait le fichier d’entrée « %1 » ; choisissez un autre dossier de destination ou un autre format</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS before the conversion)</source>
+        <translation>« %1 » est sorti à %2 LUFS au lieu de %3 LUFS (%4 LUFS mesurés avant la conversion)</translation>
+    </message>
+    <message>
+        <source>an unknown</source>
+        <translation>un nombre inconnu de</translation>
+    </message>
+    <message>
+        <source>Reading %1 took too long</source>
+        <translation>La lecture de %1 a pris trop de temps</translation>
+    </message>
 </context>
 <context>
     <name>MediaLoad</name>
@@ -719,6 +882,42 @@ Essayez « vireo-cli --help ».
     <message>
         <source>%1 (%2&#xa0;%)</source>
         <translation>%1 (%2&#xa0;%)</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Converting, %1 %</source>
+        <translation>Conversion, %1 %</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Échec : %1</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Converted, %1</source>
+        <translation>Converti, %1</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Converti</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>En attente</translation>
+    </message>
+    <message>
+        <source>Unsupported file type</source>
+        <translation>Type de fichier non pris en charge</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
     </message>
 </context>
 <context>
@@ -779,6 +978,53 @@ Pas de spam, c’est promis.</translation>
     <message>
         <source>You can unsubscribe any time.</source>
         <translation>Vous pouvez vous désabonner à tout moment.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputCheck</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no audio to convert</source>
+        <translation>« %1 » ne contient aucun son à convertir</translation>
+    </message>
+    <message>
+        <source>The trimmed range is empty: &quot;%1&quot; is shorter than the trim start %2</source>
+        <translation>La plage raccourcie est vide : « %1 » est plus court que le début %2</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; cannot be read</source>
+        <translation>Le fichier converti « %1 » est illisible</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; holds no picture</source>
+        <translation>Le fichier converti « %1 » ne contient aucune image</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no audio</source>
+        <translation>Le fichier converti « %1 » n’a pas de son</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no video</source>
+        <translation>Le fichier converti « %1 » n’a pas de vidéo</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; has no duration</source>
+        <translation>Le fichier converti « %1 » n’a pas de durée</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; plays %2 of %3: &quot;%4&quot; itself ends early</source>
+        <translation>Le fichier converti « %1 » dure %2 sur %3 : « %4 » lui-même s’arrête trop tôt</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; plays %2, but &quot;%3&quot; plays %4</source>
+        <translation>Le fichier converti « %1 » dure %2, mais « %3 » dure %4</translation>
+    </message>
+    <message>
+        <source>The converted file &quot;%1&quot; holds %2 of the %3 subtitles of &quot;%4&quot;; the others could not be read (a character set that changes within the file?)</source>
+        <translation>Le fichier converti « %1 » contient %2 des %3 sous-titres de « %4 » ; les autres n’ont pas pu être lus (un jeu de caractères qui change au sein du fichier ?)</translation>
     </message>
 </context>
 <context>
@@ -891,6 +1137,17 @@ Pas de spam, c’est promis.</translation>
     </message>
 </context>
 <context>
+    <name>PresetStore</name>
+    <message>
+        <source>the preset &apos;%1&apos; is refused: %2</source>
+        <translation>le préréglage « %1 » est refusé : %2</translation>
+    </message>
+    <message>
+        <source>unknown preset &apos;%1&apos; (see --list-presets)</source>
+        <translation>préréglage inconnu « %1 » (voir --list-presets)</translation>
+    </message>
+</context>
+<context>
     <name>PresetsMenu</name>
     <message>
         <source>Presets</source>
@@ -966,8 +1223,19 @@ Pas de spam, c’est promis.</translation>
         <translation>%1 fichiers sur %2</translation>
     </message>
     <message>
-        <source>%1 failed</source>
-        <translation>%1 en échec</translation>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Annulation…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n en échec</numerusform>
+            <numerusform>%n en échec</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1110,6 +1378,13 @@ Pas de spam, c’est promis.</translation>
     </message>
 </context>
 <context>
+    <name>SettingRange</name>
+    <message>
+        <source>%1 takes %2 to %3 %4</source>
+        <translation>%1 attend de %2 à %3 %4</translation>
+    </message>
+</context>
+<context>
     <name>SettingsView</name>
     <message>
         <source>General</source>
@@ -1211,95 +1486,19 @@ Pas de spam, c’est promis.</translation>
         <translation>1 fichier ou dossier n’a pas pu être importé.</translation>
     </message>
     <message>
-        <source>%1 files or folders could not be imported.</source>
-        <translation>%1 fichiers ou dossiers n’ont pas pu être importés.</translation>
-    </message>
-    <message>
         <source>%1 more not listed</source>
         <translation>%1 autres non listés</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln files or folders could not be imported.</source>
+        <translation>
+            <numerusform>%Ln fichier ou dossier n’a pas pu être importé.</numerusform>
+            <numerusform>%Ln fichiers ou dossiers n’ont pas pu être importés.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>SnapshotView</name>
-    <message>
-        <source>Output format</source>
-        <translation>Format de sortie</translation>
-    </message>
-    <message>
-        <source>Conversion settings</source>
-        <translation>Réglages de conversion</translation>
-    </message>
-    <message>
-        <source>Presets</source>
-        <translation>Préréglages</translation>
-    </message>
-    <message>
-        <source>Preset applied: %1</source>
-        <translation>Préréglage appliqué : %1</translation>
-    </message>
-    <message>
-        <source>Process</source>
-        <translation>Convertir</translation>
-    </message>
-    <message>
-        <source>Formats</source>
-        <translation>Formats</translation>
-    </message>
-    <message>
-        <source>Operations</source>
-        <translation>Opérations</translation>
-    </message>
-    <message>
-        <source>1 file</source>
-        <translation>1 fichier</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n files</source>
-        <translation>
-            <numerusform>%n fichier</numerusform>
-            <numerusform>%n fichiers</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Convert the files into a folder you choose</source>
-        <translation>Convertir les fichiers dans un dossier de votre choix</translation>
-    </message>
-    <message>
-        <source>Vireo cannot convert the files in “Other”: it does not know their type.</source>
-        <translation>Vireo ne peut pas convertir les fichiers de « Autres » : leur type est inconnu.</translation>
-    </message>
-    <message>
-        <source>end</source>
-        <translation>fin</translation>
-    </message>
-    <message>
-        <source>Trim %1–%2</source>
-        <translation>Raccourcir %1–%2</translation>
-    </message>
-    <message>
-        <source>Trim &amp; Scale</source>
-        <translation>Raccourcir et redimensionner</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>Raccourcir</translation>
-    </message>
-    <message>
-        <source>Scale %1</source>
-        <translation>Échelle %1</translation>
-    </message>
-    <message>
-        <source>Trim the output time range and/or rescale video for this batch</source>
-        <translation>Raccourcir la plage de temps de sortie et/ou redimensionner la vidéo pour ce lot</translation>
-    </message>
-    <message>
-        <source>Trim the output time range for this batch</source>
-        <translation>Raccourcir la plage de temps de sortie pour ce lot</translation>
-    </message>
-    <message>
-        <source>In force: %1</source>
-        <translation>En vigueur : %1</translation>
-    </message>
     <message>
         <source>Show in File Manager</source>
         <translation>Afficher dans le gestionnaire de fichiers</translation>
@@ -1510,6 +1709,33 @@ Pas de spam, c’est promis.</translation>
     </message>
 </context>
 <context>
+    <name>WatchSession</name>
+    <message>
+        <source>vireo-cli: cannot watch %1: not a folder</source>
+        <translation>vireo-cli : impossible de surveiller %1 : ce n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>vireo-cli: no inotify watch is left for %1 (see fs.inotify.max_user_watches); looking for new files every %2 s instead</source>
+        <translation>vireo-cli : plus aucune surveillance inotify disponible pour %1 (voir fs.inotify.max_user_watches) ; recherche de nouveaux fichiers toutes les %2 s à la place</translation>
+    </message>
+    <message>
+        <source>watching %1, converting to %2 into %3</source>
+        <translation>surveillance de %1, conversion en %2 dans %3</translation>
+    </message>
+    <message>
+        <source>already converted</source>
+        <translation>déjà converti</translation>
+    </message>
+    <message>
+        <source>skipped  %1: already converted to %2</source>
+        <translation>ignoré  %1 : déjà converti en %2</translation>
+    </message>
+    <message>
+        <source>vireo-cli: cannot record converted files in %1: %2</source>
+        <translation>vireo-cli : impossible d’enregistrer les fichiers convertis dans %1 : %2</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Converts batches of audio, video, image and subtitle files.</source>
@@ -1518,6 +1744,15 @@ Pas de spam, c’est promis.</translation>
     <message>
         <source>Files or folders to import (paths or file: URLs).</source>
         <translation>Fichiers ou dossiers à importer (chemins ou URL file:).</translation>
+    </message>
+</context>
+<context>
+    <name>vireo-cli</name>
+    <message>
+        <source>vireo-cli: stopped without waiting for the conversions that did not end (a file that cannot be read any more?)
+</source>
+        <translation>vireo-cli : arrêté sans attendre les conversions qui ne se terminaient pas (un fichier devenu illisible ?)
+</translation>
     </message>
 </context>
 </TS>

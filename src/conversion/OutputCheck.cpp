@@ -14,11 +14,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("OutputCheck", text);
-}
-
 bool hasStream(const ProbeResult &probe, const QString &kind, bool needsPicture)
 {
     return std::any_of(probe.streams.cbegin(), probe.streams.cend(), [&](const ProbeStream &s) {
@@ -29,7 +24,8 @@ bool hasStream(const ProbeResult &probe, const QString &kind, bool needsPicture)
 
 QString seconds(double value)
 {
-    return tr("%1 s").arg(QString::number(value, 'f', value < 10 ? 2 : 1));
+    return QCoreApplication::translate("OutputCheck", "%1 s")
+        .arg(QString::number(value, 'f', value < 10 ? 2 : 1));
 }
 
 // Both texts are read on a pool thread.
@@ -63,7 +59,8 @@ std::optional<QString> sourceProblem(const ProbeResult &probe, const MediaTarget
     // ffmpeg would only say "Output file #0 does not contain any stream".
     if (makesAudio(target) && !probe.streams.isEmpty()
         && !hasStream(probe, QStringLiteral("audio"), false))
-        return tr("\"%1\" has no audio to convert").arg(inputName);
+        return QCoreApplication::translate("OutputCheck", "\"%1\" has no audio to convert")
+            .arg(inputName);
     return std::nullopt;
 }
 
@@ -83,31 +80,44 @@ std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
     // which may not even be readable.
     if (!image && !context.trimStart.isEmpty()
         && (!probe || probe->duration.value_or(0.0) <= 0.0)) {
-        return tr("The trimmed range is empty: \"%1\" is shorter than the trim start %2")
+        return QCoreApplication::translate(
+                   "OutputCheck",
+                   "The trimmed range is empty: \"%1\" is shorter than the trim start %2")
             .arg(context.inputName, context.trimStart);
     }
     if (!probe)
-        return tr("The converted file \"%1\" cannot be read").arg(context.outputName);
+        return QCoreApplication::translate("OutputCheck",
+                                           "The converted file \"%1\" cannot be read")
+            .arg(context.outputName);
 
     const bool audio = makesAudio(target);
     if (image && !hasStream(*probe, QStringLiteral("video"), true))
-        return tr("The converted file \"%1\" holds no picture").arg(context.outputName);
+        return QCoreApplication::translate("OutputCheck",
+                                           "The converted file \"%1\" holds no picture")
+            .arg(context.outputName);
     if (audio && !hasStream(*probe, QStringLiteral("audio"), false))
-        return tr("The converted file \"%1\" has no audio").arg(context.outputName);
+        return QCoreApplication::translate("OutputCheck", "The converted file \"%1\" has no audio")
+            .arg(context.outputName);
     if (!image && !audio && !hasStream(*probe, QStringLiteral("video"), false))
-        return tr("The converted file \"%1\" has no video").arg(context.outputName);
+        return QCoreApplication::translate("OutputCheck", "The converted file \"%1\" has no video")
+            .arg(context.outputName);
 
     if (!image && probe->duration.value_or(0.0) <= 0.0)
-        return tr("The converted file \"%1\" has no duration").arg(context.outputName);
+        return QCoreApplication::translate("OutputCheck",
+                                           "The converted file \"%1\" has no duration")
+            .arg(context.outputName);
     if (!image && context.expectedDuration) {
         const double expected = *context.expectedDuration;
         const double actual = *probe->duration;
         const double shortBy = expected - actual;
         if (shortBy > 0.5 && shortBy > 0.05 * expected) {
             if (context.inputEndedEarly)
-                return tr("The converted file \"%1\" plays %2 of %3: \"%4\" itself ends early")
+                return QCoreApplication::translate(
+                           "OutputCheck",
+                           "The converted file \"%1\" plays %2 of %3: \"%4\" itself ends early")
                     .arg(context.outputName, seconds(actual), seconds(expected), context.inputName);
-            return tr("The converted file \"%1\" plays %2, but \"%3\" plays %4")
+            return QCoreApplication::translate(
+                       "OutputCheck", "The converted file \"%1\" plays %2, but \"%3\" plays %4")
                 .arg(context.outputName, seconds(actual), context.inputName, seconds(expected));
         }
     }
@@ -161,8 +171,10 @@ std::optional<QString> cueProblem(int inputCues, int outputCues, const OutputChe
 {
     if (outputCues >= inputCues)
         return std::nullopt;
-    return tr("The converted file \"%1\" holds %2 of the %3 subtitles of \"%4\"; the others "
-              "could not be read (a character set that changes within the file?)")
+    return QCoreApplication::translate(
+               "OutputCheck",
+               "The converted file \"%1\" holds %2 of the %3 subtitles of \"%4\"; the others "
+               "could not be read (a character set that changes within the file?)")
         .arg(context.outputName)
         .arg(outputCues)
         .arg(inputCues)

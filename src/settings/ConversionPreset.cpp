@@ -165,18 +165,25 @@ std::optional<ConversionPreset> ConversionPreset::fromJson(const QJsonObject &ob
 const QList<ConversionPreset> &ConversionPreset::builtInPresets()
 {
     static const QList<ConversionPreset> presets = [] {
-        const auto tr = [](const char *text) {
+        // Names are translated once, when first listed; the ids stay English.
+        const auto name = [](const char *text) {
             return QCoreApplication::translate("ConversionPreset", text);
         };
         return QList<ConversionPreset> {
-            builtIn("builtin.iphone-h264", tr("iPhone (H.264)"), "video.mp4", 192, VideoCodec::h264,
-                    23.0),
-            builtIn("builtin.hevc-archive", tr("HEVC Archive"), "video.mp4", 192, VideoCodec::hevc,
-                    22.0),
-            builtIn("builtin.web-mp4", tr("Web (small MP4)"), "video.mp4", 128, VideoCodec::h264,
-                    26.0),
-            builtIn("builtin.podcast-mp3", tr("Podcast (MP3 128k)"), "audio.mp3", 128),
-            builtIn("builtin.hifi-flac", tr("Hi-Fi (FLAC)"), "audio.flac", 320),
+            builtIn("builtin.iphone-h264",
+                    name(QT_TRANSLATE_NOOP("ConversionPreset", "iPhone (H.264)")), "video.mp4", 192,
+                    VideoCodec::h264, 23.0),
+            builtIn("builtin.hevc-archive",
+                    name(QT_TRANSLATE_NOOP("ConversionPreset", "HEVC Archive")), "video.mp4", 192,
+                    VideoCodec::hevc, 22.0),
+            builtIn("builtin.web-mp4",
+                    name(QT_TRANSLATE_NOOP("ConversionPreset", "Web (small MP4)")), "video.mp4",
+                    128, VideoCodec::h264, 26.0),
+            builtIn("builtin.podcast-mp3",
+                    name(QT_TRANSLATE_NOOP("ConversionPreset", "Podcast (MP3 128k)")), "audio.mp3",
+                    128),
+            builtIn("builtin.hifi-flac",
+                    name(QT_TRANSLATE_NOOP("ConversionPreset", "Hi-Fi (FLAC)")), "audio.flac", 320),
         };
     }();
     return presets;

@@ -31,7 +31,7 @@ QVariant GroupListModel::data(const QModelIndex &index, int role) const
         return icon(row.group);
     case Qt::ToolTipRole:
         return row.count == 1 ? tr("%1: 1 file").arg(label(row.group))
-                              : tr("%1: %2 files").arg(label(row.group)).arg(row.count);
+                              : tr("%1: %Ln files", nullptr, int(row.count)).arg(label(row.group));
     case GroupRole:
         return int(row.group);
     case CountRole:

@@ -126,8 +126,8 @@ void SkippedPathsBanner::sync()
         return;
     }
     m_summary->setText(skipped.size() == 1 ? tr("1 file or folder could not be imported.")
-                                           : tr("%1 files or folders could not be imported.")
-                                                 .arg(QLocale().toString(skipped.size())));
+                                           : tr("%Ln files or folders could not be imported.",
+                                                nullptr, int(skipped.size())));
 
     // The set only ever appends to its report or empties it.
     if (skipped.size() < m_listed) {
