@@ -103,7 +103,9 @@ void MediaJob::start()
                     }});
     // A free lock is taken at once, so the facts start in the same turn.
     m_steps.append({[=, this]() -> Operation * {
-                        auto take = [=, this] { m_lockedPath = *canonical; };
+                        auto take = [=, this] {
+                            m_lockedPath = *canonical;
+                        };
                         if (OutputLocks::instance().tryAcquire(*canonical)) {
                             take();
                             return nullptr;
@@ -149,8 +151,7 @@ void MediaJob::start()
                                     return QCoreApplication::translate(
                                                "MediaJob",
                                                "Could not create the folder \"%1\" for \"%2\": %3")
-                                        .arg(folder, name,
-                                             QString::fromStdString(error.message()));
+                                        .arg(folder, name, QString::fromStdString(error.message()));
                                 if (!overwrite && QFileInfo::exists(finalPath))
                                     return SafeOutput::alreadyExistsMessage(finalPath);
                                 SafeOutput::sweepFolderOnce(folder);
@@ -192,7 +193,9 @@ void MediaJob::start()
                         return poolProblem(step);
                     }});
     m_steps.append({[this] { return checkOutput(); },
-                    [](Operation &check) { return static_cast<OutputCheck &>(check).problem(); }});
+                    [](Operation &check) {
+                        return static_cast<OutputCheck &>(check).problem();
+                    }});
 
     // Once renamed the output is the user's: a cancel from now on is too late.
     auto size = std::make_shared<qint64>(0);
@@ -306,18 +309,18 @@ MediaJob::Step MediaJob::ffmpegStep(const QString &source, const QString &destin
                 QPointer<Media> item = m_item;
                 const double duration = m_duration;
                 const double floor = m_progressFloor;
-                auto onEvent = [item, duration, floor,
-                                early = m_inputEndedEarly](const FFEvent &event) {
-                    if (event.kind == FFEvent::Kind::log && reportsEarlyInputEnd(event.line))
-                        *early = true;
-                    if (event.kind == FFEvent::Kind::log || !item)
-                        return;
-                    if (const auto fraction
-                        = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
-                        item->setProgress(floor + (1.0 - floor) * *fraction);
-                    if (event.progress.isEnd)
-                        item->setProgress(1.0);
-                };
+                auto onEvent
+                    = [item, duration, floor, early = m_inputEndedEarly](const FFEvent &event) {
+                          if (event.kind == FFEvent::Kind::log && reportsEarlyInputEnd(event.line))
+                              *early = true;
+                          if (event.kind == FFEvent::Kind::log || !item)
+                              return;
+                          if (const auto fraction
+                              = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
+                              item->setProgress(floor + (1.0 - floor) * *fraction);
+                          if (event.progress.isEnd)
+                              item->setProgress(1.0);
+                      };
                 return runFFmpeg(source, destination, m_plan.ffArgs, m_plan.overwrite, onEvent,
                                  this);
             },
