@@ -5,6 +5,8 @@
 #include "conversion/ImagePath.h"
 #include "conversion/LoudnessScan.h"
 #include "conversion/MicroDvdWriter.h"
+#include "conversion/OffMainThread.h"
+#include "conversion/OperationSteps.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/OutputLocks.h"
 #include "conversion/ProgressMath.h"
@@ -16,8 +18,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFutureWatcher>
-#include <QtConcurrent>
 
 #include <filesystem>
 
@@ -31,17 +31,14 @@ QString removedMessage()
 // The share of an item's bar that the loudness measuring pass fills.
 constexpr double measuringShare = 0.5;
 
-// Runs `work` on the pool and hands its result to `then` on the job's thread;
-// a job deleted meanwhile hears nothing.
-template<typename Work, typename Then> void onPool(QObject *job, Work work, Then then)
+std::optional<QString> noResult(Operation &)
 {
-    using Result = std::invoke_result_t<Work>;
-    auto *watcher = new QFutureWatcher<Result>(job);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, job, [watcher, then] {
-        watcher->deleteLater();
-        then(watcher->result());
-    });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
+    return std::nullopt;
+}
+
+std::optional<QString> poolProblem(Operation &step)
+{
+    return static_cast<PoolStep &>(step).problem();
 }
 
 } // namespace
@@ -58,14 +55,10 @@ MediaJob::MediaJob(const MediaPtr &item, const JobSpec &spec, const RunRules *ru
 MediaJob::~MediaJob()
 {
     *m_abandoned = true;
-    // Stop the tools before their files go, so nothing recreates them.
-    if (m_loudnessScan && m_item)
+    if (m_item)
         m_item->setMeasuring(false);
-    delete m_loudnessScan.data();
-    delete m_ffmpeg.data();
-    delete m_image.data();
-    delete m_facts.data();
-    delete m_check.data();
+    // Stop the tools before their files go, so nothing recreates them.
+    delete m_current.data();
     removeTemporaryFiles();
     releaseOutput();
 }
@@ -78,292 +71,349 @@ void MediaJob::start()
     m_finalPath = plannedOutputPath(PlanSource::of(*m_item), m_spec.target, m_spec.destination,
                                     m_spec.settings);
 
-    // Done already only when that output is where this run would write it:
-    // the same items converted into another folder are converted again.
-    if (m_spec.skipConverted && m_item->status() == MediaStatus::successful
-        && m_item->lastSuccessSignature() == m_signature && !m_item->lastOutputPath().isEmpty()
-        && SafeOutput::canonicalOutputPath(m_item->lastOutputPath())
-            == SafeOutput::canonicalOutputPath(m_finalPath)
-        && QFileInfo::exists(m_finalPath)) {
-        return end(JobOutcomeKind::skipped);
-    }
-    prepareOutput();
+    // Prepare: done already only when that output is where this run would
+    // write it (the same items converted into another folder are converted
+    // again); otherwise the output's lock, taken before anything else
+    // happens so jobs that share an output write it one after another in the
+    // order they started, and the refusal check once it is ours.
+    const bool mayBeDone = m_spec.skipConverted && m_item->status() == MediaStatus::successful
+        && m_item->lastSuccessSignature() == m_signature && !m_item->lastOutputPath().isEmpty();
+    auto done = std::make_shared<bool>(false);
+    auto canonical = std::make_shared<QString>();
+    m_steps.append({[=, this]() -> Operation * {
+                        // The queue's rules are copied: the pool reads its own.
+                        return PoolStep::run(
+                            [=, rules = *m_rules, input = m_item->pathString(),
+                             last = m_item->lastOutputPath(), finalPath = m_finalPath,
+                             destination = m_spec.destination] {
+                                OffMainThread::check("The job's skip and refusal checks");
+                                *canonical = SafeOutput::canonicalOutputPath(finalPath);
+                                *done = mayBeDone
+                                    && SafeOutput::canonicalOutputPath(last) == *canonical
+                                    && QFileInfo::exists(finalPath);
+                                return *done ? std::nullopt
+                                             : rules.check(input, finalPath, destination);
+                            },
+                            this);
+                    },
+                    [=, this](Operation &step) {
+                        if (*done)
+                            end(JobOutcomeKind::skipped);
+                        return poolProblem(step);
+                    }});
+    // A free lock is taken at once, so the facts start in the same turn.
+    m_steps.append({[=, this]() -> Operation * {
+                        auto take = [=, this] {
+                            m_lockedPath = *canonical;
+                        };
+                        if (OutputLocks::instance().tryAcquire(*canonical)) {
+                            take();
+                            return nullptr;
+                        }
+                        return OutputLockWait::run(*canonical, take, this);
+                    },
+                    noResult});
+
+    // The source's facts, and the plan made of them.
+    m_steps.append({[this]() -> Operation * {
+                        return gatherSourceFacts(PlanSource::of(*m_item), m_spec, this);
+                    },
+                    [this](Operation &operation) -> std::optional<QString> {
+                        auto &facts = static_cast<SourceFacts &>(operation);
+                        m_source = facts.source();
+                        m_profile = facts.profile();
+                        if (!m_item->duration())
+                            m_item->setDuration(m_source.duration);
+                        if (facts.problem())
+                            return facts.problem();
+                        replan();
+                        return std::nullopt;
+                    }});
+
+    // The output's folder, created as needed.
+    m_steps.append({[this]() -> Operation * {
+                        // ffmpeg's progress counts from the trim start, so a
+                        // trimmed file's bar fills over the kept range.
+                        m_duration = m_spec.batch.keptDuration(m_item->duration()).value_or(0.0);
+                        m_item->setStatus(MediaStatus::processing);
+                        m_item->setProgress(0.0);
+                        m_item->setErrorMessage(std::nullopt);
+                        return PoolStep::run(
+                            [finalPath = m_finalPath, name = m_item->filename(),
+                             overwrite = m_spec.overwrite]() -> std::optional<QString> {
+                                OffMainThread::check("The job's output folder");
+                                // Another process creating it meanwhile is no error.
+                                const QString folder = QFileInfo(finalPath).absolutePath();
+                                std::error_code error;
+                                std::filesystem::create_directories(
+                                    QFile::encodeName(folder).constData(), error);
+                                if (error && !QFileInfo(folder).isDir())
+                                    return QCoreApplication::translate(
+                                               "MediaJob",
+                                               "Could not create the folder \"%1\" for \"%2\": %3")
+                                        .arg(folder, name, QString::fromStdString(error.message()));
+                                if (!overwrite && QFileInfo::exists(finalPath))
+                                    return SafeOutput::alreadyExistsMessage(finalPath);
+                                SafeOutput::sweepFolderOnce(folder);
+                                return std::nullopt;
+                            },
+                            this);
+                    },
+                    [this](Operation &step) {
+                        m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
+                        return poolProblem(step);
+                    }});
+
+    m_steps.append(measuringStep());
+    // The route's own steps go in once the plan is known.
+    m_steps.append({[this]() -> Operation * {
+                        const QList<Step> route = routeSteps();
+                        for (qsizetype i = 0; i < route.size(); ++i)
+                            m_steps.insert(m_next + i, route.at(i));
+                        return nullptr;
+                    },
+                    noResult});
+    m_steps.append(loudnessCheckStep());
+
+    // Whatever the route, the output is looked at before it takes its final
+    // name: ffmpeg exits 0 after writing nothing but headers (a trim start
+    // past the end, a stream it dropped), so the output is probed before it
+    // counts.
+    m_steps.append({[this]() -> Operation * {
+                        return PoolStep::run(
+                            [temporary = m_temporaryPath, intermediate = m_intermediatePath] {
+                                if (!intermediate.isEmpty())
+                                    QFile::remove(intermediate);
+                                return SafeOutput::verifyOutput(temporary);
+                            },
+                            this);
+                    },
+                    [this](Operation &step) {
+                        m_intermediatePath.clear();
+                        return poolProblem(step);
+                    }});
+    m_steps.append({[this] { return checkOutput(); },
+                    [](Operation &check) {
+                        return static_cast<OutputCheck &>(check).problem();
+                    }});
+
+    // Once renamed the output is the user's: a cancel from now on is too late.
+    auto size = std::make_shared<qint64>(0);
+    m_steps.append({[this, size]() -> Operation * {
+                        return PoolStep::run(
+                            [temporary = m_temporaryPath, finalPath = m_finalPath,
+                             overwrite = m_spec.overwrite, size] {
+                                std::optional<QString> problem
+                                    = SafeOutput::commitOutput(temporary, finalPath, overwrite);
+                                if (!problem)
+                                    *size = QFileInfo(finalPath).size();
+                                return problem;
+                            },
+                            this);
+                    },
+                    [this, size](Operation &step) -> std::optional<QString> {
+                        if (const std::optional<QString> &problem = poolProblem(step))
+                            return problem;
+                        m_temporaryPath.clear();
+                        if (m_item)
+                            m_item->setLastOutputSize(*size);
+                        return std::nullopt;
+                    },
+                    false});
+    runNext();
 }
 
-void MediaJob::prepareOutput()
+// The one place where a job notices its cancel, its item's removal and the
+// end of its work.
+void MediaJob::runNext()
 {
-    if (!m_item)
-        return fail(removedMessage());
-    if (const auto problem = m_rules->check(m_item->pathString(), m_finalPath, m_spec.destination))
-        return fail(*problem);
-
-    // Taken before anything else happens, so jobs that share an output write
-    // it one after another in the order they started.
-    const QString canonical = SafeOutput::canonicalOutputPath(m_finalPath);
-    OutputLocks &locks = OutputLocks::instance();
-    if (!locks.tryAcquire(canonical)) {
-        m_lockWait
-            = connect(&locks, &OutputLocks::released, this, [this, canonical](const QString &path) {
-                  if (path != canonical)
-                      return;
-                  disconnect(m_lockWait);
-                  prepareOutput();
-              });
-        return;
-    }
-    m_lockedPath = canonical;
-    gatherFacts();
-}
-
-void MediaJob::gatherFacts()
-{
-    if (!m_item)
-        return fail(removedMessage());
-    m_facts = gatherSourceFacts(PlanSource::of(*m_item), m_spec, this);
-    connect(m_facts, &Operation::finished, this, [this] {
-        m_facts->deleteLater();
+    while (!isFinished()) {
         if (isCancelled())
             return cancelled();
         if (!m_item)
             return fail(removedMessage());
-        m_source = m_facts->source();
-        m_profile = m_facts->profile();
-        if (!m_item->duration())
-            m_item->setDuration(m_source.duration);
-        if (const std::optional<QString> &problem = m_facts->problem())
-            return fail(*problem);
-        replan();
-        beginConversion();
-    });
+        if (m_next == m_steps.size())
+            return succeed();
+        const Step step = m_steps.at(m_next++);
+        m_current = step.start();
+        if (!m_current)
+            continue;
+        connect(m_current, &Operation::finished, this, [this, step] {
+            Operation *operation = std::exchange(m_current, nullptr);
+            operation->deleteLater();
+            if (step.cancellable && isCancelled())
+                return cancelled();
+            if (step.cancellable && !m_item)
+                return fail(removedMessage());
+            if (const std::optional<QString> problem = step.done(*operation))
+                return fail(*problem);
+            runNext();
+        });
+        return;
+    }
 }
 
-// Everything learnt of the source so far goes into the plan.
-void MediaJob::replan()
+QList<MediaJob::Step> MediaJob::routeSteps()
 {
-    m_source.loudness = m_loudness;
-    m_plan = planConversion(m_source, m_spec.target, m_spec.destination, m_spec.batch,
-                            m_spec.settings, m_profile, m_spec.overwrite);
-}
-
-void MediaJob::beginConversion()
-{
-    if (!m_item)
-        return fail(removedMessage());
-    // ffmpeg's progress counts from the trim start, so a trimmed file's bar
-    // fills over the kept range.
-    m_duration = m_spec.batch.keptDuration(m_item->duration()).value_or(0.0);
-    m_item->setStatus(MediaStatus::processing);
-    m_item->setProgress(0.0);
-    m_item->setErrorMessage(std::nullopt);
-
-    auto prepare = [finalPath = m_finalPath, name = m_item->filename(),
-                    overwrite = m_spec.overwrite]() -> std::optional<QString> {
-        // Created as needed; another process creating it meanwhile is no error.
-        const QString folder = QFileInfo(finalPath).absolutePath();
-        std::error_code error;
-        std::filesystem::create_directories(QFile::encodeName(folder).constData(), error);
-        if (error && !QFileInfo(folder).isDir())
-            return QCoreApplication::translate("MediaJob",
-                                               "Could not create the folder \"%1\" for \"%2\": %3")
-                .arg(folder, name, QString::fromStdString(error.message()));
-        if (!overwrite && QFileInfo::exists(finalPath))
-            return SafeOutput::alreadyExistsMessage(finalPath);
-        SafeOutput::sweepFolderOnce(folder);
-        return std::nullopt;
-    };
-    onPool(this, std::move(prepare), [this](const std::optional<QString> &problem) {
-        if (isCancelled())
-            return cancelled();
-        if (problem)
-            return fail(*problem);
-        m_temporaryPath = SafeOutput::temporaryPathFor(m_finalPath);
-        convert();
-    });
-}
-
-void MediaJob::convert()
-{
-    if (isCancelled())
-        return cancelled();
-    if (normalizesLoudness(m_spec.target, m_spec.settings) && !m_loudness && m_plan.runsFFmpeg())
-        return measureLoudness();
     switch (m_plan.route) {
     case ConversionRoute::imagePath:
-        return runImageStep(m_temporaryPath, m_spec.target.ext);
+        return {imageStep(m_temporaryPath, m_spec.target.ext)};
     case ConversionRoute::webpThroughPng: {
         // libvips writes a PNG under a hidden name of this job beside the
         // output, where a killed run's leftovers are swept; ffmpeg encodes it.
         const QFileInfo output(m_finalPath);
         m_intermediatePath = SafeOutput::temporaryPathFor(
             output.dir().filePath(output.completeBaseName() + QStringLiteral(".png")));
-        return runImageStep(m_intermediatePath, QStringLiteral("png"));
+        return {imageStep(m_intermediatePath, QStringLiteral("png")),
+                ffmpegStep(m_intermediatePath, m_temporaryPath)};
     }
-    case ConversionRoute::microDvdThroughSrt:
+    case ConversionRoute::microDvdThroughSrt: {
         m_intermediatePath = m_plan.ffmpegDestination(m_temporaryPath);
-        return runFFmpegStep(m_plan.sourcePath, m_intermediatePath);
-    case ConversionRoute::ffmpeg:
-        return runFFmpegStep(m_plan.sourcePath, m_temporaryPath);
+        // A job deleted while the file is written leaves its removal to the writer.
+        auto write = [srt = m_intermediatePath, output = m_temporaryPath,
+                      abandoned = m_abandoned]() -> std::optional<QString> {
+            std::optional<QString> problem = SafeOutput::verifyOutput(srt);
+            if (!problem)
+                problem = MicroDvdWriter::convertFile(srt, output);
+            QFile::remove(srt);
+            if (*abandoned)
+                QFile::remove(output);
+            return problem;
+        };
+        return {ffmpegStep(m_plan.sourcePath, m_intermediatePath),
+                {[this, write] { return PoolStep::run(write, this); },
+                 [this](Operation &step) {
+                     m_intermediatePath.clear();
+                     return poolProblem(step);
+                 }}};
     }
+    case ConversionRoute::ffmpeg:
+        break;
+    }
+    return {ffmpegStep(m_plan.sourcePath, m_temporaryPath)};
 }
 
-void MediaJob::runImageStep(const QString &destination, const QString &ext)
+MediaJob::Step MediaJob::imageStep(const QString &destination, const QString &ext)
 {
-    m_image = convertImage(m_plan.sourcePath, destination, ext, true, this);
-    connect(m_image, &Operation::finished, this, &MediaJob::onToolFinished);
+    return {[this, destination, ext]() -> Operation * {
+                return convertImage(m_plan.sourcePath, destination, ext, true, this);
+            },
+            [this](Operation &image) {
+                return toolResult(static_cast<ImageConversion &>(image).failure());
+            }};
 }
 
-void MediaJob::runFFmpegStep(const QString &source, const QString &destination)
+MediaJob::Step MediaJob::ffmpegStep(const QString &source, const QString &destination)
 {
-    QPointer<Media> item = m_item;
-    const double duration = m_duration;
-    const double floor = m_progressFloor;
-    auto onEvent = [item, duration, floor, early = m_inputEndedEarly](const FFEvent &event) {
-        if (event.kind == FFEvent::Kind::log && reportsEarlyInputEnd(event.line))
-            *early = true;
-        if (event.kind == FFEvent::Kind::log || !item)
-            return;
-        if (const auto fraction
-            = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
-            item->setProgress(floor + (1.0 - floor) * *fraction);
-        if (event.progress.isEnd)
-            item->setProgress(1.0);
-    };
-    m_ffmpeg = runFFmpeg(source, destination, m_plan.ffArgs, m_plan.overwrite, onEvent, this);
-    connect(m_ffmpeg, &Operation::finished, this, &MediaJob::onToolFinished);
+    return {[this, source, destination]() -> Operation * {
+                QPointer<Media> item = m_item;
+                const double duration = m_duration;
+                const double floor = m_progressFloor;
+                auto onEvent
+                    = [item, duration, floor, early = m_inputEndedEarly](const FFEvent &event) {
+                          if (event.kind == FFEvent::Kind::log && reportsEarlyInputEnd(event.line))
+                              *early = true;
+                          if (event.kind == FFEvent::Kind::log || !item)
+                              return;
+                          if (const auto fraction
+                              = ProgressMath::fileProgress(event.progress.outTimeSeconds, duration))
+                              item->setProgress(floor + (1.0 - floor) * *fraction);
+                          if (event.progress.isEnd)
+                              item->setProgress(1.0);
+                      };
+                return runFFmpeg(source, destination, m_plan.ffArgs, m_plan.overwrite, onEvent,
+                                 this);
+            },
+            [this](Operation &run) {
+                return toolResult(static_cast<FFmpegRun &>(run).failure());
+            }};
+}
+
+std::optional<QString> MediaJob::toolResult(const std::optional<FFmpegFailure> &failure)
+{
+    if (!failure)
+        return std::nullopt;
+    // A tool ended by a cancel made nothing worth keeping.
+    if (isCancellation(*failure)) {
+        cancel();
+        return std::nullopt;
+    }
+    return errorDescription(*failure);
 }
 
 // Loudness normalisation: a measuring pass over the same range of the input
 // before the conversion, whose figures become part of the plan.
-void MediaJob::measureLoudness()
+MediaJob::Step MediaJob::measuringStep()
 {
-    m_item->setMeasuring(true);
-    QPointer<Media> item = m_item;
-    const double duration = m_duration;
-    auto onProgress = [item, duration](double seconds) {
-        if (item && duration > 0)
-            item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
-    };
-    m_loudnessScan = scanLoudness(m_plan.sourcePath, m_spec.batch,
-                                  channelConversionFilter(m_spec.target, m_spec.settings),
-                                  std::move(onProgress), this);
-    connect(m_loudnessScan, &Operation::finished, this, [this] {
-        m_loudnessScan->deleteLater();
-        if (!m_item)
-            return fail(removedMessage());
-        m_item->setMeasuring(false);
-        const QString name = m_item->filename();
-        if (const std::optional<FFmpegFailure> &failure = m_loudnessScan->failure()) {
-            if (isCancellation(*failure))
-                return cancelled();
-            return fail(QCoreApplication::translate("MediaJob",
-                                                    "Could not measure the loudness of \"%1\": %2")
-                            .arg(name, errorDescription(*failure)));
-        }
-        if (isCancelled())
-            return cancelled();
-        m_loudness = m_loudnessScan->measurement();
-        if (!m_loudness)
-            return fail(
-                QCoreApplication::translate("MediaJob",
-                                            "Could not measure the loudness of \"%1\": ffmpeg "
-                                            "reported no figures")
-                    .arg(name));
-        m_progressFloor = measuringShare;
-        m_item->setProgress(measuringShare);
-        replan();
-        convert();
-    });
-}
-
-void MediaJob::onToolFinished()
-{
-    std::optional<FFmpegFailure> failure;
-    const bool imageStep = m_image;
-    if (m_image) {
-        failure = m_image->failure();
-        std::exchange(m_image, nullptr)->deleteLater();
-    } else if (m_ffmpeg) {
-        failure = m_ffmpeg->failure();
-        std::exchange(m_ffmpeg, nullptr)->deleteLater();
-    }
-    // Once cancelled, whatever the tool made is discarded.
-    if (isCancelled() || (failure && isCancellation(*failure)))
-        return cancelled();
-    if (failure)
-        return fail(errorDescription(*failure));
-    switch (m_plan.route) {
-    case ConversionRoute::webpThroughPng:
-        if (imageStep)
-            return runFFmpegStep(m_intermediatePath, m_temporaryPath);
-        QFile::remove(std::exchange(m_intermediatePath, QString()));
-        break;
-    case ConversionRoute::microDvdThroughSrt:
-        return finishSubtitleStep();
-    case ConversionRoute::imagePath:
-    case ConversionRoute::ffmpeg:
-        break;
-    }
-    if (m_loudness && !m_loudness->isSilent()
-        && normalizesLoudness(m_spec.target, m_spec.settings))
-        return checkLoudness();
-    checkOutput();
+    return {[this]() -> Operation * {
+                if (!normalizesLoudness(m_spec.target, m_spec.settings) || !m_plan.runsFFmpeg())
+                    return nullptr;
+                m_item->setMeasuring(true);
+                QPointer<Media> item = m_item;
+                const double duration = m_duration;
+                auto onProgress = [item, duration](double seconds) {
+                    if (item && duration > 0)
+                        item->setProgress(measuringShare * std::min(seconds / duration, 1.0));
+                };
+                return scanLoudness(m_plan.sourcePath, m_spec.batch,
+                                    channelConversionFilter(m_spec.target, m_spec.settings),
+                                    std::move(onProgress), this);
+            },
+            [this](Operation &operation) -> std::optional<QString> {
+                auto &scan = static_cast<LoudnessScan &>(operation);
+                m_item->setMeasuring(false);
+                const QString name = m_item->filename();
+                if (const std::optional<FFmpegFailure> &failure = scan.failure()) {
+                    if (const auto problem = toolResult(failure))
+                        return QCoreApplication::translate(
+                                   "MediaJob", "Could not measure the loudness of \"%1\": %2")
+                            .arg(name, *problem);
+                    return std::nullopt;
+                }
+                m_loudness = scan.measurement();
+                if (!m_loudness)
+                    return QCoreApplication::translate(
+                               "MediaJob",
+                               "Could not measure the loudness of \"%1\": ffmpeg reported no "
+                               "figures")
+                        .arg(name);
+                m_progressFloor = measuringShare;
+                m_item->setProgress(measuringShare);
+                replan();
+                return std::nullopt;
+            }};
 }
 
 // The output is measured as the input was: a level more than 1 LU off the
 // target fails the item with both figures.
-void MediaJob::checkLoudness()
+MediaJob::Step MediaJob::loudnessCheckStep()
 {
-    m_loudnessScan = scanLoudness(m_temporaryPath, {}, std::nullopt, {}, this);
-    connect(m_loudnessScan, &Operation::finished, this, [this] {
-        m_loudnessScan->deleteLater();
-        if (isCancelled())
-            return cancelled();
-        const std::optional<LoudnessMeasurement> written = m_loudnessScan->measurement();
-        const double target = m_spec.settings.loudnessLufs();
-        if (!written || std::abs(written->integrated - target) > 1.0)
-            return fail(QCoreApplication::translate(
-                            "MediaJob",
-                            "\"%1\" came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS "
-                            "before the conversion)")
-                            .arg(m_item ? m_item->filename() : QString(),
-                                 written ? QString::number(written->integrated, 'f', 1)
-                                         : QCoreApplication::translate("MediaJob", "an unknown"),
-                                 QString::number(target, 'f', 1),
-                                 QString::number(m_loudness->integrated, 'f', 1)));
-        checkOutput();
-    });
+    return {[this]() -> Operation * {
+                if (!m_loudness || m_loudness->isSilent()
+                    || !normalizesLoudness(m_spec.target, m_spec.settings))
+                    return nullptr;
+                return scanLoudness(m_temporaryPath, {}, std::nullopt, {}, this);
+            },
+            [this](Operation &scan) -> std::optional<QString> {
+                const std::optional<LoudnessMeasurement> written
+                    = static_cast<LoudnessScan &>(scan).measurement();
+                const double target = m_spec.settings.loudnessLufs();
+                if (written && std::abs(written->integrated - target) <= 1.0)
+                    return std::nullopt;
+                return QCoreApplication::translate(
+                           "MediaJob",
+                           "\"%1\" came out at %2 LUFS instead of %3 LUFS (measured at %4 LUFS "
+                           "before the conversion)")
+                    .arg(m_item ? m_item->filename() : QString(),
+                         written ? QString::number(written->integrated, 'f', 1)
+                                 : QCoreApplication::translate("MediaJob", "an unknown"),
+                         QString::number(target, 'f', 1),
+                         QString::number(m_loudness->integrated, 'f', 1));
+            }};
 }
 
-void MediaJob::finishSubtitleStep()
+Operation *MediaJob::checkOutput()
 {
-    // A job deleted while the file is written leaves its removal to the writer.
-    auto write = [srt = m_intermediatePath, output = m_temporaryPath,
-                  abandoned = m_abandoned]() -> std::optional<QString> {
-        std::optional<QString> problem = SafeOutput::verifyOutput(srt);
-        if (!problem)
-            problem = MicroDvdWriter::convertFile(srt, output);
-        QFile::remove(srt);
-        if (*abandoned)
-            QFile::remove(output);
-        return problem;
-    };
-    onPool(this, std::move(write), [this](const std::optional<QString> &problem) {
-        if (isCancelled())
-            return cancelled();
-        if (problem)
-            return fail(*problem);
-        m_intermediatePath.clear();
-        checkOutput();
-    });
-}
-
-// Whatever the route, the output is looked at before it takes its final name:
-// ffmpeg exits 0 after writing nothing but headers (a trim start past the end,
-// a stream it dropped), so the output is probed before it counts.
-void MediaJob::checkOutput()
-{
-    if (auto problem = SafeOutput::verifyOutput(m_temporaryPath))
-        return fail(*problem);
     OutputCheckContext context {m_finalPath, m_item ? m_item->filename() : QString(),
                                 m_spec.batch.trimStartArguments().value(1).trimmed()};
     if (m_item) {
@@ -373,39 +423,15 @@ void MediaJob::checkOutput()
         context.inputEndedEarly = *m_inputEndedEarly;
         context.inputPath = m_item->pathString();
     }
-    m_check = checkOutputAsync(m_temporaryPath, m_spec.target, context, this);
-    connect(m_check, &Operation::finished, this, &MediaJob::commitChecked);
+    return checkOutputAsync(m_temporaryPath, m_spec.target, context, this);
 }
 
-void MediaJob::commitChecked()
+// Everything learnt of the source so far goes into the plan.
+void MediaJob::replan()
 {
-    m_check->deleteLater();
-    if (isCancelled())
-        return cancelled();
-    if (const std::optional<QString> problem = m_check->problem())
-        return fail(*problem);
-    commit();
-}
-
-void MediaJob::commit()
-{
-    if (isCancelled())
-        return cancelled();
-    // Once renamed the output is the user's: a cancel from now on is too late.
-    auto rename = [temporary = m_temporaryPath, finalPath = m_finalPath,
-                   overwrite = m_spec.overwrite]() -> std::pair<std::optional<QString>, qint64> {
-        const std::optional<QString> problem
-            = SafeOutput::commitOutput(temporary, finalPath, overwrite);
-        return {problem, problem ? 0 : QFileInfo(finalPath).size()};
-    };
-    onPool(this, std::move(rename), [this](const std::pair<std::optional<QString>, qint64> &done) {
-        if (done.first)
-            return fail(*done.first);
-        m_temporaryPath.clear();
-        if (m_item)
-            m_item->setLastOutputSize(done.second);
-        succeed();
-    });
+    m_source.loudness = m_loudness;
+    m_plan = planConversion(m_source, m_spec.target, m_spec.destination, m_spec.batch,
+                            m_spec.settings, m_profile, m_spec.overwrite);
 }
 
 void MediaJob::fail(const QString &message)
@@ -419,6 +445,7 @@ void MediaJob::fail(const QString &message)
     removeTemporaryFiles();
     releaseOutput();
     if (m_item) {
+        m_item->setMeasuring(false);
         // The message first: whoever hears of the failure reads it at once.
         m_item->setErrorMessage(shown);
         m_item->setStatus(MediaStatus::failed);
@@ -430,8 +457,10 @@ void MediaJob::cancelled()
 {
     removeTemporaryFiles();
     releaseOutput();
-    if (m_item)
+    if (m_item) {
+        m_item->setMeasuring(false);
         m_item->setStatus(MediaStatus::cancelled);
+    }
     end(JobOutcomeKind::cancelled);
 }
 
@@ -457,8 +486,6 @@ void MediaJob::end(JobOutcomeKind kind, const QString &message)
 
 void MediaJob::releaseOutput()
 {
-    if (m_lockWait)
-        disconnect(m_lockWait);
     if (!m_lockedPath.isEmpty())
         OutputLocks::instance().release(std::exchange(m_lockedPath, QString()));
 }
@@ -473,21 +500,8 @@ void MediaJob::removeTemporaryFiles()
 
 void MediaJob::onCancel()
 {
-    if (m_facts)
-        m_facts->cancel();
-    if (m_loudnessScan)
-        m_loudnessScan->cancel();
-    if (m_ffmpeg)
-        m_ffmpeg->cancel();
-    if (m_image)
-        m_image->cancel();
-    if (m_check)
-        m_check->cancel();
-    if (m_lockWait) {
-        // Still waiting for another job's output: nothing of ours runs.
-        disconnect(m_lockWait);
-        cancelled();
-    }
+    if (m_current)
+        m_current->cancel();
 }
 
 MediaJob *processMedia(const MediaPtr &item, const JobSpec &spec, const RunRules *rules,

@@ -8,7 +8,9 @@
 #include "conversion/RunRules.h"
 #include "model/Media.h"
 #include "model/Operation.h"
+#include "tools/FFmpegError.h"
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -18,18 +20,16 @@
 #include <memory>
 #include <optional>
 
-class ImageConversion;
-class OutputCheck;
-class FFmpegRun;
-class LoudnessScan;
-class SourceFacts;
-
-// The conversion of one item as its run's JobSpec says, in small steps: skip
-// check, refusal check and output lock, the source's facts (SourceFacts), the
-// plan (ConversionPlan), the route's tools, the output check, commit.
-// Lives on the main thread and touches the item only there. It holds the
-// item weakly: an item removed from the list while its job runs is gone, and
-// the job ends without touching it.
+// The conversion of one item as its run's JobSpec says, as a fixed sequence of
+// operations: prepare (skip check, refusal check, output lock), the source's
+// facts (SourceFacts) and the plan (ConversionPlan), the output's folder, the
+// loudness measuring pass when normalising, the route's tools, the checks of
+// what was written, commit. One runner starts each step when the one before
+// finished and ends the job on a problem, a cancel or the item's removal.
+// Lives on the main thread and touches the item only there; every step that
+// reads or writes the disk runs on the pool. It holds the item weakly: an
+// item removed from the list while its job runs is gone, and the job ends
+// without touching it.
 //
 // The output is written under a hidden temporary name beside the final one
 // and renamed only after the tool's success was verified and the file was
@@ -54,21 +54,26 @@ private:
     friend MediaJob *processMedia(const MediaPtr &, const JobSpec &, const RunRules *, QObject *);
     MediaJob(const MediaPtr &item, const JobSpec &spec, const RunRules *rules, QObject *parent);
 
+    // One step of the sequence. `start` hands out its running operation, or
+    // null when the step has nothing to do for this job; once the operation
+    // finished, `done` reads its result: a problem ends the job.
+    struct Step {
+        std::function<Operation *()> start;
+        std::function<std::optional<QString>(Operation &)> done;
+        // Whether a cancel that arrives while it runs discards its result.
+        bool cancellable = true;
+    };
+
     void start();
-    void prepareOutput();
-    void gatherFacts();
-    void beginConversion();
-    void convert();
-    void runImageStep(const QString &destination, const QString &ext);
-    void runFFmpegStep(const QString &source, const QString &destination);
-    void measureLoudness();
-    void checkLoudness();
+    void runNext();
+    QList<Step> routeSteps();
+    Step ffmpegStep(const QString &source, const QString &destination);
+    Step imageStep(const QString &destination, const QString &ext);
+    Step measuringStep();
+    Step loudnessCheckStep();
+    Operation *checkOutput();
     void replan();
-    void onToolFinished();
-    void finishSubtitleStep();
-    void checkOutput();
-    void commit();
-    void commitChecked();
+    std::optional<QString> toolResult(const std::optional<FFmpegFailure> &failure);
     void fail(const QString &message);
     void cancelled();
     void succeed();
@@ -95,14 +100,11 @@ private:
     // Set from ffmpeg's log by the run's event handler.
     std::shared_ptr<std::atomic_bool> m_inputEndedEarly = std::make_shared<std::atomic_bool>(false);
 
-    QPointer<SourceFacts> m_facts;
-    QPointer<FFmpegRun> m_ffmpeg;
-    QPointer<ImageConversion> m_image;
-    QPointer<OutputCheck> m_check;
-    QPointer<LoudnessScan> m_loudnessScan;
+    QList<Step> m_steps;
+    qsizetype m_next = 0;
+    QPointer<Operation> m_current;
     std::optional<LoudnessMeasurement> m_loudness;
     double m_progressFloor = 0.0; // where the conversion's share of the bar starts
-    QMetaObject::Connection m_lockWait;
     // Shared with a pool step that may outlive the job.
     std::shared_ptr<std::atomic_bool> m_abandoned = std::make_shared<std::atomic_bool>(false);
     JobOutcome m_outcome;

@@ -1,5 +1,7 @@
 #include "conversion/MicroDvdWriter.h"
 
+#include "conversion/OffMainThread.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -64,6 +66,7 @@ QString fromSrt(const QString &srt)
 
 std::optional<QString> convertFile(const QString &srtPath, const QString &outputPath)
 {
+    OffMainThread::check("The MicroDVD writer");
     QFile in(srtPath);
     if (!in.open(QIODevice::ReadOnly))
         return in.errorString();

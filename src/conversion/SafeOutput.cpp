@@ -1,5 +1,7 @@
 #include "conversion/SafeOutput.h"
 
+#include "conversion/OffMainThread.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -197,6 +199,7 @@ QString alreadyExistsMessage(const QString &finalPath)
 
 std::optional<QString> verifyOutput(const QString &temporaryPath)
 {
+    OffMainThread::check("The output's size check");
     const QFileInfo info(temporaryPath);
     if (!info.exists())
         return QCoreApplication::translate("SafeOutput", "The converter wrote no output file");
@@ -209,6 +212,7 @@ std::optional<QString> verifyOutput(const QString &temporaryPath)
 std::optional<QString> commitOutput(const QString &temporaryPath, const QString &finalPath,
                                     bool overwrite)
 {
+    OffMainThread::check("The output's commit");
     const QByteArray from = QFile::encodeName(temporaryPath);
     const QByteArray to = QFile::encodeName(finalPath);
     if (overwrite) {

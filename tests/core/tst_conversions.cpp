@@ -1,6 +1,7 @@
 #include "conversion/ImageConversion.h"
 #include "conversion/ImagePath.h"
 #include "conversion/JobQueue.h"
+#include "conversion/OffMainThread.h"
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/ProcessRunner.h"
@@ -211,6 +212,7 @@ void TestConversions::cleanup()
 {
     QThreadPool::globalInstance()->waitForDone();
     QVERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
+    QCOMPARE(OffMainThread::violations(), 0);
     const QStringList temporaryPngs = QDir::temp().entryList({"*.png"}, QDir::Files);
     QVERIFY2(temporaryPngs.isEmpty(), qPrintable(temporaryPngs.join(u' ')));
     QDir(output(QString())).removeRecursively();
@@ -275,6 +277,7 @@ void TestConversions::convert_data()
     // A legacy character set becomes UTF-8.
     row("latin1.srt", "subtitle.ssa", "",
         "text: Dialogue: 0,0:00:00.10,0:00:00.50,Default,,0,0,0,,été");
+    row("latin1.srt", "subtitle.sub", "", "text: }été");
     // The job probes the frame: odd sizes lose a line, 4:4:4 becomes 4:2:0,
     // 10-bit stays 10-bit where the codec plays it.
     row("odd.mkv", "video.mp4", "", "mov: h264 320x240 yuv420p");

@@ -3,6 +3,7 @@
 #include "conversion/JobQueue.h"
 #include "conversion/MediaJob.h"
 #include "conversion/OutputCheck.h"
+#include "conversion/OutputLocks.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
 #include "conversion/Workspace.h"
@@ -789,6 +790,9 @@ void TestQueue::cancelDoesNotWaitForHardwareDetection()
     const MediaPtr item(new Media(m_tone, MediaType(MediaGroup::video, {})));
     item->setDuration(1.0);
     MediaJob *job = processMedia(item, *MediaTarget::fromId("video.mp4"), m_dir.path(), {});
+    // Its output's lock taken, the job waits for the source's facts.
+    const QString output = SafeOutput::canonicalOutputPath(job->outputPath());
+    QVERIFY(TestSupport::waitUntil([&] { return OutputLocks::instance().isHeld(output); }));
     job->cancel();
     QVERIFY(TestSupport::waitFor(job));
     QVERIFY(!detectedHardwareProfile());
