@@ -195,7 +195,6 @@ private Q_SLOTS:
     void sidebarRows();
     void confirmedRemoval_data();
     void confirmedRemoval();
-    void workspaceRemovesFromTheSet();
     void importsStartOneLoadPerItem_data();
     void importsStartOneLoadPerItem();
     void manyDroppedItemsLoadInTurns();
@@ -436,23 +435,6 @@ void tst_MainWindow::confirmedRemoval()
     QCOMPARE(sidebar->list()->selectionModel()->selectedRows().value(0).row(), 1);
     QVERIFY(sidebar->removeButton()->isEnabled());
     QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::video));
-}
-
-void tst_MainWindow::workspaceRemovesFromTheSet()
-{
-    loadAndWait(samples({"sample.mp3", "sample.wav", "sample.mp4"}));
-    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
-    const MediaPtr first = m_set.media().value(MediaGroup::audio).first();
-    Q_EMIT m_view->workspace()->removeRequested({first->id()});
-    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Audio 1", "Video 1"}));
-    QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::audio));
-    QCOMPARE(m_view->workspace()->media().size(), 1);
-
-    // Removing the group's last file leaves the group, not the window.
-    Q_EMIT m_view->workspace()->removeRequested({m_view->workspace()->media().first()->id()});
-    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Video 1"}));
-    QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
-    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
 }
 
 void tst_MainWindow::importsStartOneLoadPerItem_data()
