@@ -111,7 +111,6 @@ private Q_SLOTS:
     void classify();
     void groupFromProbe_data();
     void groupFromProbe();
-    void groupRawValues();
 
 private:
     // A folder holding copies of the samples, picked by extension; files
@@ -614,15 +613,6 @@ void TestMediaSet::groupFromProbe()
             ProbeStream {.codecType = kind, .decodable = decodable, .attachedPicture = cover});
     }
     QCOMPARE(rawValue(MediaType::groupFromProbe(classificationSummary(result))), rawValue(group));
-}
-
-// The raw values are stored; each reads back as its own group and nothing else does.
-void TestMediaSet::groupRawValues()
-{
-    for (MediaGroup group : allGroups())
-        QCOMPARE(mediaGroupFromRawValue(rawValue(group)), group);
-    for (const char *raw : {"images", "Image", "Subtitle", "", " Audio"})
-        QVERIFY2(!mediaGroupFromRawValue(QString::fromLatin1(raw)), raw);
 }
 
 QTEST_GUILESS_MAIN(TestMediaSet)

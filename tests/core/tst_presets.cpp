@@ -125,13 +125,12 @@ void tst_Presets::decode_data()
     row("loudness", R"(,"normalizeLoudness":true,"loudnessTarget":-14)", loud);
     row("loudness as text", R"(,"loudnessTarget":"-14")", {});
 
-    QTest::newRow("no name") << json(R"({"id":"a","targetId":"image.png","isBuiltIn":false})")
-                             << false << ConversionPreset();
-    QTest::newRow("no isBuiltIn") << json(R"({"id":"a","name":"Mine","targetId":"image.png"})")
-                                  << false << ConversionPreset();
-    QTest::newRow("null id") << json(
-        R"({"id":null,"name":"Mine","targetId":"image.png","isBuiltIn":false})")
-                             << false << ConversionPreset();
+    // A required key missing or null.
+    for (const char *text :
+         {R"({"id":"a","targetId":"image.png","isBuiltIn":false})",
+          R"({"id":"a","name":"Mine","targetId":"image.png"})",
+          R"({"id":null,"name":"Mine","targetId":"image.png","isBuiltIn":false})"})
+        QTest::newRow(text) << json(text) << false << ConversionPreset();
 }
 
 void tst_Presets::decode()
@@ -258,16 +257,15 @@ void tst_Presets::outOfRangeIsRefused_data()
     QTest::addColumn<QByteArray>("setting");
     QTest::addColumn<QString>("reason"); // empty: offered and found
 
-    QTest::newRow("bitrate below")
-        << QByteArray(R"("audioKbps":8)") << "audioKbps takes 48 to 320 kbit/s";
-    QTest::newRow("bitrate above")
-        << QByteArray(R"("audioKbps":321)") << "audioKbps takes 48 to 320 kbit/s";
-    QTest::newRow("bitrate, lowest") << QByteArray(R"("audioKbps":48)") << "";
-    QTest::newRow("loudness above")
-        << QByteArray(R"("loudnessTarget":40)") << "loudnessTarget takes -70 to -5 LUFS";
-    QTest::newRow("loudness, lowest") << QByteArray(R"("loudnessTarget":-70)") << "";
+    const QString kbps = QStringLiteral("audioKbps takes 48 to 320 kbit/s");
+    QTest::newRow("bitrate below") << QByteArray(R"("audioKbps":8)") << kbps;
+    QTest::newRow("bitrate above") << QByteArray(R"("audioKbps":321)") << kbps;
+    QTest::newRow("bitrate, lowest") << QByteArray(R"("audioKbps":48)") << QString();
+    QTest::newRow("loudness above") << QByteArray(R"("loudnessTarget":40)")
+                                    << QStringLiteral("loudnessTarget takes -70 to -5 LUFS");
+    QTest::newRow("loudness, lowest") << QByteArray(R"("loudnessTarget":-70)") << QString();
     QTest::newRow("codec") << QByteArray(R"("videoCodec":"vp9")")
-                           << "videoCodec takes h264, hevc or copy";
+                           << QStringLiteral("videoCodec takes h264, hevc or copy");
 }
 
 void tst_Presets::outOfRangeIsRefused()

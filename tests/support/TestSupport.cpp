@@ -3,7 +3,6 @@
 #include "model/Operation.h"
 #include "settings/Preferences.h"
 #include "tools/MediaProbe.h"
-#include "model/Operation.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -34,9 +33,7 @@ bool makeMedia(const QString &output, const QStringList &arguments)
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(ffmpeg,
-                  QStringList {QStringLiteral("-y"), QStringLiteral("-hide_banner"),
-                               QStringLiteral("-loglevel"), QStringLiteral("error")}
-                      + arguments + QStringList {output});
+                  split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
         || process.exitCode() != 0) {
         qWarning("making %s failed: %s", qPrintable(output),
@@ -48,10 +45,9 @@ bool makeMedia(const QString &output, const QStringList &arguments)
 
 bool makeTone(const QString &output, double seconds)
 {
-    return makeMedia(
-        output,
-        {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-         QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)});
+    return makeMedia(output,
+                     split("-f lavfi -i")
+                         << QStringLiteral("sine=sample_rate=44100:duration=%1").arg(seconds));
 }
 
 QStringList split(const char *text)

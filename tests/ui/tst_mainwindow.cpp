@@ -195,7 +195,6 @@ private Q_SLOTS:
     void sidebarRows();
     void confirmedRemoval_data();
     void confirmedRemoval();
-    void workspaceRemovesFromTheSet();
     void importsStartOneLoadPerItem_data();
     void importsStartOneLoadPerItem();
     void manyDroppedItemsLoadInTurns();
@@ -436,23 +435,6 @@ void tst_MainWindow::confirmedRemoval()
     QCOMPARE(sidebar->list()->selectionModel()->selectedRows().value(0).row(), 1);
     QVERIFY(sidebar->removeButton()->isEnabled());
     QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::video));
-}
-
-void tst_MainWindow::workspaceRemovesFromTheSet()
-{
-    loadAndWait(samples({"sample.mp3", "sample.wav", "sample.mp4"}));
-    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
-    const MediaPtr first = m_set.media().value(MediaGroup::audio).first();
-    Q_EMIT m_view->workspace()->removeRequested({first->id()});
-    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Audio 1", "Video 1"}));
-    QTRY_COMPARE(m_view->workspace()->media(), m_set.media().value(MediaGroup::audio));
-    QCOMPARE(m_view->workspace()->media().size(), 1);
-
-    // Removing the group's last file leaves the group, not the window.
-    Q_EMIT m_view->workspace()->removeRequested({m_view->workspace()->media().first()->id()});
-    QCOMPARE(describe(*m_view->sidebar()->model()), QStringList({"Video 1"}));
-    QCOMPARE(m_view->detail()->objectName(), QStringLiteral("detailPlaceholder"));
-    QCOMPARE(m_view->selectedGroup(), MediaGroup::audio);
 }
 
 void tst_MainWindow::importsStartOneLoadPerItem_data()
@@ -857,22 +839,15 @@ void tst_MainWindow::headerSaysWhatIsInForce_data()
     QTest::addColumn<QString>("end");
     QTest::addColumn<bool>("scaled"); // to 720p
     QTest::addColumn<QString>("button");
-    QTest::newRow("scale") << "h264"
-                           << ""
-                           << "" << true << "Scale 720p";
-    QTest::newRow("a copy is not scaled") << "copy"
-                                          << ""
-                                          << "" << true << "Trim & Scale";
-    QTest::newRow("times as a clock") << "copy"
-                                      << "5"
-                                      << "0:15" << true << "Trim 0:00:05\u20130:00:15";
-    QTest::newRow("from the start, in ms")
-        << "hevc"
-        << ""
-        << "1500ms" << true << "Trim 0:00:00\u20130:00:01.5 \u00b7 720p";
-    QTest::newRow("to the end") << "h264"
-                                << "1:01:30"
-                                << "" << false << "Trim 1:01:30\u2013end";
+    const auto row = [](const char *tag, const char *codec, const char *start, const char *end,
+                        bool scaled, const char *button) {
+        QTest::newRow(tag) << codec << start << end << scaled << QString::fromUtf8(button);
+    };
+    row("scale", "h264", "", "", true, "Scale 720p");
+    row("a copy is not scaled", "copy", "", "", true, "Trim & Scale");
+    row("times as a clock", "copy", "5", "0:15", true, "Trim 0:00:05–0:00:15");
+    row("from the start, in ms", "hevc", "", "1500ms", true, "Trim 0:00:00–0:00:01.5 · 720p");
+    row("to the end", "h264", "1:01:30", "", false, "Trim 1:01:30–end");
 }
 
 void tst_MainWindow::headerSaysWhatIsInForce()
@@ -1102,10 +1077,8 @@ void tst_MainWindow::savePrompt_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("stored");
-    QTest::newRow("save") << "  Night shots "
-                          << "save" << QStringList {"Night shots"};
-    QTest::newRow("cancel") << "Kept?"
-                            << "cancel" << QStringList();
+    QTest::newRow("save") << QString("  Night shots ") << "save" << QStringList {"Night shots"};
+    QTest::newRow("cancel") << QString("Kept?") << "cancel" << QStringList();
 }
 
 void tst_MainWindow::savePrompt()
