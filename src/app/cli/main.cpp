@@ -10,11 +10,15 @@
 #include <QThreadPool>
 
 #include <csignal>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <memory>
 #include <thread>
+
+#include <sys/types.h>
+#include <unistd.h>
 
 #include "app/Translations.h"
 #include "app/cli/CliOptions.h"
@@ -27,7 +31,9 @@ namespace {
 // the hidden name that names its owner.
 QString ownTemporaryTag(const QString &folder)
 {
-    static const QRegularExpression owner(QStringLiteral(R"(\.vireo-[0-9a-f]+-[0-9]+-[0-9]+-)"));
+    // Machine, boot, process id and start time: everything but the random part.
+    static const QRegularExpression owner(
+        QStringLiteral(R"(\.vireo-[0-9a-f]{8}-[0-9a-f]{8}-[0-9]+-[0-9]+-)"));
     return owner.match(SafeOutput::temporaryPathFor(folder + QStringLiteral("/x.mp3"))).captured();
 }
 
@@ -42,6 +48,42 @@ void removeOwnTemporaries(const QString &folder, const QString &tag, bool below)
                     below ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (it.hasNext())
         QFile::remove(it.next());
+}
+
+// Children run in process groups of their own. A stuck run's tools are
+// killed before its temporaries are swept: an ffmpeg still starting would
+// otherwise create its output after the sweep.
+void killChildren()
+{
+    const QString self = QString::number(::getpid());
+    QList<pid_t> children;
+    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile stat(path + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (comm) state ppid pgrp ...": comm may hold spaces, so count after ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields.at(1) == self.toLatin1()) {
+            const pid_t group = pid_t(fields.at(2).toInt());
+            ::kill(group > 1 && group != ::getpgrp() ? -group : pid_t(it.fileName().toInt()),
+                   SIGKILL);
+            children << pid_t(it.fileName().toInt());
+        }
+    }
+    // Killed is not yet dead; a zombie writes nothing more.
+    for (int round = 0; round < 50 && !children.isEmpty(); ++round) {
+        children.removeIf([](pid_t pid) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (!stat.open(QIODevice::ReadOnly))
+                return true;
+            const QByteArray line = stat.readAll();
+            return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+    }
 }
 
 } // namespace
@@ -75,6 +117,7 @@ int main(int argc, char *argv[])
     CliSession session(options);
     interrupts.armExitDeadline(
         std::chrono::milliseconds(1700), [&session, options, tag, abandoned] {
+            killChildren();
             removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
             // The summary still ends the output; the main thread then stays put
             // so that nothing follows it.
