@@ -56,6 +56,8 @@ private:
     bool inShard(const QString &path) const;
     // The run's rules over the whole plan, every part of a sharded run alike.
     void checkWholePlan(const QList<MediaPtr> &wholeRun);
+    // Next to the originals: the inputs that are outputs of others.
+    void dropEarlierOutputs(QList<MediaPtr> &wholeRun);
     void plan();
     void printPlan();
     void run();
@@ -82,6 +84,7 @@ private:
     // The dry run's facts of each item, gathered as a job gathers them.
     QList<QPointer<SourceFacts>> m_facts;
     QList<MediaPtr> m_items; // this part's
+    QList<MediaPtr> m_earlierOutputs;
     QList<FileIdentity> m_runInputs; // of every part
     QHash<const Media *, QString> m_refusals; // by the rules over the whole plan
     QHash<const Media *, QString> m_outputs;
