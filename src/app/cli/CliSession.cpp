@@ -274,7 +274,9 @@ bool CliSession::configure()
 void CliSession::dropEarlierOutputs(QList<MediaPtr> &wholeRun)
 {
     // Next to the originals, an earlier run's outputs lie among the inputs;
-    // converting them again would make outputs of outputs.
+    // converting them again would make outputs of outputs. Only a file newer
+    // than its source counts: "a.flac" beside the "a.mp3" made from it stays
+    // an original that no output replaces.
     QHash<QString, QString> outputs; // output key to the input that writes it
     for (const MediaPtr &item : std::as_const(wholeRun)) {
         const QString output = plannedOutputPath(PlanSource::of(*item), m_spec.target,
@@ -283,7 +285,9 @@ void CliSession::dropEarlierOutputs(QList<MediaPtr> &wholeRun)
             outputs.insert(RunRules::outputKey(output), item->pathString());
     }
     const auto earlierOutput = [&outputs](const MediaPtr &item) {
-        return outputs.contains(RunRules::outputKey(item->pathString()));
+        const auto source = outputs.constFind(RunRules::outputKey(item->pathString()));
+        return source != outputs.cend()
+            && QFileInfo(item->pathString()).lastModified() > QFileInfo(*source).lastModified();
     };
     for (const MediaPtr &item : std::as_const(m_items)) {
         if (earlierOutput(item))
@@ -292,9 +296,6 @@ void CliSession::dropEarlierOutputs(QList<MediaPtr> &wholeRun)
                               .arg(outputs.value(RunRules::outputKey(item->pathString()))));
     }
     m_items.removeIf(earlierOutput);
-    for (const MediaPtr &item : std::as_const(wholeRun))
-        if (earlierOutput(item))
-            m_earlierOutputs << item;
     wholeRun.removeIf(earlierOutput);
 }
 
@@ -398,8 +399,7 @@ void CliSession::onLoaded()
 void CliSession::checkWholePlan(const QList<MediaPtr> &wholeRun)
 {
     RunRules rules;
-    // Not converted, but still inputs that no output may replace.
-    for (const MediaPtr &item : wholeRun + m_earlierOutputs) {
+    for (const MediaPtr &item : wholeRun) {
         if (const auto identity = item->identityOrCurrent()) {
             rules.addInput(*identity);
             m_runInputs << *identity;

@@ -84,7 +84,6 @@ private:
     // The dry run's facts of each item, gathered as a job gathers them.
     QList<QPointer<SourceFacts>> m_facts;
     QList<MediaPtr> m_items; // this part's
-    QList<MediaPtr> m_earlierOutputs;
     QList<FileIdentity> m_runInputs; // of every part
     QHash<const Media *, QString> m_refusals; // by the rules over the whole plan
     QHash<const Media *, QString> m_outputs;
