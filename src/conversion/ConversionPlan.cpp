@@ -51,6 +51,8 @@ QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
     const QString ext = target.outputExtension(settings.videoToAudio);
     if (!ext.isEmpty())
         name += u'.' + ext;
+    if (destination.isEmpty())
+        return QFileInfo(source.path).absoluteDir().filePath(name);
     QDir folder(destination);
     if (settings.keepFolderStructure && !source.importRoot.isEmpty()) {
         const QString below

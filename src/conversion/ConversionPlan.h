@@ -72,7 +72,8 @@ bool planNeedsHardwareProfile(const MediaTarget &target, const ConversionSetting
 
 // The output of an item: the destination folder, the base name, and the
 // target's output extension. Keeping the folder structure puts it below the
-// destination where the source lies below its import root.
+// destination where the source lies below its import root. An empty
+// destination is the source's own folder.
 QString plannedOutputPath(const PlanSource &source, const MediaTarget &target,
                           const QString &destination, const ConversionSettings &settings);
 

@@ -50,8 +50,17 @@ void JobQueue::enqueue(const QList<MediaPtr> &items, const JobSpec &spec)
     m_maxConcurrent = std::min(preferred >= 2 ? preferred : 1,
                                int(m_active.size()) + ResourceLimits::concurrentRuns());
     const bool open = preferences.value(PreferenceKeys::openDestinationOnFinish);
-    m_completion = [this, open, destination = spec.destination] {
-        if (m_opener && open)
+    QString destination = spec.destination;
+    if (spec.nextToSource()) {
+        // Outputs spread over several folders have no one folder to show.
+        QSet<QString> folders;
+        for (const MediaPtr &item : items)
+            if (item)
+                folders.insert(QFileInfo(item->pathString()).absolutePath());
+        destination = folders.size() == 1 ? *folders.cbegin() : QString();
+    }
+    m_completion = [this, open, destination] {
+        if (m_opener && open && !destination.isEmpty())
             m_opener(destination);
     };
 

@@ -11,6 +11,7 @@
 // this one.
 struct JobSpec {
     MediaTarget target;
+    // Empty: each output goes into its input's own folder.
     QString destination;
     BatchSettings batch;
     ConversionSettings settings;
@@ -19,6 +20,7 @@ struct JobSpec {
     bool skipConverted = true;
 
     bool keepStructure() const { return settings.keepFolderStructure; }
+    bool nextToSource() const { return destination.isEmpty(); }
 
     // Reads the preferences once.
     static JobSpec current(const MediaTarget &target, const QString &destination,

@@ -38,8 +38,10 @@ std::optional<QString> RunRules::claim(const QString &input, const QString &outp
 }
 
 std::optional<QString> RunRules::check(const QString &input, const QString &output,
-                                       const QString &destination) const
+                                       const QString &folder) const
 {
+    // Next to the originals, each input's folder is its destination.
+    const QString destination = folder.isEmpty() ? QFileInfo(input).absolutePath() : folder;
     if (!SafeOutput::isInside(output, destination))
         return QCoreApplication::translate("MediaJob",
                                            "The output name \"%1\" would leave the "

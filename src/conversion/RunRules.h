@@ -24,7 +24,8 @@ public:
     // item of the run took it. Reads no file.
     std::optional<QString> claim(const QString &input, const QString &output, bool keepStructure);
     // Why the output may not be written: outside the destination, or an input
-    // of the run. Asks the file system.
+    // of the run. An empty destination is the input's folder. Asks the file
+    // system.
     std::optional<QString> check(const QString &input, const QString &output,
                                  const QString &destination) const;
     // Both, in the order the queue applies them.

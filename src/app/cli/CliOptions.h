@@ -19,6 +19,7 @@ struct CliOptions {
     QStringList inputs;
     std::optional<QString> target;
     std::optional<QString> preset;
+    // Empty with --next-to-source: each output goes next to its input.
     QString outputDir;
     std::optional<int> jobs;
     std::optional<bool> overwrite;

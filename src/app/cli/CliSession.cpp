@@ -271,6 +271,34 @@ bool CliSession::configure()
     return true;
 }
 
+void CliSession::dropEarlierOutputs(QList<MediaPtr> &wholeRun)
+{
+    // Next to the originals, an earlier run's outputs lie among the inputs;
+    // converting them again would make outputs of outputs. Only a file newer
+    // than its source counts: "a.flac" beside the "a.mp3" made from it stays
+    // an original that no output replaces.
+    QHash<QString, QString> outputs; // output key to the input that writes it
+    for (const MediaPtr &item : std::as_const(wholeRun)) {
+        const QString output = plannedOutputPath(PlanSource::of(*item), m_spec.target,
+                                                 m_spec.destination, m_spec.settings);
+        if (RunRules::outputKey(output) != RunRules::outputKey(item->pathString()))
+            outputs.insert(RunRules::outputKey(output), item->pathString());
+    }
+    const auto earlierOutput = [&outputs](const MediaPtr &item) {
+        const auto source = outputs.constFind(RunRules::outputKey(item->pathString()));
+        return source != outputs.cend()
+            && QFileInfo(item->pathString()).lastModified() > QFileInfo(*source).lastModified();
+    };
+    for (const MediaPtr &item : std::as_const(m_items)) {
+        if (earlierOutput(item))
+            reportSkipped(item->pathString(),
+                          tr("the output of %1")
+                              .arg(outputs.value(RunRules::outputKey(item->pathString()))));
+    }
+    m_items.removeIf(earlierOutput);
+    wholeRun.removeIf(earlierOutput);
+}
+
 void CliSession::reportSkipped(const QString &path, const QString &reason, bool unreadable)
 {
     ++m_skipped;
@@ -348,6 +376,10 @@ void CliSession::onLoaded()
                               .arg(rawValue(item->group()), m_target.id, rawValue(m_target.group)));
         }
     }
+    // The settings of this run, read once: the plan and every job use them.
+    m_spec = JobSpec::current(m_target, m_options.outputDir, m_batch);
+    if (m_spec.nextToSource())
+        dropEarlierOutputs(wholeRun);
     if (m_items.isEmpty() && anyToConvert) {
         // Another part holds every file: this one is done.
         printSummary();
@@ -358,8 +390,6 @@ void CliSession::onLoaded()
         printSummary();
         return finish(2);
     }
-    // The settings of this run, read once: the plan and every job use them.
-    m_spec = JobSpec::current(m_target, m_options.outputDir, m_batch);
     checkWholePlan(wholeRun);
     if (m_options.dryRun)
         return plan();
@@ -461,7 +491,7 @@ void CliSession::printPlan()
 
 void CliSession::run()
 {
-    if (!QDir().mkpath(m_options.outputDir)) {
+    if (!m_options.outputDir.isEmpty() && !QDir().mkpath(m_options.outputDir)) {
         printLine(tr("vireo-cli: cannot create the folder %1").arg(m_options.outputDir), stderr);
         return finish(2);
     }

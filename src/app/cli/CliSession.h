@@ -56,6 +56,8 @@ private:
     bool inShard(const QString &path) const;
     // The run's rules over the whole plan, every part of a sharded run alike.
     void checkWholePlan(const QList<MediaPtr> &wholeRun);
+    // Next to the originals: the inputs that are outputs of others.
+    void dropEarlierOutputs(QList<MediaPtr> &wholeRun);
     void plan();
     void printPlan();
     void run();

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QThreadPool>
 
@@ -118,7 +119,14 @@ int main(int argc, char *argv[])
     interrupts.armExitDeadline(
         std::chrono::milliseconds(1700), [&session, options, tag, abandoned] {
             killChildren();
-            removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
+            if (!options.outputDir.isEmpty())
+                removeOwnTemporaries(options.outputDir, tag, options.keepStructure);
+            else
+                for (const QString &input : options.inputs) {
+                    const QFileInfo info(input);
+                    removeOwnTemporaries(info.isDir() ? input : info.absolutePath(), tag,
+                                         info.isDir());
+                }
             // The summary still ends the output; the main thread then stays put
             // so that nothing follows it.
             auto printed = std::make_shared<std::promise<void>>();

@@ -20,12 +20,15 @@
 #include "ui/workspace/ThumbnailCache.h"
 
 #include <QEvent>
+#include <QFileInfo>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -376,6 +379,19 @@ void SnapshotView::contextMenuRequested(const QPoint &pos)
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("contextMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *output = menu->addAction(tr("Show Output"));
+    output->setObjectName(QStringLiteral("showOutput"));
+    output->setEnabled(false);
+    const MediaPtr item = m_model->item(m_proxy->mapToSource(index).row());
+    if (item && item->status() == MediaStatus::successful && !item->lastOutputPath().isEmpty()) {
+        const QString path = item->lastOutputPath();
+        connect(output, &QAction::triggered, this, [path] { FileManager::showItems({path}); });
+        // Whether it is still there is asked off this thread; the menu opens at once.
+        auto *exists = new QFutureWatcher<bool>(output);
+        connect(exists, &QFutureWatcher<bool>::finished, output,
+                [output, exists] { output->setEnabled(exists->result()); });
+        exists->setFuture(QtConcurrent::run([path] { return QFileInfo::exists(path); }));
+    }
     QAction *show = menu->addAction(
         Glyph::find({"system-file-manager-symbolic", "folder-open-symbolic", "system-file-manager"},
                     QStyle::SP_DirOpenIcon, this)
