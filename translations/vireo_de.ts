@@ -159,6 +159,10 @@
         <source> in %1</source>
         <translation> in %1</translation>
     </message>
+    <message>
+        <source>the output of %1</source>
+        <translation>die Ausgabe von %1</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -333,6 +337,18 @@ Siehe „vireo-cli --help“.
     <message>
         <source>--settle takes 0.1 to 3600 seconds</source>
         <translation>--settle erwartet 0,1 bis 3600 Sekunden</translation>
+    </message>
+    <message>
+        <source>Write each output into its input&apos;s own folder instead of -o&apos;s. An output that would replace its input is refused.</source>
+        <translation>Jede Ausgabe in den Ordner ihrer Eingabe schreiben statt in den von -o. Eine Ausgabe, die ihre Eingabe ersetzen würde, wird abgelehnt.</translation>
+    </message>
+    <message>
+        <source>--next-to-source and --output exclude each other</source>
+        <translation>--next-to-source und --output schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--next-to-source and --watch exclude each other</source>
+        <translation>--next-to-source und --watch schließen einander aus</translation>
     </message>
 </context>
 <context>
@@ -1248,6 +1264,18 @@ Kein Spam – versprochen.</translation>
         <source>Choose a Folder</source>
         <translation>Einen Ordner auswählen</translation>
     </message>
+    <message>
+        <source>Choose a Destination</source>
+        <translation>Ziel wählen</translation>
+    </message>
+    <message>
+        <source>Next to the originals</source>
+        <translation>Neben den Originalen</translation>
+    </message>
+    <message>
+        <source>Write each converted file into its original&apos;s folder</source>
+        <translation>Jede konvertierte Datei in den Ordner ihres Originals schreiben</translation>
+    </message>
 </context>
 <context>
     <name>QualityLabel</name>
@@ -1506,6 +1534,10 @@ Kein Spam – versprochen.</translation>
     <message>
         <source>Remove from list</source>
         <translation>Aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Show Output</source>
+        <translation>Ausgabe zeigen</translation>
     </message>
 </context>
 <context>

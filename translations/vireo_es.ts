@@ -159,6 +159,10 @@
         <source> in %1</source>
         <translation> en %1</translation>
     </message>
+    <message>
+        <source>the output of %1</source>
+        <translation>la salida de %1</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -333,6 +337,18 @@ Pruebe «vireo-cli --help».
     <message>
         <source>--settle takes 0.1 to 3600 seconds</source>
         <translation>--settle espera de 0,1 a 3600 segundos</translation>
+    </message>
+    <message>
+        <source>Write each output into its input&apos;s own folder instead of -o&apos;s. An output that would replace its input is refused.</source>
+        <translation>Escribir cada salida en la carpeta de su entrada en lugar de la de -o. Se rechaza una salida que reemplazaría su entrada.</translation>
+    </message>
+    <message>
+        <source>--next-to-source and --output exclude each other</source>
+        <translation>--next-to-source y --output se excluyen mutuamente</translation>
+    </message>
+    <message>
+        <source>--next-to-source and --watch exclude each other</source>
+        <translation>--next-to-source y --watch se excluyen mutuamente</translation>
     </message>
 </context>
 <context>
@@ -1248,6 +1264,18 @@ Nada de spam, se lo prometo.</translation>
         <source>Choose a Folder</source>
         <translation>Elegir una carpeta</translation>
     </message>
+    <message>
+        <source>Choose a Destination</source>
+        <translation>Elegir un destino</translation>
+    </message>
+    <message>
+        <source>Next to the originals</source>
+        <translation>Junto a los originales</translation>
+    </message>
+    <message>
+        <source>Write each converted file into its original&apos;s folder</source>
+        <translation>Escribir cada archivo convertido en la carpeta de su original</translation>
+    </message>
 </context>
 <context>
     <name>QualityLabel</name>
@@ -1506,6 +1534,10 @@ Nada de spam, se lo prometo.</translation>
     <message>
         <source>Remove from list</source>
         <translation>Quitar de la lista</translation>
+    </message>
+    <message>
+        <source>Show Output</source>
+        <translation>Mostrar salida</translation>
     </message>
 </context>
 <context>

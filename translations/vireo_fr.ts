@@ -159,6 +159,10 @@
         <source> in %1</source>
         <translation> en %1</translation>
     </message>
+    <message>
+        <source>the output of %1</source>
+        <translation>la sortie de %1</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -333,6 +337,18 @@ Essayez « vireo-cli --help ».
     <message>
         <source>--settle takes 0.1 to 3600 seconds</source>
         <translation>--settle attend de 0,1 à 3600 secondes</translation>
+    </message>
+    <message>
+        <source>Write each output into its input&apos;s own folder instead of -o&apos;s. An output that would replace its input is refused.</source>
+        <translation>Écrire chaque sortie dans le dossier de son entrée au lieu de celui de -o. Une sortie qui remplacerait son entrée est refusée.</translation>
+    </message>
+    <message>
+        <source>--next-to-source and --output exclude each other</source>
+        <translation>--next-to-source et --output s&apos;excluent mutuellement</translation>
+    </message>
+    <message>
+        <source>--next-to-source and --watch exclude each other</source>
+        <translation>--next-to-source et --watch s&apos;excluent mutuellement</translation>
     </message>
 </context>
 <context>
@@ -1248,6 +1264,18 @@ Pas de spam, c’est promis.</translation>
         <source>Choose a Folder</source>
         <translation>Choisir un dossier</translation>
     </message>
+    <message>
+        <source>Choose a Destination</source>
+        <translation>Choisir une destination</translation>
+    </message>
+    <message>
+        <source>Next to the originals</source>
+        <translation>À côté des originaux</translation>
+    </message>
+    <message>
+        <source>Write each converted file into its original&apos;s folder</source>
+        <translation>Écrire chaque fichier converti dans le dossier de son original</translation>
+    </message>
 </context>
 <context>
     <name>QualityLabel</name>
@@ -1506,6 +1534,10 @@ Pas de spam, c’est promis.</translation>
     <message>
         <source>Remove from list</source>
         <translation>Retirer de la liste</translation>
+    </message>
+    <message>
+        <source>Show Output</source>
+        <translation>Afficher la sortie</translation>
     </message>
 </context>
 <context>

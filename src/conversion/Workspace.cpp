@@ -70,7 +70,7 @@ bool Workspace::canProcess() const
 
 void Workspace::process(const QString &folder, const QList<MediaPtr> &order)
 {
-    if (!canProcess() || folder.isEmpty())
+    if (!canProcess())
         return;
     m_queue.enqueue(order.isEmpty() ? m_media : order, m_target, folder, m_batch);
 }

@@ -45,7 +45,8 @@ public:
 
     // True when a run can start: files listed and no run going.
     bool canProcess() const;
-    // Converts the group's items into the folder, starting them in the order
+    // Converts the group's items into the folder (an empty one: each beside
+    // its original), starting them in the order
     // of `order` (the order the user sees) when given, else in list order.
     void process(const QString &folder, const QList<MediaPtr> &order = {});
     // The run's progress, the same wherever it is shown.

@@ -36,6 +36,11 @@ inline const PreferenceKey<bool> keepFolderStructure {QStringLiteral("keep folde
 inline const PreferenceKey<bool> openDestinationOnFinish {
     QStringLiteral("open destination on finish"), true};
 
+// The Process dialog's last choice: each output beside its input instead of
+// in one chosen folder.
+inline const PreferenceKey<bool> writeNextToOriginals {QStringLiteral("write next to originals"),
+                                                       false};
+
 // Audio bitrate in kbit/s; the controls offer 96, 128, 192, 256 and 320.
 inline const PreferenceKey<double> audioQuality {QStringLiteral("audio quality"), 192.0};
 

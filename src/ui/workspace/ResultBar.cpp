@@ -210,7 +210,7 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
     showDetails(false);
     // Nothing written, nothing to show there.
-    m_showButton->setVisible(outcome.converted + outcome.skipped > 0);
+    m_showButton->setVisible(outcome.converted + outcome.skipped > 0 && !outcome.destination.isEmpty());
     m_hasOutcome = true;
     setVisible(m_inShownGroup);
     Q_EMIT outcomeShown();

@@ -243,8 +243,9 @@ void SnapshotView::process()
 {
     if (!m_workspace.canProcess())
         return;
-    const std::optional<QString> folder = OpenPanel::chooseFolder(window());
-    if (!folder || folder->isEmpty())
+    // An empty folder means next to the originals.
+    const std::optional<QString> folder = OpenPanel::chooseDestination(window());
+    if (!folder)
         return;
     // The user sorted the table to say what comes first.
     QList<MediaPtr> order;
