@@ -2,6 +2,7 @@
 // user would. scripts/screenshot*.sh run it under Xvfb.
 // Usage: vireo-shots window|workspace|settings <output dir>
 
+#include "conversion/ClassificationProbe.h"
 #include "conversion/JobQueue.h"
 #include "conversion/SuccessSignature.h"
 #include "model/MediaLoad.h"
@@ -413,6 +414,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installTranslations(app, QStringLiteral(VIREO_TRANSLATIONS_DIR));
+    // As the window does: durations and frame sizes are read at import.
+    MediaSet::shared().setProbe(&probeForClassification);
     const QStringList args = app.arguments();
     const QMap<QString, void (*)()> scenes {{QStringLiteral("window"), window},
                                             {QStringLiteral("workspace"), workspace},
