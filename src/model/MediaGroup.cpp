@@ -34,15 +34,6 @@ QString label(MediaGroup group)
     return QCoreApplication::translate("MediaGroup", rawText(group));
 }
 
-std::optional<MediaGroup> mediaGroupFromRawValue(const QString &raw)
-{
-    for (MediaGroup group : allGroups()) {
-        if (raw == QLatin1String(rawText(group)))
-            return group;
-    }
-    return std::nullopt;
-}
-
 const QList<MediaGroup> &allGroups()
 {
     static const QList<MediaGroup> groups {MediaGroup::audio, MediaGroup::video, MediaGroup::image,

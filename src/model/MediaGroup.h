@@ -15,9 +15,6 @@ QString rawValue(MediaGroup group);
 // The raw value translated for display.
 QString label(MediaGroup group);
 
-// Only an exact, case-sensitive raw value names a group.
-std::optional<MediaGroup> mediaGroupFromRawValue(const QString &raw);
-
 // All groups in declaration order.
 const QList<MediaGroup> &allGroups();
 
