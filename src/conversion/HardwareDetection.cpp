@@ -3,6 +3,7 @@
 #include "conversion/ArgumentBuilder.h"
 #include "conversion/BatchSettings.h"
 #include "model/MediaTarget.h"
+#include "model/WorkPool.h"
 #include "settings/ConversionSettings.h"
 #include "tools/ProcessRunner.h"
 #include "tools/ToolLocator.h"
@@ -172,7 +173,7 @@ HardwareDetection *detectHardwareProfile(QObject *parent)
     detection.waiting << operation;
     if (!detection.started) {
         detection.started = true;
-        QThreadPool::globalInstance()->start([] {
+        WorkPool::instance()->start([] {
             const HardwareProfile profile = detect();
             DetectionState &detection = state();
             const QMutexLocker lock(&detection.mutex);

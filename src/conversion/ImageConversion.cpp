@@ -1,6 +1,7 @@
 #include "conversion/ImageConversion.h"
 
 #include "conversion/ImagePath.h"
+#include "model/WorkPool.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -45,7 +46,7 @@ void ImageConversion::start(const QString &sourcePath, const QString &written,
         onImageWritten(result);
     });
     watcher->setFuture(QtConcurrent::run(
-        QThreadPool::globalInstance(), [worker = m_worker, sourcePath, written, writtenExt] {
+        WorkPool::instance(), [worker = m_worker, sourcePath, written, writtenExt] {
             const Result result = writeImage(sourcePath, written, writtenExt);
             // Pool threads are not libvips' own: free its per-thread buffers.
             vips_thread_shutdown();

@@ -1,6 +1,7 @@
 #include "conversion/OperationSteps.h"
 
 #include "conversion/OutputLocks.h"
+#include "model/WorkPool.h"
 
 #include <QFutureWatcher>
 #include <QtConcurrent>
@@ -18,7 +19,7 @@ PoolStep *PoolStep::run(Work work, QObject *parent)
         step->m_problem = watcher->result();
         step->finish();
     });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
+    watcher->setFuture(QtConcurrent::run(WorkPool::instance(), std::move(work)));
     return step;
 }
 

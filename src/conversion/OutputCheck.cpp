@@ -1,5 +1,6 @@
 #include "conversion/OutputCheck.h"
 
+#include "model/WorkPool.h"
 #include "tools/MediaProbe.h"
 
 #include <QCoreApplication>
@@ -208,7 +209,8 @@ OutputCheck *checkOutputAsync(const QString &path, const MediaTarget &target,
                 check->m_problem = watcher->result();
             check->finish();
         });
-        watcher->setFuture(QtConcurrent::run(&countedCueProblem, path, target.ext, context));
+        watcher->setFuture(
+            QtConcurrent::run(WorkPool::instance(), &countedCueProblem, path, target.ext, context));
         return check;
     }
     if (!outputIsChecked(target)) {

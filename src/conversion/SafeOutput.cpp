@@ -1,6 +1,7 @@
 #include "conversion/SafeOutput.h"
 
 #include "conversion/OffMainThread.h"
+#include "model/WorkPool.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -181,7 +182,7 @@ void sweepFolderOnce(const QString &folder)
             return;
         swept.insert(folder);
     }
-    QThreadPool::globalInstance()->start([folder] { removeStaleTemporaries(folder); });
+    WorkPool::instance()->start([folder] { removeStaleTemporaries(folder); });
 }
 
 QString replacesInputMessage(const QString &finalPath)

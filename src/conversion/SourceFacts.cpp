@@ -1,9 +1,10 @@
 #include "conversion/SourceFacts.h"
 
+#include "conversion/ArgumentBuilder.h"
 #include "conversion/HardwareDetection.h"
 #include "conversion/JobSpec.h"
 #include "conversion/OutputCheck.h"
-#include "conversion/ArgumentBuilder.h"
+#include "model/WorkPool.h"
 #include "tools/MediaProbe.h"
 #include "tools/MediaTags.h"
 #include "tools/TextEncoding.h"
@@ -51,7 +52,8 @@ void SourceFacts::readSource()
             watcher->deleteLater();
             finish();
         });
-        watcher->setFuture(QtConcurrent::run(&legacyTextEncoding, m_source.path));
+        watcher->setFuture(
+            QtConcurrent::run(WorkPool::instance(), &legacyTextEncoding, m_source.path));
         return;
     }
     // A video's frame size and pixel format shape its command line, so
@@ -91,7 +93,7 @@ void SourceFacts::readCover()
         watcher->deleteLater();
         finish();
     });
-    watcher->setFuture(QtConcurrent::run(&readMediaTags, m_source.path));
+    watcher->setFuture(QtConcurrent::run(WorkPool::instance(), &readMediaTags, m_source.path));
 }
 
 void SourceFacts::onCancel()

@@ -1,5 +1,7 @@
 #include "model/MediaLoad.h"
 
+#include "model/WorkPool.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -288,7 +290,7 @@ MediaLoad::Found MediaLoad::collect(const QStringList &inputs, const QSet<QStrin
     // classified in parallel, and the mapped list keeps their order. This
     // thread only waits meanwhile, so it hands its place in the pool to the
     // workers.
-    QThreadPool *pool = QThreadPool::globalInstance();
+    QThreadPool *pool = WorkPool::instance();
     pool->releaseThread();
     found.items = QtConcurrent::blockingMapped<QList<MediaPtr>>(
         pool, fresh, [home, &probe, &stop](const Expansion::Found &file) -> MediaPtr {

@@ -1,6 +1,7 @@
 #include "model/MediaSet.h"
 
 #include "model/MediaLoad.h"
+#include "model/WorkPool.h"
 
 #include <QCoreApplication>
 #include <QFutureWatcher>
@@ -63,13 +64,11 @@ MediaLoad *MediaSet::load(const QStringList &pathsOrFileUrls)
         watcher->deleteLater();
         finishLoad(guard, *stop, found.items, found.skipped);
     });
-    watcher->setFuture(
-        QtConcurrent::run(QThreadPool::globalInstance(),
-                          [inputs = pathsOrFileUrls, known, home, probe = m_probe,
-                           skip = m_skippedFolder, stop] {
-                              return MediaLoad::collect(inputs, known, home, probe, skip,
-                                                        *stop);
-                          }));
+    watcher->setFuture(QtConcurrent::run(
+        WorkPool::instance(),
+        [inputs = pathsOrFileUrls, known, home, probe = m_probe, skip = m_skippedFolder, stop] {
+            return MediaLoad::collect(inputs, known, home, probe, skip, *stop);
+        }));
     return load;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/FFmpegRunner.h"
 
+#include "model/WorkPool.h"
 #include "tools/ProcessRunner.h"
 #include "tools/ToolLocator.h"
 
@@ -145,8 +146,7 @@ FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QSt
     const QStringList arguments = ffmpegArguments(source, destination, args, overwrite);
     const auto start = [run, ffmpeg, arguments, onStdout, onStderr] {
         run->m_process = runProcess(ffmpeg, arguments, onStdout, onStderr, run);
-        QObject::connect(run->m_process, &Operation::finished, run,
-                         &FFmpegRun::onProcessFinished);
+        QObject::connect(run->m_process, &Operation::finished, run, &FFmpegRun::onProcessFinished);
     };
     if (args.metadataInput.isEmpty()) {
         start();
@@ -161,18 +161,20 @@ FFmpegRun *runFFmpegWith(const QString &ffmpeg, const QString &source, const QSt
             run->m_failure = run->isCancelled()
                 ? FFmpegFailure(FFmpegError::cancelled())
                 : FFmpegFailure(FFmpegError::nonZeroExit(
-                    0, QCoreApplication::translate("FFmpegRun", "Could not write %1")
-                           .arg(run->m_metadataPath)));
+                    0,
+                    QCoreApplication::translate("FFmpegRun", "Could not write %1")
+                        .arg(run->m_metadataPath)));
             run->removeMetadataInput();
             return run->finish();
         }
         start();
     });
-    writing->setFuture(QtConcurrent::run([path = run->m_metadataPath, data = args.metadataInput] {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size()
-            && file.flush();
-    }));
+    writing->setFuture(QtConcurrent::run(
+        WorkPool::instance(), [path = run->m_metadataPath, data = args.metadataInput] {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                && file.write(data) == data.size() && file.flush();
+        }));
     return run;
 }
 

@@ -2,6 +2,7 @@
 #include "conversion/ImagePath.h"
 #include "conversion/JobQueue.h"
 #include "conversion/OffMainThread.h"
+#include "model/WorkPool.h"
 #include "settings/Preferences.h"
 #include "tools/FFmpegRunner.h"
 #include "tools/ProcessRunner.h"
@@ -210,7 +211,7 @@ void TestConversions::init()
 
 void TestConversions::cleanup()
 {
-    QThreadPool::globalInstance()->waitForDone();
+    WorkPool::instance()->waitForDone();
     QVERIFY2(TestSupport::liveChildren().isEmpty(), "a child process was left running");
     QCOMPARE(OffMainThread::violations(), 0);
     const QStringList temporaryPngs = QDir::temp().entryList({"*.png"}, QDir::Files);
@@ -544,4 +545,5 @@ void TestConversions::failures()
 }
 
 QTEST_GUILESS_MAIN(TestConversions)
+
 #include "tst_conversions.moc"

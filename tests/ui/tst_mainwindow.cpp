@@ -731,6 +731,32 @@ void tst_MainWindow::tableModel()
     QSet<int> rows {changed[0][0].toModelIndex().row(), changed[1][0].toModelIndex().row()};
     QCOMPARE(rows, (QSet<int> {0, 2}));
 
+    // Lists that grow and shrink arrive as inserted and removed rows (the
+    // tester checks each), a new order as a reset; either way every row, and
+    // every later change, belongs to its item.
+    const MediaPtr d = makeItem(QDir(folder).filePath("d.wav"), MediaGroup::audio);
+    const MediaPtr e = makeItem(QDir(folder).filePath("e.wav"), MediaGroup::audio);
+    const QList<QList<MediaPtr>> lists {{items[0], d, items[1], items[2], e},
+                                        {d, items[2]},
+                                        {e, d, items[0], items[2]},
+                                        {items[2], d},
+                                        items};
+    for (const QList<MediaPtr> &list : lists) {
+        model.setMedia(list);
+        QCOMPARE(model.media(), list);
+        for (int row = 0; row < list.size(); ++row) {
+            QCOMPARE(model.index(row, 0).data(MediaTableModel::PathRole), list[row]->pathString());
+            changed.clear();
+            list[row]->setStatus(MediaStatus::processing);
+            list[row]->setStatus(MediaStatus::unprocessed);
+            QCOMPARE(changed.size(), 2);
+            QCOMPARE(changed[0][0].toModelIndex().row(), row);
+        }
+    }
+    changed.clear();
+    d->setStatus(MediaStatus::failed); // no longer listed
+    QCOMPARE(changed.size(), 0);
+
     // The workspace's table sorts by file name, as a file manager does.
     SnapshotView view;
     view.setGroup(MediaGroup::audio, items);

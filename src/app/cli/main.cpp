@@ -1,5 +1,6 @@
 #include "conversion/HardwareDetection.h"
 #include "conversion/SafeOutput.h"
+#include "model/WorkPool.h"
 #include "tools/ResourceLimits.h"
 #include "tools/UnixSignalWatcher.h"
 
@@ -10,15 +11,14 @@
 #include <QRegularExpression>
 #include <QThreadPool>
 
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <memory>
-#include <thread>
-
 #include <sys/types.h>
+#include <thread>
 #include <unistd.h>
 
 #include "app/Translations.h"
@@ -164,7 +164,7 @@ int main(int argc, char *argv[])
     // conversion or a probe that hangs must not keep an interrupted run alive.
     // Children die with us (they are started with a parent-death signal).
     abandonHardwareDetection();
-    if (!QThreadPool::globalInstance()->waitForDone(1000)) {
+    if (!WorkPool::instance()->waitForDone(1000)) {
         std::fflush(stdout);
         std::fflush(stderr);
         std::_Exit(status);

@@ -54,31 +54,108 @@ void MediaTableModel::setMedia(const QList<MediaPtr> &media)
 {
     if (media == m_media)
         return;
-    beginResetModel();
-    for (const MediaPtr &item : std::as_const(m_media))
-        disconnect(item.data(), nullptr, this, nullptr);
-    m_media = media;
+    // Files land a few hundred at a time while an import goes on and leave
+    // in runs: the table hears of rows inserted and removed, so a sorted view
+    // places only those, and the selection and the scroll position stay.
+    // Anything else, a new order, is a reset.
+    if (!applyAsEdits(media)) {
+        beginResetModel();
+        for (const MediaPtr &item : std::as_const(m_media))
+            disconnect(item.data(), nullptr, this, nullptr);
+        m_media = media;
+        m_progressed.clear();
+        m_progressTimer.stop();
+        for (const MediaPtr &item : std::as_const(m_media))
+            watch(item.data());
+        indexRows();
+        endResetModel();
+    }
+}
+
+bool MediaTableModel::applyAsEdits(const QList<MediaPtr> &media)
+{
+    QSet<const Media *> incoming;
+    incoming.reserve(media.size());
+    for (const MediaPtr &item : media)
+        incoming.insert(item.data());
+    if (incoming.size() != media.size())
+        return false; // the same file twice: not a list this model keeps
+    // The rows that stay must keep their order among themselves.
+    QSet<const Media *> staying;
+    qsizetype old = 0;
+    for (const MediaPtr &item : media) {
+        if (!m_rows.contains(item.data()))
+            continue;
+        while (old < m_media.size() && !incoming.contains(m_media.at(old).data()))
+            ++old;
+        if (old == m_media.size() || m_media.at(old) != item)
+            return false;
+        staying.insert(item.data());
+        ++old;
+    }
+
+    // Runs of rows that go, from the end so that the row numbers ahead hold.
+    for (int last = int(m_media.size()) - 1; last >= 0; --last) {
+        if (staying.contains(m_media.at(last).data()))
+            continue;
+        int first = last;
+        while (first > 0 && !staying.contains(m_media.at(first - 1).data()))
+            --first;
+        beginRemoveRows({}, first, last);
+        for (int row = first; row <= last; ++row) {
+            disconnect(m_media.at(row).data(), nullptr, this, nullptr);
+            m_progressed.remove(m_media.at(row).data());
+        }
+        m_media.remove(first, last - first + 1);
+        endRemoveRows();
+        last = first;
+    }
+    // Runs of new rows where the list has them; what stays is in order.
+    for (int row = 0; row < media.size();) {
+        if (staying.contains(media.at(row).data())) {
+            ++row;
+            continue;
+        }
+        int end = row + 1;
+        while (end < media.size() && !staying.contains(media.at(end).data()))
+            ++end;
+        beginInsertRows({}, row, end - 1);
+        for (int at = row; at < end; ++at) {
+            m_media.insert(at, media.at(at));
+            watch(media.at(at).data());
+        }
+        endInsertRows();
+        row = end;
+    }
+    indexRows();
+    return true;
+}
+
+void MediaTableModel::watch(Media *item)
+{
+    const auto changed = [this, item] {
+        rowChanged(item);
+    };
+    connect(item, &Media::statusChanged, this, changed);
+    connect(item, &Media::errorMessageChanged, this, changed);
+    connect(item, &Media::measuringChanged, this, changed);
+    connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });
+    connect(item, &Media::durationChanged, this,
+            [this, item] { cellChanged(item, durationColumn); });
+    connect(item, &Media::lastOutputSizeChanged, this,
+            [this, item] { cellChanged(item, outputColumn); });
+}
+
+void MediaTableModel::indexRows()
+{
     m_rows.clear();
     m_rowsByPath.clear();
-    m_progressed.clear();
-    m_progressTimer.stop();
+    m_rows.reserve(m_media.size());
+    m_rowsByPath.reserve(m_media.size());
     for (int row = 0; row < m_media.size(); ++row) {
-        Media *item = m_media.at(row).data();
-        m_rows.insert(item, row);
-        m_rowsByPath.insert(item->pathString(), row);
-        const auto changed = [this, item] {
-            rowChanged(item);
-        };
-        connect(item, &Media::statusChanged, this, changed);
-        connect(item, &Media::errorMessageChanged, this, changed);
-        connect(item, &Media::measuringChanged, this, changed);
-        connect(item, &Media::progressChanged, this, [this, item] { progressChanged(item); });
-        connect(item, &Media::durationChanged, this,
-                [this, item] { cellChanged(item, durationColumn); });
-        connect(item, &Media::lastOutputSizeChanged, this,
-                [this, item] { cellChanged(item, outputColumn); });
+        m_rows.insert(m_media.at(row).data(), row);
+        m_rowsByPath.insert(m_media.at(row)->pathString(), row);
     }
-    endResetModel();
 }
 
 MediaPtr MediaTableModel::item(int row) const

@@ -70,6 +70,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    bool applyAsEdits(const QList<MediaPtr> &media);
+    void watch(Media *item);
+    void indexRows();
     void rowChanged(Media *item);
     void cellChanged(Media *item, Column column);
     QString outputText(const Media &item) const;

@@ -1,5 +1,6 @@
 #include "ui/workspace/ResultBar.h"
 
+#include "model/WorkPool.h"
 #include "ui/shell/FileManager.h"
 #include "ui/workspace/RunRecord.h"
 
@@ -165,7 +166,7 @@ void ResultBar::runFinished(const RunRecord &record)
         if (run == m_run)
             showOutcome(watcher->result());
     });
-    watcher->setFuture(QtConcurrent::run(summarize, items, m_destination));
+    watcher->setFuture(QtConcurrent::run(WorkPool::instance(), summarize, items, m_destination));
 }
 
 QString ResultBar::summary() const
@@ -210,7 +211,8 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
     showDetails(false);
     // Nothing written, nothing to show there.
-    m_showButton->setVisible(outcome.converted + outcome.skipped > 0 && !outcome.destination.isEmpty());
+    m_showButton->setVisible(outcome.converted + outcome.skipped > 0
+                             && !outcome.destination.isEmpty());
     m_hasOutcome = true;
     setVisible(m_inShownGroup);
     Q_EMIT outcomeShown();

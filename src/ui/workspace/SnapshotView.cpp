@@ -1,6 +1,7 @@
 #include "ui/workspace/SnapshotView.h"
 
 #include "conversion/HardwareDetection.h"
+#include "model/WorkPool.h"
 #include "ui/main/OpenPanel.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/shell/FileManager.h"
@@ -196,8 +197,11 @@ void SnapshotView::setGroup(MediaGroup group, const QList<MediaPtr> &media)
 {
     const bool groupChanged = group != m_workspace.group();
     // The model shows the list before the workspace resets stale items, so
-    // that the table follows their status.
+    // that the table follows their status. Rows that go take the selection
+    // with them; the view would move it to a neighbour.
+    const std::optional<QUuid> selected = m_selectedId;
     m_model->setMedia(media);
+    m_selectedId = selected;
     m_workspace.setGroup(group, media);
     if (groupChanged) {
         showGroup();
@@ -391,7 +395,8 @@ void SnapshotView::contextMenuRequested(const QPoint &pos)
         auto *exists = new QFutureWatcher<bool>(output);
         connect(exists, &QFutureWatcher<bool>::finished, output,
                 [output, exists] { output->setEnabled(exists->result()); });
-        exists->setFuture(QtConcurrent::run([path] { return QFileInfo::exists(path); }));
+        exists->setFuture(
+            QtConcurrent::run(WorkPool::instance(), [path] { return QFileInfo::exists(path); }));
     }
     QAction *show = menu->addAction(
         Glyph::find({"system-file-manager-symbolic", "folder-open-symbolic", "system-file-manager"},
