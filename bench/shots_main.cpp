@@ -10,7 +10,6 @@
 #include "model/MediaTarget.h"
 #include "settings/Preferences.h"
 #include "ui/controls/ToggleSwitch.h"
-#include "app/Translations.h"
 #include "ui/main/ContentView.h"
 #include "ui/main/GroupSidebar.h"
 #include "ui/main/OpenPanel.h"
@@ -42,6 +41,8 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+
+#include "app/Translations.h"
 
 using namespace PreferenceKeys;
 
@@ -246,8 +247,12 @@ void workspace()
         MediaPtr item = Media::create(path);
         groups[item->group()].append(item);
     };
-    // Fails at once, so that the progress sheet counts a failure.
-    add(write(QStringLiteral("Broken download.flac"), QByteArray(4096, 'x')));
+    // A download cut short: a real FLAC header, then noise. It is audio, and
+    // it fails at once, so that the progress sheet counts a failure.
+    QFile whole(make(QStringLiteral("whole.flac"), QStringLiteral("-f lavfi -i sine=duration=10")));
+    if (!whole.open(QIODevice::ReadOnly))
+        return;
+    add(write(QStringLiteral("Broken download.flac"), whole.read(8192) + QByteArray(8192, 'x')));
     for (const char *name : {"Interview - Part 1.flac", "Interview - Part 2.flac",
                              "Morning Podcast Episode 112 (Remastered Edition).flac",
                              "voice memo 2.flac", "voice memo 10.flac"}) {

@@ -1042,6 +1042,10 @@ Kein Spam – versprochen.</translation>
         <source>The converted file &quot;%1&quot; holds %2 of the %3 subtitles of &quot;%4&quot;; the others could not be read (a character set that changes within the file?)</source>
         <translation>Die konvertierte Datei „%1“ enthält %2 der %3 Untertitel von „%4“; die übrigen ließen sich nicht lesen (ein Zeichensatz, der innerhalb der Datei wechselt?)</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is damaged or cut short: nothing in it could be converted</source>
+        <translation>„%1“ ist beschädigt oder unvollständig: nichts darin ließ sich konvertieren</translation>
+    </message>
 </context>
 <context>
     <name>PreferenceControls</name>

@@ -1042,6 +1042,10 @@ Nada de spam, se lo prometo.</translation>
         <source>The converted file &quot;%1&quot; holds %2 of the %3 subtitles of &quot;%4&quot;; the others could not be read (a character set that changes within the file?)</source>
         <translation>El archivo convertido «%1» contiene %2 de los %3 subtítulos de «%4»; los demás no se pudieron leer (¿un juego de caracteres que cambia dentro del archivo?)</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is damaged or cut short: nothing in it could be converted</source>
+        <translation>«%1» está dañado o incompleto: no se pudo convertir nada de su contenido</translation>
+    </message>
 </context>
 <context>
     <name>PreferenceControls</name>

@@ -1042,6 +1042,10 @@ Pas de spam, c’est promis.</translation>
         <source>The converted file &quot;%1&quot; holds %2 of the %3 subtitles of &quot;%4&quot;; the others could not be read (a character set that changes within the file?)</source>
         <translation>Le fichier converti « %1 » contient %2 des %3 sous-titres de « %4 » ; les autres n’ont pas pu être lus (un jeu de caractères qui change au sein du fichier ?)</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is damaged or cut short: nothing in it could be converted</source>
+        <translation>« %1 » est endommagé ou tronqué : rien n’a pu en être converti</translation>
+    </message>
 </context>
 <context>
     <name>PreferenceControls</name>

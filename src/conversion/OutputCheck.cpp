@@ -86,6 +86,11 @@ std::optional<QString> outputProblem(const std::optional<ProbeResult> &probe,
                    "The trimmed range is empty: \"%1\" is shorter than the trim start %2")
             .arg(context.inputName, context.trimStart);
     }
+    if (!probe && context.inputEndedEarly)
+        return QCoreApplication::translate(
+                   "OutputCheck",
+                   "\"%1\" is damaged or cut short: nothing in it could be converted")
+            .arg(context.inputName);
     if (!probe)
         return QCoreApplication::translate("OutputCheck",
                                            "The converted file \"%1\" cannot be read")
@@ -130,7 +135,7 @@ bool reportsEarlyInputEnd(const QString &ffmpegLogLine)
     static const QRegularExpression early(
         QStringLiteral("Invalid data found when processing input|Packet corrupt|[Tt]runcat|"
                        "Error while decoding|[Cc]orrupt (?:input|frame|packet)|"
-                       "[Pp]remature end|[Ee]nd of file"));
+                       "[Pp]remature end|[Ee]nd of file|Output file is empty"));
     return early.match(ffmpegLogLine).hasMatch();
 }
 

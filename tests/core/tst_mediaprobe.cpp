@@ -170,6 +170,12 @@ void TestMediaProbe::outputDuration_data()
     QTest::newRow("the input ends early") << "video.extract-audio" << std::optional(2.0) << 0.013
                                           << "!" + cut + " of 2.00 s: \"in\" itself ends early";
     QTest::newRow("length unknown") << "audio.wav" << std::optional<double>() << 0.013 << "";
+    // A damaged input from which ffmpeg encoded nothing (exiting with 0).
+    QTest::newRow("no output from a damaged input")
+        << "audio.mp3" << std::optional(10.0) << -1.0
+        << "!\"in\" is damaged or cut short: nothing in it could be converted";
+    QTest::newRow("no output") << "audio.mp3" << std::optional(10.0) << -1.0
+                               << "The converted file \"out\" cannot be read";
 }
 
 void TestMediaProbe::outputDuration()
@@ -183,9 +189,11 @@ void TestMediaProbe::outputDuration()
     probe.streams = {{.codecType = "video", .width = 64, .height = 48}, {.codecType = "audio"}};
     const bool early = problem.startsWith(u'!');
     QCOMPARE(reportsEarlyInputEnd("[mp3 @ 0x5] Invalid data found when processing input"), true);
+    QCOMPARE(reportsEarlyInputEnd("Output file is empty, nothing was encoded"), true);
     QCOMPARE(reportsEarlyInputEnd("Stream #0:0 -> #0:0 (opus (native) -> pcm_s16le (native))"), false);
     const OutputCheckContext context {"out", "in", {}, expected, early};
-    QCOMPARE(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""),
+    const auto read = output < 0 ? std::nullopt : std::optional(probe);
+    QCOMPARE(outputProblem(read, *MediaTarget::fromId(target), context).value_or(""),
              problem.mid(early ? 1 : 0));
 }
 
