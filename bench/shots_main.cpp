@@ -244,7 +244,7 @@ void workspace()
 
     QMap<MediaGroup, QList<MediaPtr>> groups;
     const auto add = [&](const QString &path) {
-        MediaPtr item = Media::create(path);
+        MediaPtr item = Media::create(path, &probeForClassification);
         groups[item->group()].append(item);
     };
     // A download cut short: a real FLAC header, then noise. It is audio, and
@@ -329,10 +329,10 @@ void workspace()
     save(view, QStringLiteral("workspace-result-failures"), 100);
 
     // A failure that repeats itself in the next run is counted again.
-    const QList<MediaPtr> twice {
-        audio[0],
-        Media::create(
-            make(QStringLiteral("Jingle.flac"), QStringLiteral("-f lavfi -i sine=duration=2")))};
+    const QList<MediaPtr> twice {audio[0],
+                                 Media::create(make(QStringLiteral("Jingle.flac"),
+                                                    QStringLiteral("-f lavfi -i sine=duration=2")),
+                                               &probeForClassification)};
     view.setGroup(MediaGroup::audio, twice);
     for (int run = 0; run < 2; ++run) {
         view.process();
