@@ -7,10 +7,12 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -20,10 +22,6 @@ void prepareChild(QProcess &process)
 {
     const pid_t parent = ::getpid();
     process.setChildProcessModifier([parent] {
-        // Conversions are background work: at a lower CPU priority the window
-        // stays responsive while many of them share a few cores, and they lose
-        // nothing when the machine is otherwise idle.
-        [[maybe_unused]] const int niceness = ::nice(10);
         // A group of its own, so that a stop reaches whatever a wrapper script
         // started too.
         ::setpgid(0, 0);
@@ -35,6 +33,20 @@ void prepareChild(QProcess &process)
             ::_exit(127);
         ResourceLimits::restoreInChild();
     });
+}
+
+// Conversions are background work: at a lower CPU priority the window stays
+// responsive while many of them share a few cores, and they lose nothing when
+// the machine is otherwise idle. Set from here once the tool runs, not in the
+// child before exec: start() waits for the exec, and a child already lowered
+// would keep the window waiting behind every other process on a busy machine.
+// The whole group, with every thread, should the tool be a wrapper.
+void lowerPriority(pid_t group)
+{
+    errno = 0;
+    const int own = ::getpriority(PRIO_PROCESS, 0);
+    if (errno == 0)
+        ::setpriority(PRIO_PGRP, static_cast<id_t>(group), std::min(own + 10, 19));
 }
 
 // Takes over a child whose owner went away: the owner's destructor never
@@ -88,6 +100,8 @@ void ProcessRun::start(const QString &executable, const QStringList &arguments)
     });
     m_process->start();
     m_pid = pid_t(m_process->processId()); // the fork happened in start()
+    if (m_pid > 0)
+        lowerPriority(m_pid);
 }
 
 void ProcessRun::onLaunchError()

@@ -2,7 +2,9 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+#include <sys/resource.h>
 
 #include "TestSupport.h"
 
@@ -72,6 +74,10 @@ void TestProcessRunner::cancelTerminatesAndStillReports()
 {
     std::unique_ptr<ProcessRun> run(runProcess(fakeTool(), {"--stdout", "started\\n", "--hang"}));
     QTRY_COMPARE(TestSupport::liveChildren().size(), 1);
+    // A tool runs below the caller's priority, but only once it runs: start()
+    // waits for its exec.
+    QCOMPARE(::getpriority(PRIO_PROCESS, TestSupport::liveChildren().first().toUInt()),
+             std::min(::getpriority(PRIO_PROCESS, 0) + 10, 19));
     QTest::qWait(100);
     run->cancel();
     QVERIFY(waitFor(run.get(), 4000)); // well before the kill grace period
