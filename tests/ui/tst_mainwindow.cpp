@@ -654,6 +654,12 @@ void tst_MainWindow::runsCountWhatTheyStarted()
     QCOMPARE(m_openedFolders, QStringList {out});
     details->click();
     QCOMPARE(details->text(), QStringLiteral("Hide Failures"));
+    // Narrowed, the reason wraps onto more lines instead of being cut.
+    auto *failures = child<QTreeWidget>(*result, "resultFailures");
+    view.resize(420, 500);
+    QTRY_VERIFY(failures->visualItemRect(failures->topLevelItem(0)).height()
+                > 2 * failures->fontMetrics().height());
+    view.resize(800, 500);
 
     // Unchanged settings: the same failure again, the rest skipped, and
     // nothing written to show.

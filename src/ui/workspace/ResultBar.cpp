@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -56,6 +57,30 @@ BatchOutcome summarize(const QList<Finished> &items, const QString &destination)
     }
     return outcome;
 }
+
+// A tree view asks its delegate for a row's height without saying how wide
+// the column is, so a wrapped reason would keep the height of one line.
+class WrappingDelegate final : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView *view)
+        : QStyledItemDelegate(view)
+        , m_view(view)
+    {
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem wrapped(option);
+        // The style wraps only within a valid rectangle, height included.
+        wrapped.rect
+            = QRect(0, 0, m_view->columnWidth(index.column()), option.fontMetrics.height());
+        wrapped.features |= QStyleOptionViewItem::WrapText;
+        return QStyledItemDelegate::sizeHint(wrapped, index);
+    }
+
+private:
+    QTreeView *m_view;
+};
 
 } // namespace
 
@@ -113,6 +138,16 @@ ResultBar::ResultBar(QWidget *parent)
     m_failureList->header()->setStretchLastSection(true);
     m_failureList->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     m_failureList->header()->resizeSection(0, 220);
+    m_failureList->setItemDelegate(new WrappingDelegate(m_failureList));
+    // Rows are measured once; a narrower reason column needs taller ones.
+    connect(
+        m_failureList->header(), &QHeaderView::sectionResized, m_failureList,
+        [this] {
+            m_failureList->doItemsLayout();
+            fitFailureList();
+        },
+        // Not while the header is still sharing out its width.
+        Qt::QueuedConnection);
     auto *copy = new QPushButton(tr("Copy"), m_details);
     copy->setObjectName(QStringLiteral("resultCopy"));
     connect(copy, &QPushButton::clicked, this, [this] {
@@ -202,12 +237,7 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
         row->setToolTip(0, QDir::toNativeSeparators(failure.path));
         row->setToolTip(1, failure.reason);
     }
-    // As tall as a few wrapped rows; more scroll.
-    const int lineHeight = m_failureList->fontMetrics().lineSpacing();
-    m_failureList->setFixedHeight(
-        m_failureList->header()->sizeHint().height()
-        + lineHeight * int(std::clamp<qsizetype>(outcome.failures.size() * 2, 2, 8))
-        + 2 * m_failureList->frameWidth() + 8);
+    fitFailureList();
     m_detailsButton->setVisible(!outcome.failures.isEmpty());
     showDetails(false);
     // Nothing written, nothing to show there.
@@ -216,6 +246,18 @@ void ResultBar::showOutcome(const BatchOutcome &outcome)
     m_hasOutcome = true;
     setVisible(m_inShownGroup);
     Q_EMIT outcomeShown();
+}
+
+void ResultBar::fitFailureList()
+{
+    // As tall as its wrapped rows, from two lines to eight; more scroll.
+    const int lineHeight = m_failureList->fontMetrics().lineSpacing();
+    int rows = 0;
+    for (int row = 0; row < m_failureList->topLevelItemCount() && rows < 8 * lineHeight; ++row)
+        rows += m_failureList->visualItemRect(m_failureList->topLevelItem(row)).height();
+    m_failureList->setFixedHeight(m_failureList->header()->sizeHint().height()
+                                  + std::clamp(rows, 2 * lineHeight, 8 * lineHeight)
+                                  + 2 * m_failureList->frameWidth() + 4);
 }
 
 void ResultBar::showDetails(bool shown)

@@ -40,6 +40,7 @@ Q_SIGNALS:
 private:
     void showOutcome(const BatchOutcome &outcome);
     void showDetails(bool shown);
+    void fitFailureList();
 
     MediaTarget m_target;
     QString m_destination;
