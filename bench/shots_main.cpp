@@ -210,6 +210,8 @@ void window()
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         dark.setColor(role, text);
     QApplication::setPalette(dark);
+    // The removed group comes back with the files.
+    loadAndWait(*view, files);
     view->setSelectedGroup(MediaGroup::video);
     shot(QStringLiteral("split-video-dark"));
     // The smallest window, with the settings sheet open.
