@@ -462,6 +462,10 @@ void TestAppShell::oneMainWindow()
     QCOMPARE(count(), 1);
     QTest::keyClick(table, Qt::Key_Tab);
     QVERIFY(!table->hasFocus());
+    // Back into it, the keyboard's row is shown selected.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QVERIFY(table->hasFocus());
+    QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
     // Backspace in a trim field edits the time.
     QTest::keyClick(window, Qt::Key_T, Qt::ControlModifier);
     child<ToggleSwitch>(*window->content(), "trimOutput")->setChecked(true);

@@ -22,6 +22,7 @@
 
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -107,6 +108,7 @@ SnapshotView::SnapshotView(Workspace &workspace, QWidget *parent)
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SnapshotView::selectionChanged);
     m_table->viewport()->installEventFilter(this);
+    m_table->installEventFilter(this);
     connect(m_table, &QWidget::customContextMenuRequested, this,
             &SnapshotView::contextMenuRequested);
 
@@ -287,6 +289,17 @@ bool SnapshotView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_table->viewport() && event->type() == QEvent::Resize)
         fitColumns();
+    // Tabbed into, the table shows where the keyboard is: the current row is
+    // selected. Without it the focus sat unseen on the first row, and the
+    // first Down skipped it.
+    if (watched == m_table && event->type() == QEvent::FocusIn
+        && !m_table->selectionModel()->hasSelection() && m_proxy->rowCount() > 0) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            const QModelIndex current = m_table->currentIndex();
+            m_table->selectRow(current.isValid() ? current.row() : 0);
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
