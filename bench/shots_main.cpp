@@ -37,9 +37,11 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QToolButton>
 
 #include <fcntl.h>
+#include <future>
 #include <unistd.h>
 
 #include "app/Translations.h"
@@ -121,6 +123,20 @@ void loadAndWait(ContentView &view, const QStringList &paths)
     waitUntil([] {
         return MediaSet::shared().findChildren<MediaLoad *>(Qt::FindDirectChildrenOnly).isEmpty();
     });
+}
+
+// An item made as an import makes it: probed on the pool, owned by this thread.
+MediaPtr created(const QString &path)
+{
+    QThread *home = QThread::currentThread();
+    // A thread of its own: a pool's future waited for may run on this one.
+    return std::async(std::launch::async,
+                      [&] {
+                          MediaPtr item = Media::create(path, &probeForClassification);
+                          item->moveToThread(home);
+                          return item;
+                      })
+        .get();
 }
 
 // The splash screen (plain, with files hovering, importing), the split view
@@ -246,7 +262,7 @@ void workspace()
 
     QMap<MediaGroup, QList<MediaPtr>> groups;
     const auto add = [&](const QString &path) {
-        MediaPtr item = Media::create(path, &probeForClassification);
+        MediaPtr item = created(path);
         groups[item->group()].append(item);
     };
     // A download cut short: a real FLAC header, then noise. It is audio, and
@@ -332,9 +348,8 @@ void workspace()
 
     // A failure that repeats itself in the next run is counted again.
     const QList<MediaPtr> twice {audio[0],
-                                 Media::create(make(QStringLiteral("Jingle.flac"),
-                                                    QStringLiteral("-f lavfi -i sine=duration=2")),
-                                               &probeForClassification)};
+                                 created(make(QStringLiteral("Jingle.flac"),
+                                              QStringLiteral("-f lavfi -i sine=duration=2")))};
     view.setGroup(MediaGroup::audio, twice);
     for (int run = 0; run < 2; ++run) {
         view.process();
