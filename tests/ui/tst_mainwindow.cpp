@@ -640,12 +640,20 @@ void tst_MainWindow::runsCountWhatTheyStarted()
         QVERIFY(!child<QWidget>(*result, "resultFailures")->isVisibleTo(result));
     };
 
-    // Started in the order the user sorted the table.
+    // Started in the order the user sorted the table. Between one file and
+    // the next the list of files in progress keeps its height.
+    QList<int> listHeights;
+    const QMetaObject::Connection sampling
+        = connect(&view.queue(), &JobQueue::itemFinished, this,
+                  [&] { listHeights << child<QWidget>(*sheet, "inFlight")->maximumHeight(); });
     table->sortByColumn(MediaTableModel::fileColumn, Qt::DescendingOrder);
     view.process();
     QVERIFY(sheet->isVisible());
     QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
     runEnds("2 converted \u00b7 1 failed", "Failed Converted Converted", 1);
+    disconnect(sampling);
+    QCOMPARE(listHeights.size(), 3);
+    QCOMPARE(QSet<int>(listHeights.cbegin(), listHeights.cend()).size(), 1);
     QCOMPARE(started.size(), 3);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(started[row][0].toUuid(),

@@ -243,6 +243,7 @@ void ProgressSheet::runningChanged()
 {
     if (m_queue.isRunning()) {
         m_cancelling = false;
+        m_slots = 0;
         m_title->setText(tr("Converting"));
         m_cancel->setText(tr("Cancel"));
         m_cancel->setEnabled(true);
@@ -285,13 +286,16 @@ void ProgressSheet::updateRows()
         m_rowsLayout->insertWidget(i, row);
         row->show();
     }
-    m_scroll->setVisible(!m_rows.isEmpty());
     // Measured from the rows themselves: the layout leaves out a row that is
-    // not shown yet, and the list would be one short.
-    int height = std::max<int>(0, int(m_rows.size()) - 1) * rowSpacing;
+    // not shown yet, and the list would be one short. Between one file and
+    // the next a slot stands empty for a moment; the list keeps its height
+    // for the run, or the sheet would jump with every file.
     for (const InFlightRow *row : std::as_const(m_rows))
-        height += row->sizeHint().height();
-    m_scroll->setFixedHeight(std::min(height, listMaxHeight));
+        m_rowHeight = std::max(m_rowHeight, row->sizeHint().height());
+    m_slots = std::max(m_slots, int(m_rows.size()));
+    m_scroll->setVisible(m_slots > 0);
+    m_scroll->setFixedHeight(
+        std::min(m_slots * m_rowHeight + std::max(0, m_slots - 1) * rowSpacing, listMaxHeight));
 }
 
 void ProgressSheet::refresh()

@@ -60,6 +60,9 @@ private:
     QLabel *m_timeLine = nullptr;
     QPushButton *m_cancel = nullptr;
     QList<InFlightRow *> m_rows;
+    // The most rows this run has shown, and how tall one is.
+    int m_slots = 0;
+    int m_rowHeight = 0;
     QTimer m_refreshTimer;
     QTimer m_spinTimer;
 };
