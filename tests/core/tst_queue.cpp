@@ -2,7 +2,6 @@
 #include "conversion/JobOutcome.h"
 #include "conversion/JobQueue.h"
 #include "conversion/MediaJob.h"
-#include "conversion/OutputCheck.h"
 #include "conversion/OutputLocks.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
@@ -73,8 +72,6 @@ private Q_SLOTS:
     void sameOutputTwiceInOneRun_data();
     void sameOutputTwiceInOneRun();
     void safeOutputPrimitives();
-    void outputProblems_data();
-    void outputProblems();
     void resetIfStale_data();
     void resetIfStale();
     void nameFits_data();
@@ -555,41 +552,6 @@ void TestQueue::safeOutputPrimitives()
     QVERIFY(writeFile(temp, ""));
     QVERIFY(verifyOutput(temp).has_value());
     QCOMPARE(verifyOutput(final), std::nullopt);
-}
-
-void TestQueue::outputProblems_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("stream"); // the output's only one; "-" for an unreadable output
-    QTest::addColumn<double>("duration"); // negative for none
-    QTest::addColumn<QString>("problem");
-
-    const auto row = [](const char *target, const char *stream, double duration,
-                        const char *problem) {
-        QTest::newRow(problem) << target << stream << duration
-                               << QString("The converted file \"/out/Song.flac\" %1").arg(problem);
-    };
-    row("audio.flac", "-", -1, "cannot be read");
-    row("video.extract-audio", "video", 2, "has no audio");
-    row("video.mkv", "audio", 2, "has no video");
-    row("image.jpg", "video", -1, "holds no picture");
-    row("video.webm", "video", -1, "has no duration");
-}
-
-void TestQueue::outputProblems()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, stream);
-    QFETCH(double, duration);
-    std::optional<ProbeResult> probe;
-    if (stream != u"-") {
-        probe.emplace();
-        if (duration >= 0)
-            probe->duration = duration;
-        probe->streams << ProbeStream {.codecType = stream};
-    }
-    const OutputCheckContext context {"/out/Song.flac", "in.wav", ""};
-    QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
 }
 
 void TestQueue::resetIfStale_data()
