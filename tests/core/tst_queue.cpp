@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -190,20 +189,16 @@ bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const Q
 QList<QJsonObject> TestQueue::cli(const QStringList &arguments, const QString &record)
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("FAKETOOL_ACTIONS");
-    environment.insert("VIREO_HWACCEL", "none");
-    environment.insert("FAKETOOL_ARGV", record);
-    environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VIREO_CLI), arguments + QStringList {"--json"});
+    TestSupport::startCli(process, arguments + QStringList {"--json"},
+                          {{"FAKETOOL_ACTIONS", ""},
+                           {"VIREO_HWACCEL", "none"},
+                           {"FAKETOOL_ARGV", record},
+                           {"XDG_CONFIG_HOME", m_dir.filePath("config")}});
     process.waitForFinished(120000);
-    QList<QJsonObject> outcomes;
-    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
-        const QJsonObject event = QJsonDocument::fromJson(line).object();
-        if (event["event"] == "planned" || event["event"] == "finished")
-            outcomes << event;
-    }
+    QList<QJsonObject> outcomes = TestSupport::cliEvents(process.readAllStandardOutput());
+    outcomes.removeIf([](const QJsonObject &event) {
+        return event["event"] != "planned" && event["event"] != "finished";
+    });
     return outcomes;
 }
 
@@ -657,15 +652,12 @@ void TestQueue::killedRunLeavesNothingBehind()
     QVERIFY(writeFile(dir.filePath("a.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
     QDir(dir.path()).mkdir("out");
     const auto start = [&](const QString &hang) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VIREO_FFMPEG", script);
-        environment.insert("HANG", hang);
-        environment.insert("XDG_CONFIG_HOME",
-                           dir.filePath("config")); // a settings store of its own
         auto *cli = new QProcess(this);
-        cli->setProcessEnvironment(environment);
-        cli->start(VIREO_CLI,
-                   {"-q", "-t", "subtitle.srt", "-o", dir.filePath("out"), dir.filePath("a.srt")});
+        TestSupport::startCli(
+            *cli, {"-q", "-t", "subtitle.srt", "-o", dir.filePath("out"), dir.filePath("a.srt")},
+            {{"VIREO_FFMPEG", script},
+             {"HANG", hang},
+             {"XDG_CONFIG_HOME", dir.filePath("config")}});
         return cli;
     };
     const auto listing = [&] {

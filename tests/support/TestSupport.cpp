@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -119,6 +120,35 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
     while (!condition() && !deadline.hasExpired())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     return condition();
+}
+
+void startCli(QProcess &process, const QStringList &arguments,
+              const QHash<QString, QString> &variables)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it) {
+        if (it.value().isEmpty())
+            environment.remove(it.key());
+        else
+            environment.insert(it.key(), it.value());
+    }
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VIREO_CLI), arguments);
+}
+
+QList<QJsonObject> cliEvents(const QByteArray &output)
+{
+    QList<QJsonObject> events;
+    for (const QByteArray &line : output.split('\n')) {
+        const QJsonObject event = QJsonDocument::fromJson(line).object();
+        if (!line.isEmpty() && !event.contains("event")) {
+            qWarning("not an event line: %s", line.constData());
+            return {};
+        }
+        if (!line.isEmpty())
+            events << event;
+    }
+    return events;
 }
 
 QStringList liveChildren()

@@ -3,6 +3,7 @@
 #include "tools/ProbeResult.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@
 #include <optional>
 
 class Operation;
+class QProcess;
 class QTcpSocket;
 
 namespace TestSupport {
@@ -59,6 +61,14 @@ bool waitFor(Operation *operation, int timeoutMs = 60000);
 
 // Runs the event loop until the condition holds or the timeout ran out.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 60000);
+
+// Starts vireo-cli with these variables added to this process's environment;
+// an empty value removes one.
+void startCli(QProcess &process, const QStringList &arguments,
+              const QHash<QString, QString> &variables);
+
+// The events of vireo-cli --json's output; none at all when a line is no event.
+QList<QJsonObject> cliEvents(const QByteArray &output);
 
 // Child processes of this process that are still alive (from /proc).
 QStringList liveChildren();
