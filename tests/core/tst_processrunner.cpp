@@ -21,7 +21,6 @@ private Q_SLOTS:
     void cancelTerminatesAndStillReports();
     void wrapperAndItsToolStop_data();
     void wrapperAndItsToolStop();
-    void syncRunMergesStreams();
 };
 
 void TestProcessRunner::cleanup()
@@ -112,21 +111,6 @@ void TestProcessRunner::wrapperAndItsToolStop()
     }
     QTRY_VERIFY(TestSupport::isGone(toolPid));
     QCOMPARE(TestSupport::liveChildren().size(), 0);
-}
-
-void TestProcessRunner::syncRunMergesStreams()
-{
-    auto output = runProcessSync(fakeTool(), {"--stdout", "out\\n", "--stderr", "err\\n"});
-    QVERIFY(output.success);
-    QVERIFY(output.output.contains(u"out\n"));
-    QVERIFY(output.output.contains(u"err\n"));
-
-    output = runProcessSync(fakeTool(), {"--stdout", "x\\n", "--exit", "2"});
-    QVERIFY(!output.success);
-    QCOMPARE(output.output, QStringLiteral("x\n"));
-
-    output = runProcessSync(QStringLiteral("/nonexistent/tool"), {});
-    QVERIFY(!output.success && output.output.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestProcessRunner)
