@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
+#include <QNetworkProxy>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -177,6 +178,8 @@ bool isGone(const QByteArray &pid)
 
 LoopbackServer::LoopbackServer()
 {
+    // Reached directly, never through a proxy from the environment.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     if (!m_server.listen(QHostAddress::LocalHost))
         qFatal("cannot listen on 127.0.0.1");
     connect(&m_server, &QTcpServer::newConnection, this, [this] {

@@ -211,7 +211,6 @@ private Q_SLOTS:
     // The settings panel, the preferences window and the presets menu.
     void optionsPerTarget_data();
     void optionsPerTarget();
-    void bitrateThatIsNoStep();
     void editsReachTheOtherView();
 
     void presetAppliesItsTarget();
@@ -1000,16 +999,19 @@ void tst_MainWindow::optionsPerTarget()
              options.contains(MediaOption::videoQuality));
 }
 
-void tst_MainWindow::bitrateThatIsNoStep()
+void tst_MainWindow::editsReachTheOtherView()
 {
+    // A bitrate no slider step gives, as a hand-edited store may hold.
     Preferences &preferences = Preferences::instance();
     preferences.setValue(audioQuality, 160.0);
     SettingsView panel;
-    panel.setOptions(target("audio.mp3").options);
+    panel.setOptions(target("video.extract-audio").options);
+    panel.setOptions(target("video.mkv").options);
+    panel.show();
     PreferencesView window;
+    window.show();
     auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
     auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
-
     QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
     QCOMPARE(tabSlider->currentLabel(), QStringLiteral("160 kbps"));
     QCOMPARE(preferences.value(audioQuality), 160.0);
@@ -1019,21 +1021,10 @@ void tst_MainWindow::bitrateThatIsNoStep()
     QCOMPARE(preferences.value(audioQuality), 256.0);
     QCOMPARE(tabSlider->currentLabel(), QStringLiteral("256 kbps"));
     QCOMPARE(sliderIn(window, "audioBitrate")->value(), 3);
-
     preferences.setValue(audioQuality, 200.5);
     sliderIn(window, "audioBitrate")->setValue(0);
     QCOMPARE(preferences.value(audioQuality), 96.0);
     QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
-}
-
-void tst_MainWindow::editsReachTheOtherView()
-{
-    SettingsView panel;
-    panel.setOptions(target("video.extract-audio").options);
-    panel.setOptions(target("video.mkv").options);
-    panel.show();
-    PreferencesView window;
-    window.show();
 
     // The stepper stops at its bounds.
     auto *stepper = child<QSpinBox>(panel, "parallelConversions");
@@ -1041,15 +1032,15 @@ void tst_MainWindow::editsReachTheOtherView()
     QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
     stepper->stepBy(-1);
     stepper->stepBy(-1);
-    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
+    QCOMPARE(preferences.value(maxConcurrentJobs), 1);
     QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
     for (int i = 0; i < 20; ++i)
         queueStepper->stepBy(1);
-    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
+    QCOMPARE(preferences.value(maxConcurrentJobs), 16);
     QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
 
     sliderIn(window, "videoQuality")->setValue(26);
-    QCOMPARE(Preferences::instance().value(videoQuality), 26.0);
+    QCOMPARE(preferences.value(videoQuality), 26.0);
     QCOMPARE(sliderIn(panel, "videoQuality")->value(), 26);
     QCOMPARE(child<QLabel>(*child<QWidget>(panel, "videoQuality"), "qualityLabel")->text(),
              QStringLiteral("Moderate"));
@@ -1058,14 +1049,14 @@ void tst_MainWindow::editsReachTheOtherView()
     QVERIFY(!child<ToggleSwitch>(panel, "overwriteExisting")->isChecked());
     child<ToggleSwitch>(panel, "hardwareAcceleration")->click();
     QVERIFY(!child<QCheckBox>(window, "hardwareAcceleration")->isChecked());
-    QCOMPARE(Preferences::instance().value(hardwareAcceleration), false);
+    QCOMPARE(preferences.value(hardwareAcceleration), false);
 
     panel.setOptions(target("video.extract-audio").options);
     auto *format = child<QWidget>(panel, "audioFormat")->findChild<QComboBox *>();
     const int flac = format->findText(QStringLiteral("FLAC"));
     format->setCurrentIndex(flac);
     Q_EMIT format->activated(flac);
-    QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
+    QCOMPARE(preferences.value(videoToAudio), QStringLiteral("flac"));
     QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
 
     QVERIFY(!child<ToggleSwitch>(panel, "normalizeLoudness")->isVisibleTo(&panel));
@@ -1074,7 +1065,7 @@ void tst_MainWindow::editsReachTheOtherView()
     QVERIFY(child<QCheckBox>(window, "normalizeLoudness")->isChecked());
     auto *level = child<QComboBox>(window, "loudnessTarget");
     QCOMPARE(level->currentText(), QStringLiteral("-16 LUFS (podcast)"));
-    Preferences::instance().setValue(loudnessTarget, -23.0);
+    preferences.setValue(loudnessTarget, -23.0);
     QCOMPARE(level->currentText(), QStringLiteral("-23 LUFS (broadcast)"));
 }
 
