@@ -317,8 +317,7 @@ void TestConversions::convert()
             batch = {true, value.section(u'-', 0, 0), value.section(u'-', 1), batch.scale};
     }
     const MediaTarget mediaTarget = MediaTarget::fromId(target).value();
-    const MediaPtr item(new Media(m_dir.filePath(input), MediaType(mediaTarget.group, {})),
-                        &QObject::deleteLater);
+    const MediaPtr item = TestSupport::item(m_dir.filePath(input), mediaTarget.group);
     const QString out = m_dir.filePath(QString("out%1").arg(++m_counter));
     QVERIFY(QDir().mkpath(out));
     JobQueue queue;

@@ -42,6 +42,7 @@ QStringList withoutPaths(QStringList arguments)
 } // namespace
 
 using namespace SafeOutput;
+using TestSupport::item;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
@@ -91,7 +92,6 @@ private:
         const QList<MediaPtr> &items, const QString &target, const QString &out,
         const BatchSettings &batch = {},
         const std::function<void(JobQueue &)> &during = [](JobQueue &) {});
-    static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
     static QStringList entries(const QString &folder);
     // vireo-cli --json's planned or finished events; its ffmpeg runs append
     // their arguments to record.
@@ -156,15 +156,8 @@ void TestQueue::cleanup()
 
 QList<MediaPtr> TestQueue::copies(const QString &source, int count, MediaGroup group)
 {
-    QDir().mkpath(m_dir.filePath("in"));
-    QList<MediaPtr> items;
-    for (int i = 0; i < count; ++i) {
-        const QString path = m_dir.filePath(
-            QString("in/item%1.%2").arg(++m_counter).arg(QFileInfo(source).suffix()));
-        QFile::copy(source, path);
-        items << item(path, group);
-    }
-    return items;
+    const QString stem = QStringLiteral("item%1-").arg(++m_counter);
+    return TestSupport::copies(source, m_dir.filePath("in"), stem, count, group);
 }
 
 bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const QString &out,
@@ -200,11 +193,6 @@ QList<QJsonObject> TestQueue::cli(const QStringList &arguments, const QString &r
         return event["event"] != "planned" && event["event"] != "finished";
     });
     return outcomes;
-}
-
-MediaPtr TestQueue::item(const QString &path, MediaGroup group)
-{
-    return MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
 }
 
 QStringList TestQueue::entries(const QString &folder)

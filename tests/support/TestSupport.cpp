@@ -64,6 +64,25 @@ bool writeFile(const QString &path, const QByteArray &bytes)
         && file.write(bytes) == bytes.size();
 }
 
+MediaPtr item(const QString &path, MediaGroup group)
+{
+    return MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
+}
+
+QList<MediaPtr> copies(const QString &source, const QString &folder, const QString &stem, int count,
+                       MediaGroup group)
+{
+    QDir().mkpath(folder);
+    QList<MediaPtr> items;
+    for (int i = 1; i <= count; ++i) {
+        const QString path
+            = QStringLiteral("%1/%2%3.%4").arg(folder, stem).arg(i).arg(QFileInfo(source).suffix());
+        QFile::copy(source, path);
+        items << item(path, group);
+    }
+    return items;
+}
+
 bool makeSamples(const QString &folder)
 {
     const auto path = [&folder](const char *name) {

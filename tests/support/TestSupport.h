@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Media.h"
 #include "tools/ProbeResult.h"
 
 #include <QHash>
@@ -35,6 +36,14 @@ QStringList split(const char *text);
 
 // Writes bytes to a new or truncated file.
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// An item of the given group, classified without a probe.
+MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
+
+// Items for copies of source named <stem>1.<ext>, <stem>2.<ext>… in folder,
+// which is made first.
+QList<MediaPtr> copies(const QString &source, const QString &folder, const QString &stem, int count,
+                       MediaGroup group = MediaGroup::audio);
 
 // sample.mp3, .wav, .mp4, .png, .srt and .txt (not media) in folder.
 bool makeSamples(const QString &folder);

@@ -62,6 +62,8 @@ using Change = std::function<void(class SnapshotView &)>;
 Q_DECLARE_METATYPE(Change)
 
 using TestSupport::child;
+using TestSupport::copies;
+using TestSupport::item;
 
 namespace {
 
@@ -102,12 +104,6 @@ bool dragAndDrop(QWidget *target, const QList<QUrl> &urls, const QString &text =
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
-}
-
-MediaPtr makeItem(const QString &path, MediaGroup group)
-{
-    return MediaPtr(new Media(path, MediaType(group, QStringLiteral("test file")), nullptr),
-                    &QObject::deleteLater);
 }
 
 QStringList fileColumn(const QAbstractItemModel &model)
@@ -222,7 +218,6 @@ private:
     QString sample(const QString &name) const { return m_dir.filePath(name); }
     QStringList samples(const QStringList &names) const;
     void loadAndWait(const QStringList &paths);
-    QList<MediaPtr> copies(const QString &source, const QString &stem, int count);
     QString newFolder(const QString &name);
 
     MediaSet &m_set = MediaSet::shared();
@@ -580,19 +575,6 @@ void tst_MainWindow::skippedPathsBanner()
     QCOMPARE(details->topLevelItemCount(), 1);
 }
 
-QList<MediaPtr> tst_MainWindow::copies(const QString &source, const QString &stem, int count)
-{
-    const QString folder = newFolder(stem + QStringLiteral("-in"));
-    QList<MediaPtr> items;
-    for (int i = 1; i <= count; ++i) {
-        const QString path = QDir(folder).filePath(
-            QStringLiteral("%1%2.%3").arg(stem).arg(i).arg(QFileInfo(source).suffix()));
-        QFile::copy(source, path);
-        items << makeItem(path, MediaGroup::audio);
-    }
-    return items;
-}
-
 QString tst_MainWindow::newFolder(const QString &name)
 {
     const QString folder = m_dir.filePath(name);
@@ -603,10 +585,10 @@ QString tst_MainWindow::newFolder(const QString &name)
 void tst_MainWindow::runsCountWhatTheyStarted()
 {
     // Two tones and a file that holds no sound.
-    QList<MediaPtr> items = copies(m_tone, QStringLiteral("run"), 2);
+    QList<MediaPtr> items = copies(m_tone, m_dir.filePath("run-in"), "run", 2);
     const QString broken = QFileInfo(items[0]->pathString()).dir().filePath("run3.wav");
     QVERIFY(TestSupport::writeFile(broken, "no sound"));
-    items << makeItem(broken, MediaGroup::audio);
+    items << item(broken);
     const QString out = newFolder(QStringLiteral("run-out"));
     SnapshotView view;
     view.resize(800, 500);
@@ -684,7 +666,7 @@ void tst_MainWindow::tableModel()
     const QString folder = newFolder(QStringLiteral("names"));
     QList<MediaPtr> items;
     for (const char *name : {"b10.wav", "B2.wav", "a.wav"})
-        items << makeItem(QDir(folder).filePath(QLatin1String(name)), MediaGroup::audio);
+        items << item(QDir(folder).filePath(QLatin1String(name)));
 
     MediaTableModel model;
     QAbstractItemModelTester modelTester(&model,
@@ -732,8 +714,8 @@ void tst_MainWindow::tableModel()
     // Lists that grow and shrink arrive as inserted and removed rows (the
     // tester checks each), a new order as a reset; either way every row, and
     // every later change, belongs to its item.
-    const MediaPtr d = makeItem(QDir(folder).filePath("d.wav"), MediaGroup::audio);
-    const MediaPtr e = makeItem(QDir(folder).filePath("e.wav"), MediaGroup::audio);
+    const MediaPtr d = item(QDir(folder).filePath("d.wav"));
+    const MediaPtr e = item(QDir(folder).filePath("e.wav"));
     const QList<QList<MediaPtr>> lists {{items[0], d, items[1], items[2], e},
                                         {d, items[2]},
                                         {e, d, items[0], items[2]},
@@ -826,7 +808,7 @@ void tst_MainWindow::targetPickerPerGroup()
     OpenPanel::setAnswersForTesting({{}, []() -> std::optional<QString> {
                                          qFatal("asked");
                                      }});
-    view.setGroup(MediaGroup::other, {makeItem(m_dir.filePath("notes.txt"), MediaGroup::other)});
+    view.setGroup(MediaGroup::other, {item(m_dir.filePath("notes.txt"), MediaGroup::other)});
     QVERIFY(child<QToolButton>(view, "processButton")->isVisible());
     QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
     view.process();
@@ -890,7 +872,7 @@ void tst_MainWindow::headerSaysWhatIsInForce()
 
 void tst_MainWindow::headerRemovalAndBatchPopover()
 {
-    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("header"), 3);
+    const QList<MediaPtr> items = copies(m_tone, m_dir.filePath("header-in"), "header", 3);
     SnapshotView view;
     view.show();
     view.setGroup(MediaGroup::audio, items);
@@ -903,7 +885,7 @@ void tst_MainWindow::headerRemovalAndBatchPopover()
     QCOMPARE(view.headerText(), selected->pathString());
 
     // The selection survives a new list that still holds it.
-    view.setGroup(MediaGroup::audio, items + copies(m_tone, QStringLiteral("more"), 1));
+    view.setGroup(MediaGroup::audio, items + copies(m_tone, m_dir.filePath("more-in"), "more", 1));
     QCOMPARE(view.headerText(), selected->pathString());
 
     const QPoint row = table->visualRect(table->model()->index(1, 1)).center();
