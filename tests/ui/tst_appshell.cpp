@@ -2,7 +2,6 @@
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
 #include "settings/MailingListManager.h"
-#include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
 #include "ui/controls/ElidedLabel.h"
 #include "ui/controls/ToggleSwitch.h"

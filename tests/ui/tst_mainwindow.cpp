@@ -1,5 +1,4 @@
 #include "conversion/JobQueue.h"
-#include "conversion/SuccessSignature.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
