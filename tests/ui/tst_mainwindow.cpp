@@ -936,17 +936,17 @@ void tst_MainWindow::optionsPerTarget_data()
     QTest::addColumn<QList<MediaOption>>("options");
     QTest::addColumn<bool>("copy"); // "Copy" picked in the codec menu
     QTest::addColumn<QStringList>("expected");
+    const auto row
+        = [](const char *tag, const QList<MediaOption> &options, bool copy, const char *expected) {
+              QTest::newRow(tag) << options << copy << TestSupport::split(expected);
+          };
     const QList<MediaOption> webm = target("video.webm").options;
-    QTest::newRow("webm") << webm << false
-                          << QStringList {"audioBitrate", "videoCodec", "videoQuality",
-                                          "hardwareAcceleration"};
+    row("webm", webm, false, "audioBitrate videoCodec videoQuality hardwareAcceleration");
     // A stream copy has no quality to choose.
-    QTest::newRow("webm, copy") << webm << true
-                                << QStringList {"audioBitrate", "videoCodec",
-                                                "hardwareAcceleration"};
-    QTest::newRow("convert to audio") << target("video.extract-audio").options << false
-                                      << QStringList {"audioBitrate", "audioFormat"};
-    QTest::newRow("mp3") << target("audio.mp3").options << false << QStringList {"audioBitrate"};
+    row("webm, copy", webm, true, "audioBitrate videoCodec hardwareAcceleration");
+    row("convert to audio", target("video.extract-audio").options, false,
+        "audioBitrate audioFormat");
+    row("mp3", target("audio.mp3").options, false, "audioBitrate");
     QTest::newRow("png") << target("image.png").options << false << QStringList();
     // The order of the controls is fixed, whatever the order of the list.
     QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
