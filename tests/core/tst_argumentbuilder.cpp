@@ -31,14 +31,14 @@ const QHash<QString, HardwareProfile> profiles {
 
 } // namespace
 
+Q_DECLARE_METATYPE(BatchSettings)
+
 class TestArgumentBuilder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void commandLines_data();
     void commandLines();
-    void batchArguments_data();
-    void batchArguments();
     void bitrates_data();
     void bitrates();
     void videoRatesFollowTheSource_data();
@@ -67,8 +67,9 @@ void TestArgumentBuilder::commandLines_data()
     QTest::addColumn<QString>("codec");
     QTest::addColumn<QString>("videoToAudio");
     QTest::addColumn<bool>("hardware");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("output");
+    QTest::addColumn<BatchSettings>("batch");
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QStringList>("output");
 
     // The defaults' table under both profiles; only the video encoders, the
     // pixel format and -hwaccel differ.
@@ -82,7 +83,8 @@ void TestArgumentBuilder::commandLines_data()
                                     const QString &videoToAudio, bool hardware, const QString &in,
                                     const QString &out) {
             QTest::addRow("%s %s", qPrintable(profile), qPrintable(name))
-                << profile << id << codec << videoToAudio << hardware << in << out;
+                << profile << id << codec << videoToAudio << hardware << BatchSettings {}
+                << words(in) << words(out);
         };
         // Targets without video: no input options, the codec does not matter.
         const auto plain = [&row](const QString &name, const QString &id, const QString &out,
@@ -104,7 +106,8 @@ void TestArgumentBuilder::commandLines_data()
         plain("wma", "audio.wma", "-map 0:a:0 -c:a wmav2 -b:a 192k " + wmaFilter);
         plain("flac", "audio.flac", "-map 0:a:0 " + coverOptions + " -c:a flac");
         plain("wav", "audio.wav", "-map 0:a:0 -c:a pcm_s16le");
-        plain("aiff", "audio.aiff", "-map 0:a:0 " + coverOptions + " -c:a pcm_s16be -write_id3v2 1");
+        plain("aiff", "audio.aiff",
+              "-map 0:a:0 " + coverOptions + " -c:a pcm_s16be -write_id3v2 1");
         for (const QString ext : {"mp4", "mov", "mkv", "3gp"})
             video(ext, "video." + ext, "h264", h264 + aac);
         video("webm", "video.webm", "h264", webm);
@@ -114,8 +117,8 @@ void TestArgumentBuilder::commandLines_data()
         video("mp4 copy", "video.mp4", "copy", "-c:v copy" + aac);
         plain("extract mp3", "video.extract-audio", "-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
         plain("extract flac", "video.extract-audio", "-vn -map 0:a:0? -c:a flac", "flac");
-        plain("extract aiff", "video.extract-audio", "-vn -map 0:a:0? -c:a pcm_s16be -write_id3v2 1",
-              "aiff");
+        plain("extract aiff", "video.extract-audio",
+              "-vn -map 0:a:0? -c:a pcm_s16be -write_id3v2 1", "aiff");
         for (const QString ext : {"png", "jpg", "tiff", "bmp"})
             plain(ext, "image." + ext, "-frames:v 1");
         for (const QString id : {"image.gif", "image.webp", "subtitle.srt", "subtitle.ssa"})
@@ -134,7 +137,8 @@ void TestArgumentBuilder::commandLines_data()
     const QString aac = " -c:a aac -b:a 192k";
     const auto row = [](const char *name, const char *profile, const char *targetId,
                         const char *codec, bool hardware, const QString &in, const QString &out) {
-        QTest::newRow(name) << profile << targetId << codec << "mp3" << hardware << in << out;
+        QTest::newRow(name) << profile << targetId << codec << "mp3" << hardware << BatchSettings {}
+                            << words(in) << words(out);
     };
     row("vaapi mp4", "vaapi", "video.mp4", "h264", true, vaapi,
         "-c:v h264_vaapi -b:v 5000k" + aac + upload);
@@ -153,6 +157,47 @@ void TestArgumentBuilder::commandLines_data()
         "-c:v libx265 -b:v 5000k" + aac);
     row("qsv 3gp", "qsv", "video.3gp", "h264", true, "",
         "-c:v h264_qsv -b:v 5000k -pix_fmt nv12" + aac);
+
+    const QStringList mp3 = words("-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k");
+    const QStringList mp4 = words("-c:v libx264 -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k");
+    const QStringList extract = words("-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
+    const QStringList vf720 {"-vf", "scale=-2:720"};
+
+    // Trimming and scaling, with the times as typed.
+    const auto batch = [](const char *name, const char *profile, const char *targetId,
+                          const char *codec, const char *start, const char *end, VideoScale scale,
+                          const QStringList &in, const QStringList &out, bool trim = true) {
+        QTest::newRow(name) << profile << targetId << codec << "mp3" << true
+                            << BatchSettings {trim, start, end, scale} << in << out;
+    };
+    const VideoScale original = VideoScale::original;
+    batch("trim mp3", "software", "audio.mp3", "h264", "00:01:30", "00:02:00", original,
+          {"-ss", "00:01:30", "-to", "00:02:00"}, mp3);
+    batch("blank start", "software", "audio.mp3", "h264", " \t ", "", original, {}, mp3);
+    batch("end only", "software", "audio.mp3", "h264", "", "00:02:00", original,
+          {"-to", "00:02:00"}, mp3);
+    batch("trim off keeps the times out", "software", "audio.mp3", "h264", "1", "2", original, {},
+          mp3, false);
+    batch("start as typed", "software", "audio.mp3", "h264", " 90 ", "", original, {"-ss", " 90 "},
+          mp3);
+    batch("vt trim after -hwaccel", "videotoolbox", "video.mkv", "copy", "5", "", original,
+          {"-hwaccel", "videotoolbox", "-ss", "5"}, words("-c:v copy -c:a aac -b:a 192k"));
+    batch("scale mp4", "software", "video.mp4", "h264", "1", "2", VideoScale::p720,
+          {"-ss", "1", "-to", "2"}, mp4 + vf720);
+    batch("2160p, a codec that is not exactly copy", "software", "video.mp4", "Copy", "", "",
+          VideoScale::p2160, {}, mp4 + QStringList {"-vf", "scale=-2:2160"});
+    batch("copy ignores scale", "software", "video.mp4", "copy", "", "", VideoScale::p720, {},
+          words("-c:v copy -c:a aac -b:a 192k"));
+    batch("webm copy ignores scale", "software", "video.webm", "copy", "", "", VideoScale::p720, {},
+          words("-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter));
+    batch("audio never scales", "software", "audio.mp3", "h264", "", "", VideoScale::p720, {}, mp3);
+    batch("extract scales after audio", "software", "video.extract-audio", "h264", "", "3",
+          VideoScale::p720, {"-to", "3"}, extract + vf720);
+    batch("vaapi scale before upload", "vaapi", "video.mp4", "h264", "1", "2", VideoScale::p480,
+          words("-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device vireo "
+                "-hwaccel vaapi -hwaccel_device vireo -ss 1 -to 2"),
+          words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k "
+                "-vf scale=-2:480,format=nv12,hwupload"));
 }
 
 void TestArgumentBuilder::commandLines()
@@ -162,83 +207,11 @@ void TestArgumentBuilder::commandLines()
     QFETCH(QString, codec);
     QFETCH(QString, videoToAudio);
     QFETCH(bool, hardware);
-    QFETCH(QString, input);
-    QFETCH(QString, output);
+    QFETCH(BatchSettings, batch);
 
-    const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(), BatchSettings {},
-                                   profiles.value(profile, HardwareProfile::software()),
-                                   settingsWith(codec, videoToAudio, hardware));
-    QCOMPARE(args.inputOptions, words(input));
-    QCOMPARE(args.outputOptions, words(output));
-}
-
-void TestArgumentBuilder::batchArguments_data()
-{
-    QTest::addColumn<QString>("profile");
-    QTest::addColumn<QString>("targetId");
-    QTest::addColumn<QString>("codec");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<VideoScale>("scale");
-    QTest::addColumn<QStringList>("input");
-    QTest::addColumn<QStringList>("output");
-    QTest::addColumn<bool>("trim");
-
-    const QStringList mp3 = words("-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k");
-    const QStringList mp4 = words("-c:v libx264 -b:v 5000k -pix_fmt yuv420p -c:a aac -b:a 192k");
-    const QStringList extract = words("-vn -map 0:a:0? -c:a libmp3lame -b:a 192k");
-    const QStringList vf720 {"-vf", "scale=-2:720"};
-
-    const auto row = [](const char *name, const char *profile, const char *targetId,
-                        const char *codec, const char *start, const char *end, VideoScale scale,
-                        const QStringList &in, const QStringList &out, bool trim = true) {
-        QTest::newRow(name) << profile << targetId << codec << start << end << scale << in << out
-                            << trim;
-    };
-    const VideoScale original = VideoScale::original;
-    row("trim mp3", "software", "audio.mp3", "h264", "00:01:30", "00:02:00", original,
-        {"-ss", "00:01:30", "-to", "00:02:00"}, mp3);
-    row("blank start", "software", "audio.mp3", "h264", " \t ", "", original, {}, mp3);
-    row("end only", "software", "audio.mp3", "h264", "", "00:02:00", original, {"-to", "00:02:00"},
-        mp3);
-    row("trim off keeps the times out", "software", "audio.mp3", "h264", "1", "2", original, {},
-        mp3, false);
-    row("start as typed", "software", "audio.mp3", "h264", " 90 ", "", original, {"-ss", " 90 "},
-        mp3);
-    row("vt trim after -hwaccel", "videotoolbox", "video.mkv", "copy", "5", "", original,
-        {"-hwaccel", "videotoolbox", "-ss", "5"}, words("-c:v copy -c:a aac -b:a 192k"));
-    row("scale mp4", "software", "video.mp4", "h264", "1", "2", VideoScale::p720,
-        {"-ss", "1", "-to", "2"}, mp4 + vf720);
-    row("2160p, a codec that is not exactly copy", "software", "video.mp4", "Copy", "", "",
-        VideoScale::p2160, {}, mp4 + QStringList {"-vf", "scale=-2:2160"});
-    row("copy ignores scale", "software", "video.mp4", "copy", "", "", VideoScale::p720, {},
-        words("-c:v copy -c:a aac -b:a 192k"));
-    row("webm copy ignores scale", "software", "video.webm", "copy", "", "", VideoScale::p720, {},
-        words("-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter));
-    row("audio never scales", "software", "audio.mp3", "h264", "", "", VideoScale::p720, {}, mp3);
-    row("extract scales after audio", "software", "video.extract-audio", "h264", "", "3",
-        VideoScale::p720, {"-to", "3"}, extract + vf720);
-    row("vaapi scale before upload", "vaapi", "video.mp4", "h264", "1", "2", VideoScale::p480,
-        words("-init_hw_device vaapi=vireo:/dev/dri/renderD128 -filter_hw_device vireo "
-              "-hwaccel vaapi -hwaccel_device vireo -ss 1 -to 2"),
-        words("-c:v h264_vaapi -b:v 5000k -c:a aac -b:a 192k "
-              "-vf scale=-2:480,format=nv12,hwupload"));
-}
-
-void TestArgumentBuilder::batchArguments()
-{
-    QFETCH(QString, profile);
-    QFETCH(QString, targetId);
-    QFETCH(QString, codec);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(VideoScale, scale);
-
-    QFETCH(bool, trim);
-    const BatchSettings batch {trim, start, end, scale};
     const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(), batch,
                                    profiles.value(profile, HardwareProfile::software()),
-                                   settingsWith(codec));
+                                   settingsWith(codec, videoToAudio, hardware));
     QTEST(args.inputOptions, "input");
     QTEST(args.outputOptions, "output");
 }
@@ -282,11 +255,11 @@ void TestArgumentBuilder::videoRatesFollowTheSource_data()
     QTest::addColumn<QString>("bitrate");
     QTest::addColumn<QString>("note");
 
-    const auto row = [](const char *tag, const char *id, double quality, const char *source,
-                        const char *bitrate, const char *note = "",
-                        VideoScale scale = VideoScale::original) {
-        QTest::newRow(tag) << id << quality << source << scale << bitrate << note;
-    };
+    const auto row
+        = [](const char *tag, const char *id, double quality, const char *source,
+             const char *bitrate, const char *note = "", VideoScale scale = VideoScale::original) {
+              QTest::newRow(tag) << id << quality << source << scale << bitrate << note;
+          };
     row("unknown source", "video.mp4", 23, "0 0 0 0 -", "5000k");
     row("720p", "video.mp4", 23, "1280 720 30 0 -", "3902k", "capped for 1280×720 (5000k asked)");
     row("screen recording", "video.mkv", 23, "320 240 25 0 -", "445k", "capped for 320×240");
@@ -311,13 +284,16 @@ void TestArgumentBuilder::videoRatesFollowTheSource()
     QFETCH(QString, note);
 
     const QStringList facts = words(source);
-    const SourceVideo video {facts[0].toInt(), facts[1].toInt(), "yuv420p", facts[2].toDouble(),
-                             facts[3].toLongLong() * 1000, facts[4]};
+    const SourceVideo video {facts[0].toInt(),
+                             facts[1].toInt(),
+                             "yuv420p",
+                             facts[2].toDouble(),
+                             facts[3].toLongLong() * 1000,
+                             facts[4]};
     ConversionSettings settings = settingsWith("h264");
     settings.videoQuality = quality;
-    const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(),
-                                   {false, {}, {}, scale}, HardwareProfile::software(), settings,
-                                   video);
+    const FFArgs args = makeFFArgs(MediaTarget::fromId(targetId).value(), {false, {}, {}, scale},
+                                   HardwareProfile::software(), settings, video);
     QTEST(args.outputOptions.value(args.outputOptions.indexOf("-b:v") + 1), "bitrate");
     QCOMPARE(args.notes.join(u'\n').contains(note), true);
     QCOMPARE(args.notes.isEmpty(), args.outputOptions.contains(videoBitrate(quality)));

@@ -1,8 +1,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,7 +37,6 @@ private:
         QList<QJsonObject> events;
     };
     Run run(const QStringList &arguments);
-    static QList<QJsonObject> parseEvents(const QByteArray &out);
 
     QTemporaryDir m_dir;
     QString m_config;
@@ -63,34 +60,15 @@ void TestCli::initTestCase()
 TestCli::Run TestCli::run(const QStringList &arguments)
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", m_config);
-    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(m_dir.path());
-    process.start(QStringLiteral(VIREO_CLI), arguments);
+    TestSupport::startCli(process, arguments, {{"XDG_CONFIG_HOME", m_config}});
     process.waitForFinished(120000);
     Run result;
     result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = process.readAllStandardOutput();
     if (arguments.contains("--json"))
-        result.events = parseEvents(result.out);
+        result.events = TestSupport::cliEvents(result.out);
     return result;
-}
-
-QList<QJsonObject> TestCli::parseEvents(const QByteArray &out)
-{
-    QList<QJsonObject> events;
-    for (const QByteArray &line : out.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const QJsonDocument document = QJsonDocument::fromJson(line);
-        if (!document.isObject() || !document.object().contains("event")) {
-            qWarning("not an event line: %s", line.constData());
-            return {};
-        }
-        events << document.object();
-    }
-    return events;
 }
 
 void TestCli::convertsOnlyTheTargetsGroup()
@@ -249,17 +227,14 @@ void TestCli::shardsAreTheWholeRun()
     const Run unsharded = run(arguments(whole));
     // Three parts at once, as on three machines sharing the folder.
     std::array<QProcess, 3> parts;
-    for (int k = 0; k < 3; ++k) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", m_config);
-        parts[k].setProcessEnvironment(environment);
-        parts[k].start(QStringLiteral(VIREO_CLI),
-                       arguments(split) << QStringLiteral("--shard=%1/3").arg(k + 1));
-    }
+    for (int k = 0; k < 3; ++k)
+        TestSupport::startCli(parts[k],
+                              arguments(split) << QStringLiteral("--shard=%1/3").arg(k + 1),
+                              {{"XDG_CONFIG_HOME", m_config}});
     QList<QJsonObject> summaries;
     for (QProcess &part : parts) {
         QVERIFY(part.waitForFinished(120000));
-        summaries << parseEvents(part.readAllStandardOutput()).last();
+        summaries << TestSupport::cliEvents(part.readAllStandardOutput()).last();
     }
     QCOMPARE(outcome(summaries, split), outcome({unsharded.events.last()}, whole));
 }
@@ -351,15 +326,12 @@ void TestCli::interruptCancelsCleanly()
     QFETCH(QByteArray, waitFor);
     QFETCH(QByteArray, fakeFFmpeg);
     const QString out = m_dir.filePath("interrupted");
+    QHash<QString, QString> variables {{"XDG_CONFIG_HOME", m_config}};
+    if (!fakeFFmpeg.isEmpty())
+        variables.insert(
+            {{"VIREO_FFMPEG", TestSupport::fakeTool()}, {"FAKETOOL_ACTIONS", fakeFFmpeg}});
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", m_config);
-    if (!fakeFFmpeg.isEmpty()) {
-        environment.insert("VIREO_FFMPEG", TestSupport::fakeTool());
-        environment.insert("FAKETOOL_ACTIONS", fakeFFmpeg);
-    }
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VIREO_CLI), QStringList {"--json", "-o", out} + arguments);
+    TestSupport::startCli(process, QStringList {"--json", "-o", out} + arguments, variables);
     QByteArray seen;
     if (waitFor.isEmpty())
         QTest::qWait(1500); // nothing is printed while the hardware is tried
@@ -370,7 +342,8 @@ void TestCli::interruptCancelsCleanly()
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 130);
-    const QList<QJsonObject> events = parseEvents(seen + process.readAllStandardOutput());
+    const QList<QJsonObject> events
+        = TestSupport::cliEvents(seen + process.readAllStandardOutput());
     QVERIFY(!events.isEmpty());
     QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
     QCOMPARE(events.last()["failed"].toInt(), 0); // cancelled or never started, not failed
@@ -389,14 +362,16 @@ void TestCli::nextToTheOriginals_data()
     QTest::addColumn<QString>("secondRun");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("overwrite") << "audio.mp3" << "--overwrite" << "a.flac ok,b.flac failed"
-                               << "a.flac ok,a.mp3 skipped,b.flac failed";
-    QTest::newRow("earlier output kept") << "audio.mp3" << "--no-overwrite"
-                                         << "a.flac ok,b.flac failed"
-                                         << "a.flac failed,a.mp3 skipped,b.flac failed";
-    QTest::newRow("never replaces its input") << "audio.flac" << "--overwrite"
-                                              << "a.flac failed,b.flac failed"
-                                              << "a.flac failed,b.flac failed";
+    const auto row = [](const char *tag, const char *target, const char *secondRun,
+                        const char *first, const char *second) {
+        QTest::newRow(tag) << target << secondRun << first << second;
+    };
+    row("overwrite", "audio.mp3", "--overwrite", "a.flac ok,b.flac failed",
+        "a.flac ok,a.mp3 skipped,b.flac failed");
+    row("earlier output kept", "audio.mp3", "--no-overwrite", "a.flac ok,b.flac failed",
+        "a.flac failed,a.mp3 skipped,b.flac failed");
+    row("never replaces its input", "audio.flac", "--overwrite", "a.flac failed,b.flac failed",
+        "a.flac failed,b.flac failed");
 }
 
 void TestCli::nextToTheOriginals()
@@ -412,7 +387,8 @@ void TestCli::nextToTheOriginals()
     QFile::setPermissions(b, QFile::ReadOwner | QFile::ExeOwner);
     if (QFileInfo(b).isWritable() && target == u"audio.mp3") { // root: b is like a
         first.replace("b.flac failed", "b.flac ok");
-        second.replace("b.flac failed", "b." + second.section(u',', 0, 0).mid(2) + ",b.mp3 skipped");
+        second.replace("b.flac failed",
+                       "b." + second.section(u',', 0, 0).mid(2) + ",b.mp3 skipped");
     }
     const auto outcomes = [&](const QString &option) {
         QStringList seen;

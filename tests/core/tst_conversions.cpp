@@ -51,8 +51,6 @@ private Q_SLOTS:
     void usesImagePathByExtension();
     void convertsUpright_data();
     void convertsUpright();
-    void failures_data();
-    void failures();
 
 private:
     QString source(const QString &name) const { return m_dir.filePath("src/" + name); }
@@ -319,8 +317,7 @@ void TestConversions::convert()
             batch = {true, value.section(u'-', 0, 0), value.section(u'-', 1), batch.scale};
     }
     const MediaTarget mediaTarget = MediaTarget::fromId(target).value();
-    const MediaPtr item(new Media(m_dir.filePath(input), MediaType(mediaTarget.group, {})),
-                        &QObject::deleteLater);
+    const MediaPtr item = TestSupport::item(m_dir.filePath(input), mediaTarget.group);
     const QString out = m_dir.filePath(QString("out%1").arg(++m_counter));
     QVERIFY(QDir().mkpath(out));
     JobQueue queue;
@@ -421,12 +418,19 @@ void TestConversions::usesImagePathByExtension()
 void TestConversions::convertsUpright_data()
 {
     QTest::addColumn<QString>("sourceName");
+    QTest::addColumn<QString>("outputName"); // an earlier output of that name is replaced
     QTest::addColumn<QString>("ext");
-    QTest::addColumn<QString>("loader");
+    QTest::addColumn<QString>("loader"); // or "fails: " or "kept: " and the reason
     QTest::addColumn<bool>("keepsIcc");
     QTest::addColumn<bool>("keepsExif");
     QTest::addColumn<QSize>("size");
 
+    const auto row = [](const QString &tag, const char *from, const char *ext, const char *loader,
+                        bool icc, bool exif, QSize size, const char *to = "") {
+        QTest::newRow(qPrintable(tag))
+            << from << (*to ? QString(to) : "photo." + QString(ext).toLower()) << ext << loader
+            << icc << exif << size;
+    };
     const struct {
         const char *ext;
         const char *loader;
@@ -442,36 +446,60 @@ void TestConversions::convertsUpright_data()
     for (const char *name : {"photo.heic", "photo.avif", "portrait.heic"}) {
         const bool portrait = QByteArray(name) == "portrait.heic";
         for (const auto &target : targets)
-            QTest::addRow("%s to %s", name, target.ext)
-                << name << target.ext << target.loader << (target.icc && !portrait)
-                << (target.exif && !portrait) << (portrait ? QSize(32, 64) : QSize(64, 48));
+            row(QStringLiteral("%1 to %2").arg(name, target.ext), name, target.ext, target.loader,
+                target.icc && !portrait, target.exif && !portrait,
+                portrait ? QSize(32, 64) : QSize(64, 48));
     }
-    QTest::newRow("upper-case target extension") << QStringLiteral("photo.heic") << "JPG"
-                                                 << "jpegload" << true << true << QSize(64, 48);
-    QTest::newRow("jpeg named heic") << QStringLiteral("jpeg-inside.heic") << "png"
-                                     << "pngload" << false << false << QSize(32, 64);
-    QTest::newRow("heic with only an exif orientation")
-        << QStringLiteral("exif-only.heic") << "jpg"
-        << "jpegload" << false << false << QSize(64, 32);
+    row("upper-case target extension", "photo.heic", "JPG", "jpegload", true, true, {64, 48});
+    row("jpeg named heic", "jpeg-inside.heic", "png", "pngload", false, false, {32, 64});
+    row("heic with only an exif orientation", "exif-only.heic", "jpg", "jpegload", false, false,
+        {64, 32});
+    // Nothing half-written is left, not even the save's own temporary file;
+    // an earlier output is kept without reading the source.
+    row("text file named heic", "notes.heic", "png", "fails: Could not read image", false, false,
+        {}, "notes.png");
+    row("damaged image data", "damaged.heic", "png", "fails: Could not decode image", false, false,
+        {}, "damaged.png");
+    row("unknown format", "photo.heic", "XYZ", "fails: Unsupported output format: xyz", false,
+        false, {}, "photo.XYZ");
+    row("format name with saver options", "photo.heic", "png[Q=1]",
+        "fails: Unsupported output format: png[q=1]", false, false, {}, "photo.png");
+    row("missing destination folder", "photo.heic", "tiff", "fails: Could not create tiff", false,
+        false, {}, "nowhere/photo.tiff");
+    row("png kept", "never-read.heic", "png", "kept: File 'kept.png' already exists", false, false,
+        {}, "kept.png");
 }
 
 void TestConversions::convertsUpright()
 {
     QFETCH(QString, sourceName);
+    QFETCH(QString, outputName);
     QFETCH(QString, ext);
     QFETCH(QString, loader);
     QFETCH(bool, keepsIcc);
     QFETCH(bool, keepsExif);
     QFETCH(QSize, size);
 
-    // An earlier output of the same name is replaced.
-    const QString out = output(QStringLiteral("photo.") + ext.toLower());
-    QVERIFY(writeFile(out, "earlier result"));
-    std::unique_ptr<ImageConversion> conversion(convertImage(source(sourceName), out, ext, true));
+    const QString out = output(outputName);
+    const bool kept = loader.startsWith(u"kept: ");
+    const bool fails = kept || loader.startsWith(u"fails: ");
+    QVERIFY((fails && !kept) || writeFile(out, "earlier result"));
+    std::unique_ptr<ImageConversion> conversion(convertImage(source(sourceName), out, ext, !kept));
     QVERIFY(waitFor(conversion.get()));
+    if (fails) {
+        QVERIFY(conversion->failure());
+        const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
+        QVERIFY(error);
+        QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
+        QCOMPARE(error->code, 1);
+        QCOMPARE(errorDescription(*conversion->failure()), loader.section(": ", 1));
+        QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden),
+                 kept ? QStringList {outputName} : QStringList());
+        QVERIFY(!kept || readFile(out) == "earlier result");
+        return;
+    }
     QVERIFY2(conversion->succeeded(),
              qPrintable(errorDescription(conversion->failure().value_or(FFmpegError {}))));
-
     const VImage result = VImage::new_from_file(out.toUtf8().constData());
     QCOMPARE(QString::fromUtf8(result.get_string("vips-loader")), loader);
     QCOMPARE(QSize(result.width(), result.height()), size);
@@ -495,53 +523,6 @@ void TestConversions::convertsUpright()
         QVERIFY2(red > 180 && black < 80, qPrintable(QStringLiteral("%1 %2").arg(red).arg(black)));
     }
     QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden).size(), 1);
-}
-
-void TestConversions::failures_data()
-{
-    QTest::addColumn<QString>("sourcePath");
-    QTest::addColumn<QString>("outputPath");
-    QTest::addColumn<QString>("ext");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("existing"); // an earlier output, kept: the source is never read
-
-    const auto row = [this](const char *tag, const char *from, const char *to, const char *ext,
-                            const char *message, bool existing = false) {
-        QTest::newRow(tag) << source(QLatin1String(from)) << output(QLatin1String(to))
-                           << QString::fromLatin1(ext) << QString::fromLatin1(message) << existing;
-    };
-    row("text file named heic", "notes.heic", "notes.png", "png", "Could not read image");
-    row("damaged image data", "damaged.heic", "damaged.png", "png", "Could not decode image");
-    row("unknown format", "photo.heic", "photo.XYZ", "XYZ", "Unsupported output format: xyz");
-    row("format name with saver options", "photo.heic", "photo.png", "png[Q=1]",
-        "Unsupported output format: png[q=1]");
-    row("missing destination folder", "photo.heic", "nowhere/photo.tiff", "tiff",
-        "Could not create tiff");
-    row("png kept", "never-read.heic", "kept.png", "png", "File 'kept.png' already exists", true);
-}
-
-void TestConversions::failures()
-{
-    QFETCH(QString, sourcePath);
-    QFETCH(QString, outputPath);
-    QFETCH(QString, ext);
-    QFETCH(QString, message);
-    QFETCH(bool, existing);
-
-    QVERIFY(!existing || writeFile(outputPath, "earlier result"));
-    std::unique_ptr<ImageConversion> conversion(
-        convertImage(sourcePath, outputPath, ext, !existing));
-    QVERIFY(waitFor(conversion.get()));
-    QVERIFY(conversion->failure());
-    const auto *error = std::get_if<FFmpegError>(&*conversion->failure());
-    QVERIFY(error);
-    QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
-    QCOMPARE(error->code, 1);
-    QCOMPARE(errorDescription(*conversion->failure()), message);
-    // Nothing half-written is left, not even the save's own temporary file.
-    QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden),
-             existing ? QStringList {QFileInfo(outputPath).fileName()} : QStringList());
-    QVERIFY(!existing || readFile(outputPath) == "earlier result");
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

@@ -5,7 +5,6 @@
 #include "settings/UpdateChecker.h"
 #include "settings/UpdatePolicy.h"
 
-#include <QNetworkProxy>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -45,7 +44,6 @@ class TestHttp : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void transport_data();
     void transport();
@@ -53,12 +51,6 @@ private Q_SLOTS:
     void automaticCheckDue();
     void automaticCheckRuns();
 };
-
-void TestHttp::initTestCase()
-{
-    // Only ever the loopback server, never a proxy from the environment.
-    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-}
 
 void TestHttp::init()
 {

@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QNetworkProxy>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -89,9 +88,6 @@ void TestMailingList::initTestCase()
     qputenv("TZ", "Europe/Berlin");
     tzset();
     m_berlin = at(3, 31, 12).offsetFromUtc() == 7200 && at(3, 30, 12).offsetFromUtc() == 3600;
-
-    // Only ever the loopback server, never a proxy from the environment.
-    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
 }
 
 void TestMailingList::init()

@@ -2,7 +2,6 @@
 #include "conversion/JobOutcome.h"
 #include "conversion/JobQueue.h"
 #include "conversion/MediaJob.h"
-#include "conversion/OutputCheck.h"
 #include "conversion/OutputLocks.h"
 #include "conversion/SafeOutput.h"
 #include "conversion/SuccessSignature.h"
@@ -13,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -44,6 +42,7 @@ QStringList withoutPaths(QStringList arguments)
 } // namespace
 
 using namespace SafeOutput;
+using TestSupport::item;
 using TestSupport::readFile;
 using TestSupport::writeFile;
 
@@ -73,8 +72,6 @@ private Q_SLOTS:
     void sameOutputTwiceInOneRun_data();
     void sameOutputTwiceInOneRun();
     void safeOutputPrimitives();
-    void outputProblems_data();
-    void outputProblems();
     void resetIfStale_data();
     void resetIfStale();
     void nameFits_data();
@@ -95,7 +92,6 @@ private:
         const QList<MediaPtr> &items, const QString &target, const QString &out,
         const BatchSettings &batch = {},
         const std::function<void(JobQueue &)> &during = [](JobQueue &) {});
-    static MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
     static QStringList entries(const QString &folder);
     // vireo-cli --json's planned or finished events; its ffmpeg runs append
     // their arguments to record.
@@ -160,15 +156,8 @@ void TestQueue::cleanup()
 
 QList<MediaPtr> TestQueue::copies(const QString &source, int count, MediaGroup group)
 {
-    QDir().mkpath(m_dir.filePath("in"));
-    QList<MediaPtr> items;
-    for (int i = 0; i < count; ++i) {
-        const QString path = m_dir.filePath(
-            QString("in/item%1.%2").arg(++m_counter).arg(QFileInfo(source).suffix()));
-        QFile::copy(source, path);
-        items << item(path, group);
-    }
-    return items;
+    const QString stem = QStringLiteral("item%1-").arg(++m_counter);
+    return TestSupport::copies(source, m_dir.filePath("in"), stem, count, group);
 }
 
 bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const QString &out,
@@ -193,26 +182,17 @@ bool TestQueue::run(const QList<MediaPtr> &items, const QString &target, const Q
 QList<QJsonObject> TestQueue::cli(const QStringList &arguments, const QString &record)
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("FAKETOOL_ACTIONS");
-    environment.insert("VIREO_HWACCEL", "none");
-    environment.insert("FAKETOOL_ARGV", record);
-    environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VIREO_CLI), arguments + QStringList {"--json"});
+    TestSupport::startCli(process, arguments + QStringList {"--json"},
+                          {{"FAKETOOL_ACTIONS", ""},
+                           {"VIREO_HWACCEL", "none"},
+                           {"FAKETOOL_ARGV", record},
+                           {"XDG_CONFIG_HOME", m_dir.filePath("config")}});
     process.waitForFinished(120000);
-    QList<QJsonObject> outcomes;
-    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
-        const QJsonObject event = QJsonDocument::fromJson(line).object();
-        if (event["event"] == "planned" || event["event"] == "finished")
-            outcomes << event;
-    }
+    QList<QJsonObject> outcomes = TestSupport::cliEvents(process.readAllStandardOutput());
+    outcomes.removeIf([](const QJsonObject &event) {
+        return event["event"] != "planned" && event["event"] != "finished";
+    });
     return outcomes;
-}
-
-MediaPtr TestQueue::item(const QString &path, MediaGroup group)
-{
-    return MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
 }
 
 QStringList TestQueue::entries(const QString &folder)
@@ -557,41 +537,6 @@ void TestQueue::safeOutputPrimitives()
     QCOMPARE(verifyOutput(final), std::nullopt);
 }
 
-void TestQueue::outputProblems_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("stream"); // the output's only one; "-" for an unreadable output
-    QTest::addColumn<double>("duration"); // negative for none
-    QTest::addColumn<QString>("problem");
-
-    const auto row = [](const char *target, const char *stream, double duration,
-                        const char *problem) {
-        QTest::newRow(problem) << target << stream << duration
-                               << QString("The converted file \"/out/Song.flac\" %1").arg(problem);
-    };
-    row("audio.flac", "-", -1, "cannot be read");
-    row("video.extract-audio", "video", 2, "has no audio");
-    row("video.mkv", "audio", 2, "has no video");
-    row("image.jpg", "video", -1, "holds no picture");
-    row("video.webm", "video", -1, "has no duration");
-}
-
-void TestQueue::outputProblems()
-{
-    QFETCH(QString, target);
-    QFETCH(QString, stream);
-    QFETCH(double, duration);
-    std::optional<ProbeResult> probe;
-    if (stream != u"-") {
-        probe.emplace();
-        if (duration >= 0)
-            probe->duration = duration;
-        probe->streams << ProbeStream {.codecType = stream};
-    }
-    const OutputCheckContext context {"/out/Song.flac", "in.wav", ""};
-    QTEST(outputProblem(probe, *MediaTarget::fromId(target), context).value_or(""), "problem");
-}
-
 void TestQueue::resetIfStale_data()
 {
     QTest::addColumn<MediaStatus>("status");
@@ -695,15 +640,12 @@ void TestQueue::killedRunLeavesNothingBehind()
     QVERIFY(writeFile(dir.filePath("a.srt"), "1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
     QDir(dir.path()).mkdir("out");
     const auto start = [&](const QString &hang) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VIREO_FFMPEG", script);
-        environment.insert("HANG", hang);
-        environment.insert("XDG_CONFIG_HOME",
-                           dir.filePath("config")); // a settings store of its own
         auto *cli = new QProcess(this);
-        cli->setProcessEnvironment(environment);
-        cli->start(VIREO_CLI,
-                   {"-q", "-t", "subtitle.srt", "-o", dir.filePath("out"), dir.filePath("a.srt")});
+        TestSupport::startCli(
+            *cli, {"-q", "-t", "subtitle.srt", "-o", dir.filePath("out"), dir.filePath("a.srt")},
+            {{"VIREO_FFMPEG", script},
+             {"HANG", hang},
+             {"XDG_CONFIG_HOME", dir.filePath("config")}});
         return cli;
     };
     const auto listing = [&] {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QJsonDocument>
+#include <QNetworkProxy>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -60,6 +62,25 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         && file.write(bytes) == bytes.size();
+}
+
+MediaPtr item(const QString &path, MediaGroup group)
+{
+    return MediaPtr(new Media(path, MediaType(group, {})), &QObject::deleteLater);
+}
+
+QList<MediaPtr> copies(const QString &source, const QString &folder, const QString &stem, int count,
+                       MediaGroup group)
+{
+    QDir().mkpath(folder);
+    QList<MediaPtr> items;
+    for (int i = 1; i <= count; ++i) {
+        const QString path
+            = QStringLiteral("%1/%2%3.%4").arg(folder, stem).arg(i).arg(QFileInfo(source).suffix());
+        QFile::copy(source, path);
+        items << item(path, group);
+    }
+    return items;
 }
 
 bool makeSamples(const QString &folder)
@@ -121,6 +142,35 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
     return condition();
 }
 
+void startCli(QProcess &process, const QStringList &arguments,
+              const QHash<QString, QString> &variables)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it) {
+        if (it.value().isEmpty())
+            environment.remove(it.key());
+        else
+            environment.insert(it.key(), it.value());
+    }
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VIREO_CLI), arguments);
+}
+
+QList<QJsonObject> cliEvents(const QByteArray &output)
+{
+    QList<QJsonObject> events;
+    for (const QByteArray &line : output.split('\n')) {
+        const QJsonObject event = QJsonDocument::fromJson(line).object();
+        if (!line.isEmpty() && !event.contains("event")) {
+            qWarning("not an event line: %s", line.constData());
+            return {};
+        }
+        if (!line.isEmpty())
+            events << event;
+    }
+    return events;
+}
+
 QStringList liveChildren()
 {
     QStringList children;
@@ -147,6 +197,8 @@ bool isGone(const QByteArray &pid)
 
 LoopbackServer::LoopbackServer()
 {
+    // Reached directly, never through a proxy from the environment.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     if (!m_server.listen(QHostAddress::LocalHost))
         qFatal("cannot listen on 127.0.0.1");
     connect(&m_server, &QTcpServer::newConnection, this, [this] {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/Media.h"
 #include "tools/ProbeResult.h"
 
 #include <QHash>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -13,6 +15,7 @@
 #include <optional>
 
 class Operation;
+class QProcess;
 class QTcpSocket;
 
 namespace TestSupport {
@@ -33,6 +36,14 @@ QStringList split(const char *text);
 
 // Writes bytes to a new or truncated file.
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// An item of the given group, classified without a probe.
+MediaPtr item(const QString &path, MediaGroup group = MediaGroup::audio);
+
+// Items for copies of source named <stem>1.<ext>, <stem>2.<ext>… in folder,
+// which is made first.
+QList<MediaPtr> copies(const QString &source, const QString &folder, const QString &stem, int count,
+                       MediaGroup group = MediaGroup::audio);
 
 // sample.mp3, .wav, .mp4, .png, .srt and .txt (not media) in folder.
 bool makeSamples(const QString &folder);
@@ -59,6 +70,14 @@ bool waitFor(Operation *operation, int timeoutMs = 60000);
 
 // Runs the event loop until the condition holds or the timeout ran out.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 60000);
+
+// Starts vireo-cli with these variables added to this process's environment;
+// an empty value removes one.
+void startCli(QProcess &process, const QStringList &arguments,
+              const QHash<QString, QString> &variables);
+
+// The events of vireo-cli --json's output; none at all when a line is no event.
+QList<QJsonObject> cliEvents(const QByteArray &output);
 
 // Child processes of this process that are still alive (from /proc).
 QStringList liveChildren();

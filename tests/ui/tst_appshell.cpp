@@ -2,7 +2,6 @@
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
 #include "settings/MailingListManager.h"
-#include "settings/Preferences.h"
 #include "settings/UpdateChecker.h"
 #include "ui/controls/ElidedLabel.h"
 #include "ui/controls/ToggleSwitch.h"
@@ -28,7 +27,6 @@
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QMenuBar>
-#include <QNetworkProxy>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -208,7 +206,6 @@ void TestAppShell::initTestCase()
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
     qputenv("VIREO_HWACCEL", "none");
-    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     QVERIFY(QFileInfo::exists(vireoExecutable()));
 
     // Mail, release pages: recorded, never handed to the desktop.

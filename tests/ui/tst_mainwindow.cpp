@@ -1,5 +1,4 @@
 #include "conversion/JobQueue.h"
-#include "conversion/SuccessSignature.h"
 #include "model/MediaLoad.h"
 #include "model/MediaSet.h"
 #include "model/MediaTarget.h"
@@ -62,6 +61,8 @@ using Change = std::function<void(class SnapshotView &)>;
 Q_DECLARE_METATYPE(Change)
 
 using TestSupport::child;
+using TestSupport::copies;
+using TestSupport::item;
 
 namespace {
 
@@ -102,12 +103,6 @@ bool dragAndDrop(QWidget *target, const QList<QUrl> &urls, const QString &text =
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
-}
-
-MediaPtr makeItem(const QString &path, MediaGroup group)
-{
-    return MediaPtr(new Media(path, MediaType(group, QStringLiteral("test file")), nullptr),
-                    &QObject::deleteLater);
 }
 
 QStringList fileColumn(const QAbstractItemModel &model)
@@ -211,20 +206,17 @@ private Q_SLOTS:
     // The settings panel, the preferences window and the presets menu.
     void optionsPerTarget_data();
     void optionsPerTarget();
-    void bitrateThatIsNoStep();
     void editsReachTheOtherView();
 
     void presetAppliesItsTarget();
     void savePrompt_data();
     void savePrompt();
-    void imageMenuAfterOneSave();
     void deleteFromTheContextMenu();
 
 private:
     QString sample(const QString &name) const { return m_dir.filePath(name); }
     QStringList samples(const QStringList &names) const;
     void loadAndWait(const QStringList &paths);
-    QList<MediaPtr> copies(const QString &source, const QString &stem, int count);
     QString newFolder(const QString &name);
 
     MediaSet &m_set = MediaSet::shared();
@@ -582,19 +574,6 @@ void tst_MainWindow::skippedPathsBanner()
     QCOMPARE(details->topLevelItemCount(), 1);
 }
 
-QList<MediaPtr> tst_MainWindow::copies(const QString &source, const QString &stem, int count)
-{
-    const QString folder = newFolder(stem + QStringLiteral("-in"));
-    QList<MediaPtr> items;
-    for (int i = 1; i <= count; ++i) {
-        const QString path = QDir(folder).filePath(
-            QStringLiteral("%1%2.%3").arg(stem).arg(i).arg(QFileInfo(source).suffix()));
-        QFile::copy(source, path);
-        items << makeItem(path, MediaGroup::audio);
-    }
-    return items;
-}
-
 QString tst_MainWindow::newFolder(const QString &name)
 {
     const QString folder = m_dir.filePath(name);
@@ -605,10 +584,10 @@ QString tst_MainWindow::newFolder(const QString &name)
 void tst_MainWindow::runsCountWhatTheyStarted()
 {
     // Two tones and a file that holds no sound.
-    QList<MediaPtr> items = copies(m_tone, QStringLiteral("run"), 2);
+    QList<MediaPtr> items = copies(m_tone, m_dir.filePath("run-in"), "run", 2);
     const QString broken = QFileInfo(items[0]->pathString()).dir().filePath("run3.wav");
     QVERIFY(TestSupport::writeFile(broken, "no sound"));
-    items << makeItem(broken, MediaGroup::audio);
+    items << item(broken);
     const QString out = newFolder(QStringLiteral("run-out"));
     SnapshotView view;
     view.resize(800, 500);
@@ -700,7 +679,7 @@ void tst_MainWindow::tableModel()
     const QString folder = newFolder(QStringLiteral("names"));
     QList<MediaPtr> items;
     for (const char *name : {"b10.wav", "B2.wav", "a.wav"})
-        items << makeItem(QDir(folder).filePath(QLatin1String(name)), MediaGroup::audio);
+        items << item(QDir(folder).filePath(QLatin1String(name)));
 
     MediaTableModel model;
     QAbstractItemModelTester modelTester(&model,
@@ -708,12 +687,8 @@ void tst_MainWindow::tableModel()
     model.setMedia(items);
     QCOMPARE(model.rowCount(), 3);
 
-    // One status change redraws its own row, nothing else.
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     items[1]->setStatus(MediaStatus::failed);
-    QCOMPARE(changed.size(), 1);
-    QCOMPARE(changed[0][0].toModelIndex().row(), 1);
-    QCOMPARE(changed[0][1].toModelIndex().row(), 1);
     QCOMPARE(model.index(1, 0).data(MediaTableModel::StatusRole).toInt(), int(MediaStatus::failed));
     // A duration the job's probe finds later shows at once.
     changed.clear();
@@ -747,9 +722,9 @@ void tst_MainWindow::tableModel()
 
     // Lists that grow and shrink arrive as inserted and removed rows (the
     // tester checks each), a new order as a reset; either way every row, and
-    // every later change, belongs to its item.
-    const MediaPtr d = makeItem(QDir(folder).filePath("d.wav"), MediaGroup::audio);
-    const MediaPtr e = makeItem(QDir(folder).filePath("e.wav"), MediaGroup::audio);
+    // every later change, belongs to its item and redraws that row alone.
+    const MediaPtr d = item(QDir(folder).filePath("d.wav"));
+    const MediaPtr e = item(QDir(folder).filePath("e.wav"));
     const QList<QList<MediaPtr>> lists {{items[0], d, items[1], items[2], e},
                                         {d, items[2]},
                                         {e, d, items[0], items[2]},
@@ -765,6 +740,7 @@ void tst_MainWindow::tableModel()
             list[row]->setStatus(MediaStatus::unprocessed);
             QCOMPARE(changed.size(), 2);
             QCOMPARE(changed[0][0].toModelIndex().row(), row);
+            QCOMPARE(changed[0][1].toModelIndex().row(), row);
         }
     }
     changed.clear();
@@ -842,7 +818,7 @@ void tst_MainWindow::targetPickerPerGroup()
     OpenPanel::setAnswersForTesting({{}, []() -> std::optional<QString> {
                                          qFatal("asked");
                                      }});
-    view.setGroup(MediaGroup::other, {makeItem(m_dir.filePath("notes.txt"), MediaGroup::other)});
+    view.setGroup(MediaGroup::other, {item(m_dir.filePath("notes.txt"), MediaGroup::other)});
     QVERIFY(child<QToolButton>(view, "processButton")->isVisible());
     QVERIFY(!child<QToolButton>(view, "processButton")->isEnabled());
     view.process();
@@ -852,13 +828,11 @@ void tst_MainWindow::targetPickerPerGroup()
     // choice, while the batch settings carry over.
     view.setGroup(MediaGroup::video, {});
     QVERIFY(sheet->isOpen()); // back with its group
-    view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("video.extract-audio")).value());
-    BatchSettings batch;
-    batch.trimEnabled = true;
-    view.setBatch(batch);
+    view.setSelectedTarget(target("video.extract-audio"));
+    view.setBatch({true});
     view.setGroup(MediaGroup::audio, {});
     QCOMPARE(view.selectedTarget().id, QStringLiteral("audio.mp3"));
-    view.setSelectedTarget(MediaTarget::fromId(QStringLiteral("audio.opus")).value());
+    view.setSelectedTarget(target("audio.opus"));
     view.setGroup(MediaGroup::video, {});
     QCOMPARE(view.selectedTarget().id, QStringLiteral("video.extract-audio"));
     QCOMPARE(picker->text(), QStringLiteral("Convert to Audio"));
@@ -906,7 +880,7 @@ void tst_MainWindow::headerSaysWhatIsInForce()
 
 void tst_MainWindow::headerRemovalAndBatchPopover()
 {
-    const QList<MediaPtr> items = copies(m_tone, QStringLiteral("header"), 3);
+    const QList<MediaPtr> items = copies(m_tone, m_dir.filePath("header-in"), "header", 3);
     SnapshotView view;
     view.show();
     view.setGroup(MediaGroup::audio, items);
@@ -919,7 +893,7 @@ void tst_MainWindow::headerRemovalAndBatchPopover()
     QCOMPARE(view.headerText(), selected->pathString());
 
     // The selection survives a new list that still holds it.
-    view.setGroup(MediaGroup::audio, items + copies(m_tone, QStringLiteral("more"), 1));
+    view.setGroup(MediaGroup::audio, items + copies(m_tone, m_dir.filePath("more-in"), "more", 1));
     QCOMPARE(view.headerText(), selected->pathString());
 
     const QPoint row = table->visualRect(table->model()->index(1, 1)).center();
@@ -971,17 +945,17 @@ void tst_MainWindow::optionsPerTarget_data()
     QTest::addColumn<QList<MediaOption>>("options");
     QTest::addColumn<bool>("copy"); // "Copy" picked in the codec menu
     QTest::addColumn<QStringList>("expected");
+    const auto row
+        = [](const char *tag, const QList<MediaOption> &options, bool copy, const char *expected) {
+              QTest::newRow(tag) << options << copy << TestSupport::split(expected);
+          };
     const QList<MediaOption> webm = target("video.webm").options;
-    QTest::newRow("webm") << webm << false
-                          << QStringList {"audioBitrate", "videoCodec", "videoQuality",
-                                          "hardwareAcceleration"};
+    row("webm", webm, false, "audioBitrate videoCodec videoQuality hardwareAcceleration");
     // A stream copy has no quality to choose.
-    QTest::newRow("webm, copy") << webm << true
-                                << QStringList {"audioBitrate", "videoCodec",
-                                                "hardwareAcceleration"};
-    QTest::newRow("convert to audio") << target("video.extract-audio").options << false
-                                      << QStringList {"audioBitrate", "audioFormat"};
-    QTest::newRow("mp3") << target("audio.mp3").options << false << QStringList {"audioBitrate"};
+    row("webm, copy", webm, true, "audioBitrate videoCodec hardwareAcceleration");
+    row("convert to audio", target("video.extract-audio").options, false,
+        "audioBitrate audioFormat");
+    row("mp3", target("audio.mp3").options, false, "audioBitrate");
     QTest::newRow("png") << target("image.png").options << false << QStringList();
     // The order of the controls is fixed, whatever the order of the list.
     QTest::newRow("reversed") << QList {MediaOption::videoToAudio, MediaOption::hwAccel,
@@ -1015,16 +989,19 @@ void tst_MainWindow::optionsPerTarget()
              options.contains(MediaOption::videoQuality));
 }
 
-void tst_MainWindow::bitrateThatIsNoStep()
+void tst_MainWindow::editsReachTheOtherView()
 {
+    // A bitrate no slider step gives, as a hand-edited store may hold.
     Preferences &preferences = Preferences::instance();
     preferences.setValue(audioQuality, 160.0);
     SettingsView panel;
-    panel.setOptions(target("audio.mp3").options);
+    panel.setOptions(target("video.extract-audio").options);
+    panel.setOptions(target("video.mkv").options);
+    panel.show();
     PreferencesView window;
+    window.show();
     auto *panelSlider = child<DiscreteSlider>(panel, "audioBitrate");
     auto *tabSlider = child<DiscreteSlider>(window, "audioBitrate");
-
     QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
     QCOMPARE(tabSlider->currentLabel(), QStringLiteral("160 kbps"));
     QCOMPARE(preferences.value(audioQuality), 160.0);
@@ -1034,21 +1011,10 @@ void tst_MainWindow::bitrateThatIsNoStep()
     QCOMPARE(preferences.value(audioQuality), 256.0);
     QCOMPARE(tabSlider->currentLabel(), QStringLiteral("256 kbps"));
     QCOMPARE(sliderIn(window, "audioBitrate")->value(), 3);
-
     preferences.setValue(audioQuality, 200.5);
     sliderIn(window, "audioBitrate")->setValue(0);
     QCOMPARE(preferences.value(audioQuality), 96.0);
     QCOMPARE(panelSlider->currentLabel(), QStringLiteral("96 kbps"));
-}
-
-void tst_MainWindow::editsReachTheOtherView()
-{
-    SettingsView panel;
-    panel.setOptions(target("video.extract-audio").options);
-    panel.setOptions(target("video.mkv").options);
-    panel.show();
-    PreferencesView window;
-    window.show();
 
     // The stepper stops at its bounds.
     auto *stepper = child<QSpinBox>(panel, "parallelConversions");
@@ -1056,15 +1022,15 @@ void tst_MainWindow::editsReachTheOtherView()
     QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 2"));
     stepper->stepBy(-1);
     stepper->stepBy(-1);
-    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 1);
+    QCOMPARE(preferences.value(maxConcurrentJobs), 1);
     QCOMPARE(queueStepper->text(), QStringLiteral("Parallel conversions: 1"));
     for (int i = 0; i < 20; ++i)
         queueStepper->stepBy(1);
-    QCOMPARE(Preferences::instance().value(maxConcurrentJobs), 16);
+    QCOMPARE(preferences.value(maxConcurrentJobs), 16);
     QCOMPARE(stepper->text(), QStringLiteral("Parallel conversions: 16"));
 
     sliderIn(window, "videoQuality")->setValue(26);
-    QCOMPARE(Preferences::instance().value(videoQuality), 26.0);
+    QCOMPARE(preferences.value(videoQuality), 26.0);
     QCOMPARE(sliderIn(panel, "videoQuality")->value(), 26);
     QCOMPARE(child<QLabel>(*child<QWidget>(panel, "videoQuality"), "qualityLabel")->text(),
              QStringLiteral("Moderate"));
@@ -1073,14 +1039,14 @@ void tst_MainWindow::editsReachTheOtherView()
     QVERIFY(!child<ToggleSwitch>(panel, "overwriteExisting")->isChecked());
     child<ToggleSwitch>(panel, "hardwareAcceleration")->click();
     QVERIFY(!child<QCheckBox>(window, "hardwareAcceleration")->isChecked());
-    QCOMPARE(Preferences::instance().value(hardwareAcceleration), false);
+    QCOMPARE(preferences.value(hardwareAcceleration), false);
 
     panel.setOptions(target("video.extract-audio").options);
     auto *format = child<QWidget>(panel, "audioFormat")->findChild<QComboBox *>();
     const int flac = format->findText(QStringLiteral("FLAC"));
     format->setCurrentIndex(flac);
     Q_EMIT format->activated(flac);
-    QCOMPARE(Preferences::instance().value(videoToAudio), QStringLiteral("flac"));
+    QCOMPARE(preferences.value(videoToAudio), QStringLiteral("flac"));
     QCOMPARE(child<QComboBox>(window, "audioFormat")->currentText(), QStringLiteral("FLAC"));
 
     QVERIFY(!child<ToggleSwitch>(panel, "normalizeLoudness")->isVisibleTo(&panel));
@@ -1089,7 +1055,7 @@ void tst_MainWindow::editsReachTheOtherView()
     QVERIFY(child<QCheckBox>(window, "normalizeLoudness")->isChecked());
     auto *level = child<QComboBox>(window, "loudnessTarget");
     QCOMPARE(level->currentText(), QStringLiteral("-16 LUFS (podcast)"));
-    Preferences::instance().setValue(loudnessTarget, -23.0);
+    preferences.setValue(loudnessTarget, -23.0);
     QCOMPARE(level->currentText(), QStringLiteral("-23 LUFS (broadcast)"));
 }
 
@@ -1147,19 +1113,6 @@ void tst_MainWindow::savePrompt()
     QCOMPARE(names, stored);
 }
 
-void tst_MainWindow::imageMenuAfterOneSave()
-{
-    PresetsMenu menu(m_window);
-    menu.setGroup(MediaGroup::image);
-    QVERIFY(PresetStore::savePreset(QStringLiteral("Stills"), target("image.png")));
-    const QStringList expected {"[Built-in]", "[Your presets]", "Stills", "---", saveItem};
-    QTRY_COMPARE(describe(menu), expected);
-
-    // The same preset belongs to no other workspace.
-    menu.setGroup(MediaGroup::subtitle);
-    QCOMPARE(describe(menu), (QStringList {"(No presets for this type)", "---", saveItem}));
-}
-
 void tst_MainWindow::deleteFromTheContextMenu()
 {
     const auto kept = PresetStore::savePreset(QStringLiteral("Kept"), target("audio.wav"));
@@ -1190,6 +1143,14 @@ void tst_MainWindow::deleteFromTheContextMenu()
                  (QStringList {"[Built-in]", "Podcast (MP3 128k)", "Hi-Fi (FLAC)", "[Your presets]",
                                "Kept", "---", saveItem}));
     menu.close();
+
+    // A save reaches the menu; a preset belongs to its own workspace alone.
+    menu.setGroup(MediaGroup::image);
+    QVERIFY(PresetStore::savePreset(QStringLiteral("Stills"), target("image.png")));
+    QTRY_COMPARE(describe(menu),
+                 (QStringList {"[Built-in]", "[Your presets]", "Stills", "---", saveItem}));
+    menu.setGroup(MediaGroup::subtitle);
+    QCOMPARE(describe(menu), (QStringList {"(No presets for this type)", "---", saveItem}));
 }
 
 QTEST_MAIN(tst_MainWindow)
