@@ -1,7 +1,6 @@
 #include "tools/TextEncoding.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -108,29 +107,4 @@ std::optional<QString> legacyTextEncoding(const QString &path)
 {
     const TextEncodingGuess guess = guessTextEncoding(readText(path));
     return guess.mixed ? std::nullopt : guess.legacy;
-}
-
-QByteArray utf8ByLine(const QByteArray &bytes, const QString &legacy)
-{
-    QByteArray text;
-    text.reserve(bytes.size() + bytes.size() / 8);
-    QStringDecoder decoder(legacy.toLatin1().constData(), QStringDecoder::Flag::Stateless);
-    forEachLine(bytes, [&](QByteArrayView line) {
-        if (isUtf8(line) || !decoder.isValid())
-            text += line;
-        else
-            text += QString(decoder(line)).toUtf8();
-    });
-    return text;
-}
-
-bool writeUtf8Copy(const QString &source, const QString &target)
-{
-    const QByteArray bytes = readText(source);
-    const TextEncodingGuess guess = guessTextEncoding(bytes);
-    if (!guess.mixed || !guess.legacy)
-        return false;
-    QSaveFile file(target);
-    return file.open(QIODevice::WriteOnly) && file.write(utf8ByLine(bytes, *guess.legacy)) >= 0
-        && file.commit();
 }

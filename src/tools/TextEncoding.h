@@ -20,16 +20,8 @@ struct TextEncodingGuess {
 TextEncodingGuess guessTextEncoding(const QByteArray &bytes);
 
 // The character set to read a whole subtitle file with, when it is one
-// legacy set: nothing for UTF-8, for a file that mixes UTF-8 with another
-// set (see utf8Copy), for anything but a readable regular file, and when no
-// guess can be made. Blocking: never on the UI thread.
+// legacy set: nothing for UTF-8, for anything but a readable regular file,
+// when no guess can be made, and for a file that mixes UTF-8 with another
+// set (ffmpeg then drops the lines it cannot read, and the output check
+// fails the item with the count it lost). Blocking: never on the UI thread.
 std::optional<QString> legacyTextEncoding(const QString &path);
-
-// The text as UTF-8, line by line: a line that is valid UTF-8 is kept, any
-// other is read in `legacy`.
-QByteArray utf8ByLine(const QByteArray &bytes, const QString &legacy);
-
-// Writes the file's text as UTF-8 to `target` when its lines mix UTF-8 with
-// a legacy character set, so that ffmpeg reads every line. False when the
-// file needs no copy or the copy could not be written. Blocking.
-bool writeUtf8Copy(const QString &source, const QString &target);
