@@ -24,8 +24,6 @@
 
 #include "TestSupport.h"
 
-Q_DECLARE_METATYPE(MediaStatus)
-
 namespace {
 
 // The input after "-i" and the output, which differ between the dry run
@@ -537,38 +535,30 @@ void TestQueue::safeOutputPrimitives()
     QCOMPARE(verifyOutput(final), std::nullopt);
 }
 
+// Only a success can be stale; that other statuses stay is seen in the
+// window's run counts.
 void TestQueue::resetIfStale_data()
 {
-    QTest::addColumn<MediaStatus>("status");
     QTest::addColumn<QString>("stored"); // "-" for none
-    QTest::addColumn<MediaStatus>("after");
-    QTest::newRow("same signature") << MediaStatus::successful << "sig" << MediaStatus::successful;
-    QTest::newRow("other signature")
-        << MediaStatus::successful << "old" << MediaStatus::unprocessed;
-    QTest::newRow("no signature") << MediaStatus::successful << "-" << MediaStatus::unprocessed;
-    QTest::newRow("failed stays") << MediaStatus::failed << "old" << MediaStatus::failed;
-    QTest::newRow("cancelled stays") << MediaStatus::cancelled << "old" << MediaStatus::cancelled;
-    QTest::newRow("processing stays")
-        << MediaStatus::processing << "old" << MediaStatus::processing;
-    QTest::newRow("unrecognized stays")
-        << MediaStatus::unrecognized << "-" << MediaStatus::unrecognized;
+    QTest::newRow("same signature") << "sig";
+    QTest::newRow("other signature") << "old";
+    QTest::newRow("no signature") << "-";
 }
 
 void TestQueue::resetIfStale()
 {
-    QFETCH(MediaStatus, status);
     QFETCH(QString, stored);
-    QFETCH(MediaStatus, after);
+    const bool stale = stored != u"sig";
     Media item("/in/a.wav", MediaType(MediaGroup::audio, {}));
-    item.setStatus(status);
+    item.setStatus(MediaStatus::successful);
     item.setProgress(0.7);
     item.setErrorMessage(QStringLiteral("earlier"));
     if (stored != u"-")
         item.setLastSuccessSignature(stored);
     item.resetIfStale(QStringLiteral("sig"));
-    QCOMPARE(item.status(), after);
-    QCOMPARE(item.progress(), after == status ? 0.7 : 0.0);
-    QCOMPARE(item.errorMessage().has_value(), after == status);
+    QCOMPARE(item.status(), stale ? MediaStatus::unprocessed : MediaStatus::successful);
+    QCOMPARE(item.progress(), stale ? 0.0 : 0.7);
+    QCOMPARE(item.errorMessage().has_value(), !stale);
     // The last success is remembered whatever happens to the status.
     QCOMPARE(item.lastSuccessSignature().value_or("-"), stored);
 }
