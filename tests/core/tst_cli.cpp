@@ -31,11 +31,7 @@ private Q_SLOTS:
     void nextToTheOriginals();
 
 private:
-    struct Run {
-        int status = -1;
-        QByteArray out;
-        QList<QJsonObject> events;
-    };
+    using Run = TestSupport::CliRun;
     Run run(const QStringList &arguments);
 
     QTemporaryDir m_dir;
@@ -59,16 +55,7 @@ void TestCli::initTestCase()
 
 TestCli::Run TestCli::run(const QStringList &arguments)
 {
-    QProcess process;
-    process.setWorkingDirectory(m_dir.path());
-    TestSupport::startCli(process, arguments, {{"XDG_CONFIG_HOME", m_config}});
-    process.waitForFinished(120000);
-    Run result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    if (arguments.contains("--json"))
-        result.events = TestSupport::cliEvents(result.out);
-    return result;
+    return TestSupport::runCli(arguments, {{"XDG_CONFIG_HOME", m_config}}, m_dir.path());
 }
 
 void TestCli::convertsOnlyTheTargetsGroup()
@@ -94,7 +81,7 @@ void TestCli::convertsOnlyTheTargetsGroup()
     QCOMPARE(summary["event"].toString(), QStringLiteral("summary"));
     QCOMPARE(summary["completed"].toInt(), 2);
     QCOMPARE(summary["skipped"].toInt(), 2);
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), (QStringList {"one.mp3", "two.mp3"}));
+    QCOMPARE(TestSupport::files(out), (QStringList {"one.mp3", "two.mp3"}));
     // Options hold for the run only: nothing was written to the settings.
     QVERIFY(!QFile::exists(m_config + "/Vireo/Vireo.conf"));
 }
@@ -347,7 +334,7 @@ void TestCli::interruptCancelsCleanly()
     QVERIFY(!events.isEmpty());
     QCOMPARE(events.last()["event"].toString(), QStringLiteral("summary"));
     QCOMPARE(events.last()["failed"].toInt(), 0); // cancelled or never started, not failed
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(TestSupport::files(out),
              QStringList()); // no output, partial or temporary file
     QTRY_VERIFY(TestSupport::liveChildren().isEmpty());
 }
@@ -407,7 +394,6 @@ void TestCli::nextToTheOriginals()
     };
     QCOMPARE(outcomes("--overwrite"), first);
     QCOMPARE(outcomes(secondRun), second);
-    QCOMPARE(QDir(a).entryList(QDir::Files | QDir::Hidden).join(u','),
-             target == u"audio.mp3" ? "a.flac,a.mp3" : "a.flac");
+    QCOMPARE(TestSupport::files(a).join(u','), target == u"audio.mp3" ? "a.flac,a.mp3" : "a.flac");
     QFile::setPermissions(b, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

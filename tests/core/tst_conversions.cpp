@@ -323,7 +323,7 @@ void TestConversions::convert()
     JobQueue queue;
     queue.enqueue({item}, mediaTarget, out, batch);
     QVERIFY(TestSupport::waitUntil([&] { return !queue.isRunning(); }, 120000));
-    const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden);
+    const QStringList written = TestSupport::files(out);
     if (probe.startsWith(u"fails: ")) {
         QCOMPARE(item->status(), MediaStatus::failed);
         QCOMPARE(item->errorMessage(), probe.mid(7));
@@ -493,7 +493,7 @@ void TestConversions::convertsUpright()
         QCOMPARE(error->kind, FFmpegError::Kind::nonZeroExit);
         QCOMPARE(error->code, 1);
         QCOMPARE(errorDescription(*conversion->failure()), loader.section(": ", 1));
-        QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(TestSupport::files(output(QString())),
                  kept ? QStringList {outputName} : QStringList());
         QVERIFY(!kept || readFile(out) == "earlier result");
         return;
@@ -522,7 +522,7 @@ void TestConversions::convertsUpright()
                                                            : result.getpoint(56, 8).at(0));
         QVERIFY2(red > 180 && black < 80, qPrintable(QStringLiteral("%1 %2").arg(red).arg(black)));
     }
-    QCOMPARE(QDir(output(QString())).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(TestSupport::files(output(QString())).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

@@ -1,7 +1,6 @@
 #include "conversion/HardwareDetection.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,11 +111,10 @@ void TestHardwareDetection::environmentForcesTheResult()
     QTemporaryDir dir;
     QVERIFY(TestSupport::makeMedia(dir.filePath("a.mkv"),
                                    TestSupport::split("-f lavfi -i testsrc=duration=0.2")));
-    QProcess cli;
-    TestSupport::startCli(cli, {"--json", "-n", "-t", "video.mp4", dir.filePath("a.mkv")},
-                          {{"VIREO_HWACCEL", "nvenc"}, {"XDG_CONFIG_HOME", dir.filePath("c")}});
-    QVERIFY(cli.waitForFinished(60000));
-    const QList<QJsonObject> events = TestSupport::cliEvents(cli.readAllStandardOutput());
+    const QList<QJsonObject> events
+        = TestSupport::runCli({"--json", "-n", "-t", "video.mp4", dir.filePath("a.mkv")},
+                              {{"VIREO_HWACCEL", "nvenc"}, {"XDG_CONFIG_HOME", dir.filePath("c")}})
+              .events;
     QVERIFY(!events.isEmpty());
     QVERIFY(events.first()["arguments"].toVariant().toStringList().contains("h264_nvenc"));
 }
