@@ -529,28 +529,30 @@ void TestQueue::safeOutputPrimitives()
     QCOMPARE(verifyOutput(final), std::nullopt);
 }
 
-// Only a success can be stale; that other statuses stay is seen in the
-// window's run counts.
 void TestQueue::resetIfStale_data()
 {
+    QTest::addColumn<bool>("failed"); // else successful
     QTest::addColumn<QString>("stored"); // "-" for none
-    QTest::newRow("same signature") << "sig";
-    QTest::newRow("other signature") << "old";
-    QTest::newRow("no signature") << "-";
+    QTest::newRow("same signature") << false << "sig";
+    QTest::newRow("other signature") << false << "old";
+    QTest::newRow("no signature") << false << "-";
+    QTest::newRow("only a success goes stale") << true << "old";
 }
 
 void TestQueue::resetIfStale()
 {
+    QFETCH(bool, failed);
     QFETCH(QString, stored);
-    const bool stale = stored != u"sig";
+    const bool stale = !failed && stored != u"sig";
+    const MediaStatus status = failed ? MediaStatus::failed : MediaStatus::successful;
     Media item("/in/a.wav", MediaType(MediaGroup::audio, {}));
-    item.setStatus(MediaStatus::successful);
+    item.setStatus(status);
     item.setProgress(0.7);
     item.setErrorMessage(QStringLiteral("earlier"));
     if (stored != u"-")
         item.setLastSuccessSignature(stored);
     item.resetIfStale(QStringLiteral("sig"));
-    QCOMPARE(item.status(), stale ? MediaStatus::unprocessed : MediaStatus::successful);
+    QCOMPARE(item.status(), stale ? MediaStatus::unprocessed : status);
     QCOMPARE(item.progress(), stale ? 0.0 : 0.7);
     QCOMPARE(item.errorMessage().has_value(), !stale);
     // The last success is remembered whatever happens to the status.
