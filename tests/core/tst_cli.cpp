@@ -49,7 +49,7 @@ void TestCli::initTestCase()
     QVERIFY(TestSupport::makeTone(m_mixed + "/nested/two.flac", 0.5));
     QVERIFY(TestSupport::makeMedia(
         m_mixed + "/clip.mkv",
-        {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10:duration=1", "-c:v", "mpeg4"}));
+        TestSupport::split("-f lavfi -i testsrc=size=160x120:rate=10:duration=1 -c:v mpeg4")));
     QVERIFY(TestSupport::writeFile(m_mixed + "/notes.txt", "not media\n"));
 }
 
@@ -284,16 +284,14 @@ void TestCli::interruptCancelsCleanly_data()
 
     const QString slow = m_dir.filePath("slow");
     QDir().mkpath(slow);
-    for (int i = 0; i < 3; ++i) {
-        QVERIFY(TestSupport::makeMedia(slow + QStringLiteral("/movie%1.mkv").arg(i),
-                                       {"-f", "lavfi", "-i",
-                                        "testsrc2=size=1280x720:rate=30:duration=20", "-c:v",
-                                        "mpeg4", "-q:v", "3"}));
-    }
+    const QStringList movie = TestSupport::split(
+        "-f lavfi -i testsrc2=size=1280x720:rate=30:duration=20 -c:v mpeg4 -q:v 3");
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(TestSupport::makeMedia(slow + QStringLiteral("/movie%1.mkv").arg(i), movie));
     QDir().mkpath(m_dir.filePath("big"));
-    QVERIFY(
-        TestSupport::makeMedia(m_dir.filePath("big/big.png"),
-                               {"-f", "lavfi", "-i", "testsrc2=size=7000x7000", "-frames:v", "1"}));
+    QVERIFY(TestSupport::makeMedia(
+        m_dir.filePath("big/big.png"),
+        TestSupport::split("-f lavfi -i testsrc2=size=7000x7000 -frames:v 1")));
     QTest::newRow("converting video")
         << QStringList {"--no-hwaccel", "-j", "2", "-t", "video.mp4", slow}
         << QByteArray("\"progress\"") << QByteArray();
