@@ -80,20 +80,20 @@ void TestLoudness::normalizesFiles_data()
     QTest::addColumn<QString>("targetId");
     QTest::addColumn<double>("lufs");
     QTest::addColumn<QString>("trimStart");
+    const auto row = [](const char *tag, const char *amplitude, const char *targetId, double lufs,
+                        const char *trimStart = "") {
+        QTest::newRow(tag) << amplitude << targetId << lufs << trimStart;
+    };
     // About -35 LUFS at 0.04 and -8 LUFS at 0.9.
-    QTest::newRow("quiet to podcast") << "0.04"
-                                      << "audio.mp3" << -16.0 << "";
-    QTest::newRow("loud to streaming") << "0.9"
-                                       << "audio.flac" << -14.0 << "";
+    row("quiet to podcast", "0.04", "audio.mp3", -16);
+    row("loud to streaming", "0.9", "audio.flac", -14);
     // Only the kept range counts: the loud opening is cut away. Vorbis adds
     // its own aformat to the filter chain.
-    QTest::newRow("trimmed") << R"(if(lt(t\,4)\,0.9\,0.04))"
-                             << "audio.ogg" << -23.0 << "5";
-    QTest::newRow("broken file") << ""
-                                 << "audio.mp3" << -16.0 << "";
+    row("trimmed", R"(if(lt(t\,4)\,0.9\,0.04))", "audio.ogg", -23, "5");
+    row("broken file", "", "audio.mp3", -16);
     // Measured as the stereo that MP3 and WMA write, not as eight channels.
-    QTest::newRow("7.1 to mp3") << "0.1:c=7.1" << "audio.mp3" << -16.0 << "";
-    QTest::newRow("7.1 to wma") << "0.1:c=7.1" << "audio.wma" << -16.0 << "";
+    row("7.1 to mp3", "0.1:c=7.1", "audio.mp3", -16);
+    row("7.1 to wma", "0.1:c=7.1", "audio.wma", -16);
 }
 
 void TestLoudness::normalizesFiles()
@@ -130,7 +130,7 @@ void TestLoudness::normalizesFiles()
         QCOMPARE(item->status(), MediaStatus::failed);
         QVERIFY(item->errorMessage()->startsWith(
             "Could not measure the loudness of \"broken file.wav\": "));
-        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(TestSupport::files(out), QStringList());
         return;
     }
     QCOMPARE(item->status(), MediaStatus::successful);

@@ -38,10 +38,10 @@ void TestMediaProbe::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_movie = m_dir.filePath("movie.mkv");
-    QVERIFY(TestSupport::makeMedia(m_movie,
-                                   {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:duration=2",
-                                    "-f", "lavfi", "-i", "sine=duration=2", "-c:v", "mpeg4", "-c:a",
-                                    "flac", "-ac", "6", "-shortest"}));
+    QVERIFY(TestSupport::makeMedia(
+        m_movie,
+        TestSupport::split("-f lavfi -i testsrc=size=320x240:rate=10:duration=2 -f lavfi -i "
+                           "sine=duration=2 -c:v mpeg4 -c:a flac -ac 6 -shortest")));
 }
 
 void TestMediaProbe::cleanup()
@@ -73,9 +73,9 @@ void TestMediaProbe::probesRealFileInBothForms()
 
     // Raw PCM is described from its header alone.
     const QString wav = m_dir.filePath("long.wav");
-    QVERIFY(TestSupport::makeMedia(wav,
-                                   {"-f", "lavfi", "-i", "sine=duration=60:sample_rate=48000",
-                                    "-ac", "2", "-c:a", "pcm_s24le"}));
+    QVERIFY(TestSupport::makeMedia(
+        wav,
+        TestSupport::split("-f lavfi -i sine=duration=60:sample_rate=48000 -ac 2 -c:a pcm_s24le")));
     const auto pcm = TestSupport::probe(wav);
     QVERIFY(pcm);
     const ProbeStream stereo {
@@ -112,9 +112,7 @@ void TestMediaProbe::oddFiles()
 {
     QFETCH(QString, name);
     const QString path = m_dir.filePath(name);
-    QFile source(m_movie);
-    QVERIFY(source.open(QIODevice::ReadOnly));
-    const QByteArray movie = source.readAll();
+    const QByteArray movie = TestSupport::readFile(m_movie);
     std::atomic_bool stop = false;
     std::jthread writer;
     if (name == "notes.txt" || name == "empty.mp3")

@@ -232,16 +232,14 @@ void TestMediaSet::duplicates_data()
     // "*" stands for the folder's files in listing order.
     QTest::addColumn<QStringList>("expected");
 
-    const QString a = QStringLiteral("a.mp3");
-    const QString all = QStringLiteral("*");
-    QTest::newRow("file, later its folder") << QList<QStringList>({{a}, {QString()}}) << false
-                                            << QStringList({a, QStringLiteral("sub/b.mp3")});
+    const QString a = "a.mp3", all = "*", b = "sub/b.mp3";
+    QTest::newRow("file, later its folder")
+        << QList<QStringList>({{a}, {QString()}}) << false << QStringList({a, b});
     // Items of one load are not compared with one another.
     QTest::newRow("folder and a file in it, one load")
         << QList<QStringList>({{QString(), a}}) << false << QStringList({all, a});
     QTest::newRow("folder and its subfolder, one load")
-        << QList<QStringList>({{QString(), QStringLiteral("sub")}}) << false
-        << QStringList({all, QStringLiteral("sub/b.mp3")});
+        << QList<QStringList>({{QString(), "sub"}}) << false << QStringList({all, b});
     // Each load compares with the list as it was when it started.
     QTest::newRow("overlapping loads of one file")
         << QList<QStringList>({{a}, {a}}) << true << QStringList({a, a});
@@ -283,12 +281,10 @@ void TestMediaSet::unplaced_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("inFolder");
     QTest::addColumn<MediaGroup>("group"); // the set's probe says audio to every file
-    QTest::newRow("missing path") << QStringLiteral("missing.mp3") << false << MediaGroup::other;
+    QTest::newRow("missing path") << "missing.mp3" << false << MediaGroup::other;
     // A link to nothing is listed like any file, not lost in silence.
-    QTest::newRow("dangling link in a folder")
-        << QStringLiteral("dangling.mp3") << true << MediaGroup::other;
-    QTest::newRow("text, placed by the probe")
-        << QStringLiteral("notes.txt") << false << MediaGroup::audio;
+    QTest::newRow("dangling link in a folder") << "dangling.mp3" << true << MediaGroup::other;
+    QTest::newRow("text, placed by the probe") << "notes.txt" << false << MediaGroup::audio;
 }
 
 void TestMediaSet::unplaced()

@@ -88,7 +88,7 @@ void TestMetadata::keepsWhatTheFormatHolds()
     QVERIFY(TestSupport::waitFor(job.get()));
     QCOMPARE(item->errorMessage(), std::nullopt);
     // Nothing but the output is left beside it.
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(TestSupport::files(out).size(), 1);
     const std::optional<MediaTags> after = tagsOf(job->outputPath());
     QVERIFY(after);
     for (const QString &tag : musicTags)

@@ -58,7 +58,7 @@ void TestWatch::everyFileOnceWhenComplete()
     started.sort();
     QCOMPARE(started,
              QStringList({"before", "broken", "broken", "copied", "long", "long", "slow"}));
-    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(TestSupport::files(out),
              QStringList({"before.mp3", "copied.mp3", "long.mp3", "slow.mp3"}));
     QVERIFY(qAbs(TestSupport::probe(out + "/slow.mp3")->duration.value_or(0) - 1.0) < 0.1);
     QTRY_VERIFY(TestSupport::liveChildren().isEmpty());

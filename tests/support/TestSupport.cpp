@@ -171,6 +171,26 @@ QList<QJsonObject> cliEvents(const QByteArray &output)
     return events;
 }
 
+CliRun runCli(const QStringList &arguments, const QHash<QString, QString> &variables,
+              const QString &workingDirectory)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    startCli(process, arguments, variables);
+    process.waitForFinished(120000);
+    CliRun run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    if (arguments.contains(QStringLiteral("--json")))
+        run.events = cliEvents(run.out);
+    return run;
+}
+
+QStringList files(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
 QStringList liveChildren()
 {
     QStringList children;

@@ -79,6 +79,19 @@ void startCli(QProcess &process, const QStringList &arguments,
 // The events of vireo-cli --json's output; none at all when a line is no event.
 QList<QJsonObject> cliEvents(const QByteArray &output);
 
+struct CliRun {
+    int status = -1; // -1 after a crash
+    QByteArray out;
+    QList<QJsonObject> events; // with --json
+};
+
+// vireo-cli run to its end, as startCli starts it.
+CliRun runCli(const QStringList &arguments, const QHash<QString, QString> &variables,
+              const QString &workingDirectory = {});
+
+// The files of a folder, hidden ones too, by name.
+QStringList files(const QString &folder);
+
 // Child processes of this process that are still alive (from /proc).
 QStringList liveChildren();
 
