@@ -90,10 +90,7 @@ void tst_Presets::decode_data()
     QTest::addColumn<bool>("decodes");
     QTest::addColumn<ConversionPreset>("expected");
 
-    ConversionPreset minimal;
-    minimal.id = QStringLiteral("a");
-    minimal.name = QStringLiteral("Mine");
-    minimal.targetId = QStringLiteral("image.png");
+    const ConversionPreset minimal {.id = "a", .name = "Mine", .targetId = "image.png"};
     ConversionPreset full = minimal;
     full.audioKbps = 128;
     full.videoCodec = QStringLiteral("hevc");
