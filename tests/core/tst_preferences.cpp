@@ -186,7 +186,6 @@ void tst_Preferences::userPresetsRoundTrip()
     // Something first, so that an empty list is a change too.
     preferences.setValue(userPresets, {preset(QStringLiteral("x"), QStringLiteral("x"))});
     preferences.setValue(userPresets, presets);
-    QCOMPARE(preferences.value(userPresets), presets);
 
     // Put the same text back as a hand-written file, so that the next read
     // really decodes the file.
