@@ -214,7 +214,6 @@ private:
     QString sample(const QString &name) const { return m_dir.filePath(name); }
     QStringList samples(const QStringList &names) const;
     void loadAndWait(const QStringList &paths);
-    QString newFolder(const QString &name);
 
     MediaSet &m_set = MediaSet::shared();
     QTemporaryDir m_configHome;
@@ -566,13 +565,6 @@ void tst_MainWindow::skippedPathsBanner()
     QCOMPARE(details->topLevelItemCount(), 1);
 }
 
-QString tst_MainWindow::newFolder(const QString &name)
-{
-    const QString folder = m_dir.filePath(name);
-    QDir().mkpath(folder);
-    return folder;
-}
-
 void tst_MainWindow::runsCountWhatTheyStarted()
 {
     // Two tones and a file that holds no sound.
@@ -580,7 +572,8 @@ void tst_MainWindow::runsCountWhatTheyStarted()
     const QString broken = QFileInfo(items[0]->pathString()).dir().filePath("run3.wav");
     QVERIFY(TestSupport::writeFile(broken, "no sound"));
     items << item(broken);
-    const QString out = newFolder(QStringLiteral("run-out"));
+    const QString out = m_dir.filePath(QStringLiteral("run-out"));
+    QVERIFY(QDir().mkpath(out));
     SnapshotView view;
     view.resize(800, 500);
     view.show();
@@ -668,7 +661,8 @@ void tst_MainWindow::runsCountWhatTheyStarted()
 
 void tst_MainWindow::tableModel()
 {
-    const QString folder = newFolder(QStringLiteral("names"));
+    const QString folder = m_dir.filePath(QStringLiteral("names"));
+    QVERIFY(QDir().mkpath(folder));
     QList<MediaPtr> items;
     for (const char *name : {"b10.wav", "B2.wav", "a.wav"})
         items << item(QDir(folder).filePath(QLatin1String(name)));
