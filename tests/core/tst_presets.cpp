@@ -294,7 +294,6 @@ void tst_Presets::saveKeepsOrderAndRejectsBlankNames()
     const auto second = PresetStore::savePreset(QStringLiteral("Same"), target("video.mkv"));
     QVERIFY(first && second);
     QVERIFY(first->id != second->id);
-    QCOMPARE(PresetStore::userPresets(), (QList {*first, *second}));
     QCOMPARE(names(PresetStore::offeredPresets(MediaGroup::video)).mid(3),
              (QStringList {"Same", "Same"}));
 }
