@@ -44,15 +44,6 @@ void setDistinctSettings()
     preferences.setValue(videoToAudio, QStringLiteral("ogg"));
 }
 
-const ConversionPreset &builtIn(const char *id)
-{
-    for (const ConversionPreset &preset : ConversionPreset::builtInPresets()) {
-        if (preset.id == QLatin1String(id))
-            return preset;
-    }
-    qFatal("no built-in preset %s", id);
-}
-
 } // namespace
 
 class tst_Presets : public QObject {
@@ -169,7 +160,7 @@ void tst_Presets::applyWritesOnlyCarriedSettings()
     preferences.setValue(maxConcurrentJobs, 5);
 
     const std::optional<MediaTarget> selected
-        = PresetStore::applyPreset(builtIn(presetId.toLatin1().constData()));
+        = PresetStore::applyPreset(std::get<ConversionPreset>(PresetStore::findPreset(presetId)));
 
     QVERIFY(selected);
     QCOMPARE(selected->id, targetId);
