@@ -10,10 +10,6 @@ class TestProgressMath : public QObject {
 
 private Q_SLOTS:
     void overall();
-    void estimate_data();
-    void estimate();
-    void format_data();
-    void format();
     void line();
 };
 
@@ -43,48 +39,18 @@ void TestProgressMath::overall()
     QCOMPARE((BatchSettings {false, "9", "2"}.trimProblem()), std::nullopt);
 }
 
-void TestProgressMath::estimate_data()
-{
-    QTest::addColumn<double>("elapsed");
-    QTest::addColumn<double>("fraction");
-    QTest::addColumn<double>("expected"); // -1: no estimate
-    QTest::newRow("half way after 20 s") << 20.0 << 0.5 << 20.0;
-    QTest::newRow("too early") << 1.5 << 0.5 << -1.0;
-    QTest::newRow("too little done") << 30.0 << 0.02 << -1.0;
-    QTest::newRow("done") << 30.0 << 1.0 << 0.0;
-}
-
-void TestProgressMath::estimate()
-{
-    QFETCH(double, elapsed);
-    QFETCH(double, fraction);
-    QFETCH(double, expected);
-    QCOMPARE(estimateRemaining(elapsed, fraction).value_or(-1.0), expected);
-}
-
-void TestProgressMath::format_data()
-{
-    QTest::addColumn<double>("seconds");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0.0 << "0:00";
-    QTest::newRow("twenty") << 20.0 << "0:20";
-    QTest::newRow("rounds half up") << 59.5 << "1:00";
-    QTest::newRow("minutes") << 65.0 << "1:05";
-    QTest::newRow("an hour") << 3600.0 << "1:00:00";
-    QTest::newRow("hours") << 3665.0 << "1:01:05";
-}
-
-void TestProgressMath::format()
-{
-    QFETCH(double, seconds);
-    QFETCH(QString, text);
-    QCOMPARE(formatDuration(seconds), text);
-}
-
 void TestProgressMath::line()
 {
-    QCOMPARE(timeLine(20, 20.0, true), QStringLiteral("Elapsed 0:20  ·  ETA 0:20"));
-    QCOMPARE(timeLine(1, std::nullopt, true), QStringLiteral("Elapsed 0:01"));
+    // An estimate only from a few seconds and a few percent in.
+    QCOMPARE(timeLine(20, estimateRemaining(20, 0.5), true),
+             QStringLiteral("Elapsed 0:20  ·  ETA 0:20"));
+    QCOMPARE(timeLine(1.5, estimateRemaining(1.5, 0.5), true), QStringLiteral("Elapsed 0:02"));
+    QCOMPARE(timeLine(30, estimateRemaining(30, 0.02), true), QStringLiteral("Elapsed 0:30"));
+    QCOMPARE(timeLine(30, estimateRemaining(30, 1.0), true),
+             QStringLiteral("Elapsed 0:30  ·  ETA 0:00"));
+    QCOMPARE(timeLine(3665, 59.5, true), QStringLiteral("Elapsed 1:01:05  ·  ETA 1:00"));
+    QCOMPARE(timeLine(3600, 65.0, true), QStringLiteral("Elapsed 1:00:00  ·  ETA 1:05"));
+    QCOMPARE(timeLine(0, std::nullopt, true), QStringLiteral("Elapsed 0:00"));
     QCOMPARE(timeLine(41, 3.0, false), QStringLiteral("Elapsed 0:41  ·  Finishing…"));
 }
 
