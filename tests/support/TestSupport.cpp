@@ -2,6 +2,7 @@
 
 #include "model/Operation.h"
 #include "settings/Preferences.h"
+#include "tools/ProcessRunner.h"
 #include "tools/MediaProbe.h"
 
 #include <QCoreApplication>
@@ -32,17 +33,11 @@ bool makeMedia(const QString &output, const QStringList &arguments)
     QString ffmpeg = qEnvironmentVariable("VIREO_FFMPEG");
     if (ffmpeg.isEmpty())
         ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(ffmpeg,
-                  split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0) {
-        qWarning("making %s failed: %s", qPrintable(output),
-                 process.readAllStandardError().constData());
-        return false;
-    }
-    return QFile::exists(output);
+    const SyncProcessOutput made = runProcessSync(
+        ffmpeg, split("-y -hide_banner -loglevel error") + arguments + QStringList {output});
+    if (!made.success)
+        qWarning("making %s failed: %s", qPrintable(output), qPrintable(made.output));
+    return made.success && QFile::exists(output);
 }
 
 bool makeTone(const QString &output, double seconds)

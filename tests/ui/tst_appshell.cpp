@@ -258,9 +258,6 @@ void TestAppShell::absolutePaths_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("relative") << QStringList {"a.mp3", "sub/../b.wav", "."}
-                              << QStringList {"@/a.mp3", "@/b.wav", "@"};
-    QTest::newRow("absolute") << QStringList {"/music//x.flac"} << QStringList {"/music/x.flac"};
     QTest::newRow("file URLs") << QStringList {"file:///tmp/c%20d.flac", "file:relative.mp3"}
                                << QStringList {"/tmp/c d.flac", "@/relative.mp3"};
     QTest::newRow("remote URLs left out")
