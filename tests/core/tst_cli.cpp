@@ -227,33 +227,29 @@ void TestCli::exitStatuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
-    QTest::newRow("unknown target") << QStringList {"-t", "audio.mp5", "x"} << 2;
-    QTest::newRow("unknown preset") << QStringList {"-p", "nope", "x"} << 2;
-    QTest::newRow("no input") << QStringList {"-t", "audio.mp3"} << 2;
-    QTest::newRow("bad option") << QStringList {"--frobnicate"} << 2;
-    QTest::newRow("nothing to convert") << QStringList {"-t", "subtitle.srt", "@mixed"} << 2;
-    QTest::newRow("a failed file") << QStringList {"-t", "audio.mp3", "-o", "@out", "@broken"} << 1;
-    QTest::newRow("list targets") << QStringList {"--list-targets"} << 0;
-    QTest::newRow("next to source and -o")
-        << QStringList {"--next-to-source", "-o", "@out", "-t", "audio.mp3", "@mixed"} << 2;
-    QTest::newRow("next to source and watch")
-        << QStringList {"--next-to-source", "--watch", "@mixed", "-t", "audio.mp3"} << 2;
-    QTest::newRow("json lists") << QStringList {"--json", "--list-targets", "--list-presets"} << 0;
-    for (const char *bitrate : {"32", "500"}) // below and above what the encoders take
-        QTest::addRow("bitrate %s", bitrate)
-            << QStringList {"-t", "audio.mp3", "--audio-bitrate", bitrate, "@mixed"} << 2;
-    QTest::newRow("format with a path")
-        << QStringList {"-t", "video.extract-audio", "--audio-format", "mp3/../../x.mp3", "@mixed"}
-        << 2;
-    for (const char *shard : {"0/3", "4/3", "x", "1/0", "1/3/5"})
-        QTest::addRow("shard %s", shard)
-            << QStringList {"--shard", shard, "-t", "audio.mp3", "x"} << 2;
-    for (const char *trim : {"--trim-start=1:2:3:4", "--trim-end=soon", "--trim-end=0:01"})
-        QTest::addRow("%s", trim) << QStringList {"--trim-start=1", trim, "-t", "audio.mp3",
-                                                  "@mixed"}
-                                  << 2;
-    for (const char *level : {"--normalize=-3", "--normalize=loud", "--normalize="})
-        QTest::addRow("%s", level) << QStringList {level, "-t", "audio.mp3", "x"} << 2;
+    // The command line as typed, "@" names filled in by the test.
+    const auto row = [](const QString &tag, const QString &arguments, int status) {
+        QTest::newRow(qPrintable(tag)) << arguments.split(u' ') << status;
+    };
+    row("unknown target", "-t audio.mp5 x", 2);
+    row("unknown preset", "-p nope x", 2);
+    row("no input", "-t audio.mp3", 2);
+    row("bad option", "--frobnicate", 2);
+    row("nothing to convert", "-t subtitle.srt @mixed", 2);
+    row("a failed file", "-t audio.mp3 -o @out @broken", 1);
+    row("list targets", "--list-targets", 0);
+    row("next to source and -o", "--next-to-source -o @out -t audio.mp3 @mixed", 2);
+    row("next to source and watch", "--next-to-source --watch @mixed -t audio.mp3", 2);
+    row("json lists", "--json --list-targets --list-presets", 0);
+    for (const QString bitrate : {"32", "500"}) // below and above what the encoders take
+        row("bitrate " + bitrate, "-t audio.mp3 --audio-bitrate " + bitrate + " @mixed", 2);
+    row("format with a path", "-t video.extract-audio --audio-format mp3/../../x.mp3 @mixed", 2);
+    for (const QString shard : {"0/3", "4/3", "x", "1/0", "1/3/5"})
+        row("shard " + shard, "--shard " + shard + " -t audio.mp3 x", 2);
+    for (const QString trim : {"--trim-start=1:2:3:4", "--trim-end=soon", "--trim-end=0:01"})
+        row(trim, "--trim-start=1 " + trim + " -t audio.mp3 @mixed", 2);
+    for (const QString level : {"--normalize=-3", "--normalize=loud", "--normalize="})
+        row(level, level + " -t audio.mp3 x", 2);
 }
 
 void TestCli::exitStatuses()

@@ -652,22 +652,18 @@ void TestQueue::dryRunIsWhatTheJobRuns_data()
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<bool>("runsFFmpeg");
-    const QStringList tone {"tone.wav"};
-    QTest::newRow("ffmpeg") << tone << QStringList {"--to", "audio.mp3", "--trim-start", "0.2"}
-                            << true;
-    QTest::newRow("file given itself, structure kept")
-        << tone << QStringList {"--to", "audio.mp3", "--keep-structure"} << true;
-    QTest::newRow("image path") << QStringList {"photo.heic"} << QStringList {"--to", "image.jpg"}
-                                << false;
-    QTest::newRow("webp through png")
-        << QStringList {"photo.heic"} << QStringList {"--to", "image.webp"} << true;
-    QTest::newRow("microdvd through srt")
-        << QStringList {"lines.srt"} << QStringList {"--to", "subtitle.sub"} << true;
+    // Inputs (in the test's folder) and options, separated by spaces.
+    const auto row = [](const char *tag, const char *inputs, const char *options, bool ffmpeg) {
+        QTest::newRow(tag) << TestSupport::split(inputs) << TestSupport::split(options) << ffmpeg;
+    };
+    row("ffmpeg", "tone.wav", "--to audio.mp3 --trim-start 0.2", true);
+    row("file given itself, structure kept", "tone.wav", "--to audio.mp3 --keep-structure", true);
+    row("image path", "photo.heic", "--to image.jpg", false);
+    row("webp through png", "photo.heic", "--to image.webp", true);
+    row("microdvd through srt", "lines.srt", "--to subtitle.sub", true);
     // Refused alike: a source without audio, two files to one output.
-    QTest::newRow("no audio") << QStringList {"silent.mkv"}
-                              << QStringList {"--to", "video.extract-audio"} << false;
-    QTest::newRow("same output twice")
-        << QStringList {"tone.wav", "twin/Tone.flac"} << QStringList {"--to", "audio.mp3"} << true;
+    row("no audio", "silent.mkv", "--to video.extract-audio", false);
+    row("same output twice", "tone.wav twin/Tone.flac", "--to audio.mp3", true);
 }
 
 void TestQueue::dryRunIsWhatTheJobRuns()

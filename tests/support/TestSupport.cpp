@@ -2,8 +2,8 @@
 
 #include "model/Operation.h"
 #include "settings/Preferences.h"
-#include "tools/ProcessRunner.h"
 #include "tools/MediaProbe.h"
+#include "tools/ProcessRunner.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
