@@ -151,8 +151,8 @@ void TestMediaSet::initTestCase()
     QVERIFY(QFile::rename(path("clip.mkv.tmp"), path("clip.blob")));
     QVERIFY(makeMedia(path("still.qoi"), picture + split("-frames:v 1 -c:v qoi")));
     // Containers that may hold video, holding audio alone; text named like media.
-    for (const char *audioOnly : {"mp4 -c:a aac", "mkv -c:a pcm_s16le", "webm -c:a libopus",
-                                  "flv -c:a libmp3lame"}) {
+    for (const char *audioOnly :
+         {"mp4 -c:a aac", "mkv -c:a pcm_s16le", "webm -c:a libopus", "flv -c:a libmp3lame"}) {
         const QStringList words = split(audioOnly);
         QVERIFY(makeMedia(path("audio." + words.first()), tone + words.mid(1)));
     }
