@@ -163,8 +163,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void absolutePaths_data();
-    void absolutePaths();
     void handOver_data();
     void handOver();
     void liveLockNeverBroken();
@@ -252,38 +250,19 @@ void TestAppShell::cleanup()
         widget->close();
 }
 
-void TestAppShell::absolutePaths_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("file URLs") << QStringList {"file:///tmp/c%20d.flac", "file:relative.mp3"}
-                               << QStringList {"/tmp/c d.flac", "@/relative.mp3"};
-    QTest::newRow("remote URLs left out")
-        << QStringList {"sftp://host/a.mp4", "https://example.org/b.mp4", "kept.mp4"}
-        << QStringList {"@/kept.mp4"};
-    QTest::newRow("a file named like a URL")
-        << QStringList {"https:x"} << QStringList {"@/https:x"};
-}
-
-void TestAppShell::absolutePaths()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, expected);
-
-    QVERIFY(TestSupport::writeFile(m_files.filePath(QStringLiteral("https:x")), {}));
-    expected.replaceInStrings(QStringLiteral("@"), m_files.path());
-    QCOMPARE(SingleInstance::absolutePaths(arguments, m_files.path()), expected);
-}
-
 void TestAppShell::handOver_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("received");
     QTest::addColumn<bool>("killedPrimary"); // its lock file and socket stay behind
 
-    QTest::newRow("files") << QStringList {"a.mp3", "../b.wav", "file:///tmp/c%20d.flac"}
-                           << QStringList {"@/a.mp3", "@/../b.wav", "/tmp/c d.flac"} << false;
+    // Relative paths, file URLs and a file named like a URL; remote URLs are left out.
+    const QStringList given = TestSupport::split("a.mp3 ../b.wav file:///tmp/c%20d.flac "
+                                                 "file:relative.mp3 sftp://host/a.mp4 "
+                                                 "https://example.org/b.mp4 https:x");
+    const QStringList absolute {"@/a.mp3", "@/../b.wav", "/tmp/c d.flac", "@/relative.mp3",
+                                "@/https:x"};
+    QTest::newRow("files") << given << absolute << false;
     QTest::newRow("relaunch without files") << QStringList() << QStringList() << false;
     QTest::newRow("after a killed primary")
         << QStringList {"late.mp3"} << QStringList {"@/late.mp3"} << true;
@@ -319,6 +298,7 @@ void TestAppShell::handOver()
     QSignalSpy activation(&primary, &SingleInstance::activationRequested);
 
     // A real second launch; this process answers it from its event loop.
+    QVERIFY(TestSupport::writeFile(m_files.filePath(QStringLiteral("https:x")), {}));
     QProcess second;
     second.setWorkingDirectory(m_files.path());
     QSignalSpy finished(&second, &QProcess::finished);
