@@ -111,12 +111,6 @@ void tst_Preferences::writesWaitForAQuietMoment()
     }
     QVERIFY(!readConf().contains("audio%20quality"));
     QTRY_VERIFY(readConf().contains("audio%20quality=120"));
-
-    // And again, where an explicit flush cannot wait (the program quits).
-    preferences.setValue(audioQuality, 96.0);
-    QVERIFY(!readConf().contains("audio%20quality=96"));
-    preferences.flush();
-    QVERIFY(readConf().contains("audio%20quality=96"));
 }
 
 void tst_Preferences::writeFromAnotherThreadReachesViews()
