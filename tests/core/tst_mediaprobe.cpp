@@ -210,7 +210,6 @@ void TestMediaProbe::subtitleEncodings_data()
     QTest::addColumn<int>("legacyFrom"); // cues from here on are Latin-1, those before UTF-8
     QTest::addColumn<bool>("utf16");
     QTest::newRow("UTF-8") << 50 << 50 << false;
-    QTest::newRow("Latin-1") << 50 << 0 << false;
     QTest::newRow("UTF-16 with a byte order mark") << 50 << 50 << true;
     QTest::newRow("UTF-8, one Latin-1 line") << 50 << 49 << false;
     QTest::newRow("UTF-8, Latin-1 past 4 MB") << 60100 << 60000 << false;
