@@ -98,18 +98,11 @@ void TestArgumentBuilder::commandLines_data()
         const QString aac = " -c:a aac -b:a 192k";
         const QString webm = "-c:v libvpx-vp9 -b:v 5000k -c:a libopus -b:a 192k " + opusFilter;
 
-        plain("mp3", "audio.mp3", "-map 0:a:0 " + coverOptions + " -c:a libmp3lame -b:a 192k");
         plain("m4a", "audio.m4a", "-map 0:a:0 " + coverOptions + aac);
         plain("aac", "audio.aac", "-map 0:a:0" + aac);
         plain("ogg", "audio.ogg", "-map 0:a:0 -c:a libvorbis -b:a 192k " + vorbisFilter);
         plain("opus", "audio.opus", "-map 0:a:0 -c:a libopus -b:a 192k " + opusFilter);
         plain("wma", "audio.wma", "-map 0:a:0 -c:a wmav2 -b:a 192k " + wmaFilter);
-        plain("flac", "audio.flac", "-map 0:a:0 " + coverOptions + " -c:a flac");
-        plain("wav", "audio.wav", "-map 0:a:0 -c:a pcm_s16le");
-        plain("aiff", "audio.aiff",
-              "-map 0:a:0 " + coverOptions + " -c:a pcm_s16be -write_id3v2 1");
-        for (const QString ext : {"mp4", "mov", "mkv", "3gp"})
-            video(ext, "video." + ext, "h264", h264 + aac);
         video("webm", "video.webm", "h264", webm);
         video("ogv", "video.ogv", "h264",
               "-c:v libtheora -b:v 5000k -c:a libvorbis -b:a 192k " + vorbisFilter);

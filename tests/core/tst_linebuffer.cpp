@@ -30,8 +30,6 @@ void TestLineBuffer::splitsLines_data()
         << QList<QByteArray> {"a\rb\n"} << QStringList {"a\rb"} << "a\rb\n";
     QTest::newRow("blank and space-only lines dropped")
         << QList<QByteArray> {"\n\n   \n\t\nx\n\n"} << QStringList {"x"} << "x\n";
-    QTest::newRow("leading blanks trimmed") << QList<QByteArray> {"    Stream #0:0\n"}
-                                            << QStringList {"Stream #0:0"} << "Stream #0:0\n";
     QTest::newRow("unicode spaces trimmed")
         << QList<QByteArray> {"\xC2\xA0x\xE2\x80\x83\n"} << QStringList {"x"} << "x\n";
     QTest::newRow("invalid UTF-8 line dropped") << QList<QByteArray> {"ok\n\xFF\xFE"

@@ -96,7 +96,6 @@ void tst_Presets::decode_data()
     };
     row("all keys", R"(,"audioKbps":128,"videoCodec":"hevc","videoQuality":24.5,"hwAccel":false)",
         full);
-    row("required keys only", "", minimal);
     row("nulls and unknown keys",
         R"(,"audioKbps":null,"videoCodec":null,"videoQuality":null,)"
         R"("hwAccel":null,"videoToAudio":"flac","colour":[1,2])",

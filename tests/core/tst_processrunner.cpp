@@ -46,7 +46,6 @@ void TestProcessRunner::separatesStreamsAndKeepsTails()
     // line arrives at the flush.
     run.reset(runProcess(fakeTool(), {"--stdout", "a\\nb"}));
     QVERIFY(waitFor(run.get()));
-    QCOMPARE(run->result().exitCode, 0);
     QCOMPARE(run->result().stdoutTail, QStringLiteral("a\nb\n"));
 }
 
