@@ -8,7 +8,6 @@
 #include "tools/ProcessRunner.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

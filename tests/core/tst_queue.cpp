@@ -336,17 +336,14 @@ void TestQueue::outputsFollowTheNameRule()
     QDir().mkpath(in);
     QVERIFY(TestSupport::makeTone(in + "/Song.FLAC", 0.3));
     QVERIFY(QFile::copy(m_tone, in + "/a.b.wav"));
-    QVERIFY(QFile::copy(m_movie, in + "/Clip.mov"));
     QVERIFY(writeFile(in + "/Episode.srt",
                       "\xEF\xBB\xBF"
                       "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n<i>World</i> {x}\r\n\r\n"
                       "2\r\n00:01:00,000 --> 00:01:01,000\r\nBye\r\n"));
     const QString out = m_dir.filePath("names-out");
     QVERIFY(run({item(in + "/Song.FLAC"), item(in + "/a.b.wav")}, "audio.mp3", out));
-    Preferences::instance().setValue(PreferenceKeys::videoToAudio, QString("m4a"));
-    QVERIFY(run({item(in + "/Clip.mov", MediaGroup::video)}, "video.extract-audio", out));
     QVERIFY(run({item(in + "/Episode.srt", MediaGroup::subtitle)}, "subtitle.sub", out));
-    QCOMPARE(files(out), (QStringList {"Clip.m4a", "Episode.sub", "Song.mp3", "a.b.mp3"}));
+    QCOMPARE(files(out), (QStringList {"Episode.sub", "Song.mp3", "a.b.mp3"}));
     QCOMPARE(readFile(out + "/Episode.sub"),
              QByteArray("{1}{1}23.976\n{24}{60}Hello|World (x)\n{1439}{1463}Bye\n"));
 }
