@@ -371,10 +371,6 @@ void TestAppShell::helpMenu()
     unavailable.setEndpoint(QUrl());
     MainWindow distributionBuild(MediaSet::shared(), updater, unavailable);
     QVERIFY(!distributionBuild.subscribeAction()->isVisible());
-
-    window.contactSupportAction()->trigger();
-    QCOMPARE(m_openedUrls.size(), 1);
-    QCOMPARE(m_openedUrls.constFirst().scheme(), QStringLiteral("mailto"));
 }
 
 void TestAppShell::oneMainWindow()
@@ -473,6 +469,8 @@ void TestAppShell::oneMainWindow()
     for (QWidget *widget : QApplication::topLevelWidgets())
         mainWindows += qobject_cast<MainWindow *>(widget) != nullptr;
     QCOMPARE(mainWindows, 1);
+    QVERIFY(m_openedUrls.contains(SupportMail::url(QCoreApplication::applicationName(), {},
+                                                   QString::fromUtf8(BuildConfig::supportEmail))));
 }
 
 void TestAppShell::updateDialog_data()
