@@ -334,7 +334,6 @@ void TestAppShell::supportMail_data()
             + QStringLiteral("%20Team%2C%0D%0A%0D%0AI%20need%20assistance%20with%20the%20"
                              "following%3A%0D%0A%0D%0A");
     };
-    QTest::newRow("named") << "Vireo" << QVariant() << mail("Vireo%20Support%20Request", "Vireo");
     QTest::newRow("no name") << "" << QVariant() << mail("App%20Support%20Request", "App");
     QTest::newRow("given subject")
         << "Vireo" << QVariant("Crash on import") << mail("Crash%20on%20import", "Vireo");
